@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what the build, the tests and the demo need from Debian 12's archive.
+# Safe to run again: only missing packages are installed.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libx11-dev libcairo2-dev libpng-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation
+  xvfb xauth
+  libsndfile1-dev
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+)
+if [ "${1:-}" = "--compare" ]; then
+  # Other compressors that `pressora bench` and the benchmarks measure against.
+  packages+=(lsp-plugins-vst zam-plugins valgrind)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds with warnings as errors,
+# runs every test, then runs them again in the sanitizer build (ASan + UBSan).
+# VANTOR_QUICK=1 skips the sanitizer pass.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+
+run_ctest() {
+  local dir=$1
+  # Tests that open windows need an X server; start a private one when none is set.
+  if [ -z "${DISPLAY:-}" ]; then
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  else
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  fi
+}
+
+cmake --preset ci >/dev/null
+cmake --build build/ci -j "$jobs"
+run_ctest build/ci
+
+if [ "${VANTOR_QUICK:-0}" != "1" ]; then
+  cmake --preset asan >/dev/null
+  cmake --build build/asan -j "$jobs"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build/asan
+fi
