@@ -1,0 +1,23 @@
+#pragma once
+// Decoding of compressed image files (PNG, JPEG) into drawing surfaces.
+// Uncompressed Targa files are read by the framework itself, not here.
+
+#include "framework/platform/DrawingBackend.hpp"
+
+#include <memory>
+#include <string>
+
+namespace Vantor::Platform {
+
+enum class EImageFormat { Png, Jpeg };
+
+/** Result of one decode: the pixels as premultiplied ARGB (JPEG pixels are opaque). */
+struct SDecodedImage {
+    std::unique_ptr<IDrawingSurface> surface;
+    std::string error;  // why decoding failed; empty on success
+};
+
+/** Reads and decodes a file (path in the platform's own form). */
+SDecodedImage decodeImageFile(const std::string& path, EImageFormat format);
+
+} // namespace Vantor::Platform
