@@ -1,0 +1,120 @@
+#include "framework/platform/FileSystem.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+using namespace Vantor::Platform;
+namespace fs = std::filesystem;
+
+namespace
+{
+
+// A fresh folder holding a sub-folder, two regular files and a named pipe.
+class FileSystemTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("vantor_fs_" + std::to_string(::getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder / "sub");
+        std::ofstream(folder / "data.bin", std::ios::binary) << std::string(1234, 'x');
+        std::ofstream(folder / "notes.txt") << "hello";
+        ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    }
+    void TearDown() override
+    {
+        fs::remove_all(folder);
+    }
+
+    const FileRecord *find(const std::vector<FileRecord> &records, const std::string &name)
+    {
+        auto it = std::find_if(records.begin(), records.end(), [&](const FileRecord &r) { return r.name == name; });
+        return it == records.end() ? nullptr : &*it;
+    }
+
+    fs::path folder;
+};
+
+} // namespace
+
+TEST_F(FileSystemTest, RecordsTellFoldersRegularFilesAndOtherEntriesApart)
+{
+    std::vector<FileRecord> records;
+    ASSERT_TRUE(findFiles((folder / "*").string(), records));
+    ASSERT_EQ(records.size(), 4u); // no "." or ".."
+
+    const FileRecord *sub = find(records, "sub");
+    const FileRecord *data = find(records, "data.bin");
+    const FileRecord *pipe = find(records, "pipe");
+    ASSERT_TRUE(sub && data && pipe);
+    EXPECT_EQ(sub->type, kFileTypeFolder);
+    EXPECT_EQ(data->type, kFileTypeFile);
+    EXPECT_EQ(pipe->type, kFileTypeSystemFile);
+    EXPECT_EQ(data->size, 1234u);
+    EXPECT_EQ(data->shortName, "");
+}
+
+TEST_F(FileSystemTest, RecordTimesAreTheFilesOwnStamps)
+{
+    const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    fs::last_write_time(folder / "notes.txt", stamp);
+    std::vector<FileRecord> records;
+    ASSERT_TRUE(findFiles((folder / "notes.txt").string(), records));
+    ASSERT_EQ(records.size(), 1u);
+
+    struct stat data{};
+    ASSERT_EQ(::stat((folder / "notes.txt").c_str(), &data), 0);
+    const std::uint64_t expected = (static_cast<std::uint64_t>(data.st_mtim.tv_sec) + 11'644'473'600ULL) * 10'000'000ULL +
+                                   static_cast<std::uint64_t>(data.st_mtim.tv_nsec) / 100;
+    EXPECT_EQ(records[0].lastWriteTime.ticks, expected);
+    EXPECT_NE(records[0].creationTime.ticks, 0u);
+    EXPECT_NE(records[0].lastAccessTime.ticks, 0u);
+}
+
+TEST_F(FileSystemTest, PatternsSelectEntriesAndMissingFoldersFail)
+{
+    std::vector<FileRecord> records;
+    ASSERT_TRUE(findFiles((folder / "*.txt").string(), records));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].name, "notes.txt");
+
+    records.clear();
+    ASSERT_TRUE(findFiles((folder / "d?ta.*").string(), records));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].name, "data.bin");
+
+    records.clear();
+    EXPECT_TRUE(findFiles((folder / "*.png").string(), records));
+    EXPECT_TRUE(records.empty());
+    EXPECT_FALSE(findFiles((folder / "missing" / "*").string(), records));
+}
+
+TEST_F(FileSystemTest, FolderTestsAndCreation)
+{
+    EXPECT_TRUE(isFolder(folder.string()));
+    EXPECT_TRUE(isFolder((folder / "sub").string()));
+    EXPECT_FALSE(isFolder((folder / "data.bin").string()));
+    EXPECT_FALSE(isFolder((folder / "missing").string()));
+
+    EXPECT_TRUE(createFolder((folder / "made").string()));
+    EXPECT_TRUE(isFolder((folder / "made").string()));
+    EXPECT_FALSE(createFolder((folder / "made").string()));            // exists already
+    EXPECT_FALSE(createFolder((folder / "missing" / "deeper").string())); // parent missing
+}
+
+TEST(FileSystemFolders, WellKnownFoldersExist)
+{
+    EXPECT_EQ(getPathSeparator(), '/');
+    const std::string temp = getTempFolder();
+    ASSERT_FALSE(temp.empty());
+    EXPECT_EQ(temp.back(), '/');
+    EXPECT_TRUE(isFolder(temp));
+    EXPECT_TRUE(isFolder(getSystemFolder()));
+}
