@@ -1,0 +1,73 @@
+#pragma once
+
+#include "framework/basics/CountedObject.hpp"
+#include "plugin/SmoothingCoefficient.hpp"
+
+namespace Vantor::Quellor {
+
+// A stereo-linked, feed-forward, hard-knee compressor with an RMS detector and
+// attack/release smoothing in decibels. It works in place on blocks of 16 samples:
+// the detector (side-chain) pair sets one gain per sample, by which the audio pair
+// is multiplied. No make-up gain, knee, look-ahead or mix of its own.
+//
+// Arithmetic: the detector and envelope state and the audio are single precision;
+// each logarithm and exponential, with the terms inside them, is evaluated in
+// extended precision (long double) and its result kept in single precision. The
+// offsets of 1e-20 keep the logarithm finite and the state away from zero for
+// silence, so no flush-to-zero mode is needed.
+class CCompressorSC : public Basics::CCountedObject {
+public:
+    VANTOR_DECLARE_CLASS(CCompressorSC);
+
+    static constexpr int kBlockSize = 16;
+    // Single-precision guard added to the detector energy and to the target.
+    static constexpr float kTiny = 1e-20f;
+
+    CCompressorSC();
+    ~CCompressorSC() override;
+
+    // Level above which gain reduction starts, in dB.
+    virtual void setThreshold(float thresholdDb);
+    virtual float getThreshold() const;
+    // Output slope above the threshold: the reciprocal of the ratio shown to the
+    // user (1 = no compression, 0.05 = 20:1).
+    virtual void setRatio(float slope);
+    virtual float getRatio() const;
+
+    // Gives the rate to the attack, release and averager records, in that order.
+    void setSampleRate(float sampleRate);
+
+    CSmoothingCoefficient &getAttack() { return m_attack; }
+    CSmoothingCoefficient &getRelease() { return m_release; }
+    const CSmoothingCoefficient &getAttack() const { return m_attack; }
+    const CSmoothingCoefficient &getRelease() const { return m_release; }
+    const CSmoothingCoefficient &getAverager() const { return m_averager; }
+
+    // Smoothed amount, in dB, by which the detected level exceeds the threshold.
+    float getEnvelope() const { return m_envelope; }
+    void setEnvelope(float envelopeDb) { m_envelope = envelopeDb; }
+    float getMeanSquare() const { return m_meanSquare; }
+
+    // Compresses `left` and `right` (16 samples each) in place by the gain that
+    // `detectorLeft` and `detectorRight` call for. Any of the four may be the same
+    // buffer: each position's detector samples are read before it is written.
+    void processBlock(float *left, float *right, const float *detectorLeft,
+                      const float *detectorRight);
+
+    // Detected level in dB of a mean square: 20 log10(sqrt(ms) + 1e-20).
+    static float levelOf(float meanSquare);
+    // Linear gain for an envelope in dB and a slope: 10^((slope - 1)(env - 1e-20)/20).
+    static float gainOf(float slope, float envelopeDb);
+
+private:
+    float m_threshold = 0.0f;
+    float m_ratio = 1.0f;
+    float m_envelope = kTiny;
+    // Starts at zero: the effect's warm-up builds the detector state from here.
+    float m_meanSquare = 0.0f;
+    CSmoothingCoefficient m_averager;
+    CSmoothingCoefficient m_attack;
+    CSmoothingCoefficient m_release;
+};
+
+} // namespace Vantor::Quellor

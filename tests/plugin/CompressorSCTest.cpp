@@ -1,0 +1,203 @@
+#include "plugin/CompressorSC.hpp"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <random>
+
+using Vantor::Quellor::CCompressorSC;
+using Vantor::Quellor::CSmoothingCoefficient;
+
+namespace {
+
+using Block = std::array<float, CCompressorSC::kBlockSize>;
+
+Block filled(float value)
+{
+    Block block;
+    block.fill(value);
+    return block;
+}
+
+// Runs `blocks` blocks of a constant detector pair and answers the gain of the
+// last sample (measured on an audio block of ones).
+float settle(CCompressorSC &compressor, float detectorLeft, float detectorRight, int blocks)
+{
+    const Block left = filled(detectorLeft);
+    const Block right = filled(detectorRight);
+    Block audioLeft{}, audioRight{};
+    for (int i = 0; i < blocks; ++i) {
+        audioLeft.fill(1.0f);
+        audioRight.fill(1.0f);
+        compressor.processBlock(audioLeft.data(), audioRight.data(), left.data(), right.data());
+    }
+    return audioLeft.back();
+}
+
+// A compressor in the state the effect leaves it after construction.
+CCompressorSC *makeWarmedUp(float rate = 44100.0f)
+{
+    auto *compressor = new CCompressorSC;
+    compressor->setSampleRate(rate);
+    compressor->setEnvelope(CCompressorSC::kTiny);
+    Block primer = filled(0.5f);
+    for (int i = 0; i < 16; ++i)
+        compressor->processBlock(primer.data(), primer.data(), primer.data(), primer.data());
+    return compressor;
+}
+
+struct CompressorFixture : ::testing::Test {
+    CCompressorSC *compressor = makeWarmedUp();
+    ~CompressorFixture() override { delete compressor; }
+};
+
+} // namespace
+
+TEST(SmoothingCoefficientTest, FollowsTheTimeConstantFormulaAndKeepsItsOwnRate)
+{
+    CSmoothingCoefficient record(44100.0f, 5.0f);
+    EXPECT_FLOAT_EQ(record.getCoefficient(), static_cast<float>(std::exp(-1000.0 / (5.0 * 44100.0))));
+
+    // A step is covered to 1 - 1/e after `time` milliseconds.
+    float state = 0.0f;
+    for (int i = 0; i < 5 * 441 / 10; ++i) // 5 ms at 44.1 kHz = 220.5 samples
+        state = 1.0f + (state - 1.0f) * record.getCoefficient();
+    EXPECT_NEAR(state, 1.0 - std::exp(-1.0), 0.005);
+
+    record.setTime(10.0f);
+    EXPECT_EQ(record.getSampleRate(), 44100.0f);
+    EXPECT_FLOAT_EQ(record.getCoefficient(), static_cast<float>(std::exp(-1000.0 / (10.0 * 44100.0))));
+    record.setSampleRate(96000.0f);
+    EXPECT_EQ(record.getTime(), 10.0f);
+    EXPECT_FLOAT_EQ(record.getCoefficient(), static_cast<float>(std::exp(-1000.0 / (10.0 * 96000.0))));
+}
+
+TEST(CompressorSCTest, StartsNeutralAndRecomputesCoefficientsPerRecord)
+{
+    CCompressorSC compressor;
+    EXPECT_EQ(compressor.getThreshold(), 0.0f);
+    EXPECT_EQ(compressor.getRatio(), 1.0f);
+    EXPECT_EQ(compressor.getAverager().getTime(), 5.0f);
+    EXPECT_EQ(compressor.getAttack().getTime(), 1.0f);
+    EXPECT_EQ(compressor.getRelease().getTime(), 1.0f);
+    EXPECT_STREQ(compressor.getClass().getClassName(), "CCompressorSC");
+    EXPECT_STREQ(compressor.getClass().getParentName(), "CCountedObject");
+
+    // The attack time uses the rate stored in the attack record only.
+    compressor.getAttack().setTime(20.0f);
+    const float releaseBefore = compressor.getRelease().getCoefficient();
+    EXPECT_FLOAT_EQ(compressor.getAttack().getCoefficient(),
+                    CSmoothingCoefficient::computeCoefficient(44100.0f, 20.0f));
+    EXPECT_EQ(compressor.getRelease().getCoefficient(), releaseBefore);
+
+    // A new rate reaches all three records, each with its own time.
+    compressor.setSampleRate(48000.0f);
+    EXPECT_EQ(compressor.getAttack().getCoefficient(), CSmoothingCoefficient::computeCoefficient(48000.0f, 20.0f));
+    EXPECT_EQ(compressor.getRelease().getCoefficient(), CSmoothingCoefficient::computeCoefficient(48000.0f, 1.0f));
+    EXPECT_EQ(compressor.getAverager().getCoefficient(), CSmoothingCoefficient::computeCoefficient(48000.0f, 5.0f));
+}
+
+TEST_F(CompressorFixture, RatioOneReturnsEveryBlockUnchanged)
+{
+    compressor->setThreshold(-50.0f);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> sample(-4.0f, 4.0f);
+    for (int round = 0; round < 200; ++round) {
+        Block left, right;
+        for (auto &s : left) s = sample(random);
+        for (auto &s : right) s = sample(random);
+        const Block originalLeft = left, originalRight = right;
+        compressor->processBlock(left.data(), right.data(), originalLeft.data(), originalRight.data());
+        ASSERT_EQ(left, originalLeft);
+        ASSERT_EQ(right, originalRight);
+    }
+    // The detector still ran: the envelope follows the level above -50 dB.
+    EXPECT_GT(compressor->getEnvelope(), 40.0f);
+}
+
+TEST_F(CompressorFixture, WarmUpLeavesItsBufferAloneAndPrimesTheDetector)
+{
+    // x = 0.5^2 + 0.5^2 for 256 samples of a 5 ms averager, from zero.
+    const double coefficient = compressor->getAverager().getCoefficient();
+    EXPECT_NEAR(compressor->getMeanSquare(), 0.5 * (1.0 - std::pow(coefficient, 256)), 1e-5);
+    // About -4.6 dB over a 0 dB threshold: nothing, so the envelope stays tiny.
+    EXPECT_LT(compressor->getEnvelope(), 1e-6f);
+}
+
+TEST_F(CompressorFixture, DetectorSumsTheChannelEnergies)
+{
+    compressor->setThreshold(0.0f);
+    compressor->setRatio(0.5f);
+    const float gain = settle(*compressor, 1.0f, 1.0f, 2000);
+    // (1, 1) measures 2.0, that is +3.01 dB, not the 0 dB of an average.
+    // (Single-precision smoothing stops a few units in the last place short.)
+    EXPECT_NEAR(compressor->getMeanSquare(), 2.0f, 1e-4f);
+    EXPECT_NEAR(compressor->getEnvelope(), 3.0103f, 1e-3f);
+    EXPECT_NEAR(gain, std::pow(10.0, -0.5 * 3.0103 / 20.0), 1e-4);
+}
+
+TEST_F(CompressorFixture, SettlesOnTheHardKneeGainLaw)
+{
+    compressor->setThreshold(-20.0f);
+    compressor->setRatio(0.25f); // 4:1
+    compressor->getAttack().setTime(5.0f);
+    compressor->getRelease().setTime(50.0f);
+    // A steady 0 dB: 20 dB over the threshold, the output rises 5 dB: gain -15 dB.
+    const float gain = settle(*compressor, 1.0f, 0.0f, 3000);
+    EXPECT_NEAR(compressor->getEnvelope(), 20.0f, 1e-3f);
+    EXPECT_NEAR(gain, std::pow(10.0, -15.0 / 20.0), 3e-5);
+
+    // -10 dB: 10 dB over, gain -7.5 dB.
+    const float quieter = settle(*compressor, std::pow(10.0f, -0.5f), 0.0f, 3000);
+    EXPECT_NEAR(quieter, std::pow(10.0, -7.5 / 20.0), 5e-5);
+
+    // Below the threshold the gain returns to exactly 1.
+    EXPECT_EQ(settle(*compressor, 0.01f, 0.0f, 3000), 1.0f);
+}
+
+TEST_F(CompressorFixture, SilenceSettlesAtUnityGainAndMinus200Db)
+{
+    compressor->setThreshold(-50.0f);
+    compressor->setRatio(0.05f);
+    EXPECT_LT(settle(*compressor, 0.5f, 0.5f, 200), 1.0f);
+    EXPECT_EQ(settle(*compressor, 0.0f, 0.0f, 20000), 1.0f);
+    EXPECT_LT(compressor->getEnvelope(), 1e-19f);
+    EXPECT_NEAR(CCompressorSC::levelOf(compressor->getMeanSquare()), -200.0f, 0.01f);
+    EXPECT_TRUE(std::isfinite(compressor->getMeanSquare()));
+}
+
+TEST_F(CompressorFixture, AttackGovernsRisesAndReleaseGovernsFalls)
+{
+    compressor->setThreshold(-40.0f);
+    compressor->setRatio(0.5f);
+    compressor->getAttack().setTime(1.0f);
+    compressor->getRelease().setTime(1000.0f);
+    // 10 ms of a loud signal: with 1 ms attack the envelope is almost there.
+    settle(*compressor, 1.0f, 0.0f, 28);
+    EXPECT_GT(compressor->getEnvelope(), 38.0f);
+    // 10 ms of silence: with 1 s release the envelope has barely moved.
+    settle(*compressor, 0.0f, 0.0f, 28);
+    EXPECT_GT(compressor->getEnvelope(), 38.0f);
+
+    // Swapped times: slow to rise, quick to fall.
+    compressor->getAttack().setTime(1000.0f);
+    compressor->getRelease().setTime(1.0f);
+    settle(*compressor, 0.0f, 0.0f, 100);
+    EXPECT_LT(compressor->getEnvelope(), 1.0f);
+    settle(*compressor, 1.0f, 0.0f, 28);
+    EXPECT_LT(compressor->getEnvelope(), 2.0f);
+}
+
+TEST_F(CompressorFixture, OneGainForBothChannelsFromTheDetectorPair)
+{
+    compressor->setThreshold(-30.0f);
+    compressor->setRatio(0.2f);
+    const Block detectorLeft = filled(0.8f), detectorRight = filled(0.0f);
+    for (int i = 0; i < 200; ++i) {
+        Block left = filled(0.25f), right = filled(-0.5f);
+        compressor->processBlock(left.data(), right.data(), detectorLeft.data(), detectorRight.data());
+        for (int s = 0; s < CCompressorSC::kBlockSize; ++s)
+            ASSERT_EQ(right[s], left[s] * -2.0f); // linked: same gain on both sides
+    }
+}
