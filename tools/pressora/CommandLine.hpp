@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace Vantor::Pressora
+{
+
+// A wrong command line: the text is the one line shown to the user.
+class CUsageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One "--param NAME=VALUE": a parameter name and its normalised value (0..1).
+struct SParameterSetting
+{
+    std::string name;
+    float value = 0.0f;
+};
+
+// The parsed arguments of one pressora run.
+struct SCommandLine
+{
+    enum class ECommand
+    {
+        Help,
+        Info,
+        Render,
+        Bench
+    };
+
+    ECommand command = ECommand::Help;
+    std::vector<std::string> plugins;   // info: 1, render: 1, bench: 1 or more
+    std::string inputPath;              // render only
+    std::string outputPath;             // render only
+    std::optional<std::string> program; // render only: an index or a program name
+    std::vector<SParameterSetting> parameters;
+    int blockSize = 512;
+    double seconds = 10.0;              // bench only
+};
+
+// Parses pressora's arguments (without the program name).
+// Throws CUsageError with a one-line explanation on any mistake.
+class CCommandLine
+{
+public:
+    static constexpr int kMaxBlockSize = 1 << 16;
+    static constexpr double kMaxSeconds = 3600.0;
+
+    static SCommandLine parse(const std::vector<std::string>& arguments);
+    static const char* usage();
+};
+
+} // namespace Vantor::Pressora

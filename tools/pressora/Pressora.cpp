@@ -1,0 +1,357 @@
+#include "tools/pressora/Pressora.hpp"
+
+#include "tools/pressora/TestSignal.hpp"
+#include "tools/pressora/WaveFile.hpp"
+#include "tools/vsthost/VstPlugin.hpp"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <iomanip>
+#include <ostream>
+#include <sstream>
+
+namespace Vantor::Pressora
+{
+
+using namespace Vantor::Vst;
+using VstHost::CHostError;
+using VstHost::CVstPlugin;
+using VstHost::SHostSettings;
+
+namespace
+{
+
+// A failure of the run that is neither a wrong command line nor a host error.
+class CRunError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string hex32(VstInt32 value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
+    return text;
+}
+
+std::string decodeFlags(VstInt32 flags)
+{
+    static constexpr std::pair<VstInt32, const char*> names[] = {
+        {effFlagsHasEditor, "HasEditor"},         {effFlagsHasClip, "HasClip"},
+        {effFlagsHasVu, "HasVu"},                 {effFlagsCanMono, "CanMono"},
+        {effFlagsCanReplacing, "CanReplacing"},   {effFlagsProgramChunks, "ProgramChunks"},
+        {effFlagsIsSynth, "IsSynth"},             {effFlagsNoSoundInStop, "NoSoundInStop"},
+        {effFlagsExtIsAsync, "ExtIsAsync"},       {effFlagsExtHasBuffer, "ExtHasBuffer"},
+        {effFlagsCanDoubleReplacing, "CanDoubleReplacing"},
+    };
+    std::string text;
+    VstInt32 known = 0;
+    for (const auto& [bit, name] : names)
+    {
+        known |= bit;
+        if ((flags & bit) != 0)
+        {
+            text += text.empty() ? "" : ", ";
+            text += name;
+        }
+    }
+    if ((flags & ~known) != 0)
+    {
+        text += text.empty() ? "" : ", ";
+        text += "unknown " + hex32(flags & ~known);
+    }
+    return text.empty() ? "none" : text;
+}
+
+const char* categoryName(VstIntPtr category)
+{
+    static constexpr const char* names[] = {"Unknown", "Effect", "Synth", "Analysis", "Mastering", "Spacializer",
+                                            "RoomFx", "SurroundFx", "Restoration", "OfflineProcess", "Shell",
+                                            "Generator"};
+    return category >= 0 && category < kPlugCategMaxCount ? names[category] : "?";
+}
+
+const char* canDoText(int answer)
+{
+    return answer > 0 ? "yes" : answer < 0 ? "no" : "don't know";
+}
+
+std::string parameterList(CVstPlugin& plugin)
+{
+    std::string list;
+    for (int i = 0; i < plugin.parameterCount(); ++i)
+    {
+        list += (i == 0 ? "" : ", ") + plugin.parameterName(i);
+    }
+    return list.empty() ? "none" : list;
+}
+
+bool isIndex(const std::string& text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string fileName(const CVstPlugin& plugin)
+{
+    return plugin.path().filename().string();
+}
+
+} // namespace
+
+CPressora::CPressora(std::ostream& out, std::ostream& err) : m_out(out), m_err(err)
+{
+}
+
+int CPressora::run(const std::vector<std::string>& arguments)
+{
+    try
+    {
+        const SCommandLine command = CCommandLine::parse(arguments);
+        switch (command.command)
+        {
+        case SCommandLine::ECommand::Help: m_out << CCommandLine::usage(); break;
+        case SCommandLine::ECommand::Info: info(command); break;
+        case SCommandLine::ECommand::Render: render(command); break;
+        case SCommandLine::ECommand::Bench: bench(command); break;
+        }
+        m_out.flush();
+        return kSuccess;
+    }
+    catch (const CUsageError& error)
+    {
+        m_err << "pressora: " << error.what() << " (see pressora --help)\n";
+        return kUsageError;
+    }
+    catch (const std::exception& error)
+    {
+        m_err << "pressora: " << error.what() << "\n";
+    }
+    catch (...)
+    {
+        m_err << "pressora: unexpected failure\n";
+    }
+    return kFailure;
+}
+
+void CPressora::applyParameters(CVstPlugin& plugin, const std::vector<SParameterSetting>& settings, bool warnOnly)
+{
+    for (const SParameterSetting& setting : settings)
+    {
+        const std::optional<int> index = plugin.findParameter(setting.name);
+        if (!index)
+        {
+            const std::string message = "'" + fileName(plugin) + "' has no parameter '" + setting.name +
+                                        "' (parameters: " + parameterList(plugin) + ")";
+            if (!warnOnly)
+            {
+                throw CRunError(message);
+            }
+            m_err << "pressora: warning: " << message << "\n";
+            continue;
+        }
+        plugin.setParameter(*index, setting.value);
+    }
+}
+
+void CPressora::applyProgram(CVstPlugin& plugin, const std::string& program)
+{
+    std::optional<int> index;
+    if (isIndex(program))
+    {
+        const long number = std::strtol(program.c_str(), nullptr, 10);
+        if (number < plugin.programCount())
+        {
+            index = static_cast<int>(number);
+        }
+    }
+    else
+    {
+        index = plugin.findProgram(program);
+    }
+    if (!index)
+    {
+        std::string names;
+        for (int i = 0; i < plugin.programCount(); ++i)
+        {
+            names += (i == 0 ? "" : ", ") + std::to_string(i) + " " + plugin.programNameAt(i);
+        }
+        throw CRunError("'" + fileName(plugin) + "' has no program '" + program + "' (programs: " +
+                        (names.empty() ? "none" : names) + ")");
+    }
+    plugin.setProgram(*index);
+}
+
+void CPressora::info(const SCommandLine& command)
+{
+    auto plugin = CVstPlugin::load(command.plugins[0]);
+    plugin->setSampleRate(plugin->sampleRate());
+    plugin->setBlockSize(plugin->blockSize());
+    const AEffect& record = plugin->effect();
+    std::ostream& out = m_out;
+
+    out << "Plug-in:        " << plugin->path().string() << " (entry point " << plugin->entryPointName() << ")\n";
+    out << "Effect name:    " << plugin->effectName() << "\n";
+    out << "Vendor:         " << plugin->vendorString() << "\n";
+    out << "Product:        " << plugin->productString() << "\n";
+    out << "Vendor version: " << plugin->vendorVersion() << "\n";
+    out << "VST version:    " << plugin->vstVersion() << "\n";
+    const VstIntPtr category = plugin->category();
+    out << "Category:       " << category << " (" << categoryName(category) << ")\n";
+
+    out << "Record:\n";
+    out << "  magic          '" << VstHost::fourCharText(record.magic) << "' (" << hex32(record.magic) << ")\n";
+    out << "  flags          " << hex32(record.flags) << " (" << decodeFlags(record.flags) << ")\n";
+    out << "  uniqueID       '" << VstHost::fourCharText(record.uniqueID) << "' (" << hex32(record.uniqueID) << ", "
+        << record.uniqueID << ")\n";
+    out << "  version        " << record.version << "\n";
+    out << "  numPrograms    " << record.numPrograms << "\n";
+    out << "  numParams      " << record.numParams << "\n";
+    out << "  numInputs      " << record.numInputs << "\n";
+    out << "  numOutputs     " << record.numOutputs << "\n";
+    out << "  initialDelay   " << record.initialDelay << " samples\n";
+
+    out << "Parameters:\n";
+    out << "  index  name                      value      display          label\n";
+    for (int i = 0; i < plugin->parameterCount(); ++i)
+    {
+        std::ostringstream line;
+        line << "  " << std::setw(5) << i << "  " << std::left << std::setw(24) << plugin->parameterName(i) << "  "
+             << std::fixed << std::setprecision(6) << std::setw(9) << plugin->parameter(i) << "  " << std::setw(15)
+             << plugin->parameterDisplay(i) << "  " << plugin->parameterLabel(i);
+        std::string text = line.str();
+        text.erase(text.find_last_not_of(' ') + 1);
+        out << text << "\n";
+    }
+
+    out << "Programs:";
+    if (plugin->programCount() > 0)
+    {
+        out << " (current " << plugin->program() << ")";
+    }
+    out << "\n";
+    for (int i = 0; i < plugin->programCount(); ++i)
+    {
+        out << "  " << std::setw(5) << i << "  " << plugin->programNameAt(i) << "\n";
+    }
+
+    out << "Capabilities (effCanDo):\n";
+    for (const char* capability : {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent",
+                                   "receiveVstTimeInfo", "offline", "midiProgramNames", "bypass",
+                                   "plugAsChannelInsert", "plugAsSend", "mixDryWet", "1in2out", "2in2out"})
+    {
+        out << "  " << std::left << std::setw(22) << capability << std::right << canDoText(plugin->canDo(capability))
+            << "\n";
+    }
+    plugin->close();
+}
+
+void CPressora::render(const SCommandLine& command)
+{
+    const CWaveFile input = CWaveFile::load(command.inputPath);
+
+    SHostSettings settings;
+    settings.sampleRate = static_cast<float>(input.sampleRate());
+    settings.blockSize = command.blockSize;
+    settings.offline = true;
+    settings.logCalls = false;
+    auto plugin = CVstPlugin::load(command.plugins[0], settings);
+    plugin->setSampleRate(settings.sampleRate);
+    plugin->setBlockSize(settings.blockSize);
+    if (command.program)
+    {
+        applyProgram(*plugin, *command.program);
+    }
+    applyParameters(*plugin, command.parameters, false);
+    plugin->resume();
+
+    const auto frames = static_cast<std::size_t>(input.frameCount());
+    const std::vector<float>& left = input.channel(0);
+    const std::vector<float>& right = input.channel(input.channelCount() > 1 ? 1 : 0);
+    std::vector<std::vector<float>> output(2, std::vector<float>(frames));
+
+    // Long files show their progress, in steps of a second of audio at least.
+    const bool showProgress = frames > static_cast<std::size_t>(input.sampleRate()) * 10;
+    const std::size_t step = std::max<std::size_t>(static_cast<std::size_t>(input.sampleRate()), frames / 100);
+    int shownPercent = -1;
+    for (std::size_t start = 0; start < frames; start += step)
+    {
+        const std::size_t count = std::min(step, frames - start);
+        plugin->processStereo(left.data() + start, right.data() + start, output[0].data() + start,
+                              output[1].data() + start, count);
+        const int percent = static_cast<int>((start + count) * 100 / frames);
+        if (showProgress && percent != shownPercent)
+        {
+            m_err << "\rrendering " << std::setw(3) << percent << "%" << std::flush;
+            shownPercent = percent;
+        }
+    }
+    if (showProgress)
+    {
+        m_err << "\n";
+    }
+    plugin->close();
+
+    CWaveFile(input.sampleRate(), input.format(), std::move(output)).save(command.outputPath);
+    m_out << "rendered " << frames << " frames at " << input.sampleRate() << " Hz ("
+          << CWaveFile::formatName(input.format()) << ", " << (input.channelCount() == 1 ? "mono" : "stereo")
+          << " in, stereo out) to " << command.outputPath << "\n";
+}
+
+void CPressora::bench(const SCommandLine& command)
+{
+    constexpr int kSampleRate = 44100;
+    constexpr int kRuns = 3;
+    const CTestSignal signal(command.seconds, kSampleRate);
+    const std::size_t frames = signal.frameCount();
+    std::vector<float> outLeft(frames);
+    std::vector<float> outRight(frames);
+
+    m_out << "signal: " << command.seconds << " s of stereo at " << kSampleRate << " Hz, " << command.blockSize
+          << " frames per call, best of " << kRuns << " runs\n";
+    m_out << std::left << std::setw(36) << "plug-in" << std::right << std::setw(12) << "ns/frame" << std::setw(14)
+          << "x realtime" << std::setw(9) << "ratio" << "\n";
+
+    double first = 0.0;
+    for (const std::string& path : command.plugins)
+    {
+        SHostSettings settings;
+        settings.sampleRate = kSampleRate;
+        settings.blockSize = command.blockSize;
+        settings.logCalls = false;
+        auto plugin = CVstPlugin::load(path, settings);
+        plugin->setSampleRate(settings.sampleRate);
+        plugin->setBlockSize(settings.blockSize);
+        applyParameters(*plugin, command.parameters, true);
+        plugin->resume();
+
+        // One untimed pass of up to a second settles caches and lazy set-up.
+        const std::size_t warmUp = std::min<std::size_t>(frames, kSampleRate);
+        plugin->processStereo(signal.left().data(), signal.right().data(), outLeft.data(), outRight.data(), warmUp);
+
+        double best = 0.0;
+        for (int run = 0; run < kRuns; ++run)
+        {
+            const auto begin = std::chrono::steady_clock::now();
+            plugin->processStereo(signal.left().data(), signal.right().data(), outLeft.data(), outRight.data(), frames);
+            const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - begin;
+            best = run == 0 ? elapsed.count() : std::min(best, elapsed.count());
+        }
+        plugin->close();
+
+        const double perFrame = best / static_cast<double>(frames);
+        if (first == 0.0)
+        {
+            first = perFrame;
+        }
+        const double realtime = perFrame > 0.0 ? 1e9 / (perFrame * kSampleRate) : 0.0;
+        std::string name = std::filesystem::path(path).filename().string();
+        m_out << std::left << std::setw(36) << name << std::right << std::fixed << std::setprecision(2)
+              << std::setw(12) << perFrame << std::setprecision(1) << std::setw(14) << realtime << std::setprecision(2)
+              << std::setw(9) << (first > 0.0 ? perFrame / first : 0.0) << "\n";
+        m_out.unsetf(std::ios::floatfield);
+    }
+}
+
+} // namespace Vantor::Pressora
