@@ -1,0 +1,136 @@
+#pragma once
+// AudioEffect: the C++ side of one effect instance. It embeds the AEffect
+// record handed to the host, fills it with trampolines that turn host calls
+// into virtual calls on this object, answers the basic dispatcher opcodes
+// (0 to 24) and wraps the basic host callbacks.
+//
+// Host-facing guarantees:
+// - The record entries never let an exception reach the host: a throwing
+//   operation answers 0 (or, for effClose, still destroys the instance).
+// - effClose calls close() and then deletes the instance; the record is gone
+//   afterwards.
+// - Host-call wrappers do nothing and answer 0 / false when there is no
+//   callback, so an effect can be built and driven without a host.
+// - Buffer opcodes with a null pointer answer 0 and write nothing.
+
+#include "framework/vst/VstAbi.hpp"
+#include "framework/vst/AEffEditor.hpp"
+
+namespace Vantor::Vst {
+
+class AudioEffect {
+public:
+    // Fills the record: magic, trampolines, the two counts, one input, two
+    // outputs, effFlagsCanReplacing, ioRatio 1, uniqueID 'NoEf', version 1,
+    // everything else 0. Sample rate 44100, block size 1024, program 0.
+    // Makes no host call.
+    AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams);
+    // Deletes the editor if one is set.
+    virtual ~AudioEffect();
+
+    AudioEffect(const AudioEffect&) = delete;
+    AudioEffect& operator=(const AudioEffect&) = delete;
+
+    // The instance behind a record built by this class, or null for anything else.
+    static AudioEffect* fromAeffect(AEffect* effect);
+
+    // ---- host -> effect -----------------------------------------------------
+    // Handles opcodes 0 to 24 and answers 0 to every other opcode.
+    virtual VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
+
+    virtual void open() {}
+    virtual void close() {}
+    virtual void suspend() {}
+    virtual void resume() {}
+
+    virtual void setSampleRate(float newRate) { sampleRate = newRate; }
+    virtual void setBlockSize(VstInt32 newSize) { blockSize = newSize; }
+
+    virtual void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) = 0;
+    virtual void processDoubleReplacing(double** /*inputs*/, double** /*outputs*/, VstInt32 /*sampleFrames*/) {}
+    // Deprecated accumulating process; never used by this framework.
+    virtual void process(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/) {}
+
+    // value is normalised to 0...1.
+    virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}
+    virtual float getParameter(VstInt32 /*index*/) { return 0.0f; }
+    // For changes made by the effect or its editor: setParameter, then tells
+    // the host (audioMasterAutomate) so it can record the automation.
+    virtual void setParameterAutomated(VstInt32 index, float value);
+
+    virtual VstInt32 getProgram() { return curProgram; }
+    virtual void setProgram(VstInt32 program) { curProgram = program; }
+    // Program names hold up to kVstMaxProgNameLen characters.
+    virtual void setProgramName(char* /*name*/) {}
+    virtual void getProgramName(char* name) { *name = 0; }
+    // Parameter texts hold up to kVstMaxParamStrLen characters.
+    virtual void getParameterLabel(VstInt32 /*index*/, char* label) { *label = 0; }
+    virtual void getParameterDisplay(VstInt32 /*index*/, char* text) { *text = 0; }
+    virtual void getParameterName(VstInt32 /*index*/, char* text) { *text = 0; }
+
+    // Opaque state; answers its byte size (0: not supported).
+    virtual VstInt32 getChunk(void** /*data*/, bool /*isPreset*/ = false) { return 0; }
+    virtual VstInt32 setChunk(void* /*data*/, VstInt32 /*byteSize*/, bool /*isPreset*/ = false) { return 0; }
+
+    // ---- record setters -----------------------------------------------------
+    virtual void setUniqueID(VstInt32 id) { cEffect.uniqueID = id; }
+    virtual void setNumInputs(VstInt32 inputs) { cEffect.numInputs = inputs; }
+    virtual void setNumOutputs(VstInt32 outputs) { cEffect.numOutputs = outputs; }
+    virtual void setInitialDelay(VstInt32 delay) { cEffect.initialDelay = delay; }
+    virtual void canProcessReplacing(bool state = true) { setFlag(effFlagsCanReplacing, state); }
+    virtual void canDoubleReplacing(bool state = true) { setFlag(effFlagsCanDoubleReplacing, state); }
+    virtual void programsAreChunks(bool state = true) { setFlag(effFlagsProgramChunks, state); }
+
+    // Stores the editor (owned from now on) and sets effFlagsHasEditor for a
+    // non-null editor, clearing it for null. A previous editor is not deleted.
+    void setEditor(AEffEditor* newEditor);
+    AEffEditor* getEditor() const { return editor; }
+
+    AEffect* getAeffect() { return &cEffect; }
+    float getSampleRate() const { return sampleRate; }
+    VstInt32 getBlockSize() const { return blockSize; }
+
+    // ---- effect -> host -----------------------------------------------------
+    // The host's interface version; 1 when the host answers 0, 0 without a callback.
+    virtual VstInt32 getMasterVersion();
+    // Unique ID of the shell sub-plug-in being created.
+    virtual VstInt32 getCurrentUniqueId();
+    virtual void masterIdle();
+
+    // ---- number texts (see VstStrings.hpp), using this effect's sample rate -
+    virtual void dB2string(float value, char* text, VstInt32 maxLen);
+    virtual void Hz2string(float samples, char* text, VstInt32 maxLen);
+    virtual void ms2string(float samples, char* text, VstInt32 maxLen);
+    virtual void float2string(float value, char* text, VstInt32 maxLen);
+    virtual void int2string(VstInt32 value, char* text, VstInt32 maxLen);
+
+protected:
+    // One host call with the embedded record as effect; 0 without a callback.
+    VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                       float opt = 0.0f);
+    bool hasHost() const { return audioMaster != nullptr; }
+    void setFlag(VstInt32 flag, bool state);
+    bool hasFlag(VstInt32 flag) const { return (cEffect.flags & flag) != 0; }
+
+    audioMasterCallback audioMaster;
+    AEffEditor* editor = nullptr;
+    float sampleRate = 44100.0f;
+    VstInt32 blockSize = 1024;
+    VstInt32 numPrograms;
+    VstInt32 numParams;
+    VstInt32 curProgram = 0;
+    AEffect cEffect;
+
+private:
+    static VstIntPtr VANTOR_VSTCALL dispatchEffClass(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                     void* ptr, float opt);
+    static void VANTOR_VSTCALL processClass(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames);
+    static void VANTOR_VSTCALL processReplacingClass(AEffect* e, float** inputs, float** outputs,
+                                                     VstInt32 sampleFrames);
+    static void VANTOR_VSTCALL processDoubleReplacingClass(AEffect* e, double** inputs, double** outputs,
+                                                           VstInt32 sampleFrames);
+    static void VANTOR_VSTCALL setParameterClass(AEffect* e, VstInt32 index, float value);
+    static float VANTOR_VSTCALL getParameterClass(AEffect* e, VstInt32 index);
+};
+
+}  // namespace Vantor::Vst

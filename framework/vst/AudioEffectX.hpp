@@ -1,0 +1,142 @@
+#pragma once
+// AudioEffectX: the 2.x extension of AudioEffect. Answers dispatcher opcodes
+// 25 to 79 through the virtuals below (passing everything else on to
+// AudioEffect) and wraps the 2.x host callbacks.
+//
+// Deliberate choices where hosts read the raw answers:
+// - effCanDo: canDo() answers a 32-bit value. 1, 0 and -1 reach the host
+//   with their sign; any other value is widened without sign extension, so
+//   a vendor answer such as 0xBEEF0000 reads as 0xBEEF0000 on 64-bit hosts too.
+// - canHostDo() is true only when the host answers yes (1): a host's -1
+//   ("no") stays no.
+// - index arrives as a signed 32-bit number; a large vendor code such as
+//   0xDEADBEF0 shows up negative. Compare it as std::uint32_t.
+// - effGetSpeakerArrangement tolerates null addresses.
+
+#include "framework/vst/AudioEffect.hpp"
+
+namespace Vantor::Vst {
+
+class AudioEffectX : public AudioEffect {
+public:
+    AudioEffectX(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
+        : AudioEffect(audioMaster, numPrograms, numParams) {}
+
+    VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
+
+    // Asks the host for MIDI (wantEvents) when the effect is a synth or
+    // answers canDo("receiveVstMidiEvent") with 1.
+    void resume() override;
+
+    // ---- host -> effect -----------------------------------------------------
+    // The answer of effProcessEvents; events are valid only during the call.
+    virtual VstInt32 processEvents(VstEvents* /*events*/) { return 0; }
+
+    virtual bool canParameterBeAutomated(VstInt32 /*index*/) { return true; }
+    // text null asks whether conversion is supported at all.
+    virtual bool string2parameter(VstInt32 /*index*/, char* /*text*/) { return false; }
+    virtual bool getParameterProperties(VstInt32 /*index*/, VstParameterProperties* /*p*/) { return false; }
+
+    virtual bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/, char* /*text*/) { return false; }
+    virtual bool beginSetProgram() { return false; }
+    virtual bool endSetProgram() { return false; }
+    virtual VstInt32 beginLoadBank(VstPatchChunkInfo* /*ptr*/) { return 0; }
+    virtual VstInt32 beginLoadProgram(VstPatchChunkInfo* /*ptr*/) { return 0; }
+
+    virtual bool getInputProperties(VstInt32 /*index*/, VstPinProperties* /*properties*/) { return false; }
+    virtual bool getOutputProperties(VstInt32 /*index*/, VstPinProperties* /*properties*/) { return false; }
+    virtual bool setSpeakerArrangement(VstSpeakerArrangement* /*pluginInput*/,
+                                       VstSpeakerArrangement* /*pluginOutput*/) {
+        return false;
+    }
+    // Writes null through both (non-null) addresses and answers false.
+    virtual bool getSpeakerArrangement(VstSpeakerArrangement** pluginInput, VstSpeakerArrangement** pluginOutput);
+
+    // kPlugCategSynth for a synth, else kPlugCategUnknown.
+    virtual VstPlugCategory getPlugCategory();
+    virtual bool setBypass(bool /*onOff*/) { return false; }
+    virtual bool setProcessPrecision(VstInt32 /*precision*/) { return false; }
+    virtual bool processVariableIo(VstVariableIo* /*varIo*/) { return false; }
+    virtual bool setPanLaw(VstInt32 /*type*/, float /*value*/) { return false; }
+
+    virtual bool offlineNotify(VstAudioFile* /*ptr*/, VstInt32 /*numAudioFiles*/, bool /*start*/) { return false; }
+    virtual bool offlinePrepare(VstOfflineTask* /*offline*/, VstInt32 /*count*/) { return false; }
+    virtual bool offlineRun(VstOfflineTask* /*offline*/, VstInt32 /*count*/) { return false; }
+
+    // Name buffers: kVstMaxEffectNameLen, kVstMaxVendorStrLen, kVstMaxProductStrLen characters.
+    virtual bool getEffectName(char* /*name*/) { return false; }
+    virtual bool getVendorString(char* /*text*/) { return false; }
+    virtual bool getProductString(char* /*text*/) { return false; }
+    virtual VstInt32 getVendorVersion() { return 0; }
+    virtual VstIntPtr vendorSpecific(VstInt32 /*index*/, VstIntPtr /*value*/, void* /*ptr*/, float /*opt*/) {
+        return 0;
+    }
+    // 1 yes, -1 no, 0 don't know (or a vendor-defined value, see above).
+    virtual VstInt32 canDo(char* /*text*/) { return 0; }
+    // Samples of sound after the input falls silent: 0 default, 1 none.
+    virtual VstInt32 getGetTailSize() { return 0; }
+    virtual VstInt32 getVstVersion() { return kVstVersion; }
+
+    virtual VstInt32 getMidiProgramName(VstInt32 /*channel*/, MidiProgramName* /*name*/) { return 0; }
+    virtual VstInt32 getCurrentMidiProgram(VstInt32 /*channel*/, MidiProgramName* /*current*/) { return -1; }
+    virtual VstInt32 getMidiProgramCategory(VstInt32 /*channel*/, MidiProgramCategory* /*category*/) { return 0; }
+    virtual bool hasMidiProgramsChanged(VstInt32 /*channel*/) { return false; }
+    virtual bool getMidiKeyName(VstInt32 /*channel*/, MidiKeyName* /*keyName*/) { return false; }
+    // 1 to 16 channels; 0 means "not implemented".
+    virtual VstInt32 getNumMidiInputChannels() { return 0; }
+    virtual VstInt32 getNumMidiOutputChannels() { return 0; }
+
+    virtual VstInt32 getNextShellPlugin(char* /*name*/) { return 0; }
+    virtual VstInt32 startProcess() { return 0; }
+    virtual VstInt32 stopProcess() { return 0; }
+    virtual VstInt32 setTotalSampleToProcess(VstInt32 value) { return value; }
+
+    // ---- record setters -----------------------------------------------------
+    virtual void isSynth(bool state = true) { setFlag(effFlagsIsSynth, state); }
+    // Silent output for silent input (effFlagsNoSoundInStop).
+    virtual void noTail(bool state = true) { setFlag(effFlagsNoSoundInStop, state); }
+
+    // ---- effect -> host -----------------------------------------------------
+    // Deprecated request for MIDI; hosts still expect it.
+    virtual void wantEvents(VstInt32 filter = 1);
+    // The host's transport for the kVst...Valid flags in filter; null if none.
+    // Owned by the host and valid until the next call.
+    virtual VstTimeInfo* getTimeInfo(VstInt32 filter);
+    // True only when the host answers exactly 1.
+    virtual bool sendVstEventsToHost(VstEvents* events);
+    // Tells the host numInputs, numOutputs or initialDelay changed.
+    virtual bool ioChanged();
+    virtual bool sizeWindow(VstInt32 width, VstInt32 height);
+    // Ask the host and store a positive answer; return the stored value.
+    virtual float updateSampleRate();
+    virtual VstInt32 updateBlockSize();
+    virtual VstInt32 getInputLatency();
+    virtual VstInt32 getOutputLatency();
+    virtual VstInt32 getCurrentProcessLevel();
+    virtual VstInt32 getAutomationState();
+    virtual VstInt32 getHostLanguage();
+    // text must hold kVstMaxVendorStrLen / kVstMaxProductStrLen + 1 bytes
+    // (use a zeroed buffer of 256: some hosts write more). True if written.
+    virtual bool getHostVendorString(char* text);
+    virtual bool getHostProductString(char* text);
+    virtual VstInt32 getHostVendorVersion();
+    virtual VstIntPtr hostVendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt);
+    virtual bool canHostDo(const char* text);
+    // The host re-reads names and values.
+    virtual bool updateDisplay();
+    // Gesture start / end around setParameterAutomated calls from the editor.
+    virtual bool beginEdit(VstInt32 index);
+    virtual bool endEdit(VstInt32 index);
+    virtual void* getDirectory();
+    virtual bool openFileSelector(VstFileSelect* ptr);
+    virtual bool closeFileSelector(VstFileSelect* ptr);
+    // Deprecated: true when the host says the pin is connected.
+    virtual bool isInputConnected(VstInt32 input);
+    virtual bool isOutputConnected(VstInt32 output);
+
+    // Widens a canDo answer for the host: -1 keeps its sign, everything else
+    // is taken as an unsigned 32-bit value.
+    static VstIntPtr canDoAnswer(VstInt32 answer);
+};
+
+}  // namespace Vantor::Vst
