@@ -1,29 +1,314 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <stdexcept>
 #include <string>
 
+#include "framework/basics/Class.hpp"
+#include "framework/basics/ClassManager.hpp"
+#include "framework/basics/CountedObject.hpp"
 #include "framework/basics/Exception.hpp"
 #include "framework/basics/String.hpp"
 
+namespace Vantor::Testing {
+
+class CWidget : public Basics::CCountedObject {
+public:
+    VANTOR_DECLARE_CLASS(CWidget);
+};
+
+class CGadget : public CWidget {
+public:
+    VANTOR_DECLARE_CLASS(CGadget);
+};
+
+// Outside the counted hierarchy: the record counts through the tracker alone.
+class CPlainValue {
+public:
+    VANTOR_DECLARE_CLASS(CPlainValue);
+    int value = 0;
+};
+
+class CXMLNode {};
+
+template <class T>
+class TBox : public Basics::CCountedObject {
+public:
+    VANTOR_DECLARE_TEMPLATE_CLASS(TBox, "TBox<TypeName>", typeid(T), "CCountedObject");
+};
+
+} // namespace Vantor::Testing
+
+VANTOR_DEFINE_CLASS(Vantor::Testing::CWidget, "CWidget", "CCountedObject")
+VANTOR_DEFINE_CLASS(Vantor::Testing::CGadget, "CGadget", "CWidget");
+VANTOR_DEFINE_CLASS(Vantor::Testing::CPlainValue, "CPlainValue", "UndefinedParent")
+
 using namespace Vantor::Basics;
 using Vantor::Exceptions::CException;
+using Vantor::Exceptions::guarded;
+using Vantor::Exceptions::SGuardTexts;
+using Vantor::Testing::CGadget;
+using Vantor::Testing::CPlainValue;
+using Vantor::Testing::CWidget;
 
-TEST(CountedObject, DereferenceOfNewObjectDeletesIt)
+namespace {
+
+// Live and total counts of one record, relative to when the probe was made.
+struct SCountProbe {
+    explicit SCountProbe(const CClass &record)
+        : record(record)
+        , instances(record.getInstanceCount())
+        , totals(record.getTotalCount())
+    {
+    }
+    int liveAdded() const { return record.getInstanceCount() - instances; }
+    int madeAdded() const { return record.getTotalCount() - totals; }
+    const CClass &record;
+    int instances;
+    int totals;
+};
+
+} // namespace
+
+TEST(ReferenceCounting, LastDereferenceDeletesAndNewObjectDiesAtFirstDereference)
 {
-    const std::int32_t before = CString::getStaticClass().getInstanceCount();
-    auto *text = new CString("abc");
-    EXPECT_EQ(before + 1, CString::getStaticClass().getInstanceCount());
-    text->dereference();
-    EXPECT_EQ(before, CString::getStaticClass().getInstanceCount());
+    SCountProbe widgets(CWidget::getStaticClass());
+
+    auto *kept = new CWidget;
+    EXPECT_EQ(0, kept->getReferenceCount());
+    kept->referenced();
+    kept->referenced();
+    kept->dereference();
+    EXPECT_EQ(1, kept->getReferenceCount());
+    EXPECT_EQ(1, widgets.liveAdded());
+    kept->dereference();
+    EXPECT_EQ(0, widgets.liveAdded());
+
+    auto *neverKept = new CWidget;
+    neverKept->dereference();
+    EXPECT_EQ(0, widgets.liveAdded());
+    EXPECT_EQ(2, widgets.madeAdded());
 }
 
-TEST(Exception, CarriesReasonAndFunction)
+TEST(ReferenceCounting, DescriptionShowsCountAndIsCutToBuffer)
+{
+    CWidget widget;
+    for (int i = 0; i < 3; ++i)
+        widget.referenced();
+    char buffer[64];
+    widget.getObjectDescription(buffer, sizeof buffer);
+    EXPECT_STREQ("[CCounted Object Base Reference Count = 3", buffer);
+
+    char small[8];
+    std::memset(small, 'x', sizeof small);
+    widget.getObjectDescription(small, sizeof small);
+    EXPECT_STREQ("[CCount", small);
+}
+
+TEST(ReferenceCounting, CopyConstructionCopiesCountAssignmentKeepsIt)
+{
+    CWidget source;
+    source.referenced();
+    source.referenced();
+    CWidget copy(source);
+    EXPECT_EQ(2, copy.getReferenceCount());
+
+    CWidget target;
+    target = source;
+    EXPECT_EQ(0, target.getReferenceCount());
+}
+
+TEST(ClassCounters, CountLiveAndEverConstructedObjectsOfExactlyTheClass)
+{
+    SCountProbe widgets(CWidget::getStaticClass());
+    SCountProbe gadgets(CGadget::getStaticClass());
+    SCountProbe counted(CCountedObject::getStaticClass());
+    {
+        CWidget first;
+        {
+            CWidget second;
+            CGadget gadget;
+            EXPECT_EQ(2, widgets.liveAdded());
+            EXPECT_EQ(1, gadgets.liveAdded());
+        }
+        EXPECT_EQ(1, widgets.liveAdded());
+        EXPECT_EQ(2, widgets.madeAdded());
+        EXPECT_EQ(0, gadgets.liveAdded());
+        EXPECT_EQ(1, gadgets.madeAdded());
+    }
+    EXPECT_EQ(0, widgets.liveAdded());
+    // Objects of derived classes are not counted again by their bases' records.
+    EXPECT_EQ(0, counted.liveAdded());
+    EXPECT_EQ(0, counted.madeAdded());
+}
+
+TEST(ClassCounters, CopiesCountForTheirClassAndGetClassIsTheMostDerived)
+{
+    SCountProbe gadgets(CGadget::getStaticClass());
+    SCountProbe widgets(CWidget::getStaticClass());
+    CGadget original;
+    CGadget copy(original);
+    EXPECT_EQ(2, gadgets.liveAdded());
+    EXPECT_EQ(0, widgets.liveAdded());
+
+    const CWidget &asBase = copy;
+    EXPECT_STREQ("CGadget", asBase.getClass().getClassName());
+    EXPECT_STREQ("CCountedObject", CCountedObject().getClass().getClassName());
+}
+
+TEST(ClassCounters, ClassesOutsideTheCountedHierarchyCountToo)
+{
+    SCountProbe plain(CPlainValue::getStaticClass());
+    {
+        CPlainValue a;
+        CPlainValue b(a);
+        CPlainValue c;
+        c = a;
+        EXPECT_EQ(3, plain.liveAdded());
+    }
+    EXPECT_EQ(0, plain.liveAdded());
+    EXPECT_EQ(3, plain.madeAdded());
+}
+
+TEST(ClassRecord, NamesDefaultsAndLimits)
+{
+    CClass blank;
+    EXPECT_STREQ("UndefinedClass", blank.getClassName());
+    EXPECT_STREQ("UndefinedParent", blank.getParentName());
+    EXPECT_EQ(0, blank.getInstanceCount());
+    EXPECT_EQ(0, blank.getTotalCount());
+
+    CClass named("CTestNamedOnly");
+    EXPECT_STREQ("UndefinedParent", named.getParentName());
+
+    CClass record("CString", "CCountedObject");
+    EXPECT_STREQ("CString", record.getClassName());
+    EXPECT_STREQ("CCountedObject", record.getParentName());
+    EXPECT_TRUE(record == "CString");
+    EXPECT_FALSE(record == "cstring");
+
+    const std::string longName(200, 'L');
+    CClass cut(longName.c_str(), "CCountedObject");
+    EXPECT_EQ(std::string(127, 'L'), cut.getClassName());
+
+    blank.setClassName(nullptr);
+    EXPECT_STREQ("UndefinedClass", blank.getClassName());
+
+    // Assignment copies the name, not the parent or the counters.
+    record.constructInstance();
+    blank = record;
+    EXPECT_STREQ("CString", blank.getClassName());
+    EXPECT_STREQ("UndefinedParent", blank.getParentName());
+    EXPECT_EQ(0, blank.getInstanceCount());
+    EXPECT_TRUE(blank == record);
+}
+
+TEST(ClassRecord, TemplateNameRule)
+{
+    char out[CClass::kNameSize];
+    CClass::shortTypeName("class Vantor::IO::CXMLNode", out, sizeof out);
+    EXPECT_STREQ("CXMLNode", out);
+    CClass::shortTypeName("struct SPoint", out, sizeof out);
+    EXPECT_STREQ("SPoint", out);
+    CClass::shortTypeName("CPlain", out, sizeof out);
+    EXPECT_STREQ("CPlain", out);
+
+    CClass::templateName("TCountedPointerArray<TypeName>", typeid(Vantor::Testing::CXMLNode), out, sizeof out);
+    EXPECT_STREQ("TCountedPointerArray<CXMLNode>", out);
+    CClass::templateName("TPlainName", typeid(Vantor::Testing::CXMLNode), out, sizeof out);
+    EXPECT_STREQ("TPlainName", out);
+
+    CClass withParent("TList<TypeName>", typeid(CWidget), "TBase<TypeName>", typeid(CGadget));
+    EXPECT_STREQ("TList<CWidget>", withParent.getClassName());
+    EXPECT_STREQ("TBase<CGadget>", withParent.getParentName());
+
+    // A template class's record is named after its argument, one per instantiation.
+    Vantor::Testing::TBox<CWidget> box;
+    EXPECT_STREQ("TBox<CWidget>", box.getClass().getClassName());
+    EXPECT_EQ(1, box.getClass().getInstanceCount());
+    EXPECT_STREQ("TBox<CGadget>", Vantor::Testing::TBox<CGadget>::getStaticClass().getClassName());
+}
+
+TEST(ClassRecord, DefinedRecordsRegisterAtStartUp)
+{
+    CClassManager *manager = CClassManager::getInstance();
+    ASSERT_NE(nullptr, manager);
+    EXPECT_EQ(&CWidget::getStaticClass(), manager->getClassWithName("CWidget"));
+    EXPECT_EQ(&CString::getStaticClass(), manager->getClassWithName("CString"));
+    EXPECT_NE(nullptr, manager->getClassWithName("CException"));
+    EXPECT_TRUE(CGadget::getStaticClass().isTypeOf(CWidget::getStaticClass()));
+    EXPECT_TRUE(CGadget::getStaticClass().isTypeOf(CCountedObject::getStaticClass()));
+    EXPECT_FALSE(CWidget::getStaticClass().isTypeOf(CGadget::getStaticClass()));
+}
+
+namespace {
+
+const SGuardTexts kInnerTexts{"Vantor::Testing::inner", "Caught exception during inner work, more below\n\n",
+                              "Caught unknown exception during inner work"};
+const SGuardTexts kOuterTexts{"Vantor::Testing::outer", "Caught exception during outer work, more below\n\n",
+                              "Caught unknown exception during outer work"};
+
+template <class Failure>
+void innerFailing(Failure failure)
+{
+    guarded(kInnerTexts, [&] { throw failure; });
+}
+
+template <class Failure>
+void outerCallingInner(Failure failure)
+{
+    guarded(kOuterTexts, [&] { innerFailing(failure); });
+}
+
+template <class Call>
+CException caught(Call call)
 {
     try {
-        throw CException("bad", "Vantor::Here::f", true);
+        call();
     } catch (const CException &e) {
-        EXPECT_STREQ("bad", e.getErrorReason().getString());
-        EXPECT_STREQ("Vantor::Here::f", e.getFunctionName().getString());
-        EXPECT_TRUE(e.getFlag());
+        return e;
     }
+    return CException("nothing thrown", "", false);
+}
+
+} // namespace
+
+TEST(ExceptionWrapping, NestsOneLevelPerFunctionInnermostReasonLast)
+{
+    const CException e = caught([] { outerCallingInner(CException("null window", "Vantor::Testing::raise", true)); });
+    EXPECT_STREQ("Caught exception during outer work, more below\n\n"
+                 "Caught exception during inner work, more below\n\n"
+                 "null window\n\nVantor::Testing::raise\n\n"
+                 "Vantor::Testing::inner",
+                 e.getErrorReason().getString());
+    EXPECT_STREQ("Vantor::Testing::outer", e.getFunctionName().getString());
+    EXPECT_TRUE(e.getFlag());
+}
+
+TEST(ExceptionWrapping, ForeignExceptionsBecomeTheUnknownText)
+{
+    const CException direct = caught([] { innerFailing(std::runtime_error("boom")); });
+    EXPECT_STREQ("Caught unknown exception during inner work", direct.getErrorReason().getString());
+    EXPECT_STREQ("Vantor::Testing::inner", direct.getFunctionName().getString());
+
+    const CException wrapped = caught([] { outerCallingInner(42); });
+    EXPECT_STREQ("Caught exception during outer work, more below\n\n"
+                 "Caught unknown exception during inner work\n\nVantor::Testing::inner",
+                 wrapped.getErrorReason().getString());
+}
+
+TEST(ExceptionWrapping, PassesResultsThroughAndCopiesKeepTheCount)
+{
+    EXPECT_EQ(7, guarded(kInnerTexts, [] { return 7; }));
+    CString text("abc");
+    CString &same = guarded(kInnerTexts, [&]() -> CString & { return text; });
+    EXPECT_EQ(&text, &same);
+
+    CException original("r", "f", true);
+    original.referenced();
+    const CException copy(original);
+    EXPECT_EQ(1, copy.getReferenceCount());
+    EXPECT_STREQ("r", copy.getErrorReason().getString());
+    EXPECT_STREQ("CException", copy.getClass().getClassName());
+    EXPECT_STREQ("CCountedObject", copy.getClass().getParentName());
 }
