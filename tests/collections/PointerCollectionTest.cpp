@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "framework/collections/CountedPointerArray.hpp"
+#include "framework/collections/ObjectDeleter.hpp"
+#include "framework/collections/ObjectNuller.hpp"
+#include "framework/collections/PointerCollection.hpp"
+#include "tests/collections/Probe.hpp"
+
+VANTOR_DEFINE_CLASS(Vantor::Testing::CProbe, "CProbe", "CCountedObject")
+
+using namespace Vantor::Collections;
+using Vantor::Testing::CProbe;
+
+namespace
+{
+
+// A deleter that records the calls a holder makes, in order.
+class CRecordingDeleter : public TPointerDeleter<CProbe>
+{
+public:
+    void pointerAdded(CProbe* pointer) override { events.push_back({true, pointer}); }
+    void deletePointer(CProbe* pointer) override { events.push_back({false, pointer}); }
+
+    struct SEvent
+    {
+        bool added;
+        CProbe* pointer;
+    };
+    std::vector<SEvent> events;
+};
+
+std::vector<CProbe*> slotsOf(const TPointerCollection<CProbe>& collection)
+{
+    std::vector<CProbe*> slots;
+    for (long i = 0; i < collection.getArraySize(); i++)
+    {
+        slots.push_back(collection.getElementAtIndex(i));
+    }
+    return slots;
+}
+
+} // namespace
+
+TEST(PointerCollection, GrowsInFixedStepsOf32)
+{
+    TPointerCollection<CProbe> collection(nullptr);
+    EXPECT_EQ(collection.getArraySize(), 0);
+    EXPECT_EQ(collection.getInsertIndex(), 0);
+
+    CProbe probe;
+    collection.addElement(&probe);
+    EXPECT_EQ(collection.getArraySize(), 32);
+
+    for (int i = 1; i < 33; i++)
+    {
+        collection.addElement(&probe);
+    }
+    EXPECT_EQ(collection.getArraySize(), 64);
+    EXPECT_EQ(collection.getInsertIndex(), 33);
+
+    for (int i = 33; i < 65; i++)
+    {
+        collection.addElement(&probe);
+    }
+    EXPECT_EQ(collection.getArraySize(), 96) << "growth is linear, never doubling";
+    EXPECT_EQ(collection.getNumberOfElements(), 65);
+}
+
+TEST(PointerCollection, OutOfRangeReadsAnswerNull)
+{
+    TPointerCollection<CProbe> collection(nullptr);
+    EXPECT_EQ(collection.getElementAtIndex(0), nullptr) << "no array yet";
+
+    CProbe probe;
+    collection.addElement(&probe);
+    EXPECT_EQ(collection.getElementAtIndex(0), &probe);
+    EXPECT_EQ(collection.getElementAtIndex(-1), nullptr);
+    EXPECT_EQ(collection.getElementAtIndex(collection.getArraySize()), nullptr);
+    EXPECT_EQ(collection.getElementAtIndex(1), nullptr) << "unused slots are null";
+}
+
+TEST(PointerCollection, ReorderPacksAndOptionallyShrinks)
+{
+    CProbe a, b;
+    TPointerCollection<CProbe> collection(nullptr);
+    collection.reorder(true); // no array: nothing happens
+    EXPECT_EQ(collection.getArraySize(), 0);
+
+    collection.addElement(&a);
+    collection.addElement(nullptr);
+    collection.addElement(&b);
+
+    collection.reorder(false);
+    EXPECT_EQ(collection.getArraySize(), 32);
+    EXPECT_EQ(collection.getInsertIndex(), 2);
+    std::vector<CProbe*> slots = slotsOf(collection);
+    EXPECT_EQ(slots[0], &a);
+    EXPECT_EQ(slots[1], &b);
+    EXPECT_EQ(slots[2], nullptr);
+
+    collection.reorder(true);
+    EXPECT_EQ(slotsOf(collection), (std::vector<CProbe*>{&a, &b}));
+    EXPECT_EQ(collection.getInsertIndex(), 2);
+
+    // An exactly full array grows again by one step.
+    collection.addElement(&a);
+    EXPECT_EQ(collection.getArraySize(), 34);
+    EXPECT_EQ(collection.getInsertIndex(), 3);
+    EXPECT_EQ(collection.getElementAtIndex(2), &a);
+}
+
+TEST(PointerCollection, ReorderOfAnEmptiedCollectionLeavesItUsable)
+{
+    CRecordingDeleter deleter;
+    CProbe a;
+    TPointerCollection<CProbe> collection(&deleter);
+    collection.addElement(&a);
+    EXPECT_TRUE(collection.deleteElement(&a));
+    EXPECT_FALSE(collection.deleteElement(&a)) << "no longer held";
+    collection.reorder(true);
+    EXPECT_EQ(collection.getArraySize(), 0);
+    EXPECT_EQ(collection.getInsertIndex(), 0);
+
+    collection.addElement(&a);
+    EXPECT_EQ(collection.getArraySize(), 32);
+    EXPECT_EQ(collection.getElementAtIndex(0), &a);
+    collection.freePointers();
+    ASSERT_EQ(deleter.events.size(), 4u);
+    EXPECT_FALSE(deleter.events[1].added);
+    EXPECT_FALSE(deleter.events[3].added);
+}
+
+TEST(PointerCollection, DeleterSeesEveryAddAndEveryNonNullRelease)
+{
+    CRecordingDeleter deleter;
+    CProbe a, b;
+    {
+        TPointerCollection<CProbe> collection(&deleter);
+        collection.addElement(&a);
+        collection.addElement(nullptr);
+        collection.addElement(&b);
+        ASSERT_EQ(deleter.events.size(), 3u);
+        EXPECT_TRUE(deleter.events[0].added);
+        EXPECT_EQ(deleter.events[1].pointer, nullptr) << "a null pointer is announced like any other";
+    }
+    // Destruction releases the non-null slots only, in slot order.
+    ASSERT_EQ(deleter.events.size(), 5u);
+    EXPECT_FALSE(deleter.events[3].added);
+    EXPECT_EQ(deleter.events[3].pointer, &a);
+    EXPECT_EQ(deleter.events[4].pointer, &b);
+}
+
+TEST(PointerCollection, RemoveElementForgetsWithoutTheDeleter)
+{
+    CRecordingDeleter deleter;
+    CProbe a;
+    TPointerCollection<CProbe> collection(&deleter);
+    collection.addElement(&a);
+    EXPECT_EQ(collection.getIndexOfElement(&a), 0);
+    EXPECT_TRUE(collection.removeElement(&a));
+    EXPECT_EQ(collection.getIndexOfElement(&a), -1);
+    collection.freePointers();
+    EXPECT_EQ(deleter.events.size(), 1u) << "only the add was seen";
+}
+
+TEST(PointerCollectionOwnership, ObjectDeleterDestroysTheElements)
+{
+    int destroyed = 0;
+    {
+        TPointerCollection<CProbe> collection(TObjectDeleter<CProbe>::getDefaultDeleter());
+        collection.addElement(new CProbe(&destroyed));
+        collection.addElement(new CProbe(&destroyed));
+        collection.freePointers();
+        EXPECT_EQ(destroyed, 2);
+        EXPECT_EQ(collection.getArraySize(), 0);
+        EXPECT_EQ(collection.getInsertIndex(), 0);
+        collection.addElement(new CProbe(&destroyed));
+    }
+    EXPECT_EQ(destroyed, 3) << "destruction frees too";
+}
+
+TEST(PointerCollectionOwnership, NullerAndNoDeleterOnlyForget)
+{
+    int destroyed = 0;
+    CProbe a(&destroyed), b(&destroyed);
+    {
+        TPointerCollection<CProbe> borrowed(TObjectNuller<CProbe>::getDefaultDeleter());
+        TPointerCollection<CProbe> plain(nullptr);
+        borrowed.addElement(&a);
+        plain.addElement(&b);
+    }
+    EXPECT_EQ(destroyed, 0);
+    EXPECT_EQ(a.getReferenceCount(), 0);
+}
+
+TEST(PointerCollectionOwnership, CountedArrayHoldsOneReferencePerElement)
+{
+    int destroyed = 0;
+    auto* shared = new CProbe(&destroyed);
+    shared->referenced(); // held by the test as well
+    auto* alone = new CProbe(&destroyed);
+    {
+        TCountedPointerArray<CProbe> array;
+        array.addElement(shared);
+        array.addElement(alone);
+        EXPECT_EQ(shared->getReferenceCount(), 2);
+        EXPECT_EQ(alone->getReferenceCount(), 1);
+
+        array.freePointers();
+        EXPECT_EQ(destroyed, 1) << "the element held nowhere else dies";
+        EXPECT_EQ(shared->getReferenceCount(), 1);
+    }
+    EXPECT_EQ(destroyed, 1);
+    shared->dereference();
+    EXPECT_EQ(destroyed, 2);
+}
+
+TEST(PointerCollectionOwnership, DefaultDeleterIsOneProcessWideInstance)
+{
+    TCountedPointerArray<CProbe> first;
+    TCountedPointerArray<CProbe> second;
+    EXPECT_NE(first.getDeleter(), nullptr);
+    EXPECT_EQ(first.getDeleter(), second.getDeleter());
+}
+
+TEST(CollectionClassRecords, TemplateNamesCarryTheElementType)
+{
+    TCountedPointerArray<CProbe> array;
+    EXPECT_STREQ(array.getClass().getClassName(), "TCountedPointerArray<CProbe>");
+    EXPECT_STREQ(array.getClass().getParentName(), "TPointerCollection<CProbe>");
+    EXPECT_STREQ(TPointerCollection<CProbe>::getStaticClass().getParentName(), "CCountedObject");
+    EXPECT_STREQ(TObjectDeleter<CProbe>::getStaticClass().getClassName(), "TObjectDeleter<CProbe>");
+    EXPECT_STREQ(TObjectNuller<CProbe>::getStaticClass().getParentName(), "TPointerDeleter<CProbe>");
+    EXPECT_STREQ(TCountedObjectDeleter<CProbe>::getStaticClass().getParentName(), "TPointerDeleter<CProbe>");
+    EXPECT_STREQ(TPointerDeleter<CProbe>::getStaticClass().getParentName(), "CCountedObject");
+
+    // Each object is counted under its own class's record.
+    const long before = TCountedPointerArray<CProbe>::getStaticClass().getInstanceCount();
+    {
+        TCountedPointerArray<CProbe> another;
+        EXPECT_EQ(TCountedPointerArray<CProbe>::getStaticClass().getInstanceCount(), before + 1);
+    }
+    EXPECT_EQ(TCountedPointerArray<CProbe>::getStaticClass().getInstanceCount(), before);
+}
