@@ -6,11 +6,13 @@
 
 #include "framework/vst/VstAbi.hpp"
 
-namespace Vantor::Vst {
+namespace Vantor::Vst
+{
 
 class AudioEffect;
 
-class AEffEditor {
+class AEffEditor
+{
 public:
     // Stores the effect; does not register with it (the effect's setEditor does that).
     explicit AEffEditor(AudioEffect* effect = nullptr) : effect(effect) {}
@@ -23,8 +25,10 @@ public:
 
     // Stores the address of the editor's own rectangle (which must outlive the
     // call) into *rect. The default has no size: *rect = null, false.
-    virtual bool getRect(ERect** rect) {
-        if (rect != nullptr) {
+    virtual bool getRect(ERect** rect)
+    {
+        if (rect != nullptr)
+        {
             *rect = nullptr;
         }
         return false;
@@ -33,7 +37,8 @@ public:
     // Opens the editor inside the host's window (an HWND on Windows, an X11
     // window ID carried in the pointer on Linux). The default only remembers
     // the parent and answers false.
-    virtual bool open(void* parent) {
+    virtual bool open(void* parent)
+    {
         systemWindow = parent;
         return false;
     }
@@ -51,7 +56,7 @@ public:
 
 protected:
     AudioEffect* effect;
-    void* systemWindow = nullptr;  // the host's window while open
+    void* systemWindow = nullptr; // the host's window while open
 };
 
-}  // namespace Vantor::Vst
+} // namespace Vantor::Vst

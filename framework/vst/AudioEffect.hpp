@@ -13,12 +13,14 @@
 //   callback, so an effect can be built and driven without a host.
 // - Buffer opcodes with a null pointer answer 0 and write nothing.
 
-#include "framework/vst/VstAbi.hpp"
 #include "framework/vst/AEffEditor.hpp"
+#include "framework/vst/VstAbi.hpp"
 
-namespace Vantor::Vst {
+namespace Vantor::Vst
+{
 
-class AudioEffect {
+class AudioEffect
+{
 public:
     // Fills the record: magic, trampolines, the two counts, one input, two
     // outputs, effFlagsCanReplacing, ioRatio 1, uniqueID 'NoEf', version 1,
@@ -47,7 +49,9 @@ public:
     virtual void setBlockSize(VstInt32 newSize) { blockSize = newSize; }
 
     virtual void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) = 0;
-    virtual void processDoubleReplacing(double** /*inputs*/, double** /*outputs*/, VstInt32 /*sampleFrames*/) {}
+    virtual void processDoubleReplacing(double** /*inputs*/, double** /*outputs*/, VstInt32 /*sampleFrames*/)
+    {
+    }
     // Deprecated accumulating process; never used by this framework.
     virtual void process(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/) {}
 
@@ -122,9 +126,10 @@ protected:
     AEffect cEffect;
 
 private:
-    static VstIntPtr VANTOR_VSTCALL dispatchEffClass(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                                     void* ptr, float opt);
-    static void VANTOR_VSTCALL processClass(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames);
+    static VstIntPtr VANTOR_VSTCALL dispatchEffClass(AEffect* e, VstInt32 opcode, VstInt32 index,
+                                                     VstIntPtr value, void* ptr, float opt);
+    static void VANTOR_VSTCALL processClass(AEffect* e, float** inputs, float** outputs,
+                                            VstInt32 sampleFrames);
     static void VANTOR_VSTCALL processReplacingClass(AEffect* e, float** inputs, float** outputs,
                                                      VstInt32 sampleFrames);
     static void VANTOR_VSTCALL processDoubleReplacingClass(AEffect* e, double** inputs, double** outputs,
@@ -133,4 +138,4 @@ private:
     static float VANTOR_VSTCALL getParameterClass(AEffect* e, VstInt32 index);
 };
 
-}  // namespace Vantor::Vst
+} // namespace Vantor::Vst

@@ -15,12 +15,16 @@
 
 #include "framework/vst/AudioEffect.hpp"
 
-namespace Vantor::Vst {
+namespace Vantor::Vst
+{
 
-class AudioEffectX : public AudioEffect {
+class AudioEffectX : public AudioEffect
+{
 public:
     AudioEffectX(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
-        : AudioEffect(audioMaster, numPrograms, numParams) {}
+        : AudioEffect(audioMaster, numPrograms, numParams)
+    {
+    }
 
     VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
 
@@ -37,7 +41,10 @@ public:
     virtual bool string2parameter(VstInt32 /*index*/, char* /*text*/) { return false; }
     virtual bool getParameterProperties(VstInt32 /*index*/, VstParameterProperties* /*p*/) { return false; }
 
-    virtual bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/, char* /*text*/) { return false; }
+    virtual bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/, char* /*text*/)
+    {
+        return false;
+    }
     virtual bool beginSetProgram() { return false; }
     virtual bool endSetProgram() { return false; }
     virtual VstInt32 beginLoadBank(VstPatchChunkInfo* /*ptr*/) { return 0; }
@@ -46,11 +53,13 @@ public:
     virtual bool getInputProperties(VstInt32 /*index*/, VstPinProperties* /*properties*/) { return false; }
     virtual bool getOutputProperties(VstInt32 /*index*/, VstPinProperties* /*properties*/) { return false; }
     virtual bool setSpeakerArrangement(VstSpeakerArrangement* /*pluginInput*/,
-                                       VstSpeakerArrangement* /*pluginOutput*/) {
+                                       VstSpeakerArrangement* /*pluginOutput*/)
+    {
         return false;
     }
     // Writes null through both (non-null) addresses and answers false.
-    virtual bool getSpeakerArrangement(VstSpeakerArrangement** pluginInput, VstSpeakerArrangement** pluginOutput);
+    virtual bool getSpeakerArrangement(VstSpeakerArrangement** pluginInput,
+                                       VstSpeakerArrangement** pluginOutput);
 
     // kPlugCategSynth for a synth, else kPlugCategUnknown.
     virtual VstPlugCategory getPlugCategory();
@@ -59,7 +68,10 @@ public:
     virtual bool processVariableIo(VstVariableIo* /*varIo*/) { return false; }
     virtual bool setPanLaw(VstInt32 /*type*/, float /*value*/) { return false; }
 
-    virtual bool offlineNotify(VstAudioFile* /*ptr*/, VstInt32 /*numAudioFiles*/, bool /*start*/) { return false; }
+    virtual bool offlineNotify(VstAudioFile* /*ptr*/, VstInt32 /*numAudioFiles*/, bool /*start*/)
+    {
+        return false;
+    }
     virtual bool offlinePrepare(VstOfflineTask* /*offline*/, VstInt32 /*count*/) { return false; }
     virtual bool offlineRun(VstOfflineTask* /*offline*/, VstInt32 /*count*/) { return false; }
 
@@ -68,7 +80,8 @@ public:
     virtual bool getVendorString(char* /*text*/) { return false; }
     virtual bool getProductString(char* /*text*/) { return false; }
     virtual VstInt32 getVendorVersion() { return 0; }
-    virtual VstIntPtr vendorSpecific(VstInt32 /*index*/, VstIntPtr /*value*/, void* /*ptr*/, float /*opt*/) {
+    virtual VstIntPtr vendorSpecific(VstInt32 /*index*/, VstIntPtr /*value*/, void* /*ptr*/, float /*opt*/)
+    {
         return 0;
     }
     // 1 yes, -1 no, 0 don't know (or a vendor-defined value, see above).
@@ -79,7 +92,10 @@ public:
 
     virtual VstInt32 getMidiProgramName(VstInt32 /*channel*/, MidiProgramName* /*name*/) { return 0; }
     virtual VstInt32 getCurrentMidiProgram(VstInt32 /*channel*/, MidiProgramName* /*current*/) { return -1; }
-    virtual VstInt32 getMidiProgramCategory(VstInt32 /*channel*/, MidiProgramCategory* /*category*/) { return 0; }
+    virtual VstInt32 getMidiProgramCategory(VstInt32 /*channel*/, MidiProgramCategory* /*category*/)
+    {
+        return 0;
+    }
     virtual bool hasMidiProgramsChanged(VstInt32 /*channel*/) { return false; }
     virtual bool getMidiKeyName(VstInt32 /*channel*/, MidiKeyName* /*keyName*/) { return false; }
     // 1 to 16 channels; 0 means "not implemented".
@@ -139,4 +155,4 @@ public:
     static VstIntPtr canDoAnswer(VstInt32 answer);
 };
 
-}  // namespace Vantor::Vst
+} // namespace Vantor::Vst

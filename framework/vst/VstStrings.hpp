@@ -6,7 +6,8 @@
 
 #include "framework/vst/VstAbi.hpp"
 
-namespace Vantor::Vst {
+namespace Vantor::Vst
+{
 
 // Copies at most n characters of src (padding with NULs up to n like strncpy)
 // and always terminates at dst[n]: dst must hold n + 1 bytes.
@@ -39,4 +40,4 @@ void Hz2string(float samples, float sampleRate, char* text, VstInt32 maxLen);
 // A number of samples as milliseconds through float2string.
 void ms2string(float samples, float sampleRate, char* text, VstInt32 maxLen);
 
-}  // namespace Vantor::Vst
+} // namespace Vantor::Vst

@@ -9,32 +9,39 @@
 #include <string>
 #include <vector>
 
-namespace Vantor::Vst {
-namespace {
+namespace Vantor::Vst
+{
+namespace
+{
 
 using Testing::HostCall;
 using Testing::RecordingHost;
 
 // Shared log so that the order of effect and host calls can be checked.
-std::vector<std::string>& eventLog() {
+std::vector<std::string>& eventLog()
+{
     static std::vector<std::string> log;
     return log;
 }
 
-class TestEditor : public AEffEditor {
+class TestEditor : public AEffEditor
+{
 public:
     TestEditor(AudioEffect* effect, int* destroyed) : AEffEditor(effect), destroyed(destroyed) {}
     ~TestEditor() override { ++*destroyed; }
-    bool getRect(ERect** r) override {
+    bool getRect(ERect** r) override
+    {
         *r = &rect;
         return true;
     }
-    bool open(void* parent) override {
+    bool open(void* parent) override
+    {
         AEffEditor::open(parent);
         return true;
     }
     void idle() override { ++idles; }
-    bool onKeyDown(VstKeyCode& key) override {
+    bool onKeyDown(VstKeyCode& key) override
+    {
         lastKey = key;
         return key.character == 'a';
     }
@@ -46,32 +53,46 @@ public:
     int* destroyed;
 };
 
-class TestEffect : public AudioEffectX {
+class TestEffect : public AudioEffectX
+{
 public:
     explicit TestEffect(audioMasterCallback host, int* destroyed = nullptr)
-        : AudioEffectX(host, 3, 2), destroyed(destroyed) {}
-    ~TestEffect() override {
-        if (destroyed != nullptr) {
+        : AudioEffectX(host, 3, 2), destroyed(destroyed)
+    {
+    }
+    ~TestEffect() override
+    {
+        if (destroyed != nullptr)
+        {
             ++*destroyed;
         }
     }
-    void open() override {
-        if (throwOnOpen) {
+    void open() override
+    {
+        if (throwOnOpen)
+        {
             throw std::runtime_error("open failed");
         }
     }
-    void close() override {
+    void close() override
+    {
         eventLog().push_back("close");
-        if (throwOnClose) {
+        if (throwOnClose)
+        {
             throw std::runtime_error("close failed");
         }
     }
     void processReplacing(float**, float**, VstInt32 frames) override { processedFrames += frames; }
-    void setParameter(VstInt32 index, float value) override {
+    void setParameter(VstInt32 index, float value) override
+    {
         eventLog().push_back("setParameter " + std::to_string(index) + " " + std::to_string(value));
     }
-    VstInt32 canDo(char* text) override { return std::strcmp(text, "receiveVstMidiEvent") == 0 ? midiAnswer : canDoAnswer; }
-    VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr, void*, float) override {
+    VstInt32 canDo(char* text) override
+    {
+        return std::strcmp(text, "receiveVstMidiEvent") == 0 ? midiAnswer : canDoAnswer;
+    }
+    VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr, void*, float) override
+    {
         vendorIndex = index;
         return 0xbeef;
     }
@@ -87,14 +108,16 @@ public:
 };
 
 VstIntPtr dispatch(AudioEffect& effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                   void* ptr = nullptr, float opt = 0.0f) {
+                   void* ptr = nullptr, float opt = 0.0f)
+{
     AEffect* record = effect.getAeffect();
     return record->dispatcher(record, opcode, index, value, ptr, opt);
 }
 
 // ---------------------------------------------------------------------------
 
-TEST(AudioEffectRecord, ConstructorFillsTheRecordWithoutCallingTheHost) {
+TEST(AudioEffectRecord, ConstructorFillsTheRecordWithoutCallingTheHost)
+{
     RecordingHost host;
     TestEffect effect(RecordingHost::callback);
     const AEffect& r = *effect.getAeffect();
@@ -113,7 +136,8 @@ TEST(AudioEffectRecord, ConstructorFillsTheRecordWithoutCallingTheHost) {
     EXPECT_EQ(r.resvd1, 0);
     EXPECT_EQ(r.resvd2, 0);
     EXPECT_EQ(r.user, nullptr);
-    for (char c : r.future) {
+    for (char c : r.future)
+    {
         EXPECT_EQ(c, 0);
     }
     EXPECT_NE(r.dispatcher, nullptr);
@@ -126,7 +150,8 @@ TEST(AudioEffectRecord, ConstructorFillsTheRecordWithoutCallingTheHost) {
     EXPECT_EQ(AudioEffect::fromAeffect(effect.getAeffect()), &effect);
 }
 
-TEST(AudioEffectRecord, SettersWriteFieldsAndToggleFlags) {
+TEST(AudioEffectRecord, SettersWriteFieldsAndToggleFlags)
+{
     TestEffect effect(nullptr);
     const AEffect& r = *effect.getAeffect();
     effect.setUniqueID(fourCharCode("Tam2"));
@@ -140,8 +165,8 @@ TEST(AudioEffectRecord, SettersWriteFieldsAndToggleFlags) {
     effect.programsAreChunks();
     effect.canDoubleReplacing();
     effect.noTail();
-    EXPECT_EQ(r.flags, effFlagsCanReplacing | effFlagsIsSynth | effFlagsProgramChunks | effFlagsCanDoubleReplacing |
-                           effFlagsNoSoundInStop);
+    EXPECT_EQ(r.flags, effFlagsCanReplacing | effFlagsIsSynth | effFlagsProgramChunks |
+                           effFlagsCanDoubleReplacing | effFlagsNoSoundInStop);
     effect.isSynth(false);
     effect.programsAreChunks(false);
     effect.canDoubleReplacing(false);
@@ -149,11 +174,12 @@ TEST(AudioEffectRecord, SettersWriteFieldsAndToggleFlags) {
     EXPECT_EQ(r.flags, effFlagsCanReplacing);
 }
 
-TEST(AudioEffectRecord, RecordEntriesReachTheInstance) {
+TEST(AudioEffectRecord, RecordEntriesReachTheInstance)
+{
     TestEffect effect(nullptr);
     AEffect* r = effect.getAeffect();
     r->processReplacing(r, nullptr, nullptr, 64);
-    r->process(r, nullptr, nullptr, 32);  // deprecated entry does nothing
+    r->process(r, nullptr, nullptr, 32); // deprecated entry does nothing
     EXPECT_EQ(effect.processedFrames, 64);
     EXPECT_EQ(r->getParameter(r, 0), 0.0f);
 
@@ -164,7 +190,8 @@ TEST(AudioEffectRecord, RecordEntriesReachTheInstance) {
 
 // ---------------------------------------------------------------------------
 
-TEST(AudioEffectLifecycle, EffCloseCallsCloseDeletesEffectAndEditorAndAnswersOne) {
+TEST(AudioEffectLifecycle, EffCloseCallsCloseDeletesEffectAndEditorAndAnswersOne)
+{
     int effectsDestroyed = 0;
     int editorsDestroyed = 0;
     eventLog().clear();
@@ -178,7 +205,8 @@ TEST(AudioEffectLifecycle, EffCloseCallsCloseDeletesEffectAndEditorAndAnswersOne
     EXPECT_EQ(eventLog(), std::vector<std::string>{"close"});
 }
 
-TEST(AudioEffectLifecycle, ExceptionsNeverReachTheHost) {
+TEST(AudioEffectLifecycle, ExceptionsNeverReachTheHost)
+{
     int destroyed = 0;
     auto* effect = new TestEffect(nullptr, &destroyed);
     effect->throwOnOpen = true;
@@ -193,9 +221,11 @@ TEST(AudioEffectLifecycle, ExceptionsNeverReachTheHost) {
 
 // ---------------------------------------------------------------------------
 
-TEST(AudioEffectDispatch, DefaultAnswersOfTheBaseClasses) {
+TEST(AudioEffectDispatch, DefaultAnswersOfTheBaseClasses)
+{
     TestEffect effect(nullptr);
-    struct Case {
+    struct Case
+    {
         VstInt32 opcode;
         VstIntPtr value;
         VstIntPtr expected;
@@ -211,7 +241,7 @@ TEST(AudioEffectDispatch, DefaultAnswersOfTheBaseClasses) {
         {effGetPlugCategory, 0, kPlugCategUnknown},
         {effSetBypass, 1, 0},
         {effGetVendorVersion, 0, 0},
-        {effCanDo, 0, 0},  // null text
+        {effCanDo, 0, 0}, // null text
         {effGetTailSize, 0, 0},
         {effGetVstVersion, 0, 2400},
         {effGetCurrentMidiProgram, 0, -1},
@@ -232,7 +262,8 @@ TEST(AudioEffectDispatch, DefaultAnswersOfTheBaseClasses) {
         {-3, 0, 0},
         {1000, 0, 0},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         EXPECT_EQ(dispatch(effect, c.opcode, 0, c.value), c.expected) << "opcode " << c.opcode;
     }
 
@@ -240,22 +271,27 @@ TEST(AudioEffectDispatch, DefaultAnswersOfTheBaseClasses) {
     EXPECT_EQ(dispatch(effect, effGetPlugCategory), kPlugCategSynth);
 }
 
-TEST(AudioEffectDispatch, TextQueriesWriteEmptyTextsOrAnswerFalse) {
+TEST(AudioEffectDispatch, TextQueriesWriteEmptyTextsOrAnswerFalse)
+{
     TestEffect effect(nullptr);
-    for (VstInt32 opcode : {effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName}) {
+    for (VstInt32 opcode : {effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName})
+    {
         char text[64] = "unchanged";
         EXPECT_EQ(dispatch(effect, opcode, 0, 0, text), 0);
         EXPECT_STREQ(text, "") << "opcode " << opcode;
-        EXPECT_EQ(dispatch(effect, opcode, 0, 0, nullptr), 0);  // null buffer: no crash
+        EXPECT_EQ(dispatch(effect, opcode, 0, 0, nullptr), 0); // null buffer: no crash
     }
-    for (VstInt32 opcode : {effGetEffectName, effGetVendorString, effGetProductString, effGetProgramNameIndexed}) {
+    for (VstInt32 opcode :
+         {effGetEffectName, effGetVendorString, effGetProductString, effGetProgramNameIndexed})
+    {
         char text[64] = "unchanged";
         EXPECT_EQ(dispatch(effect, opcode, 0, 0, text), 0);
         EXPECT_STREQ(text, "unchanged");
     }
 }
 
-TEST(AudioEffectDispatch, ProgramSelectionAcceptsOnlyExistingPrograms) {
+TEST(AudioEffectDispatch, ProgramSelectionAcceptsOnlyExistingPrograms)
+{
     TestEffect effect(nullptr);
     dispatch(effect, effSetProgram, 0, 2);
     EXPECT_EQ(dispatch(effect, effGetProgram), 2);
@@ -266,7 +302,8 @@ TEST(AudioEffectDispatch, ProgramSelectionAcceptsOnlyExistingPrograms) {
     EXPECT_EQ(effect.curProgram, 2);
 }
 
-TEST(AudioEffectDispatch, RateBlockSizeAndResumeAskingForMidi) {
+TEST(AudioEffectDispatch, RateBlockSizeAndResumeAskingForMidi)
+{
     RecordingHost host;
     TestEffect effect(RecordingHost::callback);
     dispatch(effect, effSetSampleRate, 0, 0, nullptr, 48000.0f);
@@ -286,15 +323,16 @@ TEST(AudioEffectDispatch, RateBlockSizeAndResumeAskingForMidi) {
     effect.isSynth();
     dispatch(effect, effMainsChanged, 0, 1);
     EXPECT_EQ(host.callsWith(audioMasterWantMidi).size(), 2u);
-    dispatch(effect, effMainsChanged, 0, 0);  // suspend asks nothing
+    dispatch(effect, effMainsChanged, 0, 0); // suspend asks nothing
     EXPECT_EQ(host.callsWith(audioMasterWantMidi).size(), 2u);
 }
 
-TEST(AudioEffectDispatch, EditorOpcodesReachTheRegisteredEditor) {
+TEST(AudioEffectDispatch, EditorOpcodesReachTheRegisteredEditor)
+{
     int destroyed = 0;
     TestEffect effect(nullptr);
     auto* editor = new TestEditor(&effect, &destroyed);
-    EXPECT_EQ(effect.getAeffect()->flags & effFlagsHasEditor, 0);  // the editor does not register itself
+    EXPECT_EQ(effect.getAeffect()->flags & effFlagsHasEditor, 0); // the editor does not register itself
     effect.setEditor(editor);
     EXPECT_EQ(effect.getAeffect()->flags, effFlagsHasEditor | effFlagsCanReplacing);
 
@@ -329,11 +367,14 @@ TEST(AudioEffectDispatch, EditorOpcodesReachTheRegisteredEditor) {
 
 // ---------------------------------------------------------------------------
 
-TEST(AudioEffectHost, SetParameterAutomatedSetsFirstThenTellsTheHost) {
+TEST(AudioEffectHost, SetParameterAutomatedSetsFirstThenTellsTheHost)
+{
     RecordingHost host;
     eventLog().clear();
-    host.answer = [](const HostCall& call) {
-        if (call.opcode == audioMasterAutomate) {
+    host.answer = [](const HostCall& call)
+    {
+        if (call.opcode == audioMasterAutomate)
+        {
             eventLog().push_back("automate " + std::to_string(call.index) + " " + std::to_string(call.opt));
         }
         return VstIntPtr{0};
@@ -345,11 +386,12 @@ TEST(AudioEffectHost, SetParameterAutomatedSetsFirstThenTellsTheHost) {
     EXPECT_EQ(host.calls[0].effect, effect.getAeffect());
 }
 
-TEST(AudioEffectHost, WrappersWithoutACallbackAnswerNothing) {
+TEST(AudioEffectHost, WrappersWithoutACallbackAnswerNothing)
+{
     eventLog().clear();
     TestEffect effect(nullptr);
     char text[256] = "unchanged";
-    effect.setParameterAutomated(0, 1.0f);  // still sets the parameter
+    effect.setParameterAutomated(0, 1.0f); // still sets the parameter
     EXPECT_EQ(eventLog().size(), 1u);
     EXPECT_EQ(effect.getMasterVersion(), 0);
     EXPECT_EQ(effect.getCurrentUniqueId(), 0);
@@ -372,31 +414,44 @@ TEST(AudioEffectHost, WrappersWithoutACallbackAnswerNothing) {
     effect.masterIdle();
 }
 
-TEST(AudioEffectHost, WrappersPassArgumentsAndReadAnswers) {
+TEST(AudioEffectHost, WrappersPassArgumentsAndReadAnswers)
+{
     RecordingHost host;
     TestEffect effect(RecordingHost::callback);
     VstTimeInfo time{};
-    host.answer = [&](const HostCall& call) -> VstIntPtr {
-        switch (call.opcode) {
-            case audioMasterVersion: return 0;
-            case audioMasterGetTime: return reinterpret_cast<VstIntPtr>(&time);
-            case audioMasterProcessEvents: return 2;
-            case audioMasterSizeWindow: return call.index == 500 && call.value == 158;
-            case audioMasterGetSampleRate: return 48000;
-            case audioMasterGetBlockSize: return 0;
-            case audioMasterPinConnected: return call.value;  // inputs connected, outputs not
-            case audioMasterGetVendorString: std::memset(call.ptr, 'v', 64); return 1;
-            default: return 0;
+    host.answer = [&](const HostCall& call) -> VstIntPtr
+    {
+        switch (call.opcode)
+        {
+        case audioMasterVersion:
+            return 0;
+        case audioMasterGetTime:
+            return reinterpret_cast<VstIntPtr>(&time);
+        case audioMasterProcessEvents:
+            return 2;
+        case audioMasterSizeWindow:
+            return call.index == 500 && call.value == 158;
+        case audioMasterGetSampleRate:
+            return 48000;
+        case audioMasterGetBlockSize:
+            return 0;
+        case audioMasterPinConnected:
+            return call.value; // inputs connected, outputs not
+        case audioMasterGetVendorString:
+            std::memset(call.ptr, 'v', 64);
+            return 1;
+        default:
+            return 0;
         }
     };
 
-    EXPECT_EQ(effect.getMasterVersion(), 1);  // a host answering 0 still counts as version 1
+    EXPECT_EQ(effect.getMasterVersion(), 1); // a host answering 0 still counts as version 1
     EXPECT_EQ(effect.getTimeInfo(kVstTempoValid | kVstPpqPosValid), &time);
     EXPECT_EQ(host.calls.back().value, kVstTempoValid | kVstPpqPosValid);
-    EXPECT_FALSE(effect.sendVstEventsToHost(nullptr));  // only exactly 1 means accepted
+    EXPECT_FALSE(effect.sendVstEventsToHost(nullptr)); // only exactly 1 means accepted
     EXPECT_TRUE(effect.sizeWindow(500, 158));
     EXPECT_EQ(effect.updateSampleRate(), 48000.0f);
-    EXPECT_EQ(effect.updateBlockSize(), 1024);  // a 0 answer keeps the stored size
+    EXPECT_EQ(effect.updateBlockSize(), 1024); // a 0 answer keeps the stored size
     EXPECT_TRUE(effect.isInputConnected(0));
     EXPECT_FALSE(effect.isOutputConnected(0));
     char vendor[256] = {};
@@ -407,7 +462,8 @@ TEST(AudioEffectHost, WrappersPassArgumentsAndReadAnswers) {
 // ---------------------------------------------------------------------------
 // Places where hosts read answers in ways the classic helpers got wrong.
 
-TEST(AudioEffectTraps, CanDoAnswersKeepTheirMeaningOn64BitHosts) {
+TEST(AudioEffectTraps, CanDoAnswersKeepTheirMeaningOn64BitHosts)
+{
     TestEffect effect(nullptr);
     char text[] = "hasCockosExtensions";
     effect.canDoAnswer = static_cast<VstInt32>(0xBEEF0000u);
@@ -418,14 +474,16 @@ TEST(AudioEffectTraps, CanDoAnswersKeepTheirMeaningOn64BitHosts) {
     EXPECT_EQ(dispatch(effect, effCanDo, 0, 0, text), 1);
 }
 
-TEST(AudioEffectTraps, LargeVendorIndexArrivesWithItsUnsignedBits) {
+TEST(AudioEffectTraps, LargeVendorIndexArrivesWithItsUnsignedBits)
+{
     TestEffect effect(nullptr);
     const auto index = static_cast<VstInt32>(0xDEADBEF0u);
     EXPECT_EQ(dispatch(effect, effVendorSpecific, index, 3), 0xbeef);
     EXPECT_EQ(static_cast<std::uint32_t>(effect.vendorIndex), 0xDEADBEF0u);
 }
 
-TEST(AudioEffectTraps, CanHostDoReadsAHostsNoAsNo) {
+TEST(AudioEffectTraps, CanHostDoReadsAHostsNoAsNo)
+{
     RecordingHost host;
     TestEffect effect(RecordingHost::callback);
     VstIntPtr reply = 0;
@@ -439,7 +497,8 @@ TEST(AudioEffectTraps, CanHostDoReadsAHostsNoAsNo) {
     EXPECT_STREQ(static_cast<const char*>(host.calls.back().ptr), "sizeWindow");
 }
 
-TEST(AudioEffectTraps, SpeakerArrangementQueryToleratesNullAddresses) {
+TEST(AudioEffectTraps, SpeakerArrangementQueryToleratesNullAddresses)
+{
     TestEffect effect(nullptr);
     VstSpeakerArrangement arrangement{};
     VstSpeakerArrangement* input = &arrangement;
@@ -450,5 +509,5 @@ TEST(AudioEffectTraps, SpeakerArrangementQueryToleratesNullAddresses) {
     EXPECT_EQ(dispatch(effect, effGetSpeakerArrangement, 0, 0, nullptr), 0);
 }
 
-}  // namespace
-}  // namespace Vantor::Vst
+} // namespace
+} // namespace Vantor::Vst

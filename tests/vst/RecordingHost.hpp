@@ -7,9 +7,11 @@
 #include <functional>
 #include <vector>
 
-namespace Vantor::Vst::Testing {
+namespace Vantor::Vst::Testing
+{
 
-struct HostCall {
+struct HostCall
+{
     AEffect* effect;
     VstInt32 opcode;
     VstInt32 index;
@@ -18,7 +20,8 @@ struct HostCall {
     float opt;
 };
 
-class RecordingHost {
+class RecordingHost
+{
 public:
     using Answer = std::function<VstIntPtr(const HostCall&)>;
 
@@ -27,10 +30,12 @@ public:
     RecordingHost(const RecordingHost&) = delete;
     RecordingHost& operator=(const RecordingHost&) = delete;
 
-    static VstIntPtr VANTOR_VSTCALL callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                             void* ptr, float opt) {
+    static VstIntPtr VANTOR_VSTCALL callback(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                             VstIntPtr value, void* ptr, float opt)
+    {
         RecordingHost* host = current();
-        if (host == nullptr) {
+        if (host == nullptr)
+        {
             return 0;
         }
         const HostCall call{effect, opcode, index, value, ptr, opt};
@@ -38,10 +43,13 @@ public:
         return host->answer ? host->answer(call) : 0;
     }
 
-    std::vector<HostCall> callsWith(VstInt32 opcode) const {
+    std::vector<HostCall> callsWith(VstInt32 opcode) const
+    {
         std::vector<HostCall> found;
-        for (const HostCall& call : calls) {
-            if (call.opcode == opcode) {
+        for (const HostCall& call : calls)
+        {
+            if (call.opcode == opcode)
+            {
                 found.push_back(call);
             }
         }
@@ -52,10 +60,11 @@ public:
     Answer answer;
 
 private:
-    static RecordingHost*& current() {
+    static RecordingHost*& current()
+    {
         static RecordingHost* host = nullptr;
         return host;
     }
 };
 
-}  // namespace Vantor::Vst::Testing
+} // namespace Vantor::Vst::Testing
