@@ -73,7 +73,13 @@ CClass::CClass(const char *namePattern, const std::type_info &type, const char *
     registerWithManager();
 }
 
-CClass::~CClass() = default;
+CClass::~CClass()
+{
+    // Records are static and normally outlive the registry; one that dies first
+    // (a record made on the stack) must not stay behind as a dangling entry.
+    if (CClassManager *manager = CClassManager::getInstance())
+        manager->unregisterClass(this);
+}
 
 CClass &CClass::operator=(const CClass &other)
 {

@@ -29,6 +29,11 @@ void CClassManager::registerClass(CClass *record)
     m_classes.push_back(record);
 }
 
+void CClassManager::unregisterClass(const CClass *record)
+{
+    std::erase(m_classes, record);
+}
+
 CClass *CClassManager::getClassWithName(const char *name) const
 {
     if (name == nullptr)

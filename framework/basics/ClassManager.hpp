@@ -20,6 +20,8 @@ public:
 
     // Ignores null and records whose name is already registered (the first wins).
     void registerClass(CClass *record);
+    // Removes exactly this record if it is registered.
+    void unregisterClass(const CClass *record);
     // The first registered record with exactly this name, or null.
     CClass *getClassWithName(const char *name) const;
     bool isClassRegistered(const CClass &record) const;

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "framework/basics/ClassManager.hpp"
+#include "framework/basics/CountedObject.hpp"
+
+using namespace Vantor::Basics;
+
+namespace Vantor::Testing {
+
+class CLeaky : public Basics::CCountedObject {
+public:
+    VANTOR_DECLARE_CLASS(CLeaky);
+};
+
+} // namespace Vantor::Testing
+
+VANTOR_DEFINE_CLASS(Vantor::Testing::CLeaky, "CLeaky", "CCountedObject")
+
+namespace {
+
+const std::string kBorder =
+    "+-----------------------------------------------------------------+----------+----------+\n";
+
+std::string readFile(const std::string &path)
+{
+    std::ifstream file(path);
+    std::stringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+// A record with given counts: `made` objects constructed, `live` still alive.
+void setCounts(CClass &record, int live, int made)
+{
+    for (int i = 0; i < made; ++i)
+        record.constructInstance();
+    for (int i = live; i < made; ++i)
+        record.destructInstance();
+}
+
+} // namespace
+
+TEST(ClassRegistry, RegistrationFirstNameWinsAndLookUp)
+{
+    CClassManager manager;
+    CClass stringRecord("CString", "CCountedObject");
+    CClass secondString("CString", "CSomethingElse");
+    manager.registerClass(&stringRecord);
+    manager.registerClass(&secondString);
+    manager.registerClass(nullptr);
+
+    EXPECT_EQ(1u, manager.getNumberOfClasses());
+    EXPECT_EQ(&stringRecord, manager.getClassWithName("CString"));
+    EXPECT_EQ(nullptr, manager.getClassWithName("cstring"));
+    EXPECT_EQ(nullptr, manager.getClassWithName(nullptr));
+    EXPECT_TRUE(manager.isClassRegistered(secondString));
+    EXPECT_FALSE(manager.isClassRegistered(CClass()));
+
+    // The process-wide registry keeps the first record of a name as well.
+    CClassManager *global = CClassManager::getInstance();
+    ASSERT_NE(nullptr, global);
+    EXPECT_STREQ("CCountedObject", global->getClassWithName("CString")->getParentName());
+}
+
+TEST(ClassRegistry, AncestryFollowsDeclaredParentNames)
+{
+    CClassManager manager;
+    CClass counted("CTestRoot");
+    CClass text("CTestText", "CTestRoot");
+    CClass path("CTestPath", "CTestText");
+    CClass unrelated("CTestOther", "CTestRoot");
+    for (CClass *record : {&counted, &text, &path, &unrelated})
+        manager.registerClass(record);
+
+    EXPECT_TRUE(manager.isTypeOf(path, text));
+    EXPECT_TRUE(manager.isTypeOf(path, counted));
+    EXPECT_TRUE(manager.isTypeOf(path, path));
+    EXPECT_FALSE(manager.isTypeOf(path, unrelated));
+    EXPECT_FALSE(manager.isTypeOf(text, path));
+    EXPECT_TRUE(manager.isTypeOf(counted, counted));
+
+    // A record whose parent is not registered is only itself.
+    CClass orphan("CTestOrphan", "CTestMissing");
+    EXPECT_FALSE(manager.isTypeOf(orphan, counted));
+    EXPECT_TRUE(manager.isTypeOf(orphan, orphan));
+
+    // Parent names that loop do not hang the test.
+    CClass loopA("CTestLoopA", "CTestLoopB");
+    CClass loopB("CTestLoopB", "CTestLoopA");
+    manager.registerClass(&loopA);
+    manager.registerClass(&loopB);
+    EXPECT_FALSE(manager.isTypeOf(loopA, counted));
+}
+
+TEST(ClassRegistry, SortsByByteOrder)
+{
+    CClassManager manager;
+    CClass lower("aTestLower");
+    CClass upper("ZTestUpper");
+    CClass middle("MTestMiddle");
+    for (CClass *record : {&lower, &upper, &middle})
+        manager.registerClass(record);
+    manager.sortClasses();
+
+    std::ostringstream report;
+    setCounts(lower, 1, 1);
+    setCounts(upper, 1, 1);
+    setCounts(middle, 1, 1);
+    manager.writeInformation(report);
+    const std::string text = report.str();
+    const auto m = text.find("MTestMiddle");
+    const auto z = text.find("ZTestUpper");
+    const auto a = text.find("aTestLower");
+    ASSERT_NE(std::string::npos, a);
+    EXPECT_LT(m, z);
+    EXPECT_LT(z, a);
+}
+
+TEST(ClassRegistry, LeakReportListsOnlyClassesWithLiveObjects)
+{
+    CClassManager manager;
+    CClass strings("CTestReportString");
+    CClass freed("CTestReportFreed");
+    CClass windows("CTestReportWindow");
+    setCounts(strings, 2, 5);
+    setCounts(freed, 0, 7);
+    setCounts(windows, 1, 12345);
+    for (CClass *record : {&strings, &freed, &windows})
+        manager.registerClass(record);
+
+    std::ostringstream report;
+    manager.writeInformation(report);
+    EXPECT_EQ(kBorder +
+                  "| Vantor class information                                        |          |          |\n" +
+                  kBorder +
+                  "| Class Name                                                      | Instance |   Total  |\n" +
+                  kBorder +
+                  "|                                               CTestReportString |         2|         5|\n"
+                  "|                                               CTestReportWindow |         1|     12345|\n" +
+                  kBorder +
+                  "|                                                                 |         3|     12350|\n" +
+                  kBorder,
+              report.str());
+
+    std::ostringstream closed;
+    closed.setstate(std::ios::badbit);
+    manager.writeInformation(closed);
+    EXPECT_EQ("", closed.str());
+}
+
+TEST(ClassRegistry, RecordsThatDieLeaveTheRegistry)
+{
+    CClassManager *global = CClassManager::getInstance();
+    ASSERT_NE(nullptr, global);
+    {
+        CClass temporary("CTestTemporary");
+        EXPECT_EQ(&temporary, global->getClassWithName("CTestTemporary"));
+    }
+    EXPECT_EQ(nullptr, global->getClassWithName("CTestTemporary"));
+}
+
+using ClassRegistryDeathTest = ::testing::Test;
+
+// Shutdown ends the process-wide registry, so it runs in a child process.
+TEST_F(ClassRegistryDeathTest, ShutdownWritesTheReportOnlyWhenGivenAPath)
+{
+    const std::string path = ::testing::TempDir() + "vantor_class_report.txt";
+    std::remove(path.c_str());
+    EXPECT_EXIT(
+        {
+            for (int i = 0; i < 5; ++i) {
+                auto *leak = new Vantor::Testing::CLeaky;
+                if (i >= 2)
+                    leak->dereference();
+            }
+            shutdownClassManager(path.c_str());
+            std::exit(CClassManager::getInstance() == nullptr ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    const std::string report = readFile(path);
+    EXPECT_EQ(0u, report.find(kBorder));
+    EXPECT_NE(std::string::npos,
+              report.find("|                                                          CLeaky |         2|         5|\n"));
+    // Sorted: "CCountedObject" has no live objects, "CException" and "CString" rows may appear.
+    EXPECT_EQ(std::string::npos, report.find(" CCountedObject |"));
+    std::remove(path.c_str());
+
+    EXPECT_EXIT(
+        {
+            shutdownClassManager(nullptr);
+            shutdownClassManager(nullptr);
+            std::exit(CClassManager::getInstance() == nullptr ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ("", readFile(path));
+}
