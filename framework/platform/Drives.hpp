@@ -20,7 +20,7 @@ enum DriveType : long
 };
 
 /// Type of the drive that holds the given path.
-long getDriveType(const std::string &root);
+long getDriveType(const std::string& root);
 
 /// Roots of the storage drives: "C:\" and so on on Windows, the mount points
 /// of storage file systems on POSIX systems.
@@ -34,6 +34,6 @@ struct VolumeInformation
 };
 
 /// Describes the volume at a drive root; false when there is none.
-bool getVolumeInformation(const std::string &root, VolumeInformation &out);
+bool getVolumeInformation(const std::string& root, VolumeInformation& out);
 
 } // namespace Vantor::Platform

@@ -37,13 +37,13 @@ char getPathSeparator();
 /// Lists the entries matching a pattern made of a folder and a file name
 /// with the wildcards '*' and '?' (for example "/tmp/x/*.png"); the "." and
 /// ".." entries are left out. Answers false when the folder cannot be read.
-bool findFiles(const std::string &pattern, std::vector<FileRecord> &out);
+bool findFiles(const std::string& pattern, std::vector<FileRecord>& out);
 
 /// Whether the path names an existing folder.
-bool isFolder(const std::string &path);
+bool isFolder(const std::string& path);
 
 /// Creates one folder; false when it exists already or cannot be made.
-bool createFolder(const std::string &path);
+bool createFolder(const std::string& path);
 
 /// The folder for temporary files, ending with the separator.
 std::string getTempFolder();

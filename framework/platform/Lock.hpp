@@ -8,19 +8,19 @@ namespace Vantor::Platform
 struct NativeLock;
 
 /// Creates an unlocked lock; null when the system refuses.
-NativeLock *createLock();
+NativeLock* createLock();
 
 /// Destroys a lock made by createLock(); null is ignored.
-void destroyLock(NativeLock *lock);
+void destroyLock(NativeLock* lock);
 
 /// Blocks until the calling thread holds the lock.
-void enterLock(NativeLock *lock);
+void enterLock(NativeLock* lock);
 
 /// Takes the lock if it is free or already held by the calling thread;
 /// never waits. Answers whether the lock is now held.
-bool tryEnterLock(NativeLock *lock);
+bool tryEnterLock(NativeLock* lock);
 
 /// Releases one level of ownership held by the calling thread.
-void leaveLock(NativeLock *lock);
+void leaveLock(NativeLock* lock);
 
 } // namespace Vantor::Platform

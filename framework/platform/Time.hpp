@@ -26,11 +26,11 @@ struct FileTime
 
 /// Converts a time stamp to calendar form; false (and `out` untouched) when
 /// the stamp is out of the convertible range.
-bool fileTimeToSystemTime(const FileTime &in, SystemTime &out);
+bool fileTimeToSystemTime(const FileTime& in, SystemTime& out);
 
 /// Converts a calendar time to a time stamp; false (and `out` untouched)
 /// when a field is out of range. The day of week is ignored.
-bool systemTimeToFileTime(const SystemTime &in, FileTime &out);
+bool systemTimeToFileTime(const SystemTime& in, FileTime& out);
 
 /// Current local wall-clock time.
 SystemTime getLocalTime();

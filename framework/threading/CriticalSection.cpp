@@ -13,9 +13,7 @@ namespace
 constexpr long kPollingInterval = 5;
 }
 
-CCriticalSection::CCriticalSection() : m_lock(Platform::createLock())
-{
-}
+CCriticalSection::CCriticalSection() : m_lock(Platform::createLock()) {}
 
 CCriticalSection::~CCriticalSection()
 {

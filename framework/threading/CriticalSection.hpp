@@ -21,8 +21,8 @@ public:
     CCriticalSection();
     ~CCriticalSection() override;
 
-    CCriticalSection(const CCriticalSection &) = delete;
-    CCriticalSection &operator=(const CCriticalSection &) = delete;
+    CCriticalSection(const CCriticalSection&) = delete;
+    CCriticalSection& operator=(const CCriticalSection&) = delete;
 
     // Waits until the calling thread holds the lock.
     void lock();
@@ -34,7 +34,7 @@ public:
     bool tryLock(long timeoutMilliseconds);
 
 private:
-    Platform::NativeLock *m_lock;
+    Platform::NativeLock* m_lock;
 };
 
 } // namespace Vantor::Threading

@@ -12,11 +12,11 @@ namespace
 {
 
 // The file-system type mounted exactly at a folder, "" when none is.
-std::string mountedType(const std::string &folder)
+std::string mountedType(const std::string& folder)
 {
     std::string type;
-    FILE *table = ::setmntent("/proc/mounts", "r");
-    while (const mntent *entry = table ? ::getmntent(table) : nullptr)
+    FILE* table = ::setmntent("/proc/mounts", "r");
+    while (const mntent* entry = table ? ::getmntent(table) : nullptr)
     {
         if (folder == entry->mnt_dir)
         {
@@ -52,7 +52,7 @@ TEST(DrivesTest, RootsAreStorageMountPoints)
     const std::vector<std::string> roots = getDriveRoots();
     EXPECT_NE(std::find(roots.begin(), roots.end(), "/"), roots.end());
     EXPECT_EQ(std::find(roots.begin(), roots.end(), "/proc"), roots.end());
-    for (const std::string &root : roots)
+    for (const std::string& root : roots)
     {
         EXPECT_NE(getDriveType(root), kDriveUnknown) << root;
         EXPECT_EQ(std::count(roots.begin(), roots.end(), root), 1) << root;

@@ -28,14 +28,12 @@ protected:
         std::ofstream(folder / "notes.txt") << "hello";
         ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
     }
-    void TearDown() override
-    {
-        fs::remove_all(folder);
-    }
+    void TearDown() override { fs::remove_all(folder); }
 
-    const FileRecord *find(const std::vector<FileRecord> &records, const std::string &name)
+    const FileRecord* find(const std::vector<FileRecord>& records, const std::string& name)
     {
-        auto it = std::find_if(records.begin(), records.end(), [&](const FileRecord &r) { return r.name == name; });
+        auto it =
+            std::find_if(records.begin(), records.end(), [&](const FileRecord& r) { return r.name == name; });
         return it == records.end() ? nullptr : &*it;
     }
 
@@ -50,9 +48,9 @@ TEST_F(FileSystemTest, RecordsTellFoldersRegularFilesAndOtherEntriesApart)
     ASSERT_TRUE(findFiles((folder / "*").string(), records));
     ASSERT_EQ(records.size(), 4u); // no "." or ".."
 
-    const FileRecord *sub = find(records, "sub");
-    const FileRecord *data = find(records, "data.bin");
-    const FileRecord *pipe = find(records, "pipe");
+    const FileRecord* sub = find(records, "sub");
+    const FileRecord* data = find(records, "data.bin");
+    const FileRecord* pipe = find(records, "pipe");
     ASSERT_TRUE(sub && data && pipe);
     EXPECT_EQ(sub->type, kFileTypeFolder);
     EXPECT_EQ(data->type, kFileTypeFile);
@@ -69,10 +67,13 @@ TEST_F(FileSystemTest, RecordTimesAreTheFilesOwnStamps)
     ASSERT_TRUE(findFiles((folder / "notes.txt").string(), records));
     ASSERT_EQ(records.size(), 1u);
 
-    struct stat data{};
+    struct stat data
+    {
+    };
     ASSERT_EQ(::stat((folder / "notes.txt").c_str(), &data), 0);
-    const std::uint64_t expected = (static_cast<std::uint64_t>(data.st_mtim.tv_sec) + 11'644'473'600ULL) * 10'000'000ULL +
-                                   static_cast<std::uint64_t>(data.st_mtim.tv_nsec) / 100;
+    const std::uint64_t expected =
+        (static_cast<std::uint64_t>(data.st_mtim.tv_sec) + 11'644'473'600ULL) * 10'000'000ULL +
+        static_cast<std::uint64_t>(data.st_mtim.tv_nsec) / 100;
     EXPECT_EQ(records[0].lastWriteTime.ticks, expected);
     EXPECT_NE(records[0].creationTime.ticks, 0u);
     EXPECT_NE(records[0].lastAccessTime.ticks, 0u);
@@ -105,7 +106,7 @@ TEST_F(FileSystemTest, FolderTestsAndCreation)
 
     EXPECT_TRUE(createFolder((folder / "made").string()));
     EXPECT_TRUE(isFolder((folder / "made").string()));
-    EXPECT_FALSE(createFolder((folder / "made").string()));            // exists already
+    EXPECT_FALSE(createFolder((folder / "made").string()));               // exists already
     EXPECT_FALSE(createFolder((folder / "missing" / "deeper").string())); // parent missing
 }
 

@@ -9,16 +9,18 @@ using namespace Vantor::Platform;
 namespace
 {
 
-bool tryFromAnotherThread(NativeLock *lock)
+bool tryFromAnotherThread(NativeLock* lock)
 {
-    return std::async(std::launch::async, [lock] {
-               const bool taken = tryEnterLock(lock);
-               if (taken)
-               {
-                   leaveLock(lock);
-               }
-               return taken;
-           })
+    return std::async(std::launch::async,
+                      [lock]
+                      {
+                          const bool taken = tryEnterLock(lock);
+                          if (taken)
+                          {
+                              leaveLock(lock);
+                          }
+                          return taken;
+                      })
         .get();
 }
 
@@ -26,7 +28,7 @@ bool tryFromAnotherThread(NativeLock *lock)
 
 TEST(LockTest, IsReentrantForItsOwnerAndExclusiveForOthers)
 {
-    NativeLock *lock = createLock();
+    NativeLock* lock = createLock();
     ASSERT_NE(lock, nullptr);
     enterLock(lock);
     EXPECT_TRUE(tryEnterLock(lock)); // the owner may enter again

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-extern "C" __attribute__((visibility("default"))) void probeModuleFileName(char *out, unsigned long size)
+extern "C" __attribute__((visibility("default"))) void probeModuleFileName(char* out, unsigned long size)
 {
     const std::string name = Vantor::Platform::getModuleFileName(Vantor::Platform::getCurrentModule());
     std::strncpy(out, name.c_str(), size - 1);

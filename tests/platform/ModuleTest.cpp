@@ -31,7 +31,7 @@ TEST(ModuleTest, CodeInALoadedLibraryNamesTheLibraryNotTheProgram)
     const std::string indirect = (probe.parent_path() / "." / probe.filename()).string();
     LibraryHandle library = loadLibrary(indirect);
     ASSERT_NE(library, nullptr);
-    using Probe = void (*)(char *, unsigned long);
+    using Probe = void (*)(char*, unsigned long);
     auto function = reinterpret_cast<Probe>(getLibrarySymbol(library, "probeModuleFileName"));
     ASSERT_NE(function, nullptr);
     char name[4096];

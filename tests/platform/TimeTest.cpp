@@ -53,8 +53,9 @@ TEST(TimeTest, FileTimesConvertToCalendarDatesWithWeekday)
 
 TEST(TimeTest, CalendarTimesRoundTripThroughFileTimes)
 {
-    for (const SystemTime &time : {makeTime(1601, 1, 1, 0, 0, 0, 0), makeTime(2000, 2, 29, 23, 59, 59, 999),
-                                   makeTime(2009, 1, 5, 14, 3, 9, 7), makeTime(30827, 12, 31, 23, 59, 59, 999)})
+    for (const SystemTime& time :
+         {makeTime(1601, 1, 1, 0, 0, 0, 0), makeTime(2000, 2, 29, 23, 59, 59, 999),
+          makeTime(2009, 1, 5, 14, 3, 9, 7), makeTime(30827, 12, 31, 23, 59, 59, 999)})
     {
         FileTime stamp;
         ASSERT_TRUE(systemTimeToFileTime(time, stamp)) << time.year;
@@ -76,7 +77,7 @@ TEST(TimeTest, CalendarTimesRoundTripThroughFileTimes)
 TEST(TimeTest, ConversionsOutOfRangeFailAndLeaveTheTargetAlone)
 {
     const FileTime untouchedStamp{42};
-    for (const SystemTime &bad : {makeTime(1600, 12, 31, 0, 0, 0, 0), makeTime(2001, 2, 29, 0, 0, 0, 0),
+    for (const SystemTime& bad : {makeTime(1600, 12, 31, 0, 0, 0, 0), makeTime(2001, 2, 29, 0, 0, 0, 0),
                                   makeTime(2009, 13, 1, 0, 0, 0, 0), makeTime(2009, 1, 0, 0, 0, 0, 0),
                                   makeTime(2009, 1, 1, 24, 0, 0, 0), makeTime(2009, 1, 1, 0, 60, 0, 0),
                                   makeTime(2009, 1, 1, 0, 0, 60, 0), makeTime(2009, 1, 1, 0, 0, 0, 1000)})

@@ -18,26 +18,25 @@ namespace
 class CHolder
 {
 public:
-    explicit CHolder(CCriticalSection &section)
+    explicit CHolder(CCriticalSection& section)
     {
-        m_thread = std::thread([&section, this] {
-            section.lock();
-            m_holding = true;
-            while (!m_release)
+        m_thread = std::thread(
+            [&section, this]
             {
-                std::this_thread::sleep_for(milliseconds(1));
-            }
-            section.unlock();
-        });
+                section.lock();
+                m_holding = true;
+                while (!m_release)
+                {
+                    std::this_thread::sleep_for(milliseconds(1));
+                }
+                section.unlock();
+            });
         while (!m_holding)
         {
             std::this_thread::sleep_for(milliseconds(1));
         }
     }
-    ~CHolder()
-    {
-        release();
-    }
+    ~CHolder() { release(); }
     void release()
     {
         m_release = true;
@@ -49,10 +48,12 @@ public:
     // Lets go of the lock after `delay`, without waiting here.
     void releaseAfter(milliseconds delay)
     {
-        m_releaser = std::async(std::launch::async, [this, delay] {
-            std::this_thread::sleep_for(delay);
-            m_release = true;
-        });
+        m_releaser = std::async(std::launch::async,
+                                [this, delay]
+                                {
+                                    std::this_thread::sleep_for(delay);
+                                    m_release = true;
+                                });
     }
 
 private:
@@ -73,11 +74,14 @@ TEST(CriticalSectionTest, OwnerMayEnterAgainWhileOthersWait)
     EXPECT_FALSE(otherGotIt);
     section.unlock();
     section.unlock();
-    const bool otherGotItNow = std::async(std::launch::async, [&] {
-                                   const bool taken = section.tryLock(5);
-                                   section.unlock();
-                                   return taken;
-                               }).get();
+    const bool otherGotItNow = std::async(std::launch::async,
+                                          [&]
+                                          {
+                                              const bool taken = section.tryLock(5);
+                                              section.unlock();
+                                              return taken;
+                                          })
+                                   .get();
     EXPECT_TRUE(otherGotItNow);
 }
 

@@ -19,21 +19,20 @@ struct ScreenFacts
 };
 
 // Signatures of the few X client functions used; the display is opaque.
-using OpenDisplay = void *(*)(const char *);
-using CloseDisplay = int (*)(void *);
-using DefaultScreen = int (*)(void *);
-using ScreenSize = int (*)(void *, int);
-using RootWindow = unsigned long (*)(void *);
-using GetMonitors = void *(*)(void *, unsigned long, int, int *);
-using FreeMonitors = void (*)(void *);
+using OpenDisplay = void* (*)(const char*);
+using CloseDisplay = int (*)(void*);
+using DefaultScreen = int (*)(void*);
+using ScreenSize = int (*)(void*, int);
+using RootWindow = unsigned long (*)(void*);
+using GetMonitors = void* (*)(void*, unsigned long, int, int*);
+using FreeMonitors = void (*)(void*);
 
-template <typename Function>
-Function symbol(LibraryHandle library, const char *name)
+template <typename Function> Function symbol(LibraryHandle library, const char* name)
 {
     return reinterpret_cast<Function>(getLibrarySymbol(library, name));
 }
 
-long countMonitors(LibraryHandle x11, LibraryHandle randr, void *display)
+long countMonitors(LibraryHandle x11, LibraryHandle randr, void* display)
 {
     auto rootWindow = symbol<RootWindow>(x11, "XDefaultRootWindow");
     auto getMonitors = symbol<GetMonitors>(randr, "XRRGetMonitors");
@@ -43,7 +42,7 @@ long countMonitors(LibraryHandle x11, LibraryHandle randr, void *display)
         return 1; // a display without the extension shows one screen
     }
     int found = 0;
-    if (void *monitors = getMonitors(display, rootWindow(display), 1, &found))
+    if (void* monitors = getMonitors(display, rootWindow(display), 1, &found))
     {
         freeMonitors(monitors);
     }
@@ -62,10 +61,10 @@ ScreenFacts queryScreen()
     auto defaultScreen = symbol<DefaultScreen>(x11, "XDefaultScreen");
     auto displayWidth = symbol<ScreenSize>(x11, "XDisplayWidth");
     auto displayHeight = symbol<ScreenSize>(x11, "XDisplayHeight");
-    if (openDisplay != nullptr && closeDisplay != nullptr && defaultScreen != nullptr && displayWidth != nullptr &&
-        displayHeight != nullptr)
+    if (openDisplay != nullptr && closeDisplay != nullptr && defaultScreen != nullptr &&
+        displayWidth != nullptr && displayHeight != nullptr)
     {
-        if (void *display = openDisplay(nullptr))
+        if (void* display = openDisplay(nullptr))
         {
             const int screen = defaultScreen(display);
             facts.width = displayWidth(display, screen);

@@ -28,7 +28,7 @@ struct Mount
 std::vector<Mount> readMounts()
 {
     std::vector<Mount> mounts;
-    FILE *table = ::setmntent("/proc/mounts", "r");
+    FILE* table = ::setmntent("/proc/mounts", "r");
     if (table == nullptr)
     {
         return mounts;
@@ -43,27 +43,28 @@ std::vector<Mount> readMounts()
     return mounts;
 }
 
-std::string realPath(const std::string &path)
+std::string realPath(const std::string& path)
 {
     char buffer[PATH_MAX];
     return ::realpath(path.c_str(), buffer) != nullptr ? std::string(buffer) : std::string();
 }
 
-bool contains(const std::string &folder, const std::string &path)
+bool contains(const std::string& folder, const std::string& path)
 {
     if (folder == "/")
     {
         return true;
     }
-    return path.compare(0, folder.size(), folder) == 0 && (path.size() == folder.size() || path[folder.size()] == '/');
+    return path.compare(0, folder.size(), folder) == 0 &&
+           (path.size() == folder.size() || path[folder.size()] == '/');
 }
 
 // The mount that holds the path: the deepest containing mount point, the
 // last one mounted when several share it.
-const Mount *findMount(const std::vector<Mount> &mounts, const std::string &path)
+const Mount* findMount(const std::vector<Mount>& mounts, const std::string& path)
 {
-    const Mount *best = nullptr;
-    for (const Mount &mount : mounts)
+    const Mount* best = nullptr;
+    for (const Mount& mount : mounts)
     {
         if (contains(mount.folder, path) && (best == nullptr || mount.folder.size() >= best->folder.size()))
         {
@@ -73,7 +74,7 @@ const Mount *findMount(const std::vector<Mount> &mounts, const std::string &path
     return best;
 }
 
-bool isRemovableDevice(const std::string &device)
+bool isRemovableDevice(const std::string& device)
 {
     const std::string resolved = realPath(device);
     if (resolved.compare(0, 5, "/dev/") != 0)
@@ -82,7 +83,7 @@ bool isRemovableDevice(const std::string &device)
     }
     // A partition's flag sits with its parent disk.
     const std::filesystem::path block = "/sys/class/block/" + resolved.substr(5);
-    for (const auto &flag : {block / "removable", block / ".." / "removable"})
+    for (const auto& flag : {block / "removable", block / ".." / "removable"})
     {
         std::ifstream in(flag);
         int removable = 0;
@@ -94,10 +95,11 @@ bool isRemovableDevice(const std::string &device)
     return false;
 }
 
-long classify(const Mount &mount)
+long classify(const Mount& mount)
 {
-    static const std::set<std::string> remote = {"nfs",  "nfs4",      "cifs", "smb3",       "smbfs",     "9p",
-                                                 "afs",  "ceph",      "glusterfs", "fuse.sshfs", "davfs", "fuse.davfs"};
+    static const std::set<std::string> remote = {"nfs",       "nfs4",       "cifs",  "smb3",
+                                                 "smbfs",     "9p",         "afs",   "ceph",
+                                                 "glusterfs", "fuse.sshfs", "davfs", "fuse.davfs"};
     static const std::set<std::string> optical = {"iso9660", "udf"};
     static const std::set<std::string> memory = {"tmpfs", "ramfs"};
     static const std::set<std::string> localWithoutDevice = {"overlay", "zfs", "aufs"};
@@ -120,11 +122,11 @@ long classify(const Mount &mount)
     return localWithoutDevice.count(mount.type) != 0 ? kDriveFixed : kDriveUnknown;
 }
 
-std::string labelOf(const std::string &device)
+std::string labelOf(const std::string& device)
 {
     const std::string resolved = realPath(device);
     std::error_code error;
-    for (const auto &link : std::filesystem::directory_iterator("/dev/disk/by-label", error))
+    for (const auto& link : std::filesystem::directory_iterator("/dev/disk/by-label", error))
     {
         if (!resolved.empty() && realPath(link.path().string()) == resolved)
         {
@@ -136,7 +138,7 @@ std::string labelOf(const std::string &device)
 
 } // namespace
 
-long getDriveType(const std::string &root)
+long getDriveType(const std::string& root)
 {
     const std::string path = realPath(root);
     if (path.empty())
@@ -144,14 +146,14 @@ long getDriveType(const std::string &root)
         return kDriveNoRoot;
     }
     const std::vector<Mount> mounts = readMounts();
-    const Mount *mount = findMount(mounts, path);
+    const Mount* mount = findMount(mounts, path);
     return mount == nullptr ? kDriveUnknown : classify(*mount);
 }
 
 std::vector<std::string> getDriveRoots()
 {
     std::vector<std::string> roots;
-    for (const Mount &mount : readMounts())
+    for (const Mount& mount : readMounts())
     {
         const bool seen = std::find(roots.begin(), roots.end(), mount.folder) != roots.end();
         if (!seen && classify(mount) != kDriveUnknown)
@@ -162,16 +164,18 @@ std::vector<std::string> getDriveRoots()
     return roots;
 }
 
-bool getVolumeInformation(const std::string &root, VolumeInformation &out)
+bool getVolumeInformation(const std::string& root, VolumeInformation& out)
 {
     const std::string path = realPath(root);
-    struct statvfs data{};
+    struct statvfs data
+    {
+    };
     if (path.empty() || ::statvfs(path.c_str(), &data) != 0)
     {
         return false;
     }
     const std::vector<Mount> mounts = readMounts();
-    const Mount *mount = findMount(mounts, path);
+    const Mount* mount = findMount(mounts, path);
     if (mount == nullptr)
     {
         return false;

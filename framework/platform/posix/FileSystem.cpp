@@ -15,12 +15,13 @@ namespace Vantor::Platform
 namespace
 {
 
-FileTime toFileTime(const statx_timestamp &stamp)
+FileTime toFileTime(const statx_timestamp& stamp)
 {
     constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
     FileTime result;
     const std::int64_t seconds = stamp.tv_sec + kSecondsFrom1601To1970;
-    result.ticks = seconds < 0 ? 0 : static_cast<std::uint64_t>(seconds) * 10'000'000ULL + stamp.tv_nsec / 100;
+    result.ticks =
+        seconds < 0 ? 0 : static_cast<std::uint64_t>(seconds) * 10'000'000ULL + stamp.tv_nsec / 100;
     return result;
 }
 
@@ -35,10 +36,12 @@ std::int32_t typeOf(std::uint16_t mode)
 
 // Describes one entry of an open folder; a link is described by what it
 // points to, a dangling one by the link itself.
-bool describe(int folder, const char *name, FileRecord &record)
+bool describe(int folder, const char* name, FileRecord& record)
 {
     constexpr unsigned kWanted = STATX_TYPE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
-    struct statx data{};
+    struct statx data
+    {
+    };
     if (::statx(folder, name, 0, kWanted, &data) != 0 &&
         ::statx(folder, name, AT_SYMLINK_NOFOLLOW, kWanted, &data) != 0)
     {
@@ -63,7 +66,7 @@ char getPathSeparator()
     return '/';
 }
 
-bool findFiles(const std::string &pattern, std::vector<FileRecord> &out)
+bool findFiles(const std::string& pattern, std::vector<FileRecord>& out)
 {
     const std::size_t slash = pattern.rfind('/');
     std::string folderPath = slash == std::string::npos ? "." : pattern.substr(0, slash);
@@ -73,13 +76,13 @@ bool findFiles(const std::string &pattern, std::vector<FileRecord> &out)
     }
     const std::string namePattern = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
 
-    DIR *folder = ::opendir(folderPath.c_str());
+    DIR* folder = ::opendir(folderPath.c_str());
     if (folder == nullptr)
     {
         return false;
     }
     const int folderDescriptor = ::dirfd(folder);
-    while (const dirent *entry = ::readdir(folder))
+    while (const dirent* entry = ::readdir(folder))
     {
         const std::string name = entry->d_name;
         if (name == "." || name == ".." || ::fnmatch(namePattern.c_str(), entry->d_name, 0) != 0)
@@ -96,20 +99,22 @@ bool findFiles(const std::string &pattern, std::vector<FileRecord> &out)
     return true;
 }
 
-bool isFolder(const std::string &path)
+bool isFolder(const std::string& path)
 {
-    struct stat data{};
+    struct stat data
+    {
+    };
     return ::stat(path.c_str(), &data) == 0 && S_ISDIR(data.st_mode);
 }
 
-bool createFolder(const std::string &path)
+bool createFolder(const std::string& path)
 {
     return ::mkdir(path.c_str(), 0777) == 0;
 }
 
 std::string getTempFolder()
 {
-    const char *fromEnvironment = std::getenv("TMPDIR");
+    const char* fromEnvironment = std::getenv("TMPDIR");
     std::string folder = fromEnvironment != nullptr && fromEnvironment[0] != '\0' ? fromEnvironment : "/tmp";
     if (folder.back() != '/')
     {

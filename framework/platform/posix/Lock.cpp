@@ -13,9 +13,9 @@ struct NativeLock
     pthread_mutex_t mutex;
 };
 
-NativeLock *createLock()
+NativeLock* createLock()
 {
-    auto *lock = new (std::nothrow) NativeLock;
+    auto* lock = new (std::nothrow) NativeLock;
     if (lock == nullptr)
     {
         return nullptr;
@@ -33,7 +33,7 @@ NativeLock *createLock()
     return lock;
 }
 
-void destroyLock(NativeLock *lock)
+void destroyLock(NativeLock* lock)
 {
     if (lock != nullptr)
     {
@@ -42,17 +42,17 @@ void destroyLock(NativeLock *lock)
     }
 }
 
-void enterLock(NativeLock *lock)
+void enterLock(NativeLock* lock)
 {
     ::pthread_mutex_lock(&lock->mutex);
 }
 
-bool tryEnterLock(NativeLock *lock)
+bool tryEnterLock(NativeLock* lock)
 {
     return ::pthread_mutex_trylock(&lock->mutex) == 0;
 }
 
-void leaveLock(NativeLock *lock)
+void leaveLock(NativeLock* lock)
 {
     ::pthread_mutex_unlock(&lock->mutex);
 }

@@ -27,7 +27,7 @@ std::string executableFileName()
 }
 
 // Libraries keep the name they were opened with, which may be relative.
-std::string absoluteFileName(const char *name)
+std::string absoluteFileName(const char* name)
 {
     char buffer[PATH_MAX];
     return ::realpath(name, buffer) != nullptr ? std::string(buffer) : std::string(name);
@@ -38,7 +38,7 @@ std::string absoluteFileName(const char *name)
 ModuleInstance getCurrentModule()
 {
     Dl_info info{};
-    if (::dladdr(reinterpret_cast<void *>(&getCurrentModule), &info) == 0)
+    if (::dladdr(reinterpret_cast<void*>(&getCurrentModule), &info) == 0)
     {
         return nullptr;
     }
@@ -52,8 +52,8 @@ std::string getModuleFileName(ModuleInstance module)
         return executableFileName();
     }
     Dl_info info{};
-    link_map *map = nullptr;
-    if (::dladdr1(module, &info, reinterpret_cast<void **>(&map), RTLD_DL_LINKMAP) == 0 || map == nullptr)
+    link_map* map = nullptr;
+    if (::dladdr1(module, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0 || map == nullptr)
     {
         return "";
     }
@@ -66,12 +66,12 @@ std::string getModuleFileName(ModuleInstance module)
     return absoluteFileName(map->l_name);
 }
 
-LibraryHandle loadLibrary(const std::string &path)
+LibraryHandle loadLibrary(const std::string& path)
 {
     return ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
-void *getLibrarySymbol(LibraryHandle library, const std::string &name)
+void* getLibrarySymbol(LibraryHandle library, const std::string& name)
 {
     if (library == nullptr)
     {

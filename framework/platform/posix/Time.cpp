@@ -25,7 +25,7 @@ constexpr int kLastYear = 30827;
 
 } // namespace
 
-bool fileTimeToSystemTime(const FileTime &in, SystemTime &out)
+bool fileTimeToSystemTime(const FileTime& in, SystemTime& out)
 {
     if (in.ticks > kLastTick)
     {
@@ -51,16 +51,17 @@ bool fileTimeToSystemTime(const FileTime &in, SystemTime &out)
     return true;
 }
 
-bool systemTimeToFileTime(const SystemTime &in, FileTime &out)
+bool systemTimeToFileTime(const SystemTime& in, FileTime& out)
 {
     const year_month_day ymd{year{in.year}, month{in.month}, day{in.day}};
-    if (in.year < 1601 || in.year > kLastYear || !ymd.ok() || in.hour > 23 || in.minute > 59 || in.second > 59 ||
-        in.milliseconds > 999)
+    if (in.year < 1601 || in.year > kLastYear || !ymd.ok() || in.hour > 23 || in.minute > 59 ||
+        in.second > 59 || in.milliseconds > 999)
     {
         return false;
     }
     const auto dayNumber = static_cast<std::uint64_t>((sys_days{ymd} - kEpoch).count());
-    out.ticks = dayNumber * kTicksPerDay + (in.hour * 3600ULL + in.minute * 60ULL + in.second) * kTicksPerSecond +
+    out.ticks = dayNumber * kTicksPerDay +
+                (in.hour * 3600ULL + in.minute * 60ULL + in.second) * kTicksPerSecond +
                 in.milliseconds * kTicksPerMillisecond;
     return true;
 }

@@ -9,7 +9,7 @@
 namespace Vantor::Platform
 {
 
-long getDriveType(const std::string &root)
+long getDriveType(const std::string& root)
 {
     return static_cast<long>(::GetDriveTypeA(root.c_str()));
 }
@@ -25,22 +25,22 @@ std::vector<std::string> getDriveRoots()
     }
     buffer[length] = '\0';
     // The answer is a list of texts, each ending with its own terminator.
-    for (const char *root = buffer; *root != '\0'; root += std::strlen(root) + 1)
+    for (const char* root = buffer; *root != '\0'; root += std::strlen(root) + 1)
     {
         roots.emplace_back(root);
     }
     return roots;
 }
 
-bool getVolumeInformation(const std::string &root, VolumeInformation &out)
+bool getVolumeInformation(const std::string& root, VolumeInformation& out)
 {
     char volumeName[MAX_PATH + 1];
     char fileSystemName[MAX_PATH + 1];
     DWORD serialNumber = 0;
     DWORD maximumNameLength = 0;
     DWORD flags = 0;
-    if (!::GetVolumeInformationA(root.c_str(), volumeName, sizeof(volumeName), &serialNumber, &maximumNameLength,
-                                 &flags, fileSystemName, sizeof(fileSystemName)))
+    if (!::GetVolumeInformationA(root.c_str(), volumeName, sizeof(volumeName), &serialNumber,
+                                 &maximumNameLength, &flags, fileSystemName, sizeof(fileSystemName)))
     {
         return false;
     }

@@ -2,8 +2,8 @@
 #include "framework/platform/FileSystem.hpp"
 
 #define WIN32_LEAN_AND_MEAN
-#include <windows.h>
 #include <shlwapi.h>
+#include <windows.h>
 
 namespace Vantor::Platform
 {
@@ -11,7 +11,7 @@ namespace Vantor::Platform
 namespace
 {
 
-FileTime toFileTime(const FILETIME &stamp)
+FileTime toFileTime(const FILETIME& stamp)
 {
     FileTime result;
     result.ticks = (static_cast<std::uint64_t>(stamp.dwHighDateTime) << 32) | stamp.dwLowDateTime;
@@ -33,7 +33,7 @@ std::int32_t typeOf(DWORD attributes)
     return kFileTypeFile;
 }
 
-FileRecord toRecord(const WIN32_FIND_DATAA &data)
+FileRecord toRecord(const WIN32_FIND_DATAA& data)
 {
     FileRecord record;
     record.type = typeOf(data.dwFileAttributes);
@@ -47,7 +47,7 @@ FileRecord toRecord(const WIN32_FIND_DATAA &data)
 }
 
 // Both folder queries fill a 2048-byte buffer and answer the text length.
-std::string fromBuffer(const char *buffer, UINT length, UINT size)
+std::string fromBuffer(const char* buffer, UINT length, UINT size)
 {
     return length == 0 || length >= size ? std::string() : std::string(buffer, length);
 }
@@ -59,7 +59,7 @@ char getPathSeparator()
     return '\\';
 }
 
-bool findFiles(const std::string &pattern, std::vector<FileRecord> &out)
+bool findFiles(const std::string& pattern, std::vector<FileRecord>& out)
 {
     WIN32_FIND_DATAA data;
     HANDLE search = ::FindFirstFileA(pattern.c_str(), &data);
@@ -79,12 +79,12 @@ bool findFiles(const std::string &pattern, std::vector<FileRecord> &out)
     return true;
 }
 
-bool isFolder(const std::string &path)
+bool isFolder(const std::string& path)
 {
     return ::PathIsDirectoryA(path.c_str()) != FALSE;
 }
 
-bool createFolder(const std::string &path)
+bool createFolder(const std::string& path)
 {
     return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }

@@ -14,9 +14,9 @@ struct NativeLock
     CRITICAL_SECTION section;
 };
 
-NativeLock *createLock()
+NativeLock* createLock()
 {
-    auto *lock = new (std::nothrow) NativeLock;
+    auto* lock = new (std::nothrow) NativeLock;
     if (lock != nullptr)
     {
         ::InitializeCriticalSection(&lock->section);
@@ -24,7 +24,7 @@ NativeLock *createLock()
     return lock;
 }
 
-void destroyLock(NativeLock *lock)
+void destroyLock(NativeLock* lock)
 {
     if (lock != nullptr)
     {
@@ -33,17 +33,17 @@ void destroyLock(NativeLock *lock)
     }
 }
 
-void enterLock(NativeLock *lock)
+void enterLock(NativeLock* lock)
 {
     ::EnterCriticalSection(&lock->section);
 }
 
-bool tryEnterLock(NativeLock *lock)
+bool tryEnterLock(NativeLock* lock)
 {
     return ::TryEnterCriticalSection(&lock->section) != FALSE;
 }
 
-void leaveLock(NativeLock *lock)
+void leaveLock(NativeLock* lock)
 {
     ::LeaveCriticalSection(&lock->section);
 }

@@ -29,18 +29,18 @@ std::string getModuleFileName(ModuleInstance module)
     return std::string(buffer, length);
 }
 
-LibraryHandle loadLibrary(const std::string &path)
+LibraryHandle loadLibrary(const std::string& path)
 {
     return ::LoadLibraryA(path.c_str());
 }
 
-void *getLibrarySymbol(LibraryHandle library, const std::string &name)
+void* getLibrarySymbol(LibraryHandle library, const std::string& name)
 {
     if (library == nullptr)
     {
         return nullptr;
     }
-    return reinterpret_cast<void *>(::GetProcAddress(static_cast<HMODULE>(library), name.c_str()));
+    return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(library), name.c_str()));
 }
 
 void freeLibrary(LibraryHandle library)

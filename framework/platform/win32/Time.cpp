@@ -10,7 +10,7 @@ namespace Vantor::Platform
 namespace
 {
 
-SystemTime fromNative(const SYSTEMTIME &in)
+SystemTime fromNative(const SYSTEMTIME& in)
 {
     SystemTime out;
     out.year = in.wYear;
@@ -26,7 +26,7 @@ SystemTime fromNative(const SYSTEMTIME &in)
 
 } // namespace
 
-bool fileTimeToSystemTime(const FileTime &in, SystemTime &out)
+bool fileTimeToSystemTime(const FileTime& in, SystemTime& out)
 {
     FILETIME stamp;
     stamp.dwLowDateTime = static_cast<DWORD>(in.ticks & 0xFFFFFFFFu);
@@ -40,7 +40,7 @@ bool fileTimeToSystemTime(const FileTime &in, SystemTime &out)
     return true;
 }
 
-bool systemTimeToFileTime(const SystemTime &in, FileTime &out)
+bool systemTimeToFileTime(const SystemTime& in, FileTime& out)
 {
     SYSTEMTIME native;
     native.wYear = in.year;
