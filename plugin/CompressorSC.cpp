@@ -13,6 +13,36 @@ constexpr float kInitialSmoothingTime = 1.0f;
 // 20 / ln 10 and ln 10 / 20, double constants applied in extended precision.
 constexpr double kNepersToDb = 8.685889638065037;
 constexpr double kDbToNepers = 0.11512925464970228;
+
+// Error allowances of the double-precision paths, far above their real errors
+// (a few units of 2^-52 of the value, plus 2^-49 dB absolute for the level).
+constexpr double kRelativeAllowance = 0x1p-46;
+constexpr double kAbsoluteAllowance = 0x1p-46;
+// An exponent this small gives exactly 1 in single precision.
+constexpr double kNegligibleExponent = 0x1p-27;
+// Margin that keeps the quiet bound safely below the threshold.
+constexpr double kQuietMarginDb = 0.01;
+
+// Far below -300 dB the 1e-20 offset itself lifts the level: no shortcut there.
+constexpr double kLowestQuietThreshold = -300.0;
+
+float quietBoundFor(float threshold)
+{
+    if (!(threshold >= kLowestQuietThreshold))
+        return 0.0f;
+    return static_cast<float>(std::pow(10.0, (threshold - kQuietMarginDb) / 10.0));
+}
+
+// The single-precision value of `value` when every number within `allowance`
+// of it rounds to that same float; otherwise false.
+inline bool roundsSafely(double value, double allowance, float &result)
+{
+    const float rounded = static_cast<float>(value);
+    if (static_cast<float>(value - allowance) != rounded || static_cast<float>(value + allowance) != rounded)
+        return false;
+    result = rounded;
+    return true;
+}
 } // namespace
 
 CCompressorSC::CCompressorSC()
@@ -49,6 +79,31 @@ float CCompressorSC::gainOf(float slope, float envelopeDb)
     return static_cast<float>(std::exp(exponent));
 }
 
+float CCompressorSC::fastLevelOf(float meanSquare)
+{
+    const double root = std::sqrt(static_cast<double>(meanSquare)) + static_cast<double>(kTiny);
+    const double level = std::log(root) * kNepersToDb;
+    float result;
+    if (std::isfinite(level) &&
+        roundsSafely(level, std::fabs(level) * kRelativeAllowance + kAbsoluteAllowance, result))
+        return result;
+    return levelOf(meanSquare);
+}
+
+float CCompressorSC::fastGainOf(float slope, float envelopeDb)
+{
+    const double exponent = (static_cast<double>(slope) - 1.0) *
+                            (static_cast<double>(envelopeDb) - static_cast<double>(kTiny)) * kDbToNepers;
+    if (std::fabs(exponent) < kNegligibleExponent)
+        return 1.0f;
+    const double gain = std::exp(exponent);
+    float result;
+    if (std::isfinite(gain) && gain > 0.0 &&
+        roundsSafely(gain, gain * (std::fabs(exponent) + 1.0) * kRelativeAllowance, result))
+        return result;
+    return gainOf(slope, envelopeDb);
+}
+
 void CCompressorSC::processBlock(float *left, float *right, const float *detectorLeft,
                                  const float *detectorRight)
 {
@@ -60,6 +115,11 @@ void CCompressorSC::processBlock(float *left, float *right, const float *detecto
     const float release = m_release.getCoefficient();
     float meanSquare = m_meanSquare;
     float envelope = m_envelope;
+    if (!(threshold == m_quietThreshold)) {
+        m_quietThreshold = threshold;
+        m_quietBound = quietBoundFor(threshold);
+    }
+    const float quietBound = m_quietBound;
 
     for (int i = 0; i < kBlockSize; ++i) {
         // Both detector channels feed one detector: their energies add up.
@@ -68,14 +128,17 @@ void CCompressorSC::processBlock(float *left, float *right, const float *detecto
         const float energy = dl * dl + dr * dr + kTiny;
         meanSquare = energy + (meanSquare - energy) * averager;
 
-        float over = levelOf(meanSquare) - threshold;
-        if (over < 0.0f)
-            over = 0.0f;
+        float over = 0.0f;
+        if (!(meanSquare < quietBound)) {
+            over = fastLevelOf(meanSquare) - threshold;
+            if (over < 0.0f)
+                over = 0.0f;
+        }
         const float target = over + kTiny;
         const float coefficient = target > envelope ? attack : release;
         envelope = target + (envelope - target) * coefficient;
 
-        const float gain = gainOf(slope, envelope);
+        const float gain = fastGainOf(slope, envelope);
         left[i] *= gain;
         right[i] *= gain;
     }

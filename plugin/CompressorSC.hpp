@@ -1,5 +1,7 @@
 #pragma once
 
+#include <limits>
+
 #include "framework/basics/CountedObject.hpp"
 #include "plugin/SmoothingCoefficient.hpp"
 
@@ -54,10 +56,20 @@ public:
     void processBlock(float *left, float *right, const float *detectorLeft,
                       const float *detectorRight);
 
-    // Detected level in dB of a mean square: 20 log10(sqrt(ms) + 1e-20).
+    // Detected level in dB of a mean square: 20 log10(sqrt(ms) + 1e-20), with the
+    // logarithm in extended precision, rounded to single precision.
     static float levelOf(float meanSquare);
-    // Linear gain for an envelope in dB and a slope: 10^((slope - 1)(env - 1e-20)/20).
+    // Linear gain for an envelope in dB and a slope: 10^((slope - 1)(env - 1e-20)/20),
+    // with the exponential in extended precision, rounded to single precision.
     static float gainOf(float slope, float envelopeDb);
+
+    // The same results as levelOf() and gainOf(), bit for bit, mostly without the
+    // slow extended-precision functions: a double-precision value whose error
+    // bound keeps it clear of every single-precision rounding boundary rounds the
+    // same way as the extended one. Only values that land too close to a
+    // boundary, or are not finite, take the extended-precision path.
+    static float fastLevelOf(float meanSquare);
+    static float fastGainOf(float slope, float envelopeDb);
 
 private:
     float m_threshold = 0.0f;
@@ -68,6 +80,10 @@ private:
     CSmoothingCoefficient m_averager;
     CSmoothingCoefficient m_attack;
     CSmoothingCoefficient m_release;
+    // Mean squares below this lie more than 0.01 dB under the threshold it was
+    // made for: their level need not be computed, the target is the floor.
+    float m_quietThreshold = std::numeric_limits<float>::quiet_NaN();
+    float m_quietBound = 0.0f;
 };
 
 } // namespace Vantor::Quellor

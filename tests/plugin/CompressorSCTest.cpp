@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
 #include <cmath>
 #include <random>
 
@@ -199,5 +200,111 @@ TEST_F(CompressorFixture, OneGainForBothChannelsFromTheDetectorPair)
         compressor->processBlock(left.data(), right.data(), detectorLeft.data(), detectorRight.data());
         for (int s = 0; s < CCompressorSC::kBlockSize; ++s)
             ASSERT_EQ(right[s], left[s] * -2.0f); // linked: same gain on both sides
+    }
+}
+
+namespace {
+
+bool sameFloat(float a, float b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// The block algorithm written out step by step with the plain extended-precision
+// formulas, as the oracle for the optimised processBlock.
+struct ReferenceCompressor {
+    float threshold = 0.0f, slope = 1.0f, envelope = CCompressorSC::kTiny, meanSquare = 0.0f;
+    float averager = 0.0f, attack = 0.0f, release = 0.0f;
+
+    void processBlock(float *left, float *right, const float *detectorLeft, const float *detectorRight)
+    {
+        for (int i = 0; i < CCompressorSC::kBlockSize; ++i) {
+            const float x = detectorLeft[i] * detectorLeft[i] + detectorRight[i] * detectorRight[i] +
+                            CCompressorSC::kTiny;
+            meanSquare = x + (meanSquare - x) * averager;
+            float over = CCompressorSC::levelOf(meanSquare) - threshold;
+            if (over < 0.0f)
+                over = 0.0f;
+            const float target = over + CCompressorSC::kTiny;
+            envelope = target + (envelope - target) * (target > envelope ? attack : release);
+            const float gain = CCompressorSC::gainOf(slope, envelope);
+            left[i] *= gain;
+            right[i] *= gain;
+        }
+    }
+};
+
+} // namespace
+
+TEST(CompressorSCExactness, FastLevelMatchesTheExtendedPrecisionLevelBitForBit)
+{
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> exponent(-45.0, 12.0);
+    std::uniform_int_distribution<int> ulps(-64, 64);
+    for (int i = 0; i < 1000000; ++i) {
+        float ms = static_cast<float>(std::pow(10.0, exponent(random)));
+        if (i % 4 == 0) // around 0 dB, where the level is tiny
+            ms = std::nextafter(1.0f, 2.0f) + static_cast<float>(ulps(random)) * 1.2e-7f;
+        ASSERT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
+    }
+    for (float ms : {0.0f, 1e-20f, 1.0f, std::nextafter(1.0f, 0.0f), std::nextafter(1.0f, 2.0f), 1e-45f,
+                     3.4e38f, INFINITY, NAN})
+        EXPECT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
+}
+
+TEST(CompressorSCExactness, FastGainMatchesTheExtendedPrecisionGainBitForBit)
+{
+    std::mt19937_64 random(12);
+    std::uniform_real_distribution<float> slope(0.05f, 1.0f);
+    std::uniform_real_distribution<double> envelopeExponent(-21.0, 2.6);
+    for (int i = 0; i < 1000000; ++i) {
+        const float s = i % 8 == 0 ? 0.25f : slope(random);
+        const float envelope = static_cast<float>(std::pow(10.0, envelopeExponent(random)));
+        ASSERT_TRUE(sameFloat(CCompressorSC::fastGainOf(s, envelope), CCompressorSC::gainOf(s, envelope)))
+            << s << " " << envelope;
+    }
+    for (float envelope : {1e-20f, std::nextafter(1e-20f, 1.0f), 0.0f, 1e-7f, 1e3f, 1e5f, 3e38f, INFINITY, NAN})
+        for (float s : {0.05f, 0.5f, 1.0f})
+            EXPECT_TRUE(sameFloat(CCompressorSC::fastGainOf(s, envelope), CCompressorSC::gainOf(s, envelope)))
+                << s << " " << envelope;
+}
+
+TEST(CompressorSCExactness, BlocksMatchTheStepByStepAlgorithmBitForBit)
+{
+    std::unique_ptr<CCompressorSC> compressor(makeWarmedUp());
+    ReferenceCompressor reference;
+    reference.meanSquare = compressor->getMeanSquare();
+    reference.envelope = compressor->getEnvelope();
+
+    std::mt19937 random(13);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    float level = 0.5f;
+    for (int block = 0; block < 40000; ++block) {
+        if (block % 500 == 0) { // new settings now and then, as the effect would make them
+            compressor->setThreshold(-50.0f * unit(random));
+            compressor->setRatio(0.05f + 0.95f * unit(random));
+            compressor->getAttack().setTime(std::pow(1000.0f, unit(random)));
+            compressor->getRelease().setTime(std::pow(1000.0f, unit(random)));
+            reference.threshold = compressor->getThreshold();
+            reference.slope = compressor->getRatio();
+            reference.attack = compressor->getAttack().getCoefficient();
+            reference.release = compressor->getRelease().getCoefficient();
+            reference.averager = compressor->getAverager().getCoefficient();
+        }
+        if (block % 37 == 0) // bursts, fades and silences
+            level = unit(random) < 0.2f ? 0.0f : std::pow(10.0f, -3.0f * unit(random));
+        Block left, right;
+        for (int i = 0; i < CCompressorSC::kBlockSize; ++i) {
+            left[i] = level * (2.0f * unit(random) - 1.0f);
+            right[i] = level * (2.0f * unit(random) - 1.0f);
+        }
+        Block expectedLeft = left, expectedRight = right;
+        const Block detectorLeft = left, detectorRight = right;
+        compressor->processBlock(left.data(), right.data(), detectorLeft.data(), detectorRight.data());
+        reference.processBlock(expectedLeft.data(), expectedRight.data(), detectorLeft.data(), detectorRight.data());
+        ASSERT_EQ(left, expectedLeft) << "block " << block;
+        ASSERT_EQ(right, expectedRight) << "block " << block;
+        ASSERT_EQ(compressor->getEnvelope(), reference.envelope);
+        ASSERT_EQ(compressor->getMeanSquare(), reference.meanSquare);
     }
 }
