@@ -256,7 +256,7 @@ VstIntPtr AudioEffectX::hostVendorSpecific(VstInt32 index, VstIntPtr value, void
 
 bool AudioEffectX::canHostDo(const char* text)
 {
-    return text != nullptr && callHost(audioMasterCanDo, 0, 0, const_cast<char*>(text)) == 1;
+    return text != nullptr && callHost(audioMasterCanDo, 0, 0, const_cast<char*>(text)) > 0;
 }
 
 bool AudioEffectX::updateDisplay()

@@ -7,8 +7,8 @@
 // - effCanDo: canDo() answers a 32-bit value. 1, 0 and -1 reach the host
 //   with their sign; any other value is widened without sign extension, so
 //   a vendor answer such as 0xBEEF0000 reads as 0xBEEF0000 on 64-bit hosts too.
-// - canHostDo() is true only when the host answers yes (1): a host's -1
-//   ("no") stays no.
+// - canHostDo() is true only when the host answers yes (a positive
+//   number): a host's -1 ("no") stays no.
 // - index arrives as a signed 32-bit number; a large vendor code such as
 //   0xDEADBEF0 shows up negative. Compare it as std::uint32_t.
 // - effGetSpeakerArrangement tolerates null addresses.

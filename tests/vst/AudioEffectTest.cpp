@@ -494,6 +494,8 @@ TEST(AudioEffectTraps, CanHostDoReadsAHostsNoAsNo)
     EXPECT_FALSE(effect.canHostDo("sizeWindow"));
     reply = 1;
     EXPECT_TRUE(effect.canHostDo("sizeWindow"));
+    reply = 2;
+    EXPECT_TRUE(effect.canHostDo("sizeWindow"));
     EXPECT_STREQ(static_cast<const char*>(host.calls.back().ptr), "sizeWindow");
 }
 
