@@ -11,9 +11,11 @@ void CVstMidiEventList::addVstEvents(const VstEvents* events)
 {
     if (events == nullptr)
         return;
+    // Declared with two entries, the pointer array really holds numEvents.
+    const VstEvent* const* list = events->events;
     for (VstInt32 i = 0; i < events->numEvents && !isFull(); ++i)
     {
-        const VstEvent* event = events->events[i];
+        const VstEvent* event = list[i];
         if (event == nullptr || event->type != kVstMidiType)
             continue;
         const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);

@@ -1,8 +1,7 @@
 #include "framework/vst/VstMidiEventList.hpp"
+#include "tests/vst/EventBlock.hpp"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace Vantor::Vst
 {
@@ -10,42 +9,7 @@ namespace
 {
 
 using Midi::CMidiEvent;
-
-// Builds a host event block the way hosts lay it out: a VstEvents header
-// followed by the pointer array, pointing at owned events.
-class EventBlock
-{
-public:
-    void addMidi(unsigned char status, unsigned char data1, unsigned char data2, VstInt32 delta = 0)
-    {
-        VstMidiEvent event{};
-        event.type = kVstMidiType;
-        event.byteSize = sizeof(VstMidiEvent);
-        event.deltaFrames = delta;
-        event.midiData[0] = static_cast<char>(status);
-        event.midiData[1] = static_cast<char>(data1);
-        event.midiData[2] = static_cast<char>(data2);
-        m_midi.push_back(event);
-    }
-    void addSysex()
-    {
-        m_midi.push_back(VstMidiEvent{});
-        m_midi.back().type = kVstSysExType;
-    }
-    const VstEvents* events()
-    {
-        m_storage.assign(sizeof(VstEvents) + m_midi.size() * sizeof(VstEvent*), 0);
-        auto* block = reinterpret_cast<VstEvents*>(m_storage.data());
-        block->numEvents = static_cast<VstInt32>(m_midi.size());
-        for (std::size_t i = 0; i < m_midi.size(); ++i)
-            block->events[i] = reinterpret_cast<VstEvent*>(&m_midi[i]);
-        return block;
-    }
-
-private:
-    std::vector<VstMidiEvent> m_midi;
-    std::vector<VstIntPtr> m_storage; // pointer-aligned
-};
+using Testing::EventBlock;
 
 TEST(VstMidiEventList, TakesNotesControllersAndPitchBendsOnItsChannel)
 {

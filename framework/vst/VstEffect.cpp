@@ -1,0 +1,80 @@
+#include "framework/vst/VstEffect.hpp"
+
+#include "framework/vst/VstStrings.hpp"
+
+namespace Vantor::Vst
+{
+
+VANTOR_DEFINE_CLASS(Vantor::Vst::CVstEffect, "CVstEffect", "CCountedObject")
+
+CVstEffect::CVstEffect(audioMasterCallback audioMaster, VstInt32 numberOfParameters,
+                       VstInt32 numberOfPrograms)
+    : AudioEffectX(audioMaster, numberOfPrograms, numberOfParameters), m_lock(new Threading::CCriticalSection)
+{
+    m_lock->referenced();
+    try
+    {
+        m_tempo.setEffect(this);
+        m_midiEvents.setChannel(0);
+        m_hostCanDo.setFromAudioEffectX(this);
+    }
+    catch (...)
+    {
+        m_lock->dereference();
+        throw;
+    }
+}
+
+CVstEffect::~CVstEffect()
+{
+    m_lock->dereference();
+}
+
+void CVstEffect::processReplacing(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/)
+{
+    m_midiEvents.clear();
+}
+
+void CVstEffect::processDoubleReplacing(double** /*inputs*/, double** /*outputs*/, VstInt32 /*sampleFrames*/)
+{
+    m_midiEvents.clear();
+}
+
+VstInt32 CVstEffect::processEvents(VstEvents* events)
+{
+    m_midiEvents.addVstEvents(events);
+    return 1;
+}
+
+void CVstEffect::getProgramName(char* name)
+{
+    vst_strncpy(name, "Default", kVstMaxProgNameLen);
+}
+
+void CVstEffect::getParameterLabel(VstInt32 /*index*/, char* label)
+{
+    vst_strncpy(label, "No param", kVstMaxParamStrLen);
+}
+
+void CVstEffect::getParameterDisplay(VstInt32 /*index*/, char* text)
+{
+    vst_strncpy(text, "No param", kVstMaxParamStrLen);
+}
+
+void CVstEffect::getParameterName(VstInt32 /*index*/, char* text)
+{
+    vst_strncpy(text, "No param", kVstMaxParamStrLen);
+}
+
+bool CVstEffect::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/, char* text)
+{
+    vst_strncpy(text, "Default", kVstMaxProgNameLen);
+    return true;
+}
+
+void CVstEffect::setMidiChannel(VstInt32 channel)
+{
+    m_midiEvents.setChannel(channel);
+}
+
+} // namespace Vantor::Vst

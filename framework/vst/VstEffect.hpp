@@ -1,0 +1,69 @@
+#pragma once
+// CVstEffect: the framework's base class for effects. It builds on the
+// AudioEffectX answers and adds what every effect of the framework shares:
+// the host's capabilities read once at construction, a tempo reader, the MIDI
+// events of the current block and a lock for effects that need one.
+//
+// Effects derive from it and override the usual AudioEffectX virtuals
+// (setParameter, processReplacing, canDo, ...). An effect that overrides
+// processReplacing or processEvents should call the CVstEffect version too:
+// processEvents records the host's events, processReplacing forgets them at
+// the end of the block.
+
+#include "framework/basics/CountedObject.hpp"
+#include "framework/threading/CriticalSection.hpp"
+#include "framework/vst/AudioEffectX.hpp"
+#include "framework/vst/HostCanDo.hpp"
+#include "framework/vst/VstMidiEventList.hpp"
+#include "framework/vst/VstTempo.hpp"
+
+namespace Vantor::Vst
+{
+
+class CVstEffect : public AudioEffectX, public Basics::CCountedObject
+{
+public:
+    VANTOR_DECLARE_CLASS(CVstEffect);
+
+    // Keeps the AudioEffectX defaults (one input, two outputs, replacing,
+    // 'NoEf', version 1, 44100 Hz, 1024 frames), builds the services and asks
+    // the host about its capabilities. Note the order of the counts:
+    // parameters first, then programs.
+    CVstEffect(audioMasterCallback audioMaster, VstInt32 numberOfParameters, VstInt32 numberOfPrograms);
+    ~CVstEffect() override;
+
+    // Forgets the block's MIDI events; no audio is produced.
+    void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+    void processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) override;
+
+    // Records the block's MIDI events (see CVstMidiEventList) and answers 1.
+    VstInt32 processEvents(VstEvents* events) override;
+
+    // Writes "Default" (program names) and "No param" (parameter texts).
+    void getProgramName(char* name) override;
+    void getParameterLabel(VstInt32 index, char* label) override;
+    void getParameterDisplay(VstInt32 index, char* text) override;
+    void getParameterName(VstInt32 index, char* text) override;
+    bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
+
+    // The effect listens to the one channel of its MIDI list.
+    VstInt32 getNumMidiInputChannels() override { return 1; }
+
+    // The MIDI channel (0 to 15) whose events are recorded; 0 by default.
+    virtual void setMidiChannel(VstInt32 channel);
+
+    const CHostCanDo& getHostCanDo() const { return m_hostCanDo; }
+    CVstTempo& getTempo() { return m_tempo; }
+    // The events recorded since the last processing call.
+    CVstMidiEventList& getMidiEvents() { return m_midiEvents; }
+    Threading::CCriticalSection& getLock() { return *m_lock; }
+
+
+private:
+    CHostCanDo m_hostCanDo;
+    CVstTempo m_tempo;
+    CVstMidiEventList m_midiEvents;
+    Threading::CCriticalSection* m_lock;
+};
+
+} // namespace Vantor::Vst
