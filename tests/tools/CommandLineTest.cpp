@@ -1,0 +1,91 @@
+#include "tools/pressora/CommandLine.hpp"
+
+#include <gtest/gtest.h>
+
+using Vantor::Pressora::CCommandLine;
+using Vantor::Pressora::CUsageError;
+using Vantor::Pressora::SCommandLine;
+using ECommand = SCommandLine::ECommand;
+
+namespace
+{
+
+std::string parseError(const std::vector<std::string>& arguments)
+{
+    try
+    {
+        CCommandLine::parse(arguments);
+    }
+    catch (const CUsageError& error)
+    {
+        return error.what();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(CommandLine, ReadsEveryCommandAndOption)
+{
+    const SCommandLine render = CCommandLine::parse(
+        {"render", "p.so", "in.wav", "--program", "Vocal", "--param", "Ratio=0.25", "out.wav", "--param=Mix=1",
+         "--block=64"});
+    EXPECT_EQ(render.command, ECommand::Render);
+    EXPECT_EQ(render.plugins, std::vector<std::string>{"p.so"});
+    EXPECT_EQ(render.inputPath, "in.wav");
+    EXPECT_EQ(render.outputPath, "out.wav");
+    EXPECT_EQ(render.program, "Vocal");
+    ASSERT_EQ(render.parameters.size(), 2u);
+    EXPECT_EQ(render.parameters[0].name, "Ratio");
+    EXPECT_EQ(render.parameters[0].value, 0.25f);
+    EXPECT_EQ(render.parameters[1].name, "Mix");
+    EXPECT_EQ(render.parameters[1].value, 1.0f);
+    EXPECT_EQ(render.blockSize, 64);
+
+    const SCommandLine bench = CCommandLine::parse({"bench", "a.so", "b.so", "--seconds", "2.5", "--param", "Dry/Wet=0"});
+    EXPECT_EQ(bench.command, ECommand::Bench);
+    EXPECT_EQ(bench.plugins.size(), 2u);
+    EXPECT_EQ(bench.seconds, 2.5);
+    EXPECT_EQ(bench.blockSize, 512);
+    EXPECT_EQ(bench.parameters.at(0).name, "Dry/Wet");
+
+    EXPECT_EQ(CCommandLine::parse({"info", "p.so"}).command, ECommand::Info);
+    EXPECT_EQ(CCommandLine::parse({"render", "--help"}).command, ECommand::Help);
+    EXPECT_EQ(CCommandLine::parse({"help"}).command, ECommand::Help);
+}
+
+TEST(CommandLine, MistakesAreExplained)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "no command"},
+        {{"mix", "p.so"}, "unknown command 'mix'"},
+        {{"info"}, "info expects one plug-in"},
+        {{"info", "a.so", "b.so"}, "info expects one plug-in"},
+        {{"render", "p.so", "in.wav"}, "render expects a plug-in, an input and an output"},
+        {{"bench"}, "bench expects at least one plug-in"},
+        {{"info", "p.so", "--block", "64"}, "--block is not an option of 'info'"},
+        {{"bench", "p.so", "--program", "1"}, "--program is not an option of 'bench'"},
+        {{"render", "p.so", "i", "o", "--seconds", "1"}, "--seconds is not an option of 'render'"},
+        {{"render", "p.so", "i", "o", "--program", "1", "--program", "2"}, "--program given twice"},
+        {{"render", "p.so", "i", "o", "--program="}, "--program needs a number or a name"},
+        {{"bench", "p.so", "--param"}, "--param needs a value"},
+        {{"bench", "p.so", "--param", "Ratio"}, "NAME=VALUE"},
+        {{"bench", "p.so", "--param", "=0.5"}, "NAME=VALUE"},
+        {{"bench", "p.so", "--param", "Ratio=1.5"}, "between 0 and 1"},
+        {{"bench", "p.so", "--param", "Ratio=-0.1"}, "between 0 and 1"},
+        {{"bench", "p.so", "--param", "Ratio=half"}, "between 0 and 1"},
+        {{"bench", "p.so", "--param", "Ratio=nan"}, "between 0 and 1"},
+        {{"bench", "p.so", "--block", "0"}, "not a block size"},
+        {{"bench", "p.so", "--block", "12x"}, "not a block size"},
+        {{"bench", "p.so", "--block", "70000"}, "not a block size"},
+        {{"bench", "p.so", "--seconds", "0"}, "not a duration"},
+        {{"bench", "p.so", "--seconds", "4000"}, "not a duration"},
+        {{"bench", "p.so", "--fast"}, "unknown option '--fast'"},
+    };
+    for (const auto& [arguments, expected] : cases)
+    {
+        const std::string error = parseError(arguments);
+        EXPECT_NE(error.find(expected), std::string::npos)
+            << "arguments: " << ::testing::PrintToString(arguments) << "\nerror: " << error;
+    }
+}

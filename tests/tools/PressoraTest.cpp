@@ -1,0 +1,206 @@
+// Runs the built pressora program as a user would and checks what it says.
+
+#include "tests/tools/ProbePluginState.hpp"
+#include "tools/pressora/WaveFile.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using Vantor::Pressora::CWaveFile;
+using EFormat = CWaveFile::ESampleFormat;
+
+namespace
+{
+
+struct SRun
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::filesystem::path scratch(const std::string& name)
+{
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::filesystem::temp_directory_path() / ("pressora_" + std::string(test->name()) + "_" + name);
+}
+
+std::string readAll(const std::filesystem::path& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string quoted(const std::string& text)
+{
+    std::string result = "'";
+    for (const char c : text)
+    {
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return result + "'";
+}
+
+SRun pressora(const std::vector<std::string>& arguments)
+{
+    const auto outPath = scratch("stdout.txt");
+    const auto errPath = scratch("stderr.txt");
+    std::string command = quoted(PRESSORA_PATH);
+    for (const auto& argument : arguments)
+    {
+        command += " " + quoted(argument);
+    }
+    command += " >" + quoted(outPath.string()) + " 2>" + quoted(errPath.string()) + " </dev/null";
+    const int status = std::system(command.c_str());
+    SRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = readAll(outPath);
+    run.err = readAll(errPath);
+    std::filesystem::remove(outPath);
+    std::filesystem::remove(errPath);
+    return run;
+}
+
+// One line on stderr, starting with the program's name and containing expected.
+void expectErrorLine(const SRun& run, int exitCode, const std::string& expected)
+{
+    EXPECT_EQ(run.exitCode, exitCode) << run.err;
+    EXPECT_EQ(run.err.rfind("pressora: ", 0), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
+}
+
+std::filesystem::path writeRamp(const std::string& name, EFormat format, int channels, std::size_t frames)
+{
+    std::vector<std::vector<float>> data(static_cast<std::size_t>(channels), std::vector<float>(frames));
+    for (std::size_t c = 0; c < data.size(); ++c)
+    {
+        for (std::size_t i = 0; i < frames; ++i)
+        {
+            data[c][i] = static_cast<float>((static_cast<int>(i % 200) - 100) * (c == 0 ? 1 : -1)) / 128.0f;
+        }
+    }
+    const auto path = scratch(name);
+    CWaveFile(32000, format, std::move(data)).save(path);
+    return path;
+}
+
+} // namespace
+
+TEST(PressoraProgram, HelpAndWrongCommandLines)
+{
+    const SRun help = pressora({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("Usage:"), std::string::npos);
+    EXPECT_TRUE(help.err.empty());
+
+    expectErrorLine(pressora({}), 2, "no command");
+    expectErrorLine(pressora({"frobnicate"}), 2, "unknown command 'frobnicate'");
+    expectErrorLine(pressora({"render", VSTHOST_PROBE_PATH, "in.wav"}), 2, "render expects");
+    expectErrorLine(pressora({"bench", VSTHOST_PROBE_PATH, "--param", "Gain=2"}), 2, "between 0 and 1");
+    expectErrorLine(pressora({"bench", VSTHOST_PROBE_PATH, "--block", "-3"}), 2, "--block");
+}
+
+TEST(PressoraProgram, FailuresToLoadOrReadAreOneLine)
+{
+    expectErrorLine(pressora({"info", "/nonexistent/plugin.so"}), 1, "no such file");
+    expectErrorLine(pressora({"info", VSTHOST_PROBE_BAD_MAGIC_PATH}), 1, "magic");
+    expectErrorLine(pressora({"bench", VSTHOST_PROBE_PATH, VSTHOST_PROBE_REFUSE_PATH, "--seconds", "0.1"}), 1,
+                    "returned no effect");
+
+    const auto garbage = scratch("garbage.wav");
+    std::ofstream(garbage) << "RIFF but not really";
+    expectErrorLine(pressora({"render", VSTHOST_PROBE_PATH, garbage.string(), scratch("out.wav").string()}), 1,
+                    "cannot read");
+    expectErrorLine(pressora({"render", VSTHOST_PROBE_PATH, scratch("absent.wav").string(), scratch("out.wav").string()}),
+                    1, "absent.wav");
+    std::filesystem::remove(garbage);
+}
+
+TEST(PressoraProgram, UnknownParametersAndProgramsAreRefused)
+{
+    const auto input = writeRamp("in.wav", EFormat::Pcm16, 2, 100);
+    const auto output = scratch("out.wav");
+    expectErrorLine(pressora({"render", VSTHOST_PROBE_PATH, input.string(), output.string(), "--param", "Tone=0.5"}), 1,
+                    "has no parameter 'Tone' (parameters: Gain, Drive, Mix Leve)");
+    expectErrorLine(pressora({"render", VSTHOST_PROBE_PATH, input.string(), output.string(), "--program", "Loud"}), 1,
+                    "has no program 'Loud' (programs: 0 Init, 1 Bright, 2 Dark)");
+    expectErrorLine(pressora({"render", VSTHOST_PROBE_PATH, input.string(), output.string(), "--program", "3"}), 1,
+                    "has no program '3'");
+    EXPECT_FALSE(std::filesystem::exists(output));
+    std::filesystem::remove(input);
+}
+
+TEST(PressoraProgram, RenderFeedsMonoToBothChannelsAndKeepsTheFormat)
+{
+    constexpr std::size_t kFrames = 3000;
+    for (const EFormat format : {EFormat::Pcm16, EFormat::Pcm24, EFormat::Float32})
+    {
+        const auto input = writeRamp("mono.wav", format, 1, kFrames);
+        const auto output = scratch("rendered.wav");
+        const SRun run = pressora({"render", VSTHOST_PROBE_PATH, input.string(), output.string(), "--block", "100",
+                                   "--program", "dark", "--param", "drive=0.5"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+
+        const CWaveFile in = CWaveFile::load(input);
+        const CWaveFile out = CWaveFile::load(output);
+        EXPECT_EQ(out.format(), format);
+        EXPECT_EQ(out.sampleRate(), 32000);
+        ASSERT_EQ(out.channelCount(), 2);
+        ASSERT_EQ(out.frameCount(), static_cast<std::int64_t>(kFrames));
+        for (std::size_t i = 0; i < kFrames; ++i)
+        {
+            const float expected = i < ProbePlugin::kDelay ? 0.0f : in.channel(0)[i - ProbePlugin::kDelay];
+            ASSERT_EQ(out.channel(0)[i], expected) << i;
+            ASSERT_EQ(out.channel(1)[i], expected) << i;
+        }
+        std::filesystem::remove(input);
+        std::filesystem::remove(output);
+    }
+}
+
+TEST(PressoraProgram, RenderShowsProgressOnLongFiles)
+{
+    const auto input = writeRamp("long.wav", EFormat::Float32, 2, 32000 * 12);
+    const auto output = scratch("long_out.wav");
+    const SRun run = pressora({"render", VSTHOST_PROBE_PATH, input.string(), output.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("\rrendering 100%\n"), std::string::npos);
+    const CWaveFile out = CWaveFile::load(output);
+    EXPECT_EQ(out.channel(1)[1000], CWaveFile::load(input).channel(1)[1000 - ProbePlugin::kDelay]);
+    std::filesystem::remove(input);
+    std::filesystem::remove(output);
+}
+
+TEST(PressoraProgram, InfoDescribesThePlugin)
+{
+    const SRun run = pressora({"info", VSTHOST_PROBE_MAIN_ONLY_PATH});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const char* expected : {"(entry point main)", "Effect name:    Probe Delay", "'Prb1'", "CanReplacing",
+                                 "initialDelay   4 samples", "Mix Leve", "0.250", "Bright", "receiveVstMidiEvent   yes",
+                                 "bypass                no"})
+    {
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+    }
+}
+
+TEST(PressoraProgram, BenchComparesEveryPluginWithTheFirst)
+{
+    const SRun run = pressora({"bench", VSTHOST_PROBE_PATH, VSTHOST_PROBE_MAIN_ONLY_PATH, "--seconds", "0.5", "--block",
+                               "256", "--param", "GAIN=0.1", "--param", "Missing=1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("vsthost_probe.so"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("vsthost_probe_main_only.so"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("1.00\n"), std::string::npos) << run.out; // the first is its own reference
+    // The missing parameter is only a warning, once per plug-in.
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+    EXPECT_NE(run.err.find("warning: 'vsthost_probe.so' has no parameter 'Missing'"), std::string::npos) << run.err;
+}

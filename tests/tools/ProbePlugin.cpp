@@ -1,0 +1,227 @@
+// A tiny VST 2.4 plug-in written on the binary interface alone, for testing the
+// host library: stereo delay of kDelay samples, three parameters, three
+// programs, MIDI counting. Compile definitions make the faulty variants:
+//   PROBE_MAIN_ONLY      export only "main" and do not answer indexed program names
+//   PROBE_BAD_MAGIC      hand out a record with a wrong magic
+//   PROBE_REFUSE         return no effect
+//   PROBE_THROW          throw from the entry point
+//   PROBE_NO_ENTRY       export no entry point at all
+
+#include "tests/tools/ProbePluginState.hpp"
+
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+using namespace Vantor::Vst;
+using ProbePlugin::SState;
+
+namespace
+{
+
+const char* const kParameterNames[ProbePlugin::kParameters] = {"Gain", "Drive", "Mix Level"};
+const char* const kParameterLabels[ProbePlugin::kParameters] = {"dB", "", "%"};
+const char* const kProgramNames[ProbePlugin::kPrograms] = {"Init", "Bright", "Dark"};
+
+void copyText(void* ptr, const char* text, std::size_t limit)
+{
+    std::snprintf(static_cast<char*>(ptr), limit + 1, "%s", text);
+}
+
+VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                    float opt)
+{
+    SState& state = ProbePlugin::stateOf(*effect);
+    if (opcode >= 0 && opcode < ProbePlugin::kMaxOpcode)
+    {
+        ++state.opcodeCounts[opcode];
+    }
+    const bool validParameter = index >= 0 && index < ProbePlugin::kParameters;
+    switch (opcode)
+    {
+    case effClose: delete &state; return 1;
+    case effSetProgram:
+        if (value >= 0 && value < ProbePlugin::kPrograms)
+        {
+            state.program = static_cast<int>(value);
+        }
+        return 0;
+    case effGetProgram: return state.program;
+    case effGetProgramName: copyText(ptr, kProgramNames[state.program], kVstMaxProgNameLen); return 0;
+    case effGetParamName: copyText(ptr, validParameter ? kParameterNames[index] : "", kVstMaxParamStrLen); return 0;
+    case effGetParamLabel: copyText(ptr, validParameter ? kParameterLabels[index] : "", kVstMaxParamStrLen); return 0;
+    case effGetParamDisplay:
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.3f", validParameter ? state.parameters[index] : 0.0f);
+        copyText(ptr, text, kVstMaxParamStrLen);
+        return 0;
+    }
+    case effSetSampleRate: state.sampleRate = opt; return 0;
+    case effSetBlockSize: state.blockSize = value; return 0;
+    case effMainsChanged: state.resumed = value != 0; return 0;
+    case effProcessEvents:
+    {
+        const auto* events = static_cast<const VstEvents*>(ptr);
+        for (VstInt32 i = 0; i < events->numEvents; ++i)
+        {
+            const VstEvent* event = events->events[i];
+            if (event->type != kVstMidiType)
+            {
+                continue;
+            }
+            const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
+            ++state.midiEvents;
+            state.lastMidiDelta = midi->deltaFrames;
+            for (int b = 0; b < 3; ++b)
+            {
+                state.lastMidi[b] = static_cast<unsigned char>(midi->midiData[b]);
+            }
+        }
+        return 1;
+    }
+#ifndef PROBE_MAIN_ONLY
+    case effGetProgramNameIndexed:
+        if (index < 0 || index >= ProbePlugin::kPrograms)
+        {
+            return 0;
+        }
+        copyText(ptr, kProgramNames[index], kVstMaxProgNameLen);
+        return 1;
+#endif
+    case effGetPlugCategory: return kPlugCategEffect;
+    case effGetEffectName: copyText(ptr, "Probe Delay", kVstMaxEffectNameLen); return 1;
+    case effGetVendorString: copyText(ptr, "Vantor Tests", kVstMaxVendorStrLen); return 1;
+    case effGetProductString: copyText(ptr, "Delay Probe", kVstMaxProductStrLen); return 1;
+    case effGetVendorVersion: return 1234;
+    case effCanDo:
+    {
+        const char* text = static_cast<const char*>(ptr);
+        if (std::strcmp(text, "receiveVstMidiEvent") == 0)
+        {
+            return 1;
+        }
+        if (std::strcmp(text, "bypass") == 0)
+        {
+            return -1;
+        }
+        // An int32 -1 that reached the host zero-extended instead of sign-extended.
+        if (std::strcmp(text, "quirkyNo") == 0)
+        {
+            return static_cast<VstIntPtr>(0xFFFFFFFFu);
+        }
+        return 0;
+    }
+    case effGetVstVersion: return kVstVersion;
+    default: return 0;
+    }
+}
+
+void VANTOR_VSTCALL processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
+{
+    SState& state = ProbePlugin::stateOf(*effect);
+    if (const auto* time = reinterpret_cast<const VstTimeInfo*>(state.host(effect, audioMasterGetTime, 0, 0, nullptr, 0.0f)))
+    {
+        state.lastSamplePosition = time->samplePos;
+    }
+    state.lastProcessLevel = state.host(effect, audioMasterGetCurrentProcessLevel, 0, 0, nullptr, 0.0f);
+    int position = state.delayPosition;
+    for (int c = 0; c < 2; ++c)
+    {
+        position = state.delayPosition;
+        for (VstInt32 i = 0; i < frames; ++i)
+        {
+            const float in = inputs[c][i];
+            outputs[c][i] = state.delayLine[c][position];
+            state.delayLine[c][position] = in;
+            position = (position + 1) % ProbePlugin::kDelay;
+        }
+    }
+    state.delayPosition = position;
+    state.framesProcessed += frames;
+    state.maxFramesPerCall = frames > state.maxFramesPerCall ? frames : state.maxFramesPerCall;
+}
+
+void VANTOR_VSTCALL setParameter(AEffect* effect, VstInt32 index, float value)
+{
+    if (index >= 0 && index < ProbePlugin::kParameters)
+    {
+        ProbePlugin::stateOf(*effect).parameters[index] = value;
+    }
+}
+
+float VANTOR_VSTCALL getParameter(AEffect* effect, VstInt32 index)
+{
+    return index >= 0 && index < ProbePlugin::kParameters ? ProbePlugin::stateOf(*effect).parameters[index] : 0.0f;
+}
+
+AEffect* createEffect(audioMasterCallback host)
+{
+#ifdef PROBE_THROW
+    throw std::runtime_error("probe refuses to start");
+#endif
+    if (host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
+    {
+        return nullptr;
+    }
+#ifdef PROBE_REFUSE
+    return nullptr;
+#endif
+#ifdef PROBE_BAD_MAGIC
+    // The host cannot close a record it rejects, so this one is not on the heap.
+    static SState rejected;
+    SState* state = &rejected;
+#else
+    auto* state = new SState();
+#endif
+    AEffect& effect = state->effect;
+    std::memset(&effect, 0, sizeof effect);
+    effect.magic = kEffectMagic;
+#ifdef PROBE_BAD_MAGIC
+    effect.magic = fourCharCode("Nope");
+#endif
+    effect.dispatcher = dispatcher;
+    effect.setParameter = setParameter;
+    effect.getParameter = getParameter;
+    effect.processReplacing = processReplacing;
+    effect.numPrograms = ProbePlugin::kPrograms;
+    effect.numParams = ProbePlugin::kParameters;
+    effect.numInputs = 2;
+    effect.numOutputs = 2;
+    effect.flags = effFlagsCanReplacing;
+    effect.initialDelay = ProbePlugin::kDelay;
+    effect.ioRatio = 1.0f;
+    effect.object = state;
+    effect.uniqueID = fourCharCode("Prb1");
+    effect.version = 1001;
+    state->host = host;
+    // Asked before the host has seen the record, as many plug-ins do.
+    char capability[] = "sendVstTimeInfo";
+    host(&effect, audioMasterCanDo, 0, 0, capability, 0.0f);
+    return &effect;
+}
+
+} // namespace
+
+#define PROBE_EXPORT extern "C" __attribute__((visibility("default")))
+
+#if !defined(PROBE_NO_ENTRY)
+#if !defined(PROBE_MAIN_ONLY)
+PROBE_EXPORT AEffect* VSTPluginMain(audioMasterCallback host)
+{
+    return createEffect(host);
+}
+#endif
+// The historic entry name; a C++ function cannot be called main, so it gets the symbol name instead.
+PROBE_EXPORT AEffect* probeLegacyMain(audioMasterCallback host) __asm__("main");
+PROBE_EXPORT AEffect* probeLegacyMain(audioMasterCallback host)
+{
+    return createEffect(host);
+}
+#else
+// An exported function under a name no host looks for.
+PROBE_EXPORT AEffect* createProbe(audioMasterCallback host)
+{
+    return createEffect(host);
+}
+#endif
