@@ -13,8 +13,9 @@ void Vantor::Testing::failNextAllocation()
     g_failNext = true;
 }
 
-// Replacements of the global allocation functions; every other form of new and
-// delete forwards to these.
+// Replacements of the global allocation functions. All forms that the program
+// and the standard library use are replaced together, so that memory is always
+// released by the allocator that made it (sanitizers check this).
 void *operator new(std::size_t size)
 {
     if (g_failNext.exchange(false))
@@ -45,6 +46,30 @@ void operator delete(void *memory, std::size_t) noexcept
 }
 
 void operator delete[](void *memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept
+{
+    try {
+        return operator new(size);
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+}
+
+void *operator new[](std::size_t size, const std::nothrow_t &tag) noexcept
+{
+    return operator new(size, tag);
+}
+
+void operator delete(void *memory, const std::nothrow_t &) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete[](void *memory, const std::nothrow_t &) noexcept
 {
     std::free(memory);
 }
