@@ -17,10 +17,12 @@
 #include <memory>
 #include <string>
 
-namespace Vantor::Platform {
+namespace Vantor::Platform
+{
 
 /** A typeface request. size is the character height in pixels (not the cell height). */
-struct SFontDescription {
+struct SFontDescription
+{
     std::string faceName = "Arial";
     int size = 11;
     bool bold = false;
@@ -28,19 +30,26 @@ struct SFontDescription {
 };
 
 /** Text alignments of the framework (0..10); other values act as 0. */
-namespace TextAlignment {
+namespace TextAlignment
+{
 constexpr int LeftTop = 0, CentreTop = 1, RightTop = 2;
 constexpr int LeftCentre = 3, CentreCentre = 4, RightCentre = 5;
 constexpr int LeftBottom = 6, CentreBottom = 7, RightBottom = 8;
-constexpr int DefaultLabel = 9;        // left, centred vertically
-constexpr int DefaultSingleLine = 10;  // centred both ways
+constexpr int DefaultLabel = 9;       // left, centred vertically
+constexpr int DefaultSingleLine = 10; // centred both ways
 } // namespace TextAlignment
 
 /** Line cap of stroked lines. */
-enum class ELineCap { Flat = 0, Square = 1, Round = 2 };
+enum class ELineCap
+{
+    Flat = 0,
+    Square = 1,
+    Round = 2
+};
 
 /** An offscreen premultiplied ARGB surface: a back buffer or the pixels of an image. */
-class IDrawingSurface {
+class IDrawingSurface
+{
 public:
     virtual ~IDrawingSurface() = default;
 
@@ -75,10 +84,10 @@ public:
     virtual void strokeRectangle(const SPixelRect& area, uint32_t colour, int width) = 0;
 
     /** Rounded rectangle: corner arcs are ellipses of cornerWidth x cornerHeight. */
-    virtual void fillRoundedRectangle(const SPixelRect& area, int cornerWidth, int cornerHeight, uint32_t colour,
-                                      bool antiAlias) = 0;
-    virtual void strokeRoundedRectangle(const SPixelRect& area, int cornerWidth, int cornerHeight, uint32_t colour,
-                                        int width, bool antiAlias) = 0;
+    virtual void fillRoundedRectangle(const SPixelRect& area, int cornerWidth, int cornerHeight,
+                                      uint32_t colour, bool antiAlias) = 0;
+    virtual void strokeRoundedRectangle(const SPixelRect& area, int cornerWidth, int cornerHeight,
+                                        uint32_t colour, int width, bool antiAlias) = 0;
 
     /** Ellipse inscribed in bounds. */
     virtual void fillEllipse(const SPixelRect& bounds, uint32_t colour, bool antiAlias) = 0;
@@ -87,14 +96,14 @@ public:
     virtual void strokeArc(const SPixelRect& bounds, SPixelPoint start, SPixelPoint end, bool clockwise,
                            uint32_t colour, int width, bool antiAlias) = 0;
 
-    /** Filled polygon (closed implicitly, non-zero winding) with vertices at pixel corners. */
+    /** Filled polygon (closed implicitly, alternate / even-odd filling) with vertices at pixel corners. */
     virtual void fillPolygon(const SPixelPoint* points, int count, uint32_t colour, bool antiAlias) = 0;
 
     /** Draws part of another surface. With blend: premultiplied source-over with constantAlpha
         (0..255) applied on top of each pixel's own alpha. Without blend: a plain copy of the
         colour (alpha of the target set opaque). source is scaled when the areas differ in size. */
-    virtual void drawSurface(IDrawingSurface& source, const SPixelRect& sourceArea, const SPixelRect& destination,
-                             bool blend, int constantAlpha) = 0;
+    virtual void drawSurface(IDrawingSurface& source, const SPixelRect& sourceArea,
+                             const SPixelRect& destination, bool blend, int constantAlpha) = 0;
 
     /** One line of 8-bit text (Latin-1) in area, anti-aliased, never wrapped or trimmed. */
     virtual void drawText(const std::string& text, const SPixelRect& area, const SFontDescription& font,
@@ -113,9 +122,21 @@ constexpr uint32_t makeColour(int red, int green, int blue, int alpha = 255)
     return (static_cast<uint32_t>(alpha & 0xFF) << 24) | (static_cast<uint32_t>(red & 0xFF) << 16) |
            (static_cast<uint32_t>(green & 0xFF) << 8) | static_cast<uint32_t>(blue & 0xFF);
 }
-constexpr int alphaOf(uint32_t colour) { return static_cast<int>(colour >> 24); }
-constexpr int redOf(uint32_t colour) { return static_cast<int>((colour >> 16) & 0xFF); }
-constexpr int greenOf(uint32_t colour) { return static_cast<int>((colour >> 8) & 0xFF); }
-constexpr int blueOf(uint32_t colour) { return static_cast<int>(colour & 0xFF); }
+constexpr int alphaOf(uint32_t colour)
+{
+    return static_cast<int>(colour >> 24);
+}
+constexpr int redOf(uint32_t colour)
+{
+    return static_cast<int>((colour >> 16) & 0xFF);
+}
+constexpr int greenOf(uint32_t colour)
+{
+    return static_cast<int>((colour >> 8) & 0xFF);
+}
+constexpr int blueOf(uint32_t colour)
+{
+    return static_cast<int>(colour & 0xFF);
+}
 
 } // namespace Vantor::Platform

@@ -7,14 +7,20 @@
 #include <memory>
 #include <string>
 
-namespace Vantor::Platform {
+namespace Vantor::Platform
+{
 
-enum class EImageFormat { Png, Jpeg };
+enum class EImageFormat
+{
+    Png,
+    Jpeg
+};
 
 /** Result of one decode: the pixels as premultiplied ARGB (JPEG pixels are opaque). */
-struct SDecodedImage {
+struct SDecodedImage
+{
     std::unique_ptr<IDrawingSurface> surface;
-    std::string error;  // why decoding failed; empty on success
+    std::string error; // why decoding failed; empty on success
 };
 
 /** Reads and decodes a file (path in the platform's own form). */

@@ -13,20 +13,24 @@
 #include <string>
 #include <vector>
 
-namespace Vantor::Platform {
+namespace Vantor::Platform
+{
 
-struct SPixelPoint {
+struct SPixelPoint
+{
     int x = 0;
     int y = 0;
 };
 
-struct SPixelSize {
+struct SPixelSize
+{
     int width = 0;
     int height = 0;
 };
 
 /** Pixel area: covers columns x .. x + width - 1 and rows y .. y + height - 1. */
-struct SPixelRect {
+struct SPixelRect
+{
     int x = 0;
     int y = 0;
     int width = 0;
@@ -38,40 +42,43 @@ struct SPixelRect {
 };
 
 /** One native event in Win32 numbering and packing. */
-struct SNativeMessage {
+struct SNativeMessage
+{
     int message = 0;
     uintptr_t wParam = 0;
     intptr_t lParam = 0;
 };
 
 /** Message ids (Win32 values). */
-namespace Message {
+namespace Message
+{
 constexpr int Destroy = 0x0002;
-constexpr int Move = 0x0003;               // lParam: x low 16 bits, y high 16 bits (client origin)
-constexpr int Size = 0x0005;               // lParam: width low 16 bits, height high 16 bits
+constexpr int Move = 0x0003; // lParam: x low 16 bits, y high 16 bits (client origin)
+constexpr int Size = 0x0005; // lParam: width low 16 bits, height high 16 bits
 constexpr int SetFocus = 0x0007;
 constexpr int KillFocus = 0x0008;
-constexpr int Paint = 0x000F;              // call IWindowBackend::beginPaint / endPaint
-constexpr int Close = 0x0010;              // default processing destroys the window
+constexpr int Paint = 0x000F; // call IWindowBackend::beginPaint / endPaint
+constexpr int Close = 0x0010; // default processing destroys the window
 constexpr int EraseBackground = 0x0014;
-constexpr int KeyDown = 0x0100;            // wParam: virtual key; lParam: key data for translateKey
+constexpr int KeyDown = 0x0100; // wParam: virtual key; lParam: key data for translateKey
 constexpr int KeyUp = 0x0101;
-constexpr int Timer = 0x0113;              // not delivered: timers go to IWindowEventSink::timerFired
-constexpr int MouseMove = 0x0200;          // mouse messages: lParam = packMousePosition(x, y),
-constexpr int LeftButtonDown = 0x0201;     //   wParam = KeyState flags
+constexpr int Timer = 0x0113;          // not delivered: timers go to IWindowEventSink::timerFired
+constexpr int MouseMove = 0x0200;      // mouse messages: lParam = packMousePosition(x, y),
+constexpr int LeftButtonDown = 0x0201; //   wParam = KeyState flags
 constexpr int LeftButtonUp = 0x0202;
 constexpr int LeftButtonDoubleClick = 0x0203;
 constexpr int RightButtonDown = 0x0204;
 constexpr int RightButtonUp = 0x0205;
-constexpr int MouseWheel = 0x020A;         // wParam: signed delta in the high 16 bits (120 per notch,
-                                           //   positive away from the user), KeyState in the low 16;
-                                           //   lParam: cursor position on the screen (packed like x, y)
-constexpr int DropFiles = 0x0233;          // wParam: drop handle for IWindowBackend::getDroppedFiles
+constexpr int MouseWheel = 0x020A; // wParam: signed delta in the high 16 bits (120 per notch,
+                                   //   positive away from the user), KeyState in the low 16;
+                                   //   lParam: cursor position on the screen (packed like x, y)
+constexpr int DropFiles = 0x0233;  // wParam: drop handle for IWindowBackend::getDroppedFiles
 constexpr int MouseLeave = 0x02A3;
 } // namespace Message
 
 /** KeyState flags in the low word of a mouse message's wParam. */
-namespace KeyState {
+namespace KeyState
+{
 constexpr uintptr_t LeftButton = 0x0001;
 constexpr uintptr_t RightButton = 0x0002;
 constexpr uintptr_t Shift = 0x0004;
@@ -80,7 +87,8 @@ constexpr uintptr_t MiddleButton = 0x0010;
 } // namespace KeyState
 
 /** Virtual key codes (Win32 values) used in key messages and isKeyDown. */
-namespace VirtualKey {
+namespace VirtualKey
+{
 constexpr int Back = 0x08, Tab = 0x09, Clear = 0x0C, Return = 0x0D;
 constexpr int Shift = 0x10, Control = 0x11, Menu = 0x12, Pause = 0x13, Capital = 0x14;
 constexpr int Escape = 0x1B, Space = 0x20, Prior = 0x21, Next = 0x22, End = 0x23, Home = 0x24;
@@ -95,40 +103,45 @@ constexpr int LeftMenu = 0xA4, RightMenu = 0xA5;
 } // namespace VirtualKey
 
 /** Window style bits (Win32 values) that every backend understands. */
-namespace WindowStyle {
-constexpr uint32_t Popup = 0x80000000u;     // borderless top-level
-constexpr uint32_t Child = 0x40000000u;     // child of the parent handle
-constexpr uint32_t Visible = 0x10000000u;   // shown at creation
+namespace WindowStyle
+{
+constexpr uint32_t Popup = 0x80000000u;   // borderless top-level
+constexpr uint32_t Child = 0x40000000u;   // child of the parent handle
+constexpr uint32_t Visible = 0x10000000u; // shown at creation
 constexpr uint32_t Disabled = 0x08000000u;
-constexpr uint32_t Caption = 0x00C00000u;   // title bar (decorated top-level)
+constexpr uint32_t Caption = 0x00C00000u; // title bar (decorated top-level)
 } // namespace WindowStyle
 
-namespace ExtendedWindowStyle {
-constexpr uint32_t TopMost = 0x00000008u;      // always on top
-constexpr uint32_t AcceptFiles = 0x00000010u;  // receives DropFiles
-constexpr uint32_t Layered = 0x00080000u;      // whole-window opacity
-constexpr uint32_t NoActivate = 0x08000000u;   // never takes the focus when shown or clicked
+namespace ExtendedWindowStyle
+{
+constexpr uint32_t TopMost = 0x00000008u;     // always on top
+constexpr uint32_t AcceptFiles = 0x00000010u; // receives DropFiles
+constexpr uint32_t Layered = 0x00080000u;     // whole-window opacity
+constexpr uint32_t NoActivate = 0x08000000u;  // never takes the focus when shown or clicked
 } // namespace ExtendedWindowStyle
 
 constexpr intptr_t packMousePosition(int x, int y)
 {
-    return static_cast<intptr_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) | static_cast<uint32_t>(x & 0xFFFF));
+    return static_cast<intptr_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
+                                 static_cast<uint32_t>(x & 0xFFFF));
 }
 
 /** Everything needed to create one native window. */
-struct SWindowCreateParams {
-    std::string className;          // windows of one class name share one registered class (Win32)
+struct SWindowCreateParams
+{
+    std::string className; // windows of one class name share one registered class (Win32)
     std::string title;
-    uint32_t style = 0;             // WindowStyle bits (other Win32 bits pass through on Windows)
-    uint32_t extendedStyle = 0;     // ExtendedWindowStyle bits
+    uint32_t style = 0;         // WindowStyle bits (other Win32 bits pass through on Windows)
+    uint32_t extendedStyle = 0; // ExtendedWindowStyle bits
     bool dropShadow = false;
-    uintptr_t icon = 0;             // native icon handle, 0 for none
-    SPixelRect area;                // position (relative to the parent for a child) and size
-    uintptr_t parent = 0;           // native handle of the parent window, 0 for a top-level window
+    uintptr_t icon = 0;   // native icon handle, 0 for none
+    SPixelRect area;      // position (relative to the parent for a child) and size
+    uintptr_t parent = 0; // native handle of the parent window, 0 for a top-level window
 };
 
 /** Receives the translated events of one native window (the portable window). */
-class IWindowEventSink {
+class IWindowEventSink
+{
 public:
     virtual ~IWindowEventSink() = default;
     /** Handles one message; for the default answer call IWindowBackend::defaultProcessing. */
@@ -137,20 +150,31 @@ public:
     virtual void timerFired(long id) = 0;
     /** Windows only: a mouse-wheel message seen by the desktop-wide mouse hook while this window
         is the current window. wheelData is the wParam of a wheel message. True consumes it. */
-    virtual bool handleHookedMouseWheel(uintptr_t wheelData) { (void)wheelData; return false; }
+    virtual bool handleHookedMouseWheel(uintptr_t wheelData)
+    {
+        (void)wheelData;
+        return false;
+    }
 };
 
-struct SDroppedFiles {
-    SPixelPoint point;                  // drop position in client coordinates
+struct SDroppedFiles
+{
+    SPixelPoint point; // drop position in client coordinates
     std::vector<std::string> files;
 };
 
 class IDrawingSurface;
 
 /** One native window. All calls come from the thread that created it. */
-class IWindowBackend {
+class IWindowBackend
+{
 public:
-    enum class ECreateResult { Created, ClassRegistrationFailed, CreationFailed };
+    enum class ECreateResult
+    {
+        Created,
+        ClassRegistrationFailed,
+        CreationFailed
+    };
 
     virtual ~IWindowBackend() = default;
 
@@ -217,7 +241,8 @@ public:
 };
 
 /** Process-wide windowing services. */
-class IWindowSystem {
+class IWindowSystem
+{
 public:
     virtual ~IWindowSystem() = default;
 

@@ -21,8 +21,8 @@ protected:
     void SetUp() override
     {
         m_folder = std::filesystem::temp_directory_path() /
-                   ("vantor_decoder_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                   ("vantor_decoder_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                    "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(m_folder);
     }
     void TearDown() override { std::filesystem::remove_all(m_folder); }
@@ -30,7 +30,8 @@ protected:
     std::string path(const std::string& name) const { return (m_folder / name).string(); }
 
     /// A PNG with straight (not premultiplied) RGBA samples.
-    std::string writePng(const std::string& name, int width, int height, const std::vector<unsigned char>& rgba)
+    std::string writePng(const std::string& name, int width, int height,
+                         const std::vector<unsigned char>& rgba)
     {
         png_image image{};
         image.version = PNG_IMAGE_VERSION;
@@ -105,7 +106,7 @@ TEST_F(ImageDecoderTest, JpegPixelsAreOpaque)
     ASSERT_NE(decoded.surface, nullptr) << decoded.error;
     EXPECT_EQ(decoded.surface->getWidth(), 16);
     EXPECT_EQ(decoded.surface->getHeight(), 8);
-    for (const auto [x, y] : {std::pair{0, 0}, std::pair{15, 7}, std::pair{8, 4}})
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{15, 7}, std::pair{8, 4}})
     {
         const uint32_t pixel = decoded.surface->getPixel(x, y);
         EXPECT_EQ(alphaOf(pixel), 255);

@@ -1,8 +1,11 @@
+// gtest comes before the X11 headers, whose macros (None, Bool) clash with it.
+#include <gtest/gtest.h>
+
 #include "framework/platform/WindowBackend.hpp"
 #include "framework/platform/x11/X11Keys.hpp"
 
 #include <X11/keysym.h>
-#include <gtest/gtest.h>
+#include <algorithm>
 
 using namespace Vantor::Platform;
 using namespace Vantor::Platform::X11Keys;

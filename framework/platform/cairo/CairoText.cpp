@@ -1,0 +1,113 @@
+#include "framework/platform/cairo/CairoText.hpp"
+
+namespace Vantor::Platform::CairoText
+{
+
+std::string latin1ToUtf8(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text)
+    {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+        {
+            result.push_back(c);
+        }
+        else
+        {
+            result.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+            result.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+        }
+    }
+    return result;
+}
+
+void selectFont(cairo_t* context, const SFontDescription& font)
+{
+    cairo_select_font_face(context, font.faceName.c_str(),
+                           font.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                           font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    // The size is the character (em) height in pixels, which is cairo's font size.
+    cairo_set_font_size(context, font.size > 0 ? font.size : 1);
+}
+
+namespace
+{
+
+enum class EPlace
+{
+    Start,
+    Centre,
+    End
+};
+
+EPlace horizontalOf(int alignment)
+{
+    switch (alignment)
+    {
+    case TextAlignment::CentreTop:
+    case TextAlignment::CentreCentre:
+    case TextAlignment::CentreBottom:
+    case TextAlignment::DefaultSingleLine:
+        return EPlace::Centre;
+    case TextAlignment::RightTop:
+    case TextAlignment::RightCentre:
+    case TextAlignment::RightBottom:
+        return EPlace::End;
+    default:
+        return EPlace::Start;
+    }
+}
+
+EPlace verticalOf(int alignment)
+{
+    switch (alignment)
+    {
+    case TextAlignment::LeftCentre:
+    case TextAlignment::CentreCentre:
+    case TextAlignment::RightCentre:
+    case TextAlignment::DefaultLabel:
+    case TextAlignment::DefaultSingleLine:
+        return EPlace::Centre;
+    case TextAlignment::LeftBottom:
+    case TextAlignment::CentreBottom:
+    case TextAlignment::RightBottom:
+        return EPlace::End;
+    default:
+        return EPlace::Start;
+    }
+}
+
+double place(EPlace how, double start, double room, double extent)
+{
+    switch (how)
+    {
+    case EPlace::Centre:
+        return start + (room - extent) / 2.0;
+    case EPlace::End:
+        return start + room - extent;
+    default:
+        return start;
+    }
+}
+
+} // namespace
+
+STextPlacement placeText(cairo_t* context, const std::string& utf8, const SPixelRect& area, int alignment)
+{
+    cairo_font_extents_t fontExtents;
+    cairo_font_extents(context, &fontExtents);
+    cairo_text_extents_t textExtents;
+    cairo_text_extents(context, utf8.c_str(), &textExtents);
+
+    STextPlacement placement;
+    placement.width = textExtents.x_advance;
+    placement.height = fontExtents.height;
+    placement.originX = place(horizontalOf(alignment), area.x, area.width, placement.width);
+    const double top = place(verticalOf(alignment), area.y, area.height, placement.height);
+    placement.baselineY = top + fontExtents.ascent;
+    return placement;
+}
+
+} // namespace Vantor::Platform::CairoText

@@ -1,0 +1,742 @@
+#include "framework/platform/x11/X11Window.hpp"
+
+#include "framework/platform/DrawingBackend.hpp"
+#include "framework/platform/cairo/CairoSurface.hpp"
+#include "framework/platform/x11/X11Keys.hpp"
+#include "framework/platform/x11/X11WindowSystem.hpp"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <cairo-xlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace Vantor::Platform
+{
+
+namespace
+{
+
+constexpr unsigned long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
+                                     ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                                     EnterWindowMask | LeaveWindowMask | FocusChangeMask;
+
+// Two presses of the left button this close in time and place make a double click.
+constexpr Time kDoubleClickMilliseconds = 500;
+constexpr int kDoubleClickDistance = 2;
+
+// Win32 wheel delta of one notch.
+constexpr int kWheelNotch = 120;
+
+// Key data of key messages: X modifier state in bits 0-15, key code in bits 16-23,
+// bit 31 set on release (where Win32 keeps its transition flag).
+constexpr intptr_t packKeyData(unsigned state, unsigned keycode, bool released)
+{
+    return static_cast<intptr_t>((state & 0xFFFFu) | ((keycode & 0xFFu) << 16) |
+                                 (released ? 0x80000000u : 0u));
+}
+
+uintptr_t keyStateOf(unsigned state)
+{
+    uintptr_t flags = 0;
+    if ((state & Button1Mask) != 0)
+    {
+        flags |= KeyState::LeftButton;
+    }
+    if ((state & Button3Mask) != 0)
+    {
+        flags |= KeyState::RightButton;
+    }
+    if ((state & Button2Mask) != 0)
+    {
+        flags |= KeyState::MiddleButton;
+    }
+    if ((state & ShiftMask) != 0)
+    {
+        flags |= KeyState::Shift;
+    }
+    if ((state & ControlMask) != 0)
+    {
+        flags |= KeyState::Control;
+    }
+    return flags;
+}
+
+uintptr_t buttonFlag(unsigned button)
+{
+    switch (button)
+    {
+    case Button1:
+        return KeyState::LeftButton;
+    case Button2:
+        return KeyState::MiddleButton;
+    case Button3:
+        return KeyState::RightButton;
+    default:
+        return 0;
+    }
+}
+
+SPixelRect unite(const SPixelRect& a, const SPixelRect& b)
+{
+    if (a.isEmpty())
+    {
+        return b;
+    }
+    if (b.isEmpty())
+    {
+        return a;
+    }
+    const int left = std::min(a.x, b.x);
+    const int top = std::min(a.y, b.y);
+    return {left, top, std::max(a.right(), b.right()) - left, std::max(a.bottom(), b.bottom()) - top};
+}
+
+SPixelRect clipTo(const SPixelRect& area, int width, int height)
+{
+    const int left = std::max(area.x, 0);
+    const int top = std::max(area.y, 0);
+    const int right = std::min(area.right(), width);
+    const int bottom = std::min(area.bottom(), height);
+    if (right <= left || bottom <= top)
+    {
+        return {};
+    }
+    return {left, top, right - left, bottom - top};
+}
+
+} // namespace
+
+CX11Window::CX11Window(CX11WindowSystem& system) : m_system(system) {}
+
+CX11Window::~CX11Window()
+{
+    // The owner is going away: destroy silently, without messages to it.
+    m_sink = nullptr;
+    destroy();
+}
+
+IWindowBackend::ECreateResult CX11Window::create(const SWindowCreateParams& params, IWindowEventSink* sink)
+{
+    if (m_window != 0)
+    {
+        m_lastError = "The window exists already";
+        return ECreateResult::CreationFailed;
+    }
+    m_display = m_system.getDisplay();
+    if (m_display == nullptr)
+    {
+        m_lastError = "Cannot open the X display";
+        return ECreateResult::CreationFailed;
+    }
+    m_system.syncAndTakeError();
+
+    const bool child = (params.style & WindowStyle::Child) != 0 && params.parent != 0;
+    const bool popup = (params.style & WindowStyle::Popup) != 0;
+    const bool noActivate = (params.extendedStyle & ExtendedWindowStyle::NoActivate) != 0;
+    m_topLevel = !child;
+    const Window parent = child ? static_cast<Window>(params.parent) : DefaultRootWindow(m_display);
+
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = static_cast<long>(kEventMask);
+    attributes.background_pixmap = None;
+    attributes.border_pixel = 0;
+    attributes.bit_gravity = NorthWestGravity;
+    // A borderless window that never takes the focus is left alone by the window manager.
+    attributes.override_redirect = (!child && popup && noActivate) ? True : False;
+    const unsigned long mask = CWEventMask | CWBackPixmap | CWBorderPixel | CWBitGravity | CWOverrideRedirect;
+    const auto width = static_cast<unsigned>(std::max(params.area.width, 1));
+    const auto height = static_cast<unsigned>(std::max(params.area.height, 1));
+    const Window window = XCreateWindow(m_display, parent, params.area.x, params.area.y, width, height, 0,
+                                        CopyFromParent, InputOutput, CopyFromParent, mask, &attributes);
+    const int error = m_system.syncAndTakeError();
+    if (error != 0 || window == 0)
+    {
+        if (window != 0)
+        {
+            XDestroyWindow(m_display, window);
+            m_system.syncAndTakeError();
+        }
+        m_lastError = m_system.describeError(error);
+        return ECreateResult::CreationFailed;
+    }
+    m_window = window;
+    XWindowAttributes created{};
+    XGetWindowAttributes(m_display, m_window, &created);
+    m_visual = created.visual;
+    if (m_topLevel)
+    {
+        applyTopLevelHints(params);
+        if (params.parent != 0)
+        {
+            XSetTransientForHint(m_display, m_window, static_cast<Window>(params.parent));
+        }
+    }
+    m_system.registerWindow(m_window, this);
+    m_sink = sink;
+    m_area = params.area;
+    m_enabled = (params.style & WindowStyle::Disabled) == 0;
+    m_damage = {};
+    send(Message::Size, 0, packMousePosition(params.area.width, params.area.height));
+    send(Message::Move, 0, packMousePosition(params.area.x, params.area.y));
+    if ((params.style & WindowStyle::Visible) != 0 && m_window != 0)
+    {
+        show();
+    }
+    XSync(m_display, False);
+    return ECreateResult::Created;
+}
+
+void CX11Window::applyTopLevelHints(const SWindowCreateParams& params)
+{
+    Atom deleteWindow = m_system.getAtom("WM_DELETE_WINDOW");
+    XSetWMProtocols(m_display, m_window, &deleteWindow, 1);
+    XStoreName(m_display, m_window, params.title.c_str());
+    XClassHint classHint{};
+    std::string name = params.title;
+    std::string className = params.className;
+    classHint.res_name = name.data();
+    classHint.res_class = className.data();
+    XSetClassHint(m_display, m_window, &classHint);
+
+    XSizeHints sizeHints{};
+    sizeHints.flags = USPosition | USSize;
+    sizeHints.x = params.area.x;
+    sizeHints.y = params.area.y;
+    sizeHints.width = params.area.width;
+    sizeHints.height = params.area.height;
+    XSetWMNormalHints(m_display, m_window, &sizeHints);
+
+    const bool noActivate = (params.extendedStyle & ExtendedWindowStyle::NoActivate) != 0;
+    XWMHints wmHints{};
+    wmHints.flags = InputHint;
+    wmHints.input = noActivate ? False : True;
+    XSetWMHints(m_display, m_window, &wmHints);
+    if (noActivate)
+    {
+        const long userTime = 0;
+        XChangeProperty(m_display, m_window, m_system.getAtom("_NET_WM_USER_TIME"), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(&userTime), 1);
+    }
+    if ((params.style & WindowStyle::Popup) != 0)
+    {
+        // Motif hints: flags = decorations given, decorations = none.
+        const std::array<long, 5> motifHints{2, 0, 0, 0, 0};
+        const Atom motif = m_system.getAtom("_MOTIF_WM_HINTS");
+        XChangeProperty(m_display, m_window, motif, motif, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(motifHints.data()), 5);
+    }
+    if ((params.extendedStyle & ExtendedWindowStyle::TopMost) != 0)
+    {
+        const long above = static_cast<long>(m_system.getAtom("_NET_WM_STATE_ABOVE"));
+        XChangeProperty(m_display, m_window, m_system.getAtom("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&above), 1);
+    }
+}
+
+void CX11Window::destroy()
+{
+    if (m_window == 0 || m_destroying)
+    {
+        return;
+    }
+    m_destroying = true;
+    send(Message::Destroy);
+    const Window window = m_window;
+    m_system.unregisterWindow(window);
+    XDestroyWindow(m_display, window);
+    XSync(m_display, False);
+    forgetWindow();
+    m_destroying = false;
+}
+
+void CX11Window::forgetWindow()
+{
+    m_window = 0;
+    m_visible = false;
+    m_damage = {};
+    m_trackingLeave = false;
+}
+
+bool CX11Window::exists() const
+{
+    return m_window != 0;
+}
+
+uintptr_t CX11Window::getNativeHandle() const
+{
+    return m_window;
+}
+
+std::string CX11Window::getLastError() const
+{
+    return m_lastError;
+}
+
+void CX11Window::show()
+{
+    if (m_window == 0)
+    {
+        return;
+    }
+    XMapRaised(m_display, m_window);
+    m_visible = true;
+    addDamage({0, 0, m_area.width, m_area.height});
+    XSync(m_display, False);
+}
+
+void CX11Window::hide()
+{
+    if (m_window == 0)
+    {
+        return;
+    }
+    if (hasMouseCapture())
+    {
+        releaseMouse();
+    }
+    XUnmapWindow(m_display, m_window);
+    m_visible = false;
+    XSync(m_display, False);
+}
+
+bool CX11Window::isVisible() const
+{
+    return m_window != 0 && m_visible;
+}
+
+void CX11Window::update()
+{
+    paintIfNeeded();
+}
+
+void CX11Window::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+}
+
+void CX11Window::setPosition(const SPixelPoint& position)
+{
+    if (m_window == 0)
+    {
+        return;
+    }
+    XMoveWindow(m_display, m_window, position.x, position.y);
+    XSync(m_display, False);
+    if (position.x != m_area.x || position.y != m_area.y)
+    {
+        m_area.x = position.x;
+        m_area.y = position.y;
+        send(Message::Move, 0, packMousePosition(position.x, position.y));
+    }
+}
+
+void CX11Window::setArea(const SPixelRect& area)
+{
+    if (m_window == 0)
+    {
+        return;
+    }
+    XMoveResizeWindow(m_display, m_window, area.x, area.y, static_cast<unsigned>(std::max(area.width, 1)),
+                      static_cast<unsigned>(std::max(area.height, 1)));
+    XSync(m_display, False);
+    const bool moved = area.x != m_area.x || area.y != m_area.y;
+    const bool sized = area.width != m_area.width || area.height != m_area.height;
+    m_area = area;
+    invalidate(nullptr);
+    if (moved)
+    {
+        send(Message::Move, 0, packMousePosition(area.x, area.y));
+    }
+    if (sized)
+    {
+        send(Message::Size, 0, packMousePosition(area.width, area.height));
+    }
+}
+
+void CX11Window::addDamage(const SPixelRect& area)
+{
+    m_damage = unite(m_damage, clipTo(area, m_area.width, m_area.height));
+}
+
+void CX11Window::invalidate(const SPixelRect* area)
+{
+    if (m_window == 0)
+    {
+        return;
+    }
+    addDamage(area != nullptr ? *area : SPixelRect{0, 0, m_area.width, m_area.height});
+}
+
+bool CX11Window::setOpacity(int alpha)
+{
+    if (m_window == 0)
+    {
+        return false;
+    }
+    const Atom opacity = m_system.getAtom("_NET_WM_WINDOW_OPACITY");
+    const int clamped = std::clamp(alpha, 0, 255);
+    if (clamped == 255)
+    {
+        XDeleteProperty(m_display, m_window, opacity);
+    }
+    else
+    {
+        // The property is a 32-bit fraction of full opacity.
+        const unsigned long value = static_cast<unsigned long>(clamped) * 0xFFFFFFFFul / 255ul;
+        XChangeProperty(m_display, m_window, opacity, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&value), 1);
+    }
+    XSync(m_display, False);
+    return true;
+}
+
+void CX11Window::bringToForeground()
+{
+    if (m_window != 0)
+    {
+        XRaiseWindow(m_display, m_window);
+        XSync(m_display, False);
+    }
+}
+
+bool CX11Window::startTimer(long id, long milliseconds)
+{
+    if (m_window == 0)
+    {
+        return false;
+    }
+    m_system.startTimer(this, id, milliseconds);
+    return true;
+}
+
+void CX11Window::stopTimer(long id)
+{
+    m_system.stopTimer(this, id);
+}
+
+void CX11Window::setCursor(uintptr_t cursor)
+{
+    if (m_window != 0 && cursor != 0)
+    {
+        XDefineCursor(m_display, m_window, static_cast<Cursor>(cursor));
+        XSync(m_display, False);
+    }
+}
+
+void CX11Window::captureMouse()
+{
+    if (m_window == 0)
+    {
+        return;
+    }
+    // A grab can fail (window not yet viewable); the capture still routes this process's view of it.
+    XGrabPointer(m_display, m_window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                 GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    m_system.syncAndTakeError();
+    m_system.setCapture(this);
+}
+
+void CX11Window::releaseMouse()
+{
+    if (m_system.getCapture() == nullptr)
+    {
+        return;
+    }
+    if (m_display != nullptr)
+    {
+        XUngrabPointer(m_display, CurrentTime);
+        XSync(m_display, False);
+    }
+    m_system.setCapture(nullptr);
+}
+
+bool CX11Window::hasMouseCapture() const
+{
+    return m_window != 0 && m_system.getCapture() == this;
+}
+
+void CX11Window::trackMouseLeave()
+{
+    m_trackingLeave = true;
+}
+
+SPixelRect CX11Window::beginPaint()
+{
+    m_painting = true;
+    const SPixelRect area = clipTo(m_damage, m_area.width, m_area.height);
+    m_damage = {};
+    return area;
+}
+
+void CX11Window::present(IDrawingSurface& surface, const SPixelRect& area)
+{
+    auto* source = dynamic_cast<CCairoSurface*>(&surface);
+    if (m_window == 0 || source == nullptr || area.isEmpty())
+    {
+        return;
+    }
+    cairo_surface_t* target = cairo_xlib_surface_create(
+        m_display, m_window, m_visual, std::max(m_area.width, 1), std::max(m_area.height, 1));
+    cairo_t* context = cairo_create(target);
+    cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(context, source->getCairoSurface(), 0, 0);
+    cairo_rectangle(context, area.x, area.y, area.width, area.height);
+    cairo_fill(context);
+    cairo_destroy(context);
+    cairo_surface_flush(target);
+    cairo_surface_destroy(target);
+    XFlush(m_display);
+}
+
+void CX11Window::endPaint()
+{
+    m_painting = false;
+    if (m_display != nullptr)
+    {
+        XSync(m_display, False);
+    }
+}
+
+bool CX11Window::paintIfNeeded()
+{
+    if (m_window == 0 || !m_visible || m_painting || m_damage.isEmpty())
+    {
+        return false;
+    }
+    send(Message::Paint);
+    // A handler that did not paint still validates the area, as the system's default would.
+    m_damage = {};
+    m_painting = false;
+    return true;
+}
+
+int CX11Window::translateKey(uintptr_t, intptr_t keyData)
+{
+    if (m_display == nullptr)
+    {
+        return -1;
+    }
+    XKeyEvent event{};
+    event.type = KeyPress;
+    event.display = m_display;
+    event.window = m_window;
+    event.state = static_cast<unsigned>(keyData & 0xFFFF);
+    event.keycode = static_cast<unsigned>((keyData >> 16) & 0xFF);
+    std::array<char, 8> buffer{};
+    KeySym keysym = 0;
+    const int count = XLookupString(&event, buffer.data(), static_cast<int>(buffer.size()), &keysym, nullptr);
+    return count == 1 ? static_cast<unsigned char>(buffer[0]) : -1;
+}
+
+SPixelRect CX11Window::getScreenRect() const
+{
+    if (m_window == 0)
+    {
+        return {};
+    }
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_display, m_window, DefaultRootWindow(m_display), 0, 0, &x, &y, &child);
+    return {x, y, m_area.width, m_area.height};
+}
+
+SPixelSize CX11Window::getClientSize() const
+{
+    return {m_area.width, m_area.height};
+}
+
+bool CX11Window::getDroppedFiles(uintptr_t, SDroppedFiles&)
+{
+    return false;
+}
+
+void CX11Window::finishDrop(uintptr_t) {}
+
+intptr_t CX11Window::defaultProcessing(const SNativeMessage& message)
+{
+    if (message.message == Message::Close)
+    {
+        destroy();
+    }
+    return 0;
+}
+
+void CX11Window::fireTimer(long id)
+{
+    if (m_sink != nullptr)
+    {
+        m_sink->timerFired(id);
+    }
+}
+
+intptr_t CX11Window::send(int message, uintptr_t wParam, intptr_t lParam)
+{
+    return m_sink != nullptr ? m_sink->handleNativeMessage({message, wParam, lParam}) : 0;
+}
+
+void CX11Window::handleEvent(XEvent& event)
+{
+    switch (event.type)
+    {
+    case Expose:
+        addDamage({event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height});
+        break;
+    case ConfigureNotify:
+        handleConfigure(event.xconfigure);
+        break;
+    case DestroyNotify:
+        if (event.xdestroywindow.window == m_window)
+        {
+            // Destroyed from outside, typically with the foreign parent.
+            m_system.unregisterWindow(m_window);
+            send(Message::Destroy);
+            forgetWindow();
+        }
+        break;
+    case FocusIn:
+        if (event.xfocus.detail != NotifyPointer)
+        {
+            send(Message::SetFocus);
+        }
+        break;
+    case FocusOut:
+        if (event.xfocus.detail != NotifyPointer)
+        {
+            send(Message::KillFocus);
+        }
+        break;
+    case ButtonPress:
+    case ButtonRelease:
+        handleButton(event.xbutton, event.type == ButtonPress);
+        break;
+    case MotionNotify:
+        if (m_enabled)
+        {
+            m_lastMouse = {event.xmotion.x, event.xmotion.y};
+            send(Message::MouseMove, keyStateOf(event.xmotion.state),
+                 packMousePosition(event.xmotion.x, event.xmotion.y));
+        }
+        break;
+    case LeaveNotify:
+        if (m_trackingLeave && event.xcrossing.mode == NotifyNormal &&
+            event.xcrossing.detail != NotifyInferior)
+        {
+            m_trackingLeave = false;
+            send(Message::MouseLeave, keyStateOf(event.xcrossing.state),
+                 packMousePosition(event.xcrossing.x, event.xcrossing.y));
+        }
+        break;
+    case KeyPress:
+    case KeyRelease:
+        handleKey(event.xkey, event.type == KeyPress);
+        break;
+    case ClientMessage:
+        if (event.xclient.message_type == m_system.getAtom("WM_PROTOCOLS") &&
+            static_cast<Atom>(event.xclient.data.l[0]) == m_system.getAtom("WM_DELETE_WINDOW"))
+        {
+            send(Message::Close);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CX11Window::handleConfigure(const XConfigureEvent& event)
+{
+    int x = event.x;
+    int y = event.y;
+    if (m_topLevel && !event.send_event)
+    {
+        // Real events of a managed window are relative to the manager's frame: ask for the screen place.
+        Window child = 0;
+        XTranslateCoordinates(m_display, m_window, DefaultRootWindow(m_display), 0, 0, &x, &y, &child);
+    }
+    if (x != m_area.x || y != m_area.y)
+    {
+        m_area.x = x;
+        m_area.y = y;
+        send(Message::Move, 0, packMousePosition(x, y));
+    }
+    if (event.width != m_area.width || event.height != m_area.height)
+    {
+        m_area.width = event.width;
+        m_area.height = event.height;
+        invalidate(nullptr);
+        send(Message::Size, 0, packMousePosition(event.width, event.height));
+    }
+}
+
+void CX11Window::handleButton(const XButtonEvent& event, bool pressed)
+{
+    if (!m_enabled)
+    {
+        return;
+    }
+    m_lastMouse = {event.x, event.y};
+    const intptr_t position = packMousePosition(event.x, event.y);
+    if (event.button == Button4 || event.button == Button5)
+    {
+        if (pressed)
+        {
+            const int delta = event.button == Button4 ? kWheelNotch : -kWheelNotch;
+            const uintptr_t wParam =
+                (static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16) | keyStateOf(event.state);
+            send(Message::MouseWheel, wParam, packMousePosition(event.x_root, event.y_root));
+        }
+        return;
+    }
+    // The state is that before the event; messages carry the state after it.
+    const uintptr_t flag = buttonFlag(event.button);
+    const uintptr_t keyState = pressed ? (keyStateOf(event.state) | flag) : (keyStateOf(event.state) & ~flag);
+    if (event.button == Button1)
+    {
+        if (pressed)
+        {
+            const bool doubleClick = m_lastLeftPress != 0 &&
+                                     event.time - m_lastLeftPress <= kDoubleClickMilliseconds &&
+                                     std::abs(event.x - m_lastLeftPressAt.x) <= kDoubleClickDistance &&
+                                     std::abs(event.y - m_lastLeftPressAt.y) <= kDoubleClickDistance;
+            // A third press starts a new pair.
+            m_lastLeftPress = doubleClick ? 0 : std::max<Time>(event.time, 1);
+            m_lastLeftPressAt = {event.x, event.y};
+            send(doubleClick ? Message::LeftButtonDoubleClick : Message::LeftButtonDown, keyState, position);
+        }
+        else
+        {
+            send(Message::LeftButtonUp, keyState, position);
+        }
+    }
+    else if (event.button == Button3)
+    {
+        send(pressed ? Message::RightButtonDown : Message::RightButtonUp, keyState, position);
+    }
+}
+
+void CX11Window::handleKey(XKeyEvent& event, bool pressed)
+{
+    if (!m_enabled)
+    {
+        return;
+    }
+    if (!pressed && XEventsQueued(m_display, QueuedAfterReading) > 0)
+    {
+        // Auto-repeat shows as release + press at the same time; like Win32, report only the presses.
+        XEvent next;
+        XPeekEvent(m_display, &next);
+        if (next.type == KeyPress && next.xkey.window == event.window && next.xkey.keycode == event.keycode &&
+            next.xkey.time == event.time)
+        {
+            return;
+        }
+    }
+    const int virtualKey = X11Keys::virtualKeyFromKeysym(XLookupKeysym(&event, 0));
+    send(pressed ? Message::KeyDown : Message::KeyUp, static_cast<uintptr_t>(virtualKey),
+         packKeyData(event.state, event.keycode, !pressed));
+}
+
+} // namespace Vantor::Platform

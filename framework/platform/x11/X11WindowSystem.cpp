@@ -1,0 +1,356 @@
+#include "framework/platform/x11/X11WindowSystem.hpp"
+
+#include "framework/platform/x11/X11Keys.hpp"
+#include "framework/platform/x11/X11Window.hpp"
+
+#include <X11/cursorfont.h>
+
+#include <algorithm>
+#include <array>
+#include <poll.h>
+
+namespace Vantor::Platform
+{
+
+namespace
+{
+
+// X errors of our own connection are recorded instead of ending the process; errors of
+// any other connection (the host's) go to the handler that was installed before ours.
+Display* g_errorDisplay = nullptr;
+int g_lastErrorCode = 0;
+XErrorHandler g_previousHandler = nullptr;
+
+int onXError(Display* display, XErrorEvent* event)
+{
+    if (display == g_errorDisplay)
+    {
+        g_lastErrorCode = event->error_code;
+        return 0;
+    }
+    return g_previousHandler != nullptr ? g_previousHandler(display, event) : 0;
+}
+
+IWindowSystem* g_installedSystem = nullptr;
+
+} // namespace
+
+IWindowSystem& getWindowSystem()
+{
+    return g_installedSystem != nullptr ? *g_installedSystem : CX11WindowSystem::instance();
+}
+
+void setWindowSystem(IWindowSystem* system)
+{
+    g_installedSystem = system;
+}
+
+CX11WindowSystem& CX11WindowSystem::instance()
+{
+    static CX11WindowSystem system;
+    return system;
+}
+
+CX11WindowSystem::~CX11WindowSystem()
+{
+    if (m_display != nullptr)
+    {
+        XCloseDisplay(m_display);
+        XSetErrorHandler(g_previousHandler);
+        g_errorDisplay = nullptr;
+    }
+}
+
+Display* CX11WindowSystem::getDisplay()
+{
+    if (!m_triedToOpen)
+    {
+        m_triedToOpen = true;
+        m_display = XOpenDisplay(nullptr);
+        if (m_display != nullptr)
+        {
+            g_errorDisplay = m_display;
+            g_previousHandler = XSetErrorHandler(onXError);
+        }
+    }
+    return m_display;
+}
+
+Atom CX11WindowSystem::getAtom(const char* name)
+{
+    Display* display = getDisplay();
+    return display != nullptr ? XInternAtom(display, name, False) : None;
+}
+
+int CX11WindowSystem::syncAndTakeError()
+{
+    if (m_display != nullptr)
+    {
+        XSync(m_display, False);
+    }
+    const int code = g_lastErrorCode;
+    g_lastErrorCode = 0;
+    return code;
+}
+
+std::string CX11WindowSystem::describeError(int code)
+{
+    std::array<char, 256> text{};
+    if (m_display != nullptr)
+    {
+        XGetErrorText(m_display, code, text.data(), static_cast<int>(text.size()));
+    }
+    return text.data();
+}
+
+std::unique_ptr<IWindowBackend> CX11WindowSystem::createWindowBackend()
+{
+    return std::make_unique<CX11Window>(*this);
+}
+
+SPixelSize CX11WindowSystem::getScreenSize()
+{
+    Display* display = getDisplay();
+    if (display == nullptr)
+    {
+        return {};
+    }
+    const int screen = DefaultScreen(display);
+    return {DisplayWidth(display, screen), DisplayHeight(display, screen)};
+}
+
+uintptr_t CX11WindowSystem::createCursor(int number)
+{
+    // Font cursors for the framework's cursor numbers; unknown numbers give the arrow.
+    static constexpr std::array<unsigned, 8> kShapes{XC_left_ptr,
+                                                     XC_hand2,
+                                                     XC_watch,
+                                                     XC_sb_v_double_arrow,
+                                                     XC_sb_h_double_arrow,
+                                                     XC_xterm,
+                                                     XC_bottom_right_corner,
+                                                     XC_fleur};
+    Display* display = getDisplay();
+    if (display == nullptr)
+    {
+        return 0;
+    }
+    const unsigned shape =
+        number >= 0 && number < static_cast<int>(kShapes.size()) ? kShapes[number] : XC_left_ptr;
+    return XCreateFontCursor(display, shape);
+}
+
+void CX11WindowSystem::destroyCursor(uintptr_t cursor)
+{
+    if (cursor != 0 && m_display != nullptr)
+    {
+        XFreeCursor(m_display, static_cast<Cursor>(cursor));
+    }
+}
+
+bool CX11WindowSystem::isKeyDown(int virtualKey)
+{
+    Display* display = getDisplay();
+    if (display == nullptr)
+    {
+        return false;
+    }
+    std::array<char, 32> keys{};
+    XQueryKeymap(display, keys.data());
+    for (const KeySym keysym : X11Keys::keysymsOfVirtualKey(virtualKey))
+    {
+        const KeyCode code = XKeysymToKeycode(display, keysym);
+        if (code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+SPixelPoint CX11WindowSystem::getCursorPosition()
+{
+    Display* display = getDisplay();
+    if (display == nullptr)
+    {
+        return {};
+    }
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned mask = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY,
+                  &mask);
+    return {rootX, rootY};
+}
+
+bool CX11WindowSystem::isMouseCaptured()
+{
+    return m_captureWindow != nullptr;
+}
+
+void CX11WindowSystem::postQuit(int)
+{
+    m_quit = true;
+}
+
+void CX11WindowSystem::registerWindow(Window window, CX11Window* owner)
+{
+    m_windows[window] = owner;
+}
+
+void CX11WindowSystem::unregisterWindow(Window window)
+{
+    const auto found = m_windows.find(window);
+    if (found == m_windows.end())
+    {
+        return;
+    }
+    CX11Window* owner = found->second;
+    m_windows.erase(found);
+    stopTimers(owner);
+    if (m_captureWindow == owner)
+    {
+        m_captureWindow = nullptr;
+    }
+}
+
+void CX11WindowSystem::startTimer(CX11Window* window, long id, long milliseconds)
+{
+    stopTimer(window, id);
+    const auto interval = std::chrono::milliseconds(std::max(milliseconds, 1L));
+    m_timers.push_back({window, id, interval, TClock::now() + interval});
+}
+
+void CX11WindowSystem::stopTimer(CX11Window* window, long id)
+{
+    std::erase_if(m_timers, [&](const STimer& timer) { return timer.window == window && timer.id == id; });
+}
+
+void CX11WindowSystem::stopTimers(CX11Window* window)
+{
+    std::erase_if(m_timers, [&](const STimer& timer) { return timer.window == window; });
+}
+
+bool CX11WindowSystem::dispatchPending()
+{
+    bool delivered = false;
+    while (m_display != nullptr && XPending(m_display) > 0)
+    {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        const auto found = m_windows.find(event.xany.window);
+        if (found != m_windows.end())
+        {
+            found->second->handleEvent(event);
+            delivered = true;
+        }
+    }
+    return delivered;
+}
+
+bool CX11WindowSystem::fireDueTimers()
+{
+    // A handler may start or stop timers, so each due timer is looked up again before it fires.
+    const auto now = TClock::now();
+    std::vector<std::pair<CX11Window*, long>> due;
+    for (STimer& timer : m_timers)
+    {
+        if (timer.due <= now)
+        {
+            due.emplace_back(timer.window, timer.id);
+            timer.due = now + timer.interval;
+        }
+    }
+    for (const auto& [window, id] : due)
+    {
+        const bool stillRunning =
+            std::any_of(m_timers.begin(), m_timers.end(),
+                        [&](const STimer& timer) { return timer.window == window && timer.id == id; });
+        if (stillRunning)
+        {
+            window->fireTimer(id);
+        }
+    }
+    return !due.empty();
+}
+
+bool CX11WindowSystem::deliverPaints()
+{
+    // Collect first: painting may create or destroy windows.
+    std::vector<Window> ids;
+    for (const auto& entry : m_windows)
+    {
+        ids.push_back(entry.first);
+    }
+    bool painted = false;
+    for (const Window id : ids)
+    {
+        const auto found = m_windows.find(id);
+        if (found != m_windows.end())
+        {
+            painted = found->second->paintIfNeeded() || painted;
+        }
+    }
+    return painted;
+}
+
+int CX11WindowSystem::millisecondsToNextTimer() const
+{
+    if (m_timers.empty())
+    {
+        return -1;
+    }
+    const auto next = std::min_element(m_timers.begin(), m_timers.end(),
+                                       [](const STimer& a, const STimer& b) { return a.due < b.due; })
+                          ->due;
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(next - TClock::now()).count();
+    return static_cast<int>(std::max<long long>(wait, 0));
+}
+
+bool CX11WindowSystem::processEvents(int timeoutMilliseconds)
+{
+    const auto deadline = TClock::now() + std::chrono::milliseconds(std::max(timeoutMilliseconds, 0));
+    for (;;)
+    {
+        bool delivered = dispatchPending();
+        delivered = fireDueTimers() || delivered;
+        delivered = deliverPaints() || delivered;
+        if (m_display != nullptr)
+        {
+            XFlush(m_display);
+        }
+        if (m_quit)
+        {
+            m_quit = false;
+            return false;
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - TClock::now()).count();
+        if (delivered || left <= 0)
+        {
+            return true;
+        }
+        int wait = static_cast<int>(left);
+        const int timerWait = millisecondsToNextTimer();
+        if (timerWait >= 0)
+        {
+            wait = std::min(wait, timerWait);
+        }
+        if (m_display != nullptr && XPending(m_display) == 0)
+        {
+            pollfd descriptor{ConnectionNumber(m_display), POLLIN, 0};
+            poll(&descriptor, 1, wait);
+        }
+        else if (m_display == nullptr)
+        {
+            pollfd none{-1, 0, 0};
+            poll(&none, 0, wait);
+        }
+    }
+}
+
+} // namespace Vantor::Platform

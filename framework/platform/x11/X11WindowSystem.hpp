@@ -1,0 +1,85 @@
+#pragma once
+// The process's own X11 connection, its windows, timers and event pump.
+//
+// The framework opens a display connection of its own, so that a plug-in never
+// shares (or disturbs) the connection of the host that loaded it. Windows made
+// here may be children of a foreign window given by id; the foreign window is
+// only used as the parent.
+
+#include "framework/platform/WindowBackend.hpp"
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace Vantor::Platform
+{
+
+class CX11Window;
+
+class CX11WindowSystem final : public IWindowSystem
+{
+public:
+    using TClock = std::chrono::steady_clock;
+
+    CX11WindowSystem() = default;
+    ~CX11WindowSystem() override;
+    CX11WindowSystem(const CX11WindowSystem&) = delete;
+    CX11WindowSystem& operator=(const CX11WindowSystem&) = delete;
+
+    static CX11WindowSystem& instance();
+
+    std::unique_ptr<IWindowBackend> createWindowBackend() override;
+    SPixelSize getScreenSize() override;
+    uintptr_t createCursor(int number) override;
+    void destroyCursor(uintptr_t cursor) override;
+    bool isKeyDown(int virtualKey) override;
+    SPixelPoint getCursorPosition() override;
+    bool isMouseCaptured() override;
+    bool processEvents(int timeoutMilliseconds) override;
+    void postQuit(int exitCode) override;
+
+    /** The connection, opened on first use; null when no X server answers. */
+    Display* getDisplay();
+    Atom getAtom(const char* name);
+    /** Error code of the last failed request on this connection since clearError (0 = none). */
+    int syncAndTakeError();
+    std::string describeError(int code);
+
+    void registerWindow(Window window, CX11Window* owner);
+    void unregisterWindow(Window window);
+    void setCapture(CX11Window* window) { m_captureWindow = window; }
+    CX11Window* getCapture() const { return m_captureWindow; }
+
+    void startTimer(CX11Window* window, long id, long milliseconds);
+    void stopTimer(CX11Window* window, long id);
+    void stopTimers(CX11Window* window);
+
+    /** Delivers pending paints of all windows; used by the pump and by update(). */
+    bool deliverPaints();
+
+private:
+    struct STimer
+    {
+        CX11Window* window;
+        long id;
+        TClock::duration interval;
+        TClock::time_point due;
+    };
+
+    bool dispatchPending();
+    bool fireDueTimers();
+    int millisecondsToNextTimer() const;
+
+    Display* m_display = nullptr;
+    bool m_triedToOpen = false;
+    std::map<Window, CX11Window*> m_windows;
+    std::vector<STimer> m_timers;
+    CX11Window* m_captureWindow = nullptr;
+    bool m_quit = false;
+};
+
+} // namespace Vantor::Platform

@@ -1,0 +1,659 @@
+// gtest comes before the X11 headers, whose macros (None, Bool) clash with it.
+#include <gtest/gtest.h>
+
+#include "framework/platform/DrawingBackend.hpp"
+#include "framework/platform/WindowBackend.hpp"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <algorithm>
+
+#include <chrono>
+#include <functional>
+#include <unistd.h>
+
+using namespace Vantor::Platform;
+
+namespace
+{
+
+/// Records every message and paints the whole update area in one colour.
+class CRecordingSink : public IWindowEventSink
+{
+public:
+    intptr_t handleNativeMessage(const SNativeMessage& message) override
+    {
+        messages.push_back(message);
+        if (message.message == Message::Paint)
+        {
+            const SPixelRect area = backend->beginPaint();
+            const SPixelSize size = backend->getClientSize();
+            auto buffer = createDrawingSurface(size.width, size.height, paintColour);
+            backend->present(*buffer, area);
+            backend->endPaint();
+            paintAreas.push_back(area);
+            return 0;
+        }
+        return backend->defaultProcessing(message);
+    }
+    void timerFired(long id) override { timers.push_back(id); }
+
+    int count(int message) const
+    {
+        return static_cast<int>(std::count_if(messages.begin(), messages.end(),
+                                              [message](const SNativeMessage& m)
+                                              { return m.message == message; }));
+    }
+    const SNativeMessage* last(int message) const
+    {
+        for (auto it = messages.rbegin(); it != messages.rend(); ++it)
+        {
+            if (it->message == message)
+            {
+                return &*it;
+            }
+        }
+        return nullptr;
+    }
+
+    IWindowBackend* backend = nullptr;
+    uint32_t paintColour = makeColour(30, 160, 90);
+    std::vector<SNativeMessage> messages;
+    std::vector<SPixelRect> paintAreas;
+    std::vector<long> timers;
+};
+
+int lowWord(intptr_t value)
+{
+    return static_cast<int16_t>(value & 0xFFFF);
+}
+int highWord(intptr_t value)
+{
+    return static_cast<int16_t>((value >> 16) & 0xFFFF);
+}
+
+/// Pumps the framework's events until a condition holds; never longer than the limit.
+bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 3000)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!condition())
+    {
+        if (std::chrono::steady_clock::now() > deadline)
+        {
+            return false;
+        }
+        getWindowSystem().processEvents(10);
+    }
+    return true;
+}
+
+void pumpFor(int milliseconds)
+{
+    pumpUntil([] { return false; }, milliseconds);
+}
+
+/// Each test owns a window and a second, independent connection that plays the
+/// part of the host (foreign parents) and of the user (injected events).
+class X11WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_foreign = XOpenDisplay(nullptr);
+        if (m_foreign == nullptr)
+        {
+            GTEST_SKIP() << "no X display";
+        }
+        // Tests of other programs may run on the same server: keep our windows apart.
+        m_origin = {static_cast<int>(getpid() % 40) * 20, static_cast<int>(getpid() % 23) * 20};
+        m_backend = getWindowSystem().createWindowBackend();
+        m_sink.backend = m_backend.get();
+    }
+
+    void TearDown() override
+    {
+        m_backend.reset();
+        if (m_foreign != nullptr)
+        {
+            XCloseDisplay(m_foreign);
+        }
+    }
+
+    SWindowCreateParams popup(int width = 60, int height = 40, bool visible = true) const
+    {
+        SWindowCreateParams params;
+        params.className = "org.vantor.test.Window";
+        params.title = "Window";
+        params.style = WindowStyle::Popup | (visible ? WindowStyle::Visible : 0u);
+        params.extendedStyle = ExtendedWindowStyle::NoActivate | ExtendedWindowStyle::TopMost;
+        params.area = {m_origin.x, m_origin.y, width, height};
+        return params;
+    }
+
+    Window handle() const { return static_cast<Window>(m_backend->getNativeHandle()); }
+
+    /// The window's pixel as the X server shows it.
+    unsigned long screenPixel(Window window, int x, int y)
+    {
+        XSync(m_foreign, False);
+        XImage* image = XGetImage(m_foreign, window, x, y, 1, 1, AllPlanes, ZPixmap);
+        if (image == nullptr)
+        {
+            return 0xDEADBEEF;
+        }
+        const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+        XDestroyImage(image);
+        return pixel;
+    }
+
+    void send(XEvent event, long mask = 0)
+    {
+        event.xany.window = handle();
+        event.xany.display = m_foreign;
+        XSendEvent(m_foreign, handle(), False, mask, &event);
+        XFlush(m_foreign);
+    }
+
+    XEvent button(int type, unsigned button, int x, int y, unsigned state = 0, Time time = 1000)
+    {
+        XEvent event{};
+        event.xbutton.type = type;
+        event.xbutton.button = button;
+        event.xbutton.x = x;
+        event.xbutton.y = y;
+        event.xbutton.x_root = x + 1000;
+        event.xbutton.y_root = y + 2000;
+        event.xbutton.state = state;
+        event.xbutton.time = time;
+        event.xbutton.same_screen = True;
+        return event;
+    }
+
+    XEvent key(int type, KeySym keysym, unsigned state = 0)
+    {
+        XEvent event{};
+        event.xkey.type = type;
+        event.xkey.keycode = XKeysymToKeycode(m_foreign, keysym);
+        event.xkey.state = state;
+        event.xkey.time = 5000 + static_cast<Time>(m_sink.messages.size());
+        event.xkey.same_screen = True;
+        return event;
+    }
+
+    Display* m_foreign = nullptr;
+    SPixelPoint m_origin;
+    std::unique_ptr<IWindowBackend> m_backend;
+    CRecordingSink m_sink;
+};
+
+} // namespace
+
+TEST_F(X11WindowTest, ScreenSizeIsThatOfTheServer)
+{
+    const SPixelSize size = getWindowSystem().getScreenSize();
+    EXPECT_EQ(size.width, DisplayWidth(m_foreign, DefaultScreen(m_foreign)));
+    EXPECT_EQ(size.height, DisplayHeight(m_foreign, DefaultScreen(m_foreign)));
+}
+
+TEST_F(X11WindowTest, CreationReportsSizeAndPositionThenPaintsWhatWasPresented)
+{
+    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+    ASSERT_TRUE(m_backend->exists());
+    ASSERT_GE(m_sink.messages.size(), 2u);
+    EXPECT_EQ(m_sink.messages[0].message, Message::Size);
+    EXPECT_EQ(lowWord(m_sink.messages[0].lParam), 60);
+    EXPECT_EQ(highWord(m_sink.messages[0].lParam), 40);
+    EXPECT_EQ(m_sink.messages[1].message, Message::Move);
+    EXPECT_EQ(lowWord(m_sink.messages[1].lParam), m_origin.x);
+
+    ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
+    const SPixelRect first = m_sink.paintAreas.front();
+    EXPECT_EQ(first.x, 0);
+    EXPECT_EQ(first.y, 0);
+    EXPECT_EQ(first.width, 60);
+    EXPECT_EQ(first.height, 40);
+    pumpFor(50);
+    EXPECT_EQ(screenPixel(handle(), 30, 20), 0x1EA05Au) << "(30, 160, 90) on the screen";
+
+    // An invalidated part is repainted alone, at once on update().
+    m_sink.paintAreas.clear();
+    m_sink.paintColour = makeColour(200, 0, 0);
+    SPixelRect part{10, 5, 8, 6};
+    m_backend->invalidate(&part);
+    m_backend->update();
+    ASSERT_EQ(m_sink.paintAreas.size(), 1u);
+    EXPECT_EQ(m_sink.paintAreas[0].x, 10);
+    EXPECT_EQ(m_sink.paintAreas[0].y, 5);
+    EXPECT_EQ(m_sink.paintAreas[0].width, 8);
+    EXPECT_EQ(m_sink.paintAreas[0].height, 6);
+    EXPECT_EQ(screenPixel(handle(), 12, 7), 0xC80000u);
+    EXPECT_EQ(screenPixel(handle(), 30, 20), 0x1EA05Au) << "outside the update area stays";
+
+    // Areas outside the window are cut off; several areas unite.
+    m_sink.paintAreas.clear();
+    SPixelRect outside{50, 30, 100, 100};
+    SPixelRect corner{0, 0, 2, 2};
+    m_backend->invalidate(&outside);
+    m_backend->invalidate(&corner);
+    m_backend->update();
+    ASSERT_EQ(m_sink.paintAreas.size(), 1u);
+    EXPECT_EQ(m_sink.paintAreas[0].right(), 60);
+    EXPECT_EQ(m_sink.paintAreas[0].bottom(), 40);
+    EXPECT_EQ(m_sink.paintAreas[0].x, 0);
+    m_backend->update();
+    EXPECT_EQ(m_sink.paintAreas.size(), 1u) << "nothing left to paint";
+}
+
+TEST_F(X11WindowTest, HiddenWindowsAreNotPaintedUntilShown)
+{
+    ASSERT_EQ(m_backend->create(popup(40, 30, false), &m_sink), IWindowBackend::ECreateResult::Created);
+    EXPECT_FALSE(m_backend->isVisible());
+    m_backend->invalidate(nullptr);
+    pumpFor(60);
+    EXPECT_TRUE(m_sink.paintAreas.empty());
+    m_backend->show();
+    EXPECT_TRUE(m_backend->isVisible());
+    ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(m_foreign, handle(), &attributes);
+    EXPECT_EQ(attributes.map_state, IsViewable);
+    m_backend->hide();
+    EXPECT_FALSE(m_backend->isVisible());
+    XSync(m_foreign, False);
+    XGetWindowAttributes(m_foreign, handle(), &attributes);
+    EXPECT_EQ(attributes.map_state, IsUnmapped);
+}
+
+TEST_F(X11WindowTest, TimersRepeatAtTheirIntervalsUntilStopped)
+{
+    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+    EXPECT_TRUE(m_backend->startTimer(7, 10));
+    EXPECT_TRUE(m_backend->startTimer(9, 60));
+    pumpFor(200);
+    const auto fired = [&](long id) { return std::count(m_sink.timers.begin(), m_sink.timers.end(), id); };
+    EXPECT_GE(fired(7), 5);
+    EXPECT_GE(fired(9), 1);
+    EXPECT_GT(fired(7), fired(9));
+
+    m_backend->stopTimer(7);
+    const auto sevens = fired(7);
+    pumpFor(100);
+    EXPECT_EQ(fired(7), sevens);
+    EXPECT_GT(fired(9), 1);
+
+    // Restarting an id replaces its interval; destroying the window ends its timers.
+    m_backend->startTimer(9, 1000);
+    const auto nines = fired(9);
+    pumpFor(100);
+    EXPECT_EQ(fired(9), nines);
+    m_backend->startTimer(3, 5);
+    m_backend->destroy();
+    const auto total = m_sink.timers.size();
+    pumpFor(50);
+    EXPECT_EQ(m_sink.timers.size(), total);
+    EXPECT_FALSE(m_backend->startTimer(4, 5)) << "no timers without a window";
+}
+
+TEST_F(X11WindowTest, ChildLivesInsideAForeignParentAndLeavesItIntact)
+{
+    const Window parent = XCreateSimpleWindow(m_foreign, DefaultRootWindow(m_foreign), m_origin.x, m_origin.y,
+                                              120, 90, 0, 0, 0x0000FF);
+    XMapWindow(m_foreign, parent);
+    XSync(m_foreign, False);
+
+    SWindowCreateParams params;
+    params.className = "org.vantor.test.Child";
+    params.title = "Child";
+    params.style = WindowStyle::Child | WindowStyle::Visible;
+    params.extendedStyle = ExtendedWindowStyle::AcceptFiles;
+    params.area = {10, 20, 50, 30};
+    params.parent = parent;
+    ASSERT_EQ(m_backend->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
+    ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
+    pumpFor(30);
+
+    Window root = 0, reportedParent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    XQueryTree(m_foreign, handle(), &root, &reportedParent, &children, &count);
+    XFree(children);
+    EXPECT_EQ(reportedParent, parent);
+    EXPECT_EQ(screenPixel(parent, 10 + 25, 20 + 15), 0x1EA05Au) << "the child shows its painting";
+    EXPECT_EQ(screenPixel(parent, 5, 5), 0x0000FFu) << "the parent around it is untouched";
+
+    // Child positions are relative to the parent, and a move is reported.
+    m_backend->setPosition({30, 40});
+    const SNativeMessage* move = m_sink.last(Message::Move);
+    ASSERT_NE(move, nullptr);
+    EXPECT_EQ(lowWord(move->lParam), 30);
+    EXPECT_EQ(highWord(move->lParam), 40);
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    XSync(m_foreign, False);
+    XGetGeometry(m_foreign, handle(), &root, &x, &y, &width, &height, &border, &depth);
+    EXPECT_EQ(x, 30);
+    EXPECT_EQ(y, 40);
+
+    m_backend->destroy();
+    EXPECT_FALSE(m_backend->exists());
+    EXPECT_EQ(m_sink.count(Message::Destroy), 1);
+    XSync(m_foreign, False);
+    XWindowAttributes attributes{};
+    ASSERT_NE(XGetWindowAttributes(m_foreign, parent, &attributes), 0) << "the parent still exists";
+    XQueryTree(m_foreign, parent, &root, &reportedParent, &children, &count);
+    XFree(children);
+    EXPECT_EQ(count, 0u);
+    m_backend->destroy();
+    EXPECT_EQ(m_sink.count(Message::Destroy), 1) << "a second destroy does nothing";
+    XDestroyWindow(m_foreign, parent);
+}
+
+TEST_F(X11WindowTest, ChildGoesWithItsForeignParentAndBadParentsFail)
+{
+    const Window parent = XCreateSimpleWindow(m_foreign, DefaultRootWindow(m_foreign), 0, 0, 50, 50, 0, 0, 0);
+    XSync(m_foreign, False);
+    SWindowCreateParams params;
+    params.style = WindowStyle::Child;
+    params.area = {0, 0, 10, 10};
+    params.parent = parent;
+    ASSERT_EQ(m_backend->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
+    XDestroyWindow(m_foreign, parent);
+    XSync(m_foreign, False);
+    ASSERT_TRUE(pumpUntil([&] { return !m_backend->exists(); }));
+    EXPECT_EQ(m_sink.count(Message::Destroy), 1);
+
+    auto other = getWindowSystem().createWindowBackend();
+    params.parent = parent; // gone now
+    EXPECT_EQ(other->create(params, &m_sink), IWindowBackend::ECreateResult::CreationFailed);
+    EXPECT_FALSE(other->exists());
+    EXPECT_FALSE(other->getLastError().empty());
+
+    // The failure does not linger into the next creation.
+    EXPECT_EQ(other->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+}
+
+TEST_F(X11WindowTest, MouseEventsBecomeMouseMessages)
+{
+    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+    m_sink.messages.clear();
+
+    send(button(ButtonPress, Button1, 5, 6, ShiftMask, 1000));
+    send(button(ButtonRelease, Button1, 5, 6, Button1Mask, 1050));
+    send(button(ButtonPress, Button1, 6, 6, 0, 1200)); // second press close by: double click
+    send(button(ButtonRelease, Button1, 6, 6, Button1Mask, 1250));
+    send(button(ButtonPress, Button1, 6, 6, 0, 1300)); // a third press starts again
+    send(button(ButtonPress, Button1, 6, 6, 0, 5000)); // too late for a double click
+    send(button(ButtonPress, Button3, 7, 8, ControlMask, 6000));
+    send(button(ButtonRelease, Button3, 7, 8, Button3Mask, 6010));
+    send(button(ButtonPress, Button4, 1, 2));
+    send(button(ButtonRelease, Button4, 1, 2));
+    send(button(ButtonPress, Button5, 1, 2, ControlMask));
+    send(button(ButtonPress, Button2, 1, 2)); // middle button: nothing
+    XEvent motion{};
+    motion.xmotion.type = MotionNotify;
+    motion.xmotion.x = -3;
+    motion.xmotion.y = 33;
+    motion.xmotion.state = ControlMask | Button1Mask;
+    send(motion);
+    ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::MouseMove) == 1; }));
+
+    std::vector<int> order;
+    for (const SNativeMessage& m : m_sink.messages)
+    {
+        if (m.message != Message::Paint)
+        {
+            order.push_back(m.message);
+        }
+    }
+    EXPECT_EQ(order, (std::vector<int>{Message::LeftButtonDown, Message::LeftButtonUp,
+                                       Message::LeftButtonDoubleClick, Message::LeftButtonUp,
+                                       Message::LeftButtonDown, Message::LeftButtonDown,
+                                       Message::RightButtonDown, Message::RightButtonUp, Message::MouseWheel,
+                                       Message::MouseWheel, Message::MouseMove}));
+
+    const auto nth = [&](int message, int index)
+    {
+        for (const SNativeMessage& m : m_sink.messages)
+        {
+            if (m.message == message && index-- == 0)
+            {
+                return m;
+            }
+        }
+        return SNativeMessage{};
+    };
+    const SNativeMessage down = nth(Message::LeftButtonDown, 0);
+    EXPECT_EQ(lowWord(down.lParam), 5);
+    EXPECT_EQ(highWord(down.lParam), 6);
+    EXPECT_EQ(down.wParam, KeyState::LeftButton | KeyState::Shift) << "the pressed button counts as held";
+    EXPECT_EQ(nth(Message::LeftButtonUp, 0).wParam, 0u) << "the released button does not";
+    EXPECT_EQ(nth(Message::RightButtonDown, 0).wParam, KeyState::RightButton | KeyState::Control);
+
+    const SNativeMessage up = nth(Message::MouseWheel, 0);
+    EXPECT_EQ(highWord(static_cast<intptr_t>(up.wParam)), 120) << "away from the user";
+    EXPECT_EQ(lowWord(up.lParam), 1001) << "wheel positions are on the screen";
+    EXPECT_EQ(highWord(up.lParam), 2002);
+    const SNativeMessage downWheel = nth(Message::MouseWheel, 1);
+    EXPECT_EQ(highWord(static_cast<intptr_t>(downWheel.wParam)), -120);
+    EXPECT_EQ(downWheel.wParam & 0xFFFF, KeyState::Control);
+
+    const SNativeMessage move = nth(Message::MouseMove, 0);
+    EXPECT_EQ(lowWord(move.lParam), -3) << "positions are signed";
+    EXPECT_EQ(highWord(move.lParam), 33);
+    EXPECT_EQ(move.wParam, KeyState::Control | KeyState::LeftButton);
+}
+
+TEST_F(X11WindowTest, LeavingIsReportedOnceWhenTrackedAndDisabledWindowsIgnoreInput)
+{
+    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+    XEvent leave{};
+    leave.xcrossing.type = LeaveNotify;
+    leave.xcrossing.mode = NotifyNormal;
+    leave.xcrossing.detail = NotifyAncestor;
+    leave.xcrossing.x = 61;
+    leave.xcrossing.y = 4;
+    send(leave);
+    pumpFor(50);
+    EXPECT_EQ(m_sink.count(Message::MouseLeave), 0) << "not tracked";
+
+    m_backend->trackMouseLeave();
+    send(leave);
+    send(leave);
+    ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::MouseLeave) == 1; }));
+    pumpFor(50);
+    EXPECT_EQ(m_sink.count(Message::MouseLeave), 1) << "tracking ends with the first leave";
+    EXPECT_EQ(lowWord(m_sink.last(Message::MouseLeave)->lParam), 61);
+
+    m_backend->trackMouseLeave();
+    leave.xcrossing.detail = NotifyInferior; // into a child window: still inside
+    send(leave);
+    pumpFor(50);
+    EXPECT_EQ(m_sink.count(Message::MouseLeave), 1);
+
+    m_backend->setEnabled(false);
+    send(button(ButtonPress, Button1, 1, 1));
+    send(key(KeyPress, XK_a));
+    pumpFor(50);
+    EXPECT_EQ(m_sink.count(Message::LeftButtonDown), 0);
+    EXPECT_EQ(m_sink.count(Message::KeyDown), 0);
+    m_backend->setEnabled(true);
+    send(button(ButtonPress, Button1, 1, 1));
+    ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::LeftButtonDown) == 1; }));
+}
+
+TEST_F(X11WindowTest, KeyEventsCarryVirtualKeysAndTranslateToCharacters)
+{
+    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+    struct SCase
+    {
+        KeySym keysym;
+        unsigned state;
+        int virtualKey;
+        int character;
+    };
+    const SCase cases[] = {
+        {XK_a, 0, 'A', 'a'},
+        {XK_a, ShiftMask, 'A', 'A'},
+        {XK_1, 0, '1', '1'},
+        {XK_Return, 0, VirtualKey::Return, '\r'},
+        {XK_BackSpace, 0, VirtualKey::Back, 8},
+        {XK_Escape, 0, VirtualKey::Escape, 27},
+        {XK_Left, 0, VirtualKey::Left, -1},
+        {XK_F5, 0, VirtualKey::F1 + 4, -1},
+        {XK_Shift_L, 0, VirtualKey::Shift, -1},
+    };
+    for (const SCase& c : cases)
+    {
+        SCOPED_TRACE(XKeysymToString(c.keysym));
+        m_sink.messages.clear();
+        send(key(KeyPress, c.keysym, c.state));
+        send(key(KeyRelease, c.keysym, c.state));
+        ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::KeyUp) == 1; }));
+        const SNativeMessage* down = m_sink.last(Message::KeyDown);
+        ASSERT_NE(down, nullptr);
+        EXPECT_EQ(static_cast<int>(down->wParam), c.virtualKey);
+        EXPECT_EQ(m_backend->translateKey(down->wParam, down->lParam), c.character);
+        EXPECT_EQ(static_cast<int>(m_sink.last(Message::KeyUp)->wParam), c.virtualKey);
+    }
+}
+
+TEST_F(X11WindowTest, CloseRequestsGoThroughTheSinkAndDefaultToDestroying)
+{
+    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.message_type = XInternAtom(m_foreign, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(m_foreign, "WM_DELETE_WINDOW", False));
+    send(close);
+    ASSERT_TRUE(pumpUntil([&] { return !m_backend->exists(); }));
+    ASSERT_EQ(m_sink.count(Message::Close), 1);
+    EXPECT_EQ(m_sink.count(Message::Destroy), 1);
+    EXPECT_EQ(m_backend->getNativeHandle(), 0u);
+}
+
+TEST_F(X11WindowTest, TopLevelStylesBecomeWindowManagerHints)
+{
+    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(m_foreign, handle(), &attributes);
+    EXPECT_TRUE(attributes.override_redirect) << "borderless and never activated: not managed";
+
+    const auto cardinal = [&](const char* name, unsigned long& value)
+    {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, rest = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(m_foreign, handle(), XInternAtom(m_foreign, name, False), 0, 4, False,
+                           AnyPropertyType, &type, &format, &items, &rest, &data);
+        const bool found = data != nullptr && items > 0;
+        if (found)
+        {
+            // Xlib hands 32-bit items over as longs (sign-extended on 64-bit machines).
+            value = *reinterpret_cast<unsigned long*>(data) & 0xFFFFFFFFul;
+        }
+        XFree(data);
+        return found;
+    };
+    unsigned long value = 0;
+    ASSERT_TRUE(cardinal("_NET_WM_STATE", value));
+    EXPECT_EQ(value, XInternAtom(m_foreign, "_NET_WM_STATE_ABOVE", False));
+
+    EXPECT_TRUE(m_backend->setOpacity(204));
+    XSync(m_foreign, False);
+    ASSERT_TRUE(cardinal("_NET_WM_WINDOW_OPACITY", value));
+    EXPECT_EQ(value, 0xCCCCCCCCul) << "0.8 of full opacity";
+    m_backend->setOpacity(255);
+    XSync(m_foreign, False);
+    EXPECT_FALSE(cardinal("_NET_WM_WINDOW_OPACITY", value)) << "opaque windows carry no opacity";
+
+    // A decorated window is managed and takes the focus normally.
+    auto plain = getWindowSystem().createWindowBackend();
+    SWindowCreateParams params = popup();
+    params.style = WindowStyle::Caption;
+    params.extendedStyle = 0;
+    ASSERT_EQ(plain->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
+    XGetWindowAttributes(m_foreign, static_cast<Window>(plain->getNativeHandle()), &attributes);
+    EXPECT_FALSE(attributes.override_redirect);
+}
+
+TEST_F(X11WindowTest, AreaChangesAreReportedAndRepainted)
+{
+    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+    ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
+    m_sink.messages.clear();
+    m_sink.paintAreas.clear();
+    m_backend->setArea({m_origin.x + 5, m_origin.y + 6, 80, 50});
+    const SNativeMessage* size = m_sink.last(Message::Size);
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(lowWord(size->lParam), 80);
+    EXPECT_EQ(highWord(size->lParam), 50);
+    ASSERT_NE(m_sink.last(Message::Move), nullptr);
+    EXPECT_EQ(m_backend->getClientSize().width, 80);
+    ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
+    EXPECT_EQ(m_sink.paintAreas.back().width, 80);
+    EXPECT_EQ(m_sink.paintAreas.back().height, 50);
+    const SPixelRect onScreen = m_backend->getScreenRect();
+    EXPECT_EQ(onScreen.x, m_origin.x + 5);
+    EXPECT_EQ(onScreen.y, m_origin.y + 6);
+    EXPECT_EQ(onScreen.width, 80);
+}
+
+TEST_F(X11WindowTest, CaptureCursorsAndKeyStateQueries)
+{
+    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+    pumpFor(30);
+    IWindowSystem& system = getWindowSystem();
+    EXPECT_FALSE(system.isMouseCaptured());
+    m_backend->captureMouse();
+    EXPECT_TRUE(system.isMouseCaptured());
+    EXPECT_TRUE(m_backend->hasMouseCapture());
+    auto other = system.createWindowBackend();
+    EXPECT_FALSE(other->hasMouseCapture());
+    m_backend->releaseMouse();
+    EXPECT_FALSE(system.isMouseCaptured());
+    m_backend->captureMouse();
+    m_backend->destroy();
+    EXPECT_FALSE(system.isMouseCaptured()) << "a destroyed window holds no capture";
+
+    for (int number : {0, 1, 5, 7, 99, -1})
+    {
+        const uintptr_t cursor = system.createCursor(number);
+        EXPECT_NE(cursor, 0u) << number;
+        system.destroyCursor(cursor);
+    }
+    EXPECT_FALSE(system.isKeyDown(VirtualKey::Shift)) << "nobody presses keys on a test server";
+}
+
+TEST(X11WindowSystem, QuitEndsOneRoundOfTheEventLoop)
+{
+    IWindowSystem& system = getWindowSystem();
+    system.postQuit(0);
+    EXPECT_FALSE(system.processEvents(0));
+    EXPECT_TRUE(system.processEvents(0));
+}
+
+TEST(X11WindowSystem, AnInstalledSystemReplacesThePlatformOne)
+{
+    IWindowSystem& platform = getWindowSystem();
+    struct CFake : IWindowSystem
+    {
+        std::unique_ptr<IWindowBackend> createWindowBackend() override { return nullptr; }
+        SPixelSize getScreenSize() override { return {1920, 1080}; }
+        uintptr_t createCursor(int) override { return 0; }
+        void destroyCursor(uintptr_t) override {}
+        bool isKeyDown(int) override { return false; }
+        SPixelPoint getCursorPosition() override { return {}; }
+        bool isMouseCaptured() override { return false; }
+        bool processEvents(int) override { return true; }
+        void postQuit(int) override {}
+    } fake;
+    setWindowSystem(&fake);
+    EXPECT_EQ(&getWindowSystem(), &fake);
+    EXPECT_EQ(getWindowSystem().getScreenSize().width, 1920);
+    setWindowSystem(nullptr);
+    EXPECT_EQ(&getWindowSystem(), &platform);
+}
