@@ -1,0 +1,400 @@
+#include "plugin/Quellor.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+
+#include "framework/vst/VstStrings.hpp"
+#include "plugin/VstParamFloat.hpp"
+#include "plugin/VstParamFloatExp.hpp"
+
+namespace Vantor::Quellor {
+
+VANTOR_DEFINE_CLASS(Vantor::Quellor::CQuellor, "CQuellor", "CVstEffect")
+
+using Vst::VstInt32;
+using Vst::VstIntPtr;
+
+namespace {
+// ln 10 / 20: decibels to the natural exponent, applied in extended precision.
+constexpr double kDbToNepers = 0.11512925464970228;
+// The master gain carries 2 dB on top of the displayed value.
+constexpr double kMasterOffsetDb = 2.0;
+// Rates at or below this are taken as unusable and replaced by the default.
+constexpr float kLowestSampleRate = 11025.0f;
+constexpr float kDefaultSampleRate = 44100.0f;
+constexpr float kMidiValueScale = 1.0f / 127.0f;
+
+// Answers of the host-side extensions announced by "hasCockosExtensions".
+constexpr VstInt32 kExtensionsAnswer = static_cast<VstInt32>(0xbeef0000u);
+constexpr VstIntPtr kExtensionHandled = 0xbeef;
+constexpr std::uint32_t kExtensionParameterDisplay = 7;
+constexpr std::uint32_t kExtensionParameterRange = 0xdeadbef0u;
+constexpr int kExtensionTextSize = 64;
+
+constexpr VstInt32 kPinFlags = Vst::kVstPinIsActive | Vst::kVstPinIsStereo;
+const char *const kInputLabels[2] = {"Left input", "Right input"};
+const char *const kInputShortLabels[2] = {"L in", "R in"};
+const char *const kOutputLabels[2] = {"Left output", "Right output"};
+const char *const kOutputShortLabels[2] = {"L out", "R out"};
+
+// Real ranges by parameter index, as the host-side extension reports them.
+constexpr double kParameterRanges[CQuellor::kNumParameters][2] = {
+    {-20.0, 20.0}, {-50.0, 0.0}, {0.0, 1.0}, {1.0, 1000.0}, {1.0, 1000.0}, {0.0, 1.0}};
+
+// Host-visible texts are copied with their terminator, cut to 24 characters.
+constexpr int kProgramNameSize = Vst::kVstMaxProgNameLen + 1;
+} // namespace
+
+CQuellor::CQuellor(Vst::audioMasterCallback audioMaster)
+    : CVstEffect(audioMaster, kNumParameters, kNumPrograms)
+{
+    setNumInputs(2);
+    setNumOutputs(2);
+    canProcessReplacing();
+    setUniqueID(kUniqueId);
+    setInitialDelay(kBlockSize);
+
+    createParameters();
+    m_compressor.setPointer(new CCompressorSC);
+    warmUpCompressor();
+    loadFactoryPrograms();
+}
+
+CQuellor::~CQuellor() = default;
+
+void CQuellor::createParameters()
+{
+    m_parameters[kMaster].setPointer(new CVstParamFloat("Master", "dB", -20.0f, 20.0f, 0.5f));
+    m_parameters[kThreshold].setPointer(new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, 1.0f));
+    m_parameters[kRatio].setPointer(new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 1.0f));
+    m_parameters[kAttack].setPointer(new CVstParamFloatExp("Attack"));
+    m_parameters[kRelease].setPointer(new CVstParamFloatExp("Release"));
+    m_parameters[kMix].setPointer(new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 1.0f));
+}
+
+// Primes the detector with 256 samples of 0.5 on both channels. The ratio is
+// still 1:1, so the buffer passes unchanged; only the detector state moves.
+void CQuellor::warmUpCompressor()
+{
+    m_compressor->setSampleRate(kDefaultSampleRate);
+    m_compressor->setEnvelope(CCompressorSC::kTiny);
+    float primer[kBlockSize];
+    std::fill(std::begin(primer), std::end(primer), 0.5f);
+    for (int block = 0; block < kBlockSize; ++block)
+        m_compressor->processBlock(primer, primer, primer, primer);
+    clearBlocks();
+}
+
+void CQuellor::clearBlocks()
+{
+    std::fill(std::begin(m_compressedLeft), std::end(m_compressedLeft), 0.0f);
+    std::fill(std::begin(m_compressedRight), std::end(m_compressedRight), 0.0f);
+    std::fill(std::begin(m_dryLeft), std::end(m_dryLeft), 0.0f);
+    std::fill(std::begin(m_dryRight), std::end(m_dryRight), 0.0f);
+    m_blockPosition = 0;
+}
+
+// Fills the table from the last program to the first, so that program 0 ends up
+// current with its values applied. Each record is first reset through the
+// parameters, then given its factory values (Master last) and its name.
+void CQuellor::loadFactoryPrograms()
+{
+    static constexpr int kFactoryOrder[kNumParameters] = {kThreshold, kRatio, kAttack,
+                                                          kRelease, kMix, kMaster};
+    for (int number = kNumPrograms - 1; number >= 0; --number) {
+        curProgram = number;
+        for (int index = 0; index < kNumParameters; ++index)
+            setParameter(index, m_programs[number].getValue(index));
+        for (int index : kFactoryOrder)
+            setParameter(index, kFactoryPrograms[number].values[index]);
+        m_programs[number].setName(kFactoryPrograms[number].name);
+    }
+}
+
+// ---- parameters -------------------------------------------------------------
+
+void CQuellor::setParameter(VstInt32 index, float value)
+{
+    if (!isParameter(index))
+        return;
+    CVstParam &parameter = *m_parameters[index];
+    parameter.setValue(value);
+    m_programs[curProgram].setValue(index, parameter.getValue());
+
+    switch (index) {
+    case kMaster: {
+        parameter.setValue(value);
+        const long double exponent =
+            (static_cast<double>(parameter.getRealValue()) + kMasterOffsetDb) *
+            static_cast<long double>(kDbToNepers);
+        m_masterGain = static_cast<double>(std::exp(exponent));
+        break;
+    }
+    case kThreshold:
+        m_compressor->setThreshold(parameter.getRealValue());
+        break;
+    case kRatio:
+        // The host's 0..1 runs from 1:1 to 20:1; the object runs the other way.
+        parameter.setValue(1.0f - value);
+        m_compressor->setRatio(parameter.getRealValue());
+        break;
+    case kAttack:
+        m_compressor->getAttack().setTime(parameter.getRealValue());
+        break;
+    case kRelease:
+        m_compressor->getRelease().setTime(parameter.getRealValue());
+        break;
+    case kMix:
+        parameter.setValue(value);
+        break;
+    default:
+        break;
+    }
+    notifyView(index, value);
+}
+
+float CQuellor::getParameter(VstInt32 index)
+{
+    if (!isParameter(index))
+        return 0.0f;
+    const float value = m_parameters[index]->getValue();
+    return index == kRatio ? 1.0f - value : value;
+}
+
+void CQuellor::getParameterName(VstInt32 index, char *text)
+{
+    if (text == nullptr)
+        return;
+    if (isParameter(index))
+        m_parameters[index]->getName(text);
+    else
+        *text = '\0';
+}
+
+void CQuellor::getParameterLabel(VstInt32 index, char *text)
+{
+    if (text == nullptr)
+        return;
+    if (isParameter(index))
+        m_parameters[index]->getLabel(text);
+    else
+        *text = '\0';
+}
+
+void CQuellor::getParameterDisplay(VstInt32 index, char *text)
+{
+    if (text == nullptr)
+        return;
+    if (!isParameter(index)) {
+        *text = '\0';
+    } else if (index == kRatio) {
+        // Shown as the ratio itself, "1.00" to "20.0".
+        *text = '\0';
+        Vst::float2string(1.0f / m_parameters[kRatio]->getRealValue(), text, 4);
+    } else {
+        m_parameters[index]->getDisplay(text);
+    }
+}
+
+void CQuellor::notifyView(long index, double value)
+{
+    if (m_view != nullptr && !m_view->isSettingParameter())
+        m_view->parameterChanged(index, value);
+}
+
+// ---- programs ---------------------------------------------------------------
+
+void CQuellor::setProgram(VstInt32 program)
+{
+    if (isProgram(program))
+        applyProgram(program);
+}
+
+void CQuellor::applyProgram(VstInt32 number)
+{
+    curProgram = number;
+    for (int index = 0; index < kNumParameters; ++index)
+        setParameter(index, m_programs[number].getValue(index));
+}
+
+void CQuellor::setProgramName(char *name)
+{
+    if (name != nullptr)
+        m_programs[curProgram].setName(name);
+}
+
+void CQuellor::getProgramName(char *name)
+{
+    if (name != nullptr)
+        std::snprintf(name, kProgramNameSize, "%s", m_programs[curProgram].getName());
+}
+
+bool CQuellor::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char *text)
+{
+    if (!isProgram(index) || text == nullptr)
+        return false;
+    std::snprintf(text, kProgramNameSize, "%s", m_programs[index].getName());
+    return true;
+}
+
+// ---- processing -------------------------------------------------------------
+
+void CQuellor::resume()
+{
+    CVstEffect::resume();
+    float rate = getSampleRate();
+    if (!(rate > kLowestSampleRate)) // also replaces a rate that is not a number
+        rate = kDefaultSampleRate;
+    m_workingSampleRate = rate;
+    m_compressor->setSampleRate(rate);
+    m_compressor->setEnvelope(CCompressorSC::kTiny);
+    clearBlocks();
+}
+
+void CQuellor::processReplacing(float **inputs, float **outputs, VstInt32 sampleFrames)
+{
+    processAudio(inputs, outputs, sampleFrames);
+    CVstEffect::processReplacing(inputs, outputs, sampleFrames);
+}
+
+void CQuellor::processAudio(float **inputs, float **outputs, VstInt32 sampleFrames)
+{
+    float meter = 0.0f;
+    const bool usable = sampleFrames > 0 && inputs != nullptr && outputs != nullptr &&
+                        inputs[0] != nullptr && inputs[1] != nullptr && outputs[0] != nullptr &&
+                        outputs[1] != nullptr;
+    if (usable) {
+        const float *inLeft = inputs[0];
+        const float *inRight = inputs[1];
+        float *outLeft = outputs[0];
+        float *outRight = outputs[1];
+
+        // The mix moves linearly from where it is to the Mix value at the last frame.
+        const float target = m_parameters[kMix]->getRealValue();
+        const float step = (target - m_currentMix) / static_cast<float>(sampleFrames);
+        float mix = m_currentMix;
+        int position = m_blockPosition;
+
+        for (VstInt32 done = 0; done < sampleFrames;) {
+            const long double gain = m_masterGain;
+            const int run = static_cast<int>(std::min<VstInt32>(sampleFrames - done, kBlockSize - position));
+            float leavingLeft = 0.0f, leavingRight = 0.0f;
+            for (int i = 0; i < run; ++i, ++position, ++done) {
+                // What leaves the block now entered it 16 samples ago.
+                const float inL = inLeft[done];
+                const float inR = inRight[done];
+                const float dryL = m_dryLeft[position];
+                const float dryR = m_dryRight[position];
+                leavingLeft = m_compressedLeft[position];
+                leavingRight = m_compressedRight[position];
+                m_dryLeft[position] = m_compressedLeft[position] = inL;
+                m_dryRight[position] = m_compressedRight[position] = inR;
+
+                mix += step;
+                const long double wetL = leavingLeft, wetR = leavingRight;
+                outLeft[done] = static_cast<float>((dryL + (wetL - dryL) * mix) * gain);
+                outRight[done] = static_cast<float>((dryR + (wetR - dryR) * mix) * gain);
+            }
+            if (position == kBlockSize) {
+                // At exactly 0 dB the threshold switches the compressor off.
+                if (m_parameters[kThreshold]->getValue() != 1.0f)
+                    m_compressor->processBlock(m_compressedLeft, m_compressedRight, m_dryLeft, m_dryRight);
+                position = 0;
+                meter = std::max({meter, std::fabs(leavingLeft), std::fabs(leavingRight)});
+            }
+        }
+        m_currentMix = mix;
+        m_blockPosition = position;
+    }
+    notifyView(IParameterView::kMeterIndex, meter);
+}
+
+VstInt32 CQuellor::processEvents(Vst::VstEvents *events)
+{
+    CVstEffect::processEvents(events);
+    // The list keeps everything received since the last processing call.
+    const Midi::CMidiEventList &list = getMidiEvents();
+    for (std::int32_t i = 0; i < list.getNumberOfEvents(); ++i) {
+        const Midi::CMidiEvent *event = list.getEvent(i);
+        if (event != nullptr && event->getStatus() == 0xB0)
+            handleControlChange(event->getValue(), event->getSubValue());
+    }
+    return 1;
+}
+
+void CQuellor::handleControlChange(int controller, int value)
+{
+    if (isProgram(controller)) {
+        applyProgram(controller);
+        return;
+    }
+    const float normalised = static_cast<float>(value) * kMidiValueScale;
+    switch (controller) {
+    case 70: setParameter(kRatio, normalised); break;
+    case 71: setParameter(kThreshold, normalised); break;
+    case 72: setParameter(kAttack, normalised); break;
+    case 73: setParameter(kRelease, normalised); break;
+    case 74: setParameter(kMaster, normalised); break;
+    default: break;
+    }
+}
+
+// ---- queries ----------------------------------------------------------------
+
+VstInt32 CQuellor::canDo(char *text)
+{
+    if (text == nullptr)
+        return -1;
+    static const char *const kYes[] = {"plugAsChannelInsert", "plugAsSend", "2in2out",
+                                       "receiveVstMidiEvent"};
+    for (const char *capability : kYes)
+        if (std::strcmp(text, capability) == 0)
+            return 1;
+    if (std::strcmp(text, "hasCockosExtensions") == 0)
+        return kExtensionsAnswer;
+    return -1;
+}
+
+bool CQuellor::fillPinProperties(VstInt32 index, Vst::VstPinProperties *properties,
+                                 const char *const labels[2], const char *const shortLabels[2])
+{
+    if (properties == nullptr || index < 0 || index > 1)
+        return false;
+    Vst::vst_strncpy(properties->label, labels[index], Vst::kVstMaxLabelLen - 1);
+    Vst::vst_strncpy(properties->shortLabel, shortLabels[index], Vst::kVstMaxShortLabelLen - 1);
+    properties->flags = kPinFlags;
+    return true;
+}
+
+bool CQuellor::getInputProperties(VstInt32 index, Vst::VstPinProperties *properties)
+{
+    return fillPinProperties(index, properties, kInputLabels, kInputShortLabels);
+}
+
+bool CQuellor::getOutputProperties(VstInt32 index, Vst::VstPinProperties *properties)
+{
+    return fillPinProperties(index, properties, kOutputLabels, kOutputShortLabels);
+}
+
+VstIntPtr CQuellor::vendorSpecific(VstInt32 index, VstIntPtr value, void *ptr, float opt)
+{
+    // The index arrives as a signed 32-bit number; vendor codes are unsigned.
+    const auto code = static_cast<std::uint32_t>(index);
+    if (ptr == nullptr || value < 0 || value >= kNumParameters)
+        return 0;
+    if (code == kExtensionParameterDisplay) {
+        std::snprintf(static_cast<char *>(ptr), kExtensionTextSize, "%1f", static_cast<double>(opt));
+        return kExtensionHandled;
+    }
+    if (code == kExtensionParameterRange) {
+        std::memcpy(ptr, kParameterRanges[value], sizeof kParameterRanges[value]);
+        return kExtensionHandled;
+    }
+    return 0;
+}
+
+} // namespace Vantor::Quellor

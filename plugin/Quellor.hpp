@@ -1,0 +1,107 @@
+#pragma once
+
+#include "framework/collections/AutomaticPointer.hpp"
+#include "framework/vst/VstEffect.hpp"
+#include "plugin/CompressorSC.hpp"
+#include "plugin/ParameterView.hpp"
+#include "plugin/Program.hpp"
+#include "plugin/VstParam.hpp"
+
+namespace Vantor::Quellor {
+
+// The compressor effect. Audio passes through 16-sample blocks: each full block
+// is compressed in place while the next one fills, so every output sample is the
+// input of 16 samples before, mixed dry/wet and scaled by the master gain.
+//
+// Parameters, by host index:
+//   0 Master    -20..20 dB, output gain = 10^((dB + 2) / 20)
+//   1 Threshold -50..0 dB; at exactly its top the compressor is not run at all
+//   2 Ratio     host value 0 = 1:1 .. 1 = 20:1 (the object holds the slope side)
+//   3 Attack, 4 Release  1..1000 ms, exponential
+//   5 Mix       0 dry .. 1 fully compressed, ramped across each processing call
+// Every change is also written into the current one of the 13 programs.
+class CQuellor : public Vst::CVstEffect {
+public:
+    VANTOR_DECLARE_CLASS(CQuellor);
+
+    enum EParameter { kMaster = 0, kThreshold, kRatio, kAttack, kRelease, kMix, kNumParameters };
+    static constexpr int kNumPrograms = kNumFactoryPrograms;
+    static constexpr int kBlockSize = CCompressorSC::kBlockSize;
+    static constexpr Vst::VstInt32 kUniqueId = Vst::fourCharCode("Tam2");
+
+    explicit CQuellor(Vst::audioMasterCallback audioMaster);
+    ~CQuellor() override;
+
+    // ---- parameters ---------------------------------------------------------
+    void setParameter(Vst::VstInt32 index, float value) override;
+    float getParameter(Vst::VstInt32 index) override;
+    void getParameterName(Vst::VstInt32 index, char *text) override;
+    void getParameterLabel(Vst::VstInt32 index, char *text) override;
+    void getParameterDisplay(Vst::VstInt32 index, char *text) override;
+
+    // ---- programs -----------------------------------------------------------
+    void setProgram(Vst::VstInt32 program) override;
+    void setProgramName(char *name) override;
+    void getProgramName(char *name) override;
+    bool getProgramNameIndexed(Vst::VstInt32 category, Vst::VstInt32 index, char *text) override;
+
+    // ---- processing ---------------------------------------------------------
+    void resume() override;
+    void processReplacing(float **inputs, float **outputs, Vst::VstInt32 sampleFrames) override;
+    // The audio path alone: overwrites both outputs with the delayed, compressed,
+    // mixed and scaled input and reports the meter level to the view.
+    virtual void processAudio(float **inputs, float **outputs, Vst::VstInt32 sampleFrames);
+    // Records the events, then acts on every control change recorded since the
+    // last processing call: controllers 0-12 select a program, 70-74 set Ratio,
+    // Threshold, Attack, Release and Master.
+    Vst::VstInt32 processEvents(Vst::VstEvents *events) override;
+
+    // ---- queries ------------------------------------------------------------
+    Vst::VstInt32 canDo(char *text) override;
+    bool getInputProperties(Vst::VstInt32 index, Vst::VstPinProperties *properties) override;
+    bool getOutputProperties(Vst::VstInt32 index, Vst::VstPinProperties *properties) override;
+    Vst::VstIntPtr vendorSpecific(Vst::VstInt32 index, Vst::VstIntPtr value, void *ptr, float opt) override;
+
+    // The view told about parameter changes and the meter (not owned; may be null).
+    void setParameterView(IParameterView *view) { m_view = view; }
+    IParameterView *getParameterView() const { return m_view; }
+
+    // For inspection by the editor and tests.
+    const CVstParam &getParameterObject(int index) const { return *m_parameters[index]; }
+    const CCompressorSC &getCompressor() const { return *m_compressor; }
+    const CProgram &getProgramRecord(int number) const { return m_programs[number]; }
+    double getMasterGain() const { return m_masterGain; }
+    float getCurrentMix() const { return m_currentMix; }
+    float getWorkingSampleRate() const { return m_workingSampleRate; }
+
+private:
+    static bool isParameter(Vst::VstInt32 index) { return index >= 0 && index < kNumParameters; }
+    static bool isProgram(Vst::VstInt32 number) { return number >= 0 && number < kNumPrograms; }
+
+    void createParameters();
+    void warmUpCompressor();
+    void clearBlocks();
+    void loadFactoryPrograms();
+    void applyProgram(Vst::VstInt32 number);
+    void notifyView(long index, double value);
+    void handleControlChange(int controller, int value);
+    static bool fillPinProperties(Vst::VstInt32 index, Vst::VstPinProperties *properties,
+                                  const char *const labels[2], const char *const shortLabels[2]);
+
+    Collections::TAutomaticPointer<CVstParam> m_parameters[kNumParameters];
+    CProgram m_programs[kNumPrograms];
+    Collections::TAutomaticPointer<CCompressorSC> m_compressor;
+
+    float m_compressedLeft[kBlockSize];
+    float m_compressedRight[kBlockSize];
+    float m_dryLeft[kBlockSize];
+    float m_dryRight[kBlockSize];
+    int m_blockPosition = 0;
+    float m_currentMix = 1.0f;
+    double m_masterGain = 1.0;
+    float m_workingSampleRate = 44100.0f;
+
+    IParameterView *m_view = nullptr;
+};
+
+} // namespace Vantor::Quellor

@@ -1,0 +1,499 @@
+#include "plugin/Quellor.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "tests/plugin/QuellorTestSupport.hpp"
+
+using namespace Vantor::Quellor;
+using namespace QuellorTest;
+using Vantor::Vst::VstInt32;
+
+namespace {
+
+struct QuellorFixture : ::testing::Test {
+    std::unique_ptr<CQuellor> effect = std::make_unique<CQuellor>(nullptr);
+
+    std::string display(int index)
+    {
+        char text[64] = "unchanged";
+        effect->getParameterDisplay(index, text);
+        return text;
+    }
+    std::string programName()
+    {
+        char text[64] = "unchanged";
+        effect->getProgramName(text);
+        return text;
+    }
+    ProcessFunction processor()
+    {
+        return [this](float **in, float **out, VstInt32 frames) { effect->processReplacing(in, out, frames); };
+    }
+    SStereo run(const SStereo &input, std::size_t callSize)
+    {
+        return runInCalls(input, processor(), [callSize] { return callSize; });
+    }
+    // What the output must be when the compressed path equals the dry one.
+    float delayedAndScaled(float input) const
+    {
+        return static_cast<float>(static_cast<long double>(input) * effect->getMasterGain());
+    }
+};
+
+} // namespace
+
+// ---- parameters ---------------------------------------------------------------
+
+TEST_F(QuellorFixture, ParametersHaveTheirNamesLabelsAndDefaultProgramValues)
+{
+    const char *names[] = {"Master", "Threshold", "Ratio", "Attack", "Release", "Mix"};
+    const char *labels[] = {"dB", "dB", " :1", "ms", "ms", "mix"};
+    const char *displays[] = {"0.000", "0.000", "1.00", "5.623", "31.62", "1.000"};
+    const float values[] = {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f};
+    for (int i = 0; i < CQuellor::kNumParameters; ++i) {
+        char text[64];
+        effect->getParameterName(i, text);
+        EXPECT_STREQ(text, names[i]);
+        effect->getParameterLabel(i, text);
+        EXPECT_STREQ(text, labels[i]);
+        EXPECT_EQ(display(i), displays[i]) << names[i];
+        EXPECT_EQ(effect->getParameter(i), values[i]) << names[i];
+    }
+    EXPECT_STREQ(effect->getClass().getClassName(), "CQuellor");
+    EXPECT_STREQ(effect->getClass().getParentName(), "CVstEffect");
+}
+
+TEST_F(QuellorFixture, ParameterChangesReachTheCompressorAndTheOutputGain)
+{
+    // Master at its middle shows 0 dB but applies +2 dB.
+    EXPECT_DOUBLE_EQ(effect->getMasterGain(), std::pow(10.0, 2.0 / 20.0));
+    effect->setParameter(CQuellor::kMaster, 0.0f);
+    EXPECT_NEAR(effect->getMasterGain(), std::pow(10.0, -18.0 / 20.0), 1e-12);
+    EXPECT_EQ(display(CQuellor::kMaster), "-20.00");
+
+    effect->setParameter(CQuellor::kThreshold, 0.5f);
+    EXPECT_EQ(effect->getCompressor().getThreshold(), -25.0f);
+    EXPECT_EQ(display(CQuellor::kThreshold), "-25.00");
+
+    effect->setParameter(CQuellor::kAttack, 1.0f);
+    EXPECT_EQ(effect->getCompressor().getAttack().getTime(), 1000.0f);
+    effect->setParameter(CQuellor::kRelease, 0.0f);
+    EXPECT_EQ(effect->getCompressor().getRelease().getTime(), 1.0f);
+
+    effect->setParameter(CQuellor::kMix, 0.25f);
+    EXPECT_EQ(effect->getParameterObject(CQuellor::kMix).getRealValue(), 0.25f);
+}
+
+TEST_F(QuellorFixture, RatioRunsFromOneToTwentyAndKeepsItsHostValue)
+{
+    effect->setParameter(CQuellor::kRatio, 0.0f);
+    EXPECT_EQ(effect->getCompressor().getRatio(), 1.0f);
+    EXPECT_EQ(display(CQuellor::kRatio), "1.00");
+
+    effect->setParameter(CQuellor::kRatio, 1.0f);
+    EXPECT_EQ(effect->getCompressor().getRatio(), 0.05f);
+    EXPECT_EQ(display(CQuellor::kRatio), "20.0");
+
+    // 4:1 is a slope of 0.25 (to single precision).
+    effect->setParameter(CQuellor::kRatio, 0.7894737f);
+    EXPECT_NEAR(effect->getCompressor().getRatio(), 0.25f, 1e-7f);
+    EXPECT_EQ(display(CQuellor::kRatio), "4.00");
+
+    // The host reads back what it wrote; the object holds the complement.
+    effect->setParameter(CQuellor::kRatio, 0.3f);
+    EXPECT_NEAR(effect->getParameter(CQuellor::kRatio), 0.3f, 1e-7f);
+    EXPECT_NEAR(effect->getParameterObject(CQuellor::kRatio).getValue(), 0.7f, 1e-7f);
+    EXPECT_EQ(effect->getProgramRecord(0).getValue(CQuellor::kRatio), 0.3f);
+}
+
+TEST_F(QuellorFixture, IndicesOutsideTheSixParametersChangeAndShowNothing)
+{
+    for (VstInt32 index : {-1, 6, 7, 1000}) {
+        effect->setParameter(index, 0.3f);
+        EXPECT_EQ(effect->getParameter(index), 0.0f);
+        char text[64] = "unchanged";
+        effect->getParameterName(index, text);
+        EXPECT_STREQ(text, "");
+        EXPECT_EQ(display(index), "");
+    }
+    EXPECT_EQ(effect->getParameter(CQuellor::kMaster), 0.5f);
+    // Null buffers are ignored.
+    effect->getParameterName(0, nullptr);
+    effect->getParameterLabel(0, nullptr);
+    effect->getParameterDisplay(2, nullptr);
+}
+
+// ---- programs -----------------------------------------------------------------
+
+TEST_F(QuellorFixture, FactoryProgramsAreInPlaceWithTheDefaultCurrent)
+{
+    const char *names[] = {"Default", "Mix",      "Bass Guitar", "Vocals", "Acoustic Guitar", "Hard",    "Drums",
+                           "FSU",     "-------", "Pressora",    "From",   "Halden",          "Rookmere"};
+    EXPECT_EQ(effect->getProgram(), 0);
+    EXPECT_EQ(programName(), "Default");
+    for (int n = 0; n < CQuellor::kNumPrograms; ++n) {
+        char text[64] = "unchanged";
+        ASSERT_TRUE(effect->getProgramNameIndexed(-1, n, text));
+        EXPECT_STREQ(text, names[n]);
+        for (int i = 0; i < CQuellor::kNumParameters; ++i)
+            EXPECT_EQ(effect->getProgramRecord(n).getValue(i), kFactoryPrograms[n].values[i]) << n << "/" << i;
+    }
+    char text[64] = "unchanged";
+    EXPECT_FALSE(effect->getProgramNameIndexed(0, 13, text));
+    EXPECT_FALSE(effect->getProgramNameIndexed(0, -1, text));
+    EXPECT_STREQ(text, "unchanged");
+}
+
+TEST_F(QuellorFixture, SelectingAProgramAppliesItsValues)
+{
+    effect->setProgram(5); // "Hard": 20:1
+    EXPECT_EQ(effect->getProgram(), 5);
+    EXPECT_EQ(effect->getParameter(CQuellor::kRatio), 1.0f);
+    EXPECT_EQ(effect->getCompressor().getRatio(), 0.05f);
+    EXPECT_NEAR(effect->getCompressor().getThreshold(), -8.0f, 1e-5f);
+    EXPECT_NEAR(effect->getMasterGain(), std::pow(10.0, 2.2 / 20.0), 1e-6);
+
+    effect->setProgram(7); // "FSU"
+    EXPECT_EQ(effect->getCompressor().getThreshold(), -50.0f);
+    EXPECT_NEAR(effect->getMasterGain(), std::pow(10.0, 8.0 / 20.0), 1e-6);
+    EXPECT_EQ(effect->getCompressor().getRelease().getTime(), 1.0f);
+}
+
+TEST_F(QuellorFixture, EditsAndNamesStayWithTheProgramTheyWereMadeIn)
+{
+    effect->setProgram(3);
+    effect->setParameter(CQuellor::kThreshold, 0.123f);
+    char rename[] = "My vocals";
+    effect->setProgramName(rename);
+    effect->setProgram(4);
+    EXPECT_EQ(effect->getParameter(CQuellor::kThreshold), 0.6f);
+    EXPECT_EQ(programName(), "Acoustic Guitar");
+    effect->setProgram(3);
+    EXPECT_EQ(effect->getParameter(CQuellor::kThreshold), 0.123f);
+    EXPECT_EQ(programName(), "My vocals");
+
+    // A long name is kept whole but handed out cut to 24 characters.
+    char longName[] = "A name far longer than twenty-four characters";
+    effect->setProgramName(longName);
+    EXPECT_STREQ(effect->getProgramRecord(3).getName(), longName);
+    EXPECT_EQ(programName(), "A name far longer than t");
+    effect->setProgramName(nullptr);
+    effect->getProgramName(nullptr);
+    EXPECT_STREQ(effect->getProgramRecord(3).getName(), longName);
+}
+
+TEST_F(QuellorFixture, ProgramNumbersOutsideTheTableAreRefused)
+{
+    effect->setProgram(2);
+    for (VstInt32 n : {13, 14, -1, 1 << 30}) {
+        effect->setProgram(n);
+        EXPECT_EQ(effect->getProgram(), 2);
+    }
+}
+
+// ---- MIDI ---------------------------------------------------------------------
+
+TEST_F(QuellorFixture, ControlChangesSelectProgramsAndSetParameters)
+{
+    CMidiBlock select;
+    select.add(0xB0, 7, 99); // any value selects program 7
+    effect->processEvents(select.events());
+    EXPECT_EQ(effect->getProgram(), 7);
+    EXPECT_EQ(programName(), "FSU");
+    effect->processReplacing(nullptr, nullptr, 0); // forgets the block's events
+
+    CMidiBlock controls;
+    controls.add(0xB0, 70, 127); // Ratio
+    controls.add(0xB0, 71, 0);   // Threshold
+    controls.add(0xB0, 72, 64);  // Attack
+    controls.add(0xB0, 73, 32);  // Release
+    controls.add(0xB0, 74, 100); // Master
+    controls.add(0xB0, 75, 5);   // no controller for Mix
+    controls.add(0xB1, 71, 127); // another MIDI channel
+    controls.add(0x90, 71, 127); // a note
+    EXPECT_EQ(effect->processEvents(controls.events()), 1);
+    const float scale = 1.0f / 127.0f;
+    EXPECT_EQ(effect->getParameter(CQuellor::kRatio), 127 * scale);
+    EXPECT_EQ(effect->getParameter(CQuellor::kThreshold), 0.0f);
+    EXPECT_EQ(effect->getParameter(CQuellor::kAttack), 64 * scale);
+    EXPECT_EQ(effect->getParameter(CQuellor::kRelease), 32 * scale);
+    EXPECT_EQ(effect->getParameter(CQuellor::kMaster), 100 * scale);
+    EXPECT_EQ(effect->getParameter(CQuellor::kMix), 1.0f);
+    EXPECT_EQ(effect->getProgramRecord(7).getValue(CQuellor::kMaster), 100 * scale);
+}
+
+TEST_F(QuellorFixture, EventsActAgainUntilTheNextProcessingCall)
+{
+    CMidiBlock threshold;
+    threshold.add(0xB0, 71, 127);
+    effect->processEvents(threshold.events());
+    effect->setParameter(CQuellor::kThreshold, 0.2f);
+
+    CMidiBlock empty;
+    effect->processEvents(empty.events());
+    EXPECT_EQ(effect->getParameter(CQuellor::kThreshold), 1.0f); // examined again
+
+    effect->setParameter(CQuellor::kThreshold, 0.2f);
+    float left[4] = {}, right[4] = {};
+    float *channels[2] = {left, right};
+    effect->processReplacing(channels, channels, 4);
+    effect->processEvents(empty.events());
+    EXPECT_EQ(effect->getParameter(CQuellor::kThreshold), 0.2f);
+    EXPECT_EQ(effect->processEvents(nullptr), 1);
+}
+
+// ---- the view -------------------------------------------------------------------
+
+TEST_F(QuellorFixture, TheViewHearsOfChangesButNotOfItsOwn)
+{
+    CRecordingView view;
+    effect->setParameterView(&view);
+    effect->setParameter(CQuellor::kRatio, 0.25f);
+    ASSERT_EQ(view.calls.size(), 1u);
+    EXPECT_EQ(view.calls[0].index, CQuellor::kRatio);
+    EXPECT_EQ(view.calls[0].value, 0.25);
+
+    view.settingParameter = true;
+    effect->setParameter(CQuellor::kMix, 0.5f);
+    effect->processReplacing(nullptr, nullptr, 0);
+    EXPECT_EQ(view.calls.size(), 1u);
+    EXPECT_EQ(effect->getParameter(CQuellor::kMix), 0.5f);
+
+    view.settingParameter = false;
+    effect->setProgram(1);
+    ASSERT_EQ(view.calls.size(), 7u); // six parameters in index order
+    for (int i = 0; i < CQuellor::kNumParameters; ++i) {
+        EXPECT_EQ(view.calls[1 + i].index, i);
+        EXPECT_EQ(view.calls[1 + i].value, static_cast<double>(kFactoryPrograms[1].values[i]));
+    }
+    effect->setParameterView(nullptr);
+}
+
+TEST_F(QuellorFixture, TheMeterReportsThePeakOfTheCompressedSignalPerCall)
+{
+    CRecordingView view;
+    effect->setParameterView(&view);
+    effect->setParameter(CQuellor::kMix, 0.0f); // the meter looks at the wet side anyway
+
+    // A call that completes no block reports 0.
+    effect->resume();
+    const SStereo pulse = impulse(64, 3, 0.75f);
+    float outLeft[64], outRight[64];
+    float *inputs[2] = {const_cast<float *>(pulse.left.data()), const_cast<float *>(pulse.right.data())};
+    float *outputs[2] = {outLeft, outRight};
+    effect->processReplacing(inputs, outputs, 5);
+    ASSERT_EQ(view.calls.back().index, IParameterView::kMeterIndex);
+    EXPECT_EQ(view.calls.back().value, 0.0);
+
+    // The meter samples position 15 of each finished block: the impulse at
+    // frame 3 is never seen; a sample at position 15 of a later block is.
+    effect->resume();
+    SStereo late = impulse(64, 16 + 15, -0.6f);
+    inputs[0] = late.left.data();
+    inputs[1] = late.right.data();
+    effect->processReplacing(inputs, outputs, 32); // sample enters the blocks
+    EXPECT_EQ(view.calls.back().value, 0.0);
+    inputs[0] += 32;
+    inputs[1] += 32;
+    effect->processReplacing(inputs, outputs, 32); // and leaves them at position 15
+    EXPECT_FLOAT_EQ(static_cast<float>(view.calls.back().value), 0.6f);
+    effect->setParameterView(nullptr);
+}
+
+// ---- audio path -----------------------------------------------------------------
+
+TEST_F(QuellorFixture, DefaultProgramDelaysBySixteenAndAddsTwoDecibels)
+{
+    effect->resume();
+    const SStereo input = programme(4096);
+    const SStereo output = run(input, 512);
+    for (std::size_t i = 0; i < 16; ++i)
+        ASSERT_EQ(output.left[i], 0.0f);
+    for (std::size_t i = 16; i < input.size(); ++i) {
+        ASSERT_EQ(output.left[i], delayedAndScaled(input.left[i - 16])) << i;
+        ASSERT_EQ(output.right[i], delayedAndScaled(input.right[i - 16])) << i;
+    }
+    EXPECT_NEAR(output.left[100] / input.left[84], std::pow(10.0, 0.1), 1e-6);
+}
+
+TEST_F(QuellorFixture, ThresholdAtTheTopBypassesTheCompressorWhateverElseIsSet)
+{
+    effect->setProgram(7); // FSU: 20:1, 1 ms, +8 dB
+    effect->setParameter(CQuellor::kThreshold, 1.0f);
+    effect->resume();
+    const SStereo input = programme(8192, 3);
+    const SStereo output = run(input, 100);
+    for (std::size_t i = 16; i < input.size(); ++i)
+        ASSERT_EQ(output.left[i], delayedAndScaled(input.left[i - 16])) << i;
+
+    // Just below the top the compressor works and the output differs.
+    effect->setParameter(CQuellor::kThreshold, 0.2f);
+    const SStereo compressed = run(input, 100);
+    double inputEnergy = 0.0, outputEnergy = 0.0;
+    for (std::size_t i = 16; i < input.size(); ++i) {
+        inputEnergy += input.left[i - 16] * input.left[i - 16];
+        outputEnergy += compressed.left[i] * compressed.left[i];
+    }
+    EXPECT_LT(outputEnergy, inputEnergy); // -40 dB at 20:1 outweighs the +8 dB
+}
+
+TEST_F(QuellorFixture, MixZeroGivesTheDryInputOnceTheRampHasRun)
+{
+    effect->setProgram(7);
+    effect->resume();
+    const SStereo input = programme(4096, 5);
+    run(programme(512, 4), 512); // compressor busy, mix still 1
+    effect->setParameter(CQuellor::kMix, 0.0f);
+    const SStereo ramp = run(programme(512, 6), 512); // one call ramps down to 0
+    EXPECT_EQ(effect->getCurrentMix(), 0.0f);
+    const SStereo output = run(input, 256);
+    for (std::size_t i = 16; i < input.size(); ++i)
+        ASSERT_EQ(output.left[i], delayedAndScaled(input.left[i - 16])) << i;
+    // The compressor kept running all the while.
+    EXPECT_GT(effect->getCompressor().getEnvelope(), 1.0f);
+}
+
+TEST_F(QuellorFixture, AnyCallSizesGiveTheSameOutputOnceTheMixIsSteady)
+{
+    // Each run on a new effect: a resume keeps the detector's mean square.
+    const SStereo input = programme(20000, 9);
+    auto fresh = [this] {
+        effect = std::make_unique<CQuellor>(nullptr);
+        effect->setProgram(3); // Vocals
+        effect->resume();
+    };
+    fresh();
+    const SStereo reference = run(input, input.size());
+    for (std::size_t size : {1u, 5u, 15u, 16u, 17u, 511u}) {
+        fresh();
+        const SStereo output = run(input, size);
+        ASSERT_EQ(output.left, reference.left) << size;
+        ASSERT_EQ(output.right, reference.right) << size;
+    }
+    std::mt19937 random(21);
+    std::uniform_int_distribution<std::size_t> size(1, 700);
+    fresh();
+    const SStereo randomCalls = runInCalls(input, processor(), [&] { return size(random); });
+    EXPECT_EQ(randomCalls.left, reference.left);
+    EXPECT_EQ(randomCalls.right, reference.right);
+}
+
+TEST_F(QuellorFixture, ProcessingInPlaceGivesTheSameOutput)
+{
+    effect->setProgram(2);
+    const SStereo input = programme(3000, 2);
+    effect->resume();
+    const SStereo reference = run(input, 300);
+    effect = std::make_unique<CQuellor>(nullptr);
+    effect->setProgram(2);
+    effect->resume();
+    SStereo buffer = input;
+    for (std::size_t done = 0; done < buffer.size(); done += 300) {
+        float *channels[2] = {buffer.left.data() + done, buffer.right.data() + done};
+        effect->processReplacing(channels, channels, 300);
+    }
+    EXPECT_EQ(buffer.left, reference.left);
+    EXPECT_EQ(buffer.right, reference.right);
+}
+
+TEST_F(QuellorFixture, ResumeClearsTheBlocksAndTakesAUsableSampleRate)
+{
+    run(programme(1000), 100);
+    effect->setSampleRate(48000.0f);
+    effect->resume();
+    EXPECT_EQ(effect->getWorkingSampleRate(), 48000.0f);
+    EXPECT_EQ(effect->getCompressor().getAverager().getSampleRate(), 48000.0f);
+    EXPECT_EQ(effect->getCompressor().getEnvelope(), 1e-20f);
+    // The first 16 output samples after a resume are silent.
+    const SStereo output = run(programme(40), 5);
+    for (std::size_t i = 0; i < 16; ++i)
+        ASSERT_EQ(output.left[i], 0.0f) << i;
+    EXPECT_NE(output.left[16], 0.0f);
+
+    for (float rate : {11025.0f, 8000.0f, 0.0f, -44100.0f, NAN}) {
+        effect->setSampleRate(rate);
+        effect->resume();
+        EXPECT_EQ(effect->getWorkingSampleRate(), 44100.0f) << rate;
+        EXPECT_EQ(effect->getCompressor().getAttack().getSampleRate(), 44100.0f);
+    }
+    // A new rate waits for the next resume.
+    effect->setSampleRate(96000.0f);
+    EXPECT_EQ(effect->getWorkingSampleRate(), 44100.0f);
+}
+
+TEST_F(QuellorFixture, EmptyOrMissingBuffersProduceNothingAndNeverCrash)
+{
+    CRecordingView view;
+    effect->setParameterView(&view);
+    float left[8] = {1, 1, 1, 1, 1, 1, 1, 1}, right[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    float *channels[2] = {left, right};
+    float *missing[2] = {left, nullptr};
+    effect->processReplacing(channels, channels, 0);
+    effect->processReplacing(channels, channels, -5);
+    effect->processReplacing(nullptr, channels, 8);
+    effect->processReplacing(channels, nullptr, 8);
+    effect->processReplacing(missing, channels, 8);
+    effect->processReplacing(channels, missing, 8);
+    for (float sample : left)
+        EXPECT_EQ(sample, 1.0f);
+    ASSERT_EQ(view.calls.size(), 6u);
+    for (const auto &call : view.calls) {
+        EXPECT_EQ(call.index, IParameterView::kMeterIndex);
+        EXPECT_EQ(call.value, 0.0);
+    }
+    EXPECT_EQ(effect->getCurrentMix(), 1.0f);
+    effect->setParameterView(nullptr);
+}
+
+// ---- queries --------------------------------------------------------------------
+
+TEST_F(QuellorFixture, AnswersCapabilityPinAndVendorQueries)
+{
+    for (const char *yes : {"plugAsChannelInsert", "plugAsSend", "2in2out", "receiveVstMidiEvent"}) {
+        std::string text = yes;
+        EXPECT_EQ(effect->canDo(text.data()), 1) << yes;
+    }
+    std::string cockos = "hasCockosExtensions", offline = "offline";
+    EXPECT_EQ(static_cast<std::uint32_t>(effect->canDo(cockos.data())), 0xbeef0000u);
+    EXPECT_EQ(effect->canDo(offline.data()), -1);
+    EXPECT_EQ(effect->canDo(nullptr), -1);
+
+    Vantor::Vst::VstPinProperties pin{};
+    ASSERT_TRUE(effect->getInputProperties(1, &pin));
+    EXPECT_STREQ(pin.label, "Right input");
+    EXPECT_STREQ(pin.shortLabel, "R in");
+    EXPECT_EQ(pin.flags, 3);
+    ASSERT_TRUE(effect->getOutputProperties(0, &pin));
+    EXPECT_STREQ(pin.label, "Left output");
+    EXPECT_STREQ(pin.shortLabel, "L out");
+    Vantor::Vst::VstPinProperties untouched{};
+    std::strcpy(untouched.label, "mine");
+    EXPECT_FALSE(effect->getOutputProperties(2, &untouched));
+    EXPECT_FALSE(effect->getInputProperties(-1, &untouched));
+    EXPECT_STREQ(untouched.label, "mine");
+    EXPECT_FALSE(effect->getInputProperties(0, nullptr));
+
+    char text[64] = "";
+    EXPECT_EQ(effect->vendorSpecific(7, 2, text, 0.5f), 0xbeef);
+    EXPECT_STREQ(text, "0.500000");
+    EXPECT_EQ(effect->vendorSpecific(7, 6, text, 0.5f), 0);
+    EXPECT_EQ(effect->vendorSpecific(7, 0, nullptr, 0.5f), 0);
+
+    double range[2] = {-7.0, -7.0};
+    const auto rangeCode = static_cast<VstInt32>(0xdeadbef0u);
+    EXPECT_EQ(effect->vendorSpecific(rangeCode, 3, range, 0.0f), 0xbeef);
+    EXPECT_EQ(range[0], 1.0);
+    EXPECT_EQ(range[1], 1000.0);
+    EXPECT_EQ(effect->vendorSpecific(rangeCode, 1, range, 0.0f), 0xbeef);
+    EXPECT_EQ(range[0], -50.0);
+    EXPECT_EQ(range[1], 0.0);
+    EXPECT_EQ(effect->vendorSpecific(rangeCode, 9, range, 0.0f), 0);
+    EXPECT_EQ(range[0], -50.0);
+    EXPECT_EQ(effect->vendorSpecific(12345, 1, range, 0.0f), 0);
+    EXPECT_EQ(effect->getNumMidiInputChannels(), 1);
+}
