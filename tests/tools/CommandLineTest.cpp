@@ -1,3 +1,4 @@
+#include "tests/tools/ErrorText.hpp"
 #include "tools/pressora/CommandLine.hpp"
 
 #include <gtest/gtest.h>
@@ -12,15 +13,7 @@ namespace
 
 std::string parseError(const std::vector<std::string>& arguments)
 {
-    try
-    {
-        CCommandLine::parse(arguments);
-    }
-    catch (const CUsageError& error)
-    {
-        return error.what();
-    }
-    return "";
+    return ToolsTest::errorText<CUsageError>([&] { CCommandLine::parse(arguments); });
 }
 
 } // namespace

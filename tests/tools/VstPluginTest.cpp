@@ -1,3 +1,4 @@
+#include "tests/tools/ErrorText.hpp"
 #include "tests/tools/ProbePluginState.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
 
@@ -25,15 +26,7 @@ ProbePlugin::SState& probe(CVstPlugin& plugin)
 // The text of the CHostError that loading path raises ("" when it loads).
 std::string loadError(const std::filesystem::path& path)
 {
-    try
-    {
-        CVstPlugin::load(path);
-    }
-    catch (const CHostError& error)
-    {
-        return error.what();
-    }
-    return "";
+    return ToolsTest::errorText<CHostError>([&] { CVstPlugin::load(path); });
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "tests/tools/ErrorText.hpp"
 #include "tools/pressora/WaveFile.hpp"
 
 #include <gtest/gtest.h>
@@ -20,15 +21,7 @@ std::filesystem::path tempFile(const std::string& name)
 
 std::string loadError(const std::filesystem::path& path)
 {
-    try
-    {
-        CWaveFile::load(path);
-    }
-    catch (const std::runtime_error& error)
-    {
-        return error.what();
-    }
-    return "";
+    return ToolsTest::errorText<std::runtime_error>([&] { CWaveFile::load(path); });
 }
 
 // Writes a short file with libsndfile directly, in a format CWaveFile does not write.
