@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/io/Trace.hpp"
+#include "framework/io/XMLDocument.hpp"
+#include "tests/io/TempFiles.hpp"
+
+using namespace Vantor::IO;
+using Vantor::Basics::CString;
+using Vantor::Basics::CSystemString;
+
+namespace
+{
+
+const std::string kHeader = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n";
+
+// Each test gets a document, scratch files and an open trace file.
+class XMLFile : public Vantor::Testing::CTempFileTest
+{
+protected:
+    void SetUp() override
+    {
+        CTempFileTest::SetUp();
+        ASSERT_TRUE(CTrace::openTraceFile(CSystemString(path("trace.txt").c_str())));
+    }
+
+    void TearDown() override
+    {
+        CTrace::closeTraceFile();
+        CTempFileTest::TearDown();
+    }
+
+    std::string trace() const { return readFile(path("trace.txt")); }
+
+    CSystemString file(const char* name = "doc.xml") const { return CSystemString(path(name).c_str()); }
+
+    bool readText(const std::string& text)
+    {
+        writeFile(path("doc.xml"), text);
+        return document.readFile(file());
+    }
+
+    CXMLDocument document;
+};
+
+} // namespace
+
+TEST(XMLAttribute, NamesNeverHoldBlanks)
+{
+    CXMLAttribute attribute(CString(" my name "), CString("v"));
+    EXPECT_STREQ(attribute.getName().getString(), "my_name");
+    attribute.setName(CString("\ta  b\n"));
+    EXPECT_STREQ(attribute.getName().getString(), "a__b");
+}
+
+TEST(XMLAttribute, TypedValuesAndTheirTextForms)
+{
+    EXPECT_STREQ(CXMLAttribute("b", true).getValue().getString(), "True");
+    EXPECT_STREQ(CXMLAttribute("b", false).getValue().getString(), "False");
+    EXPECT_STREQ(CXMLAttribute("d", 0.5).getValue().getString(), "0.500000");
+    EXPECT_STREQ(CXMLAttribute("f", 2.25f).getValue().getString(), "2.250000");
+    EXPECT_STREQ(CXMLAttribute("l", -12L).getValue().getString(), "-12");
+    EXPECT_STREQ(CXMLAttribute("i", 7).getValue().getString(), "7");
+    EXPECT_STREQ(CXMLAttribute("s", "text").getValue().getString(), "text")
+        << "a C string is text, not a bool";
+
+    CXMLAttribute attribute("x", CString("3.75"));
+    EXPECT_DOUBLE_EQ(attribute.getValueAsDouble(), 3.75);
+    EXPECT_FLOAT_EQ(attribute.getValueAsFloat(), 3.75f);
+    EXPECT_EQ(attribute.getValueAsLong(), 3);
+    EXPECT_EQ(attribute.getValueAsInt(), 3);
+    EXPECT_FALSE(attribute.getValueAsBool());
+    attribute.setValue(true);
+    EXPECT_TRUE(attribute.getValueAsBool());
+    attribute.setValue("true");
+    EXPECT_FALSE(attribute.getValueAsBool()) << "only \"True\" reads as true";
+}
+
+TEST(XMLNode, AttributesStayPackedInInsertionOrder)
+{
+    CXMLNode node(CString("node"));
+    node.createAttribute("a", "1");
+    node.addAttribute(new CXMLAttribute("b", 2L));
+    node.addAttribute(nullptr);
+    CXMLAttribute* c = node.createAttribute("c", "3");
+    node.createAttribute("a", "second a");
+    ASSERT_EQ(node.getNumberOfAttributes(), 4);
+    EXPECT_EQ(c->getReferenceCount(), 1);
+
+    EXPECT_STREQ(node.getAttributeValue("a").getString(), "1") << "the first of equal names";
+    EXPECT_STREQ(node.getAttributeValue("missing").getString(), "");
+    EXPECT_EQ(node.getAttribute("A"), nullptr) << "names are case-sensitive";
+    EXPECT_EQ(node.getAttribute(4), nullptr);
+
+    node.deleteAttribute(CString("b"));
+    ASSERT_EQ(node.getNumberOfAttributes(), 3);
+    EXPECT_EQ(node.getAttribute(1), c);
+    EXPECT_STREQ(node.getAttribute(2)->getValue().getString(), "second a");
+
+    CXMLAttribute stranger("c", "3");
+    node.deleteAttribute(&stranger);
+    node.deleteAttribute(CString("missing"));
+    EXPECT_EQ(node.getNumberOfAttributes(), 3);
+
+    node.deleteAllAttributes();
+    EXPECT_EQ(node.getNumberOfAttributes(), 0);
+}
+
+TEST(XMLNode, ChildrenAreAdoptedAndReleased)
+{
+    auto* root = new CXMLNode(CString("root"));
+    root->referenced();
+    CXMLNode* first = root->createChildNode("first");
+    auto* second = new CXMLNode(CString("second"));
+    second->referenced(); // kept by the test too
+    root->addChildNode(second);
+    root->addChildNode(nullptr);
+
+    EXPECT_EQ(first->getParentNode(), root);
+    EXPECT_EQ(second->getParentNode(), root);
+    EXPECT_EQ(second->getReferenceCount(), 2);
+    EXPECT_EQ(root->getNumberOfChildNodes(), 2);
+    EXPECT_EQ(root->getChildNodeWithName("second"), second);
+    EXPECT_EQ(root->getChildNodeWithName("third"), nullptr);
+
+    root->deleteChildNode(second);
+    EXPECT_EQ(root->getNumberOfChildNodes(), 1);
+    EXPECT_EQ(root->getChildNode(0), first);
+    EXPECT_EQ(second->getReferenceCount(), 1);
+    EXPECT_EQ(second->getParentNode(), nullptr) << "a released child no longer points back";
+    second->dereference();
+
+    root->deleteChildNode(CString("first"));
+    EXPECT_EQ(root->getNumberOfChildNodes(), 0);
+    root->dereference();
+}
+
+TEST(XMLEscaping, EntitiesRoundTrip)
+{
+    const CString raw("a<b & \"c\"\n\r>");
+    const CString escaped = CXMLDocument::escape(raw);
+    EXPECT_STREQ(escaped.getString(), "a&lt;b &amp; &quot;c&quot;&#10;&#13;&gt;");
+    EXPECT_STREQ(CXMLDocument::unescape(escaped).getString(), raw.getString());
+
+    // Text that already looks like an entity survives the trip unchanged.
+    const CString literal("&amp;lt; &quot");
+    EXPECT_STREQ(CXMLDocument::unescape(CXMLDocument::escape(literal)).getString(), literal.getString());
+}
+
+TEST_F(XMLFile, WritesOneTagPerLineIndentedByTabs)
+{
+    auto* root = new CXMLNode(CString("controls"));
+    root->createAttribute("number_of_controls", "1");
+    root->createChildNode("control")->createAttribute("type", "knob");
+    document.setRootNode(root);
+
+    ASSERT_TRUE(document.writeFile(file()));
+    EXPECT_EQ(readFile(path("doc.xml")), kHeader + "<controls number_of_controls=\"1\">\n"
+                                                   "\t<control type=\"knob\"/>\n"
+                                                   "</controls>");
+}
+
+TEST_F(XMLFile, DeeperTreesIndentEachLevel)
+{
+    auto* root = new CXMLNode(CString("a"));
+    CXMLNode* b = root->createChildNode("b");
+    b->createChildNode("c")->createAttribute("v", "a<b & \"c\"");
+    b->createChildNode("d");
+    root->createChildNode("e");
+    document.setRootNode(root);
+    ASSERT_TRUE(document.writeFile(file()));
+    EXPECT_EQ(readFile(path("doc.xml")), kHeader + "<a>\n"
+                                                   "\t<b>\n"
+                                                   "\t\t<c v=\"a&lt;b &amp; &quot;c&quot;\"/>\n"
+                                                   "\t\t<d/>\n"
+                                                   "\t</b>\n"
+                                                   "\t<e/>\n"
+                                                   "</a>");
+}
+
+TEST_F(XMLFile, ThreeLevelTreeRoundTrips)
+{
+    auto* root = new CXMLNode(CString("image_manager_root"));
+    root->createAttribute("version", "2");
+    CXMLNode* images = root->createChildNode("images");
+    images->createAttribute("relative_path", "Resources\\png files");
+    for (const char* name : {"knob", "background", "meter"})
+    {
+        CXMLNode* image = images->createChildNode("image");
+        CString fileName(name);
+        fileName += ".png";
+        image->createAttribute("filename", fileName);
+        image->createAttribute("reference_name", name);
+        image->createAttribute("frame_height", "a<b & \"c\"");
+    }
+    root->createChildNode("animations")->createAttribute("empty", "");
+    document.setRootNode(root);
+    ASSERT_TRUE(document.writeFile(file()));
+
+    CXMLDocument copy;
+    ASSERT_TRUE(copy.readFile(file()));
+    CXMLNode* read = copy.getRootNode();
+    ASSERT_NE(read, nullptr);
+    EXPECT_STREQ(read->getName().getString(), "image_manager_root");
+    EXPECT_EQ(read->getParentNode(), nullptr);
+    EXPECT_STREQ(read->getAttributeValue("version").getString(), "2");
+    ASSERT_EQ(read->getNumberOfChildNodes(), 2);
+
+    CXMLNode* readImages = read->getChildNode(0);
+    EXPECT_STREQ(readImages->getName().getString(), "images");
+    EXPECT_EQ(readImages->getParentNode(), read);
+    EXPECT_STREQ(readImages->getAttributeValue("relative_path").getString(), "Resources\\png files");
+    ASSERT_EQ(readImages->getNumberOfChildNodes(), 3);
+    const char* expected[] = {"knob", "background", "meter"};
+    for (long i = 0; i < 3; i++)
+    {
+        CXMLNode* image = readImages->getChildNode(i);
+        ASSERT_EQ(image->getNumberOfAttributes(), 3);
+        EXPECT_STREQ(image->getAttribute(0L)->getName().getString(), "filename");
+        EXPECT_STREQ(image->getAttribute(1L)->getName().getString(), "reference_name");
+        EXPECT_STREQ(image->getAttribute(1L)->getValue().getString(), expected[i]);
+        EXPECT_STREQ(image->getAttribute(2L)->getValue().getString(), "a<b & \"c\"");
+    }
+    CXMLNode* animations = read->getChildNode(1);
+    EXPECT_STREQ(animations->getName().getString(), "animations");
+    EXPECT_EQ(animations->getNumberOfChildNodes(), 0);
+    EXPECT_STREQ(animations->getAttributeValue("empty").getString(), "");
+    EXPECT_NE(animations->getAttribute(CString("empty")), nullptr);
+    EXPECT_EQ(trace(), "");
+}
+
+TEST_F(XMLFile, ReaderFollowsTheLineRules)
+{
+    ASSERT_TRUE(readText("<?xml version=\"1.0\"?>\r\n"
+                         "<!-- a comment line -->\r\n"
+                         "plain text is ignored\n"
+                         "<root>\n"
+                         "  <empty/>\n"
+                         "\t<open>\n"
+                         "\t\t<leaf a=\"x y\" b=\"2\"/>\n"
+                         "\t</open>\n"
+                         "\t<after name=\"1\">\n"
+                         "\t</after>\n"
+                         "</root>\n"
+                         "</root>\n"
+                         "<orphan/>\n"));
+    CXMLNode* root = document.getRootNode();
+    ASSERT_NE(root, nullptr);
+    EXPECT_STREQ(root->getName().getString(), "root");
+    ASSERT_EQ(root->getNumberOfChildNodes(), 3) << "an element after the closed root has no place";
+    EXPECT_STREQ(root->getChildNode(0)->getName().getString(), "empty");
+    EXPECT_EQ(root->getChildNode(0)->getNumberOfChildNodes(), 0) << "an empty element does not open";
+    CXMLNode* open = root->getChildNode(1);
+    ASSERT_EQ(open->getNumberOfChildNodes(), 1);
+    CXMLNode* leaf = open->getChildNode(0);
+    EXPECT_STREQ(leaf->getAttributeValue("a").getString(), "x y") << "blanks count inside quotes";
+    EXPECT_STREQ(leaf->getAttributeValue("b").getString(), "2");
+    EXPECT_STREQ(root->getChildNode(2)->getName().getString(), "after");
+}
+
+TEST_F(XMLFile, ReadingReplacesTheOldTree)
+{
+    auto* old = new CXMLNode(CString("old"));
+    old->referenced();
+    document.setRootNode(old);
+    EXPECT_EQ(old->getReferenceCount(), 2);
+    ASSERT_TRUE(readText(kHeader + "<new/>"));
+    EXPECT_EQ(old->getReferenceCount(), 1);
+    EXPECT_STREQ(document.getRootNode()->getName().getString(), "new");
+    old->dereference();
+}
+
+TEST_F(XMLFile, UnclosedAttributeIsReportedAndReadingGoesOn)
+{
+    ASSERT_TRUE(readText(kHeader + "<root>\n"
+                                   "\t<node a=\"1>\n"
+                                   "\t<good b=\"2\"/>\n"
+                                   "</root>\n"));
+    EXPECT_EQ(trace(), "Failed to close XML attribute tag\n");
+    CXMLNode* node = document.getRootNode()->getChildNode(0);
+    ASSERT_NE(node, nullptr);
+    EXPECT_STREQ(node->getName().getString(), "node");
+    EXPECT_EQ(node->getNumberOfAttributes(), 0) << "the pending attribute is dropped";
+    ASSERT_EQ(node->getNumberOfChildNodes(), 1) << "the broken element stayed open";
+    EXPECT_STREQ(node->getChildNode(0)->getAttributeValue("b").getString(), "2");
+}
+
+TEST_F(XMLFile, RefusesFilesWithoutDeclaration)
+{
+    EXPECT_FALSE(readText("<root/>\n"));
+    EXPECT_EQ(document.getRootNode(), nullptr);
+    EXPECT_FALSE(readText(""));
+    EXPECT_EQ(trace(), "Failed to read XML DTD on path = " + path("doc.xml") + "\n" +
+                           "Failed to read XML DTD on path = " + path("doc.xml") + "\n");
+}
+
+TEST_F(XMLFile, UnopenableFilesAnswerFalse)
+{
+    EXPECT_FALSE(document.readFile(file("missing.xml")));
+    EXPECT_FALSE(document.writeFile(file("doc.xml"))) << "nothing to write without a root";
+    document.setRootNode(new CXMLNode(CString("root")));
+    EXPECT_FALSE(document.writeFile(file("no/folder/doc.xml")));
+    EXPECT_EQ(trace(), "Failed to open XML stream with path = " + path("missing.xml") + "\n" +
+                           "Failed to open XML stream with path = " + path("no/folder/doc.xml") + "\n");
+}
+
+TEST(XMLTrace, SilentWhileNoTraceFileIsOpen)
+{
+    EXPECT_FALSE(CTrace::isTraceFileOpen());
+    CTrace::trace("nowhere"); // must not fail
+    CXMLDocument document;
+    EXPECT_FALSE(document.readFile(CSystemString("/no/such/file.xml")));
+}
