@@ -1,5 +1,6 @@
 #include "framework/platform/cairo/CairoSurface.hpp"
 
+#include "framework/platform/PixelTools.hpp"
 #include "framework/platform/cairo/CairoText.hpp"
 
 #include <algorithm>
@@ -13,22 +14,8 @@ namespace Vantor::Platform
 namespace
 {
 
-uint32_t premultiply(uint32_t colour)
-{
-    const uint32_t alpha = colour >> 24;
-    const auto scale = [alpha](uint32_t component) { return (component * alpha + 127) / 255; };
-    return (alpha << 24) | (scale((colour >> 16) & 0xFF) << 16) | (scale((colour >> 8) & 0xFF) << 8) |
-           scale(colour & 0xFF);
-}
-
-SPixelRect intersect(const SPixelRect& a, const SPixelRect& b)
-{
-    const int left = std::max(a.x, b.x);
-    const int top = std::max(a.y, b.y);
-    const int right = std::min(a.right(), b.right());
-    const int bottom = std::min(a.bottom(), b.bottom());
-    return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
-}
+using PixelTools::intersect;
+using PixelTools::premultiply;
 
 cairo_line_cap_t cairoCap(ELineCap cap)
 {
@@ -189,32 +176,10 @@ void CCairoSurface::setPixel(int x, int y, uint32_t colour)
 
 void CCairoSurface::drawPenLine(SPixelPoint from, SPixelPoint to, uint32_t colour)
 {
-    // Bresenham without the end point, as a pen line leaves it for the next segment.
-    const int dx = std::abs(to.x - from.x);
-    const int dy = -std::abs(to.y - from.y);
-    const int stepX = from.x < to.x ? 1 : -1;
-    const int stepY = from.y < to.y ? 1 : -1;
     const uint32_t value = premultiply(colour);
     int stride = 0;
     uint32_t* pixels = lockPixels(stride);
-    int error = dx + dy;
-    int x = from.x;
-    int y = from.y;
-    while (x != to.x || y != to.y)
-    {
-        plot(pixels, stride, x, y, value);
-        const int doubled = 2 * error;
-        if (doubled >= dy)
-        {
-            error += dy;
-            x += stepX;
-        }
-        if (doubled <= dx)
-        {
-            error += dx;
-            y += stepY;
-        }
-    }
+    PixelTools::forEachPenLinePixel(from, to, [&](int x, int y) { plot(pixels, stride, x, y, value); });
     unlockPixels();
 }
 

@@ -1,5 +1,7 @@
 #include "framework/platform/cairo/CairoText.hpp"
 
+#include "framework/platform/PixelTools.hpp"
+
 namespace Vantor::Platform::CairoText
 {
 
@@ -35,49 +37,7 @@ void selectFont(cairo_t* context, const SFontDescription& font)
 namespace
 {
 
-enum class EPlace
-{
-    Start,
-    Centre,
-    End
-};
-
-EPlace horizontalOf(int alignment)
-{
-    switch (alignment)
-    {
-    case TextAlignment::CentreTop:
-    case TextAlignment::CentreCentre:
-    case TextAlignment::CentreBottom:
-    case TextAlignment::DefaultSingleLine:
-        return EPlace::Centre;
-    case TextAlignment::RightTop:
-    case TextAlignment::RightCentre:
-    case TextAlignment::RightBottom:
-        return EPlace::End;
-    default:
-        return EPlace::Start;
-    }
-}
-
-EPlace verticalOf(int alignment)
-{
-    switch (alignment)
-    {
-    case TextAlignment::LeftCentre:
-    case TextAlignment::CentreCentre:
-    case TextAlignment::RightCentre:
-    case TextAlignment::DefaultLabel:
-    case TextAlignment::DefaultSingleLine:
-        return EPlace::Centre;
-    case TextAlignment::LeftBottom:
-    case TextAlignment::CentreBottom:
-    case TextAlignment::RightBottom:
-        return EPlace::End;
-    default:
-        return EPlace::Start;
-    }
-}
+using PixelTools::EPlace;
 
 double place(EPlace how, double start, double room, double extent)
 {
@@ -104,8 +64,8 @@ STextPlacement placeText(cairo_t* context, const std::string& utf8, const SPixel
     STextPlacement placement;
     placement.width = textExtents.x_advance;
     placement.height = fontExtents.height;
-    placement.originX = place(horizontalOf(alignment), area.x, area.width, placement.width);
-    const double top = place(verticalOf(alignment), area.y, area.height, placement.height);
+    placement.originX = place(PixelTools::horizontalPlaceOf(alignment), area.x, area.width, placement.width);
+    const double top = place(PixelTools::verticalPlaceOf(alignment), area.y, area.height, placement.height);
     placement.baselineY = top + fontExtents.ascent;
     return placement;
 }

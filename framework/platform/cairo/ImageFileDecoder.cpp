@@ -2,6 +2,8 @@
 
 #include "framework/platform/ImageDecoder.hpp"
 
+#include "framework/platform/PixelTools.hpp"
+
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
@@ -16,12 +18,6 @@ namespace Vantor::Platform
 namespace
 {
 
-uint32_t premultipliedPixel(unsigned red, unsigned green, unsigned blue, unsigned alpha)
-{
-    const auto scale = [alpha](unsigned component) { return (component * alpha + 127) / 255; };
-    return (alpha << 24) | (scale(red) << 16) | (scale(green) << 8) | scale(blue);
-}
-
 /** Copies rows of 8-bit samples (RGBA or RGB) into a surface as premultiplied words. */
 void storeRow(uint32_t* target, const unsigned char* samples, int width, int channels)
 {
@@ -29,7 +25,7 @@ void storeRow(uint32_t* target, const unsigned char* samples, int width, int cha
     {
         const unsigned char* p = samples + static_cast<size_t>(x) * channels;
         const unsigned alpha = channels == 4 ? p[3] : 255u;
-        target[x] = premultipliedPixel(p[0], p[1], p[2], alpha);
+        target[x] = PixelTools::premultiply(makeColour(p[0], p[1], p[2], static_cast<int>(alpha)));
     }
 }
 

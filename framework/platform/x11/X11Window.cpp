@@ -1,6 +1,7 @@
 #include "framework/platform/x11/X11Window.hpp"
 
 #include "framework/platform/DrawingBackend.hpp"
+#include "framework/platform/PixelTools.hpp"
 #include "framework/platform/cairo/CairoSurface.hpp"
 #include "framework/platform/x11/X11Keys.hpp"
 #include "framework/platform/x11/X11WindowSystem.hpp"
@@ -79,32 +80,10 @@ uintptr_t buttonFlag(unsigned button)
     }
 }
 
-SPixelRect unite(const SPixelRect& a, const SPixelRect& b)
-{
-    if (a.isEmpty())
-    {
-        return b;
-    }
-    if (b.isEmpty())
-    {
-        return a;
-    }
-    const int left = std::min(a.x, b.x);
-    const int top = std::min(a.y, b.y);
-    return {left, top, std::max(a.right(), b.right()) - left, std::max(a.bottom(), b.bottom()) - top};
-}
-
+/// Part of an area inside a window of the given size.
 SPixelRect clipTo(const SPixelRect& area, int width, int height)
 {
-    const int left = std::max(area.x, 0);
-    const int top = std::max(area.y, 0);
-    const int right = std::min(area.right(), width);
-    const int bottom = std::min(area.bottom(), height);
-    if (right <= left || bottom <= top)
-    {
-        return {};
-    }
-    return {left, top, right - left, bottom - top};
+    return PixelTools::intersect(area, {0, 0, width, height});
 }
 
 } // namespace
@@ -358,7 +337,7 @@ void CX11Window::setArea(const SPixelRect& area)
 
 void CX11Window::addDamage(const SPixelRect& area)
 {
-    m_damage = unite(m_damage, clipTo(area, m_area.width, m_area.height));
+    m_damage = PixelTools::unite(m_damage, clipTo(area, m_area.width, m_area.height));
 }
 
 void CX11Window::invalidate(const SPixelRect* area)

@@ -1,0 +1,127 @@
+#pragma once
+// Small pixel helpers shared by the drawing and window backends of every platform.
+
+#include "framework/platform/DrawingBackend.hpp"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+namespace Vantor::Platform::PixelTools
+{
+
+/// A straight 0xAARRGGBB colour as a premultiplied pixel (rounded).
+inline uint32_t premultiply(uint32_t colour)
+{
+    const uint32_t alpha = colour >> 24;
+    const auto scale = [alpha](uint32_t component) { return (component * alpha + 127) / 255; };
+    return (alpha << 24) | (scale((colour >> 16) & 0xFF) << 16) | (scale((colour >> 8) & 0xFF) << 8) |
+           scale(colour & 0xFF);
+}
+
+/// Common part of two areas; empty (zero size) when they do not meet.
+inline SPixelRect intersect(const SPixelRect& a, const SPixelRect& b)
+{
+    const int left = std::max(a.x, b.x);
+    const int top = std::max(a.y, b.y);
+    const int right = std::min(a.right(), b.right());
+    const int bottom = std::min(a.bottom(), b.bottom());
+    if (right <= left || bottom <= top)
+    {
+        return {};
+    }
+    return {left, top, right - left, bottom - top};
+}
+
+/// Smallest area holding both; an empty area adds nothing.
+inline SPixelRect unite(const SPixelRect& a, const SPixelRect& b)
+{
+    if (a.isEmpty())
+    {
+        return b;
+    }
+    if (b.isEmpty())
+    {
+        return a;
+    }
+    const int left = std::min(a.x, b.x);
+    const int top = std::min(a.y, b.y);
+    return {left, top, std::max(a.right(), b.right()) - left, std::max(a.bottom(), b.bottom()) - top};
+}
+
+/// Calls plot(x, y) for each pixel of an aliased one-pixel line, leaving out the end point
+/// (a pen line: the next segment starts there).
+template <typename TPlot> void forEachPenLinePixel(SPixelPoint from, SPixelPoint to, TPlot&& plot)
+{
+    const int dx = std::abs(to.x - from.x);
+    const int dy = -std::abs(to.y - from.y);
+    const int stepX = from.x < to.x ? 1 : -1;
+    const int stepY = from.y < to.y ? 1 : -1;
+    int error = dx + dy;
+    int x = from.x;
+    int y = from.y;
+    while (x != to.x || y != to.y)
+    {
+        plot(x, y);
+        const int doubled = 2 * error;
+        if (doubled >= dy)
+        {
+            error += dy;
+            x += stepX;
+        }
+        if (doubled <= dx)
+        {
+            error += dx;
+            y += stepY;
+        }
+    }
+}
+
+/// Where an alignment puts text along one axis.
+enum class EPlace
+{
+    Start,
+    Centre,
+    End
+};
+
+/// Horizontal placement of the framework's text alignments (0..10; others act as 0).
+inline EPlace horizontalPlaceOf(int alignment)
+{
+    switch (alignment)
+    {
+    case TextAlignment::CentreTop:
+    case TextAlignment::CentreCentre:
+    case TextAlignment::CentreBottom:
+    case TextAlignment::DefaultSingleLine:
+        return EPlace::Centre;
+    case TextAlignment::RightTop:
+    case TextAlignment::RightCentre:
+    case TextAlignment::RightBottom:
+        return EPlace::End;
+    default:
+        return EPlace::Start;
+    }
+}
+
+/// Vertical placement of the framework's text alignments.
+inline EPlace verticalPlaceOf(int alignment)
+{
+    switch (alignment)
+    {
+    case TextAlignment::LeftCentre:
+    case TextAlignment::CentreCentre:
+    case TextAlignment::RightCentre:
+    case TextAlignment::DefaultLabel:
+    case TextAlignment::DefaultSingleLine:
+        return EPlace::Centre;
+    case TextAlignment::LeftBottom:
+    case TextAlignment::CentreBottom:
+    case TextAlignment::RightBottom:
+        return EPlace::End;
+    default:
+        return EPlace::Start;
+    }
+}
+
+} // namespace Vantor::Platform::PixelTools
