@@ -126,12 +126,14 @@ void VANTOR_VSTCALL processReplacing(AEffect* effect, float** inputs, float** ou
     }
     state.lastProcessLevel = state.host(effect, audioMasterGetCurrentProcessLevel, 0, 0, nullptr, 0.0f);
     int position = state.delayPosition;
-    for (int c = 0; c < 2; ++c)
+    // The channel counts are read from the record each call: a test may change them.
+    const int channels = effect->numOutputs < 2 ? effect->numOutputs : 2;
+    for (int c = 0; c < channels; ++c)
     {
         position = state.delayPosition;
         for (VstInt32 i = 0; i < frames; ++i)
         {
-            const float in = inputs[c][i];
+            const float in = c < effect->numInputs ? inputs[c][i] : 0.0f;
             outputs[c][i] = state.delayLine[c][position];
             state.delayLine[c][position] = in;
             position = (position + 1) % ProbePlugin::kDelay;

@@ -213,6 +213,33 @@ TEST(VstPluginProcessing, StereoPassesThroughInBlocks)
     EXPECT_EQ(inPlaceRight[999], right[999 - ProbePlugin::kDelay]);
 }
 
+TEST(VstPluginProcessing, FollowsChangedChannelCounts)
+{
+    auto plugin = CVstPlugin::load(VSTHOST_PROBE_PATH);
+    std::vector<float> left(100, 0.5f);
+    std::vector<float> right(100, -0.5f);
+    std::vector<float> outLeft(100);
+    std::vector<float> outRight(100);
+    plugin->processStereo(left.data(), right.data(), outLeft.data(), outRight.data(), 100);
+
+    // As after audioMasterIOChanged: one input, one output; the output feeds both sides.
+    plugin->effect().numInputs = 1;
+    plugin->effect().numOutputs = 1;
+    plugin->processStereo(left.data(), right.data(), outLeft.data(), outRight.data(), 100);
+    EXPECT_EQ(outLeft[50], 0.5f);
+    EXPECT_EQ(outRight[50], 0.5f);
+
+    plugin->effect().numOutputs = 0;
+    plugin->processStereo(left.data(), right.data(), outLeft.data(), outRight.data(), 100);
+    EXPECT_EQ(outLeft[50], 0.0f);
+    EXPECT_EQ(outRight[50], 0.0f);
+
+    plugin->effect().numOutputs = Vantor::VstHost::CVstPlugin::kMaxChannels + 1;
+    EXPECT_THROW(plugin->processStereo(left.data(), right.data(), outLeft.data(), outRight.data(), 100), CHostError);
+    plugin->effect().numOutputs = 2;
+    plugin->effect().numInputs = 2;
+}
+
 TEST(VstPluginProcessing, RawCallsRespectTheBlockSize)
 {
     SHostSettings settings;

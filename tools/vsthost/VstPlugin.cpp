@@ -106,13 +106,8 @@ std::unique_ptr<CVstPlugin> CVstPlugin::load(const std::filesystem::path& path, 
     {
         throw CHostError("plug-in '" + name + "' returned a record without a dispatcher");
     }
-    if (effect->numInputs < 0 || effect->numInputs > kMaxChannels || effect->numOutputs < 0 ||
-        effect->numOutputs > kMaxChannels)
-    {
-        throw CHostError("plug-in '" + name + "' declares " + std::to_string(effect->numInputs) + " inputs and " +
-                         std::to_string(effect->numOutputs) + " outputs: not a usable effect");
-    }
     plugin->m_effect = effect;
+    plugin->checkChannelCounts();
     plugin->m_host->attach(effect);
     plugin->dispatch(effOpen);
     return plugin;
@@ -170,8 +165,21 @@ void CVstPlugin::setBlockSize(VstInt32 frames)
     }
 }
 
+void CVstPlugin::checkChannelCounts() const
+{
+    if (m_effect->numInputs < 0 || m_effect->numInputs > kMaxChannels || m_effect->numOutputs < 0 ||
+        m_effect->numOutputs > kMaxChannels)
+    {
+        throw CHostError("plug-in '" + m_path.string() + "' declares " + std::to_string(m_effect->numInputs) +
+                         " inputs and " + std::to_string(m_effect->numOutputs) + " outputs: not a usable effect");
+    }
+}
+
 void CVstPlugin::makeBuffers()
 {
+    checkChannelCounts();
+    m_bufferedInputs = m_effect->numInputs;
+    m_bufferedOutputs = m_effect->numOutputs;
     const auto block = static_cast<std::size_t>(blockSize());
     const auto inputs = static_cast<std::size_t>(m_effect->numInputs);
     const auto outputs = static_cast<std::size_t>(m_effect->numOutputs);
@@ -243,9 +251,13 @@ void CVstPlugin::processStereo(const float* inLeft, const float* inRight, float*
         failCall("processStereo");
     }
     resume();
+    if (m_effect->numInputs != m_bufferedInputs || m_effect->numOutputs != m_bufferedOutputs)
+    {
+        makeBuffers();
+    }
     const auto block = static_cast<std::size_t>(blockSize());
-    const auto inputs = static_cast<std::size_t>(m_effect->numInputs);
-    const auto outputs = static_cast<std::size_t>(m_effect->numOutputs);
+    const auto inputs = static_cast<std::size_t>(m_bufferedInputs);
+    const auto outputs = static_cast<std::size_t>(m_bufferedOutputs);
     for (std::size_t start = 0; start < frames; start += block)
     {
         const std::size_t count = std::min(block, frames - start);

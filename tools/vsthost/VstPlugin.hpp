@@ -27,6 +27,8 @@ struct SMidiMessage
 };
 
 // One loaded VST 2.4 plug-in instance, driven the way a host drives it.
+// Link the static library `vsthost` (CMake target) to use it; a test can hand
+// it a module built in the same tree with $<TARGET_FILE:...>.
 //
 // Typical use:
 //     auto plugin = CVstPlugin::load("PressoraLite.so");  // dlopen, entry point, magic check, effOpen
@@ -130,6 +132,7 @@ private:
     CVstPlugin() = default;
     std::string readString(Vst::VstInt32 opcode, Vst::VstInt32 index = 0);
     void makeBuffers();
+    void checkChannelCounts() const;
     void requireParameter(int index) const;
     [[noreturn]] void failCall(const char* what) const;
 
@@ -142,6 +145,9 @@ private:
     double m_samplePosition = 0.0;
 
     // Processing buffers, made by resume(): one block per plug-in channel.
+    // Remade when the plug-in changes its channel counts (audioMasterIOChanged).
+    int m_bufferedInputs = 0;
+    int m_bufferedOutputs = 0;
     std::vector<float> m_inputStore;
     std::vector<float> m_outputStore;
     std::vector<float*> m_inputs;
