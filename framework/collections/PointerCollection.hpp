@@ -173,7 +173,6 @@ public:
 
     TPointerDeleter<TypeName>* getDeleter() const { return m_deleter; }
 
-protected:
     /// Grows the array by the growth step; new slots are null.
     void expandArray()
     {
