@@ -1,0 +1,76 @@
+#include "framework/host/ApplicationInformation.hpp"
+
+#include "framework/platform/Module.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using Vantor::Basics::CSystemString;
+using Vantor::Host::CApplicationInformation;
+namespace Platform = Vantor::Platform;
+
+namespace
+{
+
+// Loads the probe library and calls one of its text-reporting functions.
+std::string askProbe(const char* function)
+{
+    Platform::LibraryHandle library = Platform::loadLibrary(VANTOR_LIBRARY_PROBE);
+    if (library == nullptr)
+    {
+        return "<not loaded>";
+    }
+    auto probe =
+        reinterpret_cast<void (*)(char*, unsigned long)>(Platform::getLibrarySymbol(library, function));
+    char text[4096] = "<no function>";
+    if (probe != nullptr)
+    {
+        probe(text, sizeof(text));
+    }
+    Platform::freeLibrary(library);
+    return text;
+}
+
+} // namespace
+
+TEST(ApplicationInformationTest, UnsetTextsReadAsOneSpace)
+{
+    // Only this test touches the texts of the test program's own copy.
+    EXPECT_STREQ(CApplicationInformation::getLegalNotice().getString(), " ");
+    EXPECT_STREQ(CApplicationInformation::getRegistryKeyPath().getString(), " ");
+    CApplicationInformation::setCompanyName("Corvella");
+    EXPECT_STREQ(CApplicationInformation::getCompanyName().getString(), "Corvella");
+    EXPECT_EQ(CApplicationInformation::getApplicationObject(), nullptr);
+}
+
+TEST(ApplicationInformationTest, ApplicationPathIsTheFolderOfTheLoadedLibrary)
+{
+    const std::filesystem::path library = std::filesystem::canonical(VANTOR_LIBRARY_PROBE);
+    EXPECT_EQ(askProbe("probeApplicationPath"), library.parent_path().string());
+}
+
+TEST(ApplicationInformationTest, ApplicationPathOfTheProgramItself)
+{
+    CApplicationInformation::setApplicationPath(Platform::getCurrentModule());
+    const auto program = std::filesystem::canonical("/proc/self/exe");
+    EXPECT_STREQ(CApplicationInformation::getApplicationPath().getString(), program.parent_path().c_str());
+    CSystemString executable;
+    CApplicationInformation::getExecutablePath(executable);
+    EXPECT_STREQ(executable.getString(), program.c_str());
+}
+
+TEST(ApplicationInformationTest, ReleasedItemsReadAsUnsetAgain)
+{
+    EXPECT_EQ(askProbe("probeCompanyAfterRelease"), " ");
+}
+
+TEST(ApplicationInformationTest, ProcessorFeaturesOfThisMachine)
+{
+    CApplicationInformation::readProcessorFeatures();
+#if defined(__x86_64__)
+    // Every 64-bit x86 processor has these.
+    EXPECT_TRUE(CApplicationInformation::getProcessorFeatures().mmx);
+    EXPECT_TRUE(CApplicationInformation::getProcessorFeatures().sse2);
+#endif
+}

@@ -1,0 +1,161 @@
+#include "framework/host/FileUtilities.hpp"
+
+#include "framework/collections/CountedObjectDeleter.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace Vantor;
+using Basics::CString;
+using Basics::CSystemString;
+using Host::CFileInformation;
+using Host::CFileUtilities;
+namespace fs = std::filesystem;
+
+namespace
+{
+
+std::string contentOf(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// A fresh folder with a sub-folder, two files and a named pipe.
+class FileUtilitiesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("vantor_host_" + std::to_string(::getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder / "zfolder");
+        std::ofstream(folder / "b.txt", std::ios::binary) << "bee";
+        std::ofstream(folder / "a.bin", std::ios::binary) << std::string(300, '\0') << "end";
+        ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    CString pattern(const char* name) const { return CString((folder / name).c_str()); }
+    CSystemString path(const char* name) const { return CSystemString((folder / name).c_str()); }
+
+    fs::path folder;
+};
+
+struct SOwnedList
+{
+    Collections::TCountedObjectDeleter<CFileInformation> deleter;
+    Collections::TPointerCollection<CFileInformation> list{&deleter};
+};
+
+} // namespace
+
+TEST_F(FileUtilitiesTest, ListingsDescribeEachEntryByItsKind)
+{
+    SOwnedList files;
+    ASSERT_EQ(CFileUtilities::getFolderContents(pattern("*"), files.list, true), 4);
+    // Folders first, then the full paths in byte order.
+    const char* expected[] = {"zfolder", "a.bin", "b.txt", "pipe"};
+    const std::int32_t types[] = {2, 5, 5, 9};
+    for (long i = 0; i < 4; i++)
+    {
+        const CFileInformation* entry = files.list.getElementAtIndex(i);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_STREQ(entry->getFileName().getString(), expected[i]);
+        EXPECT_EQ(entry->getFileType(), types[i]) << expected[i];
+        EXPECT_STREQ(entry->getFullPath().getString(), (folder / expected[i]).c_str());
+    }
+    EXPECT_EQ(files.list.getElementAtIndex(1)->getFileSize(), 303.0);
+    EXPECT_EQ(CFileUtilities::getNumberOfFilesInFolder(pattern("*")), 3); // all but the folder
+    EXPECT_EQ(CFileUtilities::getNumberOfFilesInFolder(pattern("*.txt")), 1);
+    EXPECT_EQ(CFileUtilities::getNumberOfFilesInFolder(pattern("missing/*")), 0);
+}
+
+TEST_F(FileUtilitiesTest, ListedTimesAreTheFilesOwn)
+{
+    fs::last_write_time(folder / "b.txt",
+                        fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 3));
+    SOwnedList files;
+    ASSERT_EQ(CFileUtilities::getFolderContents(pattern("b.txt"), files.list, false), 1);
+    struct stat data
+    {
+    };
+    ASSERT_EQ(::stat((folder / "b.txt").c_str(), &data), 0);
+    tm utc{};
+    ::gmtime_r(&data.st_mtim.tv_sec, &utc);
+    const auto& written = files.list.getElementAtIndex(0)->getLastWriteTime().getSystemTime();
+    EXPECT_EQ(written.year, utc.tm_year + 1900);
+    EXPECT_EQ(written.month, utc.tm_mon + 1);
+    EXPECT_EQ(written.day, utc.tm_mday);
+    EXPECT_EQ(written.dayOfWeek, utc.tm_wday);
+    EXPECT_EQ(written.second, utc.tm_sec);
+}
+
+TEST_F(FileUtilitiesTest, NameListings)
+{
+    Collections::TCountedObjectDeleter<CString> deleter;
+    Collections::TPointerCollection<CString> names(&deleter);
+    EXPECT_EQ(CFileUtilities::getFolderContentNames(pattern("?.*"), names), 2);
+    const std::string first = names.getElementAtIndex(0)->getString();
+    const std::string second = names.getElementAtIndex(1)->getString();
+    EXPECT_TRUE((first == "a.bin" && second == "b.txt") || (first == "b.txt" && second == "a.bin"));
+}
+
+TEST_F(FileUtilitiesTest, ExistenceAndFolders)
+{
+    EXPECT_TRUE(CFileUtilities::fileExists(path("b.txt")));
+    EXPECT_FALSE(CFileUtilities::fileExists(path("c.txt")));
+    EXPECT_TRUE(CFileUtilities::isFolder(path("zfolder")));
+    EXPECT_TRUE(CFileUtilities::folderExists(CString(folder.c_str())));
+    EXPECT_FALSE(CFileUtilities::folderExists(path("b.txt")));
+
+    EXPECT_TRUE(CFileUtilities::createFolder(path("made")));
+    EXPECT_TRUE(fs::is_directory(folder / "made"));
+    EXPECT_FALSE(CFileUtilities::createFolder(path("made")));
+    // A name with an extension is taken for a file and refused.
+    EXPECT_FALSE(CFileUtilities::createFolder(path("folder.new")));
+    EXPECT_FALSE(fs::exists(folder / "folder.new"));
+}
+
+TEST_F(FileUtilitiesTest, CopyingRespectsTheOverwriteFlag)
+{
+    EXPECT_FALSE(CFileUtilities::copyFile(path("missing"), path("copy.bin"), true));
+    EXPECT_FALSE(fs::exists(folder / "copy.bin"));
+
+    ASSERT_TRUE(CFileUtilities::copyFile(path("a.bin"), path("copy.bin"), false));
+    EXPECT_EQ(contentOf(folder / "copy.bin"), contentOf(folder / "a.bin"));
+
+    EXPECT_FALSE(CFileUtilities::copyFile(path("b.txt"), path("copy.bin"), false));
+    EXPECT_EQ(contentOf(folder / "copy.bin"), contentOf(folder / "a.bin"));
+    ASSERT_TRUE(CFileUtilities::copyFile(path("b.txt"), path("copy.bin"), true));
+    EXPECT_EQ(contentOf(folder / "copy.bin"), "bee");
+
+    std::ofstream(folder / "empty");
+    ASSERT_TRUE(CFileUtilities::copyFile(path("empty"), path("empty.copy"), false));
+    EXPECT_TRUE(fs::exists(folder / "empty.copy"));
+    EXPECT_EQ(fs::file_size(folder / "empty.copy"), 0u);
+}
+
+TEST(FileUtilitiesFolders, ProgramTempAndSystemFolders)
+{
+    const fs::path program = fs::canonical("/proc/self/exe").parent_path();
+    CSystemString folder;
+    CFileUtilities::getApplicationFolder(folder, false);
+    EXPECT_STREQ(folder.getString(), program.c_str());
+    CFileUtilities::getApplicationFolder(folder, true);
+    EXPECT_EQ(std::string(folder.getString()), program.string() + "/");
+
+    CFileUtilities::getTempFolder(folder);
+    EXPECT_EQ(folder[folder.getNumberOfCharacters() - 2], '/');
+    EXPECT_TRUE(CFileUtilities::isFolder(folder));
+    CFileUtilities::getWindowsFolder(folder);
+    EXPECT_TRUE(CFileUtilities::isFolder(folder));
+}
