@@ -1,0 +1,117 @@
+#include "framework/platform/win32/Win32WindowSystem.hpp"
+
+#include "framework/platform/win32/Win32Window.hpp"
+
+#include <windows.h>
+
+#include <array>
+
+namespace Vantor::Platform
+{
+
+namespace
+{
+
+IWindowSystem* g_installedSystem = nullptr;
+
+/// Delivers every queued message of this thread; false when the quit message came.
+bool dispatchQueued(bool& delivered)
+{
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != FALSE)
+    {
+        if (message.message == WM_QUIT)
+        {
+            return false;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        delivered = true;
+    }
+    return true;
+}
+
+} // namespace
+
+IWindowSystem& getWindowSystem()
+{
+    return g_installedSystem != nullptr ? *g_installedSystem : CWin32WindowSystem::instance();
+}
+
+void setWindowSystem(IWindowSystem* system)
+{
+    g_installedSystem = system;
+}
+
+CWin32WindowSystem& CWin32WindowSystem::instance()
+{
+    static CWin32WindowSystem system;
+    return system;
+}
+
+std::unique_ptr<IWindowBackend> CWin32WindowSystem::createWindowBackend()
+{
+    return std::make_unique<CWin32Window>();
+}
+
+SPixelSize CWin32WindowSystem::getScreenSize()
+{
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+uintptr_t CWin32WindowSystem::createCursor(int number)
+{
+    // System cursors for the framework's cursor numbers; unknown numbers give the arrow.
+    static const std::array<LPCSTR, 8> kCursors{
+        reinterpret_cast<LPCSTR>(IDC_ARROW),    reinterpret_cast<LPCSTR>(IDC_HAND),
+        reinterpret_cast<LPCSTR>(IDC_WAIT),     reinterpret_cast<LPCSTR>(IDC_SIZENS),
+        reinterpret_cast<LPCSTR>(IDC_SIZEWE),   reinterpret_cast<LPCSTR>(IDC_IBEAM),
+        reinterpret_cast<LPCSTR>(IDC_SIZENWSE), reinterpret_cast<LPCSTR>(IDC_SIZEALL)};
+    const LPCSTR name =
+        number >= 0 && number < static_cast<int>(kCursors.size()) ? kCursors[number] : kCursors[0];
+    return reinterpret_cast<uintptr_t>(LoadCursorA(nullptr, name));
+}
+
+void CWin32WindowSystem::destroyCursor(uintptr_t)
+{
+    // System cursors are shared and must not be destroyed.
+}
+
+bool CWin32WindowSystem::isKeyDown(int virtualKey)
+{
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
+SPixelPoint CWin32WindowSystem::getCursorPosition()
+{
+    POINT point{};
+    GetCursorPos(&point);
+    return {point.x, point.y};
+}
+
+bool CWin32WindowSystem::isMouseCaptured()
+{
+    return GetCapture() != nullptr;
+}
+
+bool CWin32WindowSystem::processEvents(int timeoutMilliseconds)
+{
+    bool delivered = false;
+    if (!dispatchQueued(delivered))
+    {
+        return false;
+    }
+    if (!delivered && timeoutMilliseconds > 0)
+    {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(timeoutMilliseconds), QS_ALLINPUT);
+        return dispatchQueued(delivered);
+    }
+    return true;
+}
+
+void CWin32WindowSystem::postQuit(int exitCode)
+{
+    PostQuitMessage(exitCode);
+}
+
+} // namespace Vantor::Platform
