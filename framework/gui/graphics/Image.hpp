@@ -1,0 +1,50 @@
+#pragma once
+// A picture loaded once and drawn many times by the graphics context.
+
+#include <memory>
+
+#include "framework/basics/String.hpp"
+#include "framework/gui/events/CountedInterface.hpp"
+#include "framework/mathtools/Dimension.hpp"
+#include "framework/mathtools/Rect.hpp"
+
+namespace Vantor::Platform
+{
+class IDrawingSurface;
+}
+
+namespace Vantor::GUI::Graphics
+{
+
+class IImage : public ICountedInterface
+{
+public:
+    enum EImageType : long
+    {
+        kUnknownImage = 0,
+        kTargaImage = 1,
+        kPngImage = 2,
+        kJpegImage = 3,
+    };
+
+    /** "No Image loaded" or "File loaded is = <file name>". */
+    virtual void getObjectDescription(char* buffer, long size) const = 0;
+    /** The runtime class name: "CBaseImage", "CPNGImage", "CJPEGImage", "CTGAImage". */
+    virtual const char* getRuntimeClassName() const = 0;
+
+    virtual const MathTools::CDimension& getImageSize() const = 0;
+    /** (0, 0, width, height) */
+    virtual const MathTools::CRect& getNormalisedImageArea() const = 0;
+    virtual long getImageType() const = 0;
+    virtual const Basics::CString& getFilename() const = 0;
+    /** False with the reason in getLastError(); never throws. */
+    virtual bool loadFromFile(const Basics::CString& path) = 0;
+    virtual void unloadImage() = 0;
+    virtual bool hasAlpha() const = 0;
+    virtual bool hasImageLoaded() const = 0;
+    /** The pixels (premultiplied when the image has alpha); null while unloaded. */
+    virtual Platform::IDrawingSurface* getImageHandle() const = 0;
+    virtual const Basics::CString& getLastError() const = 0;
+};
+
+} // namespace Vantor::GUI::Graphics

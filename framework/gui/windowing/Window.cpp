@@ -1,0 +1,749 @@
+#include "framework/gui/windowing/Window.hpp"
+
+#include "framework/basics/Exception.hpp"
+#include "framework/collections/ObjectNuller.hpp"
+#include "framework/gui/controls/ControlRoot.hpp"
+#include "framework/gui/events/DropEvent.hpp"
+#include "framework/gui/events/DropFileListener.hpp"
+#include "framework/gui/events/KeyboardListener.hpp"
+#include "framework/gui/events/MouseListener.hpp"
+#include "framework/gui/windowing/WindowIcon.hpp"
+#include "framework/platform/DrawingBackend.hpp"
+
+namespace Vantor::GUI::Windowing
+{
+
+VANTOR_DEFINE_CLASS(Vantor::GUI::Windowing::CWindow, "CWindow", "CCountedObject")
+
+namespace Message = Platform::Message;
+
+namespace
+{
+// Colour requests of edit and static child controls.
+constexpr int kControlColourEdit = 0x0133;
+constexpr int kControlColourStatic = 0x0138;
+
+// One wheel notch (120) is 1.0.
+constexpr double kWheelScale = 0.008333333333333333;
+
+CWindow* g_currentWindow = nullptr;
+IWindow* g_mainWindow = nullptr;
+
+long signedLow(intptr_t value)
+{
+    return static_cast<std::int16_t>(value & 0xFFFF);
+}
+
+long unsignedLow(intptr_t value)
+{
+    return static_cast<long>(value & 0xFFFF);
+}
+
+long unsignedHigh(intptr_t value)
+{
+    return static_cast<long>((value >> 16) & 0xFFFF);
+}
+
+Platform::SPixelRect toPixelRect(const MathTools::CRect& rect)
+{
+    return {static_cast<int>(rect.getLeft()), static_cast<int>(rect.getTop()), static_cast<int>(rect.getWidth()),
+            static_cast<int>(rect.getHeight())};
+}
+} // namespace
+
+CWindow::CWindow(const MathTools::CRect& area)
+    : m_attributes(new CWindowAttributes()), m_windowSize(area.getDimension()), m_windowPosition(area.getOrigin()),
+      m_windowArea(area), m_mouseEvent(Events::CMouseEvent::kMouseMove, &m_mouse),
+      m_timedObjects(Collections::TObjectNuller<Events::ITimedObject>::getDefaultDeleter())
+{
+    m_attributes->referenced();
+    setControlRoot(new Controls::CControlRoot(this));
+    m_windowChangeListener = this;
+    m_focusListener = this;
+}
+
+CWindow::~CWindow()
+{
+    if (m_windowOpen)
+    {
+        windowDestroyingNotification();
+        stopAllTimers();
+        destroyNativeWindow();
+        m_windowOpen = false;
+    }
+    if (g_currentWindow == this)
+    {
+        g_currentWindow = nullptr;
+    }
+    if (g_mainWindow == this)
+    {
+        g_mainWindow = nullptr;
+    }
+    m_attributes->dereference();
+    delete m_controlRoot;
+}
+
+void CWindow::setControlRoot(Controls::CControlRoot* root)
+{
+    delete m_controlRoot;
+    m_controlRoot = root;
+    m_mouseListener = root;
+    m_dropFileListener = root;
+    m_keyboardListener = root;
+}
+
+// ---- process-wide windows ----
+
+void CWindow::setApplicationMainWindow(IWindow* window)
+{
+    g_mainWindow = window;
+}
+
+IWindow* CWindow::getApplicationMainWindow()
+{
+    return g_mainWindow;
+}
+
+CWindow* CWindow::getCurrentWindow()
+{
+    return g_currentWindow;
+}
+
+Basics::CString CWindow::makeClassName(const Basics::CString& title)
+{
+    Basics::CString name(getClassNamePrefix());
+    name += title;
+    return name;
+}
+
+// ---- life cycle ----
+
+bool CWindow::createWindow()
+{
+    if (!m_handle.backend)
+    {
+        m_handle.backend = Platform::getWindowSystem().createWindowBackend();
+    }
+    if (!m_handle.backend)
+    {
+        return false;
+    }
+    Platform::SWindowCreateParams params;
+    params.className = makeClassName(m_attributes->getWindowTitle()).getString();
+    params.title = m_attributes->getWindowTitle().getString();
+    params.style = m_attributes->getWindowStyle();
+    params.extendedStyle = m_attributes->getExtendedWindowStyle();
+    params.dropShadow = m_attributes->hasDropShadow();
+    params.icon = m_attributes->getWindowIcon() ? m_attributes->getWindowIcon()->getNativeIcon() : 0;
+    params.area = toPixelRect(MathTools::CRect(m_windowPosition, m_windowSize));
+    params.parent = m_parentWindow ? m_parentWindow->getWindowHandle()->getNativeHandle() : 0;
+
+    switch (m_handle.backend->create(params, this))
+    {
+    case Platform::IWindowBackend::ECreateResult::ClassRegistrationFailed:
+        return false;
+    case Platform::IWindowBackend::ECreateResult::CreationFailed:
+        throw Exceptions::CException(m_handle.backend->getLastError().c_str(), "CWindow::createWindow()");
+    case Platform::IWindowBackend::ECreateResult::Created:
+        break;
+    }
+    g_currentWindow = this;
+    m_windowOpen = true;
+    m_mouse.setWindowBackend(m_handle.backend.get());
+    setWindowAlpha(m_attributes->getAlpha());
+    if (!m_attributes->isEnabled())
+    {
+        disableWindow();
+    }
+    m_graphics.getBackBuffer().setFillColour(m_attributes->getBackgroundColour());
+    windowCreatedNotification();
+    return true;
+}
+
+void CWindow::intialiseWindow(CWindowAttributes* attributes, const bool showWindow)
+{
+    if (attributes == nullptr || m_windowOpen)
+    {
+        return;
+    }
+    *m_attributes = *attributes;
+    bool created = false;
+    try
+    {
+        created = createWindow();
+    }
+    catch (const Exceptions::CException& caught)
+    {
+        Basics::CString reason("Caught an exception whilst initialising window. Further details below:\n\n");
+        reason += caught.getErrorReason();
+        Basics::CString function("void CWindow::intialiseWindow(CWindowAttributes *, const bool) ->\n");
+        function += caught.getFunctionName();
+        throw Exceptions::CException(reason, function);
+    }
+    if (created && showWindow)
+    {
+        openWindow();
+        updateWindow();
+    }
+}
+
+void CWindow::uninitialiseWindow()
+{
+    if (!m_windowOpen)
+    {
+        return;
+    }
+    windowDestroyingNotification();
+    stopAllTimers();
+    destroyNativeWindow();
+    m_windowOpen = false;
+}
+
+void CWindow::destroyNativeWindow()
+{
+    removeMouseHook();
+    if (m_handle.backend)
+    {
+        m_handle.backend->destroy();
+    }
+    m_mouse.setWindowBackend(nullptr);
+    if (g_currentWindow == this)
+    {
+        g_currentWindow = nullptr;
+    }
+}
+
+void CWindow::openWindow()
+{
+    if (backend())
+    {
+        backend()->show();
+    }
+}
+
+void CWindow::closeWindow()
+{
+    if (!backend())
+    {
+        return;
+    }
+    backend()->hide();
+    if (m_windowChangeListener)
+    {
+        m_windowChangeListener->windowClosed(this);
+    }
+}
+
+void CWindow::updateWindow()
+{
+    if (backend())
+    {
+        backend()->update();
+    }
+}
+
+void CWindow::disableWindow()
+{
+    if (backend())
+    {
+        backend()->setEnabled(false);
+    }
+}
+
+void CWindow::enableWindow()
+{
+    if (backend())
+    {
+        backend()->setEnabled(true);
+    }
+}
+
+void CWindow::drawWindow(Graphics::CGraphics& graphics)
+{
+    m_controlRoot->drawRootControl(graphics);
+}
+
+void CWindow::redrawWindow()
+{
+    if (backend())
+    {
+        backend()->invalidate(nullptr);
+    }
+}
+
+void CWindow::redrawWindow(const MathTools::CRect& area)
+{
+    if (backend())
+    {
+        const Platform::SPixelRect rect = toPixelRect(area);
+        backend()->invalidate(&rect);
+    }
+}
+
+void CWindow::setWindowPosition(const MathTools::CPoint& position)
+{
+    if (!backend())
+    {
+        return;
+    }
+    m_windowPosition = position;
+    m_windowArea.setOrigin(position);
+    backend()->setPosition({static_cast<int>(position.getXPosition()), static_cast<int>(position.getYPosition())});
+    if (m_windowChangeListener)
+    {
+        m_windowChangeListener->windowMoved(this, m_windowPosition);
+    }
+}
+
+void CWindow::setWindowSize(const MathTools::CDimension& size)
+{
+    if (!backend())
+    {
+        return;
+    }
+    m_windowSize = size;
+    m_windowArea.setDimension(size);
+    backend()->setArea(toPixelRect(m_windowArea));
+    if (m_windowChangeListener)
+    {
+        m_windowChangeListener->windowSized(this, m_windowSize);
+    }
+}
+
+void CWindow::setWindowArea(const MathTools::CRect& area)
+{
+    if (!backend())
+    {
+        return;
+    }
+    m_windowArea = area;
+    m_windowPosition = area.getOrigin();
+    m_windowSize = area.getDimension();
+    backend()->setArea(toPixelRect(area));
+    if (m_windowChangeListener)
+    {
+        m_windowChangeListener->windowMoved(this, m_windowPosition);
+        m_windowChangeListener->windowSized(this, m_windowSize);
+    }
+}
+
+void CWindow::setWindowAlpha(double alpha)
+{
+    if (!backend())
+    {
+        return;
+    }
+    m_attributes->setAlpha(alpha);
+    backend()->setOpacity(static_cast<int>(alpha * 255.0) & 0xFF);
+}
+
+bool CWindow::windowClosed(IWindow* window)
+{
+    if (window == this && g_mainWindow == this)
+    {
+        Platform::getWindowSystem().postQuit(0);
+    }
+    return true;
+}
+
+// ---- timers ----
+
+void CWindow::timerFired(long id)
+{
+    // A timed object may remove objects while it runs: look every slot up afresh.
+    for (long i = 0; i < m_timedObjects.getArraySize(); i++)
+    {
+        Events::ITimedObject* object = m_timedObjects.getElementAtIndex(i);
+        if (object && object->getTimerId() == id)
+        {
+            object->timerExpired();
+        }
+    }
+}
+
+void CWindow::startTimer(const long id, const long milliseconds)
+{
+    if (id == 0)
+    {
+        throw Exceptions::CException("Timer id's cannot be zero on Windows platforms",
+                                     "CWindow::startTimer(const long, const long)");
+    }
+    if (backend())
+    {
+        backend()->startTimer(id, milliseconds);
+    }
+}
+
+void CWindow::stopTimer(const long id)
+{
+    for (long i = 0; i < m_timedObjects.getArraySize(); i++)
+    {
+        Events::ITimedObject* object = m_timedObjects.getElementAtIndex(i);
+        if (object && object->getTimerId() == id && backend())
+        {
+            backend()->stopTimer(id);
+        }
+    }
+}
+
+void CWindow::addTimedObject(Events::ITimedObject* object)
+{
+    if (object)
+    {
+        m_timedObjects.addElement(object);
+    }
+}
+
+void CWindow::removeTimedObject(Events::ITimedObject* object)
+{
+    if (object == nullptr)
+    {
+        return;
+    }
+    stopTimer(object->getTimerId());
+    if (m_timedObjects.deleteElement(object))
+    {
+        m_timedObjects.reorder(true);
+    }
+}
+
+void CWindow::stopAllTimers()
+{
+    for (long i = 0; i < m_timedObjects.getArraySize(); i++)
+    {
+        Events::ITimedObject* object = m_timedObjects.getElementAtIndex(i);
+        if (object && backend())
+        {
+            backend()->stopTimer(object->getTimerId());
+        }
+    }
+    m_timedObjects.freePointers();
+}
+
+// ---- messages ----
+
+intptr_t CWindow::handleNativeMessage(const Platform::SNativeMessage& message)
+{
+    return handleWindowEvents(message);
+}
+
+intptr_t CWindow::handleWindowEvents(const Platform::SNativeMessage& message)
+{
+    try
+    {
+        return dispatchMessage(message);
+    }
+    catch (...)
+    {
+        // Nothing may reach the platform's message loop (or a host's).
+        return 0;
+    }
+}
+
+intptr_t CWindow::defaultProcessing(const Platform::SNativeMessage& message)
+{
+    return m_handle.backend ? m_handle.backend->defaultProcessing(message) : 0;
+}
+
+intptr_t CWindow::dispatchMessage(const Platform::SNativeMessage& message)
+{
+    switch (message.message)
+    {
+    case Message::Destroy:
+        if (m_windowChangeListener && !m_windowChangeListener->windowClosed(this))
+        {
+            return kNotHandled;
+        }
+        removeMouseHook();
+        return defaultProcessing(message);
+
+    case Message::Move:
+        m_windowPosition.setPoint(unsignedLow(message.lParam), unsignedHigh(message.lParam));
+        m_windowArea.setOrigin(m_windowPosition);
+        if (m_windowChangeListener)
+        {
+            m_windowChangeListener->windowMoved(this, m_windowPosition);
+        }
+        return defaultProcessing(message);
+
+    case Message::Size:
+        m_windowSize.setDimension(unsignedLow(message.lParam), unsignedHigh(message.lParam));
+        m_windowArea.setDimension(m_windowSize);
+        if (m_windowChangeListener)
+        {
+            m_windowChangeListener->windowSized(this, m_windowSize);
+        }
+        return defaultProcessing(message);
+
+    case Message::SetFocus:
+        if (m_focusListener)
+        {
+            m_focusListener->gainedFocus(this);
+        }
+        removeMouseHook();
+        if (m_handle.backend)
+        {
+            m_handle.backend->installMouseHook();
+            m_mouseHookInstalled = true;
+        }
+        g_currentWindow = this;
+        return defaultProcessing(message);
+
+    case Message::KillFocus:
+        removeMouseHook();
+        if (m_focusListener)
+        {
+            m_focusListener->lostFocus(this);
+        }
+        return defaultProcessing(message);
+
+    case Message::Paint:
+        paint();
+        return 0;
+
+    case Message::Close:
+        if (m_windowChangeListener && !m_windowChangeListener->windowClosed(this))
+        {
+            return kNotHandled;
+        }
+        return defaultProcessing(message);
+
+    case Message::EraseBackground:
+        // The back buffer paints every pixel: erasing would only flicker.
+        return 1;
+
+    case Message::KeyDown:
+    case Message::KeyUp:
+        if (!m_keyboardListener)
+        {
+            return 1;
+        }
+        fillKeyboardEvent(message);
+        return (message.message == Message::KeyDown) ? m_keyboardListener->handleKeyDown(m_keyboardEvent)
+                                                     : m_keyboardListener->handleKeyUp(m_keyboardEvent);
+
+    case Message::Timer:
+        // Timers arrive through timerFired.
+        return 0;
+
+    case kControlColourEdit:
+    case kControlColourStatic:
+        // No native edit or static child controls exist in this framework.
+        return kNotHandled;
+
+    case Message::DropFiles:
+        if (!m_dropFileListener)
+        {
+            return kNotHandled;
+        }
+        handleDroppedFiles(message.wParam);
+        return 0;
+
+    default:
+        return handleMouseMessage(message);
+    }
+}
+
+intptr_t CWindow::handleMouseMessage(const Platform::SNativeMessage& message)
+{
+    const int id = message.message;
+    const bool isMouseMessage = (id >= Message::MouseMove && id <= Message::RightButtonUp) ||
+                                id == Message::MouseWheel || id == Message::MouseLeave;
+    if (!isMouseMessage)
+    {
+        return defaultProcessing(message);
+    }
+    if (!m_mouseListener)
+    {
+        const bool answersDefault =
+            id == Message::MouseMove || id == Message::LeftButtonDoubleClick || id == Message::MouseLeave;
+        return answersDefault ? defaultProcessing(message) : kNotHandled;
+    }
+    switch (id)
+    {
+    case Message::MouseMove:
+        updateMouseEvent(message.lParam);
+        trackMouseLeave();
+        m_mouseListener->handleMouseMovement(m_mouseEvent);
+        break;
+    case Message::LeftButtonDown:
+    case Message::RightButtonDown:
+        if (!isMouseCaptured())
+        {
+            captureMouse(m_handle);
+        }
+        updateMouseEvent(message.lParam);
+        trackMouseLeave();
+        if (id == Message::LeftButtonDown)
+            m_mouseListener->handleLeftButtonDown(m_mouseEvent);
+        else
+            m_mouseListener->handleRightButtonDown(m_mouseEvent);
+        break;
+    case Message::LeftButtonUp:
+    case Message::RightButtonUp:
+        if (isMouseCaptured())
+        {
+            releaseMouse(m_handle);
+        }
+        updateMouseEvent(message.lParam);
+        if (id == Message::LeftButtonUp)
+            m_mouseListener->handleLeftButtonUp(m_mouseEvent);
+        else
+            m_mouseListener->handleRightButtonUp(m_mouseEvent);
+        break;
+    case Message::LeftButtonDoubleClick:
+        updateMouseEvent(message.lParam);
+        m_mouseListener->handleDoubleClick(m_mouseEvent);
+        break;
+    case Message::MouseWheel:
+        handleMouseWheel(static_cast<intptr_t>(message.wParam));
+        break;
+    case Message::MouseLeave:
+        updateMouseEvent(message.lParam);
+        m_mouseListener->handleMouseLeavingArea(m_mouseEvent);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void CWindow::readModifiers(bool& control, bool& shift, bool& alt) const
+{
+    Platform::IWindowSystem& system = Platform::getWindowSystem();
+    control = system.isKeyDown(Platform::VirtualKey::Control);
+    shift = system.isKeyDown(Platform::VirtualKey::Shift);
+    alt = system.isKeyDown(Platform::VirtualKey::Menu);
+}
+
+void CWindow::updateMouseEvent(intptr_t lParam)
+{
+    m_lastMousePosition.setPoint(signedLow(lParam), unsignedHigh(lParam));
+    m_mouse.setPosition(m_lastMousePosition);
+    bool control = false;
+    bool shift = false;
+    bool alt = false;
+    readModifiers(control, shift, alt);
+    m_mouseEvent.setModifiers(control, shift, alt);
+}
+
+void CWindow::trackMouseLeave()
+{
+    if (m_handle.backend)
+    {
+        m_handle.backend->trackMouseLeave();
+    }
+}
+
+void CWindow::fillKeyboardEvent(const Platform::SNativeMessage& message)
+{
+    const int translated =
+        m_handle.backend ? m_handle.backend->translateKey(message.wParam, message.lParam) : -1;
+    m_keyboardEvent.setKey(static_cast<long>(message.wParam), translated);
+    bool control = false;
+    bool shift = false;
+    bool alt = false;
+    readModifiers(control, shift, alt);
+    m_keyboardEvent.setModifiers(control, shift, alt);
+}
+
+void CWindow::handleMouseWheel(intptr_t wheelData)
+{
+    // The wheel reports the pointer on the screen: estimate the client area's
+    // screen position from the outer rectangle and the client size.
+    const Platform::SPixelPoint cursor = Platform::getWindowSystem().getCursorPosition();
+    Platform::SPixelRect outer;
+    Platform::SPixelSize client;
+    if (m_handle.backend)
+    {
+        outer = m_handle.backend->getScreenRect();
+        client = m_handle.backend->getClientSize();
+    }
+    const int border = (outer.width - client.width) / 2;
+    const int clientLeft = outer.x + border;
+    const int clientTop = outer.y + (outer.height - border - client.height);
+    m_lastMousePosition.setPoint(cursor.x - clientLeft, cursor.y - clientTop);
+    m_mouse.setPosition(m_lastMousePosition);
+    bool control = false;
+    bool shift = false;
+    bool alt = false;
+    readModifiers(control, shift, alt);
+    m_mouseEvent.setModifiers(control, shift, alt);
+    m_mouseEvent.setWheelValue(static_cast<std::int16_t>((wheelData >> 16) & 0xFFFF) * kWheelScale);
+    m_mouseListener->handleMouseScroll(m_mouseEvent);
+}
+
+bool CWindow::handleHookedMouseWheel(uintptr_t wheelData)
+{
+    if (!m_keyboardListener || !m_mouseListener)
+    {
+        return false;
+    }
+    handleMouseWheel(static_cast<intptr_t>(wheelData));
+    return true;
+}
+
+void CWindow::handleDroppedFiles(uintptr_t drop)
+{
+    Platform::SDroppedFiles dropped;
+    if (m_handle.backend)
+    {
+        m_handle.backend->getDroppedFiles(drop, dropped);
+    }
+    Events::CDropEvent event(MathTools::CPoint(dropped.point.x, dropped.point.y));
+    for (const std::string& file : dropped.files)
+    {
+        event.addFile(file.c_str());
+    }
+    m_dropFileListener->handleFileDrop(event);
+    if (m_handle.backend)
+    {
+        m_handle.backend->finishDrop(drop);
+        m_handle.backend->bringToForeground();
+    }
+}
+
+void CWindow::removeMouseHook()
+{
+    if (m_mouseHookInstalled && m_handle.backend)
+    {
+        m_handle.backend->removeMouseHook();
+    }
+    m_mouseHookInstalled = false;
+}
+
+// Each paint draws the whole window into a fresh back buffer filled with the
+// background colour, clipped to the update area, and copies only that area.
+void CWindow::paint()
+{
+    if (!m_handle.backend)
+    {
+        return;
+    }
+    Platform::IWindowBackend& native = *m_handle.backend;
+    const Platform::SPixelRect area = native.beginPaint();
+    const MathTools::CRect updateArea(area.x, area.y, area.width, area.height);
+    MathTools::CDimension size = m_windowSize;
+    if (size.getWidth() <= 0 || size.getHeight() <= 0)
+    {
+        const Platform::SPixelSize client = native.getClientSize();
+        size.setDimension(client.width, client.height);
+    }
+    m_graphics.setUpdateArea(updateArea);
+    if (m_graphics.begin(size))
+    {
+        m_graphics.setDrawingAreaOffset(MathTools::CPoint(0, 0));
+        m_graphics.getClip().setClip(updateArea);
+        drawWindow(m_graphics);
+        if (!area.isEmpty())
+        {
+            native.present(*m_graphics.getSurface(), area);
+        }
+        m_graphics.setDrawingAreaOffset(MathTools::CPoint(0, 0));
+        m_graphics.getClip().resetClip();
+        m_graphics.end();
+    }
+    native.endPaint();
+}
+
+} // namespace Vantor::GUI::Windowing

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "framework/basics/Exception.hpp"
+#include "framework/gui/controls/ControlRoot.hpp"
+#include "framework/gui/graphics/Graphics.hpp"
+#include "framework/gui/graphics/ImageManager.hpp"
+#include "framework/gui/graphics/TGAImage.hpp"
+#include "framework/gui/windowing/Window.hpp"
+#include "framework/io/XMLNode.hpp"
+#include "framework/platform/DrawingBackend.hpp"
+#include "tests/gui/FakeWindowSystem.hpp"
+#include "tests/gui/TestImages.hpp"
+
+using namespace Vantor;
+using namespace Vantor::GUI;
+using Controls::CControl;
+using Graphics::CAlphaColour;
+using MathTools::CRect;
+
+namespace
+{
+class ControlTest : public ::testing::Test
+{
+protected:
+    ControlTest() : window(CRect(0, 0, 100, 100)), root(window.getControlRoot()) {}
+
+    Tests::CFakeWindowSystem system;
+    Windowing::CWindow window;
+    Controls::CControlRoot* root;
+    Tests::CScratchFolder folder;
+};
+} // namespace
+
+TEST_F(ControlTest, NewControlDefaults)
+{
+    CControl control(root, 5, CRect(10, 20, 30, 40));
+    EXPECT_DOUBLE_EQ(control.getValue(), 1.0);
+    EXPECT_TRUE(control.isMouseEnabled());
+    EXPECT_FALSE(control.isKeyboardEnabled());
+    EXPECT_FALSE(control.isDropFileEnabled());
+    EXPECT_TRUE(control.isEnabled());
+    EXPECT_STREQ(control.getNameText(), "Control");
+    EXPECT_EQ(control.getUniqueId(), 5);
+    EXPECT_STREQ(control.getRuntimeClassName(), "CControl");
+    EXPECT_FALSE(control.hasOption(3));
+    EXPECT_FALSE(control.isPanel());
+    EXPECT_EQ(control.getFrameColour(), CAlphaColour(0, 0, 0, 255));
+    EXPECT_EQ(control.getBackgroundColour(), CAlphaColour(255, 255, 255, 255));
+}
+
+TEST_F(ControlTest, NullRootIsRefused)
+{
+    try
+    {
+        CControl control(nullptr, 0, CRect());
+        FAIL() << "no exception";
+    }
+    catch (const Exceptions::CException& e)
+    {
+        EXPECT_STREQ(e.getErrorReason().getString(), "Control root is null");
+        EXPECT_STREQ(e.getFunctionName().getString(), "CControl::setControlRoot(IControlRoot *)");
+    }
+}
+
+TEST_F(ControlTest, AreaKeepsSizeAbsoluteAndNormalisedAreasInStep)
+{
+    CControl control(root, 0, CRect(1, 1, 1, 1));
+    control.setArea(CRect(10, 20, 30, 40));
+    EXPECT_EQ(control.getDimension(), MathTools::CDimension(30, 40));
+    EXPECT_EQ(control.getAbsoluteRect(), CRect(10, 20, 30, 40));
+    EXPECT_EQ(control.getNormalisedArea(), CRect(0, 0, 30, 40));
+}
+
+TEST_F(ControlTest, ImagesAreCountedReferences)
+{
+    Tests::writeTarga(folder.file("a.tga"), 1, 1, {{0, 0, 0, 255}});
+    auto* image = new Graphics::CTGAImage(folder.file("a.tga").c_str());
+    image->referenced();
+    {
+        CControl control(root, 0, CRect(0, 0, 10, 10));
+        control.setPrimaryImage(image);
+        EXPECT_EQ(image->getReferenceCount(), 2);
+        control.setPrimaryImage(image);
+        EXPECT_EQ(image->getReferenceCount(), 2);
+        control.setDisabledImage(image);
+        EXPECT_EQ(image->getReferenceCount(), 3);
+    }
+    EXPECT_EQ(image->getReferenceCount(), 1);
+    image->dereference();
+}
+
+TEST_F(ControlTest, DefaultLookAndEnabledDrawing)
+{
+    CControl control(root, 0, CRect(0, 0, 10, 10));
+    control.setDefaultControlColours(CAlphaColour(0, 0, 255), CAlphaColour(255, 0, 0));
+    Graphics::CGraphics graphics;
+    ASSERT_TRUE(graphics.begin(MathTools::CDimension(20, 20)));
+    graphics.setDrawingAreaOffset(MathTools::CPoint(5, 5));
+
+    EXPECT_FALSE(control.drawPrimaryImage(graphics));
+    control.drawPrimaryImage(graphics, false);
+    EXPECT_EQ(graphics.getSurface()->getPixel(10, 10), Platform::makeColour(255, 255, 255));
+
+    control.drawPrimaryImage(graphics, true);
+    Platform::IDrawingSurface* surface = graphics.getSurface();
+    EXPECT_EQ(surface->getPixel(5, 5), Platform::makeColour(255, 0, 0));
+    EXPECT_EQ(surface->getPixel(14, 14), Platform::makeColour(255, 0, 0));
+    EXPECT_EQ(surface->getPixel(10, 10), Platform::makeColour(0, 0, 255));
+    EXPECT_EQ(surface->getPixel(15, 15), Platform::makeColour(255, 255, 255));
+
+    control.disable();
+    EXPECT_FALSE(control.drawEnabledControl(graphics)); // no disabled image: nothing drawn
+    EXPECT_EQ(surface->getPixel(10, 10), Platform::makeColour(0, 0, 255));
+    graphics.end();
+}
+
+TEST_F(ControlTest, ImagesAreStretchedOverTheControl)
+{
+    Tests::writeTarga(folder.file("red.tga"), 1, 1, {{0, 0, 255, 255}});
+    auto* red = new Graphics::CTGAImage(folder.file("red.tga").c_str());
+    CControl control(root, 0, CRect(0, 0, 6, 4));
+    control.setDisabledImage(red);
+    control.disable();
+    Graphics::CGraphics graphics;
+    ASSERT_TRUE(graphics.begin(MathTools::CDimension(10, 10)));
+    EXPECT_FALSE(control.drawEnabledControl(graphics));
+    EXPECT_EQ(graphics.getSurface()->getPixel(0, 0), Platform::makeColour(255, 0, 0));
+    EXPECT_EQ(graphics.getSurface()->getPixel(5, 3), Platform::makeColour(255, 0, 0));
+    EXPECT_EQ(graphics.getSurface()->getPixel(6, 3), Platform::makeColour(255, 255, 255));
+    graphics.end();
+}
+
+TEST_F(ControlTest, PropertiesAreListedInOrderAndSurviveXml)
+{
+    Controls::TDescriptorList descriptors;
+    CControl control(root, 9, CRect(1, 2, 3, 4));
+    control.getPropertyDescriptors(descriptors);
+    const char* expected[] = {"Control Name", "Control ID",   "Mouse Enabled",  "Keyboard Enabled",
+                              "Drop File Enabled", "Is Enabled", "Default Drawing", "Area",
+                              "Primary Image", "Disabled Image", "Frame Colour", "Background Colour"};
+    ASSERT_EQ(descriptors.getInsertIndex(), 12);
+    for (long i = 0; i < 12; i++)
+    {
+        EXPECT_STREQ(descriptors.getElementAtIndex(i)->getName().getString(), expected[i]);
+    }
+
+    Tests::writeTarga(folder.file("p.tga"), 1, 1, {{0, 0, 0, 255}});
+    auto* image = new Graphics::CTGAImage(folder.file("p.tga").c_str());
+    Graphics::CImageManager::addImage("Plate", image);
+    control.setName("Gain");
+    control.setKeyboardEnabled(true);
+    control.setDefaultDrawing(true);
+    control.setPrimaryImage(image);
+    control.setDefaultControlColours(CAlphaColour(1, 2, 3, 4), CAlphaColour(5, 6, 7, 8));
+    control.disable();
+
+    auto* node = new IO::CXMLNode("control");
+    node->referenced();
+    ASSERT_TRUE(control.writeToXml(node));
+    EXPECT_STREQ(node->getAttributeValue("number_of_descriptors").getString(), "12");
+
+    CControl copy(root, 0, CRect());
+    ASSERT_TRUE(copy.readFromXml(node));
+    EXPECT_STREQ(copy.getNameText(), "Gain");
+    EXPECT_EQ(copy.getUniqueId(), 9);
+    EXPECT_TRUE(copy.isKeyboardEnabled());
+    EXPECT_FALSE(copy.isEnabled());
+    EXPECT_TRUE(copy.getDefaultDrawing());
+    EXPECT_EQ(copy.getArea(), CRect(1, 2, 3, 4));
+    EXPECT_EQ(copy.getPrimaryImage(), image);
+    EXPECT_EQ(copy.getDisabledImage(), nullptr);
+    EXPECT_EQ(copy.getBackgroundColour(), CAlphaColour(1, 2, 3, 4));
+    EXPECT_EQ(copy.getFrameColour(), CAlphaColour(5, 6, 7, 8));
+    EXPECT_FALSE(control.writeToXml(nullptr));
+    node->dereference();
+    Graphics::CImageManager::clearImageManager();
+}

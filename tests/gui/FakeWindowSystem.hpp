@@ -1,0 +1,145 @@
+#pragma once
+// A window system without a display: records what the portable window asks of
+// its native window, and paints into an offscreen "screen" surface.
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "framework/platform/DrawingBackend.hpp"
+#include "framework/platform/WindowBackend.hpp"
+
+namespace Vantor::Tests
+{
+
+class CFakeWindowSystem;
+
+class CFakeWindowBackend : public Platform::IWindowBackend
+{
+public:
+    explicit CFakeWindowBackend(CFakeWindowSystem& system) : m_system(system) {}
+
+    ECreateResult create(const Platform::SWindowCreateParams& params, Platform::IWindowEventSink* sink) override;
+    void destroy() override;
+    bool exists() const override { return m_exists; }
+    uintptr_t getNativeHandle() const override { return m_exists ? m_handle : 0; }
+    std::string getLastError() const override { return "The fake refuses to create windows"; }
+    void show() override { m_visible = true; }
+    void hide() override { m_visible = false; }
+    bool isVisible() const override { return m_visible; }
+    void update() override { m_updates++; }
+    void setEnabled(bool enabled) override { m_enabled = enabled; }
+    void setPosition(const Platform::SPixelPoint& position) override { m_area.x = position.x, m_area.y = position.y; }
+    void setArea(const Platform::SPixelRect& area) override { m_area = area; }
+    void invalidate(const Platform::SPixelRect* area) override
+    {
+        m_invalidated.push_back(area ? *area : Platform::SPixelRect{0, 0, -1, -1});
+    }
+    bool setOpacity(int alpha) override
+    {
+        m_opacity = alpha;
+        return true;
+    }
+    void bringToForeground() override { m_broughtToFront++; }
+    bool startTimer(long id, long milliseconds) override
+    {
+        m_timers[id] = milliseconds;
+        return true;
+    }
+    void stopTimer(long id) override
+    {
+        m_timers.erase(id);
+        m_stoppedTimers.push_back(id);
+    }
+    void setCursor(uintptr_t cursor) override { m_cursor = cursor; }
+    void captureMouse() override;
+    void releaseMouse() override;
+    bool hasMouseCapture() const override;
+    void trackMouseLeave() override { m_trackLeaveRequests++; }
+    void installMouseHook() override { m_hookInstalled = true; }
+    void removeMouseHook() override { m_hookInstalled = false; }
+    Platform::SPixelRect beginPaint() override { return m_paintArea; }
+    void present(Platform::IDrawingSurface& surface, const Platform::SPixelRect& area) override;
+    void endPaint() override { m_paints++; }
+    int translateKey(uintptr_t virtualKey, intptr_t) override
+    {
+        auto found = m_keyTranslations.find(static_cast<int>(virtualKey));
+        return found == m_keyTranslations.end() ? -1 : found->second;
+    }
+    Platform::SPixelRect getScreenRect() const override { return m_screenRect; }
+    Platform::SPixelSize getClientSize() const override { return m_clientSize; }
+    bool getDroppedFiles(uintptr_t, Platform::SDroppedFiles& out) override
+    {
+        out = m_dropped;
+        return true;
+    }
+    void finishDrop(uintptr_t) override { m_dropsFinished++; }
+    intptr_t defaultProcessing(const Platform::SNativeMessage& message) override;
+
+    CFakeWindowSystem& m_system;
+    Platform::IWindowEventSink* m_sink = nullptr;
+    Platform::SWindowCreateParams m_params;
+    bool m_exists = false;
+    bool m_visible = false;
+    bool m_enabled = true;
+    bool m_hookInstalled = false;
+    uintptr_t m_handle = 0;
+    uintptr_t m_cursor = 0;
+    int m_opacity = -1;
+    int m_updates = 0;
+    int m_paints = 0;
+    int m_presents = 0;
+    int m_broughtToFront = 0;
+    int m_trackLeaveRequests = 0;
+    int m_dropsFinished = 0;
+    int m_defaultCalls = 0;
+    Platform::SPixelRect m_area;
+    Platform::SPixelRect m_paintArea;
+    Platform::SPixelRect m_screenRect;
+    Platform::SPixelSize m_clientSize;
+    Platform::SDroppedFiles m_dropped;
+    std::map<int, int> m_keyTranslations;
+    std::map<long, long> m_timers;
+    std::vector<long> m_stoppedTimers;
+    std::vector<Platform::SPixelRect> m_invalidated;
+    /** What reached the "screen": a surface of the window's size. */
+    std::unique_ptr<Platform::IDrawingSurface> m_screen;
+};
+
+class CFakeWindowSystem : public Platform::IWindowSystem
+{
+public:
+    CFakeWindowSystem() { Platform::setWindowSystem(this); }
+    ~CFakeWindowSystem() override { Platform::setWindowSystem(nullptr); }
+
+    std::unique_ptr<Platform::IWindowBackend> createWindowBackend() override
+    {
+        auto backend = std::make_unique<CFakeWindowBackend>(*this);
+        m_backends.push_back(backend.get());
+        return backend;
+    }
+    Platform::SPixelSize getScreenSize() override { return {1024, 768}; }
+    uintptr_t createCursor(int number) override { return static_cast<uintptr_t>(100 + number); }
+    void destroyCursor(uintptr_t) override {}
+    bool isKeyDown(int virtualKey) override { return m_keysDown.count(virtualKey) > 0; }
+    Platform::SPixelPoint getCursorPosition() override { return m_cursorPosition; }
+    bool isMouseCaptured() override { return m_captureOwner != nullptr; }
+    bool processEvents(int) override { return !m_quitPosted; }
+    void postQuit(int) override { m_quitPosted = true; }
+
+    CFakeWindowBackend* lastBackend() const { return m_backends.empty() ? nullptr : m_backends.back(); }
+
+    std::vector<CFakeWindowBackend*> m_backends;
+    std::set<int> m_keysDown;
+    std::set<std::string> m_registeredClasses;
+    Platform::SPixelPoint m_cursorPosition;
+    const CFakeWindowBackend* m_captureOwner = nullptr;
+    bool m_quitPosted = false;
+    bool m_refuseClassRegistration = false;
+    bool m_refuseCreation = false;
+    uintptr_t m_nextHandle = 1;
+};
+
+} // namespace Vantor::Tests

@@ -1,0 +1,313 @@
+#include <gtest/gtest.h>
+
+#include "framework/basics/Exception.hpp"
+#include "framework/gui/fonts/Font.hpp"
+#include "framework/gui/graphics/Graphics.hpp"
+#include "framework/gui/graphics/TGAImage.hpp"
+#include "framework/platform/DrawingBackend.hpp"
+#include "tests/gui/TestImages.hpp"
+
+using namespace Vantor;
+using namespace Vantor::GUI;
+using Graphics::CAlphaColour;
+using MathTools::CPoint;
+using MathTools::CRect;
+using Platform::makeColour;
+
+namespace
+{
+constexpr std::uint32_t kWhite = makeColour(255, 255, 255);
+constexpr std::uint32_t kBlack = makeColour(0, 0, 0);
+
+class GraphicsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(graphics.begin(MathTools::CDimension(40, 30))); }
+    void TearDown() override { graphics.end(); }
+
+    std::uint32_t pixel(int x, int y) { return graphics.getSurface()->getPixel(x, y); }
+
+    /** The bounding box of the pixels that differ from white (width 0 when none do). */
+    CRect inkBox()
+    {
+        int left = 1000, top = 1000, right = -1, bottom = -1;
+        for (int y = 0; y < graphics.getSize().getHeight(); y++)
+            for (int x = 0; x < graphics.getSize().getWidth(); x++)
+                if (pixel(x, y) != kWhite)
+                {
+                    left = std::min(left, x), top = std::min(top, y);
+                    right = std::max(right, x), bottom = std::max(bottom, y);
+                }
+        return right < 0 ? CRect() : CRect(left, top, right - left + 1, bottom - top + 1);
+    }
+
+    std::string writeImage(const char* name, int width, int height, Tests::STargaPixel colour)
+    {
+        const std::string path = folder.file(name);
+        Tests::writeTarga(path, width, height,
+                          std::vector<Tests::STargaPixel>(static_cast<std::size_t>(width) * height, colour));
+        return path;
+    }
+
+    Graphics::CGraphics graphics;
+    Tests::CScratchFolder folder;
+};
+} // namespace
+
+TEST_F(GraphicsTest, BackBufferStartsInTheFillColour)
+{
+    graphics.end();
+    graphics.getBackBuffer().setFillColour(Graphics::CColour(10, 20, 30));
+    ASSERT_TRUE(graphics.begin(MathTools::CDimension(4, 4)));
+    EXPECT_EQ(pixel(3, 3), makeColour(10, 20, 30));
+}
+
+TEST_F(GraphicsTest, LinesMoveByTheOffsetAndLeaveOutTheirEnd)
+{
+    graphics.setDrawingAreaOffset(CPoint(10, 20));
+    graphics.drawLine(CPoint(0, 0), CPoint(5, 0));
+    EXPECT_EQ(inkBox(), CRect(10, 20, 5, 1));
+    EXPECT_EQ(pixel(10, 20), kBlack);
+}
+
+TEST_F(GraphicsTest, RectangleOutlineTouchesItsOuterPixels)
+{
+    graphics.drawRectangle(CRect(0, 0, 10, 10));
+    EXPECT_EQ(inkBox(), CRect(0, 0, 10, 10));
+    EXPECT_EQ(pixel(9, 9), kBlack);
+    EXPECT_EQ(pixel(5, 5), kWhite);
+}
+
+TEST_F(GraphicsTest, ClipLimitsDrawingInDeviceCoordinates)
+{
+    graphics.getBrush().setColour(CAlphaColour(0, 0, 0));
+    graphics.setDrawingAreaOffset(CPoint(5, 5));
+    graphics.getClip().setClip(CRect(10, 10, 5, 5));
+    graphics.fillRectangle(CRect(0, 0, 30, 20));
+    EXPECT_EQ(inkBox(), CRect(10, 10, 5, 5));
+    graphics.getClip().resetClip();
+    graphics.fillRectangle(CRect(0, 0, 1, 1));
+    EXPECT_EQ(pixel(5, 5), kBlack);
+}
+
+TEST_F(GraphicsTest, RoundedRectanglesSpareTheirCorners)
+{
+    graphics.getBrush().setColour(CAlphaColour(0, 0, 0));
+    graphics.fillRoundedRectangle(CRect(0, 0, 20, 20), MathTools::CDimension(5, 5));
+    EXPECT_EQ(pixel(0, 0), kWhite);
+    EXPECT_EQ(pixel(19, 19), kWhite);
+    EXPECT_EQ(pixel(10, 0), kBlack);
+    EXPECT_EQ(pixel(0, 10), kBlack);
+    EXPECT_EQ(pixel(10, 10), kBlack);
+
+    graphics.getPen().setColour(CAlphaColour(255, 0, 0));
+    graphics.drawRoundedRectangle(CRect(20, 0, 20, 20), MathTools::CDimension(8, 8));
+    EXPECT_EQ(pixel(20, 0), kWhite);
+    EXPECT_EQ(pixel(30, 10), kWhite);
+}
+
+TEST_F(GraphicsTest, AntiAliasedPolygonNeedsThreePoints)
+{
+    MathTools::CPolygon two(2);
+    two.setPoint(0, 0, 0);
+    two.setPoint(30, 20, 1);
+    graphics.drawAntiAliasedPolygon(two);
+    EXPECT_EQ(inkBox(), CRect());
+
+    MathTools::CPolygon three(3);
+    three.setPoint(1, 1, 0);
+    three.setPoint(20, 1, 1);
+    three.setPoint(20, 15, 2);
+    graphics.drawAntiAliasedPolygon(three);
+    EXPECT_EQ(inkBox(), CRect(1, 1, 20, 15));
+    EXPECT_EQ(pixel(5, 10), kWhite); // the figure is not closed
+}
+
+TEST_F(GraphicsTest, WuLineKeepsItsEndsAndBlendsBetweenNeighbours)
+{
+    graphics.setSmoothingPathAvailable(false);
+    graphics.drawAntiAliasedLine(CPoint(20, 10), CPoint(0, 0));
+    EXPECT_EQ(pixel(0, 0), kBlack);
+    EXPECT_EQ(pixel(20, 10), kBlack);
+    // Halfway the line falls between two rows: both are grey, together about one pixel of ink.
+    const int upper = Platform::redOf(pixel(10, 5));
+    const int lower = Platform::redOf(pixel(10, 6));
+    EXPECT_LT(upper + lower, 2 * 255);
+    EXPECT_NEAR((255 - upper) + (255 - lower), 255, 2);
+    EXPECT_EQ(inkBox(), CRect(0, 0, 21, 11));
+
+    // Straight lines are drawn solid, end point included.
+    graphics.drawAntiAliasedLine(CPoint(0, 20), CPoint(10, 20));
+    EXPECT_EQ(pixel(10, 20), kBlack);
+    EXPECT_EQ(pixel(11, 20), kWhite);
+}
+
+TEST_F(GraphicsTest, AlphaPixelMixesWithWhatIsThere)
+{
+    graphics.getPen().setColour(CAlphaColour(0, 0, 0));
+    graphics.drawAlphaPixel(CPoint(1, 1), 128);
+    EXPECT_EQ(pixel(1, 1), makeColour(127, 127, 127));
+    graphics.drawAlphaPixel(CPoint(2, 2), 255);
+    EXPECT_EQ(pixel(2, 2), kBlack);
+}
+
+TEST_F(GraphicsTest, BevelsAreLitFromTheTopLeftWhenRaised)
+{
+    graphics.getPen().setColour(CAlphaColour(100, 100, 100));
+    graphics.getBrush().setColour(CAlphaColour(0, 0, 0));
+    graphics.drawRaisedRectangle(CRect(0, 0, 10, 10));
+    EXPECT_EQ(pixel(0, 0), makeColour(100, 100, 100));    // the border
+    EXPECT_EQ(pixel(1, 5), makeColour(217, 217, 217));    // left: brightened twice
+    EXPECT_EQ(pixel(5, 1), makeColour(217, 217, 217));    // top
+    EXPECT_EQ(pixel(5, 9), makeColour(50, 50, 50));       // bottom: darkened
+    EXPECT_EQ(pixel(5, 5), kBlack);
+    EXPECT_EQ(graphics.getPen().getColour(), CAlphaColour(100, 100, 100));
+
+    graphics.drawSunkenRectangle(CRect(20, 0, 10, 10));
+    EXPECT_EQ(pixel(21, 5), makeColour(50, 50, 50));
+    EXPECT_EQ(pixel(25, 9), makeColour(217, 217, 217));
+}
+
+TEST_F(GraphicsTest, ShadedRectangleRunsTowardsWhiteInTheMiddle)
+{
+    graphics.getPen().setColour(CAlphaColour(55, 155, 5));
+    graphics.setDrawingAreaOffset(CPoint(2, 3));
+    graphics.drawShadedRectangle(CRect(100, 100, 10, 10)); // only the size counts
+    EXPECT_EQ(pixel(2, 3), makeColour(55, 155, 5));
+    // half = 5, steps = (40, 20, 50): row 5 is the brightest.
+    EXPECT_EQ(pixel(2, 8), makeColour(255, 255, 255));
+    EXPECT_EQ(pixel(11, 9), makeColour(215, 235, 205));
+    EXPECT_EQ(pixel(12, 3), kWhite); // w pixels wide
+    EXPECT_EQ(graphics.getPen().getColour(), CAlphaColour(55, 155, 5));
+}
+
+TEST_F(GraphicsTest, AlphaImagesBlendWithTheirOwnAndAConstantAlpha)
+{
+    Graphics::CTGAImage image(writeImage("half.tga", 2, 2, {0, 0, 0, 128}).c_str());
+    graphics.drawImage(&image, CRect(0, 0, 2, 2), image.getNormalisedImageArea());
+    EXPECT_EQ(Platform::redOf(pixel(0, 0)), 127);
+    graphics.drawAlphaImage(&image, CRect(10, 0, 2, 2), image.getNormalisedImageArea(), 0.5);
+    EXPECT_NEAR(Platform::redOf(pixel(10, 0)), 191, 1);
+
+    graphics.drawImage(nullptr, CRect(0, 0, 2, 2), CRect(0, 0, 2, 2));
+    Graphics::CTGAImage unloaded;
+    graphics.drawImage(&unloaded, CRect(20, 0, 2, 2), CRect(0, 0, 2, 2));
+    EXPECT_EQ(pixel(20, 0), kWhite);
+}
+
+TEST_F(GraphicsTest, ImagesStretchOverALargerDestination)
+{
+    Graphics::CTGAImage image(writeImage("blue.tga", 2, 2, {255, 0, 0, 255}).c_str());
+    graphics.setDrawingAreaOffset(CPoint(3, 3));
+    graphics.drawImage(&image, CRect(0, 0, 8, 6), image.getNormalisedImageArea());
+    EXPECT_EQ(inkBox(), CRect(3, 3, 8, 6));
+    EXPECT_EQ(pixel(10, 8), makeColour(0, 0, 255));
+}
+
+TEST_F(GraphicsTest, TextIsPlacedByItsAlignment)
+{
+    graphics.end();
+    ASSERT_TRUE(graphics.begin(MathTools::CDimension(200, 60)));
+    Fonts::CFont font("Arial", 16);
+    const CRect area(10, 5, 180, 50);
+    struct SExpect
+    {
+        long alignment;
+        char horizontal; // l c r
+        char vertical;   // t c b
+    } cases[] = {{0, 'l', 't'}, {1, 'c', 't'}, {2, 'r', 't'}, {3, 'l', 'c'}, {4, 'c', 'c'}, {5, 'r', 'c'},
+                 {6, 'l', 'b'}, {7, 'c', 'b'}, {8, 'r', 'b'}, {9, 'l', 'c'}, {10, 'c', 'c'}};
+    for (const SExpect& c : cases)
+    {
+        graphics.getSurface()->clear(kWhite);
+        graphics.drawText("Wig", area, &font, c.alignment);
+        const CRect ink = inkBox();
+        ASSERT_GT(ink.getWidth(), 0) << c.alignment;
+        const long middleX = ink.getLeft() + ink.getWidth() / 2;
+        const long middleY = ink.getTop() + ink.getHeight() / 2;
+        const long areaMiddleX = area.getLeft() + area.getWidth() / 2;
+        const long areaMiddleY = area.getTop() + area.getHeight() / 2;
+        if (c.horizontal == 'l')
+        {
+            EXPECT_LE(ink.getLeft() - area.getLeft(), 4) << c.alignment;
+        }
+        if (c.horizontal == 'c')
+        {
+            EXPECT_NEAR(middleX, areaMiddleX, 3) << c.alignment;
+        }
+        if (c.horizontal == 'r')
+        {
+            EXPECT_LE(area.getRight() - ink.getRight(), 4) << c.alignment;
+        }
+        if (c.vertical == 't')
+        {
+            EXPECT_LE(ink.getTop() - area.getTop(), 6) << c.alignment;
+        }
+        if (c.vertical == 'c')
+        {
+            EXPECT_NEAR(middleY, areaMiddleY, 4) << c.alignment;
+        }
+        if (c.vertical == 'b')
+        {
+            EXPECT_LE(area.getBottom() - ink.getBottom(), 6) << c.alignment;
+        }
+    }
+}
+
+TEST_F(GraphicsTest, LongTextIsNeitherWrappedNorTrimmed)
+{
+    Fonts::CFont font("Arial", 12);
+    graphics.drawText("A text far wider than its box", CRect(2, 2, 10, 20), &font, 0);
+    const CRect ink = inkBox();
+    EXPECT_GT(ink.getWidth(), 30);
+    EXPECT_LT(ink.getHeight(), 20);
+}
+
+TEST_F(GraphicsTest, MeasuringCountsTrailingSpacesAndNeedsAFont)
+{
+    Fonts::CFont font("Arial", 12);
+    MathTools::CDimension plain, spaced;
+    ASSERT_TRUE(Graphics::CGraphics::getTextExtent("abc", plain, &font));
+    ASSERT_TRUE(Graphics::CGraphics::getTextExtent("abc   ", spaced, &font));
+    EXPECT_GT(spaced.getWidth(), plain.getWidth());
+    EXPECT_FALSE(Graphics::CGraphics::getTextExtent("abc", plain, nullptr));
+    EXPECT_GT(Graphics::CGraphics::getTextWidth("abc", nullptr), 0);
+}
+
+TEST(Clip, NeedsASurface)
+{
+    Graphics::CClip clip;
+    clip.setClip(CRect(0, 0, 5, 5)); // does nothing before initialise
+    EXPECT_FALSE(clip.isClipping());
+    try
+    {
+        clip.initialise(nullptr, CRect());
+        FAIL() << "no exception";
+    }
+    catch (const Exceptions::CException& e)
+    {
+        EXPECT_STREQ(e.getErrorReason().getString(), "Native image is NULL");
+        EXPECT_STREQ(e.getFunctionName().getString(), "Vantor::GUI::Graphics::CClip::initialise");
+    }
+}
+
+TEST(Font, DescriptionFollowsTheFontsFields)
+{
+    Fonts::CFont font("Arial", 11, false, true);
+    EXPECT_EQ(font.getLogicalFont().height, -11);
+    EXPECT_EQ(font.getLogicalFont().weight, 700);
+    font.setFaceName("A face name that is much longer than thirty-one characters");
+    EXPECT_EQ(std::string(font.getLogicalFont().faceName), "A face name that is much longer");
+    EXPECT_EQ(std::string(font.getLogicalFont().faceName).size(), 31u);
+
+    Fonts::CFont* defaultFont = Fonts::CFont::getDefaultFont();
+    EXPECT_STREQ(defaultFont->getFaceName().getString(), "Arial");
+    EXPECT_EQ(defaultFont->getSize(), 11);
+    EXPECT_FALSE(defaultFont->isBold() || defaultFont->isItalic());
+
+    Fonts::CFont parsed;
+    ASSERT_TRUE(parsed.fromString(font.toString()));
+    EXPECT_EQ(parsed.getSize(), 11);
+    EXPECT_STREQ(Fonts::getAlignmentName(10), "Default Single Line");
+    EXPECT_STREQ(Fonts::getAlignmentName(11), "");
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Writes small Targa files for the image and drawing tests.
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace Vantor::Tests
+{
+
+struct STargaPixel
+{
+    std::uint8_t blue, green, red, alpha;
+};
+
+/** The 18 header bytes of an uncompressed 32-bit Targa with 8 alpha bits, bottom-left origin. */
+inline std::vector<std::uint8_t> targaHeader(int width, int height)
+{
+    std::vector<std::uint8_t> header(18, 0);
+    header[2] = 2;
+    header[12] = static_cast<std::uint8_t>(width & 0xFF);
+    header[13] = static_cast<std::uint8_t>(width >> 8);
+    header[14] = static_cast<std::uint8_t>(height & 0xFF);
+    header[15] = static_cast<std::uint8_t>(height >> 8);
+    header[16] = 32;
+    header[17] = 8;
+    return header;
+}
+
+/** Writes a file; rows are given top row first and stored bottom-up as Targa files keep them. */
+inline void writeTarga(const std::string& path, int width, int height, const std::vector<STargaPixel>& topDown,
+                       std::vector<std::uint8_t> header = {})
+{
+    if (header.empty())
+    {
+        header = targaHeader(width, height);
+    }
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+    for (int row = height - 1; row >= 0; row--)
+    {
+        file.write(reinterpret_cast<const char*>(&topDown[static_cast<std::size_t>(row) * width]), width * 4);
+    }
+}
+
+/** A scratch folder removed with the object. */
+class CScratchFolder
+{
+public:
+    CScratchFolder()
+    {
+        m_path = std::filesystem::temp_directory_path() /
+                 ("vantor_gui_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "_" +
+                  std::to_string(std::rand()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~CScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    CScratchFolder(const CScratchFolder&) = delete;
+    CScratchFolder& operator=(const CScratchFolder&) = delete;
+
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+    std::string path() const { return m_path.string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace Vantor::Tests

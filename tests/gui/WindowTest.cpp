@@ -1,0 +1,454 @@
+#include <gtest/gtest.h>
+
+#include "framework/basics/Exception.hpp"
+#include "framework/gui/controls/ControlRoot.hpp"
+#include "framework/gui/events/DropEvent.hpp"
+#include "framework/gui/events/KeyboardListener.hpp"
+#include "framework/gui/events/MouseListener.hpp"
+#include "framework/gui/windowing/Window.hpp"
+#include "tests/gui/FakeWindowSystem.hpp"
+
+using namespace Vantor;
+using namespace Vantor::GUI;
+namespace Message = Vantor::Platform::Message;
+using Windowing::CWindow;
+
+namespace
+{
+
+Platform::SNativeMessage message(int id, uintptr_t wParam = 0, intptr_t lParam = 0)
+{
+    return Platform::SNativeMessage{id, wParam, lParam};
+}
+
+class CRecordingMouseListener : public Events::IMouseListener
+{
+public:
+    void handleLeftButtonDown(Events::CMouseEvent& e) override { record("left down", e); }
+    void handleLeftButtonUp(Events::CMouseEvent& e) override { record("left up", e); }
+    void handleRightButtonDown(Events::CMouseEvent& e) override { record("right down", e); }
+    void handleRightButtonUp(Events::CMouseEvent& e) override { record("right up", e); }
+    void handleDoubleClick(Events::CMouseEvent& e) override { record("double", e); }
+    void handleMouseScroll(Events::CMouseEvent& e) override { record("scroll", e); }
+    void handleMouseMovement(Events::CMouseEvent& e) override { record("move", e); }
+    void handleMouseLeavingArea(Events::CMouseEvent& e) override { record("leave", e); }
+
+    void record(const char* what, Events::CMouseEvent& e)
+    {
+        calls.push_back(what);
+        position = e.getMousePosition();
+        wheel = e.getWheelValue();
+        control = e.isControlDown();
+        shift = e.isShiftDown();
+        alt = e.isAltDown();
+    }
+
+    std::vector<std::string> calls;
+    MathTools::CPoint position;
+    double wheel = 0;
+    bool control = false, shift = false, alt = false;
+};
+
+class CRecordingKeyListener : public Events::IKeyboardListener
+{
+public:
+    bool handleKeyDown(const Events::CKeyboardEvent& e) override
+    {
+        character = e.getCharacter();
+        special = e.isSpecialKey();
+        code = e.getKeyCode();
+        shift = e.isShiftDown();
+        return answer;
+    }
+    bool handleKeyUp(const Events::CKeyboardEvent&) override { return !answer; }
+
+    char character = 0;
+    bool special = false;
+    long code = -1;
+    bool shift = false;
+    bool answer = true;
+};
+
+class CChangeListener : public Events::IWindowChangeListener
+{
+public:
+    void windowSized(Windowing::IWindow*, const MathTools::CDimension& size) override { sized = size; }
+    void windowMoved(Windowing::IWindow*, const MathTools::CPoint& position) override { moved = position; }
+    bool windowClosed(Windowing::IWindow*) override
+    {
+        closes++;
+        return allowClose;
+    }
+    MathTools::CDimension sized;
+    MathTools::CPoint moved;
+    int closes = 0;
+    bool allowClose = true;
+};
+
+class CTimed : public Events::ITimedObject
+{
+public:
+    explicit CTimed(long id) : m_id(id) {}
+    void timerExpired() override { expiries++; }
+    long getTimerId() const override { return m_id; }
+    long m_id;
+    int expiries = 0;
+};
+
+class WindowTest : public ::testing::Test
+{
+protected:
+    CWindow& openWindow(CWindow& window)
+    {
+        Windowing::CWindowAttributes attributes;
+        window.intialiseWindow(&attributes, true);
+        return window;
+    }
+
+    Tests::CFakeWindowSystem system;
+};
+
+} // namespace
+
+// ---- message table without any native window ----
+
+TEST_F(WindowTest, AnswersOfMessagesThatNeedNoListener)
+{
+    CWindow window(MathTools::CRect(0, 0, 100, 50));
+    EXPECT_EQ(window.handleWindowEvents(message(Message::EraseBackground)), 1);
+    EXPECT_EQ(window.handleWindowEvents(message(Message::Timer, 5)), 0);
+    EXPECT_EQ(window.handleWindowEvents(message(Message::Paint)), 0);
+    EXPECT_EQ(window.handleWindowEvents(message(0x0133)), CWindow::kNotHandled);
+    EXPECT_EQ(window.handleWindowEvents(message(0x0138)), CWindow::kNotHandled);
+}
+
+TEST_F(WindowTest, MouseMessagesWithoutListenerAnswerDefaultOrNotHandled)
+{
+    CWindow window(MathTools::CRect(0, 0, 100, 50));
+    window.setMouseListener(nullptr);
+    window.setDropFileListener(nullptr);
+    window.setKeyboardListener(nullptr);
+    for (int id : {Message::LeftButtonDown, Message::LeftButtonUp, Message::RightButtonDown, Message::RightButtonUp,
+                   Message::MouseWheel, Message::DropFiles})
+    {
+        EXPECT_EQ(window.handleWindowEvents(message(id)), CWindow::kNotHandled) << id;
+    }
+    for (int id : {Message::MouseMove, Message::LeftButtonDoubleClick, Message::MouseLeave})
+    {
+        EXPECT_EQ(window.handleWindowEvents(message(id)), 0) << id;
+    }
+    EXPECT_EQ(window.handleWindowEvents(message(Message::KeyDown, 'A')), 1);
+    EXPECT_EQ(window.handleWindowEvents(message(Message::KeyUp, 'A')), 1);
+}
+
+TEST_F(WindowTest, MouseMessagesReachTheListenerWithPositionAndModifiers)
+{
+    CWindow window(MathTools::CRect(0, 0, 100, 50));
+    CRecordingMouseListener listener;
+    window.setMouseListener(&listener);
+    system.m_keysDown = {Platform::VirtualKey::Shift, Platform::VirtualKey::Menu};
+
+    const int ids[] = {Message::MouseMove,       Message::LeftButtonDown, Message::LeftButtonUp,
+                       Message::RightButtonDown, Message::RightButtonUp,  Message::LeftButtonDoubleClick,
+                       Message::MouseLeave};
+    for (int id : ids)
+    {
+        EXPECT_EQ(window.handleWindowEvents(message(id, 0, Platform::packMousePosition(12, 34))), 0);
+    }
+    EXPECT_EQ(listener.calls, (std::vector<std::string>{"move", "left down", "left up", "right down", "right up",
+                                                        "double", "leave"}));
+    EXPECT_EQ(listener.position, MathTools::CPoint(12, 34));
+    EXPECT_FALSE(listener.control);
+    EXPECT_TRUE(listener.shift);
+    EXPECT_TRUE(listener.alt);
+}
+
+TEST_F(WindowTest, MousePositionTakesASignedXAndAnUnsignedY)
+{
+    CWindow window(MathTools::CRect(0, 0, 100, 50));
+    CRecordingMouseListener listener;
+    window.setMouseListener(&listener);
+    window.handleWindowEvents(message(Message::MouseMove, 0, Platform::packMousePosition(-3, -2)));
+    EXPECT_EQ(listener.position, MathTools::CPoint(-3, 65534));
+}
+
+TEST_F(WindowTest, WheelNotchesAreScaledAndPlacedFromTheScreenPosition)
+{
+    CWindow window(MathTools::CRect(0, 0, 100, 50));
+    openWindow(window);
+    CRecordingMouseListener listener;
+    window.setMouseListener(&listener);
+    auto* native = system.lastBackend();
+    // Outer 110 x 80 at (200, 100) around a 100 x 50 client: border 5, client top 100 + (80 - 5 - 50).
+    native->m_screenRect = {200, 100, 110, 80};
+    native->m_clientSize = {100, 50};
+    system.m_cursorPosition = {215, 135};
+
+    const uintptr_t oneNotchTowardsUser = static_cast<uintptr_t>(static_cast<uint16_t>(-120)) << 16;
+    EXPECT_EQ(window.handleWindowEvents(message(Message::MouseWheel, oneNotchTowardsUser)), 0);
+    EXPECT_DOUBLE_EQ(listener.wheel, -1.0);
+    EXPECT_EQ(listener.position, MathTools::CPoint(10, 10));
+
+    window.handleWindowEvents(message(Message::MouseWheel, uintptr_t{240} << 16));
+    EXPECT_DOUBLE_EQ(listener.wheel, 2.0);
+}
+
+TEST_F(WindowTest, ButtonsCaptureAndReleaseTheMouse)
+{
+    CWindow window(MathTools::CRect(0, 0, 100, 50));
+    openWindow(window);
+    window.handleWindowEvents(message(Message::LeftButtonDown));
+    EXPECT_TRUE(Windowing::hasMouseCapture(*window.getWindowHandle()));
+    window.handleWindowEvents(message(Message::LeftButtonUp));
+    EXPECT_FALSE(Windowing::isMouseCaptured());
+}
+
+TEST_F(WindowTest, KeyMessagesFillTheEventAndReturnTheListenersAnswer)
+{
+    CWindow window(MathTools::CRect(0, 0, 100, 50));
+    openWindow(window);
+    system.lastBackend()->m_keyTranslations['A'] = 'a';
+    CRecordingKeyListener keys;
+    window.setKeyboardListener(&keys);
+    system.m_keysDown = {Platform::VirtualKey::Shift};
+
+    EXPECT_EQ(window.handleWindowEvents(message(Message::KeyDown, 'A')), 1);
+    EXPECT_EQ(keys.character, 'a');
+    EXPECT_FALSE(keys.special);
+    EXPECT_EQ(keys.code, 56);
+    EXPECT_TRUE(keys.shift);
+    EXPECT_EQ(window.handleWindowEvents(message(Message::KeyUp, 'A')), 0);
+
+    EXPECT_EQ(window.handleWindowEvents(message(Message::KeyDown, Platform::VirtualKey::F1)), 1);
+    EXPECT_EQ(keys.character, ' ');
+    EXPECT_TRUE(keys.special);
+    EXPECT_EQ(keys.code, 24);
+}
+
+TEST_F(WindowTest, MoveAndSizeAreStoredAndReported)
+{
+    CWindow window(MathTools::CRect(0, 0, 100, 50));
+    CChangeListener listener;
+    window.setWindowChangeListener(&listener);
+    window.handleWindowEvents(message(Message::Move, 0, Platform::packMousePosition(40, 30)));
+    window.handleWindowEvents(message(Message::Size, 0, Platform::packMousePosition(320, 200)));
+    EXPECT_EQ(window.getWindowPosition(), MathTools::CPoint(40, 30));
+    EXPECT_EQ(window.getWindowSize(), MathTools::CDimension(320, 200));
+    EXPECT_EQ(window.getWindowArea(), MathTools::CRect(40, 30, 320, 200));
+    EXPECT_EQ(listener.moved, MathTools::CPoint(40, 30));
+    EXPECT_EQ(listener.sized, MathTools::CDimension(320, 200));
+}
+
+TEST_F(WindowTest, CloseRefusedByTheListenerKeepsTheWindow)
+{
+    CWindow window(MathTools::CRect(0, 0, 100, 50));
+    openWindow(window);
+    CChangeListener listener;
+    listener.allowClose = false;
+    window.setWindowChangeListener(&listener);
+    EXPECT_EQ(window.handleWindowEvents(message(Message::Close)), CWindow::kNotHandled);
+    EXPECT_EQ(window.handleWindowEvents(message(Message::Destroy)), CWindow::kNotHandled);
+    EXPECT_TRUE(system.lastBackend()->exists());
+    listener.allowClose = true;
+    window.handleWindowEvents(message(Message::Close));
+    EXPECT_FALSE(system.lastBackend()->exists());
+    window.setWindowChangeListener(nullptr);
+}
+
+TEST_F(WindowTest, ClosingTheMainWindowEndsTheApplicationOtherWindowsDoNot)
+{
+    CWindow other(MathTools::CRect(0, 0, 10, 10));
+    openWindow(other);
+    other.handleWindowEvents(message(Message::Close));
+    EXPECT_FALSE(system.m_quitPosted);
+
+    CWindow main(MathTools::CRect(0, 0, 10, 10));
+    openWindow(main);
+    CWindow::setApplicationMainWindow(&main);
+    main.handleWindowEvents(message(Message::Close));
+    EXPECT_TRUE(system.m_quitPosted);
+}
+
+TEST_F(WindowTest, FocusInstallsTheWheelHookAndLosingItRemovesIt)
+{
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    openWindow(window);
+    window.handleWindowEvents(message(Message::SetFocus));
+    EXPECT_TRUE(system.lastBackend()->m_hookInstalled);
+    EXPECT_EQ(CWindow::getCurrentWindow(), &window);
+    window.handleWindowEvents(message(Message::KillFocus));
+    EXPECT_FALSE(system.lastBackend()->m_hookInstalled);
+}
+
+TEST_F(WindowTest, DroppedFilesReachTheListenerAndTheWindowComesForward)
+{
+    struct SDropListener : Events::IDropFileListener
+    {
+        void handleFileDrop(const Events::CDropEvent& e) override
+        {
+            point = e.getDropPoint();
+            files = e.getNumberOfFiles();
+        }
+        MathTools::CPoint point;
+        long files = 0;
+    } listener;
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    openWindow(window);
+    window.setDropFileListener(&listener);
+    system.lastBackend()->m_dropped = {{3, 4}, {"a.tga", "b.tga"}};
+    EXPECT_EQ(window.handleWindowEvents(message(Message::DropFiles, 77)), 0);
+    EXPECT_EQ(listener.point, MathTools::CPoint(3, 4));
+    EXPECT_EQ(listener.files, 2);
+    EXPECT_EQ(system.lastBackend()->m_dropsFinished, 1);
+    EXPECT_EQ(system.lastBackend()->m_broughtToFront, 1);
+}
+
+TEST_F(WindowTest, AnExceptionInAListenerNeverLeavesTheMessageHandler)
+{
+    struct SThrowing : CRecordingMouseListener
+    {
+        void handleMouseMovement(Events::CMouseEvent&) override { throw Exceptions::CException("boom", "test"); }
+    } listener;
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    window.setMouseListener(&listener);
+    EXPECT_NO_THROW(window.handleWindowEvents(message(Message::MouseMove)));
+}
+
+// ---- creation ----
+
+TEST_F(WindowTest, CreationUsesTheAttributes)
+{
+    CWindow window(MathTools::CRect(5, 6, 100, 50));
+    Windowing::CWindowAttributes attributes;
+    attributes.setEnabled(false);
+    attributes.setAlpha(0.5);
+    attributes.setWindowTitle("Panel");
+    window.intialiseWindow(&attributes, true);
+    auto* native = system.lastBackend();
+    ASSERT_TRUE(window.isWindowOpen());
+    EXPECT_FALSE(native->m_enabled);
+    EXPECT_EQ(native->m_opacity, 127);
+    EXPECT_TRUE(native->m_visible);
+    EXPECT_EQ(native->m_updates, 1);
+    EXPECT_EQ(native->m_params.title, "Panel");
+    EXPECT_EQ(native->m_params.style, 0xCF0008u);
+    EXPECT_EQ(native->m_params.extendedStyle, 0x10u);
+    EXPECT_EQ(native->m_params.area.x, 5);
+    EXPECT_EQ(native->m_params.area.width, 100);
+}
+
+TEST_F(WindowTest, WindowsOfOneTitleShareTheirClassAndChildrenNameTheirParent)
+{
+    CWindow first(MathTools::CRect(0, 0, 10, 10));
+    CWindow second(MathTools::CRect(0, 0, 10, 10));
+    openWindow(first);
+    second.setParentWindow(&first);
+    openWindow(second);
+    EXPECT_EQ(system.m_registeredClasses.size(), 1u);
+    EXPECT_EQ(system.m_backends[1]->m_params.parent, system.m_backends[0]->getNativeHandle());
+}
+
+TEST_F(WindowTest, ClassRegistrationFailureNeitherThrowsNorShows)
+{
+    system.m_refuseClassRegistration = true;
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    EXPECT_NO_THROW(openWindow(window));
+    EXPECT_FALSE(window.isWindowOpen());
+    EXPECT_FALSE(system.lastBackend()->m_visible);
+}
+
+TEST_F(WindowTest, CreationFailureIsWrappedByInitialisation)
+{
+    system.m_refuseCreation = true;
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    try
+    {
+        openWindow(window);
+        FAIL() << "no exception";
+    }
+    catch (const Exceptions::CException& e)
+    {
+        EXPECT_STREQ(e.getErrorReason().getString(), "Caught an exception whilst initialising window. Further "
+                                                     "details below:\n\nThe fake refuses to create windows");
+        EXPECT_STREQ(e.getFunctionName().getString(),
+                     "void CWindow::intialiseWindow(CWindowAttributes *, const bool) ->\nCWindow::createWindow()");
+    }
+}
+
+TEST_F(WindowTest, NativeOperationsWaitForTheNativeWindow)
+{
+    CWindow window(MathTools::CRect(0, 0, 100, 50));
+    window.setWindowArea(MathTools::CRect(1, 2, 3, 4));
+    window.redrawWindow();
+    EXPECT_EQ(window.getWindowArea(), MathTools::CRect(0, 0, 100, 50));
+    EXPECT_TRUE(system.m_backends.empty());
+
+    openWindow(window);
+    CChangeListener listener;
+    window.setWindowChangeListener(&listener);
+    window.setWindowArea(MathTools::CRect(1, 2, 3, 4));
+    EXPECT_EQ(system.lastBackend()->m_area.width, 3);
+    EXPECT_EQ(listener.moved, MathTools::CPoint(1, 2));
+    EXPECT_EQ(listener.sized, MathTools::CDimension(3, 4));
+    window.closeWindow();
+    EXPECT_FALSE(system.lastBackend()->m_visible);
+    EXPECT_EQ(listener.closes, 1);
+    window.setWindowChangeListener(nullptr);
+}
+
+// ---- timers ----
+
+TEST_F(WindowTest, TimerIdZeroIsRefused)
+{
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    try
+    {
+        window.startTimer(0, 10);
+        FAIL() << "no exception";
+    }
+    catch (const Exceptions::CException& e)
+    {
+        EXPECT_STREQ(e.getErrorReason().getString(), "Timer id's cannot be zero on Windows platforms");
+        EXPECT_STREQ(e.getFunctionName().getString(), "CWindow::startTimer(const long, const long)");
+    }
+}
+
+TEST_F(WindowTest, TimersCallEveryObjectOfTheirId)
+{
+    CTimed a(1), b(1), c(2); // timed objects outlive the window that calls them
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    openWindow(window);
+    window.addTimedObject(&a);
+    window.addTimedObject(&b);
+    window.addTimedObject(&c);
+    window.startTimer(1, 20);
+    EXPECT_EQ(system.lastBackend()->m_timers[1], 20);
+    system.lastBackend()->m_sink->timerFired(1);
+    EXPECT_EQ(a.expiries + b.expiries, 2);
+    EXPECT_EQ(c.expiries, 0);
+
+    window.removeTimedObject(&a);
+    window.timerFired(1);
+    EXPECT_EQ(a.expiries, 1);
+    EXPECT_EQ(b.expiries, 2);
+}
+
+TEST_F(WindowTest, RemovingAnUnknownObjectOnlyStopsTimersOfItsId)
+{
+    CTimed registered(3), other(4), stranger(3);
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    openWindow(window);
+    window.addTimedObject(&registered);
+    window.addTimedObject(&other);
+    window.startTimer(3, 10);
+    window.startTimer(4, 10);
+    window.removeTimedObject(&stranger);
+    EXPECT_EQ(system.lastBackend()->m_stoppedTimers, std::vector<long>{3});
+    window.timerFired(3);
+    EXPECT_EQ(registered.expiries, 1);
+
+    window.stopAllTimers();
+    EXPECT_TRUE(system.lastBackend()->m_timers.empty());
+    window.timerFired(3);
+    EXPECT_EQ(registered.expiries, 1);
+}
