@@ -39,27 +39,37 @@ std::string readAll(const std::filesystem::path& path)
     return text.str();
 }
 
+// The text as one shell word.
 std::string quoted(const std::string& text)
 {
-    std::string result = "'";
+    std::string result(1, '\'');
     for (const char c : text)
     {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        if (c == '\'')
+        {
+            result.append("'\\''");
+        }
+        else
+        {
+            result.push_back(c);
+        }
     }
-    return result + "'";
+    result.push_back('\'');
+    return result;
 }
 
 SRun pressora(const std::vector<std::string>& arguments)
 {
     const auto outPath = scratch("stdout.txt");
     const auto errPath = scratch("stderr.txt");
-    std::string command = quoted(PRESSORA_PATH);
+    std::ostringstream command;
+    command << quoted(PRESSORA_PATH);
     for (const auto& argument : arguments)
     {
-        command += " " + quoted(argument);
+        command << ' ' << quoted(argument);
     }
-    command += " >" + quoted(outPath.string()) + " 2>" + quoted(errPath.string()) + " </dev/null";
-    const int status = std::system(command.c_str());
+    command << " >" << quoted(outPath.string()) << " 2>" << quoted(errPath.string()) << " </dev/null";
+    const int status = std::system(command.str().c_str());
     SRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.out = readAll(outPath);

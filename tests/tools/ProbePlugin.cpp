@@ -9,6 +9,7 @@
 
 #include "tests/tools/ProbePluginState.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -23,9 +24,13 @@ const char* const kParameterNames[ProbePlugin::kParameters] = {"Gain", "Drive", 
 const char* const kParameterLabels[ProbePlugin::kParameters] = {"dB", "", "%"};
 const char* const kProgramNames[ProbePlugin::kPrograms] = {"Init", "Bright", "Dark"};
 
+// Writes at most limit characters and the NUL, as the interface promises.
 void copyText(void* ptr, const char* text, std::size_t limit)
 {
-    std::snprintf(static_cast<char*>(ptr), limit + 1, "%s", text);
+    auto* out = static_cast<char*>(ptr);
+    const std::size_t length = std::min(std::strlen(text), limit);
+    std::memcpy(out, text, length);
+    out[length] = '\0';
 }
 
 VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,

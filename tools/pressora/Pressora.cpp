@@ -80,12 +80,12 @@ const char* canDoText(int answer)
 
 std::string parameterList(CVstPlugin& plugin)
 {
-    std::string list;
+    std::ostringstream list;
     for (int i = 0; i < plugin.parameterCount(); ++i)
     {
-        list += (i == 0 ? "" : ", ") + plugin.parameterName(i);
+        list << (i == 0 ? "" : ", ") << plugin.parameterName(i);
     }
-    return list.empty() ? "none" : list;
+    return plugin.parameterCount() == 0 ? "none" : list.str();
 }
 
 bool isIndex(const std::string& text)
@@ -142,8 +142,10 @@ void CPressora::applyParameters(CVstPlugin& plugin, const std::vector<SParameter
         const std::optional<int> index = plugin.findParameter(setting.name);
         if (!index)
         {
-            const std::string message = "'" + fileName(plugin) + "' has no parameter '" + setting.name +
-                                        "' (parameters: " + parameterList(plugin) + ")";
+            std::ostringstream text;
+            text << "'" << fileName(plugin) << "' has no parameter '" << setting.name << "' (parameters: "
+                 << parameterList(plugin) << ")";
+            const std::string message = text.str();
             if (!warnOnly)
             {
                 throw CRunError(message);
@@ -172,13 +174,14 @@ void CPressora::applyProgram(CVstPlugin& plugin, const std::string& program)
     }
     if (!index)
     {
-        std::string names;
+        std::ostringstream text;
+        text << "'" << fileName(plugin) << "' has no program '" << program << "' (programs: ";
         for (int i = 0; i < plugin.programCount(); ++i)
         {
-            names += (i == 0 ? "" : ", ") + std::to_string(i) + " " + plugin.programNameAt(i);
+            text << (i == 0 ? "" : ", ") << i << " " << plugin.programNameAt(i);
         }
-        throw CRunError("'" + fileName(plugin) + "' has no program '" + program + "' (programs: " +
-                        (names.empty() ? "none" : names) + ")");
+        text << (plugin.programCount() == 0 ? "none)" : ")");
+        throw CRunError(text.str());
     }
     plugin.setProgram(*index);
 }
