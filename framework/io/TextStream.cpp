@@ -84,7 +84,9 @@ bool CTextStream::isEndOfFile() const
     }
     if (m_mode == kRead)
     {
-        return m_input.eof();
+        // A stream that has gone bad can read no further either; callers
+        // looping until the end must not spin on it.
+        return m_input.eof() || m_input.bad();
     }
     return false;
 }

@@ -41,7 +41,7 @@ public:
     bool isOpenForWriting() const;
     bool isOpenForReading() const;
     /// True when closed; false while writing; while reading, whether the
-    /// input has reached its end.
+    /// input has reached its end (or can read no further).
     bool isEndOfFile() const;
 
     /// The last line read ("Empty string" before the first read).

@@ -218,14 +218,6 @@ TEST(PointerCollectionOwnership, CountedArrayHoldsOneReferencePerElement)
     EXPECT_EQ(destroyed, 2);
 }
 
-TEST(PointerCollectionOwnership, DefaultDeleterIsOneProcessWideInstance)
-{
-    TCountedPointerArray<CProbe> first;
-    TCountedPointerArray<CProbe> second;
-    EXPECT_NE(first.getDeleter(), nullptr);
-    EXPECT_EQ(first.getDeleter(), second.getDeleter());
-}
-
 TEST(CollectionClassRecords, TemplateNamesCarryTheElementType)
 {
     TCountedPointerArray<CProbe> array;

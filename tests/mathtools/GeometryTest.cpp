@@ -43,17 +43,6 @@ TEST(Point, CopiesDoNotCopyOwnership)
     original->dereference();
 }
 
-TEST(Dimension, SettersAndEquality)
-{
-    CDimension size(4, 5);
-    size.setWidth(7);
-    EXPECT_EQ(size, CDimension(7, 5));
-    size.setDimension(1, 2);
-    EXPECT_EQ(size.getWidth(), 1);
-    EXPECT_EQ(size.getHeight(), 2);
-    EXPECT_FALSE(size == CDimension(2, 1));
-}
-
 TEST(Polygon, PointsAndComparison)
 {
     CPolygon square(4);
@@ -83,11 +72,4 @@ TEST(Polygon, PointsAndComparison)
     triangle.setNumberOfPoints(0);
     EXPECT_EQ(triangle.getNumberOfPoints(), 0);
     EXPECT_TRUE(triangle == CPolygon());
-}
-
-TEST(GeometryClassRecords, NamesAndParents)
-{
-    EXPECT_STREQ(CPolygon().getClass().getClassName(), "CPolygon");
-    EXPECT_STREQ(CPoint().getClass().getParentName(), "CCountedObject");
-    EXPECT_STREQ(CDimension().getClass().getClassName(), "CDimension");
 }
