@@ -452,3 +452,69 @@ TEST_F(WindowTest, RemovingAnUnknownObjectOnlyStopsTimersOfItsId)
     window.timerFired(3);
     EXPECT_EQ(registered.expiries, 1);
 }
+
+// ---- painting ----
+
+namespace
+{
+// Fills its whole area in one colour.
+class CSwatch : public Controls::CControl
+{
+public:
+    CSwatch(Controls::IControlRoot* root, const MathTools::CRect& area, const Graphics::CAlphaColour& colour)
+        : CControl(root, 0, area)
+    {
+        setDefaultControlColours(colour, colour);
+    }
+    void drawControl(Graphics::CGraphics& graphics) override { drawPrimaryImage(graphics, true); }
+};
+} // namespace
+
+TEST_F(WindowTest, PaintCopiesOnlyTheUpdateAreaOfAFreshBackBuffer)
+{
+    CWindow window(MathTools::CRect(0, 0, 40, 30));
+    Windowing::CWindowAttributes attributes;
+    attributes.setBackgroundColour(Graphics::CColour(0, 0, 255));
+    window.intialiseWindow(&attributes, false);
+    auto* swatch = new CSwatch(window.getControlRoot(), MathTools::CRect(0, 0, 40, 30), Graphics::CAlphaColour(255, 0, 0));
+    window.getControlRoot()->addControl(swatch);
+    auto* native = system.lastBackend();
+
+    native->m_paintArea = {10, 5, 8, 6};
+    EXPECT_EQ(window.handleWindowEvents(message(Message::Paint)), 0);
+    ASSERT_NE(native->m_screen, nullptr);
+    EXPECT_EQ(native->m_screen->getPixel(10, 5), Platform::makeColour(255, 0, 0));
+    EXPECT_EQ(native->m_screen->getPixel(17, 10), Platform::makeColour(255, 0, 0));
+    EXPECT_EQ(native->m_screen->getPixel(18, 10), 0u); // outside the update area: never copied
+    EXPECT_EQ(native->m_screen->getPixel(9, 5), 0u);
+    EXPECT_EQ(native->m_paints, 1);
+    EXPECT_FALSE(window.getGraphics().isDrawing()); // the back buffer lived for one paint only
+
+    // Without controls the background colour shows.
+    window.getControlRoot()->clearControls();
+    native->m_paintArea = {0, 0, 2, 2};
+    window.handleWindowEvents(message(Message::Paint));
+    EXPECT_EQ(native->m_screen->getPixel(1, 1), Platform::makeColour(0, 0, 255));
+
+    native->m_paintArea = {0, 0, 0, 0};
+    const int presents = native->m_presents;
+    window.handleWindowEvents(message(Message::Paint));
+    EXPECT_EQ(native->m_presents, presents);
+    EXPECT_EQ(native->m_paints, 3);
+}
+
+TEST_F(WindowTest, APaintWhoseDrawingThrowsStillEndsThePaint)
+{
+    struct SFaulty : Controls::CControl
+    {
+        using CControl::CControl;
+        void drawControl(Graphics::CGraphics&) override { throw Exceptions::CException("broken", "test"); }
+    };
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    openWindow(window);
+    window.getControlRoot()->addControl(new SFaulty(window.getControlRoot(), 0, MathTools::CRect(0, 0, 5, 5)));
+    system.lastBackend()->m_paintArea = {0, 0, 10, 10};
+    EXPECT_NO_THROW(window.handleWindowEvents(message(Message::Paint)));
+    EXPECT_EQ(system.lastBackend()->m_paints, 1);
+    EXPECT_FALSE(window.getGraphics().isDrawing());
+}

@@ -8,6 +8,7 @@
 #include "framework/gui/events/KeyboardListener.hpp"
 #include "framework/gui/events/MouseListener.hpp"
 #include "framework/gui/windowing/WindowIcon.hpp"
+#include "framework/host/ApplicationInformation.hpp"
 #include "framework/platform/DrawingBackend.hpp"
 
 namespace Vantor::GUI::Windowing
@@ -112,6 +113,8 @@ CWindow* CWindow::getCurrentWindow()
 Basics::CString CWindow::makeClassName(const Basics::CString& title)
 {
     Basics::CString name(getClassNamePrefix());
+    name += Host::CApplicationInformation::getApplicationName();
+    name += ".";
     name += title;
     return name;
 }
@@ -732,16 +735,32 @@ void CWindow::paint()
     m_graphics.setUpdateArea(updateArea);
     if (m_graphics.begin(size))
     {
+        // The back buffer and the paint are released even when a control's drawing throws.
+        struct SPaintEnd
+        {
+            Graphics::CGraphics& graphics;
+            ~SPaintEnd()
+            {
+                graphics.setDrawingAreaOffset(MathTools::CPoint(0, 0));
+                graphics.getClip().resetClip();
+                graphics.end();
+            }
+        } paintEnd{m_graphics};
         m_graphics.setDrawingAreaOffset(MathTools::CPoint(0, 0));
         m_graphics.getClip().setClip(updateArea);
-        drawWindow(m_graphics);
+        try
+        {
+            drawWindow(m_graphics);
+        }
+        catch (...)
+        {
+            native.endPaint();
+            throw;
+        }
         if (!area.isEmpty())
         {
             native.present(*m_graphics.getSurface(), area);
         }
-        m_graphics.setDrawingAreaOffset(MathTools::CPoint(0, 0));
-        m_graphics.getClip().resetClip();
-        m_graphics.end();
     }
     native.endPaint();
 }

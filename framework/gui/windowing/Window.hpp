@@ -201,7 +201,7 @@ public:
     static CWindow* getCurrentWindow();
     /** The constant start of every window class name. */
     static const char* getClassNamePrefix() { return "net.vantor.framework."; }
-    /** The name of the native window class for a title. */
+    /** The native window class for a title: prefix, application name, ".", title. */
     static Basics::CString makeClassName(const Basics::CString& title);
 
 protected:
