@@ -55,7 +55,10 @@ public:
     TTreeNode* getChildNode(long index) const { return m_children.getElementAtIndex(index); }
 
     /// Releases the whole subtree below this node, breaking the mutual
-    /// references first so that children nobody else holds die.
+    /// references first so that children nobody else holds die. The children
+    /// give their references on this node back, so the caller must hold one
+    /// of its own (a node nobody references would die here). Destroying a
+    /// node needs no such care.
     void deleteAllChildNodes()
     {
         for (long i = 0; i < m_children.getArraySize(); i++)
