@@ -1,11 +1,25 @@
 #include "framework/vst/VstEffect.hpp"
 
+#include "framework/host/ApplicationInformation.hpp"
 #include "framework/vst/VstStrings.hpp"
 
 namespace Vantor::Vst
 {
 
 VANTOR_DEFINE_CLASS(Vantor::Vst::CVstEffect, "CVstEffect", "CCountedObject")
+
+namespace
+{
+
+bool copyName(const Basics::CString& name, char* buffer)
+{
+    if (buffer == nullptr)
+        return false;
+    vst_strncpy(buffer, name.getString(), CVstEffect::kNameBufferSize - 1);
+    return true;
+}
+
+} // namespace
 
 CVstEffect::CVstEffect(audioMasterCallback audioMaster, VstInt32 numberOfParameters,
                        VstInt32 numberOfPrograms)
@@ -70,6 +84,21 @@ bool CVstEffect::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/
 {
     vst_strncpy(text, "Default", kVstMaxProgNameLen);
     return true;
+}
+
+bool CVstEffect::getEffectName(char* name)
+{
+    return copyName(Host::CApplicationInformation::getApplicationName(), name);
+}
+
+bool CVstEffect::getVendorString(char* text)
+{
+    return copyName(Host::CApplicationInformation::getCompanyName(), text);
+}
+
+bool CVstEffect::getProductString(char* text)
+{
+    return copyName(Host::CApplicationInformation::getDescriptionString(), text);
 }
 
 void CVstEffect::setMidiChannel(VstInt32 channel)

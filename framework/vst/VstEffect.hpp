@@ -46,6 +46,12 @@ public:
     void getParameterName(VstInt32 index, char* text) override;
     bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
 
+    // The application name, company name and description of the application
+    // information, cut to 23 characters; false for a null buffer.
+    bool getEffectName(char* name) override;
+    bool getVendorString(char* text) override;
+    bool getProductString(char* text) override;
+
     // The effect listens to the one channel of its MIDI list.
     VstInt32 getNumMidiInputChannels() override { return 1; }
 
@@ -58,6 +64,8 @@ public:
     CVstMidiEventList& getMidiEvents() { return m_midiEvents; }
     Threading::CCriticalSection& getLock() { return *m_lock; }
 
+    // Name texts given to the host are cut to fit this many bytes with the terminator.
+    static constexpr VstInt32 kNameBufferSize = 24;
 
 private:
     CHostCanDo m_hostCanDo;

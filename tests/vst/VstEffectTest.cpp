@@ -1,4 +1,5 @@
 #include "framework/vst/VstEffect.hpp"
+#include "framework/host/ApplicationInformation.hpp"
 #include "tests/vst/EventBlock.hpp"
 #include "tests/vst/RecordingHost.hpp"
 
@@ -12,6 +13,7 @@ namespace Vantor::Vst
 namespace
 {
 
+using Host::CApplicationInformation;
 using Testing::EventBlock;
 using Testing::HostCall;
 using Testing::RecordingHost;
@@ -92,6 +94,29 @@ TEST_F(CVstEffectTest, DispatcherAnswersOfTheFrameworkEffect)
     EXPECT_EQ(dispatch(effect, effGetProgram), 12);
     dispatch(effect, effSetProgram, 0, 13); // no such program
     EXPECT_EQ(dispatch(effect, effGetProgram), 12);
+}
+
+TEST_F(CVstEffectTest, NameQueriesGiveTheApplicationTextsCutToTwentyThree)
+{
+    CApplicationInformation::setApplicationName("PressoraLite");
+    CApplicationInformation::setCompanyName("Corvella");
+    CApplicationInformation::setDescriptionString("A description longer than twenty-three characters");
+    CVstEffect effect(RecordingHost::callback, 6, 13);
+    char text[65];
+    std::memset(text, '#', sizeof text);
+    EXPECT_EQ(dispatch(effect, effGetEffectName, 0, 0, text), 1);
+    EXPECT_STREQ(text, "PressoraLite");
+    EXPECT_EQ(dispatch(effect, effGetVendorString, 0, 0, text), 1);
+    EXPECT_STREQ(text, "Corvella");
+    EXPECT_EQ(dispatch(effect, effGetProductString, 0, 0, text), 1);
+    EXPECT_EQ(std::string(text), "A description longer th");
+    EXPECT_EQ(text[24], '#'); // nothing written past the 24 bytes
+
+    EXPECT_EQ(dispatch(effect, effGetEffectName, 0, 0, nullptr), 0);
+    EXPECT_FALSE(effect.getVendorString(nullptr));
+    for (auto set : {&CApplicationInformation::setApplicationName, &CApplicationInformation::setCompanyName,
+                     &CApplicationInformation::setDescriptionString})
+        set(" ");
 }
 
 TEST_F(CVstEffectTest, MidiEventsLiveUntilTheEndOfTheNextProcessingCall)
