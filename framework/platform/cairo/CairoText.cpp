@@ -71,3 +71,13 @@ STextPlacement placeText(cairo_t* context, const std::string& utf8, const SPixel
 }
 
 } // namespace Vantor::Platform::CairoText
+
+#if defined(__SANITIZE_ADDRESS__)
+// Fontconfig keeps the patterns of resolved faces in caches for the life of the process
+// and frees them only in FcFini, which a library must not call (the host may use fontconfig
+// too). Sanitizer builds are told so, so that leak checks report only our own leaks.
+extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+#endif
