@@ -1,6 +1,6 @@
 #pragma once
 // Text helpers for answering a VST host: bounded copies into host buffers and
-// the classic number-to-text conversions hosts and effects show in parameter
+// the fixed-width number-to-text conversions effects show in parameter
 // displays. All of them work on caller-provided buffers, allocate nothing and
 // may be used on the audio thread.
 
@@ -27,8 +27,8 @@ char* vst_strncat(char* dst, const char* src, VstInt32 n);
 void float2string(float value, char* text, VstInt32 maxLen);
 
 // Decimal digits of value without leading zeros, cut to maxLen characters.
-// Values of 100 000 000 and more give "Huge!". Zero gives an empty text,
-// like the classic helper hosts have always shown.
+// Values of 100 000 000 and more give "Huge!". Zero gives an empty text
+// (long-standing behaviour that existing displays rely on).
 void int2string(VstInt32 value, char* text, VstInt32 maxLen);
 
 // Linear gain as decibels through float2string; a gain <= 0 gives "-oo".

@@ -460,12 +460,12 @@ TEST(AudioEffectHost, WrappersPassArgumentsAndReadAnswers)
 }
 
 // ---------------------------------------------------------------------------
-// Places where hosts read answers in ways the classic helpers got wrong.
+// Places where hosts read raw answers and a careless answer goes wrong.
 
 TEST(AudioEffectTraps, CanDoAnswersKeepTheirMeaningOn64BitHosts)
 {
     TestEffect effect(nullptr);
-    char text[] = "hasCockosExtensions";
+    char text[] = "someVendorExtension";
     effect.canDoAnswer = static_cast<VstInt32>(0xBEEF0000u);
     EXPECT_EQ(dispatch(effect, effCanDo, 0, 0, text), static_cast<VstIntPtr>(0xBEEF0000u));
     effect.canDoAnswer = -1;
