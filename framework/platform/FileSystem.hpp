@@ -31,6 +31,25 @@ struct FileRecord
     std::string shortName; ///< the 8.3 alias where the system keeps one, else ""
 };
 
+/// The type of an entry from its Windows file attributes: a folder is a
+/// folder; an entry marked "system" and not "normal" is a system file;
+/// everything else is a plain file.
+constexpr std::int32_t fileTypeFromAttributes(std::uint32_t attributes)
+{
+    constexpr std::uint32_t kSystem = 0x04;    // FILE_ATTRIBUTE_SYSTEM
+    constexpr std::uint32_t kDirectory = 0x10; // FILE_ATTRIBUTE_DIRECTORY
+    constexpr std::uint32_t kNormal = 0x80;    // FILE_ATTRIBUTE_NORMAL
+    if ((attributes & kDirectory) != 0)
+    {
+        return kFileTypeFolder;
+    }
+    if ((attributes & kNormal) == 0 && (attributes & kSystem) != 0)
+    {
+        return kFileTypeSystemFile;
+    }
+    return kFileTypeFile;
+}
+
 /// The path separator of this system.
 char getPathSeparator();
 

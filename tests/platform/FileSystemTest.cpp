@@ -119,3 +119,17 @@ TEST(FileSystemFolders, WellKnownFoldersExist)
     EXPECT_TRUE(isFolder(temp));
     EXPECT_TRUE(isFolder(getSystemFolder()));
 }
+
+TEST(FileSystemAttributes, WindowsAttributesGiveTheRecordType)
+{
+    constexpr std::uint32_t kReadOnly = 0x01, kHidden = 0x02, kSystem = 0x04, kDirectory = 0x10,
+                            kArchive = 0x20, kNormal = 0x80;
+    EXPECT_EQ(fileTypeFromAttributes(kDirectory), kFileTypeFolder);
+    EXPECT_EQ(fileTypeFromAttributes(kDirectory | kSystem | kHidden), kFileTypeFolder);
+    EXPECT_EQ(fileTypeFromAttributes(kSystem), kFileTypeSystemFile);
+    EXPECT_EQ(fileTypeFromAttributes(kSystem | kHidden | kArchive), kFileTypeSystemFile);
+    EXPECT_EQ(fileTypeFromAttributes(kSystem | kNormal), kFileTypeFile); // "normal" wins
+    EXPECT_EQ(fileTypeFromAttributes(kNormal), kFileTypeFile);
+    EXPECT_EQ(fileTypeFromAttributes(kArchive | kReadOnly), kFileTypeFile);
+    EXPECT_EQ(fileTypeFromAttributes(0), kFileTypeFile);
+}

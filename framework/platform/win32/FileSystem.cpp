@@ -18,25 +18,15 @@ FileTime toFileTime(const FILETIME& stamp)
     return result;
 }
 
-// A folder is a folder; a file marked "system" and not "normal" counts as a
-// system file; everything else is a plain file.
-std::int32_t typeOf(DWORD attributes)
-{
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    {
-        return kFileTypeFolder;
-    }
-    if ((attributes & FILE_ATTRIBUTE_NORMAL) == 0 && (attributes & FILE_ATTRIBUTE_SYSTEM) != 0)
-    {
-        return kFileTypeSystemFile;
-    }
-    return kFileTypeFile;
-}
+static_assert(fileTypeFromAttributes(FILE_ATTRIBUTE_DIRECTORY) == kFileTypeFolder &&
+                  fileTypeFromAttributes(FILE_ATTRIBUTE_SYSTEM) == kFileTypeSystemFile &&
+                  fileTypeFromAttributes(FILE_ATTRIBUTE_NORMAL) == kFileTypeFile,
+              "the attribute values are Windows' own");
 
 FileRecord toRecord(const WIN32_FIND_DATAA& data)
 {
     FileRecord record;
-    record.type = typeOf(data.dwFileAttributes);
+    record.type = fileTypeFromAttributes(data.dwFileAttributes);
     record.creationTime = toFileTime(data.ftCreationTime);
     record.lastAccessTime = toFileTime(data.ftLastAccessTime);
     record.lastWriteTime = toFileTime(data.ftLastWriteTime);
