@@ -3,6 +3,7 @@
 #include "framework/platform/DrawingBackend.hpp"
 #include "framework/platform/PixelTools.hpp"
 #include "framework/platform/cairo/CairoSurface.hpp"
+#include "framework/platform/x11/UriList.hpp"
 #include "framework/platform/x11/X11Keys.hpp"
 #include "framework/platform/x11/X11WindowSystem.hpp"
 
@@ -27,6 +28,9 @@ constexpr unsigned long kEventMask = ExposureMask | StructureNotifyMask | KeyPre
 // Two presses of the left button this close in time and place make a double click.
 constexpr Time kDoubleClickMilliseconds = 500;
 constexpr int kDoubleClickDistance = 2;
+
+// Version of the drag-and-drop protocol spoken to dragging programs.
+constexpr long kDragProtocolVersion = 5;
 
 // Win32 wheel delta of one notch.
 constexpr int kWheelNotch = 120;
@@ -152,6 +156,12 @@ IWindowBackend::ECreateResult CX11Window::create(const SWindowCreateParams& para
         {
             XSetTransientForHint(m_display, m_window, static_cast<Window>(params.parent));
         }
+    }
+    if ((params.extendedStyle & ExtendedWindowStyle::AcceptFiles) != 0)
+    {
+        const long version = kDragProtocolVersion;
+        XChangeProperty(m_display, m_window, m_system.getAtom("XdndAware"), XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&version), 1);
     }
     m_system.registerWindow(m_window, this);
     m_sink = sink;
@@ -528,12 +538,133 @@ SPixelSize CX11Window::getClientSize() const
     return {m_area.width, m_area.height};
 }
 
-bool CX11Window::getDroppedFiles(uintptr_t, SDroppedFiles&)
+bool CX11Window::getDroppedFiles(uintptr_t drop, SDroppedFiles& out)
 {
-    return false;
+    if (drop == 0 || drop != m_dropHandle)
+    {
+        return false;
+    }
+    out.point = m_dropPoint;
+    out.files = m_droppedFiles;
+    return true;
 }
 
-void CX11Window::finishDrop(uintptr_t) {}
+void CX11Window::finishDrop(uintptr_t drop)
+{
+    if (drop == 0 || drop != m_dropHandle)
+    {
+        return;
+    }
+    sendToDragSource("XdndFinished", 1);
+    m_dropHandle = 0;
+    m_droppedFiles.clear();
+    m_dragSource = 0;
+}
+
+void CX11Window::sendToDragSource(const char* type, long accepted)
+{
+    if (m_dragSource == 0 || m_window == 0)
+    {
+        return;
+    }
+    const Atom copy = m_system.getAtom("XdndActionCopy");
+    const bool finished = std::string(type) == "XdndFinished";
+    XEvent reply{};
+    reply.xclient.type = ClientMessage;
+    reply.xclient.display = m_display;
+    reply.xclient.window = m_dragSource;
+    reply.xclient.message_type = m_system.getAtom(type);
+    reply.xclient.format = 32;
+    reply.xclient.data.l[0] = static_cast<long>(m_window);
+    reply.xclient.data.l[1] = accepted;
+    // Status carries no rectangle (every move is reported again) and the action in its last item;
+    // Finished carries the action that was performed.
+    if (finished)
+    {
+        reply.xclient.data.l[2] = accepted != 0 ? static_cast<long>(copy) : 0;
+    }
+    else
+    {
+        reply.xclient.data.l[4] = accepted != 0 ? static_cast<long>(copy) : 0;
+    }
+    XSendEvent(m_display, m_dragSource, False, NoEventMask, &reply);
+    XFlush(m_display);
+}
+
+void CX11Window::handleDragMessage(const XClientMessageEvent& event)
+{
+    const Atom type = event.message_type;
+    const auto source = static_cast<Window>(event.data.l[0]);
+    if (type == m_system.getAtom("XdndEnter"))
+    {
+        m_dragSource = source;
+    }
+    else if (type == m_system.getAtom("XdndPosition"))
+    {
+        m_dragSource = source;
+        const int rootX = static_cast<int>((event.data.l[2] >> 16) & 0xFFFF);
+        const int rootY = static_cast<int>(event.data.l[2] & 0xFFFF);
+        Window child = 0;
+        XTranslateCoordinates(m_display, DefaultRootWindow(m_display), m_window, rootX, rootY, &m_dropPoint.x,
+                              &m_dropPoint.y, &child);
+        sendToDragSource("XdndStatus", m_enabled ? 1 : 0);
+    }
+    else if (type == m_system.getAtom("XdndLeave"))
+    {
+        m_dragSource = 0;
+    }
+    else if (type == m_system.getAtom("XdndDrop"))
+    {
+        m_dragSource = source;
+        if (!m_enabled)
+        {
+            sendToDragSource("XdndFinished", 0);
+            m_dragSource = 0;
+            return;
+        }
+        // The file list arrives as a SelectionNotify once the source has converted it.
+        XConvertSelection(m_display, m_system.getAtom("XdndSelection"), m_system.getAtom("text/uri-list"),
+                          m_system.getAtom("VANTOR_DROPPED_FILES"), m_window,
+                          static_cast<Time>(event.data.l[2]));
+        XFlush(m_display);
+    }
+}
+
+void CX11Window::handleDroppedData(const XSelectionEvent& event)
+{
+    if (m_dragSource == 0)
+    {
+        return;
+    }
+    std::string list;
+    if (event.property != None)
+    {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long remaining = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(m_display, m_window, event.property, 0, 1L << 20, True, AnyPropertyType, &type,
+                           &format, &items, &remaining, &data);
+        if (data != nullptr && format == 8)
+        {
+            list.assign(reinterpret_cast<const char*>(data), items);
+        }
+        XFree(data);
+    }
+    m_droppedFiles = UriList::parseFilePaths(list);
+    if (m_droppedFiles.empty())
+    {
+        sendToDragSource("XdndFinished", 0);
+        m_dragSource = 0;
+        return;
+    }
+    m_dropHandle = ++m_lastDropHandle;
+    const uintptr_t drop = m_dropHandle;
+    send(Message::DropFiles, drop, 0);
+    // The drop ends here even when nobody took the files.
+    finishDrop(drop);
+}
 
 intptr_t CX11Window::defaultProcessing(const SNativeMessage& message)
 {
@@ -614,11 +745,20 @@ void CX11Window::handleEvent(XEvent& event)
         handleKey(event.xkey, event.type == KeyPress);
         break;
     case ClientMessage:
-        if (event.xclient.message_type == m_system.getAtom("WM_PROTOCOLS") &&
-            static_cast<Atom>(event.xclient.data.l[0]) == m_system.getAtom("WM_DELETE_WINDOW"))
+        if (event.xclient.message_type == m_system.getAtom("WM_PROTOCOLS"))
         {
-            send(Message::Close);
+            if (static_cast<Atom>(event.xclient.data.l[0]) == m_system.getAtom("WM_DELETE_WINDOW"))
+            {
+                send(Message::Close);
+            }
         }
+        else
+        {
+            handleDragMessage(event.xclient);
+        }
+        break;
+    case SelectionNotify:
+        handleDroppedData(event.xselection);
         break;
     default:
         break;

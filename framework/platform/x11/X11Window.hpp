@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <string>
+#include <vector>
 
 namespace Vantor::Platform
 {
@@ -75,6 +76,10 @@ private:
     void forgetWindow();
     void addDamage(const SPixelRect& area);
     void applyTopLevelHints(const SWindowCreateParams& params);
+    // File drops (XDND): the window is the target, the dragging program the source.
+    void handleDragMessage(const XClientMessageEvent& event);
+    void handleDroppedData(const XSelectionEvent& event);
+    void sendToDragSource(const char* type, long accepted);
 
     CX11WindowSystem& m_system;
     Display* m_display = nullptr;
@@ -93,6 +98,11 @@ private:
     SPixelPoint m_lastMouse;
     Time m_lastLeftPress = 0;
     SPixelPoint m_lastLeftPressAt;
+    Window m_dragSource = 0;
+    SPixelPoint m_dropPoint;
+    std::vector<std::string> m_droppedFiles;
+    uintptr_t m_dropHandle = 0; // the drop being delivered, 0 when none
+    uintptr_t m_lastDropHandle = 0;
 };
 
 } // namespace Vantor::Platform

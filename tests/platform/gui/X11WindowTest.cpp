@@ -36,6 +36,12 @@ public:
             paintAreas.push_back(area);
             return 0;
         }
+        if (message.message == Message::DropFiles)
+        {
+            dropped = backend->getDroppedFiles(message.wParam, drop);
+            backend->finishDrop(message.wParam);
+            return 0;
+        }
         return backend->defaultProcessing(message);
     }
     void timerFired(long id) override { timers.push_back(id); }
@@ -63,6 +69,8 @@ public:
     std::vector<SNativeMessage> messages;
     std::vector<SPixelRect> paintAreas;
     std::vector<long> timers;
+    bool dropped = false;
+    SDroppedFiles drop;
 };
 
 int lowWord(intptr_t value)
@@ -656,4 +664,115 @@ TEST(X11WindowSystem, AnInstalledSystemReplacesThePlatformOne)
     EXPECT_EQ(getWindowSystem().getScreenSize().width, 1920);
     setWindowSystem(nullptr);
     EXPECT_EQ(&getWindowSystem(), &platform);
+}
+
+namespace
+{
+
+/// Plays a dragging program on the test's own connection.
+class CDragSource
+{
+public:
+    CDragSource(Display* display, Window target) : m_display(display), m_target(target)
+    {
+        m_window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+        XSetSelectionOwner(display, atom("XdndSelection"), m_window, CurrentTime);
+        XSync(display, False);
+    }
+    ~CDragSource() { XDestroyWindow(m_display, m_window); }
+
+    Atom atom(const char* name) { return XInternAtom(m_display, name, False); }
+
+    void sendToTarget(const char* type, long l1, long l2, long l3)
+    {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = m_target;
+        event.xclient.message_type = atom(type);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(m_window);
+        event.xclient.data.l[1] = l1;
+        event.xclient.data.l[2] = l2;
+        event.xclient.data.l[3] = l3;
+        XSendEvent(m_display, m_target, False, NoEventMask, &event);
+        XFlush(m_display);
+    }
+
+    /// The next event of the source window, pumping the framework meanwhile; false on timeout.
+    bool nextEvent(XEvent& event)
+    {
+        return pumpUntil(
+            [&]
+            {
+                return XCheckWindowEvent(m_display, m_window, NoEventMask, &event) != False ||
+                       XCheckTypedWindowEvent(m_display, m_window, ClientMessage, &event) != False ||
+                       XCheckTypedWindowEvent(m_display, m_window, SelectionRequest, &event) != False;
+            });
+    }
+
+    /// Hands the file list to the target that asked for it.
+    void answer(const XSelectionRequestEvent& request, const std::string& list)
+    {
+        XChangeProperty(m_display, request.requestor, request.property, request.target, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(list.data()), static_cast<int>(list.size()));
+        XEvent notify{};
+        notify.xselection.type = SelectionNotify;
+        notify.xselection.requestor = request.requestor;
+        notify.xselection.selection = request.selection;
+        notify.xselection.target = request.target;
+        notify.xselection.property = request.property;
+        notify.xselection.time = request.time;
+        XSendEvent(m_display, request.requestor, False, NoEventMask, &notify);
+        XFlush(m_display);
+    }
+
+    Window m_window = 0;
+
+private:
+    Display* m_display;
+    Window m_target;
+};
+
+} // namespace
+
+TEST_F(X11WindowTest, DroppedFilesArriveWithTheirPointAndTheSourceHearsTheOutcome)
+{
+    SWindowCreateParams params = popup();
+    params.extendedStyle |= ExtendedWindowStyle::AcceptFiles;
+    ASSERT_EQ(m_backend->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
+    pumpFor(30);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, rest = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(m_foreign, handle(), XInternAtom(m_foreign, "XdndAware", False), 0, 1, False, XA_ATOM,
+                       &type, &format, &items, &rest, &data);
+    ASSERT_NE(data, nullptr) << "windows that accept files announce it";
+    EXPECT_EQ(*reinterpret_cast<long*>(data), 5);
+    XFree(data);
+
+    CDragSource source(m_foreign, handle());
+    const SPixelRect onScreen = m_backend->getScreenRect();
+    source.sendToTarget("XdndEnter", 5L << 24, static_cast<long>(source.atom("text/uri-list")), 0);
+    source.sendToTarget("XdndPosition", 0, ((onScreen.x + 7L) << 16) | (onScreen.y + 8L), CurrentTime);
+    XEvent event{};
+    ASSERT_TRUE(source.nextEvent(event));
+    ASSERT_EQ(event.type, ClientMessage);
+    EXPECT_EQ(event.xclient.message_type, source.atom("XdndStatus"));
+    EXPECT_EQ(event.xclient.data.l[1] & 1, 1) << "the drop is accepted";
+
+    source.sendToTarget("XdndDrop", 0, CurrentTime, 0);
+    ASSERT_TRUE(source.nextEvent(event));
+    ASSERT_EQ(event.type, SelectionRequest);
+    EXPECT_EQ(event.xselectionrequest.target, source.atom("text/uri-list"));
+    source.answer(event.xselectionrequest, "file:///tmp/one%20file.png\r\nfile:///tmp/two.jpg\r\n");
+    ASSERT_TRUE(source.nextEvent(event));
+    EXPECT_EQ(event.xclient.message_type, source.atom("XdndFinished"));
+    EXPECT_EQ(event.xclient.data.l[1] & 1, 1);
+
+    ASSERT_TRUE(m_sink.dropped);
+    EXPECT_EQ(m_sink.drop.files, (std::vector<std::string>{"/tmp/one file.png", "/tmp/two.jpg"}));
+    EXPECT_EQ(m_sink.drop.point.x, 7);
+    EXPECT_EQ(m_sink.drop.point.y, 8);
+    EXPECT_FALSE(m_backend->getDroppedFiles(1, m_sink.drop)) << "a finished drop is gone";
 }
