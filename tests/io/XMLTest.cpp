@@ -194,7 +194,9 @@ TEST_F(XMLFile, ThreeLevelTreeRoundTrips)
         image->createAttribute("reference_name", name);
         image->createAttribute("frame_height", "a<b & \"c\"");
     }
-    root->createChildNode("animations")->createAttribute("empty", "");
+    CXMLNode* animations = root->createChildNode("animations");
+    animations->createAttribute("empty", "");
+    animations->createAttribute("equation", "k=v/2 ");
     document.setRootNode(root);
     ASSERT_TRUE(document.writeFile(file()));
 
@@ -222,11 +224,13 @@ TEST_F(XMLFile, ThreeLevelTreeRoundTrips)
         EXPECT_STREQ(image->getAttribute(1L)->getValue().getString(), expected[i]);
         EXPECT_STREQ(image->getAttribute(2L)->getValue().getString(), "a<b & \"c\"");
     }
-    CXMLNode* animations = read->getChildNode(1);
-    EXPECT_STREQ(animations->getName().getString(), "animations");
-    EXPECT_EQ(animations->getNumberOfChildNodes(), 0);
-    EXPECT_STREQ(animations->getAttributeValue("empty").getString(), "");
-    EXPECT_NE(animations->getAttribute(CString("empty")), nullptr);
+    CXMLNode* readAnimations = read->getChildNode(1);
+    EXPECT_STREQ(readAnimations->getName().getString(), "animations");
+    EXPECT_EQ(readAnimations->getNumberOfChildNodes(), 0);
+    EXPECT_STREQ(readAnimations->getAttributeValue("empty").getString(), "");
+    EXPECT_NE(readAnimations->getAttribute(CString("empty")), nullptr);
+    EXPECT_STREQ(readAnimations->getAttributeValue("equation").getString(), "k=v/2 ")
+        << "\"=\", \"/\" and blanks inside quotes are text";
     EXPECT_EQ(trace(), "");
 }
 
