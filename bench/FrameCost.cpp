@@ -1,0 +1,97 @@
+// Drives one VST 2.4 plug-in over the benchmark programme in calls of a fixed
+// size, for measuring the cost of a stereo frame:
+//   frame_cost PLUGIN.so FRAMES CALL_SIZE [NAME=VALUE ...]
+// NAME=VALUE sets a parameter by name to a normalised value. Prints the
+// parameters' display texts and the wall-clock time per frame. Under
+//   valgrind --tool=callgrind --instr-atstart=no frame_cost ...
+// only the processing calls are counted, so the instruction total divided by
+// FRAMES is the cost of one stereo frame (see frame-cost.sh).
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_STOP_INSTRUMENTATION
+#endif
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "tools/pressora/TestSignal.hpp"
+#include "tools/vsthost/VstPlugin.hpp"
+
+using Vantor::VstHost::CVstPlugin;
+
+namespace {
+
+void applySetting(CVstPlugin &plugin, const std::string &setting)
+{
+    const std::size_t equals = setting.find('=');
+    const auto index = plugin.findParameter(setting.substr(0, equals));
+    if (equals == std::string::npos || !index)
+        throw std::runtime_error("no parameter for '" + setting + "'");
+    plugin.setParameter(*index, std::stof(setting.substr(equals + 1)));
+}
+
+int run(int argc, char **argv)
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: frame_cost PLUGIN.so FRAMES CALL_SIZE [NAME=VALUE ...]\n");
+        return 2;
+    }
+    const long frames = std::atol(argv[2]);
+    const int callSize = std::atoi(argv[3]);
+    if (frames <= 0 || callSize <= 0)
+        throw std::runtime_error("FRAMES and CALL_SIZE must be positive");
+
+    Vantor::VstHost::SHostSettings settings;
+    settings.blockSize = callSize;
+    settings.logCalls = false;
+    auto plugin = CVstPlugin::load(argv[1], settings);
+    plugin->setSampleRate(44100.0f);
+    plugin->setBlockSize(callSize);
+    for (int i = 4; i < argc; ++i)
+        applySetting(*plugin, argv[i]);
+    for (int i = 0; i < plugin->parameterCount(); ++i)
+        std::printf("  %-12s %s %s\n", plugin->parameterName(i).c_str(), plugin->parameterDisplay(i).c_str(),
+                    plugin->parameterLabel(i).c_str());
+    plugin->resume();
+
+    const long calls = frames / callSize;
+    const Vantor::Pressora::CTestSignal signal(static_cast<double>(calls * callSize) / 44100.0 + 0.01);
+    const int inputCount = plugin->effect().numInputs;
+    std::vector<float> silence(static_cast<std::size_t>(callSize), 0.0f);
+    std::vector<float> outLeft(static_cast<std::size_t>(callSize)), outRight(outLeft.size());
+    std::vector<float *> inputs(static_cast<std::size_t>(inputCount), silence.data());
+    float *outputs[2] = {outLeft.data(), outRight.data()};
+
+    const auto start = std::chrono::steady_clock::now();
+    CALLGRIND_START_INSTRUMENTATION;
+    for (long call = 0; call < calls; ++call) {
+        inputs[0] = const_cast<float *>(signal.left().data()) + call * callSize;
+        if (inputCount > 1)
+            inputs[1] = const_cast<float *>(signal.right().data()) + call * callSize;
+        plugin->processReplacing(inputs.data(), outputs, callSize);
+    }
+    CALLGRIND_STOP_INSTRUMENTATION;
+    const auto stop = std::chrono::steady_clock::now();
+    const double nanoseconds = std::chrono::duration<double, std::nano>(stop - start).count();
+    std::printf("frames %ld  call size %d  %.2f ns per frame\n", calls * callSize, callSize,
+                nanoseconds / static_cast<double>(calls * callSize));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "frame_cost: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "framework/platform/Module.hpp"
+#include "framework/vst/VstAbi.hpp"
+
+namespace Vantor::Quellor {
+
+// The process-wide set-up of the library, run by the platform's load hook with
+// the library's own module: fills the application information (company,
+// product and description texts, version, registry key, legal notice, the
+// library's folder and instance). Never throws.
+void attachModule(Platform::ModuleInstance instance);
+// The matching tear-down, run by the unload hook: releases the application
+// information and shuts the class registry down without a report. Never throws.
+void detachModule();
+
+// Shows the one message this product ever shows a user: the entry point could
+// not create the effect. Implemented per platform.
+void showErrorBox(const char *text, const char *caption);
+
+// The entry point's work: asks the host for its version (no host: null),
+// creates the effect and answers its record. Any exception ends in the error
+// box and null: nothing ever reaches the host.
+Vst::AEffect *createEffect(Vst::audioMasterCallback audioMaster);
+
+} // namespace Vantor::Quellor
+
+// The exported entry point (the module also exports it as "main").
+extern "C"
+#if defined(_WIN32)
+    __declspec(dllexport)
+#else
+    __attribute__((visibility("default")))
+#endif
+    Vantor::Vst::AEffect *VANTOR_VSTCALL VSTPluginMain(Vantor::Vst::audioMasterCallback audioMaster);

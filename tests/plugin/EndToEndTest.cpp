@@ -1,0 +1,320 @@
+// The built PressoraLite module, loaded and driven the way a Linux host does.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/plugin/QuellorTestSupport.hpp"
+#include "tools/vsthost/VstPlugin.hpp"
+
+using namespace Vantor::Vst;
+using Vantor::VstHost::CPluginModule;
+using Vantor::VstHost::CVstPlugin;
+using Vantor::VstHost::SMidiMessage;
+using QuellorTest::SStereo;
+
+namespace {
+
+constexpr const char *kModulePath = PRESSORALITE_PATH;
+
+std::unique_ptr<CVstPlugin> loadPlugin(VstInt32 blockSize = 512)
+{
+    Vantor::VstHost::SHostSettings settings;
+    settings.blockSize = blockSize;
+    auto plugin = CVstPlugin::load(kModulePath, settings);
+    plugin->setSampleRate(44100.0f);
+    plugin->setBlockSize(blockSize);
+    return plugin;
+}
+
+SStereo process(CVstPlugin &plugin, const SStereo &input, std::size_t callSize)
+{
+    return QuellorTest::runInCalls(
+        input, [&](float **in, float **out, VstInt32 frames) { plugin.processReplacing(in, out, frames); },
+        [callSize] { return callSize; });
+}
+
+std::string textOf(CVstPlugin &plugin, VstInt32 opcode, VstInt32 index = 0)
+{
+    char text[256] = {};
+    plugin.dispatch(opcode, index, 0, text);
+    return text;
+}
+
+// The output gain at Master 0 dB: 10^(2/20), as the effect computes it.
+double defaultGain()
+{
+    return static_cast<double>(std::exp(2.0L * static_cast<long double>(0.11512925464970228)));
+}
+
+std::size_t firstNonZero(const std::vector<float> &samples)
+{
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        if (samples[i] != 0.0f)
+            return i;
+    return samples.size();
+}
+
+} // namespace
+
+TEST(EndToEnd, ExportsBothEntryPointsAndRefusesAHostThatDoesNotAnswer)
+{
+    CPluginModule module(kModulePath);
+    ASSERT_NE(module.symbol("VSTPluginMain"), nullptr);
+    ASSERT_NE(module.symbol("main"), nullptr);
+
+    auto silentHost = [](AEffect *, VstInt32, VstInt32, VstIntPtr, void *, float) -> VstIntPtr { return 0; };
+    for (const char *name : {"VSTPluginMain", "main"}) {
+        auto entry = reinterpret_cast<VstPluginMainProc>(module.symbol(name));
+        EXPECT_EQ(entry(silentHost), nullptr) << name;
+        EXPECT_EQ(entry(nullptr), nullptr) << name;
+    }
+}
+
+TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
+{
+    auto plugin = loadPlugin();
+    const AEffect &record = plugin->effect();
+    EXPECT_EQ(record.numPrograms, 13);
+    EXPECT_EQ(record.numParams, 6);
+    EXPECT_EQ(record.numInputs, 2);
+    EXPECT_EQ(record.numOutputs, 2);
+    EXPECT_EQ(record.initialDelay, 16);
+    EXPECT_EQ(record.uniqueID, fourCharCode("Tam2"));
+    EXPECT_EQ(record.version, 1);
+    EXPECT_EQ(record.flags, effFlagsCanReplacing); // no chunks, no editor yet
+
+    EXPECT_EQ(plugin->vstVersion(), 2400);
+    EXPECT_EQ(plugin->dispatch(effIdentify), fourCharCode("NvEf"));
+    EXPECT_EQ(plugin->category(), 0);
+    EXPECT_EQ(plugin->vendorVersion(), 0);
+    EXPECT_EQ(plugin->dispatch(effGetCurrentMidiProgram), -1);
+    void *chunk = nullptr;
+    EXPECT_EQ(plugin->dispatch(effGetChunk, 0, 0, &chunk), 0);
+    EXPECT_EQ(plugin->dispatch(effCanBeAutomated, 3), 1);
+    EXPECT_EQ(plugin->dispatch(effGetTailSize), 0);
+    EXPECT_EQ(plugin->dispatch(effGetNumMidiInputChannels), 1);
+    EXPECT_EQ(plugin->dispatch(effGetNumMidiOutputChannels), 0);
+    EXPECT_EQ(plugin->dispatch(effSetTotalSampleToProcess, 0, 4321), 4321);
+    EXPECT_EQ(plugin->dispatch(effSetBypass, 0, 1), 0);
+    EXPECT_EQ(plugin->dispatch(effEditOpen), 0);
+    ERect *rect = reinterpret_cast<ERect *>(&chunk);
+    EXPECT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 0);
+    VstSpeakerArrangement dummy{};
+    VstSpeakerArrangement *in = &dummy, *out = &dummy;
+    EXPECT_EQ(plugin->dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in), &out), 0);
+    EXPECT_EQ(in, nullptr);
+    EXPECT_EQ(out, nullptr);
+
+    EXPECT_EQ(plugin->effectName(), "PressoraLite");
+    EXPECT_EQ(plugin->vendorString(), "Corvella");
+    EXPECT_EQ(plugin->productString(), "Vst Compressor");
+    EXPECT_EQ(plugin->canDo("receiveVstMidiEvent"), 1);
+    EXPECT_EQ(plugin->canDo("offline"), -1);
+    EXPECT_EQ(static_cast<std::uint32_t>(plugin->dispatch(effCanDo, 0, 0, const_cast<char *>("hasCockosExtensions"))),
+              0xbeef0000u);
+
+    EXPECT_EQ(textOf(*plugin, effGetParamName, 1), "Threshold");
+    EXPECT_EQ(textOf(*plugin, effGetParamLabel, 2), " :1");
+    EXPECT_EQ(textOf(*plugin, effGetParamDisplay, 2), "1.00");
+    EXPECT_EQ(plugin->program(), 0);
+    EXPECT_EQ(plugin->programName(), "Default");
+    EXPECT_EQ(plugin->programNameAt(9), "Pressora");
+}
+
+TEST(EndToEnd, TheHostIsAskedWhatTheEffectNeeds)
+{
+    auto plugin = loadPlugin();
+    const auto calls = plugin->host().calls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front().opcode, audioMasterVersion);
+    EXPECT_EQ(plugin->host().countCalls(audioMasterCanDo), 16u);
+    plugin->host().clearCalls();
+    plugin->resume();
+    EXPECT_EQ(plugin->host().countCalls(audioMasterWantMidi), 1u);
+}
+
+TEST(EndToEnd, DryAndWetAlikeAreLateBySixteenSamples)
+{
+    for (float mix : {0.0f, 1.0f}) {
+        auto plugin = loadPlugin();
+        plugin->setProgram(7); // FSU: compressing hard
+        plugin->setParameter(5, mix);
+        plugin->resume();
+        process(*plugin, SStereo{std::vector<float>(512, 0.0f), std::vector<float>(512, 0.0f)}, 512);
+        const SStereo output = process(*plugin, QuellorTest::impulse(512, 0, 0.5f), 512);
+        EXPECT_EQ(firstNonZero(output.left), 16u) << mix;
+        EXPECT_EQ(firstNonZero(output.right), 16u) << mix;
+        EXPECT_LT(output.right[16], 0.0f);
+    }
+}
+
+TEST(EndToEnd, DefaultProgramIsTheInputLateBySixteenAndTwoDecibelsLouder)
+{
+    auto plugin = loadPlugin();
+    plugin->resume();
+    const SStereo input = QuellorTest::programme(8192, 4);
+    const SStereo output = process(*plugin, input, 512);
+    for (std::size_t i = 0; i < 16; ++i)
+        ASSERT_EQ(output.left[i], 0.0f);
+    for (std::size_t i = 16; i < input.size(); ++i) {
+        ASSERT_EQ(output.left[i], static_cast<float>(input.left[i - 16] * static_cast<long double>(defaultGain())));
+        ASSERT_EQ(output.right[i], static_cast<float>(input.right[i - 16] * static_cast<long double>(defaultGain())));
+    }
+    EXPECT_NEAR(defaultGain(), std::pow(10.0, 2.0 / 20.0), 1e-15);
+}
+
+TEST(EndToEnd, MixZeroIsDryAndTopThresholdIsABypass)
+{
+    const SStereo input = QuellorTest::programme(8192, 8);
+    auto expectDelayedInput = [&](const SStereo &output, double gain) {
+        for (std::size_t i = 16; i < input.size(); ++i)
+            ASSERT_FLOAT_EQ(output.left[i], static_cast<float>(input.left[i - 16] * gain)) << i;
+    };
+    auto dry = loadPlugin();
+    dry->setProgram(5); // Hard
+    dry->setParameter(0, 0.45f); // -2 dB: unity gain after the +2 dB offset
+    dry->setParameter(5, 0.0f);
+    dry->resume();
+    process(*dry, QuellorTest::programme(512, 1), 512); // lets the mix ramp to 0
+    expectDelayedInput(process(*dry, input, 512), 1.0);
+
+    auto bypass = loadPlugin();
+    bypass->setProgram(7);
+    bypass->setParameter(1, 1.0f);
+    bypass->resume();
+    expectDelayedInput(process(*bypass, input, 333), std::pow(10.0, 8.0 / 20.0)); // FSU: +6 +2 dB
+}
+
+TEST(EndToEnd, CallSizesDoNotChangeTheOutput)
+{
+    const SStereo input = QuellorTest::programme(30000, 12);
+    auto render = [&](const std::function<std::size_t()> &nextSize) {
+        auto plugin = loadPlugin(1024);
+        plugin->setProgram(2); // Bass Guitar
+        plugin->resume();
+        return QuellorTest::runInCalls(
+            input, [&](float **in, float **out, VstInt32 frames) { plugin->processReplacing(in, out, frames); },
+            nextSize);
+    };
+    const SStereo reference = render([] { return std::size_t{1024}; });
+    for (std::size_t size : {1u, 5u, 15u, 16u, 17u, 511u}) {
+        const SStereo output = render([size] { return size; });
+        ASSERT_EQ(output.left, reference.left) << size;
+        ASSERT_EQ(output.right, reference.right) << size;
+    }
+    std::mt19937 random(5);
+    std::uniform_int_distribution<std::size_t> size(1, 1024);
+    const SStereo randomCalls = render([&] { return size(random); });
+    EXPECT_EQ(randomCalls.left, reference.left);
+    EXPECT_EQ(randomCalls.right, reference.right);
+}
+
+TEST(EndToEnd, MidiControlChangesReachProgramsAndParameters)
+{
+    auto plugin = loadPlugin();
+    plugin->resume();
+    const SMidiMessage select[] = {{0, 0xB0, 4, 0}};
+    plugin->sendMidi(select);
+    EXPECT_EQ(plugin->program(), 4);
+    EXPECT_EQ(plugin->programName(), "Acoustic Guitar");
+
+    const SMidiMessage controls[] = {{0, 0xB0, 71, 127}, {3, 0xB0, 74, 0}, {5, 0xB0, 70, 127}};
+    plugin->sendMidi(controls);
+    EXPECT_EQ(plugin->parameter(1), 1.0f);
+    EXPECT_EQ(plugin->parameter(0), 0.0f);
+    EXPECT_EQ(plugin->parameter(2), 1.0f);
+    EXPECT_EQ(plugin->parameterDisplay(2), "20.0");
+    EXPECT_EQ(plugin->parameterDisplay(0), "-20.00");
+}
+
+TEST(EndToEnd, AHostCanSaveEveryProgramAndRestoreItIntoANewInstance)
+{
+    struct SSaved {
+        std::string name;
+        float values[6];
+    };
+    std::vector<SSaved> bank(13);
+    std::mt19937 random(77);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    {
+        auto plugin = loadPlugin();
+        for (int p = 0; p < 13; ++p) {
+            plugin->setProgram(p);
+            std::string name = "Saved " + std::to_string(p);
+            plugin->dispatch(effSetProgramName, 0, 0, name.data());
+            for (int i = 0; i < 6; ++i)
+                plugin->setParameter(i, unit(random));
+        }
+        for (int p = 0; p < 13; ++p) { // read back the way a host builds a bank
+            plugin->setProgram(p);
+            bank[p].name = plugin->programName();
+            for (int i = 0; i < 6; ++i)
+                bank[p].values[i] = plugin->parameter(i);
+        }
+    }
+    auto restored = loadPlugin();
+    for (int p = 0; p < 13; ++p) {
+        restored->setProgram(p);
+        restored->dispatch(effSetProgramName, 0, 0, bank[p].name.data());
+        for (int i = 0; i < 6; ++i)
+            restored->setParameter(i, bank[p].values[i]);
+    }
+    restored->setProgram(0);
+    for (int p = 12; p >= 0; --p) {
+        restored->setProgram(p);
+        EXPECT_EQ(restored->programName(), "Saved " + std::to_string(p));
+        EXPECT_EQ(restored->programNameAt(p), "Saved " + std::to_string(p));
+        for (int i = 0; i < 6; ++i) // Ratio passes through its complement: within rounding
+            EXPECT_NEAR(restored->parameter(i), bank[p].values[i], 1e-7f) << p << "/" << i;
+    }
+}
+
+TEST(EndToEnd, BadInputGetsAPlainAnswerAndNeverACrash)
+{
+    auto plugin = loadPlugin();
+    for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay, effGetProgramName,
+                            effSetProgramName, effGetEffectName, effGetVendorString, effGetProductString,
+                            effGetProgramNameIndexed, effCanDo, effGetInputProperties, effGetOutputProperties,
+                            effVendorSpecific, effEditGetRect, effGetChunk, effSetChunk, effString2Parameter,
+                            effGetParameterProperties, effGetMidiProgramName, effGetMidiKeyName})
+        EXPECT_LE(plugin->dispatch(opcode, 0, 0, nullptr), 0) << opcode;
+    EXPECT_LE(plugin->dispatch(effProcessEvents, 0, 0, nullptr), 1);
+    EXPECT_EQ(plugin->dispatch(effGetSpeakerArrangement, 0, 0, nullptr), 0);
+
+    // Indices out of range.
+    EXPECT_EQ(textOf(*plugin, effGetParamName, 99), "");
+    EXPECT_EQ(textOf(*plugin, effGetParamDisplay, -4), "");
+    EXPECT_EQ(plugin->effect().getParameter(&plugin->effect(), 6), 0.0f);
+    plugin->effect().setParameter(&plugin->effect(), -1, 0.5f);
+    char text[64] = "untouched";
+    EXPECT_EQ(plugin->dispatch(effGetProgramNameIndexed, 13, 0, text), 0);
+    EXPECT_EQ(plugin->dispatch(effGetProgramNameIndexed, -1, 0, text), 0);
+    EXPECT_STREQ(text, "untouched");
+    plugin->setProgram(3);
+    plugin->dispatch(effSetProgram, 0, 13);
+    plugin->dispatch(effSetProgram, 0, -2);
+    EXPECT_EQ(plugin->program(), 3);
+    VstPinProperties pin{};
+    EXPECT_EQ(plugin->dispatch(effGetOutputProperties, 2, 0, &pin), 0);
+    for (VstInt32 opcode : {80, 1000, -1, 9, 16, 46})
+        EXPECT_EQ(plugin->dispatch(opcode, 0, 0, text), 0) << opcode;
+
+    // Processing with nothing to process, and before any resume.
+    float left[4] = {1, 1, 1, 1}, right[4] = {1, 1, 1, 1};
+    float *channels[2] = {left, right};
+    plugin->effect().processReplacing(&plugin->effect(), channels, channels, 0);
+    plugin->effect().processReplacing(&plugin->effect(), nullptr, nullptr, 4);
+    EXPECT_EQ(left[0], 1.0f);
+    plugin->effect().processReplacing(&plugin->effect(), channels, channels, 4);
+    EXPECT_EQ(left[0], 0.0f);
+
+    // The effect still works afterwards.
+    plugin->resume();
+    const SStereo output = process(*plugin, QuellorTest::impulse(64, 0, 0.5f), 64);
+    EXPECT_EQ(firstNonZero(output.left), 16u);
+}

@@ -1,0 +1,76 @@
+#include "plugin/Module.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "framework/host/ApplicationInformation.hpp"
+#include "plugin/Quellor.hpp"
+
+using namespace Vantor;
+
+namespace {
+
+int g_versionAnswer = 2400;
+bool g_failCapabilityQuestions = false;
+
+Vst::VstIntPtr VANTOR_VSTCALL testHost(Vst::AEffect *, Vst::VstInt32 opcode, Vst::VstInt32, Vst::VstIntPtr, void *,
+                                       float)
+{
+    if (opcode == Vst::audioMasterVersion)
+        return g_versionAnswer;
+    if (opcode == Vst::audioMasterCanDo && g_failCapabilityQuestions)
+        throw std::runtime_error("host failure");
+    return 0;
+}
+
+struct ModuleFixture : ::testing::Test {
+    ~ModuleFixture() override
+    {
+        g_versionAnswer = 2400;
+        g_failCapabilityQuestions = false;
+    }
+};
+
+} // namespace
+
+TEST_F(ModuleFixture, AttachingFillsTheApplicationInformationAndDetachingReleasesIt)
+{
+    Quellor::attachModule(Platform::getCurrentModule());
+    EXPECT_STREQ(Host::CApplicationInformation::getCompanyName().getString(), "Corvella");
+    EXPECT_STREQ(Host::CApplicationInformation::getApplicationName().getString(), "PressoraLite");
+    EXPECT_STREQ(Host::CApplicationInformation::getDescriptionString().getString(), "Vst Compressor");
+    EXPECT_STREQ(Host::CApplicationInformation::getVersionString().getString(), "1.0.3");
+    EXPECT_STREQ(Host::CApplicationInformation::getRegistryKeyPath().getString(), "Software\\Tamsk\\PressoraLite");
+    // The folder of the module holding this code: here the test program's.
+    const std::filesystem::path folder = Platform::getModuleFileName(Platform::getCurrentModule());
+    EXPECT_EQ(std::string(Host::CApplicationInformation::getApplicationPath().getString()),
+              folder.parent_path().string());
+
+    Quellor::detachModule();
+    EXPECT_STREQ(Host::CApplicationInformation::getCompanyName().getString(), " ");
+    Quellor::detachModule(); // twice is harmless
+}
+
+TEST_F(ModuleFixture, EntryAnswersARecordOnlyForAHostThatAnswers)
+{
+    Vst::AEffect *record = VSTPluginMain(&testHost);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->magic, Vst::kEffectMagic);
+    EXPECT_EQ(record->dispatcher(record, Vst::effClose, 0, 0, nullptr, 0.0f), 1);
+
+    g_versionAnswer = 0;
+    EXPECT_EQ(VSTPluginMain(&testHost), nullptr);
+    EXPECT_EQ(VSTPluginMain(nullptr), nullptr);
+}
+
+TEST_F(ModuleFixture, AFailureWhileCreatingShowsTheErrorAndAnswersNull)
+{
+    g_failCapabilityQuestions = true;
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(VSTPluginMain(&testHost), nullptr);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Exception occurred: Caught exception in main function of Pressora. Cannot continue to load\n");
+}

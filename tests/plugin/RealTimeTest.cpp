@@ -1,0 +1,133 @@
+// The audio thread's entry points allocate nothing, and effect-side parameter
+// changes reach the host. Global operator new and delete are replaced in this
+// test program by versions that count while a test arms them.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "plugin/Quellor.hpp"
+#include "tests/plugin/QuellorTestSupport.hpp"
+#include "tools/vsthost/HostContext.hpp"
+
+namespace {
+std::atomic<bool> g_counting{false};
+std::atomic<long> g_allocations{0};
+
+void *countedAllocation(std::size_t size)
+{
+    if (g_counting.load(std::memory_order_relaxed))
+        g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void *block = std::malloc(size == 0 ? 1 : size))
+        return block;
+    throw std::bad_alloc();
+}
+
+void *countedAlignedAllocation(std::size_t size, std::align_val_t alignment)
+{
+    if (g_counting.load(std::memory_order_relaxed))
+        g_allocations.fetch_add(1, std::memory_order_relaxed);
+    const auto align = static_cast<std::size_t>(alignment);
+    if (void *block = std::aligned_alloc(align, (size + align - 1) / align * align))
+        return block;
+    throw std::bad_alloc();
+}
+
+// Counts the allocations made while it lives.
+class CAllocationCounter {
+public:
+    CAllocationCounter()
+    {
+        g_allocations = 0;
+        g_counting = true;
+    }
+    ~CAllocationCounter() { g_counting = false; }
+    long count() const { return g_allocations.load(); }
+};
+} // namespace
+
+void *operator new(std::size_t size) { return countedAllocation(size); }
+void *operator new[](std::size_t size) { return countedAllocation(size); }
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept
+{
+    try {
+        return countedAllocation(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void *operator new[](std::size_t size, const std::nothrow_t &tag) noexcept { return operator new(size, tag); }
+void *operator new(std::size_t size, std::align_val_t alignment) { return countedAlignedAllocation(size, alignment); }
+void *operator new[](std::size_t size, std::align_val_t alignment) { return countedAlignedAllocation(size, alignment); }
+void operator delete(void *block) noexcept { std::free(block); }
+void operator delete[](void *block) noexcept { std::free(block); }
+void operator delete(void *block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void *block, std::size_t) noexcept { std::free(block); }
+void operator delete(void *block, std::align_val_t) noexcept { std::free(block); }
+void operator delete[](void *block, std::align_val_t) noexcept { std::free(block); }
+void operator delete(void *block, std::size_t, std::align_val_t) noexcept { std::free(block); }
+void operator delete[](void *block, std::size_t, std::align_val_t) noexcept { std::free(block); }
+
+using namespace Vantor::Quellor;
+using Vantor::Vst::VstInt32;
+
+TEST(RealTime, ProcessingAndMidiAllocateNothing)
+{
+    CQuellor effect(nullptr);
+    QuellorTest::CRecordingView view;
+    view.calls.reserve(10000);
+    effect.setParameterView(&view);
+    effect.resume();
+    QuellorTest::SStereo input = QuellorTest::programme(8192);
+    QuellorTest::SStereo output = input;
+    QuellorTest::CMidiBlock midi;
+    midi.add(0xB0, 5, 0);
+    midi.add(0xB0, 71, 20);
+    midi.add(0xB0, 70, 100);
+    midi.add(0xB0, 74, 64);
+    midi.add(0x90, 60, 100);
+    Vantor::Vst::VstEvents *events = midi.events();
+
+    {
+        CAllocationCounter counter;
+        std::size_t done = 0;
+        for (VstInt32 size : {1, 5, 16, 17, 64, 511, 512, 4096}) {
+            float *inputs[2] = {input.left.data() + done, input.right.data() + done};
+            float *outputs[2] = {output.left.data() + done, output.right.data() + done};
+            effect.processEvents(events);
+            effect.setParameter(CQuellor::kMix, 0.5f);
+            effect.processReplacing(inputs, outputs, size);
+            done += static_cast<std::size_t>(size);
+        }
+        effect.processReplacing(nullptr, nullptr, 0);
+        EXPECT_EQ(counter.count(), 0);
+    }
+    effect.setParameterView(nullptr);
+
+    // The counter does see allocations.
+    CAllocationCounter counter;
+    delete new CQuellor(nullptr);
+    EXPECT_GT(counter.count(), 0);
+}
+
+TEST(RealTime, AutomatedChangesAreSetAndReportedToTheHost)
+{
+    Vantor::VstHost::CHostContext host;
+    std::unique_ptr<CQuellor> effect;
+    {
+        Vantor::VstHost::CHostContext::CLoadingScope loading(host);
+        effect = std::make_unique<CQuellor>(&Vantor::VstHost::CHostContext::callback);
+    }
+    host.attach(effect->getAeffect());
+    host.clearCalls();
+
+    effect->setParameterAutomated(CQuellor::kRatio, 0.4f);
+    EXPECT_NEAR(effect->getParameter(CQuellor::kRatio), 0.4f, 1e-7f);
+    const auto calls = host.calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].opcode, Vantor::Vst::audioMasterAutomate);
+    EXPECT_EQ(calls[0].index, CQuellor::kRatio);
+    EXPECT_EQ(calls[0].opt, 0.4f);
+    host.detach();
+}
