@@ -46,4 +46,5 @@ TEST(TestSignal, IsReproducibleAndGivesACompressorWork)
     EXPECT_GT(loudest, 0.4f);
     EXPECT_LT(quietest, 0.05f);
     EXPECT_THROW(CTestSignal(0.0), std::invalid_argument);
+    EXPECT_EQ(CTestSignal(1e-6).frameCount(), 1u);
 }

@@ -1,5 +1,6 @@
 #include "tools/pressora/TestSignal.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
@@ -37,7 +38,8 @@ CTestSignal::CTestSignal(double seconds, int sampleRate, std::uint32_t seed) : m
     {
         throw std::invalid_argument("CTestSignal: length and sample rate must be positive");
     }
-    const auto frames = static_cast<std::size_t>(std::llround(seconds * sampleRate));
+    // At least one frame, so that per-frame figures always exist.
+    const auto frames = static_cast<std::size_t>(std::max(1LL, std::llround(seconds * sampleRate)));
     m_left.resize(frames);
     m_right.resize(frames);
 
