@@ -10,15 +10,17 @@
 #include <cxxabi.h>
 #endif
 
-namespace Vantor::Basics {
+namespace Vantor::Basics
+{
 
-namespace {
+namespace
+{
 
-constexpr const char *kUndefinedClass = "UndefinedClass";
-constexpr const char *kUndefinedParent = "UndefinedParent";
+constexpr const char* kUndefinedClass = "UndefinedClass";
+constexpr const char* kUndefinedParent = "UndefinedParent";
 
 // Copies at most size - 1 characters and always terminates.
-void copyName(char *field, const char *text, std::size_t size = CClass::kNameSize)
+void copyName(char* field, const char* text, std::size_t size = CClass::kNameSize)
 {
     std::strncpy(field, text, size - 1);
     field[size - 1] = '\0';
@@ -32,15 +34,13 @@ CClass::CClass()
     copyName(m_parentName, kUndefinedParent);
 }
 
-CClass::CClass(const char *name)
-    : CClass()
+CClass::CClass(const char* name) : CClass()
 {
     setClassName(name);
     registerWithManager();
 }
 
-CClass::CClass(const char *name, const char *parentName)
-    : CClass()
+CClass::CClass(const char* name, const char* parentName) : CClass()
 {
     setClassName(name);
     if (parentName != nullptr)
@@ -48,15 +48,13 @@ CClass::CClass(const char *name, const char *parentName)
     registerWithManager();
 }
 
-CClass::CClass(const char *namePattern, const std::type_info &type)
-    : CClass()
+CClass::CClass(const char* namePattern, const std::type_info& type) : CClass()
 {
     templateName(namePattern, type, m_className, kNameSize);
     registerWithManager();
 }
 
-CClass::CClass(const char *namePattern, const std::type_info &type, const char *parentName)
-    : CClass()
+CClass::CClass(const char* namePattern, const std::type_info& type, const char* parentName) : CClass()
 {
     templateName(namePattern, type, m_className, kNameSize);
     if (parentName != nullptr)
@@ -64,8 +62,8 @@ CClass::CClass(const char *namePattern, const std::type_info &type, const char *
     registerWithManager();
 }
 
-CClass::CClass(const char *namePattern, const std::type_info &type, const char *parentPattern,
-               const std::type_info &parentType)
+CClass::CClass(const char* namePattern, const std::type_info& type, const char* parentPattern,
+               const std::type_info& parentType)
     : CClass()
 {
     templateName(namePattern, type, m_className, kNameSize);
@@ -77,30 +75,30 @@ CClass::~CClass()
 {
     // Records are static and normally outlive the registry; one that dies first
     // (a record made on the stack) must not stay behind as a dangling entry.
-    if (CClassManager *manager = CClassManager::getInstance())
+    if (CClassManager* manager = CClassManager::getInstance())
         manager->unregisterClass(this);
 }
 
-CClass &CClass::operator=(const CClass &other)
+CClass& CClass::operator=(const CClass& other)
 {
     if (this != &other)
         copyName(m_className, other.m_className);
     return *this;
 }
 
-bool CClass::operator==(const CClass &other) const
+bool CClass::operator==(const CClass& other) const
 {
     return std::strcmp(m_className, other.m_className) == 0;
 }
 
-bool CClass::operator==(const char *name) const
+bool CClass::operator==(const char* name) const
 {
     return name != nullptr && std::strcmp(m_className, name) == 0;
 }
 
-bool CClass::isTypeOf(const CClass &other) const
+bool CClass::isTypeOf(const CClass& other) const
 {
-    const CClassManager *manager = CClassManager::getInstance();
+    const CClassManager* manager = CClassManager::getInstance();
     if (manager != nullptr)
         return manager->isTypeOf(*this, other);
     return *this == other;
@@ -123,7 +121,7 @@ void CClass::revokeInstance()
     --m_totalCount;
 }
 
-void CClass::setClassName(const char *name)
+void CClass::setClassName(const char* name)
 {
     if (name != nullptr)
         copyName(m_className, name);
@@ -134,39 +132,41 @@ void CClass::registerWithManager()
     CClassManager::getOrCreateInstance().registerClass(this);
 }
 
-void CClass::shortTypeName(const char *typeName, char *out, int outSize)
+void CClass::shortTypeName(const char* typeName, char* out, int outSize)
 {
     if (out == nullptr || outSize < 1)
         return;
-    if (typeName == nullptr) {
+    if (typeName == nullptr)
+    {
         out[0] = '\0';
         return;
     }
-    const char *start = std::strrchr(typeName, ':');
+    const char* start = std::strrchr(typeName, ':');
     if (start == nullptr)
         start = std::strrchr(typeName, ' ');
     start = start == nullptr ? typeName : start + 1;
     copyName(out, start, static_cast<std::size_t>(outSize));
 }
 
-void CClass::templateName(const char *pattern, const std::type_info &type, char *out, int outSize)
+void CClass::templateName(const char* pattern, const std::type_info& type, char* out, int outSize)
 {
     if (out == nullptr || outSize < 1)
         return;
     if (pattern == nullptr)
         pattern = kUndefinedClass;
-    const char *open = std::strchr(pattern, '<');
-    if (open == nullptr) {
+    const char* open = std::strchr(pattern, '<');
+    if (open == nullptr)
+    {
         copyName(out, pattern, static_cast<std::size_t>(outSize));
         return;
     }
 
     // The compiler's type name, readable where the compiler mangles it.
-    const char *typeName = type.name();
+    const char* typeName = type.name();
 #if defined(__GNUG__)
     int status = 0;
-    std::unique_ptr<char, void (*)(void *)> demangled(
-        abi::__cxa_demangle(typeName, nullptr, nullptr, &status), std::free);
+    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(typeName, nullptr, nullptr, &status),
+                                                     std::free);
     if (status == 0 && demangled)
         typeName = demangled.get();
 #endif

@@ -5,15 +5,17 @@
 #include <cstring>
 #include <fstream>
 
-namespace Vantor::Basics {
+namespace Vantor::Basics
+{
 
-namespace {
+namespace
+{
 
 // Zero-initialised before any dynamic initialisation, so records made during
 // static start-up may create the registry in any order.
-CClassManager *g_classManager = nullptr;
+CClassManager* g_classManager = nullptr;
 
-const char *const kBorderLine =
+const char* const kBorderLine =
     "+-----------------------------------------------------------------+----------+----------+\n";
 
 } // namespace
@@ -22,46 +24,48 @@ CClassManager::CClassManager() = default;
 
 CClassManager::~CClassManager() = default;
 
-void CClassManager::registerClass(CClass *record)
+void CClassManager::registerClass(CClass* record)
 {
     if (record == nullptr || isClassRegistered(*record))
         return;
     m_classes.push_back(record);
 }
 
-void CClassManager::unregisterClass(const CClass *record)
+void CClassManager::unregisterClass(const CClass* record)
 {
     std::erase(m_classes, record);
 }
 
-CClass *CClassManager::getClassWithName(const char *name) const
+CClass* CClassManager::getClassWithName(const char* name) const
 {
     if (name == nullptr)
         return nullptr;
-    for (CClass *record : m_classes) {
+    for (CClass* record : m_classes)
+    {
         if (*record == name)
             return record;
     }
     return nullptr;
 }
 
-bool CClassManager::isClassRegistered(const CClass &record) const
+bool CClassManager::isClassRegistered(const CClass& record) const
 {
     return getClassWithName(record.getClassName()) != nullptr;
 }
 
 void CClassManager::sortClasses()
 {
-    std::stable_sort(m_classes.begin(), m_classes.end(), [](const CClass *a, const CClass *b) {
-        return std::strcmp(a->getClassName(), b->getClassName()) < 0;
-    });
+    std::stable_sort(m_classes.begin(), m_classes.end(),
+                     [](const CClass* a, const CClass* b)
+                     { return std::strcmp(a->getClassName(), b->getClassName()) < 0; });
 }
 
-bool CClassManager::isTypeOf(const CClass &record, const CClass &other) const
+bool CClassManager::isTypeOf(const CClass& record, const CClass& other) const
 {
     // Bounded by the number of records, so a cycle of parent names cannot hang.
-    const CClass *ancestor = getClassWithName(record.getParentName());
-    for (std::size_t step = 0; ancestor != nullptr && step <= m_classes.size(); ++step) {
+    const CClass* ancestor = getClassWithName(record.getParentName());
+    for (std::size_t step = 0; ancestor != nullptr && step <= m_classes.size(); ++step)
+    {
         if (*ancestor == other)
             return true;
         ancestor = getClassWithName(ancestor->getParentName());
@@ -69,7 +73,7 @@ bool CClassManager::isTypeOf(const CClass &record, const CClass &other) const
     return record == other;
 }
 
-void CClassManager::writeInformation(std::ostream &stream) const
+void CClassManager::writeInformation(std::ostream& stream) const
 {
     if (!stream.good())
         return;
@@ -81,39 +85,42 @@ void CClassManager::writeInformation(std::ostream &stream) const
            << kBorderLine;
     long instances = 0;
     long totals = 0;
-    for (const CClass *record : m_classes) {
+    for (const CClass* record : m_classes)
+    {
         if (record->getInstanceCount() == 0)
             continue;
         std::snprintf(line, sizeof line, "| %63s |%10li|%10li|\n", record->getClassName(),
-                      static_cast<long>(record->getInstanceCount()), static_cast<long>(record->getTotalCount()));
+                      static_cast<long>(record->getInstanceCount()),
+                      static_cast<long>(record->getTotalCount()));
         stream << line;
         instances += record->getInstanceCount();
         totals += record->getTotalCount();
     }
     stream << kBorderLine;
     std::snprintf(line, sizeof line,
-                  "|                                                                 |%10li|%10li|\n", instances,
-                  totals);
+                  "|                                                                 |%10li|%10li|\n",
+                  instances, totals);
     stream << line << kBorderLine;
 }
 
-CClassManager *CClassManager::getInstance()
+CClassManager* CClassManager::getInstance()
 {
     return g_classManager;
 }
 
-CClassManager &CClassManager::getOrCreateInstance()
+CClassManager& CClassManager::getOrCreateInstance()
 {
     if (g_classManager == nullptr)
         g_classManager = new CClassManager();
     return *g_classManager;
 }
 
-void shutdownClassManager(const char *reportPath)
+void shutdownClassManager(const char* reportPath)
 {
     if (g_classManager == nullptr)
         return;
-    if (reportPath != nullptr) {
+    if (reportPath != nullptr)
+    {
         std::ofstream stream(reportPath, std::ios::out | std::ios::trunc);
         g_classManager->sortClasses();
         g_classManager->writeInformation(stream);

@@ -5,51 +5,53 @@
 
 #include "framework/basics/Class.hpp"
 
-namespace Vantor::Basics {
+namespace Vantor::Basics
+{
 
 // The registry of class records. Records are static objects: the registry only
 // points at them and never deletes them. There is one process-wide registry,
 // created by the first record that registers (during static start-up) and
 // deleted by shutdownClassManager(); further registries can be made for tests.
-class CClassManager {
+class CClassManager
+{
 public:
     CClassManager();
-    CClassManager(const CClassManager &) = delete;
-    CClassManager &operator=(const CClassManager &) = delete;
+    CClassManager(const CClassManager&) = delete;
+    CClassManager& operator=(const CClassManager&) = delete;
     virtual ~CClassManager();
 
     // Ignores null and records whose name is already registered (the first wins).
-    void registerClass(CClass *record);
+    void registerClass(CClass* record);
     // Removes exactly this record if it is registered.
-    void unregisterClass(const CClass *record);
+    void unregisterClass(const CClass* record);
     // The first registered record with exactly this name, or null.
-    CClass *getClassWithName(const char *name) const;
-    bool isClassRegistered(const CClass &record) const;
+    CClass* getClassWithName(const char* name) const;
+    bool isClassRegistered(const CClass& record) const;
     // Sorts the records by name in ascending byte order.
     void sortClasses();
     // The ancestry test: walks `record`'s declared parents through the registered
     // records; true when one is named like `other`, or when `record` itself is.
-    bool isTypeOf(const CClass &record, const CClass &other) const;
+    bool isTypeOf(const CClass& record, const CClass& other) const;
 
     // The table of classes with live objects (a leak report). Writes nothing when
     // the stream is not good.
-    void writeInformation(std::ostream &stream) const;
+    void writeInformation(std::ostream& stream) const;
 
     std::size_t getNumberOfClasses() const { return m_classes.size(); }
 
     // The process-wide registry, or null before the first registration and after
     // shutdown.
-    static CClassManager *getInstance();
-    static CClassManager &getOrCreateInstance();
+    static CClassManager* getInstance();
+    static CClassManager& getOrCreateInstance();
 
 private:
-    friend void shutdownClassManager(const char *reportPath);
+    friend void shutdownClassManager(const char* reportPath);
 
-    std::vector<CClass *> m_classes;
+    std::vector<CClass*> m_classes;
 };
 
 // Writes the class report to `reportPath` when a registry exists and the path is
 // not null, then deletes the process-wide registry. Called once at unload.
-void shutdownClassManager(const char *reportPath);
+void shutdownClassManager(const char* reportPath);
 
 } // namespace Vantor::Basics

@@ -3,33 +3,32 @@
 #include <cstdio>
 #include <cstring>
 
-namespace Vantor::Basics {
+namespace Vantor::Basics
+{
 
-CClass &CCountedObject::getStaticClass()
+CClass& CCountedObject::getStaticClass()
 {
     static CClass record("CCountedObject");
     return record;
 }
 
-namespace {
-[[maybe_unused]] const CClass &countedObjectRecord = CCountedObject::getStaticClass();
+namespace
+{
+[[maybe_unused]] const CClass& countedObjectRecord = CCountedObject::getStaticClass();
 }
 
-const CClass &CCountedObject::getClass() const
+const CClass& CCountedObject::getClass() const
 {
     return getStaticClass();
 }
 
-CCountedObject::CCountedObject()
-    : m_countedAs(&getStaticClass())
+CCountedObject::CCountedObject() : m_countedAs(&getStaticClass())
 {
     m_countedAs->constructInstance();
 }
 
-CCountedObject::CCountedObject(const CCountedObject &other)
-    : ICountedObject(other)
-    , m_referenceCount(other.m_referenceCount)
-    , m_countedAs(other.m_countedAs)
+CCountedObject::CCountedObject(const CCountedObject& other)
+    : ICountedObject(other), m_referenceCount(other.m_referenceCount), m_countedAs(other.m_countedAs)
 {
     m_countedAs->constructInstance();
 }
@@ -55,7 +54,7 @@ std::int32_t CCountedObject::getReferenceCount() const
     return m_referenceCount;
 }
 
-void CCountedObject::getObjectDescription(char *buffer, long size) const
+void CCountedObject::getObjectDescription(char* buffer, long size) const
 {
     char text[64];
     std::snprintf(text, sizeof text, "[CCounted Object Base Reference Count = %li",
@@ -63,7 +62,7 @@ void CCountedObject::getObjectDescription(char *buffer, long size) const
     copyTextToBuffer(text, buffer, size);
 }
 
-void countObjectAs(CCountedObject &object, CClass &record)
+void countObjectAs(CCountedObject& object, CClass& record)
 {
     if (object.m_countedAs == &record)
         return;
@@ -72,7 +71,7 @@ void countObjectAs(CCountedObject &object, CClass &record)
     object.m_countedAs = &record;
 }
 
-void copyTextToBuffer(const char *text, char *buffer, long size)
+void copyTextToBuffer(const char* text, char* buffer, long size)
 {
     if (buffer == nullptr || size < 1)
         return;
@@ -80,7 +79,8 @@ void copyTextToBuffer(const char *text, char *buffer, long size)
     if (text == nullptr)
         return;
     const std::size_t length = std::strlen(text);
-    const std::size_t count = length < static_cast<std::size_t>(size) ? length : static_cast<std::size_t>(size) - 1;
+    const std::size_t count =
+        length < static_cast<std::size_t>(size) ? length : static_cast<std::size_t>(size) - 1;
     std::memcpy(buffer, text, count);
 }
 

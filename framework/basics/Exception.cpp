@@ -1,22 +1,21 @@
 #include "framework/basics/Exception.hpp"
 
-namespace Vantor::Exceptions {
+namespace Vantor::Exceptions
+{
 
 VANTOR_DEFINE_CLASS(Vantor::Exceptions::CException, "CException", "CCountedObject")
 
-CException::CException(const Basics::CString &reason, const Basics::CString &functionName, bool flag)
-    : m_reason(reason)
-    , m_functionName(functionName)
-    , m_flag(flag)
+CException::CException(const Basics::CString& reason, const Basics::CString& functionName, bool flag)
+    : m_reason(reason), m_functionName(functionName), m_flag(flag)
 {
 }
 
-const Basics::CString &CException::getErrorReason() const
+const Basics::CString& CException::getErrorReason() const
 {
     return m_reason;
 }
 
-const Basics::CString &CException::getFunctionName() const
+const Basics::CString& CException::getFunctionName() const
 {
     return m_functionName;
 }
@@ -26,7 +25,7 @@ bool CException::getFlag() const
     return m_flag;
 }
 
-CException wrapException(const SGuardTexts &texts, const CException &inner)
+CException wrapException(const SGuardTexts& texts, const CException& inner)
 {
     Basics::CString reason(texts.wrappedText);
     reason.appendString(inner.getErrorReason());
@@ -35,7 +34,7 @@ CException wrapException(const SGuardTexts &texts, const CException &inner)
     return CException(reason, texts.functionName, true);
 }
 
-CException unknownException(const SGuardTexts &texts)
+CException unknownException(const SGuardTexts& texts)
 {
     return CException(texts.unknownText, texts.functionName, true);
 }

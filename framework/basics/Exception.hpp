@@ -4,20 +4,22 @@
 
 #include "framework/basics/String.hpp"
 
-namespace Vantor::Exceptions {
+namespace Vantor::Exceptions
+{
 
 // The framework's only exception: a reason and the name of the function that
 // raised it. Functions on the way to the top catch, wrap and rethrow it (see
 // guarded()), so the final reason reads as a trace, innermost reason last.
-class CException : public Basics::CCountedObject {
+class CException : public Basics::CCountedObject
+{
 public:
     VANTOR_DECLARE_CLASS(CException);
 
     // Every raise in the program passes true as the flag.
-    CException(const Basics::CString &reason, const Basics::CString &functionName, bool flag = true);
+    CException(const Basics::CString& reason, const Basics::CString& functionName, bool flag = true);
 
-    virtual const Basics::CString &getErrorReason() const;
-    virtual const Basics::CString &getFunctionName() const;
+    virtual const Basics::CString& getErrorReason() const;
+    virtual const Basics::CString& getFunctionName() const;
     virtual bool getFlag() const;
 
 private:
@@ -27,33 +29,38 @@ private:
 };
 
 // The texts one guarded function reports.
-struct SGuardTexts {
+struct SGuardTexts
+{
     // The function's qualified name, e.g. "Vantor::Basics::CString::setString".
-    const char *functionName;
+    const char* functionName;
     // Put before a caught exception's reason; ends in ", more below\n\n".
-    const char *wrappedText;
+    const char* wrappedText;
     // The reason when anything other than a CException was caught.
-    const char *unknownText;
+    const char* unknownText;
 };
 
 // Builds the exception that wraps `inner` for the function named in `texts`:
 // reason = wrapped text + inner reason + "\n\n" + inner function name.
-CException wrapException(const SGuardTexts &texts, const CException &inner);
+CException wrapException(const SGuardTexts& texts, const CException& inner);
 // The exception for anything else caught in that function.
-CException unknownException(const SGuardTexts &texts);
+CException unknownException(const SGuardTexts& texts);
 
 // Runs `body` and returns its result. A CException from it is rethrown wrapped
 // for the function named in `texts`; anything else becomes a CException with
 // the function's unknown text. Typical use, one line per function:
 //   return guarded(kSetStringTexts, [&] { ... });
-template <class Body>
-decltype(auto) guarded(const SGuardTexts &texts, Body &&body)
+template <class Body> decltype(auto) guarded(const SGuardTexts& texts, Body&& body)
 {
-    try {
+    try
+    {
         return std::forward<Body>(body)();
-    } catch (const CException &inner) {
+    }
+    catch (const CException& inner)
+    {
         throw wrapException(texts, inner);
-    } catch (...) {
+    }
+    catch (...)
+    {
         throw unknownException(texts);
     }
 }

@@ -2,41 +2,31 @@
 
 #include <cstring>
 
-namespace Vantor::Basics {
+namespace Vantor::Basics
+{
 
 VANTOR_DEFINE_CLASS(Vantor::Basics::CHtmlString, "CHtmlString", "CCountedObject")
 
-namespace {
+namespace
+{
 
-constexpr const char *kWebPrefix = "http://";
-constexpr const char *kFilePrefix = "file://";
+constexpr const char* kWebPrefix = "http://";
+constexpr const char* kFilePrefix = "file://";
 constexpr std::size_t kPrefixLength = 7;
 
 CHtmlString::AddressOpener g_opener = nullptr;
 
 } // namespace
 
-CHtmlString::CHtmlString(const char *text)
-    : CSystemString(text)
-{
-}
+CHtmlString::CHtmlString(const char* text) : CSystemString(text) {}
 
-CHtmlString::CHtmlString(const CString &text)
-    : CSystemString(text)
-{
-}
+CHtmlString::CHtmlString(const CString& text) : CSystemString(text) {}
 
-CHtmlString::CHtmlString(const CSystemString &text)
-    : CSystemString(text)
-{
-}
+CHtmlString::CHtmlString(const CSystemString& text) : CSystemString(text) {}
 
-CHtmlString::CHtmlString(const CHtmlString &other)
-    : CSystemString(other)
-{
-}
+CHtmlString::CHtmlString(const CHtmlString& other) : CSystemString(other) {}
 
-CHtmlString &CHtmlString::operator=(const CHtmlString &other)
+CHtmlString& CHtmlString::operator=(const CHtmlString& other)
 {
     CSystemString::operator=(other);
     return *this;

@@ -2,22 +2,24 @@
 
 #include "framework/basics/SystemString.hpp"
 
-namespace Vantor::Basics {
+namespace Vantor::Basics
+{
 
 // A web or file address that can be opened in the system's browser.
-class CHtmlString : public CSystemString {
+class CHtmlString : public CSystemString
+{
 public:
     VANTOR_DECLARE_CLASS(CHtmlString);
 
     // Opens an address with the system's shell; answers whether it could.
-    using AddressOpener = bool (*)(const char *address);
+    using AddressOpener = bool (*)(const char* address);
 
-    CHtmlString(const char *text = " ");
-    CHtmlString(const CString &text);
-    CHtmlString(const CSystemString &text);
-    CHtmlString(const CHtmlString &other);
+    CHtmlString(const char* text = " ");
+    CHtmlString(const CString& text);
+    CHtmlString(const CSystemString& text);
+    CHtmlString(const CHtmlString& other);
     using CSystemString::operator=;
-    CHtmlString &operator=(const CHtmlString &other);
+    CHtmlString& operator=(const CHtmlString& other);
 
     // Whether the text begins with "http://" / "file://".
     bool isWebAddress() const;

@@ -2,11 +2,12 @@
 
 #include <cstring>
 
-namespace Vantor::Basics {
+namespace Vantor::Basics
+{
 
 VANTOR_DEFINE_CLASS(Vantor::Basics::CPascalString, "CPascalString", "CCountedObject")
 
-CPascalString::CPascalString(const char *text, long bufferSize)
+CPascalString::CPascalString(const char* text, long bufferSize)
     : m_bufferSize(bufferSize < 2 ? 2 : bufferSize)
 {
     m_buffer = new unsigned char[static_cast<std::size_t>(m_bufferSize)]();
@@ -21,10 +22,9 @@ CPascalString::CPascalString(const char *text, long bufferSize)
         std::memcpy(m_buffer + 1, text, length);
 }
 
-CPascalString::CPascalString(const CPascalString &other)
-    : CCountedObject()
-    , m_buffer(new unsigned char[static_cast<std::size_t>(other.m_bufferSize)])
-    , m_bufferSize(other.m_bufferSize)
+CPascalString::CPascalString(const CPascalString& other)
+    : CCountedObject(), m_buffer(new unsigned char[static_cast<std::size_t>(other.m_bufferSize)]),
+      m_bufferSize(other.m_bufferSize)
 {
     std::memcpy(m_buffer, other.m_buffer, static_cast<std::size_t>(m_bufferSize));
 }

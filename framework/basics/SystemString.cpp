@@ -4,11 +4,13 @@
 
 #include "framework/basics/StringTokeniser.hpp"
 
-namespace Vantor::Basics {
+namespace Vantor::Basics
+{
 
 VANTOR_DEFINE_CLASS(Vantor::Basics::CSystemString, "CSystemString", "CCountedObject")
 
-namespace {
+namespace
+{
 
 #if defined(_WIN32)
 char g_separator = '\\';
@@ -28,58 +30,50 @@ void CSystemString::setSeparator(char separator)
     g_separator = separator;
 }
 
-CSystemString::CSystemString(const char *text)
-    : CString(text)
-{
-}
+CSystemString::CSystemString(const char* text) : CString(text) {}
 
-CSystemString::CSystemString(const CString &text)
-    : CString(text)
-{
-}
+CSystemString::CSystemString(const CString& text) : CString(text) {}
 
-CSystemString::CSystemString(const CSystemString &other)
-    : CString(other)
-{
-}
+CSystemString::CSystemString(const CSystemString& other) : CString(other) {}
 
-CSystemString &CSystemString::operator=(const CSystemString &other)
+CSystemString& CSystemString::operator=(const CSystemString& other)
 {
     if (this != &other)
         setString(other);
     return *this;
 }
 
-CString &CSystemString::operator=(const char *text)
+CString& CSystemString::operator=(const char* text)
 {
     setString(text);
     return *this;
 }
 
-CString &CSystemString::operator+=(const char *text)
+CString& CSystemString::operator+=(const char* text)
 {
     appendSeparator();
     appendString(text);
     return *this;
 }
 
-CString &CSystemString::operator+=(const CString &text)
+CString& CSystemString::operator+=(const CString& text)
 {
     return operator+=(text.getString());
 }
 
-bool CSystemString::hasExtension(const CString &extension) const
+bool CSystemString::hasExtension(const CString& extension) const
 {
     return hasExtension(extension.getString());
 }
 
-bool CSystemString::hasExtension(const char *extension) const
+bool CSystemString::hasExtension(const char* extension) const
 {
     if (extension == nullptr)
         return false;
     const long length = static_cast<long>(std::strlen(extension));
     const long ownLength = m_size - 1;
-    return length <= ownLength && std::memcmp(m_text + ownLength - length, extension, static_cast<std::size_t>(length)) == 0;
+    return length <= ownLength &&
+           std::memcmp(m_text + ownLength - length, extension, static_cast<std::size_t>(length)) == 0;
 }
 
 bool CSystemString::hasAnyExtension() const
@@ -92,12 +86,12 @@ bool CSystemString::hasNoExtension() const
     return !hasAnyExtension();
 }
 
-void CSystemString::appendExtension(const CString &extension, bool replace)
+void CSystemString::appendExtension(const CString& extension, bool replace)
 {
     appendExtension(extension.getString(), replace);
 }
 
-void CSystemString::appendExtension(const char *extension, bool replace)
+void CSystemString::appendExtension(const char* extension, bool replace)
 {
     if (replace)
         removeExtension();
@@ -132,7 +126,7 @@ void CSystemString::appendSeparator()
     appendString(getSeparator());
 }
 
-void CSystemString::appendPath(const CString &part)
+void CSystemString::appendPath(const CString& part)
 {
     if (characterAt(m_size - 2) != getSeparator())
         appendSeparator();
@@ -164,12 +158,12 @@ std::int32_t CSystemString::getNumberOfPathComponents() const
     return CStringTokeniser(m_text, getSeparator()).getNumberOfTokens();
 }
 
-CString *CSystemString::getPathComponent(long index) const
+CString* CSystemString::getPathComponent(long index) const
 {
     CStringTokeniser tokeniser(m_text, getSeparator());
     if (index < 0 || index >= tokeniser.getNumberOfTokens())
         return nullptr;
-    auto *component = new CString("");
+    auto* component = new CString("");
     for (long i = 0; i <= index; ++i)
         tokeniser.getNextToken(*component);
     if (index == 0)
@@ -181,7 +175,8 @@ CString CSystemString::getLastPathComponent() const
 {
     CStringTokeniser tokeniser(m_text, getSeparator());
     CString component;
-    while (tokeniser.getNextToken(component)) {
+    while (tokeniser.getNextToken(component))
+    {
     }
     return component;
 }

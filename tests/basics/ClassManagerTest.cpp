@@ -11,9 +11,11 @@
 
 using namespace Vantor::Basics;
 
-namespace Vantor::Testing {
+namespace Vantor::Testing
+{
 
-class CLeaky : public Basics::CCountedObject {
+class CLeaky : public Basics::CCountedObject
+{
 public:
     VANTOR_DECLARE_CLASS(CLeaky);
 };
@@ -22,12 +24,13 @@ public:
 
 VANTOR_DEFINE_CLASS(Vantor::Testing::CLeaky, "CLeaky", "CCountedObject")
 
-namespace {
+namespace
+{
 
 const std::string kBorder =
     "+-----------------------------------------------------------------+----------+----------+\n";
 
-std::string readFile(const std::string &path)
+std::string readFile(const std::string& path)
 {
     std::ifstream file(path);
     std::stringstream content;
@@ -36,7 +39,7 @@ std::string readFile(const std::string &path)
 }
 
 // A record with given counts: `made` objects constructed, `live` still alive.
-void setCounts(CClass &record, int live, int made)
+void setCounts(CClass& record, int live, int made)
 {
     for (int i = 0; i < made; ++i)
         record.constructInstance();
@@ -63,7 +66,7 @@ TEST(ClassRegistry, RegistrationFirstNameWinsAndLookUp)
     EXPECT_FALSE(manager.isClassRegistered(CClass()));
 
     // The process-wide registry keeps the first record of a name as well.
-    CClassManager *global = CClassManager::getInstance();
+    CClassManager* global = CClassManager::getInstance();
     ASSERT_NE(nullptr, global);
     EXPECT_STREQ("CCountedObject", global->getClassWithName("CString")->getParentName());
 }
@@ -75,7 +78,7 @@ TEST(ClassRegistry, AncestryFollowsDeclaredParentNames)
     CClass text("CTestText", "CTestRoot");
     CClass path("CTestPath", "CTestText");
     CClass unrelated("CTestOther", "CTestRoot");
-    for (CClass *record : {&counted, &text, &path, &unrelated})
+    for (CClass* record : {&counted, &text, &path, &unrelated})
         manager.registerClass(record);
 
     EXPECT_TRUE(manager.isTypeOf(path, text));
@@ -104,7 +107,7 @@ TEST(ClassRegistry, SortsByByteOrder)
     CClass lower("aTestLower");
     CClass upper("ZTestUpper");
     CClass middle("MTestMiddle");
-    for (CClass *record : {&lower, &upper, &middle})
+    for (CClass* record : {&lower, &upper, &middle})
         manager.registerClass(record);
     manager.sortClasses();
 
@@ -131,22 +134,23 @@ TEST(ClassRegistry, LeakReportListsOnlyClassesWithLiveObjects)
     setCounts(strings, 2, 5);
     setCounts(freed, 0, 7);
     setCounts(windows, 1, 12345);
-    for (CClass *record : {&strings, &freed, &windows})
+    for (CClass* record : {&strings, &freed, &windows})
         manager.registerClass(record);
 
     std::ostringstream report;
     manager.writeInformation(report);
-    EXPECT_EQ(kBorder +
-                  "| Vantor class information                                        |          |          |\n" +
-                  kBorder +
-                  "| Class Name                                                      | Instance |   Total  |\n" +
-                  kBorder +
-                  "|                                               CTestReportString |         2|         5|\n"
-                  "|                                               CTestReportWindow |         1|     12345|\n" +
-                  kBorder +
-                  "|                                                                 |         3|     12350|\n" +
-                  kBorder,
-              report.str());
+    EXPECT_EQ(
+        kBorder +
+            "| Vantor class information                                        |          |          |\n" +
+            kBorder +
+            "| Class Name                                                      | Instance |   Total  |\n" +
+            kBorder +
+            "|                                               CTestReportString |         2|         5|\n"
+            "|                                               CTestReportWindow |         1|     12345|\n" +
+            kBorder +
+            "|                                                                 |         3|     12350|\n" +
+            kBorder,
+        report.str());
 
     std::ostringstream closed;
     closed.setstate(std::ios::badbit);
@@ -156,7 +160,7 @@ TEST(ClassRegistry, LeakReportListsOnlyClassesWithLiveObjects)
 
 TEST(ClassRegistry, RecordsThatDieLeaveTheRegistry)
 {
-    CClassManager *global = CClassManager::getInstance();
+    CClassManager* global = CClassManager::getInstance();
     ASSERT_NE(nullptr, global);
     {
         CClass temporary("CTestTemporary");
@@ -175,8 +179,9 @@ TEST_F(ClassRegistryDeathTest, ShutdownWritesTheReportOnlyWhenGivenAPath)
     EXPECT_EXIT(
         {
             // Two objects stay alive, reachable so that no leak checker objects.
-            static Vantor::Testing::CLeaky *leaks[5];
-            for (int i = 0; i < 5; ++i) {
+            static Vantor::Testing::CLeaky* leaks[5];
+            for (int i = 0; i < 5; ++i)
+            {
                 leaks[i] = new Vantor::Testing::CLeaky;
                 if (i >= 2)
                     leaks[i]->dereference();
@@ -187,8 +192,10 @@ TEST_F(ClassRegistryDeathTest, ShutdownWritesTheReportOnlyWhenGivenAPath)
         ::testing::ExitedWithCode(0), "");
     const std::string report = readFile(path);
     EXPECT_EQ(0u, report.find(kBorder));
-    EXPECT_NE(std::string::npos,
-              report.find("|                                                          CLeaky |         2|         5|\n"));
+    EXPECT_NE(
+        std::string::npos,
+        report.find(
+            "|                                                          CLeaky |         2|         5|\n"));
     // Sorted: "CCountedObject" has no live objects, "CException" and "CString" rows may appear.
     EXPECT_EQ(std::string::npos, report.find(" CCountedObject |"));
     std::remove(path.c_str());

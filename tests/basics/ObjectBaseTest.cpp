@@ -10,29 +10,44 @@
 #include "framework/basics/Exception.hpp"
 #include "framework/basics/String.hpp"
 
-namespace Vantor::Testing {
+namespace Vantor::Testing
+{
 
-class CWidget : public Basics::CCountedObject {
+class CWidget : public Basics::CCountedObject
+{
 public:
     VANTOR_DECLARE_CLASS(CWidget);
 };
 
-class CGadget : public CWidget {
+class CGadget : public CWidget
+{
 public:
     VANTOR_DECLARE_CLASS(CGadget);
 };
 
 // Outside the counted hierarchy: the record counts through the tracker alone.
-class CPlainValue {
+class CPlainValue
+{
 public:
     VANTOR_DECLARE_CLASS(CPlainValue);
     int value = 0;
 };
 
-class CXMLNode {};
+// Copied implicitly, over a base whose copy constructor is written out.
+class CTaggedString : public Basics::CString
+{
+public:
+    VANTOR_DECLARE_CLASS(CTaggedString);
+    using CString::CString;
+    int tag = 0;
+};
 
-template <class T>
-class TBox : public Basics::CCountedObject {
+class CXMLNode
+{
+};
+
+template <class T> class TBox : public Basics::CCountedObject
+{
 public:
     VANTOR_DECLARE_TEMPLATE_CLASS(TBox, "TBox<TypeName>", typeid(T), "CCountedObject");
 };
@@ -41,6 +56,7 @@ public:
 
 VANTOR_DEFINE_CLASS(Vantor::Testing::CWidget, "CWidget", "CCountedObject")
 VANTOR_DEFINE_CLASS(Vantor::Testing::CGadget, "CGadget", "CWidget");
+VANTOR_DEFINE_CLASS(Vantor::Testing::CTaggedString, "CTaggedString", "CString")
 VANTOR_DEFINE_CLASS(Vantor::Testing::CPlainValue, "CPlainValue", "UndefinedParent")
 
 using namespace Vantor::Basics;
@@ -49,21 +65,22 @@ using Vantor::Exceptions::guarded;
 using Vantor::Exceptions::SGuardTexts;
 using Vantor::Testing::CGadget;
 using Vantor::Testing::CPlainValue;
+using Vantor::Testing::CTaggedString;
 using Vantor::Testing::CWidget;
 
-namespace {
+namespace
+{
 
 // Live and total counts of one record, relative to when the probe was made.
-struct SCountProbe {
-    explicit SCountProbe(const CClass &record)
-        : record(record)
-        , instances(record.getInstanceCount())
-        , totals(record.getTotalCount())
+struct SCountProbe
+{
+    explicit SCountProbe(const CClass& record)
+        : record(record), instances(record.getInstanceCount()), totals(record.getTotalCount())
     {
     }
     int liveAdded() const { return record.getInstanceCount() - instances; }
     int madeAdded() const { return record.getTotalCount() - totals; }
-    const CClass &record;
+    const CClass& record;
     int instances;
     int totals;
 };
@@ -74,7 +91,7 @@ TEST(ReferenceCounting, LastDereferenceDeletesAndNewObjectDiesAtFirstDereference
 {
     SCountProbe widgets(CWidget::getStaticClass());
 
-    auto *kept = new CWidget;
+    auto* kept = new CWidget;
     EXPECT_EQ(0, kept->getReferenceCount());
     kept->referenced();
     kept->referenced();
@@ -84,7 +101,7 @@ TEST(ReferenceCounting, LastDereferenceDeletesAndNewObjectDiesAtFirstDereference
     kept->dereference();
     EXPECT_EQ(0, widgets.liveAdded());
 
-    auto *neverKept = new CWidget;
+    auto* neverKept = new CWidget;
     neverKept->dereference();
     EXPECT_EQ(0, widgets.liveAdded());
     EXPECT_EQ(2, widgets.madeAdded());
@@ -142,17 +159,47 @@ TEST(ClassCounters, CountLiveAndEverConstructedObjectsOfExactlyTheClass)
     EXPECT_EQ(0, counted.madeAdded());
 }
 
-TEST(ClassCounters, CopiesCountForTheirClassAndGetClassIsTheMostDerived)
+TEST(ClassCounters, CopiesCountForTheClassTheyAreCopiedAs)
 {
     SCountProbe gadgets(CGadget::getStaticClass());
     SCountProbe widgets(CWidget::getStaticClass());
-    CGadget original;
-    CGadget copy(original);
-    EXPECT_EQ(2, gadgets.liveAdded());
-    EXPECT_EQ(0, widgets.liveAdded());
+    SCountProbe tagged(CTaggedString::getStaticClass());
+    SCountProbe strings(CString::getStaticClass());
+    {
+        CGadget original;
+        CGadget copy(original);
+        EXPECT_EQ(2, gadgets.liveAdded());
+        EXPECT_EQ(0, widgets.liveAdded());
 
-    const CWidget &asBase = copy;
+        // Slicing makes an object of the base class.
+        CWidget sliced(copy);
+        EXPECT_EQ(1, widgets.liveAdded());
+        EXPECT_EQ(2, gadgets.liveAdded());
+
+        CTaggedString text("t");
+        auto* heapCopy = new CTaggedString(text);
+        EXPECT_EQ(2, tagged.liveAdded());
+        EXPECT_EQ(0, strings.liveAdded());
+        CString slicedText(*heapCopy);
+        EXPECT_EQ(1, strings.liveAdded());
+        heapCopy->dereference();
+        EXPECT_EQ(1, tagged.liveAdded());
+    }
+    EXPECT_EQ(0, gadgets.liveAdded());
+    EXPECT_EQ(0, widgets.liveAdded());
+    EXPECT_EQ(0, tagged.liveAdded());
+    EXPECT_EQ(0, strings.liveAdded());
+    EXPECT_EQ(3, tagged.madeAdded() + widgets.madeAdded());
+}
+
+TEST(ClassCounters, GetClassAnswersTheMostDerivedRecord)
+{
+    CGadget gadget;
+    const CWidget& asBase = gadget;
     EXPECT_STREQ("CGadget", asBase.getClass().getClassName());
+    const ICountedObject& asInterface = CTaggedString("x");
+    EXPECT_STREQ("CTaggedString", asInterface.getClass().getClassName());
+    EXPECT_STREQ("CString", asInterface.getClass().getParentName());
     EXPECT_STREQ("CCountedObject", CCountedObject().getClass().getClassName());
 }
 
@@ -213,7 +260,8 @@ TEST(ClassRecord, TemplateNameRule)
     CClass::shortTypeName("CPlain", out, sizeof out);
     EXPECT_STREQ("CPlain", out);
 
-    CClass::templateName("TCountedPointerArray<TypeName>", typeid(Vantor::Testing::CXMLNode), out, sizeof out);
+    CClass::templateName("TCountedPointerArray<TypeName>", typeid(Vantor::Testing::CXMLNode), out,
+                         sizeof out);
     EXPECT_STREQ("TCountedPointerArray<CXMLNode>", out);
     CClass::templateName("TPlainName", typeid(Vantor::Testing::CXMLNode), out, sizeof out);
     EXPECT_STREQ("TPlainName", out);
@@ -231,7 +279,7 @@ TEST(ClassRecord, TemplateNameRule)
 
 TEST(ClassRecord, DefinedRecordsRegisterAtStartUp)
 {
-    CClassManager *manager = CClassManager::getInstance();
+    CClassManager* manager = CClassManager::getInstance();
     ASSERT_NE(nullptr, manager);
     EXPECT_EQ(&CWidget::getStaticClass(), manager->getClassWithName("CWidget"));
     EXPECT_EQ(&CString::getStaticClass(), manager->getClassWithName("CString"));
@@ -241,31 +289,32 @@ TEST(ClassRecord, DefinedRecordsRegisterAtStartUp)
     EXPECT_FALSE(CWidget::getStaticClass().isTypeOf(CGadget::getStaticClass()));
 }
 
-namespace {
+namespace
+{
 
 const SGuardTexts kInnerTexts{"Vantor::Testing::inner", "Caught exception during inner work, more below\n\n",
                               "Caught unknown exception during inner work"};
 const SGuardTexts kOuterTexts{"Vantor::Testing::outer", "Caught exception during outer work, more below\n\n",
                               "Caught unknown exception during outer work"};
 
-template <class Failure>
-void innerFailing(Failure failure)
+template <class Failure> void innerFailing(Failure failure)
 {
     guarded(kInnerTexts, [&] { throw failure; });
 }
 
-template <class Failure>
-void outerCallingInner(Failure failure)
+template <class Failure> void outerCallingInner(Failure failure)
 {
     guarded(kOuterTexts, [&] { innerFailing(failure); });
 }
 
-template <class Call>
-CException caught(Call call)
+template <class Call> CException caught(Call call)
 {
-    try {
+    try
+    {
         call();
-    } catch (const CException &e) {
+    }
+    catch (const CException& e)
+    {
         return e;
     }
     return CException("nothing thrown", "", false);
@@ -275,7 +324,8 @@ CException caught(Call call)
 
 TEST(ExceptionWrapping, NestsOneLevelPerFunctionInnermostReasonLast)
 {
-    const CException e = caught([] { outerCallingInner(CException("null window", "Vantor::Testing::raise", true)); });
+    const CException e =
+        caught([] { outerCallingInner(CException("null window", "Vantor::Testing::raise", true)); });
     EXPECT_STREQ("Caught exception during outer work, more below\n\n"
                  "Caught exception during inner work, more below\n\n"
                  "null window\n\nVantor::Testing::raise\n\n"
@@ -301,7 +351,7 @@ TEST(ExceptionWrapping, PassesResultsThroughAndCopiesKeepTheCount)
 {
     EXPECT_EQ(7, guarded(kInnerTexts, [] { return 7; }));
     CString text("abc");
-    CString &same = guarded(kInnerTexts, [&]() -> CString & { return text; });
+    CString& same = guarded(kInnerTexts, [&]() -> CString& { return text; });
     EXPECT_EQ(&text, &same);
 
     CException original("r", "f", true);

@@ -52,12 +52,12 @@ TEST(StringAssignment, NumbersAndBooleansUseTheirFixedFormats)
 TEST(StringAssignment, TextsNullAndSelf)
 {
     CString text("keep");
-    text = static_cast<const char *>(nullptr);
+    text = static_cast<const char*>(nullptr);
     EXPECT_STREQ("keep", text.getString());
-    text.setString(static_cast<const char *>(nullptr));
+    text.setString(static_cast<const char*>(nullptr));
     EXPECT_STREQ("keep", text.getString());
 
-    const CString &alias = text;
+    const CString& alias = text;
     text = alias;
     EXPECT_STREQ("keep", text.getString());
 
@@ -81,7 +81,7 @@ TEST(StringAppend, AllFormsIncludingSelf)
     text += "cd";
     text += CString("ef");
     text.appendString('g');
-    text.appendString(static_cast<const char *>(nullptr));
+    text.appendString(static_cast<const char*>(nullptr));
     EXPECT_STREQ("abcdefg", text.getString());
     EXPECT_EQ(8, text.getNumberOfCharacters());
 
@@ -98,7 +98,7 @@ TEST(StringComparison, CaseSensitiveAndIgnoringCase)
     EXPECT_TRUE(text != "hello");
     EXPECT_TRUE(text == CString("Hello"));
     EXPECT_FALSE(text != CString("Hello"));
-    EXPECT_FALSE(text.equals(static_cast<const char *>(nullptr)));
+    EXPECT_FALSE(text.equals(static_cast<const char*>(nullptr)));
     EXPECT_TRUE(text.equalsIgnoringCase("hELLO"));
     EXPECT_TRUE(text.equalsIgnoringCase(CString("HELLO")));
     EXPECT_FALSE(text.equalsIgnoringCase("Hell"));
@@ -185,7 +185,8 @@ TEST(StringChange, CaseConversion)
 
 TEST(StringChange, WhiteSpaceRemoval)
 {
-    auto trimmed = [](const char *input) {
+    auto trimmed = [](const char* input)
+    {
         CString text(input);
         text.removeTrailingAndLeadingWhiteSpace();
         return std::string(text.getString());
@@ -267,7 +268,7 @@ TEST(StringConversion, StaticFormatsAndParsing)
     EXPECT_EQ(42, CString::stringToInt(" 42abc"));
     EXPECT_EQ(-7L, CString::stringToLong(CString("-7")));
     EXPECT_EQ(0L, CString::stringToLong("x"));
-    EXPECT_EQ(0, CString::stringToInt(static_cast<const char *>(nullptr)));
+    EXPECT_EQ(0, CString::stringToInt(static_cast<const char*>(nullptr)));
 }
 
 TEST(PascalString, LengthPrefixAndCut)
@@ -290,21 +291,27 @@ TEST(PascalString, LengthPrefixAndCut)
 TEST(StringFailure, AllocationFailureSurfacesAsWrappedException)
 {
     CString text("before");
-    try {
+    try
+    {
         Vantor::Testing::failNextAllocation();
         text.setString("after");
         FAIL() << "no exception";
-    } catch (const CException &e) {
+    }
+    catch (const CException& e)
+    {
         EXPECT_STREQ("Caught unknown exception during string storing", e.getErrorReason().getString());
         EXPECT_STREQ("Vantor::Basics::CString::setString", e.getFunctionName().getString());
     }
     EXPECT_STREQ("before", text.getString());
 
-    try {
+    try
+    {
         Vantor::Testing::failNextAllocation();
         text = "after";
         FAIL() << "no exception";
-    } catch (const CException &e) {
+    }
+    catch (const CException& e)
+    {
         EXPECT_STREQ("Caught exception during string assignment, more below\n\n"
                      "Caught unknown exception during string storing\n\n"
                      "Vantor::Basics::CString::setString",
@@ -312,11 +319,14 @@ TEST(StringFailure, AllocationFailureSurfacesAsWrappedException)
         EXPECT_STREQ("Vantor::Basics::CString::operator =", e.getFunctionName().getString());
     }
 
-    try {
+    try
+    {
         Vantor::Testing::failNextAllocation();
         CString failed("x");
         FAIL() << "no exception";
-    } catch (const CException &e) {
+    }
+    catch (const CException& e)
+    {
         EXPECT_STREQ("Caught unknown exception during string construction", e.getErrorReason().getString());
         EXPECT_STREQ("Vantor::Basics::CString::CString", e.getFunctionName().getString());
     }
@@ -326,35 +336,43 @@ const CString kDoubleB("bb");
 
 TEST(StringFailure, EachOperationReportsItsOwnTexts)
 {
-    struct SCase {
-        const char *function;
-        const char *reason;
-        void (*operation)(CString &);
+    struct SCase
+    {
+        const char* function;
+        const char* reason;
+        void (*operation)(CString&);
     };
     const SCase cases[] = {
-        {"operator +=", "Caught exception during string append, more below\n\n"
-                        "Caught unknown exception during string append",
-         [](CString &s) { s += "more"; }},
+        {"operator +=",
+         "Caught exception during string append, more below\n\n"
+         "Caught unknown exception during string append",
+         [](CString& s) { s += "more"; }},
         {"setStringWithFormat", "Caught exception during string storing (printf), more below\n\n",
-         [](CString &s) { s.setStringWithFormat("%s", "x"); }},
-        {"removeTrailingAndLeadingWhiteSpace", "Caught exception during white space removal, more below\n\n"
-                                               "Caught unknown exception during leading white space removal",
-         [](CString &s) { s.removeTrailingAndLeadingWhiteSpace(); }},
+         [](CString& s) { s.setStringWithFormat("%s", "x"); }},
+        {"removeTrailingAndLeadingWhiteSpace",
+         "Caught exception during white space removal, more below\n\n"
+         "Caught unknown exception during leading white space removal",
+         [](CString& s) { s.removeTrailingAndLeadingWhiteSpace(); }},
         {"removeLastCharacter", "Caught unknown exception during removal of last character",
-         [](CString &s) { s.removeLastCharacter(); }},
+         [](CString& s) { s.removeLastCharacter(); }},
         {"replaceCharWithString", "Caught unknown exception during character replacement",
-         [](CString &s) { s.replaceCharWithString('a', kDoubleB); }},
-        {"getSubString", "Caught exception during sub string get, more below\n\n"
-                         "Caught unknown exception during string construction",
-         [](CString &s) { s.getSubString(0, 2); }},
+         [](CString& s) { s.replaceCharWithString('a', kDoubleB); }},
+        {"getSubString",
+         "Caught exception during sub string get, more below\n\n"
+         "Caught unknown exception during string construction",
+         [](CString& s) { s.getSubString(0, 2); }},
     };
-    for (const SCase &c : cases) {
+    for (const SCase& c : cases)
+    {
         CString text("a text");
-        try {
+        try
+        {
             Vantor::Testing::failNextAllocation();
             c.operation(text);
             ADD_FAILURE() << c.function << ": no exception";
-        } catch (const CException &e) {
+        }
+        catch (const CException& e)
+        {
             EXPECT_EQ(std::string("Vantor::Basics::CString::") + c.function, e.getFunctionName().getString());
             EXPECT_EQ(0, std::string(e.getErrorReason().getString()).rfind(c.reason, 0))
                 << c.function << ": " << e.getErrorReason().getString();

@@ -9,11 +9,13 @@
 
 using namespace Vantor::Basics;
 
-namespace {
+namespace
+{
 
 // Runs every path case with both separators: texts are written with '\\' and
 // turned into the separator under test.
-class SystemStringTest : public ::testing::TestWithParam<char> {
+class SystemStringTest : public ::testing::TestWithParam<char>
+{
 protected:
     void SetUp() override
     {
@@ -24,19 +26,20 @@ protected:
 
     std::string p(std::string text) const
     {
-        for (char &c : text) {
+        for (char& c : text)
+        {
             if (c == '\\')
                 c = GetParam();
         }
         return text;
     }
-    CSystemString path(const char *text) const { return CSystemString(p(text).c_str()); }
+    CSystemString path(const char* text) const { return CSystemString(p(text).c_str()); }
 
 private:
     char m_saved = '\\';
 };
 
-std::string str(const CString &text)
+std::string str(const CString& text)
 {
     return text.getString();
 }
@@ -177,9 +180,8 @@ TEST_P(SystemStringTest, ConvertsTheOtherSlashes)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSeparators, SystemStringTest, ::testing::Values('\\', '/'),
-                         [](const ::testing::TestParamInfo<char> &info) {
-                             return info.param == '\\' ? std::string("Backslash") : std::string("Slash");
-                         });
+                         [](const ::testing::TestParamInfo<char>& info)
+                         { return info.param == '\\' ? std::string("Backslash") : std::string("Slash"); });
 
 TEST(SystemString, PlatformSeparatorAndRecords)
 {
@@ -257,11 +259,12 @@ TEST(StringTokeniser, LongTextsAreCut)
     EXPECT_EQ(std::string(2047, 'z'), token.get());
 }
 
-namespace {
+namespace
+{
 
 std::string g_opened;
 
-bool recordAddress(const char *address)
+bool recordAddress(const char* address)
 {
     g_opened = address;
     return true;
