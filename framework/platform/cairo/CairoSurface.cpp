@@ -11,6 +11,8 @@
 namespace Vantor::Platform
 {
 
+VANTOR_DEFINE_CLASS(Vantor::Platform::CCairoSurface, "CCairoSurface", "IDrawingSurface")
+
 namespace
 {
 

@@ -2,6 +2,7 @@
 // Drawing surface on a cairo image surface (CAIRO_FORMAT_ARGB32 is premultiplied
 // 0xAARRGGBB in native byte order, exactly the framework's pixel format).
 
+#include "framework/basics/Class.hpp"
 #include "framework/platform/DrawingBackend.hpp"
 
 #include <cairo.h>
@@ -12,6 +13,8 @@ namespace Vantor::Platform
 class CCairoSurface final : public IDrawingSurface
 {
 public:
+    VANTOR_DECLARE_CLASS(CCairoSurface);
+
     /** Takes ownership of an ARGB32 image surface. */
     explicit CCairoSurface(cairo_surface_t* surface);
     ~CCairoSurface() override;

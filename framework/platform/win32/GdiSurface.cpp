@@ -9,6 +9,8 @@
 namespace Vantor::Platform
 {
 
+VANTOR_DEFINE_CLASS(Vantor::Platform::CGdiSurface, "CGdiSurface", "IDrawingSurface")
+
 using namespace GdiplusSupport;
 
 namespace
@@ -454,7 +456,7 @@ void CGdiSurface::drawText(const std::string& text, const SPixelRect& area, cons
     {
         return;
     }
-    const GdiplusSupport::CFont gdiplusFont(font.faceName, font.size, font.bold, font.italic);
+    const GdiplusSupport::CGdiplusFont gdiplusFont(font.faceName, font.size, font.bold, font.italic);
     GpStringFormat* format = nullptr;
     if (gdiplusFont.get() == nullptr ||
         GdipCreateStringFormat(StringFormatFlagsNoWrap, LANG_NEUTRAL, &format) != Ok)
@@ -486,7 +488,7 @@ std::unique_ptr<IDrawingSurface> createDrawingSurface(int width, int height, uin
 
 bool measureText(const std::string& text, const SFontDescription& font, SPixelSize& size)
 {
-    const GdiplusSupport::CFont gdiplusFont(font.faceName, font.size, font.bold, font.italic);
+    const GdiplusSupport::CGdiplusFont gdiplusFont(font.faceName, font.size, font.bold, font.italic);
     if (gdiplusFont.get() == nullptr)
     {
         return false;

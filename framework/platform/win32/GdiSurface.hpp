@@ -3,6 +3,7 @@
 // memory device context (copies, AlphaBlend), GDI+ through a premultiplied ARGB
 // bitmap that shares the same pixel memory (shapes, anti-aliasing, text).
 
+#include "framework/basics/Class.hpp"
 #include "framework/platform/DrawingBackend.hpp"
 #include "framework/platform/win32/GdiplusSupport.hpp"
 
@@ -12,6 +13,8 @@ namespace Vantor::Platform
 class CGdiSurface final : public IDrawingSurface
 {
 public:
+    VANTOR_DECLARE_CLASS(CGdiSurface);
+
     /// A surface of the given size (contents undefined); null when it cannot be made.
     static std::unique_ptr<CGdiSurface> create(int width, int height);
     ~CGdiSurface() override;

@@ -3,6 +3,8 @@
 namespace Vantor::Platform::GdiplusSupport
 {
 
+VANTOR_DEFINE_CLASS(Vantor::Platform::GdiplusSupport::CGdiplusFont, "CGdiplusFont", "")
+
 bool start()
 {
     // Started once and kept for the life of the process: shutting GDI+ down while the
@@ -29,7 +31,7 @@ std::wstring toWide(const std::string& text)
     return wide;
 }
 
-CFont::CFont(const std::string& faceName, int size, bool bold, bool italic)
+CGdiplusFont::CGdiplusFont(const std::string& faceName, int size, bool bold, bool italic)
 {
     if (!start())
     {
@@ -57,7 +59,7 @@ CFont::CFont(const std::string& faceName, int size, bool bold, bool italic)
     }
 }
 
-CFont::~CFont()
+CGdiplusFont::~CGdiplusFont()
 {
     if (m_font != nullptr)
     {

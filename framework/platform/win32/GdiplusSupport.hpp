@@ -2,6 +2,8 @@
 // GDI+ flat API for the Windows drawing backend: one process-wide start-up and
 // small owners of the GDI+ objects the backend creates.
 
+#include "framework/basics/Class.hpp"
+
 #include <windows.h>
 // gdiplus.h needs the COM stream declarations first.
 #include <gdiplus.h>
@@ -22,13 +24,15 @@ bool start();
 std::wstring toWide(const std::string& text);
 
 /// A GDI+ font made from a face name (a sans-serif face when unknown), pixel size and style.
-class CFont
+class CGdiplusFont
 {
 public:
-    CFont(const std::string& faceName, int size, bool bold, bool italic);
-    ~CFont();
-    CFont(const CFont&) = delete;
-    CFont& operator=(const CFont&) = delete;
+    VANTOR_DECLARE_CLASS(CGdiplusFont);
+
+    CGdiplusFont(const std::string& faceName, int size, bool bold, bool italic);
+    ~CGdiplusFont();
+    CGdiplusFont(const CGdiplusFont&) = delete;
+    CGdiplusFont& operator=(const CGdiplusFont&) = delete;
 
     GpFont* get() const { return m_font; }
 

@@ -9,6 +9,8 @@
 namespace Vantor::Platform
 {
 
+VANTOR_DEFINE_CLASS(Vantor::Platform::CWin32Window, "CWin32Window", "IWindowBackend")
+
 namespace
 {
 

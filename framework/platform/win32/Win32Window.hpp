@@ -2,6 +2,7 @@
 // One Win32 window. Its messages already are the framework's native messages:
 // the window procedure hands them to the sink unchanged.
 
+#include "framework/basics/Class.hpp"
 #include "framework/platform/WindowBackend.hpp"
 
 #include <windows.h>
@@ -14,6 +15,8 @@ namespace Vantor::Platform
 class CWin32Window final : public IWindowBackend
 {
 public:
+    VANTOR_DECLARE_CLASS(CWin32Window);
+
     CWin32Window() = default;
     ~CWin32Window() override;
     CWin32Window(const CWin32Window&) = delete;

@@ -9,6 +9,8 @@
 namespace Vantor::Platform
 {
 
+VANTOR_DEFINE_CLASS(Vantor::Platform::CWin32WindowSystem, "CWin32WindowSystem", "IWindowSystem")
+
 namespace
 {
 

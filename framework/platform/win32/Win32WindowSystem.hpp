@@ -2,6 +2,7 @@
 // Process-wide Win32 windowing services: the thread's message loop, cursors,
 // key state and screen size.
 
+#include "framework/basics/Class.hpp"
 #include "framework/platform/WindowBackend.hpp"
 
 namespace Vantor::Platform
@@ -10,6 +11,8 @@ namespace Vantor::Platform
 class CWin32WindowSystem final : public IWindowSystem
 {
 public:
+    VANTOR_DECLARE_CLASS(CWin32WindowSystem);
+
     static CWin32WindowSystem& instance();
 
     std::unique_ptr<IWindowBackend> createWindowBackend() override;

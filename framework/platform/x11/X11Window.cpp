@@ -18,6 +18,8 @@
 namespace Vantor::Platform
 {
 
+VANTOR_DEFINE_CLASS(Vantor::Platform::CX11Window, "CX11Window", "IWindowBackend")
+
 namespace
 {
 

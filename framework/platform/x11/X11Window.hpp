@@ -1,6 +1,7 @@
 #pragma once
 // One X11 window, translating its X events into the framework's native messages.
 
+#include "framework/basics/Class.hpp"
 #include "framework/platform/WindowBackend.hpp"
 
 #include <X11/Xlib.h>
@@ -16,6 +17,8 @@ class CX11WindowSystem;
 class CX11Window final : public IWindowBackend
 {
 public:
+    VANTOR_DECLARE_CLASS(CX11Window);
+
     explicit CX11Window(CX11WindowSystem& system);
     ~CX11Window() override;
     CX11Window(const CX11Window&) = delete;

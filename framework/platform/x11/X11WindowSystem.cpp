@@ -12,6 +12,8 @@
 namespace Vantor::Platform
 {
 
+VANTOR_DEFINE_CLASS(Vantor::Platform::CX11WindowSystem, "CX11WindowSystem", "IWindowSystem")
+
 namespace
 {
 

@@ -6,6 +6,7 @@
 // here may be children of a foreign window given by id; the foreign window is
 // only used as the parent.
 
+#include "framework/basics/Class.hpp"
 #include "framework/platform/WindowBackend.hpp"
 
 #include <X11/Xlib.h>
@@ -23,6 +24,8 @@ class CX11Window;
 class CX11WindowSystem final : public IWindowSystem
 {
 public:
+    VANTOR_DECLARE_CLASS(CX11WindowSystem);
+
     using TClock = std::chrono::steady_clock;
 
     CX11WindowSystem() = default;
