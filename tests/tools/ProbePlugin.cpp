@@ -118,6 +118,7 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         return 0;
     }
     case effGetVstVersion: return kVstVersion;
+    case effVendorSpecific: throw std::runtime_error("vendor call refused"); // a misbehaving plug-in
     default: return 0;
     }
 }

@@ -73,6 +73,14 @@ TEST(VstPluginLoading, FailuresGiveAClearReason)
     std::filesystem::remove(textFile);
 }
 
+TEST(VstPluginLoading, ExceptionsFromThePluginBecomeHostErrors)
+{
+    auto plugin = CVstPlugin::load(VSTHOST_PROBE_PATH);
+    const std::string text = ToolsTest::errorText<CHostError>([&] { plugin->dispatch(effVendorSpecific); });
+    EXPECT_NE(text.find("dispatcher opcode 50: vendor call refused"), std::string::npos) << text;
+    EXPECT_EQ(plugin->effectName(), "Probe Delay"); // still usable
+}
+
 TEST(VstPluginLoading, CloseIsFinalAndRepeatable)
 {
     auto plugin = CVstPlugin::load(VSTHOST_PROBE_PATH);

@@ -40,20 +40,34 @@ bool sameName(std::string_view a, std::string_view b)
 }
 
 // Runs one call into the plug-in; whatever it throws becomes a CHostError.
+// what names the call; opcode, when not negative, is added to it.
 template <typename TCall>
-auto guarded(const std::filesystem::path& path, const char* what, TCall&& call) -> decltype(call())
+auto guarded(const std::filesystem::path& path, const char* what, TCall&& call, VstInt32 opcode = -1)
+    -> decltype(call())
 {
+    const auto failure = [&](const char* reason) {
+        std::string text = "plug-in '" + path.filename().string() + "' threw during " + what;
+        if (opcode >= 0)
+        {
+            text += " " + std::to_string(opcode);
+        }
+        if (reason != nullptr)
+        {
+            text += std::string(": ") + reason;
+        }
+        return CHostError(text);
+    };
     try
     {
         return call();
     }
     catch (const std::exception& error)
     {
-        throw CHostError("plug-in '" + path.filename().string() + "' threw during " + what + ": " + error.what());
+        throw failure(error.what());
     }
     catch (...)
     {
-        throw CHostError("plug-in '" + path.filename().string() + "' threw during " + what);
+        throw failure(nullptr);
     }
 }
 
@@ -136,8 +150,9 @@ VstIntPtr CVstPlugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
     {
         failCall("dispatcher");
     }
-    const std::string what = "dispatcher opcode " + std::to_string(opcode);
-    return guarded(path(), what.c_str(), [&] { return m_effect->dispatcher(m_effect, opcode, index, value, ptr, opt); });
+    return guarded(
+        path(), "dispatcher opcode", [&] { return m_effect->dispatcher(m_effect, opcode, index, value, ptr, opt); },
+        opcode);
 }
 
 void CVstPlugin::setSampleRate(float rate)
