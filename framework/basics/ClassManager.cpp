@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <sstream>
+
+#include "framework/basics/SystemString.hpp"
+#include "framework/io/TextStream.hpp"
 
 namespace Vantor::Basics
 {
@@ -103,6 +106,15 @@ void CClassManager::writeInformation(std::ostream& stream) const
     stream << line << kBorderLine;
 }
 
+void CClassManager::writeInformation(IO::CTextStream& stream) const
+{
+    if (!stream.isOpenForWriting())
+        return;
+    std::ostringstream table;
+    writeInformation(table);
+    stream << table.str().c_str();
+}
+
 CClassManager* CClassManager::getInstance()
 {
     return g_classManager;
@@ -121,9 +133,10 @@ void shutdownClassManager(const char* reportPath)
         return;
     if (reportPath != nullptr)
     {
-        std::ofstream stream(reportPath, std::ios::out | std::ios::trunc);
+        IO::CTextStream stream(CSystemString(reportPath), IO::CTextStream::kWrite);
         g_classManager->sortClasses();
         g_classManager->writeInformation(stream);
+        stream.close();
     }
     delete g_classManager;
     g_classManager = nullptr;

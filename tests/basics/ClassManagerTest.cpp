@@ -8,6 +8,8 @@
 
 #include "framework/basics/ClassManager.hpp"
 #include "framework/basics/CountedObject.hpp"
+#include "framework/basics/SystemString.hpp"
+#include "framework/io/TextStream.hpp"
 
 using namespace Vantor::Basics;
 
@@ -156,6 +158,30 @@ TEST(ClassRegistry, LeakReportListsOnlyClassesWithLiveObjects)
     closed.setstate(std::ios::badbit);
     manager.writeInformation(closed);
     EXPECT_EQ("", closed.str());
+}
+
+TEST(ClassRegistry, LeakReportIntoATextStreamOnlyWhenOpenForWriting)
+{
+    CClassManager manager;
+    CClass live("CTestStreamed");
+    setCounts(live, 1, 3);
+    manager.registerClass(&live);
+    std::ostringstream expected;
+    manager.writeInformation(expected);
+
+    const std::string path = ::testing::TempDir() + "vantor_class_table.txt";
+    {
+        Vantor::IO::CTextStream stream(CSystemString(path.c_str()), Vantor::IO::CTextStream::kWrite);
+        manager.writeInformation(stream);
+    }
+    EXPECT_EQ(expected.str(), readFile(path));
+
+    Vantor::IO::CTextStream closed;
+    manager.writeInformation(closed);
+    Vantor::IO::CTextStream reading(CSystemString(path.c_str()), Vantor::IO::CTextStream::kRead);
+    manager.writeInformation(reading);
+    EXPECT_EQ(expected.str(), readFile(path));
+    std::remove(path.c_str());
 }
 
 TEST(ClassRegistry, RecordsThatDieLeaveTheRegistry)
