@@ -20,13 +20,6 @@ CFileInformation entry(const char* name, std::int32_t type, const char* folder =
 
 } // namespace
 
-TEST(FileInformationTest, ANewRecordIsNotYetKnown)
-{
-    const CFileInformation information;
-    EXPECT_EQ(information.getFileType(), 11);
-    EXPECT_EQ(information.getFileSize(), 0.0);
-}
-
 TEST(FileInformationTest, SizeKeepsTheLow32BitsOnly)
 {
     FileRecord record;

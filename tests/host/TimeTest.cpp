@@ -85,17 +85,3 @@ TEST(TimeConversionTest, FileTimesRoundTripAndBadOnesChangeNothing)
 
     EXPECT_EQ(CTime().getFileTime(), nullptr); // month 0 is no date
 }
-
-TEST(TimeConversionTest, CopiesAreIndependent)
-{
-    CTime original(mondayMorning());
-    CTime copy(original);
-    CTime assigned;
-    assigned = original;
-    SystemTime other = mondayMorning();
-    other.hour = 1;
-    original.setSystemTime(other);
-    EXPECT_EQ(timeOf(copy), "14:03:09:07");
-    EXPECT_EQ(timeOf(assigned), "14:03:09:07");
-    EXPECT_EQ(timeOf(original), "01:03:09:07");
-}
