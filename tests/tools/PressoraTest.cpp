@@ -197,7 +197,8 @@ TEST(PressoraProgram, InfoDescribesThePlugin)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     for (const char* expected : {"(entry point main)", "Effect name:    Probe Delay", "'Prb1'", "CanReplacing",
                                  "initialDelay   4 samples", "Mix Leve", "0.250", "Bright", "receiveVstMidiEvent   yes",
-                                 "bypass                no"})
+                                 "bypass                no",
+                                 "input 0: (no properties)", "output 0: 'Probe Left' short 'PrL', active, stereo"})
     {
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
     }

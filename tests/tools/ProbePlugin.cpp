@@ -94,6 +94,18 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         copyText(ptr, kProgramNames[index], kVstMaxProgNameLen);
         return 1;
 #endif
+    case effGetOutputProperties:
+    {
+        if (index < 0 || index > 1)
+        {
+            return 0;
+        }
+        auto* pin = static_cast<VstPinProperties*>(ptr);
+        copyText(pin->label, index == 0 ? "Probe Left" : "Probe Right", kVstMaxLabelLen);
+        copyText(pin->shortLabel, index == 0 ? "PrL" : "PrR", kVstMaxShortLabelLen - 1);
+        pin->flags = kVstPinIsActive | (index == 0 ? kVstPinIsStereo : 0);
+        return 1;
+    }
     case effGetPlugCategory: return kPlugCategEffect;
     case effGetEffectName: copyText(ptr, "Probe Delay", kVstMaxEffectNameLen); return 1;
     case effGetVendorString: copyText(ptr, "Vantor Tests", kVstMaxVendorStrLen); return 1;

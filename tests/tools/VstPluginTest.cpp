@@ -317,11 +317,18 @@ TEST(VstPluginPrograms, NamesComeIndexedOrBySwitching)
     EXPECT_THROW(switching->setProgram(-1), CHostError);
 }
 
-TEST(VstPluginCapabilities, AnswersAreJudgedOnTheLow32Bits)
+TEST(VstPluginCapabilities, PinPropertiesAndCanDoAnswers)
 {
     auto plugin = CVstPlugin::load(VSTHOST_PROBE_PATH);
+    const auto left = plugin->outputProperties(0);
+    ASSERT_TRUE(left.has_value());
+    EXPECT_STREQ(left->label, "Probe Left");
+    EXPECT_EQ(left->flags, kVstPinIsActive | kVstPinIsStereo);
+    EXPECT_FALSE(plugin->outputProperties(2).has_value());
+    EXPECT_FALSE(plugin->inputProperties(0).has_value());
+
     EXPECT_EQ(plugin->canDo("receiveVstMidiEvent"), 1);
     EXPECT_EQ(plugin->canDo("bypass"), -1);
-    EXPECT_EQ(plugin->canDo("quirkyNo"), -1);
+    EXPECT_EQ(plugin->canDo("quirkyNo"), -1); // judged on the low 32 bits
     EXPECT_EQ(plugin->canDo("somethingElse"), 0);
 }

@@ -239,6 +239,32 @@ void CPressora::info(const SCommandLine& command)
         out << "  " << std::setw(5) << i << "  " << plugin->programNameAt(i) << "\n";
     }
 
+    out << "Pins:\n";
+    const auto showPins = [&](const char* direction, int count, auto properties) {
+        for (int pin = 0; pin < count; ++pin)
+        {
+            out << "  " << direction << " " << pin << ": ";
+            const std::optional<VstPinProperties> pinInfo = properties(pin);
+            if (!pinInfo)
+            {
+                out << "(no properties)\n";
+                continue;
+            }
+            out << "'" << pinInfo->label << "' short '" << pinInfo->shortLabel << "'";
+            for (const auto& [bit, name] : {std::pair{kVstPinIsActive, "active"}, std::pair{kVstPinIsStereo, "stereo"},
+                                            std::pair{kVstPinUseSpeaker, "speaker"}})
+            {
+                if ((pinInfo->flags & bit) != 0)
+                {
+                    out << ", " << name;
+                }
+            }
+            out << "\n";
+        }
+    };
+    showPins("input", record.numInputs, [&](int pin) { return plugin->inputProperties(pin); });
+    showPins("output", record.numOutputs, [&](int pin) { return plugin->outputProperties(pin); });
+
     out << "Capabilities (effCanDo):\n";
     for (const char* capability : {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent",
                                    "receiveVstTimeInfo", "offline", "midiProgramNames", "bypass",

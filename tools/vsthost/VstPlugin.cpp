@@ -487,6 +487,29 @@ int CVstPlugin::canDo(const std::string& capability)
     return answer > 0 ? 1 : answer < 0 ? -1 : 0;
 }
 
+std::optional<VstPinProperties> CVstPlugin::pinProperties(VstInt32 opcode, int pin)
+{
+    VstPinProperties properties{};
+    if (dispatch(opcode, pin, 0, &properties) == 0)
+    {
+        return std::nullopt;
+    }
+    // Texts the plug-in left unterminated end at their field.
+    properties.label[kVstMaxLabelLen - 1] = '\0';
+    properties.shortLabel[kVstMaxShortLabelLen - 1] = '\0';
+    return properties;
+}
+
+std::optional<VstPinProperties> CVstPlugin::inputProperties(int pin)
+{
+    return pinProperties(effGetInputProperties, pin);
+}
+
+std::optional<VstPinProperties> CVstPlugin::outputProperties(int pin)
+{
+    return pinProperties(effGetOutputProperties, pin);
+}
+
 void CVstPlugin::close()
 {
     if (m_effect != nullptr)

@@ -120,6 +120,9 @@ public:
     // effCanDo: 1 yes, -1 no, 0 don't know. Judged on the low 32 bits, since
     // some plug-ins return an int32 that the dispatcher widens.
     int canDo(const std::string& capability);
+    // effGetInputProperties / effGetOutputProperties; empty when the plug-in does not answer.
+    std::optional<Vst::VstPinProperties> inputProperties(int pin);
+    std::optional<Vst::VstPinProperties> outputProperties(int pin);
 
     // Suspends if needed, sends effClose (the instance is gone afterwards) and
     // unloads the module. Safe to call twice.
@@ -131,6 +134,7 @@ public:
 private:
     CVstPlugin() = default;
     std::string readString(Vst::VstInt32 opcode, Vst::VstInt32 index = 0);
+    std::optional<Vst::VstPinProperties> pinProperties(Vst::VstInt32 opcode, int pin);
     void makeBuffers();
     void checkChannelCounts() const;
     void requireParameter(int index) const;
