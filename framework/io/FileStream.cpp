@@ -107,17 +107,7 @@ long CFileStream::getStreamSize()
     return size;
 }
 
-bool CFileStream::writeBytes(const void* data, long count)
-{
-    return transfer(data, count, true);
-}
-
-bool CFileStream::readBytes(void* buffer, long count)
-{
-    return transfer(buffer, count, false);
-}
-
-bool CFileStream::transfer(void* data, long count, bool writing)
+bool CFileStream::mayTransfer(bool writing, const void* data, long count)
 {
     const bool modeMatches = writing ? isOpenForWriting() : isOpenForReading();
     if (!modeMatches || count < 0 || (data == nullptr && count > 0))
@@ -125,10 +115,32 @@ bool CFileStream::transfer(void* data, long count, bool writing)
         m_failed = true;
         return false;
     }
+    return true;
+}
+
+bool CFileStream::writeBytes(const void* data, long count)
+{
+    if (!mayTransfer(true, data, count))
+    {
+        return false;
+    }
     const std::size_t wanted = static_cast<std::size_t>(count);
-    const std::size_t moved =
-        writing ? std::fwrite(data, 1, wanted, m_file) : std::fread(data, 1, wanted, m_file);
-    if (moved != wanted)
+    if (std::fwrite(data, 1, wanted, m_file) != wanted)
+    {
+        m_failed = true;
+        return false;
+    }
+    return true;
+}
+
+bool CFileStream::readBytes(void* buffer, long count)
+{
+    if (!mayTransfer(false, buffer, count))
+    {
+        return false;
+    }
+    const std::size_t wanted = static_cast<std::size_t>(count);
+    if (std::fread(buffer, 1, wanted, m_file) != wanted)
     {
         m_failed = true;
         return false;
@@ -155,7 +167,7 @@ void CFileStream::writeSwapped(const void* value, std::size_t size)
     unsigned char bytes[8];
     std::memcpy(bytes, value, size);
     swapIfNeeded(bytes, size);
-    transfer(bytes, static_cast<long>(size), true);
+    writeBytes(bytes, static_cast<long>(size));
 }
 
 } // namespace Vantor::IO

@@ -56,7 +56,8 @@ public:
     /// cannot be found.
     long getStreamSize();
 
-    /// One transfer of `count` bytes; false unless all were transferred.
+    /// One transfer of `count` bytes; false unless all were transferred. A
+    /// wrong mode, a closed file or a short transfer also sets the failed flag.
     bool writeBytes(const void* data, long count);
     bool readBytes(void* buffer, long count);
 
@@ -68,7 +69,7 @@ public:
         if constexpr (std::is_same_v<Value, bool>)
         {
             const std::uint8_t byte = value ? 1 : 0;
-            transfer(&byte, 1, true);
+            writeBytes(&byte, 1);
         }
         else
         {
@@ -84,7 +85,7 @@ public:
         if constexpr (std::is_same_v<Value, bool>)
         {
             std::uint8_t byte = 0;
-            if (transfer(&byte, 1, false))
+            if (readBytes(&byte, 1))
             {
                 value = byte == 1;
             }
@@ -92,7 +93,7 @@ public:
         else
         {
             Value stored{};
-            if (transfer(&stored, sizeof(Value), false))
+            if (readBytes(&stored, sizeof(Value)))
             {
                 swapIfNeeded(&stored, sizeof(Value));
                 value = stored;
@@ -105,7 +106,7 @@ public:
     template <FileStreamValue Value>
     requires(!std::is_same_v<Value, bool>) bool readArray(Value* values, long count)
     {
-        if (count < 0 || !transfer(values, count * static_cast<long>(sizeof(Value)), false))
+        if (!readBytes(values, count * static_cast<long>(sizeof(Value))))
         {
             return false;
         }
@@ -117,13 +118,9 @@ public:
     }
 
 private:
-    /// Moves `count` raw bytes in the given direction, setting the failed
-    /// flag on a wrong mode, a closed file or a short transfer.
-    bool transfer(void* data, long count, bool writing);
-    bool transfer(const void* data, long count, bool writing)
-    {
-        return transfer(const_cast<void*>(data), count, writing);
-    }
+    /// Whether a transfer of `count` bytes may start; sets the failed flag
+    /// when not.
+    bool mayTransfer(bool writing, const void* data, long count);
     void writeSwapped(const void* value, std::size_t size);
     void swapIfNeeded(void* value, std::size_t size) const;
     bool needsSwap() const;
