@@ -2,10 +2,12 @@
 
 #include <fstream>
 
+#include "framework/basics/Exception.hpp"
 #include "framework/gui/graphics/BaseImage.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
 #include "framework/gui/graphics/JPEGImage.hpp"
 #include "framework/gui/graphics/PNGImage.hpp"
+#include "framework/gui/graphics/RGBAImage.hpp"
 #include "framework/gui/graphics/TGAImage.hpp"
 #include "framework/io/XMLDocument.hpp"
 #include "framework/io/XMLNode.hpp"
@@ -214,4 +216,21 @@ TEST_F(ImageTest, ManagerReadsTheLineBasedFormatAndNamesBadLines)
     EXPECT_FALSE(CImageManager::loadFromDefinitionFile(definition.c_str()));
     EXPECT_STREQ(CImageManager::getLastError().getString(), "Failed to load animation with buffer x,y");
     CImageManager::clearImageManager();
+}
+
+TEST_F(ImageTest, RunTimeImagesKeepWhatWasDrawnIntoThem)
+{
+    CRGBAImage image;
+    EXPECT_THROW(image.unintialise(), Exceptions::CException);
+    ASSERT_TRUE(image.initialise(4, 3));
+    image.getGraphics()->getBrush().setColour(CAlphaColour(255, 0, 0, 255));
+    image.getGraphics()->fillRectangle(MathTools::CRect(1, 1, 2, 1));
+    EXPECT_FALSE(image.hasImageLoaded());
+    image.unintialise();
+    ASSERT_TRUE(image.hasImageLoaded());
+    EXPECT_TRUE(image.hasAlpha());
+    EXPECT_EQ(image.getImageSize(), MathTools::CDimension(4, 3));
+    EXPECT_EQ(image.getImageHandle()->getPixel(1, 1), Platform::makeColour(255, 0, 0));
+    EXPECT_EQ(image.getImageHandle()->getPixel(0, 0), 0u); // transparent where nothing was drawn
+    EXPECT_EQ(image.getGraphics(), nullptr);
 }

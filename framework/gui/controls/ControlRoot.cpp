@@ -280,15 +280,13 @@ bool CControlRoot::getGlobalCoordinatesOfControl(IControl* control, MathTools::C
     {
         return false;
     }
-    // The client area's screen corner, estimated from the outer rectangle as the wheel does.
+    // Placed from the client area's screen corner; the window position stands in without a native window.
     MathTools::CPoint clientOrigin = m_parentWindow->getWindowPosition();
     const Windowing::SWindowHandle* handle = m_parentWindow->getWindowHandle();
     if (handle && handle->backend && handle->backend->exists())
     {
-        const Platform::SPixelRect outer = handle->backend->getScreenRect();
-        const Platform::SPixelSize client = handle->backend->getClientSize();
-        const int border = (outer.width - client.width) / 2;
-        clientOrigin.setPoint(outer.x + border, outer.y + (outer.height - border - client.height));
+        const Platform::SPixelPoint corner = Windowing::getClientScreenOrigin(*handle);
+        clientOrigin.setPoint(corner.x, corner.y);
     }
     point = clientOrigin;
     point += control->getAbsoluteRect().getOrigin();
@@ -408,50 +406,51 @@ void CControlRoot::dispatchMouseEvent(Events::CMouseEvent& event, MouseHandler h
     CHeldControl held(target);
     m_dispatchEvent.copyModifiers(event);
     m_dispatchEvent.setMousePosition(difference(m_lastWindowPosition, target->getArea().getOrigin()));
-    (target->*handler)(m_dispatchEvent);
+    Events::IMouseListener* listener = target;
+    (listener->*handler)(m_dispatchEvent);
     m_dispatchEvent.setMousePosition(m_lastWindowPosition);
     m_lastMouseControl.setPointer(target);
 }
 
 void CControlRoot::handleLeftButtonDown(Events::CMouseEvent& event)
 {
-    dispatchMouseEvent(event, &IControl::handleLeftButtonDown);
+    dispatchMouseEvent(event, &Events::IMouseListener::handleLeftButtonDown);
 }
 
 void CControlRoot::handleLeftButtonUp(Events::CMouseEvent& event)
 {
-    dispatchMouseEvent(event, &IControl::handleLeftButtonUp);
+    dispatchMouseEvent(event, &Events::IMouseListener::handleLeftButtonUp);
 }
 
 void CControlRoot::handleRightButtonDown(Events::CMouseEvent& event)
 {
-    dispatchMouseEvent(event, &IControl::handleRightButtonDown);
+    dispatchMouseEvent(event, &Events::IMouseListener::handleRightButtonDown);
 }
 
 void CControlRoot::handleRightButtonUp(Events::CMouseEvent& event)
 {
-    dispatchMouseEvent(event, &IControl::handleRightButtonUp);
+    dispatchMouseEvent(event, &Events::IMouseListener::handleRightButtonUp);
 }
 
 void CControlRoot::handleDoubleClick(Events::CMouseEvent& event)
 {
-    dispatchMouseEvent(event, &IControl::handleDoubleClick);
+    dispatchMouseEvent(event, &Events::IMouseListener::handleDoubleClick);
 }
 
 void CControlRoot::handleMouseScroll(Events::CMouseEvent& event)
 {
     m_dispatchEvent.setWheelValue(event.getWheelValue());
-    dispatchMouseEvent(event, &IControl::handleMouseScroll);
+    dispatchMouseEvent(event, &Events::IMouseListener::handleMouseScroll);
 }
 
 void CControlRoot::handleMouseMovement(Events::CMouseEvent& event)
 {
-    dispatchMouseEvent(event, &IControl::handleMouseMovement);
+    dispatchMouseEvent(event, &Events::IMouseListener::handleMouseMovement);
 }
 
 void CControlRoot::handleMouseLeavingArea(Events::CMouseEvent& event)
 {
-    dispatchMouseEvent(event, &IControl::handleMouseLeavingArea);
+    dispatchMouseEvent(event, &Events::IMouseListener::handleMouseLeavingArea);
 }
 
 bool CControlRoot::routeKey(const Events::CKeyboardEvent& event, bool down)

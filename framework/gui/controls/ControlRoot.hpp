@@ -163,7 +163,7 @@ public:
     virtual IControl* createControlOfType(const Basics::CString& type);
 
 protected:
-    using MouseHandler = void (IControl::*)(Events::CMouseEvent&);
+    using MouseHandler = void (Events::IMouseListener::*)(Events::CMouseEvent&);
     void dispatchMouseEvent(Events::CMouseEvent& event, MouseHandler handler);
     void drawOneControl(Graphics::CGraphics& graphics, IControl* control, const MathTools::CRect& updateArea);
 

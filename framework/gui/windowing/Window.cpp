@@ -619,15 +619,20 @@ void CWindow::readModifiers(bool& control, bool& shift, bool& alt) const
     alt = system.isKeyDown(Platform::VirtualKey::Menu);
 }
 
-void CWindow::updateMouseEvent(intptr_t lParam)
+void CWindow::readMouseModifiers()
 {
-    m_lastMousePosition.setPoint(signedLow(lParam), unsignedHigh(lParam));
-    m_mouse.setPosition(m_lastMousePosition);
     bool control = false;
     bool shift = false;
     bool alt = false;
     readModifiers(control, shift, alt);
     m_mouseEvent.setModifiers(control, shift, alt);
+}
+
+void CWindow::updateMouseEvent(intptr_t lParam)
+{
+    m_lastMousePosition.setPoint(signedLow(lParam), unsignedHigh(lParam));
+    m_mouse.setPosition(m_lastMousePosition);
+    readMouseModifiers();
 }
 
 void CWindow::trackMouseLeave()
@@ -652,26 +657,12 @@ void CWindow::fillKeyboardEvent(const Platform::SNativeMessage& message)
 
 void CWindow::handleMouseWheel(intptr_t wheelData)
 {
-    // The wheel reports the pointer on the screen: estimate the client area's
-    // screen position from the outer rectangle and the client size.
+    // The wheel reports the pointer on the screen.
     const Platform::SPixelPoint cursor = Platform::getWindowSystem().getCursorPosition();
-    Platform::SPixelRect outer;
-    Platform::SPixelSize client;
-    if (m_handle.backend)
-    {
-        outer = m_handle.backend->getScreenRect();
-        client = m_handle.backend->getClientSize();
-    }
-    const int border = (outer.width - client.width) / 2;
-    const int clientLeft = outer.x + border;
-    const int clientTop = outer.y + (outer.height - border - client.height);
-    m_lastMousePosition.setPoint(cursor.x - clientLeft, cursor.y - clientTop);
+    const Platform::SPixelPoint client = getClientScreenOrigin(m_handle);
+    m_lastMousePosition.setPoint(cursor.x - client.x, cursor.y - client.y);
     m_mouse.setPosition(m_lastMousePosition);
-    bool control = false;
-    bool shift = false;
-    bool alt = false;
-    readModifiers(control, shift, alt);
-    m_mouseEvent.setModifiers(control, shift, alt);
+    readMouseModifiers();
     m_mouseEvent.setWheelValue(static_cast<std::int16_t>((wheelData >> 16) & 0xFFFF) * kWheelScale);
     m_mouseListener->handleMouseScroll(m_mouseEvent);
 }

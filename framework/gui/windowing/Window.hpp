@@ -114,7 +114,7 @@ public:
     VANTOR_FORWARD_COUNTING
 
     /** The answer of messages refused by a listener or without one. */
-    static constexpr intptr_t kNotHandled = 0xFFFFFFFF;
+    static constexpr intptr_t kNotHandled = static_cast<intptr_t>(std::uint32_t{0xFFFFFFFF});
 
     /** A window of that area with default attributes; no native window yet. */
     explicit CWindow(const MathTools::CRect& area);
@@ -217,6 +217,7 @@ private:
     void handleMouseWheel(intptr_t wheelData);
     void handleDroppedFiles(uintptr_t drop);
     void readModifiers(bool& control, bool& shift, bool& alt) const;
+    void readMouseModifiers();
     void removeMouseHook();
     Platform::IWindowBackend* backend() const { return m_windowOpen ? m_handle.backend.get() : nullptr; }
 

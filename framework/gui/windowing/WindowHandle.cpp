@@ -3,6 +3,18 @@
 namespace Vantor::GUI::Windowing
 {
 
+Platform::SPixelPoint getClientScreenOrigin(const SWindowHandle& handle)
+{
+    if (!handle.backend || !handle.backend->exists())
+    {
+        return {};
+    }
+    const Platform::SPixelRect outer = handle.backend->getScreenRect();
+    const Platform::SPixelSize client = handle.backend->getClientSize();
+    const int border = (outer.width - client.width) / 2;
+    return {outer.x + border, outer.y + (outer.height - border - client.height)};
+}
+
 void captureMouse(SWindowHandle& handle)
 {
     if (handle.backend)

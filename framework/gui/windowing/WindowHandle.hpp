@@ -24,6 +24,13 @@ struct SWindowHandle
     }
 };
 
+/**
+ * The client area's top-left corner on the screen, estimated from the outer
+ * window rectangle and the client size (equal side borders, the rest on top);
+ * (0, 0) without a native window.
+ */
+Platform::SPixelPoint getClientScreenOrigin(const SWindowHandle& handle);
+
 /** Mouse capture on a window. */
 void captureMouse(SWindowHandle& handle);
 void releaseMouse(SWindowHandle& handle);
