@@ -1,5 +1,6 @@
 #include "framework/basics/Class.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -22,8 +23,9 @@ constexpr const char* kUndefinedParent = "UndefinedParent";
 // Copies at most size - 1 characters and always terminates.
 void copyName(char* field, const char* text, std::size_t size = CClass::kNameSize)
 {
-    std::strncpy(field, text, size - 1);
-    field[size - 1] = '\0';
+    const std::size_t length = std::min(std::strlen(text), size - 1);
+    std::memcpy(field, text, length);
+    field[length] = '\0';
 }
 
 } // namespace
