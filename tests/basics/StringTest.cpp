@@ -91,20 +91,6 @@ TEST(StringAppend, AllFormsIncludingSelf)
     EXPECT_EQ(29, text.getNumberOfCharacters());
 }
 
-TEST(StringComparison, CaseSensitiveAndIgnoringCase)
-{
-    CString text("Hello");
-    EXPECT_TRUE(text == "Hello");
-    EXPECT_TRUE(text != "hello");
-    EXPECT_TRUE(text == CString("Hello"));
-    EXPECT_FALSE(text != CString("Hello"));
-    EXPECT_FALSE(text.equals(static_cast<const char*>(nullptr)));
-    EXPECT_TRUE(text.equalsIgnoringCase("hELLO"));
-    EXPECT_TRUE(text.equalsIgnoringCase(CString("HELLO")));
-    EXPECT_FALSE(text.equalsIgnoringCase("Hell"));
-    EXPECT_FALSE(text.equalsIgnoringCase("Hello!"));
-}
-
 TEST(StringReading, SubStringBoundaries)
 {
     const CString text("Hello");
@@ -168,19 +154,9 @@ TEST(StringSearch, FindsCharactersAndSubStrings)
     EXPECT_EQ(2, CString("abcd").findSubString("cd"));
     EXPECT_EQ(-1, CString("ab").findSubString("abc"));
     EXPECT_EQ(-1, CString("abc").findSubString("bd"));
-}
 
-TEST(StringChange, CaseConversion)
-{
-    CString text("MiXeD 42!");
-    text.toUpperCase();
-    EXPECT_STREQ("MIXED 42!", text.getString());
-    text.toLowerCase();
-    EXPECT_STREQ("mixed 42!", text.getString());
-    EXPECT_EQ(10, text.getNumberOfCharacters());
-    EXPECT_EQ('Q', CString::toUpperCase('q'));
-    EXPECT_EQ('q', CString::toLowerCase('Q'));
-    EXPECT_EQ('1', CString::toUpperCase('1'));
+    EXPECT_TRUE(CString("Hello").equalsIgnoringCase("hELLO"));
+    EXPECT_FALSE(CString("Hello").equalsIgnoringCase("Hello!"));
 }
 
 TEST(StringChange, WhiteSpaceRemoval)
@@ -251,7 +227,7 @@ TEST(StringChange, Replacements)
     EXPECT_STREQ("banana", same.getString());
 }
 
-TEST(StringConversion, StaticFormatsAndParsing)
+TEST(StringConversion, StaticFormatsPadDifferentlyFromAssignment)
 {
     EXPECT_STREQ("0.500", CString::floatToString(0.5f).getString());
     EXPECT_STREQ("2.250", CString::doubleToString(2.25).getString());
@@ -263,11 +239,7 @@ TEST(StringConversion, StaticFormatsAndParsing)
     std::unique_ptr<char[]> readOut(CString::floatToNewBuffer(-3.0f));
     EXPECT_STREQ("-3.000", readOut.get());
 
-    EXPECT_DOUBLE_EQ(2.5, CString::stringToDouble("2.5dB"));
-    EXPECT_FLOAT_EQ(-0.25f, CString::stringToFloat(CString("-0.25")));
-    EXPECT_EQ(42, CString::stringToInt(" 42abc"));
-    EXPECT_EQ(-7L, CString::stringToLong(CString("-7")));
-    EXPECT_EQ(0L, CString::stringToLong("x"));
+    EXPECT_FLOAT_EQ(-0.25f, CString::stringToFloat(CString("-0.25dB")));
     EXPECT_EQ(0, CString::stringToInt(static_cast<const char*>(nullptr)));
 }
 
