@@ -145,13 +145,15 @@ std::unique_ptr<CGdiSurface> CGdiSurface::create(int width, int height)
     }
     surface->m_pixels = static_cast<uint32_t*>(bits);
     surface->m_previousBitmap = SelectObject(surface->m_deviceContext, surface->m_bitmap);
+    // GDI+ keeps its default pixel offset: pixel centres lie on integer coordinates, so a
+    // one-pixel stroke through (x, y) lights exactly that pixel and a fill of [x, x + w) the
+    // pixels x .. x + w - 1.
     if (start() &&
         GdipCreateBitmapFromScan0(bitmapWidth, bitmapHeight, bitmapWidth * 4, PixelFormat32bppPARGB,
                                   static_cast<BYTE*>(bits), &surface->m_gdiplusBitmap) == Ok &&
         GdipGetImageGraphicsContext(surface->m_gdiplusBitmap, &surface->m_graphics) == Ok)
     {
-        // Integer coordinates are pixel corners, as for every other surface of the framework.
-        GdipSetPixelOffsetMode(surface->m_graphics, PixelOffsetModeHalf);
+        GdipSetPixelOffsetMode(surface->m_graphics, PixelOffsetModeNone);
     }
     return surface;
 }
@@ -299,7 +301,7 @@ void CGdiSurface::strokeLine(SPixelPoint from, SPixelPoint to, uint32_t colour, 
     SPen pen(colour, width);
     GdipSetPenStartCap(pen.pen, gdiplusCap(cap));
     GdipSetPenEndCap(pen.pen, gdiplusCap(cap));
-    GdipDrawLine(m_graphics, pen.pen, from.x + 0.5f, from.y + 0.5f, to.x + 0.5f, to.y + 0.5f);
+    GdipDrawLineI(m_graphics, pen.pen, from.x, from.y, to.x, to.y);
 }
 
 void CGdiSurface::fillRectangle(const SPixelRect& area, uint32_t colour)
@@ -319,8 +321,7 @@ void CGdiSurface::strokeRectangle(const SPixelRect& area, uint32_t colour, int w
         return;
     }
     SPen pen(colour, width);
-    GdipDrawRectangle(m_graphics, pen.pen, area.x + 0.5f, area.y + 0.5f, static_cast<REAL>(area.width - 1),
-                      static_cast<REAL>(area.height - 1));
+    GdipDrawRectangleI(m_graphics, pen.pen, area.x, area.y, area.width - 1, area.height - 1);
 }
 
 void CGdiSurface::fillRoundedRectangle(const SPixelRect& area, int cornerWidth, int cornerHeight,
@@ -346,9 +347,9 @@ void CGdiSurface::strokeRoundedRectangle(const SPixelRect& area, int cornerWidth
         return;
     }
     SPath path;
-    addRoundedRectangle(path.path, area.x + 0.5f, area.y + 0.5f, static_cast<REAL>(area.width - 1),
-                        static_cast<REAL>(area.height - 1), static_cast<REAL>(cornerWidth),
-                        static_cast<REAL>(cornerHeight));
+    addRoundedRectangle(path.path, static_cast<REAL>(area.x), static_cast<REAL>(area.y),
+                        static_cast<REAL>(area.width - 1), static_cast<REAL>(area.height - 1),
+                        static_cast<REAL>(cornerWidth), static_cast<REAL>(cornerHeight));
     SPen pen(colour, width);
     GdipDrawPath(m_graphics, pen.pen, path.path);
 }
@@ -367,8 +368,8 @@ void CGdiSurface::strokeArc(const SPixelRect& bounds, SPixelPoint start, SPixelP
                             uint32_t colour, int width, bool antiAlias)
 {
     // The stroke runs through the centres of the outermost pixels of bounds.
-    const double x = bounds.x + 0.5;
-    const double y = bounds.y + 0.5;
+    const double x = bounds.x;
+    const double y = bounds.y;
     const double w = bounds.width - 1.0;
     const double h = bounds.height - 1.0;
     if (w <= 0.0 || h <= 0.0 || !beginShape(antiAlias))
@@ -378,8 +379,7 @@ void CGdiSurface::strokeArc(const SPixelRect& bounds, SPixelPoint start, SPixelP
     const double cx = x + w / 2.0;
     const double cy = y + h / 2.0;
     // GDI+ measures arc angles in degrees, clockwise on the screen, along the ray through a point.
-    const auto angleOf = [&](SPixelPoint p)
-    { return std::atan2(p.y + 0.5 - cy, p.x + 0.5 - cx) * 180.0 / kPi; };
+    const auto angleOf = [&](SPixelPoint p) { return std::atan2(p.y - cy, p.x - cx) * 180.0 / kPi; };
     const double from = angleOf(start);
     double sweep = angleOf(end) - from;
     if (start.x == end.x && start.y == end.y)
