@@ -60,6 +60,7 @@ CX11WindowSystem::~CX11WindowSystem()
         XCloseDisplay(m_display);
         XSetErrorHandler(g_previousHandler);
         g_errorDisplay = nullptr;
+        m_display = nullptr;
     }
 }
 
