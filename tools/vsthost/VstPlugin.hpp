@@ -54,6 +54,7 @@ public:
     CVstPlugin(const CVstPlugin&) = delete;
     CVstPlugin& operator=(const CVstPlugin&) = delete;
 
+    // The plug-in's record; only while isOpen().
     Vst::AEffect& effect() { return *m_effect; }
     const Vst::AEffect& effect() const { return *m_effect; }
     CHostContext& host() { return *m_host; }
