@@ -5,6 +5,9 @@
 #include "framework/gui/events/DropEvent.hpp"
 #include "framework/gui/events/KeyboardListener.hpp"
 #include "framework/gui/events/MouseListener.hpp"
+#include "framework/gui/fonts/Font.hpp"
+#include "framework/gui/graphics/ImageManager.hpp"
+#include "framework/gui/windowing/GuiLifetime.hpp"
 #include "framework/gui/windowing/Window.hpp"
 #include "tests/gui/FakeWindowSystem.hpp"
 
@@ -517,4 +520,41 @@ TEST_F(WindowTest, APaintWhoseDrawingThrowsStillEndsThePaint)
     EXPECT_NO_THROW(window.handleWindowEvents(message(Message::Paint)));
     EXPECT_EQ(system.lastBackend()->m_paints, 1);
     EXPECT_FALSE(window.getGraphics().isDrawing());
+}
+
+TEST_F(WindowTest, TheDesktopWheelHookActsOnlyForWindowsThatListenToKeysAndMouse)
+{
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    openWindow(window);
+    CRecordingMouseListener listener;
+    window.setMouseListener(&listener);
+    EXPECT_TRUE(window.handleHookedMouseWheel(uintptr_t{360} << 16));
+    EXPECT_DOUBLE_EQ(listener.wheel, 3.0);
+    window.setKeyboardListener(nullptr);
+    EXPECT_FALSE(window.handleHookedMouseWheel(uintptr_t{120} << 16));
+    EXPECT_DOUBLE_EQ(listener.wheel, 3.0);
+}
+
+TEST_F(WindowTest, DestroyingAnOpenWindowStopsItsTimersAndItsNativeWindow)
+{
+    CTimed timed(5);
+    auto* window = new CWindow(MathTools::CRect(0, 0, 10, 10));
+    openWindow(*window);
+    window->addTimedObject(&timed);
+    window->startTimer(5, 10);
+    CWindow::setApplicationMainWindow(window);
+    delete window;
+    EXPECT_TRUE(system.m_quitPosted); // the native window was destroyed: the main window's close ends the loop
+    EXPECT_EQ(CWindow::getApplicationMainWindow(), nullptr);
+    EXPECT_EQ(CWindow::getCurrentWindow(), nullptr);
+}
+
+TEST(GuiLifetime, ShutDownReleasesTheSharedObjectsAndStartUpMakesThemAgain)
+{
+    GUI::startGuiFramework();
+    Graphics::CImageManager::addImage("x", nullptr);
+    GUI::shutdownGuiFramework();
+    EXPECT_EQ(Graphics::CImageManager::getNumberOfImages(), 0);
+    GUI::startGuiFramework();
+    EXPECT_STREQ(Fonts::CFont::getDefaultFont()->getFaceName().getString(), "Arial");
 }

@@ -141,14 +141,28 @@ bool CFont::readFromXml(IO::CXMLNode* node)
     return true;
 }
 
+namespace
+{
+CFont* g_defaultFont = nullptr;
+}
+
 CFont* CFont::getDefaultFont()
 {
-    static CFont* defaultFont = [] {
-        CFont* font = new CFont("Arial", kDefaultSize, false, false);
-        font->referenced();
-        return font;
-    }();
-    return defaultFont;
+    if (g_defaultFont == nullptr)
+    {
+        g_defaultFont = new CFont("Arial", kDefaultSize, false, false);
+        g_defaultFont->referenced();
+    }
+    return g_defaultFont;
+}
+
+void CFont::releaseDefaultFont()
+{
+    if (g_defaultFont)
+    {
+        g_defaultFont->dereference();
+        g_defaultFont = nullptr;
+    }
 }
 
 } // namespace Vantor::GUI::Fonts

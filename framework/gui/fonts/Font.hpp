@@ -85,6 +85,8 @@ public:
 
     /** The process-wide default font: Arial, 11 pixels, plain. */
     static CFont* getDefaultFont();
+    /** Releases the default font (at GUI shut-down); the next getDefaultFont makes a new one. */
+    static void releaseDefaultFont();
 
 private:
     void rebuildNativeFont();
