@@ -69,11 +69,10 @@ char getPathSeparator()
 bool findFiles(const std::string& pattern, std::vector<FileRecord>& out)
 {
     const std::size_t slash = pattern.rfind('/');
-    std::string folderPath = slash == std::string::npos ? "." : pattern.substr(0, slash);
-    if (folderPath.empty())
-    {
-        folderPath = "/";
-    }
+    // "name" lies in the current folder, "/name" in the root.
+    const std::string folderPath = slash == std::string::npos ? "."
+                                   : slash == 0               ? "/"
+                                                              : pattern.substr(0, slash);
     const std::string namePattern = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
 
     DIR* folder = ::opendir(folderPath.c_str());
