@@ -346,7 +346,7 @@ TEST(StringFailure, EachOperationReportsItsOwnTexts)
         catch (const CException& e)
         {
             EXPECT_EQ(std::string("Vantor::Basics::CString::") + c.function, e.getFunctionName().getString());
-            EXPECT_EQ(0, std::string(e.getErrorReason().getString()).rfind(c.reason, 0))
+            EXPECT_EQ(0u, std::string(e.getErrorReason().getString()).rfind(c.reason, 0))
                 << c.function << ": " << e.getErrorReason().getString();
         }
     }
