@@ -317,7 +317,8 @@ TEST_F(ControlRootTest, LayoutsAreWrittenIntoAControlsNodeOnly)
     auto* wrong = new IO::CXMLNode("control_list");
     wrong->referenced();
     EXPECT_FALSE(root.writeToXml(wrong));
-    EXPECT_STREQ(root.getLastError().getString(), "The node name of a control root xml file must be \"controls\"");
+    EXPECT_STREQ(root.getLastError().getString(),
+                 "The node name of a control root xml file must be \"controls\"");
     wrong->dereference();
 
     auto* node = new IO::CXMLNode("controls");

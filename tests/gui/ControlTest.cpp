@@ -135,9 +135,9 @@ TEST_F(ControlTest, PropertiesAreListedInOrderAndSurviveXml)
     Controls::TDescriptorList descriptors;
     CControl control(root, 9, CRect(1, 2, 3, 4));
     control.getPropertyDescriptors(descriptors);
-    const char* expected[] = {"Control Name", "Control ID",   "Mouse Enabled",  "Keyboard Enabled",
-                              "Drop File Enabled", "Is Enabled", "Default Drawing", "Area",
-                              "Primary Image", "Disabled Image", "Frame Colour", "Background Colour"};
+    const char* expected[] = {"Control Name",      "Control ID",     "Mouse Enabled",   "Keyboard Enabled",
+                              "Drop File Enabled", "Is Enabled",     "Default Drawing", "Area",
+                              "Primary Image",     "Disabled Image", "Frame Colour",    "Background Colour"};
     ASSERT_EQ(descriptors.getInsertIndex(), 12);
     for (long i = 0; i < 12; i++)
     {

@@ -63,12 +63,13 @@ TEST(KeyboardEvent, KeyCodeTableCoversNamedKeysFunctionKeysAndTheRest)
     {
         long virtualKey;
         long code;
-    } cases[] = {{8, 0},    {9, 1},    {12, 2},   {13, 3},   {27, 9},   {33, 10},  {37, 14},  {40, 17},
-                 {44, 18},  {46, 20},  {47, 21},  {91, 22},  {92, 23},  {112, 24}, {135, 47}, {144, 48},
-                 {145, 49}, {160, 50}, {165, 55}, {'A', 56}, {0, 56},   {136, 56}, {111, 56}, {166, 56}};
+    } cases[] = {{8, 0},    {9, 1},    {12, 2},   {13, 3},   {27, 9},  {33, 10},  {37, 14},  {40, 17},
+                 {44, 18},  {46, 20},  {47, 21},  {91, 22},  {92, 23}, {112, 24}, {135, 47}, {144, 48},
+                 {145, 49}, {160, 50}, {165, 55}, {'A', 56}, {0, 56},  {136, 56}, {111, 56}, {166, 56}};
     for (const SCase& c : cases)
     {
-        EXPECT_EQ(CKeyboardEvent::keyCodeFromVirtualKey(c.virtualKey), c.code) << "virtual key " << c.virtualKey;
+        EXPECT_EQ(CKeyboardEvent::keyCodeFromVirtualKey(c.virtualKey), c.code)
+            << "virtual key " << c.virtualKey;
     }
 }
 

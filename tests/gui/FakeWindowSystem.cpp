@@ -3,8 +3,8 @@
 namespace Vantor::Tests
 {
 
-Platform::IWindowBackend::ECreateResult CFakeWindowBackend::create(const Platform::SWindowCreateParams& params,
-                                                                   Platform::IWindowEventSink* sink)
+Platform::IWindowBackend::ECreateResult
+CFakeWindowBackend::create(const Platform::SWindowCreateParams& params, Platform::IWindowEventSink* sink)
 {
     if (m_system.m_refuseClassRegistration)
     {

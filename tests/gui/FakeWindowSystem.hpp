@@ -21,7 +21,8 @@ class CFakeWindowBackend : public Platform::IWindowBackend
 public:
     explicit CFakeWindowBackend(CFakeWindowSystem& system) : m_system(system) {}
 
-    ECreateResult create(const Platform::SWindowCreateParams& params, Platform::IWindowEventSink* sink) override;
+    ECreateResult create(const Platform::SWindowCreateParams& params,
+                         Platform::IWindowEventSink* sink) override;
     void destroy() override;
     bool exists() const override { return m_exists; }
     uintptr_t getNativeHandle() const override { return m_exists ? m_handle : 0; }
@@ -31,7 +32,10 @@ public:
     bool isVisible() const override { return m_visible; }
     void update() override { m_updates++; }
     void setEnabled(bool enabled) override { m_enabled = enabled; }
-    void setPosition(const Platform::SPixelPoint& position) override { m_area.x = position.x, m_area.y = position.y; }
+    void setPosition(const Platform::SPixelPoint& position) override
+    {
+        m_area.x = position.x, m_area.y = position.y;
+    }
     void setArea(const Platform::SPixelRect& area) override { m_area = area; }
     void invalidate(const Platform::SPixelRect* area) override
     {

@@ -156,10 +156,10 @@ TEST_F(GraphicsTest, BevelsAreLitFromTheTopLeftWhenRaised)
     graphics.getPen().setColour(CAlphaColour(100, 100, 100));
     graphics.getBrush().setColour(CAlphaColour(0, 0, 0));
     graphics.drawRaisedRectangle(CRect(0, 0, 10, 10));
-    EXPECT_EQ(pixel(0, 0), makeColour(100, 100, 100));    // the border
-    EXPECT_EQ(pixel(1, 5), makeColour(217, 217, 217));    // left: brightened twice
-    EXPECT_EQ(pixel(5, 1), makeColour(217, 217, 217));    // top
-    EXPECT_EQ(pixel(5, 9), makeColour(50, 50, 50));       // bottom: darkened
+    EXPECT_EQ(pixel(0, 0), makeColour(100, 100, 100)); // the border
+    EXPECT_EQ(pixel(1, 5), makeColour(217, 217, 217)); // left: brightened twice
+    EXPECT_EQ(pixel(5, 1), makeColour(217, 217, 217)); // top
+    EXPECT_EQ(pixel(5, 9), makeColour(50, 50, 50));    // bottom: darkened
     EXPECT_EQ(pixel(5, 5), kBlack);
     EXPECT_EQ(graphics.getPen().getColour(), CAlphaColour(100, 100, 100));
 

@@ -20,7 +20,8 @@ using Tests::STargaPixel;
 
 namespace
 {
-const char* const kHeaderMismatch = "Header information did not match\nFile must be 32 bit Targa, colour map of 0, bpp = 8";
+const char* const kHeaderMismatch =
+    "Header information did not match\nFile must be 32 bit Targa, colour map of 0, bpp = 8";
 
 class ImageTest : public ::testing::Test
 {
@@ -65,7 +66,7 @@ TEST_F(ImageTest, TargaKindsOtherThanUncompressed32BitAreRefused)
         int offset;
         std::uint8_t value;
     } variants[] = {
-        {"24 bit", 16, 24},       {"colour map", 1, 1},      {"run-length", 2, 10},
+        {"24 bit", 16, 24},       {"colour map", 1, 1},          {"run-length", 2, 10},
         {"identification", 0, 4}, {"top-left origin", 17, 0x28},
     };
     for (const SVariant& variant : variants)
@@ -147,7 +148,8 @@ TEST_F(ImageTest, ManagerLoadsTheXmlDefinitionFileAndKeepsGoingAfterFailures)
         auto* root = new IO::CXMLNode("image_manager_root");
         IO::CXMLNode* images = root->createChildNode("images");
         IO::CXMLNode* animations = root->createChildNode("animations");
-        auto entry = [&](IO::CXMLNode* section, const char* file, const char* name) {
+        auto entry = [&](IO::CXMLNode* section, const char* file, const char* name)
+        {
             IO::CXMLNode* node = section->createChildNode("image");
             node->createAttribute("relative_path", folder.path().c_str());
             node->createAttribute("filename", file);

@@ -30,8 +30,8 @@ inline std::vector<std::uint8_t> targaHeader(int width, int height)
 }
 
 /** Writes a file; rows are given top row first and stored bottom-up as Targa files keep them. */
-inline void writeTarga(const std::string& path, int width, int height, const std::vector<STargaPixel>& topDown,
-                       std::vector<std::uint8_t> header = {})
+inline void writeTarga(const std::string& path, int width, int height,
+                       const std::vector<STargaPixel>& topDown, std::vector<std::uint8_t> header = {})
 {
     if (header.empty())
     {

@@ -131,8 +131,8 @@ TEST_F(WindowTest, MouseMessagesWithoutListenerAnswerDefaultOrNotHandled)
     window.setMouseListener(nullptr);
     window.setDropFileListener(nullptr);
     window.setKeyboardListener(nullptr);
-    for (int id : {Message::LeftButtonDown, Message::LeftButtonUp, Message::RightButtonDown, Message::RightButtonUp,
-                   Message::MouseWheel, Message::DropFiles})
+    for (int id : {Message::LeftButtonDown, Message::LeftButtonUp, Message::RightButtonDown,
+                   Message::RightButtonUp, Message::MouseWheel, Message::DropFiles})
     {
         EXPECT_EQ(window.handleWindowEvents(message(id)), CWindow::kNotHandled) << id;
     }
@@ -158,8 +158,8 @@ TEST_F(WindowTest, MouseMessagesReachTheListenerWithPositionAndModifiers)
     {
         EXPECT_EQ(window.handleWindowEvents(message(id, 0, Platform::packMousePosition(12, 34))), 0);
     }
-    EXPECT_EQ(listener.calls, (std::vector<std::string>{"move", "left down", "left up", "right down", "right up",
-                                                        "double", "leave"}));
+    EXPECT_EQ(listener.calls, (std::vector<std::string>{"move", "left down", "left up", "right down",
+                                                        "right up", "double", "leave"}));
     EXPECT_EQ(listener.position, MathTools::CPoint(12, 34));
     EXPECT_FALSE(listener.control);
     EXPECT_TRUE(listener.shift);
@@ -310,7 +310,10 @@ TEST_F(WindowTest, AnExceptionInAListenerNeverLeavesTheMessageHandler)
 {
     struct SThrowing : CRecordingMouseListener
     {
-        void handleMouseMovement(Events::CMouseEvent&) override { throw Exceptions::CException("boom", "test"); }
+        void handleMouseMovement(Events::CMouseEvent&) override
+        {
+            throw Exceptions::CException("boom", "test");
+        }
     } listener;
     CWindow window(MathTools::CRect(0, 0, 10, 10));
     window.setMouseListener(&listener);
@@ -371,10 +374,12 @@ TEST_F(WindowTest, CreationFailureIsWrappedByInitialisation)
     }
     catch (const Exceptions::CException& e)
     {
-        EXPECT_STREQ(e.getErrorReason().getString(), "Caught an exception whilst initialising window. Further "
-                                                     "details below:\n\nThe fake refuses to create windows");
-        EXPECT_STREQ(e.getFunctionName().getString(),
-                     "void CWindow::intialiseWindow(CWindowAttributes *, const bool) ->\nCWindow::createWindow()");
+        EXPECT_STREQ(e.getErrorReason().getString(),
+                     "Caught an exception whilst initialising window. Further "
+                     "details below:\n\nThe fake refuses to create windows");
+        EXPECT_STREQ(
+            e.getFunctionName().getString(),
+            "void CWindow::intialiseWindow(CWindowAttributes *, const bool) ->\nCWindow::createWindow()");
     }
 }
 
@@ -479,7 +484,8 @@ TEST_F(WindowTest, PaintCopiesOnlyTheUpdateAreaOfAFreshBackBuffer)
     Windowing::CWindowAttributes attributes;
     attributes.setBackgroundColour(Graphics::CColour(0, 0, 255));
     window.intialiseWindow(&attributes, false);
-    auto* swatch = new CSwatch(window.getControlRoot(), MathTools::CRect(0, 0, 40, 30), Graphics::CAlphaColour(255, 0, 0));
+    auto* swatch = new CSwatch(window.getControlRoot(), MathTools::CRect(0, 0, 40, 30),
+                               Graphics::CAlphaColour(255, 0, 0));
     window.getControlRoot()->addControl(swatch);
     auto* native = system.lastBackend();
 
@@ -515,7 +521,8 @@ TEST_F(WindowTest, APaintWhoseDrawingThrowsStillEndsThePaint)
     };
     CWindow window(MathTools::CRect(0, 0, 10, 10));
     openWindow(window);
-    window.getControlRoot()->addControl(new SFaulty(window.getControlRoot(), 0, MathTools::CRect(0, 0, 5, 5)));
+    window.getControlRoot()->addControl(
+        new SFaulty(window.getControlRoot(), 0, MathTools::CRect(0, 0, 5, 5)));
     system.lastBackend()->m_paintArea = {0, 0, 10, 10};
     EXPECT_NO_THROW(window.handleWindowEvents(message(Message::Paint)));
     EXPECT_EQ(system.lastBackend()->m_paints, 1);
@@ -544,7 +551,8 @@ TEST_F(WindowTest, DestroyingAnOpenWindowStopsItsTimersAndItsNativeWindow)
     window->startTimer(5, 10);
     CWindow::setApplicationMainWindow(window);
     delete window;
-    EXPECT_TRUE(system.m_quitPosted); // the native window was destroyed: the main window's close ends the loop
+    EXPECT_TRUE(
+        system.m_quitPosted); // the native window was destroyed: the main window's close ends the loop
     EXPECT_EQ(CWindow::getApplicationMainWindow(), nullptr);
     EXPECT_EQ(CWindow::getCurrentWindow(), nullptr);
 }

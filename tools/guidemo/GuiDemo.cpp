@@ -171,9 +171,10 @@ int main(int argc, char** argv)
         auto* second = new CToggleBox(root, 1, CRect(120, 70, 100, 30), "Link", &demo);
         auto* bar = new CWheelBar(root, CRect(10, 120, 210, 24));
         auto* meter = new CMeter(root, CRect(300, 60, 30, 120));
-        for (Controls::IControl* control : {static_cast<Controls::IControl*>(panel), static_cast<Controls::IControl*>(first),
-                                            static_cast<Controls::IControl*>(second), static_cast<Controls::IControl*>(bar),
-                                            static_cast<Controls::IControl*>(meter)})
+        for (Controls::IControl* control :
+             {static_cast<Controls::IControl*>(panel), static_cast<Controls::IControl*>(first),
+              static_cast<Controls::IControl*>(second), static_cast<Controls::IControl*>(bar),
+              static_cast<Controls::IControl*>(meter)})
         {
             root->addControl(control);
         }
@@ -207,7 +208,8 @@ int main(int argc, char** argv)
     }
     catch (const Exceptions::CException& e)
     {
-        std::fprintf(stderr, "guidemo: %s (%s)\n", e.getErrorReason().getString(), e.getFunctionName().getString());
+        std::fprintf(stderr, "guidemo: %s (%s)\n", e.getErrorReason().getString(),
+                     e.getFunctionName().getString());
         return 1;
     }
     return 0;

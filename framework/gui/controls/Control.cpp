@@ -109,7 +109,8 @@ void CControl::setDisabledImage(Graphics::IImage* image)
     replaceImage(m_disabledImage, image);
 }
 
-void CControl::setDefaultControlColours(const Graphics::CAlphaColour& background, const Graphics::CAlphaColour& frame)
+void CControl::setDefaultControlColours(const Graphics::CAlphaColour& background,
+                                        const Graphics::CAlphaColour& frame)
 {
     m_backgroundColour = background;
     m_frameColour = frame;

@@ -8,7 +8,8 @@ namespace Vantor::GUI::Controls
 
 VANTOR_DEFINE_CLASS(Vantor::GUI::Controls::CControlDescriptor, "CControlDescriptor", "CCountedObject")
 
-CControlDescriptor::CControlDescriptor(const Basics::CString& name, long type) : m_name(name), m_type(type), m_value("")
+CControlDescriptor::CControlDescriptor(const Basics::CString& name, long type)
+    : m_name(name), m_type(type), m_value("")
 {
 }
 

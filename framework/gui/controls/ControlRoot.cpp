@@ -49,8 +49,8 @@ const char* const kControlsNodeError = "The node name of a control root xml file
 } // namespace
 
 CControlRoot::CControlRoot(Windowing::IWindow* parent)
-    : m_parentWindow(requireWindow(parent)), m_dispatchEvent(Events::CMouseEvent::kMouseMove, &parent->getMouse()),
-      m_lastError("")
+    : m_parentWindow(requireWindow(parent)),
+      m_dispatchEvent(Events::CMouseEvent::kMouseMove, &parent->getMouse()), m_lastError("")
 {
 }
 
@@ -182,8 +182,8 @@ long CControlRoot::getControlIndex(const IControl* control) const
     return m_controls.getIndexOfElement(control);
 }
 
-IControl* CControlRoot::bindNamedControl(const Basics::CString& name, long id, Events::IActionListener* listener,
-                                         const char* runtimeClassName)
+IControl* CControlRoot::bindNamedControl(const Basics::CString& name, long id,
+                                         Events::IActionListener* listener, const char* runtimeClassName)
 {
     IControl* control = getControlWithName(name);
     if (control == nullptr || runtimeClassName == nullptr ||
@@ -319,7 +319,8 @@ void CControlRoot::drawRootControl(Graphics::CGraphics& graphics)
     Graphics::CClip& clip = graphics.getClip();
     const bool wasClipping = clip.isClipping();
     const MathTools::CRect clipArea = clip.getClipArea();
-    auto restoreClip = [&] {
+    auto restoreClip = [&]
+    {
         if (wasClipping)
             clip.setClip(clipArea);
         else
@@ -361,7 +362,8 @@ void CControlRoot::drawOneControl(Graphics::CGraphics& graphics, IControl* contr
     graphics.getClip().setClip(area);
     graphics.setDrawingAreaOffset(area.getOrigin());
     const bool wholyInside = area.getLeft() >= updateArea.getLeft() && area.getTop() >= updateArea.getTop() &&
-                             area.getRight() <= updateArea.getRight() && area.getBottom() <= updateArea.getBottom();
+                             area.getRight() <= updateArea.getRight() &&
+                             area.getBottom() <= updateArea.getBottom();
     if (wholyInside)
     {
         graphics.setUpdateArea(MathTools::CRect(0, 0, area.getWidth(), area.getHeight()));
@@ -455,7 +457,8 @@ void CControlRoot::handleMouseLeavingArea(Events::CMouseEvent& event)
 
 bool CControlRoot::routeKey(const Events::CKeyboardEvent& event, bool down)
 {
-    auto send = [&](IControl* control) {
+    auto send = [&](IControl* control)
+    {
         CHeldControl held(control);
         return down ? control->handleKeyDown(event) : control->handleKeyUp(event);
     };

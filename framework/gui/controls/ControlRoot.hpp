@@ -33,7 +33,9 @@ class IWindow;
 namespace Vantor::GUI::Controls
 {
 
-class IControlRoot : public Events::IMouseListener, public Events::IDropFileListener, public Events::IKeyboardListener
+class IControlRoot : public Events::IMouseListener,
+                     public Events::IDropFileListener,
+                     public Events::IKeyboardListener
 {
 public:
     virtual void lockControl(IControl* control) = 0;
@@ -73,8 +75,8 @@ public:
     virtual void buildControlTree(Collections::TTreeNode<IControl>& tree) = 0;
     virtual void setRootFlag(bool flag) = 0;
     virtual bool getRootFlag() const = 0;
-    virtual IControl* bindNamedControl(const Basics::CString& name, long id, Events::IActionListener* listener,
-                                       const char* runtimeClassName) = 0;
+    virtual IControl* bindNamedControl(const Basics::CString& name, long id,
+                                       Events::IActionListener* listener, const char* runtimeClassName) = 0;
     virtual bool isControlAttached(const IControl* control) const = 0;
     virtual IControl* getLastMouseControl() const = 0;
 };
@@ -168,7 +170,8 @@ protected:
     void drawOneControl(Graphics::CGraphics& graphics, IControl* control, const MathTools::CRect& updateArea);
 
 private:
-    template <typename Accept> IControl* findControlAtPoint(const MathTools::CPoint& point, Accept accept) const;
+    template <typename Accept>
+    IControl* findControlAtPoint(const MathTools::CPoint& point, Accept accept) const;
     bool routeKey(const Events::CKeyboardEvent& event, bool down);
 
     Collections::TAutomaticPointer<IControl> m_modalControl;

@@ -23,8 +23,8 @@ Controls::IControl* requireControl(Controls::IControl* control)
 CActionEvent::CActionEvent(Controls::IControl* control) : m_control(requireControl(control)) {}
 
 CActionEvent::CActionEvent(Controls::IControl* control, const CMouseEvent& mouseEvent)
-    : m_control(requireControl(control)), m_shiftDown(mouseEvent.isShiftDown()), m_altDown(mouseEvent.isAltDown()),
-      m_controlDown(mouseEvent.isControlDown())
+    : m_control(requireControl(control)), m_shiftDown(mouseEvent.isShiftDown()),
+      m_altDown(mouseEvent.isAltDown()), m_controlDown(mouseEvent.isControlDown())
 {
 }
 

@@ -23,10 +23,16 @@ public:
 } // namespace Vantor::GUI
 
 // In the public part of a class deriving from CCountedObject and an ICountedInterface.
-#define VANTOR_FORWARD_COUNTING                                                                            \
-    void referenced() override { ::Vantor::Basics::CCountedObject::referenced(); }                         \
-    void dereference() override { ::Vantor::Basics::CCountedObject::dereference(); }                       \
-    std::int32_t getReferenceCount() const override                                                        \
-    {                                                                                                      \
-        return ::Vantor::Basics::CCountedObject::getReferenceCount();                                      \
+#define VANTOR_FORWARD_COUNTING                                                                              \
+    void referenced() override                                                                               \
+    {                                                                                                        \
+        ::Vantor::Basics::CCountedObject::referenced();                                                      \
+    }                                                                                                        \
+    void dereference() override                                                                              \
+    {                                                                                                        \
+        ::Vantor::Basics::CCountedObject::dereference();                                                     \
+    }                                                                                                        \
+    std::int32_t getReferenceCount() const override                                                          \
+    {                                                                                                        \
+        return ::Vantor::Basics::CCountedObject::getReferenceCount();                                        \
     }

@@ -13,8 +13,9 @@ VANTOR_DEFINE_CLASS(Vantor::GUI::Fonts::CFont, "CFont", "CCountedObject")
 namespace
 {
 constexpr const char* kAlignmentNames[] = {
-    "Left / Top",    "Center / Top",    "Right / Top",    "Left / Center", "Center / Center",     "Right / Center",
-    "Left / Bottom", "Center / Bottom", "Right / Bottom", "Default Label", "Default Single Line",
+    "Left / Top",      "Center / Top",   "Right / Top",         "Left / Center",
+    "Center / Center", "Right / Center", "Left / Bottom",       "Center / Bottom",
+    "Right / Bottom",  "Default Label",  "Default Single Line",
 };
 } // namespace
 

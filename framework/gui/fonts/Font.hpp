@@ -38,11 +38,11 @@ struct SLogicalFont
 {
     static constexpr int kFaceNameSize = 32;
 
-    long height = 0;          // minus the character height
-    long weight = 400;        // 700 when bold
+    long height = 0;   // minus the character height
+    long weight = 400; // 700 when bold
     bool italic = false;
-    int outputPrecision = 4;  // true-type fonts
-    int quality = 5;          // clear-type rendering
+    int outputPrecision = 4; // true-type fonts
+    int quality = 5;         // clear-type rendering
     char faceName[kFaceNameSize] = {};
 };
 
@@ -55,7 +55,8 @@ public:
 
     /** Empty face name, size 0. */
     CFont();
-    CFont(const Basics::CString& faceName, const long size, const bool italic = false, const bool bold = false);
+    CFont(const Basics::CString& faceName, const long size, const bool italic = false,
+          const bool bold = false);
     CFont(const CFont& other);
     CFont& operator=(const CFont& other);
 

@@ -24,7 +24,8 @@ const CAlphaColour CAlphaColour::kLightGrey(208, 208, 208);
 const CAlphaColour CAlphaColour::kGrey(147, 147, 147);
 const CAlphaColour CAlphaColour::kClear(0, 0, 0, 0);
 
-CAlphaColour::CAlphaColour(long red, long green, long blue, long alpha) : CColour(red, green, blue), m_alpha(alpha)
+CAlphaColour::CAlphaColour(long red, long green, long blue, long alpha)
+    : CColour(red, green, blue), m_alpha(alpha)
 {
 }
 

@@ -36,7 +36,8 @@ void CClip::setClip(const MathTools::CRect& area)
     m_area = area;
     m_clipping = true;
     m_surface->setClip(Platform::SPixelRect{static_cast<int>(area.getLeft()), static_cast<int>(area.getTop()),
-                                            static_cast<int>(area.getWidth()), static_cast<int>(area.getHeight())});
+                                            static_cast<int>(area.getWidth()),
+                                            static_cast<int>(area.getHeight())});
 }
 
 void CClip::resetClip()

@@ -41,7 +41,8 @@ double luminance(const CColour& colour)
     return 0.299 * colour.getRed() + 0.587 * colour.getGreen() + 0.114 * colour.getBlue();
 }
 
-std::vector<Platform::SPixelPoint> devicePoints(const MathTools::CPolygon& polygon, const MathTools::CPoint& offset)
+std::vector<Platform::SPixelPoint> devicePoints(const MathTools::CPolygon& polygon,
+                                                const MathTools::CPoint& offset)
 {
     std::vector<Platform::SPixelPoint> points;
     for (long i = 0; i < polygon.getNumberOfPoints(); i++)
@@ -144,7 +145,8 @@ void CGraphics::drawAlphaPixel(const MathTools::CPoint& point, long alpha)
     const Platform::SPixelPoint p = toDevice(point);
     const CColour old = unpremultiply(m_target->getPixel(p.x, p.y));
     const CAlphaColour& pen = m_pen.getColour();
-    auto mix = [alpha](long before, long colour) {
+    auto mix = [alpha](long before, long colour)
+    {
         const long w = (255 - alpha) * before + alpha * colour + 128;
         return (w + (w >> 8)) >> 8;
     };
@@ -194,8 +196,8 @@ void CGraphics::drawAntiAliasedLine(const MathTools::CPoint& from, const MathToo
         return;
     }
     m_target->strokeLine(toDevice(from), toDevice(to), m_pen.getColour().getARGB(),
-                         static_cast<int>(m_pen.getWidth()), static_cast<Platform::ELineCap>(m_pen.getLineCap()),
-                         smoothing());
+                         static_cast<int>(m_pen.getWidth()),
+                         static_cast<Platform::ELineCap>(m_pen.getLineCap()), smoothing());
 }
 
 void CGraphics::drawPolyLine(const MathTools::CPolygon& polygon)
@@ -303,8 +305,10 @@ void CGraphics::blendWuPixel(int x, int y, int weight)
     const CColour& pen = m_pen.getColour();
     const bool backgroundLighter = luminance(background) >= luminance(pen);
     const int applied = backgroundLighter ? weight : (weight ^ 255);
-    auto component = [applied](long back, long line) {
-        return static_cast<long>(std::lround(std::min(back, line) + std::labs(back - line) * applied * 0.00392156862745098));
+    auto component = [applied](long back, long line)
+    {
+        return static_cast<long>(
+            std::lround(std::min(back, line) + std::labs(back - line) * applied * 0.00392156862745098));
     };
     const long red = component(background.getRed(), pen.getRed());
     const long green = component(background.getGreen(), pen.getGreen());
@@ -320,7 +324,8 @@ void CGraphics::drawRectangle(const MathTools::CRect& rect)
     {
         return;
     }
-    m_target->strokeRectangle(toDevice(rect), m_pen.getColour().getARGB(), static_cast<int>(m_pen.getWidth()));
+    m_target->strokeRectangle(toDevice(rect), m_pen.getColour().getARGB(),
+                              static_cast<int>(m_pen.getWidth()));
 }
 
 void CGraphics::fillRectangle(const MathTools::CRect& rect)
@@ -367,15 +372,15 @@ void CGraphics::fillRoundedRectangle(const MathTools::CRect& rect, const MathToo
                                    static_cast<int>(corner.getHeight()), opaque(m_brush.getColour()), false);
 }
 
-void CGraphics::drawArc(const MathTools::CRect& bounds, const MathTools::CPoint& start, const MathTools::CPoint& end,
-                        bool clockwise)
+void CGraphics::drawArc(const MathTools::CRect& bounds, const MathTools::CPoint& start,
+                        const MathTools::CPoint& end, bool clockwise)
 {
     if (!m_target || m_pen.isNullPen())
     {
         return;
     }
-    m_target->strokeArc(toDevice(bounds), toDevice(start), toDevice(end), clockwise, opaque(m_pen.getColour()),
-                        static_cast<int>(m_pen.getWidth()), false);
+    m_target->strokeArc(toDevice(bounds), toDevice(start), toDevice(end), clockwise,
+                        opaque(m_pen.getColour()), static_cast<int>(m_pen.getWidth()), false);
 }
 
 void CGraphics::drawEllipse(const MathTools::CRect& bounds)
@@ -401,7 +406,8 @@ void CGraphics::fillPolygon(const MathTools::CPolygon& polygon)
     }
     const std::vector<Platform::SPixelPoint> points = devicePoints(polygon, m_offset);
     const bool smooth = m_smoothingPath && smoothing();
-    m_target->fillPolygon(points.data(), static_cast<int>(points.size()), m_brush.getColour().getARGB(), smooth);
+    m_target->fillPolygon(points.data(), static_cast<int>(points.size()), m_brush.getColour().getARGB(),
+                          smooth);
 }
 
 void CGraphics::drawRaisedRectangle(const MathTools::CRect& rect)
@@ -478,13 +484,14 @@ void CGraphics::drawImage(IImage* image, const MathTools::CRect& destination, co
     const bool sameSize = destination.getWidth() == image->getImageSize().getWidth() &&
                           destination.getHeight() == image->getImageSize().getHeight();
     const MathTools::CRect& from = sameSize ? destination : source;
-    const Platform::SPixelRect sourceArea{static_cast<int>(source.getLeft()), static_cast<int>(source.getTop()),
-                                          static_cast<int>(from.getWidth()), static_cast<int>(from.getHeight())};
+    const Platform::SPixelRect sourceArea{
+        static_cast<int>(source.getLeft()), static_cast<int>(source.getTop()),
+        static_cast<int>(from.getWidth()), static_cast<int>(from.getHeight())};
     m_target->drawSurface(*image->getImageHandle(), sourceArea, toDevice(destination), false, 255);
 }
 
-void CGraphics::drawAlphaImage(IImage* image, const MathTools::CRect& destination, const MathTools::CRect& source,
-                               double alpha)
+void CGraphics::drawAlphaImage(IImage* image, const MathTools::CRect& destination,
+                               const MathTools::CRect& source, double alpha)
 {
     if (!m_target || image == nullptr || !image->hasImageLoaded() || !image->hasAlpha() ||
         image->getImageHandle() == nullptr)
@@ -493,7 +500,8 @@ void CGraphics::drawAlphaImage(IImage* image, const MathTools::CRect& destinatio
     }
     const int constantAlpha = static_cast<int>(alpha * 255.0) & 0xFF;
     const Platform::SPixelRect from{static_cast<int>(source.getLeft()), static_cast<int>(source.getTop()),
-                                    static_cast<int>(source.getWidth()), static_cast<int>(source.getHeight())};
+                                    static_cast<int>(source.getWidth()),
+                                    static_cast<int>(source.getHeight())};
     m_target->drawSurface(*image->getImageHandle(), from, toDevice(destination), true, constantAlpha);
 }
 
@@ -507,7 +515,8 @@ void CGraphics::drawText(const Basics::CString& text, const MathTools::CRect& ar
         return;
     }
     Fonts::CFont* used = font ? font : Fonts::CFont::getDefaultFont();
-    const long aligned = (alignment >= Fonts::kLeftTop && alignment <= Fonts::kDefaultSingleLine) ? alignment : 0;
+    const long aligned =
+        (alignment >= Fonts::kLeftTop && alignment <= Fonts::kDefaultSingleLine) ? alignment : 0;
     m_target->drawText(text.getString(), toDevice(area), used->getNativeFont(), m_textColour.getARGB(),
                        static_cast<int>(aligned));
 }

@@ -13,7 +13,8 @@
 namespace Vantor::GUI::Graphics
 {
 
-VANTOR_DEFINE_CLASS(Vantor::GUI::Graphics::CImageManager::CImageReference, "CImageReference", "CCountedObject")
+VANTOR_DEFINE_CLASS(Vantor::GUI::Graphics::CImageManager::CImageReference, "CImageReference",
+                    "CCountedObject")
 VANTOR_DEFINE_CLASS(Vantor::GUI::Graphics::CImageManager::CAnimationReference, "CAnimationReference",
                     "CCountedObject")
 
@@ -72,10 +73,12 @@ std::vector<std::string> splitColumns(const std::string& line)
     while (true)
     {
         const std::size_t comma = line.find(',', start);
-        std::string column = line.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        std::string column =
+            line.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         const std::size_t first = column.find_first_not_of(" \t");
         const std::size_t last = column.find_last_not_of(" \t\r");
-        columns.push_back(first == std::string::npos ? std::string() : column.substr(first, last - first + 1));
+        columns.push_back(first == std::string::npos ? std::string()
+                                                     : column.substr(first, last - first + 1));
         if (comma == std::string::npos)
         {
             return columns;
@@ -119,7 +122,8 @@ IImage* CImageManager::getImageWithName(const Basics::CString& name)
     return reference ? reference->getImage() : nullptr;
 }
 
-IImage* CImageManager::getAnimationWithName(const Basics::CString& name, long& frameHeight, long& numberOfFrames)
+IImage* CImageManager::getAnimationWithName(const Basics::CString& name, long& frameHeight,
+                                            long& numberOfFrames)
 {
     auto* reference = static_cast<CAnimationReference*>(findByName(animations(), name));
     if (reference == nullptr)
@@ -151,8 +155,9 @@ void CImageManager::addImage(const Basics::CString& name, IImage* image, const B
     images().addElement(new CImageReference(name, image, relativePath, fileName));
 }
 
-void CImageManager::addAnimation(const Basics::CString& name, IImage* image, long frameHeight, long numberOfFrames,
-                                 const Basics::CString& relativePath, const Basics::CString& fileName)
+void CImageManager::addAnimation(const Basics::CString& name, IImage* image, long frameHeight,
+                                 long numberOfFrames, const Basics::CString& relativePath,
+                                 const Basics::CString& fileName)
 {
     animations().addElement(
         new CAnimationReference(name, image, relativePath, fileName, frameHeight, numberOfFrames));
@@ -185,7 +190,8 @@ void CImageManager::recordError(const Basics::CString& text)
 }
 
 bool CImageManager::loadEntry(const Basics::CString& relativePath, const Basics::CString& fileName,
-                              const Basics::CString& name, bool animation, long frameHeight, long numberOfFrames)
+                              const Basics::CString& name, bool animation, long frameHeight,
+                              long numberOfFrames)
 {
     IImage* image = CBaseImage::createImage(CBaseImage::joinPath(relativePath, fileName));
     if (image == nullptr || !image->hasImageLoaded())
@@ -194,7 +200,8 @@ bool CImageManager::loadEntry(const Basics::CString& relativePath, const Basics:
         {
             image->dereference();
         }
-        Basics::CString text(animation ? "Failed to load animation with filename " : "Failed to load image with filename ");
+        Basics::CString text(animation ? "Failed to load animation with filename "
+                                       : "Failed to load image with filename ");
         text += fileName;
         recordError(text);
         return false;
@@ -246,7 +253,8 @@ bool CImageManager::loadXmlDefinitionFile(const Basics::CString& path)
     bool allLoaded = true;
     for (const bool animation : {false, true})
     {
-        IO::CXMLNode* section = document.getRootNode()->getChildNodeWithName(animation ? "animations" : "images");
+        IO::CXMLNode* section =
+            document.getRootNode()->getChildNodeWithName(animation ? "animations" : "images");
         for (long i = 0; section && i < section->getNumberOfChildNodes(); i++)
         {
             IO::CXMLNode* node = section->getChildNode(i);
@@ -254,10 +262,11 @@ bool CImageManager::loadXmlDefinitionFile(const Basics::CString& path)
             {
                 continue;
             }
-            allLoaded &= loadEntry(node->getAttributeValue("relative_path"), node->getAttributeValue("filename"),
-                                   node->getAttributeValue("reference_name"), animation,
-                                   Basics::CString::stringToLong(node->getAttributeValue("frame_height")),
-                                   Basics::CString::stringToLong(node->getAttributeValue("number_of_frames")));
+            allLoaded &=
+                loadEntry(node->getAttributeValue("relative_path"), node->getAttributeValue("filename"),
+                          node->getAttributeValue("reference_name"), animation,
+                          Basics::CString::stringToLong(node->getAttributeValue("frame_height")),
+                          Basics::CString::stringToLong(node->getAttributeValue("number_of_frames")));
         }
     }
     return allLoaded;
@@ -266,7 +275,12 @@ bool CImageManager::loadXmlDefinitionFile(const Basics::CString& path)
 bool CImageManager::loadLineDefinitionFile(const Basics::CString& path)
 {
     std::ifstream file(path.getString());
-    enum class ESection { None, Images, Animations } section = ESection::None;
+    enum class ESection
+    {
+        None,
+        Images,
+        Animations
+    } section = ESection::None;
     bool inSkin = false;
     bool allLoaded = true;
     std::string line;
@@ -301,7 +315,8 @@ bool CImageManager::loadLineDefinitionFile(const Basics::CString& path)
         const std::vector<std::string> columns = splitColumns(line);
         if (columns.size() != (animation ? 5u : 3u))
         {
-            const char* prefix = animation ? "Failed to load animation with buffer " : "Failed to load image with buffer ";
+            const char* prefix =
+                animation ? "Failed to load animation with buffer " : "Failed to load image with buffer ";
             recordError(Basics::CString((prefix + line).c_str()));
             allLoaded = false;
             continue;
@@ -335,7 +350,8 @@ bool CImageManager::writeDefinitionFile(const Basics::CString& path)
             {
                 const auto* animationReference = static_cast<const CAnimationReference*>(reference);
                 node->createAttribute("frame_height", "")->setValue(animationReference->getFrameHeight());
-                node->createAttribute("number_of_frames", "")->setValue(animationReference->getNumberOfFrames());
+                node->createAttribute("number_of_frames", "")
+                    ->setValue(animationReference->getNumberOfFrames());
             }
         }
     }

@@ -26,8 +26,8 @@ public:
     public:
         VANTOR_DECLARE_CLASS(CImageReference);
 
-        CImageReference(const Basics::CString& referenceName, IImage* image, const Basics::CString& relativePath,
-                        const Basics::CString& fileName);
+        CImageReference(const Basics::CString& referenceName, IImage* image,
+                        const Basics::CString& relativePath, const Basics::CString& fileName);
         ~CImageReference() override;
         CImageReference(const CImageReference&) = delete;
         CImageReference& operator=(const CImageReference&) = delete;
@@ -49,8 +49,9 @@ public:
     public:
         VANTOR_DECLARE_CLASS(CAnimationReference);
 
-        CAnimationReference(const Basics::CString& referenceName, IImage* image, const Basics::CString& relativePath,
-                            const Basics::CString& fileName, long frameHeight, long numberOfFrames);
+        CAnimationReference(const Basics::CString& referenceName, IImage* image,
+                            const Basics::CString& relativePath, const Basics::CString& fileName,
+                            long frameHeight, long numberOfFrames);
 
         long getFrameHeight() const { return m_frameHeight; }
         long getNumberOfFrames() const { return m_numberOfFrames; }
@@ -72,8 +73,9 @@ public:
     /** Registers an image (referenced) under a name; the path parts are what the definition file writes. */
     static void addImage(const Basics::CString& name, IImage* image, const Basics::CString& relativePath = "",
                          const Basics::CString& fileName = "");
-    static void addAnimation(const Basics::CString& name, IImage* image, long frameHeight, long numberOfFrames,
-                             const Basics::CString& relativePath = "", const Basics::CString& fileName = "");
+    static void addAnimation(const Basics::CString& name, IImage* image, long frameHeight,
+                             long numberOfFrames, const Basics::CString& relativePath = "",
+                             const Basics::CString& fileName = "");
 
     /**
      * Loads every entry of a definition file (XML or the line-based form). Entries

@@ -17,8 +17,8 @@ bool CNativeImage::createImage(const MathTools::CDimension& size)
     {
         return true;
     }
-    m_surface = Platform::createDrawingSurface(static_cast<int>(size.getWidth()), static_cast<int>(size.getHeight()),
-                                               m_fillColour.getOpaqueARGB());
+    m_surface = Platform::createDrawingSurface(
+        static_cast<int>(size.getWidth()), static_cast<int>(size.getHeight()), m_fillColour.getOpaqueARGB());
     if (m_surface)
     {
         m_size = size;
@@ -43,7 +43,8 @@ bool CNativeImage::copyTo(CNativeImage& other) const
     {
         return false;
     }
-    const Platform::SPixelRect all{0, 0, static_cast<int>(m_size.getWidth()), static_cast<int>(m_size.getHeight())};
+    const Platform::SPixelRect all{0, 0, static_cast<int>(m_size.getWidth()),
+                                   static_cast<int>(m_size.getHeight())};
     other.m_surface->resetClip();
     other.m_surface->drawSurface(*m_surface, all, all, false, 255);
     return true;

@@ -34,8 +34,9 @@ struct STargaHeader
 
 STargaHeader parseHeader(const std::uint8_t* bytes)
 {
-    auto word = [bytes](int offset) { return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8)); };
-    return STargaHeader{bytes[0], bytes[1], bytes[2],  word(3),   word(5),   bytes[7],
+    auto word = [bytes](int offset)
+    { return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8)); };
+    return STargaHeader{bytes[0], bytes[1], bytes[2], word(3),  word(5),   bytes[7],
                         word(8),  word(10), word(12), word(14), bytes[16], bytes[17]};
 }
 

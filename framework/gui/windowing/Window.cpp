@@ -47,14 +47,15 @@ long unsignedHigh(intptr_t value)
 
 Platform::SPixelRect toPixelRect(const MathTools::CRect& rect)
 {
-    return {static_cast<int>(rect.getLeft()), static_cast<int>(rect.getTop()), static_cast<int>(rect.getWidth()),
-            static_cast<int>(rect.getHeight())};
+    return {static_cast<int>(rect.getLeft()), static_cast<int>(rect.getTop()),
+            static_cast<int>(rect.getWidth()), static_cast<int>(rect.getHeight())};
 }
 } // namespace
 
 CWindow::CWindow(const MathTools::CRect& area)
-    : m_attributes(new CWindowAttributes()), m_windowSize(area.getDimension()), m_windowPosition(area.getOrigin()),
-      m_windowArea(area), m_mouseEvent(Events::CMouseEvent::kMouseMove, &m_mouse),
+    : m_attributes(new CWindowAttributes()), m_windowSize(area.getDimension()),
+      m_windowPosition(area.getOrigin()), m_windowArea(area),
+      m_mouseEvent(Events::CMouseEvent::kMouseMove, &m_mouse),
       m_timedObjects(Collections::TObjectNuller<Events::ITimedObject>::getDefaultDeleter())
 {
     m_attributes->referenced();
@@ -291,7 +292,8 @@ void CWindow::setWindowPosition(const MathTools::CPoint& position)
     }
     m_windowPosition = position;
     m_windowArea.setOrigin(position);
-    backend()->setPosition({static_cast<int>(position.getXPosition()), static_cast<int>(position.getYPosition())});
+    backend()->setPosition(
+        {static_cast<int>(position.getXPosition()), static_cast<int>(position.getYPosition())});
     if (m_windowChangeListener)
     {
         m_windowChangeListener->windowMoved(this, m_windowPosition);

@@ -159,7 +159,10 @@ public:
     void removeTimedObject(Events::ITimedObject* object) override;
     void stopAllTimers() override;
     void setFocusListener(Events::IFocusListener* listener) override { m_focusListener = listener; }
-    void setWindowChangeListener(Events::IWindowChangeListener* listener) override { m_windowChangeListener = listener; }
+    void setWindowChangeListener(Events::IWindowChangeListener* listener) override
+    {
+        m_windowChangeListener = listener;
+    }
     void setMouseListener(Events::IMouseListener* listener) override { m_mouseListener = listener; }
     void setDropFileListener(Events::IDropFileListener* listener) override { m_dropFileListener = listener; }
     void setKeyboardListener(Events::IKeyboardListener* listener) override { m_keyboardListener = listener; }

@@ -9,7 +9,8 @@ VANTOR_DEFINE_CLASS(Vantor::GUI::Windowing::CWindowAttributes, "CWindowAttribute
 
 CWindowAttributes::CWindowAttributes() : m_title("Application"), m_backgroundColour(255, 255, 255) {}
 
-CWindowAttributes::CWindowAttributes(const CWindowAttributes& other) : CCountedObject(), m_title("Application")
+CWindowAttributes::CWindowAttributes(const CWindowAttributes& other)
+    : CCountedObject(), m_title("Application")
 {
     *this = other;
 }
