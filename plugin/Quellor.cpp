@@ -165,22 +165,16 @@ float CQuellor::getParameter(VstInt32 index)
     return index == kRatio ? 1.0f - value : value;
 }
 
-void CQuellor::getParameterName(VstInt32 index, char *text)
-{
-    if (text == nullptr)
-        return;
-    if (isParameter(index))
-        m_parameters[index]->getName(text);
-    else
-        *text = '\0';
-}
+void CQuellor::getParameterName(VstInt32 index, char *text) { copyParameterText(index, text, &CVstParam::getName); }
 
-void CQuellor::getParameterLabel(VstInt32 index, char *text)
+void CQuellor::getParameterLabel(VstInt32 index, char *text) { copyParameterText(index, text, &CVstParam::getLabel); }
+
+void CQuellor::copyParameterText(VstInt32 index, char *text, void (CVstParam::*getter)(char *) const)
 {
     if (text == nullptr)
         return;
     if (isParameter(index))
-        m_parameters[index]->getLabel(text);
+        (m_parameters[index].getPointer()->*getter)(text);
     else
         *text = '\0';
 }

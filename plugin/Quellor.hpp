@@ -84,6 +84,8 @@ private:
     void loadFactoryPrograms();
     void applyProgram(Vst::VstInt32 number);
     void notifyView(long index, double value);
+    // Writes the named text of a parameter, or nothing but a terminator for another index.
+    void copyParameterText(Vst::VstInt32 index, char *text, void (CVstParam::*getter)(char *) const);
     void handleControlChange(int controller, int value);
     static bool fillPinProperties(Vst::VstInt32 index, Vst::VstPinProperties *properties,
                                   const char *const labels[2], const char *const shortLabels[2]);
