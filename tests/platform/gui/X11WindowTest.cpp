@@ -196,13 +196,13 @@ protected:
         return event;
     }
 
-    XEvent key(int type, KeySym keysym, unsigned state = 0)
+    XEvent key(int type, KeySym keysym, unsigned state = 0, Time time = 5000)
     {
         XEvent event{};
         event.xkey.type = type;
         event.xkey.keycode = XKeysymToKeycode(m_foreign, keysym);
         event.xkey.state = state;
-        event.xkey.time = 5000 + static_cast<Time>(m_sink.messages.size());
+        event.xkey.time = time;
         event.xkey.same_screen = True;
         return event;
     }
@@ -546,6 +546,16 @@ TEST_F(X11WindowTest, KeyEventsCarryVirtualKeysAndTranslateToCharacters)
         EXPECT_EQ(m_backend->translateKey(down->wParam, down->lParam), c.character);
         EXPECT_EQ(static_cast<int>(m_sink.last(Message::KeyUp)->wParam), c.virtualKey);
     }
+
+    // A held key repeats as release and press at one time: only the presses are reported.
+    m_sink.messages.clear();
+    send(key(KeyPress, XK_b, 0, 7000));
+    send(key(KeyRelease, XK_b, 0, 7030));
+    send(key(KeyPress, XK_b, 0, 7030));
+    send(key(KeyRelease, XK_b, 0, 7100));
+    XSync(m_foreign, False);
+    ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::KeyUp) == 1; }));
+    EXPECT_EQ(m_sink.count(Message::KeyDown), 2);
 }
 
 TEST_F(X11WindowTest, CloseRequestsGoThroughTheSinkAndDefaultToDestroying)
