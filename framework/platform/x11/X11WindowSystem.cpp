@@ -66,9 +66,12 @@ CX11WindowSystem::~CX11WindowSystem()
 
 Display* CX11WindowSystem::getDisplay()
 {
-    if (!m_triedToOpen)
+    // A server that did not answer is asked again, but not more than once a second.
+    const auto now = TClock::now();
+    if (m_display == nullptr && (!m_triedToOpen || now - m_lastOpenAttempt >= std::chrono::seconds(1)))
     {
         m_triedToOpen = true;
+        m_lastOpenAttempt = now;
         m_display = XOpenDisplay(nullptr);
         if (m_display != nullptr)
         {

@@ -79,6 +79,7 @@ private:
 
     Display* m_display = nullptr;
     bool m_triedToOpen = false;
+    TClock::time_point m_lastOpenAttempt;
     std::map<Window, CX11Window*> m_windows;
     std::vector<STimer> m_timers;
     CX11Window* m_captureWindow = nullptr;

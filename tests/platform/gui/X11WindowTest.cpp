@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <unistd.h>
 
@@ -109,7 +110,16 @@ class X11WindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_foreign = XOpenDisplay(nullptr);
+        // A busy server may refuse a connection for a moment.
+        for (int attempt = 0; attempt < 30 && m_foreign == nullptr && std::getenv("DISPLAY") != nullptr;
+             ++attempt)
+        {
+            m_foreign = XOpenDisplay(nullptr);
+            if (m_foreign == nullptr)
+            {
+                usleep(100000);
+            }
+        }
         if (m_foreign == nullptr)
         {
             GTEST_SKIP() << "no X display";
