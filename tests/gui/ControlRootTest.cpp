@@ -8,6 +8,7 @@
 #include "framework/gui/windowing/Window.hpp"
 #include "framework/io/XMLNode.hpp"
 #include "tests/gui/FakeWindowSystem.hpp"
+#include "tests/gui/TestImages.hpp"
 
 using namespace Vantor;
 using namespace Vantor::GUI;
@@ -334,4 +335,23 @@ TEST_F(ControlRootTest, LayoutsAreWrittenIntoAControlsNodeOnly)
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->getArea(), CRect(1, 2, 3, 4));
     node->dereference();
+}
+
+TEST_F(ControlRootTest, LayoutFilesRoundTrip)
+{
+    Tests::CScratchFolder folder;
+    CProbe* probe = add(3, CRect(4, 5, 6, 7));
+    probe->setName("Meter");
+    probe->setMouseEnabled(false);
+    const std::string path = folder.file("layout.xml");
+    ASSERT_TRUE(root.writeToXmlFile(path.c_str()));
+
+    Windowing::CWindow other(CRect(0, 0, 50, 50));
+    ASSERT_TRUE(other.getControlRoot()->readFromXmlFile(path.c_str()));
+    Controls::IControl* read = other.getControlRoot()->getControlAtIndex(3, false);
+    ASSERT_NE(read, nullptr);
+    EXPECT_STREQ(read->getNameText(), "Meter");
+    EXPECT_FALSE(read->isMouseEnabled());
+    EXPECT_EQ(read->getAbsoluteRect(), CRect(4, 5, 6, 7));
+    EXPECT_FALSE(other.getControlRoot()->readFromXmlFile(folder.file("missing.xml").c_str()));
 }
