@@ -65,7 +65,8 @@ bool CFileUtilities::createFolder(const Basics::CSystemString& path)
 bool CFileUtilities::copyFile(const Basics::CSystemString& source, const Basics::CSystemString& destination,
                               bool overwrite)
 {
-    if (!fileExists(source) || (!overwrite && fileExists(destination)))
+    // A folder can be opened for reading on some systems but never copied.
+    if (!fileExists(source) || isFolder(source) || (!overwrite && fileExists(destination)))
     {
         return false;
     }

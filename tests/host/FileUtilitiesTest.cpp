@@ -103,6 +103,7 @@ TEST_F(FileUtilitiesTest, ExistenceAndFolders)
 TEST_F(FileUtilitiesTest, CopyingRespectsTheOverwriteFlag)
 {
     EXPECT_FALSE(CFileUtilities::copyFile(path("missing"), path("copy.bin"), true));
+    EXPECT_FALSE(CFileUtilities::copyFile(path("zfolder"), path("copy.bin"), true));
     EXPECT_FALSE(fs::exists(folder / "copy.bin"));
 
     ASSERT_TRUE(CFileUtilities::copyFile(path("a.bin"), path("copy.bin"), false));
