@@ -2,6 +2,7 @@
 
 #include "framework/basics/Exception.hpp"
 #include "framework/gui/fonts/Font.hpp"
+#include "framework/gui/graphics/BaseImage.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
 #include "framework/gui/graphics/TGAImage.hpp"
 #include "framework/platform/DrawingBackend.hpp"
@@ -310,4 +311,36 @@ TEST(Font, DescriptionFollowsTheFontsFields)
     EXPECT_EQ(parsed.getSize(), 11);
     EXPECT_STREQ(Fonts::getAlignmentName(10), "Default Single Line");
     EXPECT_STREQ(Fonts::getAlignmentName(11), "");
+}
+
+namespace
+{
+// An opaque image without alpha (as decoded JPEG files are): left column red, right column blue.
+class COpaqueImage : public Graphics::CBaseImage
+{
+public:
+    COpaqueImage() : CBaseImage(false)
+    {
+        auto pixels = Platform::createDrawingSurface(2, 2, makeColour(255, 0, 0));
+        pixels->fillRectangle({1, 0, 1, 2}, makeColour(0, 0, 255));
+        takePixels(std::move(pixels));
+    }
+};
+} // namespace
+
+TEST_F(GraphicsTest, ImagesWithoutAlphaAreCopiedFromTheSourceCornerAtTheirOwnSize)
+{
+    COpaqueImage image;
+    // Destination of the image's size: an unscaled copy starting at the source corner.
+    graphics.drawImage(&image, CRect(0, 0, 2, 2), CRect(1, 0, 1, 1));
+    EXPECT_EQ(pixel(0, 0), makeColour(0, 0, 255));
+    EXPECT_EQ(pixel(0, 1), makeColour(0, 0, 255));
+    // Another size: the source rectangle is stretched.
+    graphics.drawImage(&image, CRect(10, 0, 4, 4), CRect(1, 0, 1, 2));
+    EXPECT_EQ(inkBox(), CRect(0, 0, 14, 4));
+    EXPECT_EQ(pixel(13, 3), makeColour(0, 0, 255));
+    EXPECT_EQ(pixel(10, 0), makeColour(0, 0, 255));
+    // Images without alpha take no constant alpha.
+    graphics.drawAlphaImage(&image, CRect(20, 0, 2, 2), image.getNormalisedImageArea(), 0.5);
+    EXPECT_EQ(pixel(20, 0), kWhite);
 }
