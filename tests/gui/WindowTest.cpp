@@ -566,3 +566,19 @@ TEST(GuiLifetime, ShutDownReleasesTheSharedObjectsAndStartUpMakesThemAgain)
     GUI::startGuiFramework();
     EXPECT_STREQ(Fonts::CFont::getDefaultFont()->getFaceName().getString(), "Arial");
 }
+
+TEST_F(WindowTest, AClosedWindowCanBeCreatedAgainWithItsControls)
+{
+    CWindow window(MathTools::CRect(0, 0, 10, 10));
+    auto* control = new Controls::CControl(window.getControlRoot(), 1, MathTools::CRect(0, 0, 5, 5));
+    window.getControlRoot()->addControl(control);
+    openWindow(window);
+    window.uninitialiseWindow();
+    EXPECT_FALSE(window.isWindowOpen());
+    EXPECT_FALSE(system.m_backends[0]->exists());
+    openWindow(window);
+    EXPECT_TRUE(window.isWindowOpen());
+    EXPECT_EQ(system.m_backends.size(), 2u);
+    EXPECT_TRUE(system.lastBackend()->exists());
+    EXPECT_EQ(window.getControlRoot()->getControlAtIndex(1, false), control);
+}

@@ -124,7 +124,8 @@ Basics::CString CWindow::makeClassName(const Basics::CString& title)
 
 bool CWindow::createWindow()
 {
-    if (!m_handle.backend)
+    // Every native window gets a fresh platform object: a window can be created again after it was destroyed.
+    if (!m_handle.backend || !m_handle.backend->exists())
     {
         m_handle.backend = Platform::getWindowSystem().createWindowBackend();
     }
