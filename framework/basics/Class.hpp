@@ -94,6 +94,10 @@ public:
     {
         if constexpr (isCounted())
         {
+            // The distance is only constant when CCountedObject is no virtual base.
+            static_assert(
+                requires(CCountedObject * base) { static_cast<Owner*>(base); },
+                "CCountedObject must be a non-virtual base");
             CCountedObject* object = owner;
             ownerOffset().store(reinterpret_cast<const char*>(this) - reinterpret_cast<const char*>(object),
                                 std::memory_order_relaxed);
