@@ -54,6 +54,8 @@ public:
 private:
     friend void shutdownClassManager(const char* reportPath);
 
+    // A plain vector rather than a framework collection: the collections own
+    // class records themselves, which would register while the registry is made.
     std::vector<CClass*> m_classes;
 };
 
