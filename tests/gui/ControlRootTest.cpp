@@ -355,3 +355,32 @@ TEST_F(ControlRootTest, LayoutFilesRoundTrip)
     EXPECT_EQ(read->getAbsoluteRect(), CRect(4, 5, 6, 7));
     EXPECT_FALSE(other.getControlRoot()->readFromXmlFile(folder.file("missing.xml").c_str()));
 }
+
+TEST_F(ControlRootTest, ControlCornersInWindowAndScreenCoordinates)
+{
+    CProbe* probe = add(1, CRect(10, 20, 5, 5));
+    CPoint corner;
+    ASSERT_TRUE(root.getWindowCoordinatesOfControl(probe, corner));
+    EXPECT_EQ(corner, CPoint(10, 20));
+
+    Windowing::CWindowAttributes attributes;
+    window.intialiseWindow(&attributes, false);
+    system.lastBackend()->m_screenRect = {300, 200, 210, 130}; // border 5, title bar 25
+    system.lastBackend()->m_clientSize = {200, 100};
+    ASSERT_TRUE(root.getGlobalCoordinatesOfControl(probe, corner));
+    EXPECT_EQ(corner, CPoint(315, 245));
+    EXPECT_FALSE(root.getGlobalCoordinatesOfControl(nullptr, corner));
+}
+
+TEST_F(ControlRootTest, TheControlTreeListsTheAttachedControlsInOrder)
+{
+    CProbe* first = add(1, CRect(0, 0, 5, 5));
+    CProbe* second = add(2, CRect(0, 0, 5, 5));
+    CProbe* gone = add(3, CRect(0, 0, 5, 5));
+    root.removeControl(gone);
+    Collections::TTreeNode<Controls::IControl> tree;
+    root.buildControlTree(tree);
+    ASSERT_EQ(tree.getNumberOfChildNodes(), 2);
+    EXPECT_EQ(tree.getChildNode(0)->getItem(), first);
+    EXPECT_EQ(tree.getChildNode(1)->getItem(), second);
+}
