@@ -151,6 +151,7 @@ IWindowBackend::ECreateResult CX11Window::create(const SWindowCreateParams& para
     XWindowAttributes created{};
     XGetWindowAttributes(m_display, m_window, &created);
     m_visual = created.visual;
+    m_depth = created.depth;
     if (m_topLevel)
     {
         applyTopLevelHints(params);
@@ -246,6 +247,11 @@ void CX11Window::destroy()
 void CX11Window::forgetWindow()
 {
     m_window = 0;
+    if (m_gc != nullptr)
+    {
+        XFreeGC(m_display, m_gc);
+        m_gc = nullptr;
+    }
     m_visible = false;
     m_damage = {};
     m_trackingLeave = false;
@@ -469,6 +475,12 @@ void CX11Window::present(IDrawingSurface& surface, const SPixelRect& area)
     {
         return;
     }
+    if (putPixels(surface, area))
+    {
+        XFlush(m_display);
+        return;
+    }
+    // Any other visual: cairo converts.
     cairo_surface_t* target = cairo_xlib_surface_create(
         m_display, m_window, m_visual, std::max(m_area.width, 1), std::max(m_area.height, 1));
     cairo_t* context = cairo_create(target);
@@ -480,6 +492,44 @@ void CX11Window::present(IDrawingSurface& surface, const SPixelRect& area)
     cairo_surface_flush(target);
     cairo_surface_destroy(target);
     XFlush(m_display);
+}
+
+bool CX11Window::putPixels(IDrawingSurface& surface, const SPixelRect& area)
+{
+    // 24- and 32-bit true-colour visuals keep 0x00RRGGBB words: the surface's pixels as they are.
+    if (m_visual == nullptr || (m_depth != 24 && m_depth != 32) || m_visual->red_mask != 0xFF0000 ||
+        m_visual->green_mask != 0xFF00 || m_visual->blue_mask != 0xFF)
+    {
+        return false;
+    }
+    const SPixelRect part = PixelTools::intersect(area, {0, 0, surface.getWidth(), surface.getHeight()});
+    if (part.isEmpty())
+    {
+        return true;
+    }
+    if (m_gc == nullptr)
+    {
+        m_gc = XCreateGC(m_display, m_window, 0, nullptr);
+    }
+    int stride = 0;
+    uint32_t* pixels = surface.lockPixels(stride);
+    XImage* image = XCreateImage(m_display, m_visual, static_cast<unsigned>(m_depth), ZPixmap, 0,
+                                 reinterpret_cast<char*>(pixels), static_cast<unsigned>(surface.getWidth()),
+                                 static_cast<unsigned>(surface.getHeight()), 32, stride * 4);
+    if (image == nullptr)
+    {
+        surface.unlockPixels();
+        return false;
+    }
+    // The words are in this machine's byte order; Xlib swaps them when the server's differs.
+    const uint32_t probe = 1;
+    image->byte_order = *reinterpret_cast<const unsigned char*>(&probe) == 1 ? LSBFirst : MSBFirst;
+    XPutImage(m_display, m_window, m_gc, image, part.x, part.y, part.x, part.y,
+              static_cast<unsigned>(part.width), static_cast<unsigned>(part.height));
+    image->data = nullptr; // the pixels belong to the surface
+    XDestroyImage(image);
+    surface.unlockPixels();
+    return true;
 }
 
 void CX11Window::endPaint()

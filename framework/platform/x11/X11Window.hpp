@@ -77,6 +77,8 @@ private:
     void handleKey(XKeyEvent& event, bool pressed);
     void handleConfigure(const XConfigureEvent& event);
     void forgetWindow();
+    /// Copies pixels straight to the window when its visual stores them as the surface does.
+    bool putPixels(IDrawingSurface& surface, const SPixelRect& area);
     void addDamage(const SPixelRect& area);
     void applyTopLevelHints(const SWindowCreateParams& params);
     // File drops (XDND): the window is the target, the dragging program the source.
@@ -88,6 +90,8 @@ private:
     Display* m_display = nullptr;
     Window m_window = 0;
     Visual* m_visual = nullptr;
+    int m_depth = 0;
+    GC m_gc = nullptr;
     IWindowEventSink* m_sink = nullptr;
     std::string m_lastError;
     bool m_topLevel = true;
