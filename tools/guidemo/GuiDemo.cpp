@@ -16,6 +16,7 @@
 #include "framework/gui/events/MouseEvent.hpp"
 #include "framework/gui/fonts/Font.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
+#include "framework/gui/graphics/RGBAImage.hpp"
 #include "framework/gui/windowing/Window.hpp"
 #include "framework/host/ApplicationInformation.hpp"
 #include "framework/platform/WindowBackend.hpp"
@@ -136,6 +137,34 @@ public:
     }
 };
 
+// A control that shows its primary image.
+class CPicture : public Controls::CControl
+{
+public:
+    CPicture(Controls::IControlRoot* root, const CRect& area) : CControl(root, 5, area)
+    {
+        setMouseEnabled(false);
+    }
+    void drawControl(Graphics::CGraphics& graphics) override { drawPrimaryImage(graphics); }
+};
+
+// A translucent badge drawn once into a run-time image and shown as a control's primary image.
+Graphics::CRGBAImage* makeBadge()
+{
+    auto* badge = new Graphics::CRGBAImage();
+    if (badge->initialise(48, 48))
+    {
+        Graphics::CGraphics& graphics = *badge->getGraphics();
+        graphics.setAntiAliasingMode(Graphics::CGraphics::kAntiAliasSmoothing);
+        graphics.getBrush().setColour(CAlphaColour(239, 149, 41, 160));
+        graphics.fillEllipse(CRect(0, 0, 48, 48));
+        graphics.getBrush().setColour(CAlphaColour(153, 116, 188, 220));
+        graphics.fillEllipse(CRect(14, 14, 20, 20));
+        badge->unintialise();
+    }
+    return badge;
+}
+
 class CDemo : public Events::IActionListener
 {
 public:
@@ -171,10 +200,12 @@ int main(int argc, char** argv)
         auto* second = new CToggleBox(root, 1, CRect(120, 70, 100, 30), "Link", &demo);
         auto* bar = new CWheelBar(root, CRect(10, 120, 210, 24));
         auto* meter = new CMeter(root, CRect(300, 60, 30, 120));
+        auto* badge = new CPicture(root, CRect(235, 100, 48, 48));
+        badge->setPrimaryImage(makeBadge());
         for (Controls::IControl* control :
              {static_cast<Controls::IControl*>(panel), static_cast<Controls::IControl*>(first),
               static_cast<Controls::IControl*>(second), static_cast<Controls::IControl*>(bar),
-              static_cast<Controls::IControl*>(meter)})
+              static_cast<Controls::IControl*>(meter), static_cast<Controls::IControl*>(badge)})
         {
             root->addControl(control);
         }
