@@ -234,6 +234,13 @@ void CX11Window::destroy()
     {
         return;
     }
+    if (!CX11WindowSystem::isAlive())
+    {
+        // The connection closed at exit and took its windows with it.
+        m_window = 0;
+        m_gc = nullptr;
+        return;
+    }
     m_destroying = true;
     send(Message::Destroy);
     const Window window = m_window;

@@ -34,6 +34,7 @@ int onXError(Display* display, XErrorEvent* event)
 }
 
 IWindowSystem* g_installedSystem = nullptr;
+bool g_alive = false;
 
 } // namespace
 
@@ -53,8 +54,19 @@ CX11WindowSystem& CX11WindowSystem::instance()
     return system;
 }
 
+CX11WindowSystem::CX11WindowSystem()
+{
+    g_alive = true;
+}
+
+bool CX11WindowSystem::isAlive()
+{
+    return g_alive;
+}
+
 CX11WindowSystem::~CX11WindowSystem()
 {
+    g_alive = false;
     if (m_display != nullptr)
     {
         XCloseDisplay(m_display);

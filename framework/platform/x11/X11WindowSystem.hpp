@@ -28,12 +28,15 @@ public:
 
     using TClock = std::chrono::steady_clock;
 
-    CX11WindowSystem() = default;
+    CX11WindowSystem();
     ~CX11WindowSystem() override;
     CX11WindowSystem(const CX11WindowSystem&) = delete;
     CX11WindowSystem& operator=(const CX11WindowSystem&) = delete;
 
     static CX11WindowSystem& instance();
+    /** False once the process-wide system (and its connection) is gone, while static objects
+        that may still hold windows are destroyed. */
+    static bool isAlive();
 
     std::unique_ptr<IWindowBackend> createWindowBackend() override;
     SPixelSize getScreenSize() override;
