@@ -331,7 +331,13 @@ TEST_F(QuellorFixture, ThresholdAtTheTopBypassesTheCompressorWhateverElseIsSet)
     for (std::size_t i = 16; i < input.size(); ++i)
         ASSERT_EQ(output.left[i], delayedAndScaled(input.left[i - 16])) << i;
 
-    // Just below the top the compressor works and the output differs.
+    // One step below the top the compressor runs: a full-scale pair measures +3 dB.
+    effect->setParameter(CQuellor::kThreshold, std::nextafter(1.0f, 0.0f));
+    const SStereo loud{std::vector<float>(4096, 1.0f), std::vector<float>(4096, -1.0f)};
+    const SStereo squeezed = run(loud, 512);
+    EXPECT_LT(squeezed.left.back(), delayedAndScaled(1.0f) * 0.9f);
+
+    // Further down the compressor works on the programme too.
     effect->setParameter(CQuellor::kThreshold, 0.2f);
     const SStereo compressed = run(input, 100);
     double inputEnergy = 0.0, outputEnergy = 0.0;
