@@ -307,20 +307,6 @@ TEST_F(QuellorFixture, TheMeterReportsThePeakOfTheCompressedSignalPerCall)
 
 // ---- audio path -----------------------------------------------------------------
 
-TEST_F(QuellorFixture, DefaultProgramDelaysBySixteenAndAddsTwoDecibels)
-{
-    effect->resume();
-    const SStereo input = programme(4096);
-    const SStereo output = run(input, 512);
-    for (std::size_t i = 0; i < 16; ++i)
-        ASSERT_EQ(output.left[i], 0.0f);
-    for (std::size_t i = 16; i < input.size(); ++i) {
-        ASSERT_EQ(output.left[i], delayedAndScaled(input.left[i - 16])) << i;
-        ASSERT_EQ(output.right[i], delayedAndScaled(input.right[i - 16])) << i;
-    }
-    EXPECT_NEAR(output.left[100] / input.left[84], std::pow(10.0, 0.1), 1e-6);
-}
-
 TEST_F(QuellorFixture, ThresholdAtTheTopBypassesTheCompressorWhateverElseIsSet)
 {
     effect->setProgram(7); // FSU: 20:1, 1 ms, +8 dB
@@ -346,47 +332,6 @@ TEST_F(QuellorFixture, ThresholdAtTheTopBypassesTheCompressorWhateverElseIsSet)
         outputEnergy += compressed.left[i] * compressed.left[i];
     }
     EXPECT_LT(outputEnergy, inputEnergy); // -40 dB at 20:1 outweighs the +8 dB
-}
-
-TEST_F(QuellorFixture, MixZeroGivesTheDryInputOnceTheRampHasRun)
-{
-    effect->setProgram(7);
-    effect->resume();
-    const SStereo input = programme(4096, 5);
-    run(programme(512, 4), 512); // compressor busy, mix still 1
-    effect->setParameter(CQuellor::kMix, 0.0f);
-    const SStereo ramp = run(programme(512, 6), 512); // one call ramps down to 0
-    EXPECT_EQ(effect->getCurrentMix(), 0.0f);
-    const SStereo output = run(input, 256);
-    for (std::size_t i = 16; i < input.size(); ++i)
-        ASSERT_EQ(output.left[i], delayedAndScaled(input.left[i - 16])) << i;
-    // The compressor kept running all the while.
-    EXPECT_GT(effect->getCompressor().getEnvelope(), 1.0f);
-}
-
-TEST_F(QuellorFixture, AnyCallSizesGiveTheSameOutputOnceTheMixIsSteady)
-{
-    // Each run on a new effect: a resume keeps the detector's mean square.
-    const SStereo input = programme(20000, 9);
-    auto fresh = [this] {
-        effect = std::make_unique<CQuellor>(nullptr);
-        effect->setProgram(3); // Vocals
-        effect->resume();
-    };
-    fresh();
-    const SStereo reference = run(input, input.size());
-    for (std::size_t size : {1u, 5u, 15u, 16u, 17u, 511u}) {
-        fresh();
-        const SStereo output = run(input, size);
-        ASSERT_EQ(output.left, reference.left) << size;
-        ASSERT_EQ(output.right, reference.right) << size;
-    }
-    std::mt19937 random(21);
-    std::uniform_int_distribution<std::size_t> size(1, 700);
-    fresh();
-    const SStereo randomCalls = runInCalls(input, processor(), [&] { return size(random); });
-    EXPECT_EQ(randomCalls.left, reference.left);
-    EXPECT_EQ(randomCalls.right, reference.right);
 }
 
 TEST_F(QuellorFixture, ProcessingInPlaceGivesTheSameOutput)
