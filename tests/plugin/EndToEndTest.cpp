@@ -88,20 +88,18 @@ TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
     EXPECT_EQ(record.version, 1);
     EXPECT_EQ(record.flags, effFlagsCanReplacing); // no chunks, no editor yet
 
-    EXPECT_EQ(plugin->vstVersion(), 2400);
-    EXPECT_EQ(plugin->dispatch(effIdentify), fourCharCode("NvEf"));
-    EXPECT_EQ(plugin->category(), 0);
-    EXPECT_EQ(plugin->vendorVersion(), 0);
-    EXPECT_EQ(plugin->dispatch(effGetCurrentMidiProgram), -1);
+    const struct { VstInt32 opcode, index; VstIntPtr value, answer; } answers[] = {
+        {effGetVstVersion, 0, 0, 2400},           {effIdentify, 0, 0, fourCharCode("NvEf")},
+        {effGetPlugCategory, 0, 0, 0},            {effGetVendorVersion, 0, 0, 0},
+        {effGetCurrentMidiProgram, 0, 0, -1},     {effCanBeAutomated, 3, 0, 1},
+        {effGetTailSize, 0, 0, 0},                {effGetNumMidiInputChannels, 0, 0, 1},
+        {effGetNumMidiOutputChannels, 0, 0, 0},   {effSetTotalSampleToProcess, 0, 4321, 4321},
+        {effSetBypass, 0, 1, 0},                  {effEditOpen, 0, 0, 0},
+    };
+    for (const auto &row : answers)
+        EXPECT_EQ(plugin->dispatch(row.opcode, row.index, row.value), row.answer) << row.opcode;
     void *chunk = nullptr;
     EXPECT_EQ(plugin->dispatch(effGetChunk, 0, 0, &chunk), 0);
-    EXPECT_EQ(plugin->dispatch(effCanBeAutomated, 3), 1);
-    EXPECT_EQ(plugin->dispatch(effGetTailSize), 0);
-    EXPECT_EQ(plugin->dispatch(effGetNumMidiInputChannels), 1);
-    EXPECT_EQ(plugin->dispatch(effGetNumMidiOutputChannels), 0);
-    EXPECT_EQ(plugin->dispatch(effSetTotalSampleToProcess, 0, 4321), 4321);
-    EXPECT_EQ(plugin->dispatch(effSetBypass, 0, 1), 0);
-    EXPECT_EQ(plugin->dispatch(effEditOpen), 0);
     ERect *rect = reinterpret_cast<ERect *>(&chunk);
     EXPECT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 0);
     VstSpeakerArrangement dummy{};
