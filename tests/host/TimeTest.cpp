@@ -15,16 +15,7 @@ namespace
 // Monday 5 January 2009, 14:03:09 and 7 ms.
 SystemTime mondayMorning()
 {
-    SystemTime time;
-    time.year = 2009;
-    time.month = 1;
-    time.dayOfWeek = 1;
-    time.day = 5;
-    time.hour = 14;
-    time.minute = 3;
-    time.second = 9;
-    time.milliseconds = 7;
-    return time;
+    return {2009, 1, 1, 5, 14, 3, 9, 7};
 }
 
 std::string dateOf(const CTime& time, bool longForm)
@@ -53,11 +44,7 @@ TEST(TimeTextTest, DateAndTimeTexts)
     time.getObjectDescription(description, sizeof(description));
     EXPECT_STREQ(description, "14:03:09:07");
 
-    SystemTime late = mondayMorning();
-    late.dayOfWeek = 6;
-    late.month = 12;
-    late.day = 31;
-    late.milliseconds = 999;
+    const SystemTime late{2009, 12, 6, 31, 14, 3, 9, 999};
     EXPECT_EQ(dateOf(CTime(late), true), "Saturday 31 December 2009");
     EXPECT_EQ(timeOf(CTime(late)), "14:03:09:999");
 }

@@ -46,6 +46,11 @@ SPixelRect inkBox(IDrawingSurface& surface)
     return {left, top, right - left + 1, bottom - top + 1};
 }
 
+std::vector<int> rect(const SPixelRect& r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
+
 void expectNear(uint32_t actual, uint32_t expected, int tolerance = 1)
 {
     EXPECT_NEAR(alphaOf(actual), alphaOf(expected), tolerance) << std::hex << actual << " vs " << expected;
@@ -95,10 +100,7 @@ TEST(CairoSurface, ClipLimitsShapesAndPixelsButNotClear)
     surface->fillRectangle({0, 0, 10, 10}, kRed);
     surface->setPixel(0, 0, kBlue);
     surface->drawPenLine({0, 5}, {10, 5}, kBlue);
-    EXPECT_EQ(inkBox(*surface).x, 2);
-    EXPECT_EQ(inkBox(*surface).y, 3);
-    EXPECT_EQ(inkBox(*surface).width, 3);
-    EXPECT_EQ(inkBox(*surface).height, 4);
+    EXPECT_EQ(rect(inkBox(*surface)), (std::vector<int>{2, 3, 3, 4}));
     EXPECT_EQ(surface->getPixel(0, 0), kWhite);
     EXPECT_EQ(surface->getPixel(3, 5), kBlue) << "pen line inside the clip";
     EXPECT_EQ(surface->getPixel(5, 5), kWhite) << "pen line outside the clip";
@@ -120,21 +122,16 @@ TEST(CairoSurface, RectanglesLinesAndEdges)
 {
     auto surface = whiteSurface(20, 20);
     surface->strokeRectangle({0, 0, 10, 10}, kBlack, 1);
-    EXPECT_EQ(surface->getPixel(0, 0), kBlack);
-    EXPECT_EQ(surface->getPixel(9, 0), kBlack);
-    EXPECT_EQ(surface->getPixel(0, 9), kBlack);
-    EXPECT_EQ(surface->getPixel(9, 9), kBlack);
-    EXPECT_EQ(surface->getPixel(10, 0), kWhite);
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{9, 0}, std::pair{0, 9}, std::pair{9, 9}})
+    {
+        EXPECT_EQ(surface->getPixel(x, y), kBlack) << x << "," << y;
+    }
     EXPECT_EQ(surface->getPixel(5, 5), kWhite);
-    EXPECT_EQ(inkBox(*surface).width, 10);
+    EXPECT_EQ(rect(inkBox(*surface)), (std::vector<int>{0, 0, 10, 10}));
 
     surface = whiteSurface(20, 20);
     surface->fillRectangle({3, 4, 5, 6}, kRed);
-    const SPixelRect box = inkBox(*surface);
-    EXPECT_EQ(box.x, 3);
-    EXPECT_EQ(box.y, 4);
-    EXPECT_EQ(box.width, 5);
-    EXPECT_EQ(box.height, 6);
+    EXPECT_EQ(rect(inkBox(*surface)), (std::vector<int>{3, 4, 5, 6}));
 
     surface = whiteSurface(20, 20);
     surface->drawPenLine({0, 0}, {5, 0}, kBlack);
@@ -158,13 +155,10 @@ TEST(CairoSurface, RectanglesLinesAndEdges)
         }
     }
     EXPECT_TRUE(partial) << "an anti-aliased slanted line has intermediate pixels";
-}
 
-TEST(CairoSurface, TranslucentFillBlendsOverWhat)
-{
-    auto surface = whiteSurface(4, 4);
+    surface = whiteSurface(4, 4);
     surface->fillRectangle({0, 0, 4, 4}, makeColour(0, 0, 0, 128));
-    expectNear(surface->getPixel(1, 1), makeColour(127, 127, 127), 1);
+    expectNear(surface->getPixel(1, 1), makeColour(127, 127, 127), 1); // translucent fills blend
 }
 
 TEST(CairoSurface, EllipsesArcsRoundedRectanglesStayInsideTheirBounds)
@@ -184,9 +178,7 @@ TEST(CairoSurface, EllipsesArcsRoundedRectanglesStayInsideTheirBounds)
     EXPECT_EQ(surface->getPixel(10, 10), kWhite) << "an arc is not filled";
     EXPECT_EQ(surface->getPixel(10, 0), kBlack) << "equal start and end give the whole ellipse";
     EXPECT_EQ(surface->getPixel(10, 20), kBlack);
-    box = inkBox(*surface);
-    EXPECT_EQ(box.right(), 21);
-    EXPECT_EQ(box.bottom(), 21);
+    EXPECT_EQ(rect(inkBox(*surface)), (std::vector<int>{0, 0, 21, 21}));
 
     // Clockwise on the screen from the right-hand point to the bottom point is the lower right quarter.
     surface = whiteSurface(30, 30);
@@ -205,9 +197,7 @@ TEST(CairoSurface, EllipsesArcsRoundedRectanglesStayInsideTheirBounds)
     EXPECT_EQ(surface->getPixel(19, 19), kWhite);
     EXPECT_EQ(surface->getPixel(10, 0), kRed);
     EXPECT_EQ(surface->getPixel(0, 10), kRed);
-    box = inkBox(*surface);
-    EXPECT_EQ(box.width, 20);
-    EXPECT_EQ(box.height, 20);
+    EXPECT_EQ(rect(inkBox(*surface)), (std::vector<int>{0, 0, 20, 20}));
 
     surface = whiteSurface(30, 30);
     surface->strokeRoundedRectangle({0, 0, 20, 20}, 6, 6, kBlack, 1, false);
@@ -359,19 +349,16 @@ TEST(CairoSurface, TextIsNeitherWrappedNorTrimmedAndHonoursColourAndClip)
 TEST(CairoSurface, MeasuringCountsTrailingSpacesAndFollowsTheFont)
 {
     const SFontDescription regular{"Arial", 11, false, false};
-    SPixelSize plain, spaced, bold, large, empty;
+    SPixelSize plain, spaced, large, empty, unknown;
     ASSERT_TRUE(measureText("Level", regular, plain));
     ASSERT_TRUE(measureText("Level   ", regular, spaced));
-    ASSERT_TRUE(measureText("Level", {"Arial", 11, true, false}, bold));
     ASSERT_TRUE(measureText("Level", {"Arial", 22, false, false}, large));
     ASSERT_TRUE(measureText("", regular, empty));
     EXPECT_GT(spaced.width, plain.width + 5);
-    EXPECT_GE(bold.width, plain.width);
     EXPECT_GT(large.width, plain.width * 3 / 2);
     EXPECT_GE(plain.height, 11);
     EXPECT_LE(plain.height, 16);
     EXPECT_EQ(empty.width, 0);
-    SPixelSize unknown;
     EXPECT_TRUE(measureText("Level", {"No Such Face At All", 11, false, false}, unknown))
         << "an unknown face falls back to another";
     EXPECT_GT(unknown.width, 0);
