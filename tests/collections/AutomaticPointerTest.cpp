@@ -9,36 +9,27 @@
 using namespace Vantor::Collections;
 using Vantor::Testing::CProbe;
 
-TEST(AutomaticPointer, DefaultDeleterReferencesAndReleases)
-{
-    int destroyed = 0;
-    auto* probe = new CProbe(&destroyed);
-    {
-        TAutomaticPointer<CProbe> holder;
-        EXPECT_EQ(holder.getPointer(), nullptr);
-        holder.setPointer(probe);
-        EXPECT_EQ(probe->getReferenceCount(), 1);
-        holder.setPointer(probe);
-        EXPECT_EQ(probe->getReferenceCount(), 1) << "the same pointer again changes nothing";
-        EXPECT_EQ(holder.getPointer(), probe);
-    }
-    EXPECT_EQ(destroyed, 1);
-}
-
-TEST(AutomaticPointer, ReplacingReleasesTheOldPointer)
+TEST(AutomaticPointer, DefaultDeleterReferencesReleasesAndForgets)
 {
     int destroyed = 0;
     auto* first = new CProbe(&destroyed);
     auto* second = new CProbe(&destroyed);
     second->referenced();
-    TAutomaticPointer<CProbe> holder;
-    holder.setPointer(first);
-    holder.setPointer(second);
-    EXPECT_EQ(destroyed, 1);
-    EXPECT_EQ(second->getReferenceCount(), 2);
-    holder.setPointer(nullptr);
-    EXPECT_EQ(holder.getPointer(), nullptr);
-    EXPECT_EQ(second->getReferenceCount(), 1);
+    {
+        TAutomaticPointer<CProbe> holder;
+        holder.setPointer(first);
+        holder.setPointer(first);
+        EXPECT_EQ(first->getReferenceCount(), 1) << "the same pointer again changes nothing";
+        holder.setPointer(second);
+        EXPECT_EQ(destroyed, 1) << "replacing releases the old pointer";
+        EXPECT_EQ(second->getReferenceCount(), 2);
+        holder.setPointer(nullptr);
+        EXPECT_EQ(second->getReferenceCount(), 1);
+        holder.setPointer(second);
+        EXPECT_EQ(holder.forgetPointer(), second);
+    }
+    EXPECT_EQ(second->getReferenceCount(), 2) << "a forgotten pointer is handed over unreleased";
+    second->dereference();
     second->dereference();
     EXPECT_EQ(destroyed, 2);
 }
@@ -70,58 +61,35 @@ TEST(AutomaticPointer, OwnershipFollowsTheGivenDeleter)
     EXPECT_EQ(destroyed, 2) << "a nuller only forgets";
 }
 
-TEST(AutomaticPointer, ForgetPointerHandsOverWithoutReleasing)
-{
-    int destroyed = 0;
-    auto* probe = new CProbe(&destroyed);
-    {
-        TAutomaticPointer<CProbe> holder;
-        holder.setPointer(probe);
-        EXPECT_EQ(holder.forgetPointer(), probe);
-    }
-    EXPECT_EQ(destroyed, 0);
-    EXPECT_EQ(probe->getReferenceCount(), 1);
-    probe->dereference();
-    EXPECT_EQ(destroyed, 1);
-}
-
 TEST(TreeNode, ParentAndChildrenReferenceEachOther)
 {
     int destroyed = 0;
     auto* root = new TTreeNode<CProbe>();
     root->referenced();
     auto* child = new TTreeNode<CProbe>();
-    auto* grandChild = new TTreeNode<CProbe>();
     root->addChildNode(child);
-    child->addChildNode(grandChild);
+    child->addChildNode(new TTreeNode<CProbe>());
     child->setItem(new CProbe(&destroyed));
     root->addChildNode(nullptr);
 
     EXPECT_EQ(root->getNumberOfChildNodes(), 1);
-    EXPECT_EQ(root->getChildNode(0), child);
     EXPECT_EQ(child->getParentNode(), root);
     EXPECT_EQ(root->getReferenceCount(), 2) << "the test and the child";
     EXPECT_EQ(child->getReferenceCount(), 2) << "the root and the grandchild";
-    EXPECT_EQ(child->getItem()->getReferenceCount(), 1);
 
     root->deleteAllChildNodes();
     EXPECT_EQ(destroyed, 1) << "the subtree died with its item";
-    EXPECT_EQ(root->getNumberOfChildNodes(), 0);
     EXPECT_EQ(root->getReferenceCount(), 1);
     root->dereference();
-}
 
-TEST(TreeNode, DeletingANodeWithChildrenIsSafe)
-{
-    int destroyed = 0;
-    auto* root = new TTreeNode<CProbe>(TObjectDeleter<CProbe>::getDefaultDeleter());
-    root->setItem(new CProbe(&destroyed));
+    auto* owner = new TTreeNode<CProbe>(TObjectDeleter<CProbe>::getDefaultDeleter());
+    owner->setItem(new CProbe(&destroyed));
     for (int i = 0; i < 3; i++)
     {
-        auto* child = new TTreeNode<CProbe>();
-        child->setItem(new CProbe(&destroyed));
-        root->addChildNode(child);
+        auto* leaf = new TTreeNode<CProbe>();
+        leaf->setItem(new CProbe(&destroyed));
+        owner->addChildNode(leaf);
     }
-    delete root; // the children's references back must not delete it twice
-    EXPECT_EQ(destroyed, 4);
+    delete owner; // the children's references back must not delete it twice
+    EXPECT_EQ(destroyed, 5);
 }

@@ -15,81 +15,59 @@ using TextStream = Vantor::Testing::CTempFileTest;
 TEST_F(TextStream, WritesValuesWithoutSeparators)
 {
     const std::string file = path("out.txt");
+    CCountedObject object;
+    object.referenced();
+    object.referenced();
     {
         CTextStream stream(CSystemString(file.c_str()), CTextStream::kWrite);
         ASSERT_TRUE(stream.isOpenForWriting());
         EXPECT_FALSE(stream.isOpenForReading());
-        EXPECT_FALSE(stream.isEndOfFile());
         stream << "a" << 5L << true;
         stream << static_cast<const char*>(nullptr); // ignored
-        stream << "|" << -12 << false << CString("x y") << CSystemString("p");
+        stream << "|" << -12 << false << CString("x y") << CSystemString("p") << "\n";
+        // Real numbers get twenty decimals; the fixed notation leaves integers alone.
+        stream << 0.5 << "\n" << 2.0f << "\n" << 1.0 / 3.0 << "\n" << 7L << "\n";
+        stream << static_cast<const Vantor::Basics::ICountedObject&>(object);
     }
-    EXPECT_EQ(readFile(file), "a5true|-12falsex yp");
-}
-
-TEST_F(TextStream, WritesRealNumbersWithTwentyDecimals)
-{
-    const std::string file = path("numbers.txt");
-    CTextStream stream(CSystemString(file.c_str()), CTextStream::kWrite);
-    stream << 0.5 << "\n" << 2.0f << "\n" << 1.0 / 3.0 << "\n" << 7L << "\n";
-    stream.close();
-    EXPECT_EQ(readFile(file), "0.50000000000000000000\n"
+    EXPECT_EQ(readFile(file), "a5true|-12falsex yp\n"
+                              "0.50000000000000000000\n"
                               "2.00000000000000000000\n"
                               "0.33333333333333331483\n"
-                              "7\n")
-        << "fixed notation stays on the stream but integers are unaffected";
-}
-
-TEST_F(TextStream, WritesObjectDescriptions)
-{
-    const std::string file = path("object.txt");
-    CCountedObject object;
-    object.referenced();
-    object.referenced();
-    CTextStream stream(CSystemString(file.c_str()), CTextStream::kWrite);
-    stream << static_cast<const Vantor::Basics::ICountedObject&>(object);
-    stream.close();
-    EXPECT_EQ(readFile(file), "[CCounted Object Base Reference Count = 2");
+                              "7\n"
+                              "[CCounted Object Base Reference Count = 2");
 }
 
 TEST_F(TextStream, ReadsOneTypedValuePerLine)
 {
     const std::string file = path("in.txt");
-    writeFile(file, "12\r\n3.5\ntrue\nTrue\n-7 apples\nlast");
+    writeFile(file, "12\r\n3.5\ntrue\nTrue\n-7 apples\n  spaced words \n\nC:\\dir\\file.png\r\nlast");
     CTextStream stream(CSystemString(file.c_str()), CTextStream::kRead);
     ASSERT_TRUE(stream.isOpenForReading());
+    EXPECT_STREQ(stream.getLineBuffer(), "Empty string");
 
     long number = 0;
     double real = 0;
     bool first = false, second = true;
     int integer = 0;
-    CString text;
     stream >> number >> real >> first >> second >> integer;
     EXPECT_EQ(number, 12) << "the carriage return is dropped";
     EXPECT_DOUBLE_EQ(real, 3.5);
     EXPECT_TRUE(first);
     EXPECT_FALSE(second) << "only the exact text \"true\" is true";
     EXPECT_EQ(integer, -7);
-    EXPECT_FALSE(stream.isEndOfFile());
-    stream >> text;
-    EXPECT_STREQ(text.getString(), "last");
-    EXPECT_TRUE(stream.isEndOfFile());
-}
 
-TEST_F(TextStream, ReadsTextLinesWhole)
-{
-    const std::string file = path("lines.txt");
-    writeFile(file, "  spaced words \n\nC:\\dir\\file.png\r\n");
-    CTextStream stream(CSystemString(file.c_str()), CTextStream::kRead);
-    EXPECT_STREQ(stream.getLineBuffer(), "Empty string");
-
+    // Text is read a whole line at a time.
     char buffer[CTextStream::kLineBufferSize];
-    CString empty("not yet");
+    CString empty("not yet"), text;
     CSystemString pathText;
     stream >> buffer >> empty >> pathText;
     EXPECT_STREQ(buffer, "  spaced words ");
     EXPECT_STREQ(empty.getString(), "");
     EXPECT_STREQ(pathText.getString(), "C:\\dir\\file.png");
+    EXPECT_FALSE(stream.isEndOfFile());
+    stream >> text;
+    EXPECT_STREQ(text.getString(), "last");
+    EXPECT_TRUE(stream.isEndOfFile());
 }
 
 TEST_F(TextStream, OverlongLineIsReadInPieces)
@@ -106,42 +84,32 @@ TEST_F(TextStream, OverlongLineIsReadInPieces)
 
 TEST_F(TextStream, WrongModeOrClosedStreamLeavesTargetsAlone)
 {
-    CTextStream unopened;
-    EXPECT_TRUE(unopened.isEndOfFile());
+    CTextStream stream;
+    EXPECT_TRUE(stream.isEndOfFile());
     CString text("unchanged");
     long number = 42;
-    unopened >> text >> number;
+    stream >> text >> number;
     EXPECT_STREQ(text.getString(), "unchanged");
     EXPECT_EQ(number, 42);
-
-    const std::string file = path("modes.txt");
-    writeFile(file, "content\n");
-    CTextStream reader(CSystemString(file.c_str()), CTextStream::kRead);
-    reader << "ignored";
-    reader.close();
-    EXPECT_EQ(readFile(file), "content\n");
-    reader >> text;
-    EXPECT_STREQ(text.getString(), "unchanged");
-
-    CTextStream writer(CSystemString(file.c_str()), CTextStream::kWrite);
-    writer >> text;
-    EXPECT_STREQ(text.getString(), "unchanged");
-    EXPECT_EQ(readFile(file), "") << "opening for writing truncates";
-}
-
-TEST_F(TextStream, OpenAnswersWhetherTheFileIsOpen)
-{
-    CTextStream stream;
     EXPECT_FALSE(stream.open(CSystemString(path("missing.txt").c_str()), CTextStream::kRead));
-    EXPECT_FALSE(stream.isOpenForReading());
     EXPECT_FALSE(stream.open(CSystemString(path("other.txt").c_str()), 2)) << "unknown mode";
     EXPECT_FALSE(stream.open(CSystemString(path("no/such/folder.txt").c_str()), CTextStream::kWrite));
 
-    const std::string file = path("reopen.txt");
+    const std::string file = path("modes.txt");
+    writeFile(file, "content\n");
+    ASSERT_TRUE(stream.open(CSystemString(file.c_str()), CTextStream::kRead));
+    stream << "ignored";
+    stream.close();
+    EXPECT_EQ(readFile(file), "content\n");
+    stream >> text;
+    EXPECT_STREQ(text.getString(), "unchanged");
+
     ASSERT_TRUE(stream.open(CSystemString(file.c_str()), CTextStream::kWrite));
+    EXPECT_EQ(readFile(file), "") << "opening for writing truncates";
+    stream >> text;
+    EXPECT_STREQ(text.getString(), "unchanged");
     stream << "first";
     ASSERT_TRUE(stream.open(CSystemString(file.c_str()), CTextStream::kRead)) << "reopening closes first";
-    CString text;
     stream >> text;
     EXPECT_STREQ(text.getString(), "first");
 }
