@@ -24,7 +24,7 @@ template <class Value> std::string assigned(Value value)
 
 } // namespace
 
-TEST(StringConstruction, DefaultAndNullAreOneSpaceAndSizeCountsTheTerminator)
+TEST(StringConstruction, DefaultAndNullAreOneSpaceSizeCountsTheTerminatorNullAndSelfAreIgnored)
 {
     CString text;
     EXPECT_STREQ(" ", text.getString());
@@ -37,6 +37,12 @@ TEST(StringConstruction, DefaultAndNullAreOneSpaceAndSizeCountsTheTerminator)
     CString copy(text);
     text.setString("changed");
     EXPECT_STREQ(" ", copy.getString());
+
+    text = static_cast<const char*>(nullptr);
+    text.setString(static_cast<const char*>(nullptr));
+    const CString& alias = text;
+    text = alias;
+    EXPECT_STREQ("changed", text.getString());
 }
 
 TEST(StringConversion, AssignmentAndStaticFormatsPadDifferently)
@@ -61,15 +67,9 @@ TEST(StringConversion, AssignmentAndStaticFormatsPadDifferently)
     EXPECT_EQ(0, CString::stringToInt(static_cast<const char*>(nullptr)));
 }
 
-TEST(StringStoring, NullSelfFormatAndAppend)
+TEST(StringStoring, FormatHasNoLengthLimitAndAppendTakesItself)
 {
-    CString text("keep");
-    text = static_cast<const char*>(nullptr);
-    text.setString(static_cast<const char*>(nullptr));
-    const CString& alias = text;
-    text = alias;
-    EXPECT_STREQ("keep", text.getString());
-
+    CString text;
     const std::string longWord(5000, 'w');
     text.setStringWithFormat("%s-%d", longWord.c_str(), 42);
     EXPECT_EQ(longWord + "-42", text.getString());
