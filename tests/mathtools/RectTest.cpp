@@ -47,7 +47,7 @@ TEST(Rect, EdgesFollowEveryChange)
     EXPECT_EQ(CRect(-10, 0, 5, 5).getCentralXPosition(), -8);
 }
 
-TEST(Rect, ContainmentAndIntersection)
+TEST(Rect, ContainmentIntersectionAndNativeForm)
 {
     EXPECT_FALSE(CRect(1, 2, 3, 4) == CRect(1, 2, 3, 5));
     const CRect rect(10, 10, 5, 5);
@@ -62,10 +62,7 @@ TEST(Rect, ContainmentAndIntersection)
     expectRect(result, 5, 6, 5, 4);
     CRect::getIntersection(CRect(0, 0, 10, 10), CRect(20, 0, 5, 5), result);
     EXPECT_LT(result.getWidth(), 0) << "disjoint rectangles give a negative size";
-}
 
-TEST(Rect, NativeRectangleConversion)
-{
     struct SNative
     {
         long left, top, right, bottom;
@@ -73,9 +70,8 @@ TEST(Rect, NativeRectangleConversion)
     CRect(1, 2, 3, 4).copyToNativeRect(native);
     EXPECT_EQ(native.right, 4);
     EXPECT_EQ(native.bottom, 6);
-    CRect back;
-    back.setFromNativeRect(SNative{10, 20, 15, 40});
-    expectRect(back, 10, 20, 5, 20);
+    result.setFromNativeRect(SNative{10, 20, 15, 40});
+    expectRect(result, 10, 20, 5, 20);
 }
 
 TEST(Rect, TextForms)
