@@ -13,15 +13,11 @@ TEST(SystemInformationTest, DriveTypeNames)
     const char* names[] = {"Unknown Drive Type", "Unmounted Drive", "Removable Drive", "Fixed Drive",
                            "Network Drive",      "CD ROM Drive",    "RAM Drive"};
     CString name;
-    for (long type = 0; type < 7; type++)
+    for (long type = -1; type <= 7; type++)
     {
         CSystemInformation::getDriveTypeName(type, name);
-        EXPECT_STREQ(name.getString(), names[type]);
+        EXPECT_STREQ(name.getString(), type >= 0 && type < 7 ? names[type] : names[0]) << type;
     }
-    CSystemInformation::getDriveTypeName(7, name);
-    EXPECT_STREQ(name.getString(), "Unknown Drive Type");
-    CSystemInformation::getDriveTypeName(-1, name);
-    EXPECT_STREQ(name.getString(), "Unknown Drive Type");
 }
 
 TEST(SystemInformationTest, DriveQueriesAgree)

@@ -110,15 +110,6 @@ TEST_F(FileSystemTest, FolderTestsAndCreation)
     EXPECT_FALSE(createFolder((folder / "missing" / "deeper").string())); // parent missing
 }
 
-TEST(FileSystemFolders, WellKnownFoldersExist)
-{
-    const std::string temp = getTempFolder();
-    ASSERT_FALSE(temp.empty());
-    EXPECT_EQ(temp.back(), '/');
-    EXPECT_TRUE(isFolder(temp));
-    EXPECT_TRUE(isFolder(getSystemFolder()));
-}
-
 TEST(FileSystemAttributes, WindowsAttributesGiveTheRecordType)
 {
     constexpr std::uint32_t kReadOnly = 0x01, kHidden = 0x02, kSystem = 0x04, kDirectory = 0x10,
