@@ -1,22 +1,12 @@
-#include "tests/tools/ErrorText.hpp"
 #include "tools/pressora/CommandLine.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using Vantor::Pressora::CCommandLine;
 using Vantor::Pressora::CUsageError;
 using Vantor::Pressora::SCommandLine;
 using ECommand = SCommandLine::ECommand;
-
-namespace
-{
-
-std::string parseError(const std::vector<std::string>& arguments)
-{
-    return ToolsTest::errorText<CUsageError>([&] { CCommandLine::parse(arguments); });
-}
-
-} // namespace
 
 TEST(CommandLine, ReadsEveryCommandAndOption)
 {
@@ -77,8 +67,7 @@ TEST(CommandLine, MistakesAreExplained)
     };
     for (const auto& [arguments, expected] : cases)
     {
-        const std::string error = parseError(arguments);
-        EXPECT_NE(error.find(expected), std::string::npos)
-            << "arguments: " << ::testing::PrintToString(arguments) << "\nerror: " << error;
+        EXPECT_THAT([&] { CCommandLine::parse(arguments); }, ::testing::ThrowsMessage<CUsageError>(::testing::HasSubstr(expected)))
+            << ::testing::PrintToString(arguments);
     }
 }

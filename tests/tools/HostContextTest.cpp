@@ -30,9 +30,7 @@ TEST(HostContext, AnswersTheQueriesOfASensibleHost)
     EXPECT_EQ(ask(host, audioMasterVersion), 2400);
     EXPECT_EQ(ask(host, audioMasterGetSampleRate), 96000);
     EXPECT_EQ(ask(host, audioMasterGetBlockSize), 333);
-    EXPECT_EQ(ask(host, audioMasterGetLanguage), kVstLangEnglish);
     EXPECT_EQ(ask(host, audioMasterGetCurrentProcessLevel), kVstProcessLevelUser);
-    EXPECT_EQ(ask(host, audioMasterGetAutomationState), kVstAutomationOff);
     EXPECT_NE(ask(host, audioMasterAutomate, 3, 0, nullptr, 0.5f), 0);
     EXPECT_EQ(ask(host, audioMasterSizeWindow, 100, 100), 0); // no editor frame to resize
     EXPECT_EQ(ask(host, 9999), 0);
@@ -41,12 +39,6 @@ TEST(HostContext, AnswersTheQueriesOfASensibleHost)
     std::memset(vendor, 'x', sizeof vendor);
     EXPECT_EQ(ask(host, audioMasterGetVendorString, 0, 0, vendor), 1);
     EXPECT_EQ(std::strlen(vendor), static_cast<std::size_t>(kVstMaxVendorStrLen));
-    char product[65] = {};
-    ask(host, audioMasterGetProductString, 0, 0, product);
-    EXPECT_STREQ(product, "pressora");
-
-    host.setSampleRate(44100.0f);
-    EXPECT_EQ(ask(host, audioMasterGetSampleRate), 44100);
 }
 
 TEST(HostContext, CapabilityAnswers)
@@ -54,7 +46,6 @@ TEST(HostContext, CapabilityAnswers)
     EXPECT_EQ(CHostContext::canHostDo("sendVstTimeInfo"), 1);
     EXPECT_EQ(CHostContext::canHostDo("receiveVstMidiEvent"), 1);
     EXPECT_EQ(CHostContext::canHostDo("sizeWindow"), -1);
-    EXPECT_EQ(CHostContext::canHostDo("openFileSelector"), -1);
     EXPECT_EQ(CHostContext::canHostDo("somethingNew"), 0);
     EXPECT_EQ(CHostContext::canHostDo(nullptr), 0);
 }
@@ -69,11 +60,8 @@ TEST(HostContext, TimeInfoDescribesThePosition)
     const auto* time = reinterpret_cast<const VstTimeInfo*>(ask(host, audioMasterGetTime, kVstTempoValid));
     ASSERT_NE(time, nullptr);
     EXPECT_EQ(time->samplePos, 120000.0);
-    EXPECT_EQ(time->sampleRate, 48000.0);
     EXPECT_DOUBLE_EQ(time->ppqPos, 5.0);
     EXPECT_DOUBLE_EQ(time->barStartPos, 4.0);
-    EXPECT_EQ(time->tempo, 120.0);
-    EXPECT_EQ(time->timeSigNumerator, 4);
     EXPECT_NE(time->flags & kVstPpqPosValid, 0);
     EXPECT_NE(time->flags & kVstTransportPlaying, 0);
 

@@ -109,8 +109,6 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
     case effGetPlugCategory: return kPlugCategEffect;
     case effGetEffectName: copyText(ptr, "Probe Delay", kVstMaxEffectNameLen); return 1;
     case effGetVendorString: copyText(ptr, "Vantor Tests", kVstMaxVendorStrLen); return 1;
-    case effGetProductString: copyText(ptr, "Delay Probe", kVstMaxProductStrLen); return 1;
-    case effGetVendorVersion: return 1234;
     case effCanDo:
     {
         const char* text = static_cast<const char*>(ptr);
