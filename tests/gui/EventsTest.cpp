@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "framework/basics/Exception.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
 #include "framework/gui/events/ActionEvent.hpp"
 #include "framework/gui/events/Cursor.hpp"
@@ -10,6 +9,7 @@
 #include "framework/gui/events/MouseEvent.hpp"
 #include "framework/gui/windowing/Window.hpp"
 #include "tests/gui/FakeWindowSystem.hpp"
+#include "tests/gui/TestSupport.hpp"
 
 using namespace Vantor;
 using namespace Vantor::GUI;
@@ -17,16 +17,8 @@ using Events::CKeyboardEvent;
 
 TEST(ActionEvent, NullControlIsRefusedWithTheFrameworksTexts)
 {
-    try
-    {
-        Events::CActionEvent event(nullptr);
-        FAIL() << "no exception";
-    }
-    catch (const Exceptions::CException& e)
-    {
-        EXPECT_STREQ(e.getErrorReason().getString(), "Control is NULL");
-        EXPECT_STREQ(e.getFunctionName().getString(), "CActionEvent::CActionEvent(IControl *control)");
-    }
+    Tests::expectException([] { Events::CActionEvent event(nullptr); }, "Control is NULL",
+                           "CActionEvent::CActionEvent(IControl *control)");
 }
 
 TEST(ActionEvent, ModifiersComeFromTheMouseEventOnly)
@@ -42,19 +34,9 @@ TEST(ActionEvent, ModifiersComeFromTheMouseEventOnly)
     EXPECT_TRUE(fromMouse.isControlDown());
     EXPECT_FALSE(fromMouse.isShiftDown());
     EXPECT_TRUE(fromMouse.isAltDown());
-    EXPECT_EQ(fromMouse.getControl(), &control);
 
     const Events::CActionEvent plain(&control);
     EXPECT_FALSE(plain.isControlDown() || plain.isShiftDown() || plain.isAltDown());
-    EXPECT_EQ(plain.getEvent(), 0);
-}
-
-TEST(KeyboardEvent, UnfilledEventReadsSpaceAndUndefinedKey)
-{
-    const CKeyboardEvent event;
-    EXPECT_EQ(event.getCharacter(), ' ');
-    EXPECT_EQ(event.getKeyCode(), 56);
-    EXPECT_FALSE(event.isSpecialKey());
 }
 
 TEST(KeyboardEvent, KeyCodeTableCoversNamedKeysFunctionKeysAndTheRest)
@@ -75,7 +57,10 @@ TEST(KeyboardEvent, KeyCodeTableCoversNamedKeysFunctionKeysAndTheRest)
 
 TEST(KeyboardEvent, CharacterAndSpecialFlagFollowTheTranslation)
 {
-    CKeyboardEvent event;
+    CKeyboardEvent event; // unfilled: a space and the undefined key
+    EXPECT_EQ(event.getCharacter(), ' ');
+    EXPECT_EQ(event.getKeyCode(), 56);
+    EXPECT_FALSE(event.isSpecialKey());
     event.setKey('A', 'a');
     EXPECT_EQ(event.getCharacter(), 'a');
     EXPECT_FALSE(event.isSpecialKey());
@@ -90,19 +75,13 @@ TEST(KeyboardEvent, CharacterAndSpecialFlagFollowTheTranslation)
     EXPECT_TRUE(event.isSpecialKey());
 }
 
-TEST(Cursor, UnknownNumbersGiveTheArrow)
+TEST(Cursor, UnknownNumbersGiveTheArrowAndANullCursorIsIgnored)
 {
     Tests::CFakeWindowSystem system;
     EXPECT_EQ(Events::CCursor::normaliseCursorNumber(9), 0);
     EXPECT_EQ(Events::CCursor::normaliseCursorNumber(-1), 0);
     EXPECT_EQ(Events::CCursor::normaliseCursorNumber(7), 7);
     EXPECT_EQ(Events::CCursor::getCursor(9), Events::CCursor::getDefaultCursor());
-    Events::CCursor::releaseSharedCursors();
-}
-
-TEST(Mouse, NullCursorIsIgnoredAndANewMouseShowsTheArrow)
-{
-    Tests::CFakeWindowSystem system;
     Events::CMouse mouse;
     EXPECT_EQ(mouse.getCursor()->getCursorNumber(), 0);
     Events::CCursor hand(Events::CCursor::kHandCursor);

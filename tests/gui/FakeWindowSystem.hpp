@@ -23,7 +23,14 @@ public:
 
     ECreateResult create(const Platform::SWindowCreateParams& params,
                          Platform::IWindowEventSink* sink) override;
-    void destroy() override;
+    void destroy() override
+    {
+        if (m_exists)
+        {
+            m_sink->handleNativeMessage({Platform::Message::Destroy, 0, 0});
+            m_exists = false;
+        }
+    }
     bool exists() const override { return m_exists; }
     uintptr_t getNativeHandle() const override { return m_exists ? m_handle : 0; }
     std::string getLastError() const override { return "The fake refuses to create windows"; }
@@ -57,15 +64,23 @@ public:
         m_timers.erase(id);
         m_stoppedTimers.push_back(id);
     }
-    void setCursor(uintptr_t cursor) override { m_cursor = cursor; }
+    void setCursor(uintptr_t) override {}
     void captureMouse() override;
     void releaseMouse() override;
     bool hasMouseCapture() const override;
-    void trackMouseLeave() override { m_trackLeaveRequests++; }
+    void trackMouseLeave() override {}
     void installMouseHook() override { m_hookInstalled = true; }
     void removeMouseHook() override { m_hookInstalled = false; }
     Platform::SPixelRect beginPaint() override { return m_paintArea; }
-    void present(Platform::IDrawingSurface& surface, const Platform::SPixelRect& area) override;
+    void present(Platform::IDrawingSurface& surface, const Platform::SPixelRect& area) override
+    {
+        m_presents++;
+        if (!m_screen)
+        {
+            m_screen = Platform::createDrawingSurface(surface.getWidth(), surface.getHeight(), 0);
+        }
+        m_screen->drawSurface(surface, area, area, false, 255);
+    }
     void endPaint() override { m_paints++; }
     int translateKey(uintptr_t virtualKey, intptr_t) override
     {
@@ -80,7 +95,14 @@ public:
         return true;
     }
     void finishDrop(uintptr_t) override { m_dropsFinished++; }
-    intptr_t defaultProcessing(const Platform::SNativeMessage& message) override;
+    intptr_t defaultProcessing(const Platform::SNativeMessage& message) override
+    {
+        if (message.message == Platform::Message::Close)
+        {
+            destroy();
+        }
+        return 0;
+    }
 
     CFakeWindowSystem& m_system;
     Platform::IWindowEventSink* m_sink = nullptr;
@@ -90,15 +112,12 @@ public:
     bool m_enabled = true;
     bool m_hookInstalled = false;
     uintptr_t m_handle = 0;
-    uintptr_t m_cursor = 0;
     int m_opacity = -1;
     int m_updates = 0;
     int m_paints = 0;
     int m_presents = 0;
     int m_broughtToFront = 0;
-    int m_trackLeaveRequests = 0;
     int m_dropsFinished = 0;
-    int m_defaultCalls = 0;
     Platform::SPixelRect m_area;
     Platform::SPixelRect m_paintArea;
     Platform::SPixelRect m_screenRect;
@@ -145,5 +164,36 @@ public:
     bool m_refuseCreation = false;
     uintptr_t m_nextHandle = 1;
 };
+
+inline Platform::IWindowBackend::ECreateResult
+CFakeWindowBackend::create(const Platform::SWindowCreateParams& params, Platform::IWindowEventSink* sink)
+{
+    if (m_system.m_refuseClassRegistration || m_system.m_refuseCreation)
+    {
+        return m_system.m_refuseClassRegistration ? ECreateResult::ClassRegistrationFailed
+                                                  : ECreateResult::CreationFailed;
+    }
+    m_system.m_registeredClasses.insert(params.className);
+    m_params = params;
+    m_sink = sink;
+    m_area = params.area;
+    m_exists = true;
+    m_visible = (params.style & Platform::WindowStyle::Visible) != 0;
+    m_handle = m_system.m_nextHandle++;
+    return ECreateResult::Created;
+}
+
+inline void CFakeWindowBackend::captureMouse()
+{
+    m_system.m_captureOwner = this;
+}
+inline void CFakeWindowBackend::releaseMouse()
+{
+    m_system.m_captureOwner = nullptr;
+}
+inline bool CFakeWindowBackend::hasMouseCapture() const
+{
+    return m_system.m_captureOwner == this;
+}
 
 } // namespace Vantor::Tests

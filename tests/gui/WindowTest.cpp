@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "framework/basics/Exception.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
 #include "framework/gui/events/DropEvent.hpp"
 #include "framework/gui/events/KeyboardListener.hpp"
@@ -10,6 +9,7 @@
 #include "framework/gui/windowing/GuiLifetime.hpp"
 #include "framework/gui/windowing/Window.hpp"
 #include "tests/gui/FakeWindowSystem.hpp"
+#include "tests/gui/TestSupport.hpp"
 
 using namespace Vantor;
 using namespace Vantor::GUI;
@@ -57,19 +57,11 @@ class CRecordingKeyListener : public Events::IKeyboardListener
 public:
     bool handleKeyDown(const Events::CKeyboardEvent& e) override
     {
-        character = e.getCharacter();
-        special = e.isSpecialKey();
-        code = e.getKeyCode();
-        shift = e.isShiftDown();
-        return answer;
+        last = e;
+        return true;
     }
-    bool handleKeyUp(const Events::CKeyboardEvent&) override { return !answer; }
-
-    char character = 0;
-    bool special = false;
-    long code = -1;
-    bool shift = false;
-    bool answer = true;
+    bool handleKeyUp(const Events::CKeyboardEvent&) override { return false; }
+    Events::CKeyboardEvent last;
 };
 
 class CChangeListener : public Events::IWindowChangeListener
@@ -101,52 +93,46 @@ public:
 class WindowTest : public ::testing::Test
 {
 protected:
-    CWindow& openWindow(CWindow& window)
+    static void openWindow(CWindow& window)
     {
         Windowing::CWindowAttributes attributes;
         window.intialiseWindow(&attributes, true);
-        return window;
     }
 
     Tests::CFakeWindowSystem system;
+    CWindow window{MathTools::CRect(0, 0, 100, 50)};
 };
 
 } // namespace
 
 // ---- message table without any native window ----
 
-TEST_F(WindowTest, AnswersOfMessagesThatNeedNoListener)
+TEST_F(WindowTest, FixedAnswersWithAndWithoutListeners)
 {
-    CWindow window(MathTools::CRect(0, 0, 100, 50));
-    EXPECT_EQ(window.handleWindowEvents(message(Message::EraseBackground)), 1);
-    EXPECT_EQ(window.handleWindowEvents(message(Message::Timer, 5)), 0);
-    EXPECT_EQ(window.handleWindowEvents(message(Message::Paint)), 0);
-    EXPECT_EQ(window.handleWindowEvents(message(0x0133)), CWindow::kNotHandled);
-    EXPECT_EQ(window.handleWindowEvents(message(0x0138)), CWindow::kNotHandled);
-}
+    auto expectAnswer = [&](intptr_t answer, std::initializer_list<int> ids, uintptr_t wParam)
+    {
+        for (int id : ids)
+        {
+            EXPECT_EQ(window.handleWindowEvents(message(id, wParam)), answer) << id;
+        }
+    };
+    expectAnswer(1, {Message::EraseBackground}, 0);
+    expectAnswer(0, {Message::Timer, Message::Paint}, 5);
+    expectAnswer(CWindow::kNotHandled, {0x0133, 0x0138}, 0);
 
-TEST_F(WindowTest, MouseMessagesWithoutListenerAnswerDefaultOrNotHandled)
-{
-    CWindow window(MathTools::CRect(0, 0, 100, 50));
     window.setMouseListener(nullptr);
     window.setDropFileListener(nullptr);
     window.setKeyboardListener(nullptr);
-    for (int id : {Message::LeftButtonDown, Message::LeftButtonUp, Message::RightButtonDown,
-                   Message::RightButtonUp, Message::MouseWheel, Message::DropFiles})
-    {
-        EXPECT_EQ(window.handleWindowEvents(message(id)), CWindow::kNotHandled) << id;
-    }
-    for (int id : {Message::MouseMove, Message::LeftButtonDoubleClick, Message::MouseLeave})
-    {
-        EXPECT_EQ(window.handleWindowEvents(message(id)), 0) << id;
-    }
-    EXPECT_EQ(window.handleWindowEvents(message(Message::KeyDown, 'A')), 1);
-    EXPECT_EQ(window.handleWindowEvents(message(Message::KeyUp, 'A')), 1);
+    expectAnswer(CWindow::kNotHandled,
+                 {Message::LeftButtonDown, Message::LeftButtonUp, Message::RightButtonDown,
+                  Message::RightButtonUp, Message::MouseWheel, Message::DropFiles},
+                 0);
+    expectAnswer(0, {Message::MouseMove, Message::LeftButtonDoubleClick, Message::MouseLeave}, 0);
+    expectAnswer(1, {Message::KeyDown, Message::KeyUp}, 'A');
 }
 
 TEST_F(WindowTest, MouseMessagesReachTheListenerWithPositionAndModifiers)
 {
-    CWindow window(MathTools::CRect(0, 0, 100, 50));
     CRecordingMouseListener listener;
     window.setMouseListener(&listener);
     system.m_keysDown = {Platform::VirtualKey::Shift, Platform::VirtualKey::Menu};
@@ -164,20 +150,13 @@ TEST_F(WindowTest, MouseMessagesReachTheListenerWithPositionAndModifiers)
     EXPECT_FALSE(listener.control);
     EXPECT_TRUE(listener.shift);
     EXPECT_TRUE(listener.alt);
-}
-
-TEST_F(WindowTest, MousePositionTakesASignedXAndAnUnsignedY)
-{
-    CWindow window(MathTools::CRect(0, 0, 100, 50));
-    CRecordingMouseListener listener;
-    window.setMouseListener(&listener);
+    // The packed position holds a signed x and an unsigned y.
     window.handleWindowEvents(message(Message::MouseMove, 0, Platform::packMousePosition(-3, -2)));
     EXPECT_EQ(listener.position, MathTools::CPoint(-3, 65534));
 }
 
 TEST_F(WindowTest, WheelNotchesAreScaledAndPlacedFromTheScreenPosition)
 {
-    CWindow window(MathTools::CRect(0, 0, 100, 50));
     openWindow(window);
     CRecordingMouseListener listener;
     window.setMouseListener(&listener);
@@ -198,7 +177,6 @@ TEST_F(WindowTest, WheelNotchesAreScaledAndPlacedFromTheScreenPosition)
 
 TEST_F(WindowTest, ButtonsCaptureAndReleaseTheMouse)
 {
-    CWindow window(MathTools::CRect(0, 0, 100, 50));
     openWindow(window);
     window.handleWindowEvents(message(Message::LeftButtonDown));
     EXPECT_TRUE(Windowing::hasMouseCapture(*window.getWindowHandle()));
@@ -208,7 +186,6 @@ TEST_F(WindowTest, ButtonsCaptureAndReleaseTheMouse)
 
 TEST_F(WindowTest, KeyMessagesFillTheEventAndReturnTheListenersAnswer)
 {
-    CWindow window(MathTools::CRect(0, 0, 100, 50));
     openWindow(window);
     system.lastBackend()->m_keyTranslations['A'] = 'a';
     CRecordingKeyListener keys;
@@ -216,21 +193,20 @@ TEST_F(WindowTest, KeyMessagesFillTheEventAndReturnTheListenersAnswer)
     system.m_keysDown = {Platform::VirtualKey::Shift};
 
     EXPECT_EQ(window.handleWindowEvents(message(Message::KeyDown, 'A')), 1);
-    EXPECT_EQ(keys.character, 'a');
-    EXPECT_FALSE(keys.special);
-    EXPECT_EQ(keys.code, 56);
-    EXPECT_TRUE(keys.shift);
+    EXPECT_EQ(keys.last.getCharacter(), 'a');
+    EXPECT_FALSE(keys.last.isSpecialKey());
+    EXPECT_EQ(keys.last.getKeyCode(), 56);
+    EXPECT_TRUE(keys.last.isShiftDown());
     EXPECT_EQ(window.handleWindowEvents(message(Message::KeyUp, 'A')), 0);
 
     EXPECT_EQ(window.handleWindowEvents(message(Message::KeyDown, Platform::VirtualKey::F1)), 1);
-    EXPECT_EQ(keys.character, ' ');
-    EXPECT_TRUE(keys.special);
-    EXPECT_EQ(keys.code, 24);
+    EXPECT_EQ(keys.last.getCharacter(), ' ');
+    EXPECT_TRUE(keys.last.isSpecialKey());
+    EXPECT_EQ(keys.last.getKeyCode(), 24);
 }
 
 TEST_F(WindowTest, MoveAndSizeAreStoredAndReported)
 {
-    CWindow window(MathTools::CRect(0, 0, 100, 50));
     CChangeListener listener;
     window.setWindowChangeListener(&listener);
     window.handleWindowEvents(message(Message::Move, 0, Platform::packMousePosition(40, 30)));
@@ -244,7 +220,6 @@ TEST_F(WindowTest, MoveAndSizeAreStoredAndReported)
 
 TEST_F(WindowTest, CloseRefusedByTheListenerKeepsTheWindow)
 {
-    CWindow window(MathTools::CRect(0, 0, 100, 50));
     openWindow(window);
     CChangeListener listener;
     listener.allowClose = false;
@@ -260,9 +235,8 @@ TEST_F(WindowTest, CloseRefusedByTheListenerKeepsTheWindow)
 
 TEST_F(WindowTest, ClosingTheMainWindowEndsTheApplicationOtherWindowsDoNot)
 {
-    CWindow other(MathTools::CRect(0, 0, 10, 10));
-    openWindow(other);
-    other.handleWindowEvents(message(Message::Close));
+    openWindow(window);
+    window.handleWindowEvents(message(Message::Close));
     EXPECT_FALSE(system.m_quitPosted);
 
     CWindow main(MathTools::CRect(0, 0, 10, 10));
@@ -274,7 +248,6 @@ TEST_F(WindowTest, ClosingTheMainWindowEndsTheApplicationOtherWindowsDoNot)
 
 TEST_F(WindowTest, FocusInstallsTheWheelHookAndLosingItRemovesIt)
 {
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
     openWindow(window);
     window.handleWindowEvents(message(Message::SetFocus));
     EXPECT_TRUE(system.lastBackend()->m_hookInstalled);
@@ -295,7 +268,6 @@ TEST_F(WindowTest, DroppedFilesReachTheListenerAndTheWindowComesForward)
         MathTools::CPoint point;
         long files = 0;
     } listener;
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
     openWindow(window);
     window.setDropFileListener(&listener);
     system.lastBackend()->m_dropped = {{3, 4}, {"a.tga", "b.tga"}};
@@ -315,7 +287,6 @@ TEST_F(WindowTest, AnExceptionInAListenerNeverLeavesTheMessageHandler)
             throw Exceptions::CException("boom", "test");
         }
     } listener;
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
     window.setMouseListener(&listener);
     EXPECT_NO_THROW(window.handleWindowEvents(message(Message::MouseMove)));
 }
@@ -345,10 +316,9 @@ TEST_F(WindowTest, CreationUsesTheAttributes)
 
 TEST_F(WindowTest, WindowsOfOneTitleShareTheirClassAndChildrenNameTheirParent)
 {
-    CWindow first(MathTools::CRect(0, 0, 10, 10));
     CWindow second(MathTools::CRect(0, 0, 10, 10));
-    openWindow(first);
-    second.setParentWindow(&first);
+    openWindow(window);
+    second.setParentWindow(&window);
     openWindow(second);
     EXPECT_EQ(system.m_registeredClasses.size(), 1u);
     EXPECT_EQ(system.m_backends[1]->m_params.parent, system.m_backends[0]->getNativeHandle());
@@ -357,7 +327,6 @@ TEST_F(WindowTest, WindowsOfOneTitleShareTheirClassAndChildrenNameTheirParent)
 TEST_F(WindowTest, ClassRegistrationFailureNeitherThrowsNorShows)
 {
     system.m_refuseClassRegistration = true;
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
     EXPECT_NO_THROW(openWindow(window));
     EXPECT_FALSE(window.isWindowOpen());
     EXPECT_FALSE(system.lastBackend()->m_visible);
@@ -366,26 +335,15 @@ TEST_F(WindowTest, ClassRegistrationFailureNeitherThrowsNorShows)
 TEST_F(WindowTest, CreationFailureIsWrappedByInitialisation)
 {
     system.m_refuseCreation = true;
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
-    try
-    {
-        openWindow(window);
-        FAIL() << "no exception";
-    }
-    catch (const Exceptions::CException& e)
-    {
-        EXPECT_STREQ(e.getErrorReason().getString(),
-                     "Caught an exception whilst initialising window. Further "
-                     "details below:\n\nThe fake refuses to create windows");
-        EXPECT_STREQ(
-            e.getFunctionName().getString(),
-            "void CWindow::intialiseWindow(CWindowAttributes *, const bool) ->\nCWindow::createWindow()");
-    }
+    Tests::expectException(
+        [&] { openWindow(window); },
+        "Caught an exception whilst initialising window. Further details below:\n\n"
+        "The fake refuses to create windows",
+        "void CWindow::intialiseWindow(CWindowAttributes *, const bool) ->\nCWindow::createWindow()");
 }
 
 TEST_F(WindowTest, NativeOperationsWaitForTheNativeWindow)
 {
-    CWindow window(MathTools::CRect(0, 0, 100, 50));
     window.setWindowArea(MathTools::CRect(1, 2, 3, 4));
     window.redrawWindow();
     EXPECT_EQ(window.getWindowArea(), MathTools::CRect(0, 0, 100, 50));
@@ -408,17 +366,9 @@ TEST_F(WindowTest, NativeOperationsWaitForTheNativeWindow)
 
 TEST_F(WindowTest, TimerIdZeroIsRefused)
 {
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
-    try
-    {
-        window.startTimer(0, 10);
-        FAIL() << "no exception";
-    }
-    catch (const Exceptions::CException& e)
-    {
-        EXPECT_STREQ(e.getErrorReason().getString(), "Timer id's cannot be zero on Windows platforms");
-        EXPECT_STREQ(e.getFunctionName().getString(), "CWindow::startTimer(const long, const long)");
-    }
+    Tests::expectException([&] { window.startTimer(0, 10); },
+                           "Timer id's cannot be zero on Windows platforms",
+                           "CWindow::startTimer(const long, const long)");
 }
 
 TEST_F(WindowTest, TimersCallEveryObjectOfTheirId)
@@ -519,7 +469,6 @@ TEST_F(WindowTest, APaintWhoseDrawingThrowsStillEndsThePaint)
         using CControl::CControl;
         void drawControl(Graphics::CGraphics&) override { throw Exceptions::CException("broken", "test"); }
     };
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
     openWindow(window);
     window.getControlRoot()->addControl(
         new SFaulty(window.getControlRoot(), 0, MathTools::CRect(0, 0, 5, 5)));
@@ -531,7 +480,6 @@ TEST_F(WindowTest, APaintWhoseDrawingThrowsStillEndsThePaint)
 
 TEST_F(WindowTest, TheDesktopWheelHookActsOnlyForWindowsThatListenToKeysAndMouse)
 {
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
     openWindow(window);
     CRecordingMouseListener listener;
     window.setMouseListener(&listener);
@@ -569,7 +517,6 @@ TEST(GuiLifetime, ShutDownReleasesTheSharedObjectsAndStartUpMakesThemAgain)
 
 TEST_F(WindowTest, AClosedWindowCanBeCreatedAgainWithItsControls)
 {
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
     auto* control = new Controls::CControl(window.getControlRoot(), 1, MathTools::CRect(0, 0, 5, 5));
     window.getControlRoot()->addControl(control);
     openWindow(window);

@@ -1,11 +1,15 @@
 #pragma once
-// Writes small Targa files for the image and drawing tests.
+// Small helpers of the GUI tests: Targa files, scratch folders, exception texts.
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+#include "framework/basics/Exception.hpp"
 
 namespace Vantor::Tests
 {
@@ -70,5 +74,20 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+/** Runs the call and expects an exception with exactly these reason and function texts. */
+template <typename TCall> void expectException(TCall&& call, const char* reason, const char* function)
+{
+    try
+    {
+        call();
+        ADD_FAILURE() << "no exception";
+    }
+    catch (const Exceptions::CException& e)
+    {
+        EXPECT_STREQ(e.getErrorReason().getString(), reason);
+        EXPECT_STREQ(e.getFunctionName().getString(), function);
+    }
+}
 
 } // namespace Vantor::Tests
