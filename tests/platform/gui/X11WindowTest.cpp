@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <unistd.h>
 
 using namespace Vantor::Platform;
@@ -47,22 +48,19 @@ public:
     }
     void timerFired(long id) override { timers.push_back(id); }
 
-    int count(int message) const
+    std::vector<SNativeMessage> all(int message) const
     {
-        return static_cast<int>(std::count_if(messages.begin(), messages.end(),
-                                              [message](const SNativeMessage& m)
-                                              { return m.message == message; }));
+        std::vector<SNativeMessage> found;
+        std::copy_if(messages.begin(), messages.end(), std::back_inserter(found),
+                     [message](const SNativeMessage& m) { return m.message == message; });
+        return found;
     }
+    int count(int message) const { return static_cast<int>(all(message).size()); }
     const SNativeMessage* last(int message) const
     {
-        for (auto it = messages.rbegin(); it != messages.rend(); ++it)
-        {
-            if (it->message == message)
-            {
-                return &*it;
-            }
-        }
-        return nullptr;
+        const auto it = std::find_if(messages.rbegin(), messages.rend(),
+                                     [message](const SNativeMessage& m) { return m.message == message; });
+        return it == messages.rend() ? nullptr : &*it;
     }
 
     IWindowBackend* backend = nullptr;
@@ -437,17 +435,8 @@ TEST_F(X11WindowTest, MouseEventsBecomeMouseMessages)
                                        Message::RightButtonDown, Message::RightButtonUp, Message::MouseWheel,
                                        Message::MouseWheel, Message::MouseMove}));
 
-    const auto nth = [&](int message, int index)
-    {
-        for (const SNativeMessage& m : m_sink.messages)
-        {
-            if (m.message == message && index-- == 0)
-            {
-                return m;
-            }
-        }
-        return SNativeMessage{};
-    };
+    // at() turns a missing message into a failure rather than a crash.
+    const auto nth = [&](int message, size_t index) { return m_sink.all(message).at(index); };
     const SNativeMessage down = nth(Message::LeftButtonDown, 0);
     EXPECT_EQ(lowWord(down.lParam), 5);
     EXPECT_EQ(highWord(down.lParam), 6);
@@ -662,108 +651,76 @@ TEST(X11WindowSystem, QuitEndsOneRoundOfTheEventLoop)
     EXPECT_TRUE(system.processEvents(0));
 }
 
-namespace
-{
-
-/// Plays a dragging program on the test's own connection.
-class CDragSource
-{
-public:
-    CDragSource(Display* display, Window target) : m_display(display), m_target(target)
-    {
-        m_window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-        XSetSelectionOwner(display, atom("XdndSelection"), m_window, CurrentTime);
-        XSync(display, False);
-    }
-    ~CDragSource() { XDestroyWindow(m_display, m_window); }
-
-    Atom atom(const char* name) { return XInternAtom(m_display, name, False); }
-
-    void sendToTarget(const char* type, long l1, long l2, long l3)
-    {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = m_target;
-        event.xclient.message_type = atom(type);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(m_window);
-        event.xclient.data.l[1] = l1;
-        event.xclient.data.l[2] = l2;
-        event.xclient.data.l[3] = l3;
-        XSendEvent(m_display, m_target, False, NoEventMask, &event);
-        XFlush(m_display);
-    }
-
-    /// The next event of the source window, pumping the framework meanwhile; false on timeout.
-    bool nextEvent(XEvent& event)
-    {
-        return pumpUntil(
-            [&]
-            {
-                return XCheckWindowEvent(m_display, m_window, NoEventMask, &event) != False ||
-                       XCheckTypedWindowEvent(m_display, m_window, ClientMessage, &event) != False ||
-                       XCheckTypedWindowEvent(m_display, m_window, SelectionRequest, &event) != False;
-            });
-    }
-
-    /// Hands the file list to the target that asked for it.
-    void answer(const XSelectionRequestEvent& request, const std::string& list)
-    {
-        XChangeProperty(m_display, request.requestor, request.property, request.target, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(list.data()), static_cast<int>(list.size()));
-        XEvent notify{};
-        notify.xselection.type = SelectionNotify;
-        notify.xselection.requestor = request.requestor;
-        notify.xselection.selection = request.selection;
-        notify.xselection.target = request.target;
-        notify.xselection.property = request.property;
-        notify.xselection.time = request.time;
-        XSendEvent(m_display, request.requestor, False, NoEventMask, &notify);
-        XFlush(m_display);
-    }
-
-    Window m_window = 0;
-
-private:
-    Display* m_display;
-    Window m_target;
-};
-
-} // namespace
-
 TEST_F(X11WindowTest, DroppedFilesArriveWithTheirPointAndTheSourceHearsTheOutcome)
 {
     SWindowCreateParams params = popup();
     params.extendedStyle |= ExtendedWindowStyle::AcceptFiles;
     ASSERT_EQ(m_backend->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
     pumpFor(30);
+    const auto atom = [&](const char* name) { return XInternAtom(m_foreign, name, False); };
     Atom type = 0;
     int format = 0;
     unsigned long items = 0, rest = 0;
     unsigned char* data = nullptr;
-    XGetWindowProperty(m_foreign, handle(), XInternAtom(m_foreign, "XdndAware", False), 0, 1, False, XA_ATOM,
-                       &type, &format, &items, &rest, &data);
+    XGetWindowProperty(m_foreign, handle(), atom("XdndAware"), 0, 1, False, XA_ATOM, &type, &format, &items,
+                       &rest, &data);
     ASSERT_NE(data, nullptr) << "windows that accept files announce it";
     EXPECT_EQ(*reinterpret_cast<long*>(data), 5);
     XFree(data);
 
-    CDragSource source(m_foreign, handle());
-    const SPixelRect onScreen = m_backend->getScreenRect();
-    source.sendToTarget("XdndEnter", 5L << 24, static_cast<long>(source.atom("text/uri-list")), 0);
-    source.sendToTarget("XdndPosition", 0, ((onScreen.x + 7L) << 16) | (onScreen.y + 8L), CurrentTime);
+    // The test's own connection plays the dragging program.
+    const Window source = XCreateSimpleWindow(m_foreign, DefaultRootWindow(m_foreign), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(m_foreign, atom("XdndSelection"), source, CurrentTime);
+    const auto toTarget = [&](const char* message, long l1, long l2, long l3)
+    {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.message_type = atom(message);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(source);
+        event.xclient.data.l[1] = l1;
+        event.xclient.data.l[2] = l2;
+        event.xclient.data.l[3] = l3;
+        send(event);
+    };
     XEvent event{};
-    ASSERT_TRUE(source.nextEvent(event));
+    const auto nextEvent = [&]
+    {
+        return pumpUntil(
+            [&]
+            {
+                return XCheckTypedWindowEvent(m_foreign, source, ClientMessage, &event) != False ||
+                       XCheckTypedWindowEvent(m_foreign, source, SelectionRequest, &event) != False;
+            });
+    };
+
+    const SPixelRect onScreen = m_backend->getScreenRect();
+    toTarget("XdndEnter", 5L << 24, static_cast<long>(atom("text/uri-list")), 0);
+    toTarget("XdndPosition", 0, ((onScreen.x + 7L) << 16) | (onScreen.y + 8L), CurrentTime);
+    ASSERT_TRUE(nextEvent());
     ASSERT_EQ(event.type, ClientMessage);
-    EXPECT_EQ(event.xclient.message_type, source.atom("XdndStatus"));
+    EXPECT_EQ(event.xclient.message_type, atom("XdndStatus"));
     EXPECT_EQ(event.xclient.data.l[1] & 1, 1) << "the drop is accepted";
 
-    source.sendToTarget("XdndDrop", 0, CurrentTime, 0);
-    ASSERT_TRUE(source.nextEvent(event));
+    toTarget("XdndDrop", 0, CurrentTime, 0);
+    ASSERT_TRUE(nextEvent());
     ASSERT_EQ(event.type, SelectionRequest);
-    EXPECT_EQ(event.xselectionrequest.target, source.atom("text/uri-list"));
-    source.answer(event.xselectionrequest, "file:///tmp/one%20file.png\r\nfile:///tmp/two.jpg\r\n");
-    ASSERT_TRUE(source.nextEvent(event));
-    EXPECT_EQ(event.xclient.message_type, source.atom("XdndFinished"));
+    const XSelectionRequestEvent request = event.xselectionrequest;
+    EXPECT_EQ(request.target, atom("text/uri-list"));
+    const std::string list = "file:///tmp/one%20file.png\r\nfile:///tmp/two.jpg\r\n";
+    XChangeProperty(m_foreign, request.requestor, request.property, request.target, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(list.data()), static_cast<int>(list.size()));
+    XEvent notify{};
+    notify.xselection.type = SelectionNotify;
+    notify.xselection.requestor = request.requestor;
+    notify.xselection.selection = request.selection;
+    notify.xselection.target = request.target;
+    notify.xselection.property = request.property;
+    notify.xselection.time = request.time;
+    XSendEvent(m_foreign, request.requestor, False, NoEventMask, &notify);
+    XFlush(m_foreign);
+    ASSERT_TRUE(nextEvent());
+    EXPECT_EQ(event.xclient.message_type, atom("XdndFinished"));
     EXPECT_EQ(event.xclient.data.l[1] & 1, 1);
 
     ASSERT_TRUE(m_sink.dropped);
@@ -771,4 +728,5 @@ TEST_F(X11WindowTest, DroppedFilesArriveWithTheirPointAndTheSourceHearsTheOutcom
     EXPECT_EQ(m_sink.drop.point.x, 7);
     EXPECT_EQ(m_sink.drop.point.y, 8);
     EXPECT_FALSE(m_backend->getDroppedFiles(1, m_sink.drop)) << "a finished drop is gone";
+    XDestroyWindow(m_foreign, source);
 }
