@@ -80,6 +80,15 @@ int highWord(intptr_t value)
 {
     return static_cast<int16_t>((value >> 16) & 0xFFFF);
 }
+/// The signed point packed into a message parameter.
+std::pair<int, int> words(intptr_t value)
+{
+    return {lowWord(value), highWord(value)};
+}
+std::vector<int> rectOf(const SPixelRect& r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
 
 /// Pumps the framework's events until a condition holds; never longer than the limit.
 bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 3000)
@@ -229,13 +238,11 @@ TEST_F(X11WindowTest, CreationReportsSizeAndPositionThenPaintsWhatWasPresented)
     ASSERT_TRUE(m_backend->exists());
     ASSERT_GE(m_sink.messages.size(), 2u);
     EXPECT_EQ(m_sink.messages[0].message, Message::Size);
-    EXPECT_EQ(lowWord(m_sink.messages[0].lParam), 60);
-    EXPECT_EQ(highWord(m_sink.messages[0].lParam), 40);
+    EXPECT_EQ(words(m_sink.messages[0].lParam), std::pair(60, 40));
     EXPECT_EQ(m_sink.messages[1].message, Message::Move);
     EXPECT_EQ(lowWord(m_sink.messages[1].lParam), m_origin.x);
 
     ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
-    const auto rectOf = [](const SPixelRect& r) { return std::vector<int>{r.x, r.y, r.width, r.height}; };
     EXPECT_EQ(rectOf(m_sink.paintAreas.front()), (std::vector<int>{0, 0, 60, 40}));
     pumpFor(50);
     EXPECT_EQ(awaitPixel(handle(), handle(), 30, 20, 0x1EA05A), 0x1EA05Au) << "(30, 160, 90) on the screen";
@@ -349,14 +356,12 @@ TEST_F(X11WindowTest, ChildLivesInsideAForeignParentAndLeavesItIntact)
     m_backend->setPosition({30, 40});
     const SNativeMessage* move = m_sink.last(Message::Move);
     ASSERT_NE(move, nullptr);
-    EXPECT_EQ(lowWord(move->lParam), 30);
-    EXPECT_EQ(highWord(move->lParam), 40);
+    EXPECT_EQ(words(move->lParam), std::pair(30, 40));
     int x = 0, y = 0;
     unsigned width = 0, height = 0, border = 0, depth = 0;
     XSync(m_foreign, False);
     XGetGeometry(m_foreign, handle(), &root, &x, &y, &width, &height, &border, &depth);
-    EXPECT_EQ(x, 30);
-    EXPECT_EQ(y, 40);
+    EXPECT_EQ(std::pair(x, y), std::pair(30, 40));
 
     m_backend->destroy();
     EXPECT_FALSE(m_backend->exists());
@@ -438,23 +443,20 @@ TEST_F(X11WindowTest, MouseEventsBecomeMouseMessages)
     // at() turns a missing message into a failure rather than a crash.
     const auto nth = [&](int message, size_t index) { return m_sink.all(message).at(index); };
     const SNativeMessage down = nth(Message::LeftButtonDown, 0);
-    EXPECT_EQ(lowWord(down.lParam), 5);
-    EXPECT_EQ(highWord(down.lParam), 6);
+    EXPECT_EQ(words(down.lParam), std::pair(5, 6));
     EXPECT_EQ(down.wParam, KeyState::LeftButton | KeyState::Shift) << "the pressed button counts as held";
     EXPECT_EQ(nth(Message::LeftButtonUp, 0).wParam, 0u) << "the released button does not";
     EXPECT_EQ(nth(Message::RightButtonDown, 0).wParam, KeyState::RightButton | KeyState::Control);
 
     const SNativeMessage up = nth(Message::MouseWheel, 0);
     EXPECT_EQ(highWord(static_cast<intptr_t>(up.wParam)), 120) << "away from the user";
-    EXPECT_EQ(lowWord(up.lParam), 1001) << "wheel positions are on the screen";
-    EXPECT_EQ(highWord(up.lParam), 2002);
+    EXPECT_EQ(words(up.lParam), std::pair(1001, 2002)) << "wheel positions are on the screen";
     const SNativeMessage downWheel = nth(Message::MouseWheel, 1);
     EXPECT_EQ(highWord(static_cast<intptr_t>(downWheel.wParam)), -120);
     EXPECT_EQ(downWheel.wParam & 0xFFFF, KeyState::Control);
 
     const SNativeMessage move = nth(Message::MouseMove, 0);
-    EXPECT_EQ(lowWord(move.lParam), -3) << "positions are signed";
-    EXPECT_EQ(highWord(move.lParam), 33);
+    EXPECT_EQ(words(move.lParam), std::pair(-3, 33)) << "positions are signed";
     EXPECT_EQ(move.wParam, KeyState::Control | KeyState::LeftButton);
 }
 
@@ -612,17 +614,13 @@ TEST_F(X11WindowTest, AreaChangesAreReportedAndRepainted)
     m_backend->setArea({m_origin.x + 5, m_origin.y + 6, 80, 50});
     const SNativeMessage* size = m_sink.last(Message::Size);
     ASSERT_NE(size, nullptr);
-    EXPECT_EQ(lowWord(size->lParam), 80);
-    EXPECT_EQ(highWord(size->lParam), 50);
+    EXPECT_EQ(words(size->lParam), std::pair(80, 50));
     ASSERT_NE(m_sink.last(Message::Move), nullptr);
     EXPECT_EQ(m_backend->getClientSize().width, 80);
     ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
     EXPECT_EQ(m_sink.paintAreas.back().width, 80);
     EXPECT_EQ(m_sink.paintAreas.back().height, 50);
-    const SPixelRect onScreen = m_backend->getScreenRect();
-    EXPECT_EQ(onScreen.x, m_origin.x + 5);
-    EXPECT_EQ(onScreen.y, m_origin.y + 6);
-    EXPECT_EQ(onScreen.width, 80);
+    EXPECT_EQ(rectOf(m_backend->getScreenRect()), (std::vector<int>{m_origin.x + 5, m_origin.y + 6, 80, 50}));
 }
 
 TEST_F(X11WindowTest, CaptureEndsWithReleaseOrDestruction)
