@@ -57,15 +57,10 @@ public:
     }
 
     std::string last;
-    CPoint position;
-    CPoint dropPoint;
-    CPoint drawnOffset;
+    CPoint position, dropPoint, drawnOffset;
     CRect drawnUpdateArea;
     double wheel = 0;
-    int events = 0;
-    int keys = 0;
-    int drops = 0;
-    int draws = 0;
+    int events = 0, keys = 0, drops = 0, draws = 0;
 };
 
 class ControlRootTest : public ::testing::Test

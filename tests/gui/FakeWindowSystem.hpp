@@ -107,20 +107,11 @@ public:
     CFakeWindowSystem& m_system;
     Platform::IWindowEventSink* m_sink = nullptr;
     Platform::SWindowCreateParams m_params;
-    bool m_exists = false;
-    bool m_visible = false;
-    bool m_enabled = true;
-    bool m_hookInstalled = false;
+    bool m_exists = false, m_visible = false, m_enabled = true, m_hookInstalled = false;
     uintptr_t m_handle = 0;
-    int m_opacity = -1;
-    int m_updates = 0;
-    int m_paints = 0;
-    int m_presents = 0;
-    int m_broughtToFront = 0;
-    int m_dropsFinished = 0;
-    Platform::SPixelRect m_area;
-    Platform::SPixelRect m_paintArea;
-    Platform::SPixelRect m_screenRect;
+    int m_opacity = -1, m_updates = 0, m_paints = 0, m_presents = 0, m_broughtToFront = 0,
+        m_dropsFinished = 0;
+    Platform::SPixelRect m_area, m_paintArea, m_screenRect;
     Platform::SPixelSize m_clientSize;
     Platform::SDroppedFiles m_dropped;
     std::map<int, int> m_keyTranslations;
@@ -159,9 +150,7 @@ public:
     std::set<std::string> m_registeredClasses;
     Platform::SPixelPoint m_cursorPosition;
     const CFakeWindowBackend* m_captureOwner = nullptr;
-    bool m_quitPosted = false;
-    bool m_refuseClassRegistration = false;
-    bool m_refuseCreation = false;
+    bool m_quitPosted = false, m_refuseClassRegistration = false, m_refuseCreation = false;
     uintptr_t m_nextHandle = 1;
 };
 
