@@ -40,17 +40,13 @@ std::string readAll(const std::filesystem::path& path)
     return text.str();
 }
 
-// The text as one shell word; no argument here contains a quote.
-std::string quoted(const std::string& text)
-{
-    return "'" + text + "'";
-}
-
 // Runs pressora; environment ("NAME=value ...") is put before the command.
 SRun pressora(const std::vector<std::string>& arguments, const std::string& environment = "")
 {
     const auto outPath = scratch("stdout.txt");
     const auto errPath = scratch("stderr.txt");
+    // Every argument as one shell word; none here contains a quote.
+    auto quoted = [](const std::string& text) { return "'" + text + "'"; };
     std::ostringstream command;
     command << environment << ' ' << quoted(PRESSORA_PATH);
     for (const auto& argument : arguments)

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
 using namespace Vantor::Vst;
 using ProbePlugin::SState;
@@ -78,10 +79,7 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
             const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
             ++state.midiEvents;
             state.lastMidiDelta = midi->deltaFrames;
-            for (int b = 0; b < 3; ++b)
-            {
-                state.lastMidi[b] = static_cast<unsigned char>(midi->midiData[b]);
-            }
+            std::memcpy(state.lastMidi, midi->midiData, sizeof state.lastMidi);
         }
         return 1;
     }
@@ -111,21 +109,13 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
     case effGetVendorString: copyText(ptr, "Vantor Tests", kVstMaxVendorStrLen); return 1;
     case effCanDo:
     {
-        const char* text = static_cast<const char*>(ptr);
-        if (std::strcmp(text, "receiveVstMidiEvent") == 0)
-        {
-            return 1;
-        }
-        if (std::strcmp(text, "bypass") == 0)
-        {
-            return -1;
-        }
+        const std::string text = static_cast<const char*>(ptr);
         // An int32 -1 that reached the host zero-extended instead of sign-extended.
-        if (std::strcmp(text, "quirkyNo") == 0)
+        if (text == "quirkyNo")
         {
             return static_cast<VstIntPtr>(0xFFFFFFFFu);
         }
-        return 0;
+        return text == "receiveVstMidiEvent" ? 1 : text == "bypass" ? -1 : 0;
     }
     case effGetVstVersion: return kVstVersion;
     case effVendorSpecific: throw std::runtime_error("vendor call refused"); // a misbehaving plug-in
