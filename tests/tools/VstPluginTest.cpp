@@ -143,7 +143,7 @@ TEST(HostCallbacks, InstancesAreRoutedToTheirOwnHost)
               kVstProcessLevelUser);
 }
 
-TEST(HostCallbacks, ProcessLevelFollowsProcessing)
+TEST(HostCallbacks, OfflineHostWithoutTimeInfo)
 {
     auto offline = loadProbe(512, false, true);
     SBuffers(1000).process(*offline);
