@@ -11,8 +11,10 @@ jobs=$(nproc)
 run_ctest() {
   local dir=$1
   # Tests that open windows need an X server; start a private one when none is set.
+  # -noreset: by default the server resets whenever its last client leaves, and
+  # refuses connections meanwhile, which parallel tests would trip over.
   if [ -z "${DISPLAY:-}" ]; then
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir "$dir" --output-on-failure -j "$jobs"
   else
     ctest --test-dir "$dir" --output-on-failure -j "$jobs"
   fi
