@@ -47,9 +47,22 @@ public:
 };
 } // namespace
 
-// The array and nothrow forms of the library call these two, so they are counted too.
+// Every allocating form is replaced, not only the two that the library's array
+// and nothrow forms call: a sanitizer runtime intercepts each form itself and
+// would pair its own allocation with the free() below.
 void *operator new(std::size_t size) { return countedAllocation(size); }
+void *operator new[](std::size_t size) { return countedAllocation(size); }
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept
+{
+    try {
+        return countedAllocation(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void *operator new[](std::size_t size, const std::nothrow_t &tag) noexcept { return operator new(size, tag); }
 void *operator new(std::size_t size, std::align_val_t alignment) { return countedAlignedAllocation(size, alignment); }
+void *operator new[](std::size_t size, std::align_val_t alignment) { return countedAlignedAllocation(size, alignment); }
 void operator delete(void *block) noexcept { std::free(block); }
 void operator delete[](void *block) noexcept { std::free(block); }
 void operator delete(void *block, std::size_t) noexcept { std::free(block); }
