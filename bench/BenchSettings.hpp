@@ -2,11 +2,13 @@
 
 #include <cmath>
 
-namespace Vantor::Bench {
+namespace Vantor::Bench
+{
 
 // The comparison setting: threshold -20 dB, 4:1, attack 5 ms, release 50 ms,
 // fully wet, master at its middle. Given as the effect's normalised host values.
-struct SCompressorSetting {
+struct SCompressorSetting
+{
     static constexpr float kThresholdDb = -20.0f;
     static constexpr float kSlope = 0.25f; // 4:1
     static constexpr float kAttackMs = 5.0f;

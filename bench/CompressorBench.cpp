@@ -11,14 +11,15 @@
 using Vantor::Bench::SCompressorSetting;
 using Vantor::Quellor::CCompressorSC;
 
-namespace {
+namespace
+{
 
-void processBlock(benchmark::State &state)
+void processBlock(benchmark::State& state)
 {
     const Vantor::Pressora::CTestSignal signal(10.0);
     const std::size_t blocks = signal.frameCount() / CCompressorSC::kBlockSize;
 
-    auto *compressor = new CCompressorSC;
+    auto* compressor = new CCompressorSC;
     compressor->referenced();
     compressor->setSampleRate(44100.0f);
     compressor->setThreshold(SCompressorSetting::kThresholdDb);
@@ -28,9 +29,10 @@ void processBlock(benchmark::State &state)
 
     float left[CCompressorSC::kBlockSize], right[CCompressorSC::kBlockSize];
     std::size_t block = 0;
-    for (auto _ : state) {
-        const float *inLeft = signal.left().data() + block * CCompressorSC::kBlockSize;
-        const float *inRight = signal.right().data() + block * CCompressorSC::kBlockSize;
+    for (auto _ : state)
+    {
+        const float* inLeft = signal.left().data() + block * CCompressorSC::kBlockSize;
+        const float* inRight = signal.right().data() + block * CCompressorSC::kBlockSize;
         std::copy_n(inLeft, CCompressorSC::kBlockSize, left);
         std::copy_n(inRight, CCompressorSC::kBlockSize, right);
         compressor->processBlock(left, right, inLeft, inRight);
@@ -40,9 +42,9 @@ void processBlock(benchmark::State &state)
     }
     compressor->dereference();
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * CCompressorSC::kBlockSize);
-    state.counters["time_per_frame"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * CCompressorSC::kBlockSize,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["time_per_frame"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * CCompressorSC::kBlockSize,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 } // namespace

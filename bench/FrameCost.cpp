@@ -25,9 +25,10 @@
 
 using Vantor::VstHost::CVstPlugin;
 
-namespace {
+namespace
+{
 
-void applySetting(CVstPlugin &plugin, const std::string &setting)
+void applySetting(CVstPlugin& plugin, const std::string& setting)
 {
     const std::size_t equals = setting.find('=');
     const auto index = plugin.findParameter(setting.substr(0, equals));
@@ -36,9 +37,10 @@ void applySetting(CVstPlugin &plugin, const std::string &setting)
     plugin.setParameter(*index, std::stof(setting.substr(equals + 1)));
 }
 
-int run(int argc, char **argv)
+int run(int argc, char** argv)
 {
-    if (argc < 4) {
+    if (argc < 4)
+    {
         std::fprintf(stderr, "usage: frame_cost PLUGIN.so FRAMES CALL_SIZE [NAME=VALUE ...]\n");
         return 2;
     }
@@ -65,15 +67,16 @@ int run(int argc, char **argv)
     const int inputCount = plugin->effect().numInputs;
     std::vector<float> silence(static_cast<std::size_t>(callSize), 0.0f);
     std::vector<float> outLeft(static_cast<std::size_t>(callSize)), outRight(outLeft.size());
-    std::vector<float *> inputs(static_cast<std::size_t>(inputCount), silence.data());
-    float *outputs[2] = {outLeft.data(), outRight.data()};
+    std::vector<float*> inputs(static_cast<std::size_t>(inputCount), silence.data());
+    float* outputs[2] = {outLeft.data(), outRight.data()};
 
     const auto start = std::chrono::steady_clock::now();
     CALLGRIND_START_INSTRUMENTATION;
-    for (long call = 0; call < calls; ++call) {
-        inputs[0] = const_cast<float *>(signal.left().data()) + call * callSize;
+    for (long call = 0; call < calls; ++call)
+    {
+        inputs[0] = const_cast<float*>(signal.left().data()) + call * callSize;
         if (inputCount > 1)
-            inputs[1] = const_cast<float *>(signal.right().data()) + call * callSize;
+            inputs[1] = const_cast<float*>(signal.right().data()) + call * callSize;
         plugin->processReplacing(inputs.data(), outputs, callSize);
     }
     CALLGRIND_STOP_INSTRUMENTATION;
@@ -86,11 +89,14 @@ int run(int argc, char **argv)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
-    try {
+    try
+    {
         return run(argc, argv);
-    } catch (const std::exception &error) {
+    }
+    catch (const std::exception& error)
+    {
         std::fprintf(stderr, "frame_cost: %s\n", error.what());
         return 1;
     }

@@ -11,16 +11,17 @@
 using Vantor::Bench::SCompressorSetting;
 using Vantor::Quellor::CQuellor;
 
-namespace {
+namespace
+{
 
-void processReplacing(benchmark::State &state)
+void processReplacing(benchmark::State& state)
 {
     const auto callSize = static_cast<std::size_t>(state.range(0));
     const Vantor::Pressora::CTestSignal signal(10.0);
     const std::size_t calls = signal.frameCount() / callSize;
 
     // Without a host: every host call answers 0.
-    auto *effect = new CQuellor(nullptr);
+    auto* effect = new CQuellor(nullptr);
     effect->setParameter(CQuellor::kThreshold, SCompressorSetting::thresholdValue());
     effect->setParameter(CQuellor::kRatio, SCompressorSetting::ratioValue());
     effect->setParameter(CQuellor::kAttack, SCompressorSetting::attackValue());
@@ -29,11 +30,12 @@ void processReplacing(benchmark::State &state)
     effect->resume();
 
     std::vector<float> outLeft(callSize), outRight(callSize);
-    float *outputs[2] = {outLeft.data(), outRight.data()};
+    float* outputs[2] = {outLeft.data(), outRight.data()};
     std::size_t call = 0;
-    for (auto _ : state) {
-        float *inputs[2] = {const_cast<float *>(signal.left().data()) + call * callSize,
-                            const_cast<float *>(signal.right().data()) + call * callSize};
+    for (auto _ : state)
+    {
+        float* inputs[2] = {const_cast<float*>(signal.left().data()) + call * callSize,
+                            const_cast<float*>(signal.right().data()) + call * callSize};
         effect->processReplacing(inputs, outputs, static_cast<Vantor::Vst::VstInt32>(callSize));
         benchmark::DoNotOptimize(outLeft.data());
         benchmark::DoNotOptimize(outRight.data());

@@ -2,11 +2,13 @@
 
 #include <cmath>
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 VANTOR_DEFINE_CLASS(Vantor::Quellor::CCompressorSC, "CCompressorSC", "CCountedObject")
 
-namespace {
+namespace
+{
 constexpr float kDefaultRate = 44100.0f;
 constexpr float kAveragerTime = 5.0f;
 constexpr float kInitialSmoothingTime = 1.0f;
@@ -35,7 +37,7 @@ float quietBoundFor(float threshold)
 
 // The single-precision value of `value` when every number within `allowance`
 // of it rounds to that same float; otherwise false.
-inline bool roundsSafely(double value, double allowance, float &result)
+inline bool roundsSafely(double value, double allowance, float& result)
 {
     const float rounded = static_cast<float>(value);
     if (static_cast<float>(value - allowance) != rounded || static_cast<float>(value + allowance) != rounded)
@@ -46,18 +48,29 @@ inline bool roundsSafely(double value, double allowance, float &result)
 } // namespace
 
 CCompressorSC::CCompressorSC()
-    : m_averager(kDefaultRate, kAveragerTime),
-      m_attack(kDefaultRate, kInitialSmoothingTime),
+    : m_averager(kDefaultRate, kAveragerTime), m_attack(kDefaultRate, kInitialSmoothingTime),
       m_release(kDefaultRate, kInitialSmoothingTime)
 {
 }
 
 CCompressorSC::~CCompressorSC() = default;
 
-void CCompressorSC::setThreshold(float thresholdDb) { m_threshold = thresholdDb; }
-float CCompressorSC::getThreshold() const { return m_threshold; }
-void CCompressorSC::setRatio(float slope) { m_ratio = slope; }
-float CCompressorSC::getRatio() const { return m_ratio; }
+void CCompressorSC::setThreshold(float thresholdDb)
+{
+    m_threshold = thresholdDb;
+}
+float CCompressorSC::getThreshold() const
+{
+    return m_threshold;
+}
+void CCompressorSC::setRatio(float slope)
+{
+    m_ratio = slope;
+}
+float CCompressorSC::getRatio() const
+{
+    return m_ratio;
+}
 
 void CCompressorSC::setSampleRate(float sampleRate)
 {
@@ -104,8 +117,8 @@ float CCompressorSC::fastGainOf(float slope, float envelopeDb)
     return gainOf(slope, envelopeDb);
 }
 
-void CCompressorSC::processBlock(float *left, float *right, const float *detectorLeft,
-                                 const float *detectorRight)
+void CCompressorSC::processBlock(float* left, float* right, const float* detectorLeft,
+                                 const float* detectorRight)
 {
     // Settings are taken once per block: a change made meanwhile applies to the next.
     const float threshold = m_threshold;
@@ -115,13 +128,15 @@ void CCompressorSC::processBlock(float *left, float *right, const float *detecto
     const float release = m_release.getCoefficient();
     float meanSquare = m_meanSquare;
     float envelope = m_envelope;
-    if (!(threshold == m_quietThreshold)) {
+    if (!(threshold == m_quietThreshold))
+    {
         m_quietThreshold = threshold;
         m_quietBound = quietBoundFor(threshold);
     }
     const float quietBound = m_quietBound;
 
-    for (int i = 0; i < kBlockSize; ++i) {
+    for (int i = 0; i < kBlockSize; ++i)
+    {
         // Both detector channels feed one detector: their energies add up.
         const float dl = detectorLeft[i];
         const float dr = detectorRight[i];
@@ -129,7 +144,8 @@ void CCompressorSC::processBlock(float *left, float *right, const float *detecto
         meanSquare = energy + (meanSquare - energy) * averager;
 
         float over = 0.0f;
-        if (!(meanSquare < quietBound)) {
+        if (!(meanSquare < quietBound))
+        {
             over = fastLevelOf(meanSquare) - threshold;
             if (over < 0.0f)
                 over = 0.0f;

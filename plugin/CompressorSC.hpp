@@ -5,7 +5,8 @@
 #include "framework/basics/CountedObject.hpp"
 #include "plugin/SmoothingCoefficient.hpp"
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 // A stereo-linked, feed-forward, hard-knee compressor with an RMS detector and
 // attack/release smoothing in decibels. It works in place on blocks of 16 samples:
@@ -17,7 +18,8 @@ namespace Vantor::Quellor {
 // extended precision (long double) and its result kept in single precision. The
 // offsets of 1e-20 keep the logarithm finite and the state away from zero for
 // silence, so no flush-to-zero mode is needed.
-class CCompressorSC : public Basics::CCountedObject {
+class CCompressorSC : public Basics::CCountedObject
+{
 public:
     VANTOR_DECLARE_CLASS(CCompressorSC);
 
@@ -39,11 +41,11 @@ public:
     // Gives the rate to the attack, release and averager records, in that order.
     void setSampleRate(float sampleRate);
 
-    CSmoothingCoefficient &getAttack() { return m_attack; }
-    CSmoothingCoefficient &getRelease() { return m_release; }
-    const CSmoothingCoefficient &getAttack() const { return m_attack; }
-    const CSmoothingCoefficient &getRelease() const { return m_release; }
-    const CSmoothingCoefficient &getAverager() const { return m_averager; }
+    CSmoothingCoefficient& getAttack() { return m_attack; }
+    CSmoothingCoefficient& getRelease() { return m_release; }
+    const CSmoothingCoefficient& getAttack() const { return m_attack; }
+    const CSmoothingCoefficient& getRelease() const { return m_release; }
+    const CSmoothingCoefficient& getAverager() const { return m_averager; }
 
     // Smoothed amount, in dB, by which the detected level exceeds the threshold.
     float getEnvelope() const { return m_envelope; }
@@ -53,8 +55,7 @@ public:
     // Compresses `left` and `right` (16 samples each) in place by the gain that
     // `detectorLeft` and `detectorRight` call for. Any of the four may be the same
     // buffer: each position's detector samples are read before it is written.
-    void processBlock(float *left, float *right, const float *detectorLeft,
-                      const float *detectorRight);
+    void processBlock(float* left, float* right, const float* detectorLeft, const float* detectorRight);
 
     // Detected level in dB of a mean square: 20 log10(sqrt(ms) + 1e-20), with the
     // logarithm in extended precision, rounded to single precision.

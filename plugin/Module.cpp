@@ -3,46 +3,58 @@
 #include "framework/host/ApplicationInformation.hpp"
 #include "plugin/Quellor.hpp"
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
-namespace {
-constexpr const char *kCompanyName = "Corvella";
-constexpr const char *kApplicationName = "PressoraLite";
-constexpr const char *kDescription = "Vst Compressor";
-constexpr const char *kVersion = "1.0.3";
-constexpr const char *kRegistryKeyPath = "Software\\Tamsk\\PressoraLite";
-constexpr const char *kLegalNotice = "PressoraLite (c) Corvella. All rights reserved.";
+namespace
+{
+constexpr const char* kCompanyName = "Corvella";
+constexpr const char* kApplicationName = "PressoraLite";
+constexpr const char* kDescription = "Vst Compressor";
+constexpr const char* kVersion = "1.0.3";
+constexpr const char* kRegistryKeyPath = "Software\\Tamsk\\PressoraLite";
+constexpr const char* kLegalNotice = "PressoraLite (c) Corvella. All rights reserved.";
 
-constexpr const char *kEntryFailureText = "Caught exception in main function of Pressora. Cannot continue to load";
-constexpr const char *kEntryFailureCaption = "Exception occurred";
+constexpr const char* kEntryFailureText =
+    "Caught exception in main function of Pressora. Cannot continue to load";
+constexpr const char* kEntryFailureCaption = "Exception occurred";
 } // namespace
 
 void attachModule(Platform::ModuleInstance instance)
 {
-    try {
+    try
+    {
         Host::CApplicationInformation::initialise(kCompanyName, kApplicationName, kDescription, kVersion,
                                                   kRegistryKeyPath, kLegalNotice, instance);
-    } catch (...) {
+    }
+    catch (...)
+    {
         // The texts then read as unset; the effect still works.
     }
 }
 
 void detachModule()
 {
-    try {
+    try
+    {
         Host::CApplicationInformation::release();
-    } catch (...) {
+    }
+    catch (...)
+    {
     }
 }
 
-Vst::AEffect *createEffect(Vst::audioMasterCallback audioMaster)
+Vst::AEffect* createEffect(Vst::audioMasterCallback audioMaster)
 {
     if (audioMaster == nullptr || audioMaster(nullptr, Vst::audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
         return nullptr;
-    try {
-        auto *effect = new CQuellor(audioMaster);
+    try
+    {
+        auto* effect = new CQuellor(audioMaster);
         return effect->getAeffect();
-    } catch (...) {
+    }
+    catch (...)
+    {
         showErrorBox(kEntryFailureText, kEntryFailureCaption);
         return nullptr;
     }
@@ -50,7 +62,7 @@ Vst::AEffect *createEffect(Vst::audioMasterCallback audioMaster)
 
 } // namespace Vantor::Quellor
 
-extern "C" Vantor::Vst::AEffect *VANTOR_VSTCALL VSTPluginMain(Vantor::Vst::audioMasterCallback audioMaster)
+extern "C" Vantor::Vst::AEffect* VANTOR_VSTCALL VSTPluginMain(Vantor::Vst::audioMasterCallback audioMaster)
 {
     return Vantor::Quellor::createEffect(audioMaster);
 }

@@ -3,7 +3,8 @@
 #include "framework/platform/Module.hpp"
 #include "framework/vst/VstAbi.hpp"
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 // The process-wide set-up of the library, run by the platform's load hook with
 // the library's own module: fills the application information (company,
@@ -16,12 +17,12 @@ void detachModule();
 
 // Shows the one message this product ever shows a user: the entry point could
 // not create the effect. Implemented per platform.
-void showErrorBox(const char *text, const char *caption);
+void showErrorBox(const char* text, const char* caption);
 
 // The entry point's work: asks the host for its version (no host: null),
 // creates the effect and answers its record. Any exception ends in the error
 // box and null: nothing ever reaches the host.
-Vst::AEffect *createEffect(Vst::audioMasterCallback audioMaster);
+Vst::AEffect* createEffect(Vst::audioMasterCallback audioMaster);
 
 } // namespace Vantor::Quellor
 
@@ -32,4 +33,4 @@ extern "C"
 #else
     __attribute__((visibility("default")))
 #endif
-    Vantor::Vst::AEffect *VANTOR_VSTCALL VSTPluginMain(Vantor::Vst::audioMasterCallback audioMaster);
+        Vantor::Vst::AEffect* VANTOR_VSTCALL VSTPluginMain(Vantor::Vst::audioMasterCallback audioMaster);

@@ -1,12 +1,14 @@
 #pragma once
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 // What the effect tells the view of its parameters (its editor): every parameter
 // change with the normalised host value, and after every processing call the
 // peak of the compressed signal on the meter channel. Calls may come from the
 // audio thread; a view only stores what it needs there.
-class IParameterView {
+class IParameterView
+{
 public:
     // The channel that carries the meter level; no parameter has this index.
     static constexpr long kMeterIndex = 7;

@@ -1,10 +1,14 @@
 #include "plugin/Program.hpp"
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 CProgram::CProgram() : m_values{}, m_name("(empty)") {}
 
-void CProgram::setName(const char *name) { m_name.setString(name); }
+void CProgram::setName(const char* name)
+{
+    m_name.setString(name);
+}
 
 // Settings in words (output gain, threshold, ratio, attack, release):
 //   Default           +2.0 dB,   0 dB (compressor bypassed), 1:1,    5.6 ms, 31.6 ms

@@ -2,11 +2,13 @@
 
 #include "framework/basics/String.hpp"
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 // One program (preset): the normalised host value of each of the six parameters
 // and a name of any length. A new record holds zeros and "(empty)".
-class CProgram {
+class CProgram
+{
 public:
     static constexpr int kNumValues = 6;
 
@@ -14,8 +16,8 @@ public:
 
     float getValue(int index) const { return m_values[index]; }
     void setValue(int index, float value) { m_values[index] = value; }
-    const char *getName() const { return m_name.getString(); }
-    void setName(const char *name);
+    const char* getName() const { return m_name.getString(); }
+    void setName(const char* name);
 
 private:
     float m_values[kNumValues];
@@ -23,8 +25,9 @@ private:
 };
 
 // The programs the effect is delivered with, numbered 0 to 12.
-struct SFactoryProgram {
-    const char *name;
+struct SFactoryProgram
+{
+    const char* name;
     // Master, Threshold, Ratio, Attack, Release, Mix as normalised host values.
     float values[CProgram::kNumValues];
 };

@@ -11,14 +11,16 @@
 #include "plugin/VstParamFloat.hpp"
 #include "plugin/VstParamFloatExp.hpp"
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 VANTOR_DEFINE_CLASS(Vantor::Quellor::CQuellor, "CQuellor", "CVstEffect")
 
 using Vst::VstInt32;
 using Vst::VstIntPtr;
 
-namespace {
+namespace
+{
 // ln 10 / 20: decibels to the natural exponent, applied in extended precision.
 constexpr double kDbToNepers = 0.11512925464970228;
 // The master gain carries 2 dB on top of the displayed value.
@@ -36,14 +38,14 @@ constexpr std::uint32_t kExtensionParameterRange = 0xdeadbef0u;
 constexpr int kExtensionTextSize = 64;
 
 constexpr VstInt32 kPinFlags = Vst::kVstPinIsActive | Vst::kVstPinIsStereo;
-const char *const kInputLabels[2] = {"Left input", "Right input"};
-const char *const kInputShortLabels[2] = {"L in", "R in"};
-const char *const kOutputLabels[2] = {"Left output", "Right output"};
-const char *const kOutputShortLabels[2] = {"L out", "R out"};
+const char* const kInputLabels[2] = {"Left input", "Right input"};
+const char* const kInputShortLabels[2] = {"L in", "R in"};
+const char* const kOutputLabels[2] = {"Left output", "Right output"};
+const char* const kOutputShortLabels[2] = {"L out", "R out"};
 
 // Real ranges by parameter index, as the host-side extension reports them.
-constexpr double kParameterRanges[CQuellor::kNumParameters][2] = {
-    {-20.0, 20.0}, {-50.0, 0.0}, {0.0, 1.0}, {1.0, 1000.0}, {1.0, 1000.0}, {0.0, 1.0}};
+constexpr double kParameterRanges[CQuellor::kNumParameters][2] = {{-20.0, 20.0}, {-50.0, 0.0},  {0.0, 1.0},
+                                                                  {1.0, 1000.0}, {1.0, 1000.0}, {0.0, 1.0}};
 
 // Host-visible texts are copied with their terminator, cut to 24 characters.
 constexpr int kProgramNameSize = Vst::kVstMaxProgNameLen + 1;
@@ -104,8 +106,9 @@ void CQuellor::clearBlocks()
 void CQuellor::loadFactoryPrograms()
 {
     static constexpr int kFactoryOrder[kNumParameters] = {kThreshold, kRatio, kAttack,
-                                                          kRelease, kMix, kMaster};
-    for (int number = kNumPrograms - 1; number >= 0; --number) {
+                                                          kRelease,   kMix,   kMaster};
+    for (int number = kNumPrograms - 1; number >= 0; --number)
+    {
         curProgram = number;
         for (int index = 0; index < kNumParameters; ++index)
             setParameter(index, m_programs[number].getValue(index));
@@ -121,16 +124,17 @@ void CQuellor::setParameter(VstInt32 index, float value)
 {
     if (!isParameter(index))
         return;
-    CVstParam &parameter = *m_parameters[index];
+    CVstParam& parameter = *m_parameters[index];
     parameter.setValue(value);
     m_programs[curProgram].setValue(index, parameter.getValue());
 
-    switch (index) {
-    case kMaster: {
+    switch (index)
+    {
+    case kMaster:
+    {
         parameter.setValue(value);
-        const long double exponent =
-            (static_cast<double>(parameter.getRealValue()) + kMasterOffsetDb) *
-            static_cast<long double>(kDbToNepers);
+        const long double exponent = (static_cast<double>(parameter.getRealValue()) + kMasterOffsetDb) *
+                                     static_cast<long double>(kDbToNepers);
         m_masterGain = static_cast<double>(std::exp(exponent));
         break;
     }
@@ -165,11 +169,17 @@ float CQuellor::getParameter(VstInt32 index)
     return index == kRatio ? 1.0f - value : value;
 }
 
-void CQuellor::getParameterName(VstInt32 index, char *text) { copyParameterText(index, text, &CVstParam::getName); }
+void CQuellor::getParameterName(VstInt32 index, char* text)
+{
+    copyParameterText(index, text, &CVstParam::getName);
+}
 
-void CQuellor::getParameterLabel(VstInt32 index, char *text) { copyParameterText(index, text, &CVstParam::getLabel); }
+void CQuellor::getParameterLabel(VstInt32 index, char* text)
+{
+    copyParameterText(index, text, &CVstParam::getLabel);
+}
 
-void CQuellor::copyParameterText(VstInt32 index, char *text, void (CVstParam::*getter)(char *) const)
+void CQuellor::copyParameterText(VstInt32 index, char* text, void (CVstParam::*getter)(char*) const)
 {
     if (text == nullptr)
         return;
@@ -179,17 +189,22 @@ void CQuellor::copyParameterText(VstInt32 index, char *text, void (CVstParam::*g
         *text = '\0';
 }
 
-void CQuellor::getParameterDisplay(VstInt32 index, char *text)
+void CQuellor::getParameterDisplay(VstInt32 index, char* text)
 {
     if (text == nullptr)
         return;
-    if (!isParameter(index)) {
+    if (!isParameter(index))
+    {
         *text = '\0';
-    } else if (index == kRatio) {
+    }
+    else if (index == kRatio)
+    {
         // Shown as the ratio itself, "1.00" to "20.0".
         *text = '\0';
         Vst::float2string(1.0f / m_parameters[kRatio]->getRealValue(), text, 4);
-    } else {
+    }
+    else
+    {
         m_parameters[index]->getDisplay(text);
     }
 }
@@ -215,19 +230,19 @@ void CQuellor::applyProgram(VstInt32 number)
         setParameter(index, m_programs[number].getValue(index));
 }
 
-void CQuellor::setProgramName(char *name)
+void CQuellor::setProgramName(char* name)
 {
     if (name != nullptr)
         m_programs[curProgram].setName(name);
 }
 
-void CQuellor::getProgramName(char *name)
+void CQuellor::getProgramName(char* name)
 {
     if (name != nullptr)
         std::snprintf(name, kProgramNameSize, "%s", m_programs[curProgram].getName());
 }
 
-bool CQuellor::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char *text)
+bool CQuellor::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text)
 {
     if (!isProgram(index) || text == nullptr)
         return false;
@@ -249,23 +264,23 @@ void CQuellor::resume()
     clearBlocks();
 }
 
-void CQuellor::processReplacing(float **inputs, float **outputs, VstInt32 sampleFrames)
+void CQuellor::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
 {
     processAudio(inputs, outputs, sampleFrames);
     CVstEffect::processReplacing(inputs, outputs, sampleFrames);
 }
 
-void CQuellor::processAudio(float **inputs, float **outputs, VstInt32 sampleFrames)
+void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFrames)
 {
     float meter = 0.0f;
-    const bool usable = sampleFrames > 0 && inputs != nullptr && outputs != nullptr &&
-                        inputs[0] != nullptr && inputs[1] != nullptr && outputs[0] != nullptr &&
-                        outputs[1] != nullptr;
-    if (usable) {
-        const float *inLeft = inputs[0];
-        const float *inRight = inputs[1];
-        float *outLeft = outputs[0];
-        float *outRight = outputs[1];
+    const bool usable = sampleFrames > 0 && inputs != nullptr && outputs != nullptr && inputs[0] != nullptr &&
+                        inputs[1] != nullptr && outputs[0] != nullptr && outputs[1] != nullptr;
+    if (usable)
+    {
+        const float* inLeft = inputs[0];
+        const float* inRight = inputs[1];
+        float* outLeft = outputs[0];
+        float* outRight = outputs[1];
 
         // The mix moves linearly from where it is to the Mix value at the last frame.
         const float target = m_parameters[kMix]->getRealValue();
@@ -273,11 +288,13 @@ void CQuellor::processAudio(float **inputs, float **outputs, VstInt32 sampleFram
         float mix = m_currentMix;
         int position = m_blockPosition;
 
-        for (VstInt32 done = 0; done < sampleFrames;) {
+        for (VstInt32 done = 0; done < sampleFrames;)
+        {
             const long double gain = m_masterGain;
             const int run = static_cast<int>(std::min<VstInt32>(sampleFrames - done, kBlockSize - position));
             float leavingLeft = 0.0f, leavingRight = 0.0f;
-            for (int i = 0; i < run; ++i, ++position, ++done) {
+            for (int i = 0; i < run; ++i, ++position, ++done)
+            {
                 // What leaves the block now entered it 16 samples ago.
                 const float inL = inLeft[done];
                 const float inR = inRight[done];
@@ -293,7 +310,8 @@ void CQuellor::processAudio(float **inputs, float **outputs, VstInt32 sampleFram
                 outLeft[done] = static_cast<float>((dryL + (wetL - dryL) * mix) * gain);
                 outRight[done] = static_cast<float>((dryR + (wetR - dryR) * mix) * gain);
             }
-            if (position == kBlockSize) {
+            if (position == kBlockSize)
+            {
                 // At exactly 0 dB the threshold switches the compressor off.
                 if (m_parameters[kThreshold]->getValue() != 1.0f)
                     m_compressor->processBlock(m_compressedLeft, m_compressedRight, m_dryLeft, m_dryRight);
@@ -307,13 +325,14 @@ void CQuellor::processAudio(float **inputs, float **outputs, VstInt32 sampleFram
     notifyView(IParameterView::kMeterIndex, meter);
 }
 
-VstInt32 CQuellor::processEvents(Vst::VstEvents *events)
+VstInt32 CQuellor::processEvents(Vst::VstEvents* events)
 {
     CVstEffect::processEvents(events);
     // The list keeps everything received since the last processing call.
-    const Midi::CMidiEventList &list = getMidiEvents();
-    for (std::int32_t i = 0; i < list.getNumberOfEvents(); ++i) {
-        const Midi::CMidiEvent *event = list.getEvent(i);
+    const Midi::CMidiEventList& list = getMidiEvents();
+    for (std::int32_t i = 0; i < list.getNumberOfEvents(); ++i)
+    {
+        const Midi::CMidiEvent* event = list.getEvent(i);
         if (event != nullptr && event->getStatus() == 0xB0)
             handleControlChange(event->getValue(), event->getSubValue());
     }
@@ -322,30 +341,42 @@ VstInt32 CQuellor::processEvents(Vst::VstEvents *events)
 
 void CQuellor::handleControlChange(int controller, int value)
 {
-    if (isProgram(controller)) {
+    if (isProgram(controller))
+    {
         applyProgram(controller);
         return;
     }
     const float normalised = static_cast<float>(value) * kMidiValueScale;
-    switch (controller) {
-    case 70: setParameter(kRatio, normalised); break;
-    case 71: setParameter(kThreshold, normalised); break;
-    case 72: setParameter(kAttack, normalised); break;
-    case 73: setParameter(kRelease, normalised); break;
-    case 74: setParameter(kMaster, normalised); break;
-    default: break;
+    switch (controller)
+    {
+    case 70:
+        setParameter(kRatio, normalised);
+        break;
+    case 71:
+        setParameter(kThreshold, normalised);
+        break;
+    case 72:
+        setParameter(kAttack, normalised);
+        break;
+    case 73:
+        setParameter(kRelease, normalised);
+        break;
+    case 74:
+        setParameter(kMaster, normalised);
+        break;
+    default:
+        break;
     }
 }
 
 // ---- queries ----------------------------------------------------------------
 
-VstInt32 CQuellor::canDo(char *text)
+VstInt32 CQuellor::canDo(char* text)
 {
     if (text == nullptr)
         return -1;
-    static const char *const kYes[] = {"plugAsChannelInsert", "plugAsSend", "2in2out",
-                                       "receiveVstMidiEvent"};
-    for (const char *capability : kYes)
+    static const char* const kYes[] = {"plugAsChannelInsert", "plugAsSend", "2in2out", "receiveVstMidiEvent"};
+    for (const char* capability : kYes)
         if (std::strcmp(text, capability) == 0)
             return 1;
     if (std::strcmp(text, "hasCockosExtensions") == 0)
@@ -353,8 +384,8 @@ VstInt32 CQuellor::canDo(char *text)
     return -1;
 }
 
-bool CQuellor::fillPinProperties(VstInt32 index, Vst::VstPinProperties *properties,
-                                 const char *const labels[2], const char *const shortLabels[2])
+bool CQuellor::fillPinProperties(VstInt32 index, Vst::VstPinProperties* properties,
+                                 const char* const labels[2], const char* const shortLabels[2])
 {
     if (properties == nullptr || index < 0 || index > 1)
         return false;
@@ -364,27 +395,29 @@ bool CQuellor::fillPinProperties(VstInt32 index, Vst::VstPinProperties *properti
     return true;
 }
 
-bool CQuellor::getInputProperties(VstInt32 index, Vst::VstPinProperties *properties)
+bool CQuellor::getInputProperties(VstInt32 index, Vst::VstPinProperties* properties)
 {
     return fillPinProperties(index, properties, kInputLabels, kInputShortLabels);
 }
 
-bool CQuellor::getOutputProperties(VstInt32 index, Vst::VstPinProperties *properties)
+bool CQuellor::getOutputProperties(VstInt32 index, Vst::VstPinProperties* properties)
 {
     return fillPinProperties(index, properties, kOutputLabels, kOutputShortLabels);
 }
 
-VstIntPtr CQuellor::vendorSpecific(VstInt32 index, VstIntPtr value, void *ptr, float opt)
+VstIntPtr CQuellor::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
     // The index arrives as a signed 32-bit number; vendor codes are unsigned.
     const auto code = static_cast<std::uint32_t>(index);
     if (ptr == nullptr || value < 0 || value >= kNumParameters)
         return 0;
-    if (code == kExtensionParameterDisplay) {
-        std::snprintf(static_cast<char *>(ptr), kExtensionTextSize, "%1f", static_cast<double>(opt));
+    if (code == kExtensionParameterDisplay)
+    {
+        std::snprintf(static_cast<char*>(ptr), kExtensionTextSize, "%1f", static_cast<double>(opt));
         return kExtensionHandled;
     }
-    if (code == kExtensionParameterRange) {
+    if (code == kExtensionParameterRange)
+    {
         std::memcpy(ptr, kParameterRanges[value], sizeof kParameterRanges[value]);
         return kExtensionHandled;
     }

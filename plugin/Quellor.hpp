@@ -7,7 +7,8 @@
 #include "plugin/Program.hpp"
 #include "plugin/VstParam.hpp"
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 // The compressor effect. Audio passes through 16-sample blocks: each full block
 // is compressed in place while the next one fills, so every output sample is the
@@ -20,11 +21,21 @@ namespace Vantor::Quellor {
 //   3 Attack, 4 Release  1..1000 ms, exponential
 //   5 Mix       0 dry .. 1 fully compressed, ramped across each processing call
 // Every change is also written into the current one of the 13 programs.
-class CQuellor : public Vst::CVstEffect {
+class CQuellor : public Vst::CVstEffect
+{
 public:
     VANTOR_DECLARE_CLASS(CQuellor);
 
-    enum EParameter { kMaster = 0, kThreshold, kRatio, kAttack, kRelease, kMix, kNumParameters };
+    enum EParameter
+    {
+        kMaster = 0,
+        kThreshold,
+        kRatio,
+        kAttack,
+        kRelease,
+        kMix,
+        kNumParameters
+    };
     static constexpr int kNumPrograms = kNumFactoryPrograms;
     static constexpr int kBlockSize = CCompressorSC::kBlockSize;
     static constexpr Vst::VstInt32 kUniqueId = Vst::fourCharCode("Tam2");
@@ -35,41 +46,41 @@ public:
     // ---- parameters ---------------------------------------------------------
     void setParameter(Vst::VstInt32 index, float value) override;
     float getParameter(Vst::VstInt32 index) override;
-    void getParameterName(Vst::VstInt32 index, char *text) override;
-    void getParameterLabel(Vst::VstInt32 index, char *text) override;
-    void getParameterDisplay(Vst::VstInt32 index, char *text) override;
+    void getParameterName(Vst::VstInt32 index, char* text) override;
+    void getParameterLabel(Vst::VstInt32 index, char* text) override;
+    void getParameterDisplay(Vst::VstInt32 index, char* text) override;
 
     // ---- programs -----------------------------------------------------------
     void setProgram(Vst::VstInt32 program) override;
-    void setProgramName(char *name) override;
-    void getProgramName(char *name) override;
-    bool getProgramNameIndexed(Vst::VstInt32 category, Vst::VstInt32 index, char *text) override;
+    void setProgramName(char* name) override;
+    void getProgramName(char* name) override;
+    bool getProgramNameIndexed(Vst::VstInt32 category, Vst::VstInt32 index, char* text) override;
 
     // ---- processing ---------------------------------------------------------
     void resume() override;
-    void processReplacing(float **inputs, float **outputs, Vst::VstInt32 sampleFrames) override;
+    void processReplacing(float** inputs, float** outputs, Vst::VstInt32 sampleFrames) override;
     // The audio path alone: overwrites both outputs with the delayed, compressed,
     // mixed and scaled input and reports the meter level to the view.
-    virtual void processAudio(float **inputs, float **outputs, Vst::VstInt32 sampleFrames);
+    virtual void processAudio(float** inputs, float** outputs, Vst::VstInt32 sampleFrames);
     // Records the events, then acts on every control change recorded since the
     // last processing call: controllers 0-12 select a program, 70-74 set Ratio,
     // Threshold, Attack, Release and Master.
-    Vst::VstInt32 processEvents(Vst::VstEvents *events) override;
+    Vst::VstInt32 processEvents(Vst::VstEvents* events) override;
 
     // ---- queries ------------------------------------------------------------
-    Vst::VstInt32 canDo(char *text) override;
-    bool getInputProperties(Vst::VstInt32 index, Vst::VstPinProperties *properties) override;
-    bool getOutputProperties(Vst::VstInt32 index, Vst::VstPinProperties *properties) override;
-    Vst::VstIntPtr vendorSpecific(Vst::VstInt32 index, Vst::VstIntPtr value, void *ptr, float opt) override;
+    Vst::VstInt32 canDo(char* text) override;
+    bool getInputProperties(Vst::VstInt32 index, Vst::VstPinProperties* properties) override;
+    bool getOutputProperties(Vst::VstInt32 index, Vst::VstPinProperties* properties) override;
+    Vst::VstIntPtr vendorSpecific(Vst::VstInt32 index, Vst::VstIntPtr value, void* ptr, float opt) override;
 
     // The view told about parameter changes and the meter (not owned; may be null).
-    void setParameterView(IParameterView *view) { m_view = view; }
-    IParameterView *getParameterView() const { return m_view; }
+    void setParameterView(IParameterView* view) { m_view = view; }
+    IParameterView* getParameterView() const { return m_view; }
 
     // For inspection by the editor and tests.
-    const CVstParam &getParameterObject(int index) const { return *m_parameters[index]; }
-    const CCompressorSC &getCompressor() const { return *m_compressor; }
-    const CProgram &getProgramRecord(int number) const { return m_programs[number]; }
+    const CVstParam& getParameterObject(int index) const { return *m_parameters[index]; }
+    const CCompressorSC& getCompressor() const { return *m_compressor; }
+    const CProgram& getProgramRecord(int number) const { return m_programs[number]; }
     double getMasterGain() const { return m_masterGain; }
     float getCurrentMix() const { return m_currentMix; }
     float getWorkingSampleRate() const { return m_workingSampleRate; }
@@ -85,10 +96,10 @@ private:
     void applyProgram(Vst::VstInt32 number);
     void notifyView(long index, double value);
     // Writes the named text of a parameter, or nothing but a terminator for another index.
-    void copyParameterText(Vst::VstInt32 index, char *text, void (CVstParam::*getter)(char *) const);
+    void copyParameterText(Vst::VstInt32 index, char* text, void (CVstParam::*getter)(char*) const);
     void handleControlChange(int controller, int value);
-    static bool fillPinProperties(Vst::VstInt32 index, Vst::VstPinProperties *properties,
-                                  const char *const labels[2], const char *const shortLabels[2]);
+    static bool fillPinProperties(Vst::VstInt32 index, Vst::VstPinProperties* properties,
+                                  const char* const labels[2], const char* const shortLabels[2]);
 
     Collections::TAutomaticPointer<CVstParam> m_parameters[kNumParameters];
     CProgram m_programs[kNumPrograms];
@@ -103,7 +114,7 @@ private:
     double m_masterGain = 1.0;
     float m_workingSampleRate = 44100.0f;
 
-    IParameterView *m_view = nullptr;
+    IParameterView* m_view = nullptr;
 };
 
 } // namespace Vantor::Quellor

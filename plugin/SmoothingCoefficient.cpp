@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 CSmoothingCoefficient::CSmoothingCoefficient(float sampleRate, float timeMilliseconds)
     : m_sampleRate(sampleRate), m_time(timeMilliseconds), m_coefficient(0.0f)

@@ -1,11 +1,13 @@
 #pragma once
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 // The coefficient of a one-pole smoother for a time constant at a sample rate:
 // exp(-1000 / (time_ms * rate)), so a step is covered to about 63 % in `time`.
 // The exponential is taken in extended precision and kept in single precision.
-class CSmoothingCoefficient {
+class CSmoothingCoefficient
+{
 public:
     CSmoothingCoefficient(float sampleRate, float timeMilliseconds);
 

@@ -3,12 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 VANTOR_DEFINE_CLASS(Vantor::Quellor::CVstParamFloat, "CVstParamFloat", "CVstParam")
 
-CVstParamFloat::CVstParamFloat(const char *name, const char *label, float minimum,
-                               float maximum, float initialValue)
+CVstParamFloat::CVstParamFloat(const char* name, const char* label, float minimum, float maximum,
+                               float initialValue)
     : CVstParam(name, label), m_minimum(minimum), m_maximum(maximum)
 {
     CVstParamFloat::setValue(initialValue);
@@ -22,7 +23,10 @@ void CVstParamFloat::setValue(float value)
     m_realValue = m_minimum + (m_maximum - m_minimum) * value;
 }
 
-float CVstParamFloat::getRealValue() const { return m_realValue; }
+float CVstParamFloat::getRealValue() const
+{
+    return m_realValue;
+}
 
 void CVstParamFloat::setRange(float minimum, float maximum)
 {
@@ -31,7 +35,7 @@ void CVstParamFloat::setRange(float minimum, float maximum)
     setValue(m_value);
 }
 
-void CVstParamFloat::getDisplay(char *text) const
+void CVstParamFloat::getDisplay(char* text) const
 {
     if (text == nullptr)
         return;
@@ -42,10 +46,13 @@ void CVstParamFloat::getDisplay(char *text) const
     format[length++] = '%';
     if (m_plusSign)
         format[length++] = '+';
-    if (magnitude >= 100000.0f) {
+    if (magnitude >= 100000.0f)
+    {
         format[length++] = 'g';
-    } else {
-        const char decimals = magnitude >= 1000.0f ? '0'
+    }
+    else
+    {
+        const char decimals = magnitude >= 1000.0f  ? '0'
                               : magnitude >= 100.0f ? '1'
                               : magnitude >= 10.0f  ? '2'
                                                     : '3';

@@ -2,20 +2,21 @@
 
 #include "plugin/VstParam.hpp"
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 // A parameter mapped linearly onto [minimum, maximum]:
 // real = minimum + (maximum - minimum) * value, in single precision.
-class CVstParamFloat : public CVstParam {
+class CVstParamFloat : public CVstParam
+{
 public:
     VANTOR_DECLARE_CLASS(CVstParamFloat);
 
-    CVstParamFloat(const char *name, const char *label, float minimum, float maximum,
-                   float initialValue);
+    CVstParamFloat(const char* name, const char* label, float minimum, float maximum, float initialValue);
     ~CVstParamFloat() override;
 
     void setValue(float value) override;
-    void getDisplay(char *text) const override;
+    void getDisplay(char* text) const override;
     float getRealValue() const override;
 
     // Stores the range and maps the current value again.

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 VANTOR_DEFINE_CLASS(Vantor::Quellor::CVstParamFloatExp, "CVstParamFloatExp", "CVstParam")
 
-CVstParamFloatExp::CVstParamFloatExp(const char *name) : CVstParam(name, "ms")
+CVstParamFloatExp::CVstParamFloatExp(const char* name) : CVstParam(name, "ms")
 {
     CVstParamFloatExp::setValue(0.0f);
 }
@@ -23,7 +24,10 @@ void CVstParamFloatExp::setValue(float value)
     m_realValue = std::clamp(real, m_minimum, m_maximum);
 }
 
-float CVstParamFloatExp::getRealValue() const { return m_realValue; }
+float CVstParamFloatExp::getRealValue() const
+{
+    return m_realValue;
+}
 
 void CVstParamFloatExp::setRange(float minimum, float maximum)
 {

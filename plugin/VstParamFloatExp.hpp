@@ -2,16 +2,18 @@
 
 #include "plugin/VstParam.hpp"
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 // A time parameter in milliseconds mapped exponentially onto a positive range:
 // real = minimum * (maximum / minimum)^value, kept inside the range (the
 // normalised value itself is stored as given). Starts at 1 to 1000 ms, value 0.
-class CVstParamFloatExp : public CVstParam {
+class CVstParamFloatExp : public CVstParam
+{
 public:
     VANTOR_DECLARE_CLASS(CVstParamFloatExp);
 
-    explicit CVstParamFloatExp(const char *name);
+    explicit CVstParamFloatExp(const char* name);
     ~CVstParamFloatExp() override;
 
     void setValue(float value) override;

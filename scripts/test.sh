@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds with warnings as errors,
+# The test command: installs what is missing, checks the formatting, builds with warnings as errors,
 # runs every test, then runs them again in the sanitizer build (ASan + UBSan).
 # VANTOR_QUICK=1 skips the sanitizer pass.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+bash scripts/check-format.sh
 
 jobs=$(nproc)
 

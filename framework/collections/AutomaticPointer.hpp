@@ -23,8 +23,8 @@ public:
     TAutomaticPointer(const TAutomaticPointer&) = delete;
     TAutomaticPointer& operator=(const TAutomaticPointer&) = delete;
 
-    /// Lets the old pointer go and takes the new one; holding the same pointer
-    /// again changes nothing.
+    // Lets the old pointer go and takes the new one; holding the same pointer
+    // again changes nothing.
     void setPointer(TypeName* pointer)
     {
         if (pointer == m_pointer)
@@ -41,8 +41,8 @@ public:
 
     TypeName* getPointer() const { return m_pointer; }
 
-    /// Drops the pointer without consulting the deleter (the caller takes over
-    /// whatever the holder owned).
+    // Drops the pointer without consulting the deleter (the caller takes over
+    // whatever the holder owned).
     TypeName* forgetPointer()
     {
         TypeName* pointer = m_pointer;

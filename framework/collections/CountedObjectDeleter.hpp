@@ -12,7 +12,7 @@ public:
     VANTOR_DECLARE_TEMPLATE_CLASS(TCountedObjectDeleter, "TCountedObjectDeleter<TypeName>", typeid(TypeName),
                                   "TPointerDeleter<TypeName>", typeid(TypeName));
 
-    /// The process-wide instance; holders keep a plain pointer to it.
+    // The process-wide instance; holders keep a plain pointer to it.
     static TCountedObjectDeleter* getDefaultDeleter()
     {
         static TCountedObjectDeleter instance;

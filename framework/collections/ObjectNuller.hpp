@@ -11,7 +11,7 @@ public:
     VANTOR_DECLARE_TEMPLATE_CLASS(TObjectNuller, "TObjectNuller<TypeName>", typeid(TypeName),
                                   "TPointerDeleter<TypeName>", typeid(TypeName));
 
-    /// The process-wide instance; holders keep a plain pointer to it.
+    // The process-wide instance; holders keep a plain pointer to it.
     static TObjectNuller* getDefaultDeleter()
     {
         static TObjectNuller instance;

@@ -16,10 +16,10 @@ public:
     VANTOR_DECLARE_TEMPLATE_CLASS(TPointerCollection, "TPointerCollection<TypeName>", typeid(TypeName),
                                   "CCountedObject");
 
-    /// The number of slots the array grows by.
+    // The number of slots the array grows by.
     static constexpr std::int32_t kGrowthStep = 32;
 
-    /// A null deleter makes the collection forget pointers without touching them.
+    // A null deleter makes the collection forget pointers without touching them.
     explicit TPointerCollection(TPointerDeleter<TypeName>* deleter = nullptr) : m_deleter(deleter) {}
 
     ~TPointerCollection() override { freePointers(); }
@@ -27,9 +27,9 @@ public:
     TPointerCollection(const TPointerCollection&) = delete;
     TPointerCollection& operator=(const TPointerCollection&) = delete;
 
-    /// Stores the pointer in the next free slot, growing the array when it is
-    /// full, and then tells the deleter. A null pointer is stored like any
-    /// other; callers check for null before adding.
+    // Stores the pointer in the next free slot, growing the array when it is
+    // full, and then tells the deleter. A null pointer is stored like any
+    // other; callers check for null before adding.
     void addElement(TypeName* pointer)
     {
         if (m_array == nullptr)
@@ -48,7 +48,7 @@ public:
         }
     }
 
-    /// The content of a slot; null outside 0 … array size − 1.
+    // The content of a slot; null outside 0 … array size − 1.
     TypeName* getElementAtIndex(long index) const
     {
         if (m_array == nullptr || index < 0 || index >= m_arraySize)
@@ -58,14 +58,14 @@ public:
         return m_array[index];
     }
 
-    /// The number of slots allocated (a multiple of the growth step until a
-    /// shrinking reorder).
+    // The number of slots allocated (a multiple of the growth step until a
+    // shrinking reorder).
     long getArraySize() const { return m_arraySize; }
 
-    /// The slot the next added element takes.
+    // The slot the next added element takes.
     long getInsertIndex() const { return m_insertIndex; }
 
-    /// The number of non-null slots.
+    // The number of non-null slots.
     long getNumberOfElements() const
     {
         long count = 0;
@@ -79,7 +79,7 @@ public:
         return count;
     }
 
-    /// The first slot holding the pointer, or −1.
+    // The first slot holding the pointer, or −1.
     long getIndexOfElement(const TypeName* pointer) const
     {
         for (std::int32_t i = 0; i < m_arraySize; i++)
@@ -92,8 +92,8 @@ public:
         return -1;
     }
 
-    /// Lets the element go through the deleter and clears its slot. The array
-    /// is not packed; call reorder() for that. False when it is not held.
+    // Lets the element go through the deleter and clears its slot. The array
+    // is not packed; call reorder() for that. False when it is not held.
     bool deleteElement(TypeName* pointer)
     {
         const long index = getIndexOfElement(pointer);
@@ -109,8 +109,8 @@ public:
         return true;
     }
 
-    /// Clears the element's slot without consulting the deleter, handing the
-    /// caller whatever the collection held (for example its reference).
+    // Clears the element's slot without consulting the deleter, handing the
+    // caller whatever the collection held (for example its reference).
     bool removeElement(TypeName* pointer)
     {
         const long index = getIndexOfElement(pointer);
@@ -122,8 +122,8 @@ public:
         return true;
     }
 
-    /// Lets every element go through the deleter (when one is set) and
-    /// returns to the empty state without an array.
+    // Lets every element go through the deleter (when one is set) and
+    // returns to the empty state without an array.
     void freePointers()
     {
         if (m_array && m_deleter)
@@ -146,8 +146,8 @@ public:
         m_insertIndex = 0;
     }
 
-    /// Packs the elements to the front in their order; with shrink set the
-    /// array is cut to exactly the number of elements.
+    // Packs the elements to the front in their order; with shrink set the
+    // array is cut to exactly the number of elements.
     void reorder(bool shrink)
     {
         if (m_array == nullptr)
@@ -173,7 +173,7 @@ public:
 
     TPointerDeleter<TypeName>* getDeleter() const { return m_deleter; }
 
-    /// Grows the array by the growth step; new slots are null.
+    // Grows the array by the growth step; new slots are null.
     void expandArray()
     {
         const std::int32_t newSize = m_arraySize + m_growthStep;

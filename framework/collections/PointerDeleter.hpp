@@ -14,10 +14,10 @@ public:
     VANTOR_DECLARE_TEMPLATE_CLASS(TPointerDeleter, "TPointerDeleter<TypeName>", typeid(TypeName),
                                   "CCountedObject");
 
-    /// Called after a pointer has entered a holder.
+    // Called after a pointer has entered a holder.
     virtual void pointerAdded(TypeName* pointer) = 0;
 
-    /// Called when a holder lets a pointer go.
+    // Called when a holder lets a pointer go.
     virtual void deletePointer(TypeName* pointer) = 0;
 };
 

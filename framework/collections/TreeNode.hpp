@@ -19,9 +19,9 @@ public:
     {
     }
 
-    /// The members go in the order item, parent, children. The children's
-    /// references back to this node are dropped first: a node that is being
-    /// destroyed must not be dereferenced by its dying children.
+    // The members go in the order item, parent, children. The children's
+    // references back to this node are dropped first: a node that is being
+    // destroyed must not be dereferenced by its dying children.
     ~TTreeNode() override
     {
         for (long i = 0; i < m_children.getArraySize(); i++)
@@ -39,7 +39,7 @@ public:
 
     TTreeNode* getParentNode() const { return m_parent.getPointer(); }
 
-    /// Adopts the child: this node references it and it references this node.
+    // Adopts the child: this node references it and it references this node.
     void addChildNode(TTreeNode* child)
     {
         if (child == nullptr)
@@ -54,11 +54,11 @@ public:
 
     TTreeNode* getChildNode(long index) const { return m_children.getElementAtIndex(index); }
 
-    /// Releases the whole subtree below this node, breaking the mutual
-    /// references first so that children nobody else holds die. The children
-    /// give their references on this node back, so the caller must hold one
-    /// of its own (a node nobody references would die here). Destroying a
-    /// node needs no such care.
+    // Releases the whole subtree below this node, breaking the mutual
+    // references first so that children nobody else holds die. The children
+    // give their references on this node back, so the caller must hold one
+    // of its own (a node nobody references would die here). Destroying a
+    // node needs no such care.
     void deleteAllChildNodes()
     {
         for (long i = 0; i < m_children.getArraySize(); i++)

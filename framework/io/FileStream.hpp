@@ -14,7 +14,7 @@
 namespace Vantor::IO
 {
 
-/// The values a file stream reads and writes: numbers of at most 8 bytes.
+// The values a file stream reads and writes: numbers of at most 8 bytes.
 template <typename Value>
 concept FileStreamValue = std::is_arithmetic_v<Value> && sizeof(Value) <= 8;
 
@@ -24,15 +24,15 @@ public:
     VANTOR_DECLARE_CLASS(CFileStream);
 
     CFileStream();
-    /// open(path, forWriting, fileIsLittleEndian, false)
+    // open(path, forWriting, fileIsLittleEndian, false)
     CFileStream(const Basics::CSystemString& path, bool forWriting, bool fileIsLittleEndian);
     ~CFileStream() override;
 
     CFileStream(const CFileStream&) = delete;
     CFileStream& operator=(const CFileStream&) = delete;
 
-    /// Closes any open file and opens the path for binary writing (created or
-    /// truncated) or reading. Answers whether the file opened.
+    // Closes any open file and opens the path for binary writing (created or
+    // truncated) or reading. Answers whether the file opened.
     bool open(const Basics::CSystemString& path, bool forWriting, bool fileIsLittleEndian, bool neverSwap);
     void close();
 
@@ -42,28 +42,28 @@ public:
     bool isEndOfFile() const;
     void setFileIsLittleEndian(bool fileIsLittleEndian) { m_fileIsLittleEndian = fileIsLittleEndian; }
 
-    /// Whether the machine stores multi-byte values big-endian.
+    // Whether the machine stores multi-byte values big-endian.
     static bool isMachineBigEndian() { return std::endian::native == std::endian::big; }
 
     long getPosition() const;
-    /// From the start of the file.
+    // From the start of the file.
     bool moveTo(long position);
-    /// From the current position.
+    // From the current position.
     bool moveBy(long offset);
     void rewind();
 
-    /// The file's size in bytes; −1 unless open for reading or when the size
-    /// cannot be found.
+    // The file's size in bytes; −1 unless open for reading or when the size
+    // cannot be found.
     long getStreamSize();
 
-    /// One transfer of `count` bytes; false unless all were transferred. A
-    /// wrong mode, a closed file or a short transfer also sets the failed flag.
+    // One transfer of `count` bytes; false unless all were transferred. A
+    // wrong mode, a closed file or a short transfer also sets the failed flag.
     bool writeBytes(const void* data, long count);
     bool readBytes(void* buffer, long count);
 
-    /// Typed writes: char and bool take one byte (a bool is 1 or 0); other
-    /// values take their size. File formats use the fixed-width types:
-    /// long is 4 bytes on Windows but 8 on 64-bit Linux.
+    // Typed writes: char and bool take one byte (a bool is 1 or 0); other
+    // values take their size. File formats use the fixed-width types:
+    // long is 4 bytes on Windows but 8 on 64-bit Linux.
     template <FileStreamValue Value> CFileStream& operator<<(Value value)
     {
         if constexpr (std::is_same_v<Value, bool>)
@@ -78,8 +78,8 @@ public:
         return *this;
     }
 
-    /// Typed reads of the same forms; a bool is true when its byte is 1. A
-    /// short read leaves the value unchanged.
+    // Typed reads of the same forms; a bool is true when its byte is 1. A
+    // short read leaves the value unchanged.
     template <FileStreamValue Value> CFileStream& operator>>(Value& value)
     {
         if constexpr (std::is_same_v<Value, bool>)
@@ -102,7 +102,7 @@ public:
         return *this;
     }
 
-    /// Reads `count` values in one transfer and swaps each when needed.
+    // Reads `count` values in one transfer and swaps each when needed.
     template <FileStreamValue Value>
     requires(!std::is_same_v<Value, bool>) bool readArray(Value* values, long count)
     {
@@ -118,8 +118,8 @@ public:
     }
 
 private:
-    /// Whether a transfer of `count` bytes may start; sets the failed flag
-    /// when not.
+    // Whether a transfer of `count` bytes may start; sets the failed flag
+    // when not.
     bool mayTransfer(bool writing, const void* data, long count);
     void writeSwapped(const void* value, std::size_t size);
     void swapIfNeeded(void* value, std::size_t size) const;

@@ -11,14 +11,14 @@ namespace Vantor::IO
 class CTrace
 {
 public:
-    /// Opens (truncating) the trace file; answers whether it is open.
+    // Opens (truncating) the trace file; answers whether it is open.
     static bool openTraceFile(const Basics::CSystemString& path);
     static void closeTraceFile();
     static bool isTraceFileOpen();
 
-    /// Writes the message followed by a line end when the trace file is open.
+    // Writes the message followed by a line end when the trace file is open.
     static void trace(const char* message);
-    /// Writes the message and the text directly after it, then a line end.
+    // Writes the message and the text directly after it, then a line end.
     static void trace(const char* message, const Basics::CString& text);
 };
 

@@ -22,32 +22,32 @@ public:
     CXMLNode(const CXMLNode&) = delete;
     CXMLNode& operator=(const CXMLNode&) = delete;
 
-    /// Appends and references the attribute; null is ignored.
+    // Appends and references the attribute; null is ignored.
     void addAttribute(CXMLAttribute* attribute);
-    /// Appends a new attribute and answers it.
+    // Appends a new attribute and answers it.
     CXMLAttribute* createAttribute(const Basics::CString& name, const Basics::CString& value);
     long getNumberOfAttributes() const;
-    /// Null when the index is out of range.
+    // Null when the index is out of range.
     CXMLAttribute* getAttribute(long index) const;
-    /// The first attribute of exactly that name, or null.
+    // The first attribute of exactly that name, or null.
     CXMLAttribute* getAttribute(const Basics::CString& name) const;
-    /// A copy of the named attribute's value, or "" when there is none.
+    // A copy of the named attribute's value, or "" when there is none.
     Basics::CString getAttributeValue(const Basics::CString& name) const;
-    /// Releases the attribute; one the node does not hold is ignored.
+    // Releases the attribute; one the node does not hold is ignored.
     void deleteAttribute(CXMLAttribute* attribute);
     void deleteAttribute(const Basics::CString& name);
     void deleteAllAttributes();
 
-    /// Adopts the child (its parent becomes this node), appends and references
-    /// it; null is ignored.
+    // Adopts the child (its parent becomes this node), appends and references
+    // it; null is ignored.
     void addChildNode(CXMLNode* child);
-    /// Appends a new child and answers it.
+    // Appends a new child and answers it.
     CXMLNode* createChildNode(const Basics::CString& name);
     long getNumberOfChildNodes() const;
     CXMLNode* getChildNode(long index) const;
-    /// The first child of exactly that name, or null.
+    // The first child of exactly that name, or null.
     CXMLNode* getChildNodeWithName(const Basics::CString& name) const;
-    /// Releases the child; one the node does not hold is ignored.
+    // Releases the child; one the node does not hold is ignored.
     void deleteChildNode(CXMLNode* child);
     void deleteChildNode(const Basics::CString& name);
     void deleteAllChildNodes();

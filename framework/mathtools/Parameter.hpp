@@ -11,17 +11,17 @@ class CParameter : public Basics::CCountedObject
 public:
     VANTOR_DECLARE_CLASS(CParameter);
 
-    /// Value 0.5 within 0 … 1.
+    // Value 0.5 within 0 … 1.
     CParameter();
-    /// The range as setRange() takes it, then the value at `normalised`.
+    // The range as setRange() takes it, then the value at `normalised`.
     CParameter(double minimum, double maximum, double normalised);
 
-    /// Ignored unless maximum ≥ minimum; the value is not changed.
+    // Ignored unless maximum ≥ minimum; the value is not changed.
     virtual void setRange(double minimum, double maximum);
     virtual double getValue() const;
-    /// The value as text with two decimals.
+    // The value as text with two decimals.
     virtual void getValueAsString(Basics::CString& out) const;
-    /// value = range × normalised + minimum; `normalised` is not limited to 0 … 1.
+    // value = range × normalised + minimum; `normalised` is not limited to 0 … 1.
     virtual void setNormalisedValue(double normalised);
     virtual double setNormalisedValueAndGetValue(double normalised);
 

@@ -21,7 +21,7 @@ public:
     void offset(const CPoint& delta);
     void offset(long dx, long dy);
 
-    /// "[x,y]"
+    // "[x,y]"
     void getObjectDescription(char* buffer, long size) const override;
 
     long getXPosition() const { return m_x; }

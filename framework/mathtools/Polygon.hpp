@@ -13,20 +13,20 @@ public:
     VANTOR_DECLARE_CLASS(CPolygon);
 
     CPolygon();
-    /// That many points at (0,0).
+    // That many points at (0,0).
     explicit CPolygon(long numberOfPoints);
     CPolygon(const CPolygon& other);
     ~CPolygon() override;
 
     virtual CPolygon& operator=(const CPolygon& other);
-    /// Equal when both hold the same number of points and every point is equal.
+    // Equal when both hold the same number of points and every point is equal.
     virtual bool operator==(const CPolygon& other) const;
 
-    /// Releases all points, then appends that many points at (0,0).
+    // Releases all points, then appends that many points at (0,0).
     void setNumberOfPoints(long numberOfPoints);
     long getNumberOfPoints() const;
 
-    /// The point object, or null when the index is out of range.
+    // The point object, or null when the index is out of range.
     CPoint* getPoint(long index) const;
     void setPoint(const CPoint& point, long index);
     void setPoint(long x, long y, long index);

@@ -19,32 +19,32 @@ public:
     CRect(const CPoint& origin, const CDimension& size);
     CRect(const CRect& other);
 
-    /// "[left,top,width,height]"
+    // "[left,top,width,height]"
     void getObjectDescription(char* buffer, long size) const override;
 
     virtual CRect& operator=(const CRect& other);
-    /// Equal when left, top, width and height are equal.
+    // Equal when left, top, width and height are equal.
     virtual bool operator==(const CRect& other) const;
 
     void setRect(long left, long top, long width, long height);
     void setRect(const CPoint& origin, const CDimension& size);
 
-    /// Each setter changes one edge or size; the width and height stay when an
-    /// edge moves.
+    // Each setter changes one edge or size; the width and height stay when an
+    // edge moves.
     void setLeft(long left);
     void setTop(long top);
     void setWidth(long width);
     void setHeight(long height);
 
-    /// Moves the rectangle, keeping its size.
+    // Moves the rectangle, keeping its size.
     void setOrigin(const CPoint& origin);
-    /// Resizes the rectangle, keeping its origin.
+    // Resizes the rectangle, keeping its origin.
     void setDimension(const CDimension& size);
 
     void offset(const CPoint& delta);
-    /// Shrinks every side by `amount` (a negative amount grows the rectangle).
+    // Shrinks every side by `amount` (a negative amount grows the rectangle).
     void inset(long amount);
-    /// Multiplies left, top, width and height, truncating toward zero.
+    // Multiplies left, top, width and height, truncating toward zero.
     void scale(double factor);
 
     long getLeft() const { return m_left; }
@@ -59,11 +59,11 @@ public:
     long getCentralXPosition() const;
     long getCentralYPosition() const;
 
-    /// Whether the point lies on one of the covered pixels.
+    // Whether the point lies on one of the covered pixels.
     bool isPointInside(const CPoint& point) const;
 
-    /// Copies the four edges to a native rectangle record with the members
-    /// left, top, right and bottom (the Windows RECT layout).
+    // Copies the four edges to a native rectangle record with the members
+    // left, top, right and bottom (the Windows RECT layout).
     template <typename NativeRect> void copyToNativeRect(NativeRect& native) const
     {
         native.left = m_left;
@@ -72,21 +72,21 @@ public:
         native.bottom = m_bottom;
     }
 
-    /// Takes the four edges of a native rectangle record; width and height
-    /// are the differences.
+    // Takes the four edges of a native rectangle record; width and height
+    // are the differences.
     template <typename NativeRect> void setFromNativeRect(const NativeRect& native)
     {
         setRect(native.left, native.top, native.right - native.left, native.bottom - native.top);
     }
 
-    /// The overlap of two rectangles. Disjoint rectangles give a negative width
-    /// or height, which callers test for.
+    // The overlap of two rectangles. Disjoint rectangles give a negative width
+    // or height, which callers test for.
     static void getIntersection(const CRect& a, const CRect& b, CRect& result);
 
-    /// The text form "left,top,width,height" kept in control descriptions.
+    // The text form "left,top,width,height" kept in control descriptions.
     static Basics::CString toString(const CRect& rect);
-    /// Reads the text form; anything other than exactly four comma-separated
-    /// fields gives the rectangle 0,0,0,0.
+    // Reads the text form; anything other than exactly four comma-separated
+    // fields gives the rectangle 0,0,0,0.
     static CRect fromString(const Basics::CString& text);
 
 private:

@@ -4,10 +4,10 @@
 namespace Vantor::Platform
 {
 
-/// Number of monitors showing the desktop; 0 when there is no display.
+// Number of monitors showing the desktop; 0 when there is no display.
 long getNumberOfMonitors();
 
-/// Size of the primary screen in pixels; 0 when there is no display.
+// Size of the primary screen in pixels; 0 when there is no display.
 long getScreenWidth();
 long getScreenHeight();
 

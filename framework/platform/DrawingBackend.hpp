@@ -20,7 +20,7 @@
 namespace Vantor::Platform
 {
 
-/** A typeface request. size is the character height in pixels (not the cell height). */
+// A typeface request. size is the character height in pixels (not the cell height).
 struct SFontDescription
 {
     std::string faceName = "Arial";
@@ -29,7 +29,7 @@ struct SFontDescription
     bool italic = false;
 };
 
-/** Text alignments of the framework (0..10); other values act as 0. */
+// Text alignments of the framework (0..10); other values act as 0.
 namespace TextAlignment
 {
 constexpr int LeftTop = 0, CentreTop = 1, RightTop = 2;
@@ -39,7 +39,7 @@ constexpr int DefaultLabel = 9;       // left, centred vertically
 constexpr int DefaultSingleLine = 10; // centred both ways
 } // namespace TextAlignment
 
-/** Line cap of stroked lines. */
+// Line cap of stroked lines.
 enum class ELineCap
 {
     Flat = 0,
@@ -47,7 +47,7 @@ enum class ELineCap
     Round = 2
 };
 
-/** An offscreen premultiplied ARGB surface: a back buffer or the pixels of an image. */
+// An offscreen premultiplied ARGB surface: a back buffer or the pixels of an image.
 class IDrawingSurface
 {
 public:
@@ -56,67 +56,67 @@ public:
     virtual int getWidth() const = 0;
     virtual int getHeight() const = 0;
 
-    /** Direct pixel access; finish with unlockPixels before drawing again.
-        stride is in 32-bit words. */
+    // Direct pixel access; finish with unlockPixels before drawing again.
+    // stride is in 32-bit words.
     virtual uint32_t* lockPixels(int& stride) = 0;
     virtual void unlockPixels() = 0;
-    /** One premultiplied pixel; 0 outside the surface. */
+    // One premultiplied pixel; 0 outside the surface.
     virtual uint32_t getPixel(int x, int y) = 0;
 
-    /** Limits all later drawing to an area (replaces an earlier clip); resetClip removes it. */
+    // Limits all later drawing to an area (replaces an earlier clip); resetClip removes it.
     virtual void setClip(const SPixelRect& area) = 0;
     virtual void resetClip() = 0;
 
-    /** Sets every pixel (ignoring the clip) to one colour. */
+    // Sets every pixel (ignoring the clip) to one colour.
     virtual void clear(uint32_t colour) = 0;
 
-    /** Writes one pixel, replacing what is there (clipped). */
+    // Writes one pixel, replacing what is there (clipped).
     virtual void setPixel(int x, int y, uint32_t colour) = 0;
 
-    /** Aliased line of width 1 that leaves out the end point (a pen line: moveTo / lineTo). */
+    // Aliased line of width 1 that leaves out the end point (a pen line: moveTo / lineTo).
     virtual void drawPenLine(SPixelPoint from, SPixelPoint to, uint32_t colour) = 0;
-    /** Line of any width including both ends; anti-aliased when antiAlias is set. */
+    // Line of any width including both ends; anti-aliased when antiAlias is set.
     virtual void strokeLine(SPixelPoint from, SPixelPoint to, uint32_t colour, int width, ELineCap cap,
                             bool antiAlias) = 0;
 
     virtual void fillRectangle(const SPixelRect& area, uint32_t colour) = 0;
-    /** Outline through the outermost pixels of area (columns x .. x + w - 1). */
+    // Outline through the outermost pixels of area (columns x .. x + w - 1).
     virtual void strokeRectangle(const SPixelRect& area, uint32_t colour, int width) = 0;
 
-    /** Rounded rectangle: corner arcs are ellipses of cornerWidth x cornerHeight. */
+    // Rounded rectangle: corner arcs are ellipses of cornerWidth x cornerHeight.
     virtual void fillRoundedRectangle(const SPixelRect& area, int cornerWidth, int cornerHeight,
                                       uint32_t colour, bool antiAlias) = 0;
     virtual void strokeRoundedRectangle(const SPixelRect& area, int cornerWidth, int cornerHeight,
                                         uint32_t colour, int width, bool antiAlias) = 0;
 
-    /** Ellipse inscribed in bounds. */
+    // Ellipse inscribed in bounds.
     virtual void fillEllipse(const SPixelRect& bounds, uint32_t colour, bool antiAlias) = 0;
-    /** Arc of the ellipse inscribed in bounds, from the ray towards start to the ray towards end,
-        clockwise or counter-clockwise on the screen; start == end gives the whole ellipse. */
+    // Arc of the ellipse inscribed in bounds, from the ray towards start to the ray towards end,
+    // clockwise or counter-clockwise on the screen; start == end gives the whole ellipse.
     virtual void strokeArc(const SPixelRect& bounds, SPixelPoint start, SPixelPoint end, bool clockwise,
                            uint32_t colour, int width, bool antiAlias) = 0;
 
-    /** Filled polygon (closed implicitly, alternate / even-odd filling) with vertices at pixel corners. */
+    // Filled polygon (closed implicitly, alternate / even-odd filling) with vertices at pixel corners.
     virtual void fillPolygon(const SPixelPoint* points, int count, uint32_t colour, bool antiAlias) = 0;
 
-    /** Draws part of another surface. With blend: premultiplied source-over with constantAlpha
-        (0..255) applied on top of each pixel's own alpha. Without blend: a plain copy of the
-        colour (alpha of the target set opaque). source is scaled when the areas differ in size. */
+    // Draws part of another surface. With blend: premultiplied source-over with constantAlpha
+    // (0..255) applied on top of each pixel's own alpha. Without blend: a plain copy of the
+    // colour (alpha of the target set opaque). source is scaled when the areas differ in size.
     virtual void drawSurface(IDrawingSurface& source, const SPixelRect& sourceArea,
                              const SPixelRect& destination, bool blend, int constantAlpha) = 0;
 
-    /** One line of 8-bit text (Latin-1) in area, anti-aliased, never wrapped or trimmed. */
+    // One line of 8-bit text (Latin-1) in area, anti-aliased, never wrapped or trimmed.
     virtual void drawText(const std::string& text, const SPixelRect& area, const SFontDescription& font,
                           uint32_t colour, int alignment) = 0;
 };
 
-/** A new surface of the given size filled with a colour (0 = transparent); null on failure. */
+// A new surface of the given size filled with a colour (0 = transparent); null on failure.
 std::unique_ptr<IDrawingSurface> createDrawingSurface(int width, int height, uint32_t fillColour = 0);
 
-/** Width and height of a text in a font, trailing spaces included. False when it cannot be measured. */
+// Width and height of a text in a font, trailing spaces included. False when it cannot be measured.
 bool measureText(const std::string& text, const SFontDescription& font, SPixelSize& size);
 
-/** Colour helpers for 0xAARRGGBB words. */
+// Colour helpers for 0xAARRGGBB words.
 constexpr uint32_t makeColour(int red, int green, int blue, int alpha = 255)
 {
     return (static_cast<uint32_t>(alpha & 0xFF) << 24) | (static_cast<uint32_t>(red & 0xFF) << 16) |

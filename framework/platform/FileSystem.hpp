@@ -10,16 +10,16 @@
 namespace Vantor::Platform
 {
 
-/// Type codes of a file record.
+// Type codes of a file record.
 enum FileType : std::int32_t
 {
     kFileTypeFolder = 2,
     kFileTypeFile = 5,
-    kFileTypeSystemFile = 9, ///< anything that is neither a folder nor a regular file
+    kFileTypeSystemFile = 9, // anything that is neither a folder nor a regular file
     kFileTypeUnknown = 11,
 };
 
-/// One entry of a folder listing, as the file system describes it.
+// One entry of a folder listing, as the file system describes it.
 struct FileRecord
 {
     std::int32_t type = kFileTypeUnknown;
@@ -27,13 +27,13 @@ struct FileRecord
     FileTime lastAccessTime;
     FileTime lastWriteTime;
     std::uint64_t size = 0;
-    std::string name;      ///< the entry's name without its folder
-    std::string shortName; ///< the 8.3 alias where the system keeps one, else ""
+    std::string name;      // the entry's name without its folder
+    std::string shortName; // the 8.3 alias where the system keeps one, else ""
 };
 
-/// The type of an entry from its Windows file attributes: a folder is a
-/// folder; an entry marked "system" and not "normal" is a system file;
-/// everything else is a plain file.
+// The type of an entry from its Windows file attributes: a folder is a
+// folder; an entry marked "system" and not "normal" is a system file;
+// everything else is a plain file.
 constexpr std::int32_t fileTypeFromAttributes(std::uint32_t attributes)
 {
     constexpr std::uint32_t kSystem = 0x04;    // FILE_ATTRIBUTE_SYSTEM
@@ -50,25 +50,25 @@ constexpr std::int32_t fileTypeFromAttributes(std::uint32_t attributes)
     return kFileTypeFile;
 }
 
-/// The path separator of this system.
+// The path separator of this system.
 char getPathSeparator();
 
-/// Lists the entries matching a pattern made of a folder and a file name
-/// with the wildcards '*' and '?' (for example "/tmp/x/*.png"); the "." and
-/// ".." entries are left out. Answers false when the folder cannot be read.
+// Lists the entries matching a pattern made of a folder and a file name
+// with the wildcards '*' and '?' (for example "/tmp/x/*.png"); the "." and
+// ".." entries are left out. Answers false when the folder cannot be read.
 bool findFiles(const std::string& pattern, std::vector<FileRecord>& out);
 
-/// Whether the path names an existing folder.
+// Whether the path names an existing folder.
 bool isFolder(const std::string& path);
 
-/// Creates one folder; false when it exists already or cannot be made.
+// Creates one folder; false when it exists already or cannot be made.
 bool createFolder(const std::string& path);
 
-/// The folder for temporary files, ending with the separator.
+// The folder for temporary files, ending with the separator.
 std::string getTempFolder();
 
-/// The operating system's own folder ("C:\Windows" on Windows, the root
-/// folder on POSIX systems).
+// The operating system's own folder ("C:\Windows" on Windows, the root
+// folder on POSIX systems).
 std::string getSystemFolder();
 
 } // namespace Vantor::Platform

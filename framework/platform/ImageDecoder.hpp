@@ -16,14 +16,14 @@ enum class EImageFormat
     Jpeg
 };
 
-/** Result of one decode: the pixels as premultiplied ARGB (JPEG pixels are opaque). */
+// Result of one decode: the pixels as premultiplied ARGB (JPEG pixels are opaque).
 struct SDecodedImage
 {
     std::unique_ptr<IDrawingSurface> surface;
     std::string error; // why decoding failed; empty on success
 };
 
-/** Reads and decodes a file (path in the platform's own form). */
+// Reads and decodes a file (path in the platform's own form).
 SDecodedImage decodeImageFile(const std::string& path, EImageFormat format);
 
 } // namespace Vantor::Platform

@@ -10,7 +10,7 @@
 namespace Vantor::Platform::PixelTools
 {
 
-/// A straight 0xAARRGGBB colour as a premultiplied pixel (rounded).
+// A straight 0xAARRGGBB colour as a premultiplied pixel (rounded).
 inline uint32_t premultiply(uint32_t colour)
 {
     const uint32_t alpha = colour >> 24;
@@ -19,7 +19,7 @@ inline uint32_t premultiply(uint32_t colour)
            scale(colour & 0xFF);
 }
 
-/// Common part of two areas; empty (zero size) when they do not meet.
+// Common part of two areas; empty (zero size) when they do not meet.
 inline SPixelRect intersect(const SPixelRect& a, const SPixelRect& b)
 {
     const int left = std::max(a.x, b.x);
@@ -33,7 +33,7 @@ inline SPixelRect intersect(const SPixelRect& a, const SPixelRect& b)
     return {left, top, right - left, bottom - top};
 }
 
-/// Smallest area holding both; an empty area adds nothing.
+// Smallest area holding both; an empty area adds nothing.
 inline SPixelRect unite(const SPixelRect& a, const SPixelRect& b)
 {
     if (a.isEmpty())
@@ -49,8 +49,8 @@ inline SPixelRect unite(const SPixelRect& a, const SPixelRect& b)
     return {left, top, std::max(a.right(), b.right()) - left, std::max(a.bottom(), b.bottom()) - top};
 }
 
-/// Calls plot(x, y) for each pixel of an aliased one-pixel line, leaving out the end point
-/// (a pen line: the next segment starts there).
+// Calls plot(x, y) for each pixel of an aliased one-pixel line, leaving out the end point
+// (a pen line: the next segment starts there).
 template <typename TPlot> void forEachPenLinePixel(SPixelPoint from, SPixelPoint to, TPlot&& plot)
 {
     const int dx = std::abs(to.x - from.x);
@@ -77,7 +77,7 @@ template <typename TPlot> void forEachPenLinePixel(SPixelPoint from, SPixelPoint
     }
 }
 
-/// Where an alignment puts text along one axis.
+// Where an alignment puts text along one axis.
 enum class EPlace
 {
     Start,
@@ -85,7 +85,7 @@ enum class EPlace
     End
 };
 
-/// Horizontal placement of the framework's text alignments (0..10; others act as 0).
+// Horizontal placement of the framework's text alignments (0..10; others act as 0).
 inline EPlace horizontalPlaceOf(int alignment)
 {
     switch (alignment)
@@ -104,7 +104,7 @@ inline EPlace horizontalPlaceOf(int alignment)
     }
 }
 
-/// Vertical placement of the framework's text alignments.
+// Vertical placement of the framework's text alignments.
 inline EPlace verticalPlaceOf(int alignment)
 {
     switch (alignment)

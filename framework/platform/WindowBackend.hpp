@@ -28,7 +28,7 @@ struct SPixelSize
     int height = 0;
 };
 
-/** Pixel area: covers columns x .. x + width - 1 and rows y .. y + height - 1. */
+// Pixel area: covers columns x .. x + width - 1 and rows y .. y + height - 1.
 struct SPixelRect
 {
     int x = 0;
@@ -41,7 +41,7 @@ struct SPixelRect
     int bottom() const { return y + height; }
 };
 
-/** One native event in Win32 numbering and packing. */
+// One native event in Win32 numbering and packing.
 struct SNativeMessage
 {
     int message = 0;
@@ -49,7 +49,7 @@ struct SNativeMessage
     intptr_t lParam = 0;
 };
 
-/** Message ids (Win32 values). */
+// Message ids (Win32 values).
 namespace Message
 {
 constexpr int Destroy = 0x0002;
@@ -76,7 +76,7 @@ constexpr int DropFiles = 0x0233;  // wParam: drop handle for IWindowBackend::ge
 constexpr int MouseLeave = 0x02A3;
 } // namespace Message
 
-/** KeyState flags in the low word of a mouse message's wParam. */
+// KeyState flags in the low word of a mouse message's wParam.
 namespace KeyState
 {
 constexpr uintptr_t LeftButton = 0x0001;
@@ -86,7 +86,7 @@ constexpr uintptr_t Control = 0x0008;
 constexpr uintptr_t MiddleButton = 0x0010;
 } // namespace KeyState
 
-/** Virtual key codes (Win32 values) used in key messages and isKeyDown. */
+// Virtual key codes (Win32 values) used in key messages and isKeyDown.
 namespace VirtualKey
 {
 constexpr int Back = 0x08, Tab = 0x09, Clear = 0x0C, Return = 0x0D;
@@ -102,7 +102,7 @@ constexpr int LeftMenu = 0xA4, RightMenu = 0xA5;
 // Digits and letters use their ASCII codes '0'..'9' and 'A'..'Z'.
 } // namespace VirtualKey
 
-/** Window style bits (Win32 values) that every backend understands. */
+// Window style bits (Win32 values) that every backend understands.
 namespace WindowStyle
 {
 constexpr uint32_t Popup = 0x80000000u;   // borderless top-level
@@ -126,7 +126,7 @@ constexpr intptr_t packMousePosition(int x, int y)
                                  static_cast<uint32_t>(x & 0xFFFF));
 }
 
-/** Everything needed to create one native window. */
+// Everything needed to create one native window.
 struct SWindowCreateParams
 {
     std::string className; // windows of one class name share one registered class (Win32)
@@ -139,17 +139,17 @@ struct SWindowCreateParams
     uintptr_t parent = 0; // native handle of the parent window, 0 for a top-level window
 };
 
-/** Receives the translated events of one native window (the portable window). */
+// Receives the translated events of one native window (the portable window).
 class IWindowEventSink
 {
 public:
     virtual ~IWindowEventSink() = default;
-    /** Handles one message; for the default answer call IWindowBackend::defaultProcessing. */
+    // Handles one message; for the default answer call IWindowBackend::defaultProcessing.
     virtual intptr_t handleNativeMessage(const SNativeMessage& message) = 0;
-    /** A timer started with IWindowBackend::startTimer is due. */
+    // A timer started with IWindowBackend::startTimer is due.
     virtual void timerFired(long id) = 0;
-    /** Windows only: a mouse-wheel message seen by the desktop-wide mouse hook while this window
-        is the current window. wheelData is the wParam of a wheel message. True consumes it. */
+    // Windows only: a mouse-wheel message seen by the desktop-wide mouse hook while this window
+    // is the current window. wheelData is the wParam of a wheel message. True consumes it.
     virtual bool handleHookedMouseWheel(uintptr_t wheelData)
     {
         (void)wheelData;
@@ -165,7 +165,7 @@ struct SDroppedFiles
 
 class IDrawingSurface;
 
-/** One native window. All calls come from the thread that created it. */
+// One native window. All calls come from the thread that created it.
 class IWindowBackend
 {
 public:
@@ -178,99 +178,99 @@ public:
 
     virtual ~IWindowBackend() = default;
 
-    /** Creates the native window; messages go to sink from now on (Create-time Size/Move included).
-        On CreationFailed, getLastError() holds the system's text. */
+    // Creates the native window; messages go to sink from now on (Create-time Size/Move included).
+    // On CreationFailed, getLastError() holds the system's text.
     virtual ECreateResult create(const SWindowCreateParams& params, IWindowEventSink* sink) = 0;
-    /** Destroys the native window (sends Destroy first). Harmless when none exists. */
+    // Destroys the native window (sends Destroy first). Harmless when none exists.
     virtual void destroy() = 0;
     virtual bool exists() const = 0;
-    /** HWND on Windows, X11 Window id on Linux; 0 while no window exists. */
+    // HWND on Windows, X11 Window id on Linux; 0 while no window exists.
     virtual uintptr_t getNativeHandle() const = 0;
     virtual std::string getLastError() const = 0;
 
     virtual void show() = 0;
     virtual void hide() = 0;
     virtual bool isVisible() const = 0;
-    /** Paints at once when an area is invalid (UpdateWindow). */
+    // Paints at once when an area is invalid (UpdateWindow).
     virtual void update() = 0;
     virtual void setEnabled(bool enabled) = 0;
     virtual void setPosition(const SPixelPoint& position) = 0;
-    /** Moves and resizes; the window repaints. */
+    // Moves and resizes; the window repaints.
     virtual void setArea(const SPixelRect& area) = 0;
-    /** Marks an area (client coordinates) for the next Paint; null means the whole window. */
+    // Marks an area (client coordinates) for the next Paint; null means the whole window.
     virtual void invalidate(const SPixelRect* area) = 0;
-    /** Whole-window opacity 0..255. False when the platform cannot do it (value not applied). */
+    // Whole-window opacity 0..255. False when the platform cannot do it (value not applied).
     virtual bool setOpacity(int alpha) = 0;
     virtual void bringToForeground() = 0;
 
-    /** Starts or restarts a repeating timer; ids are chosen by the caller. */
+    // Starts or restarts a repeating timer; ids are chosen by the caller.
     virtual bool startTimer(long id, long milliseconds) = 0;
     virtual void stopTimer(long id) = 0;
 
-    /** Makes a cursor from IWindowSystem::createCursor the cursor of this window. */
+    // Makes a cursor from IWindowSystem::createCursor the cursor of this window.
     virtual void setCursor(uintptr_t cursor) = 0;
     virtual void captureMouse() = 0;
     virtual void releaseMouse() = 0;
     virtual bool hasMouseCapture() const = 0;
-    /** Asks for one MouseLeave message when the pointer next leaves the window. */
+    // Asks for one MouseLeave message when the pointer next leaves the window.
     virtual void trackMouseLeave() = 0;
-    /** Windows: the desktop-wide wheel hook (see IWindowEventSink); a no-op elsewhere. */
+    // Windows: the desktop-wide wheel hook (see IWindowEventSink); a no-op elsewhere.
     virtual void installMouseHook() = 0;
     virtual void removeMouseHook() = 0;
 
-    /** Inside a Paint message: the area to repaint (client coordinates), may be empty. */
+    // Inside a Paint message: the area to repaint (client coordinates), may be empty.
     virtual SPixelRect beginPaint() = 0;
-    /** Copies an area of a surface of the window's size to the same place of the window. */
+    // Copies an area of a surface of the window's size to the same place of the window.
     virtual void present(IDrawingSurface& surface, const SPixelRect& area) = 0;
     virtual void endPaint() = 0;
 
-    /** The character of a KeyDown/KeyUp message (ToAscii with the keyboard state of that
-        message): 0..255, or -1 when the key gives no single character. */
+    // The character of a KeyDown/KeyUp message (ToAscii with the keyboard state of that
+    // message): 0..255, or -1 when the key gives no single character.
     virtual int translateKey(uintptr_t virtualKey, intptr_t keyData) = 0;
-    /** Outer window rectangle on the screen and client size (used for wheel positions). */
+    // Outer window rectangle on the screen and client size (used for wheel positions).
     virtual SPixelRect getScreenRect() const = 0;
     virtual SPixelSize getClientSize() const = 0;
 
-    /** Contents of a DropFiles message; finishDrop releases the drop handle. */
+    // Contents of a DropFiles message; finishDrop releases the drop handle.
     virtual bool getDroppedFiles(uintptr_t drop, SDroppedFiles& out) = 0;
     virtual void finishDrop(uintptr_t drop) = 0;
 
-    /** What the system does with a message the window does not handle itself
-        (DefWindowProc; Close destroys the window). */
+    // What the system does with a message the window does not handle itself
+    // (DefWindowProc; Close destroys the window).
     virtual intptr_t defaultProcessing(const SNativeMessage& message) = 0;
 };
 
-/** Process-wide windowing services. */
+// Process-wide windowing services.
 class IWindowSystem
 {
 public:
     virtual ~IWindowSystem() = default;
 
     virtual std::unique_ptr<IWindowBackend> createWindowBackend() = 0;
-    /** Size of the primary screen; (0, 0) when there is no display. */
+    // Size of the primary screen; (0, 0) when there is no display.
     virtual SPixelSize getScreenSize() = 0;
-    /** A system cursor by the framework's cursor number (0 arrow, 1 hand, 2 wait, 3 up-down,
-        4 left-right, 5 text, 6 diagonal, 7 move; others give the arrow). */
+    // A system cursor by the framework's cursor number (0 arrow, 1 hand, 2 wait, 3 up-down,
+    // 4 left-right, 5 text, 6 diagonal, 7 move; others give the arrow).
     virtual uintptr_t createCursor(int number) = 0;
     virtual void destroyCursor(uintptr_t cursor) = 0;
-    /** Whether a key (VirtualKey) is held right now (GetAsyncKeyState). */
+    // Whether a key (VirtualKey) is held right now (GetAsyncKeyState).
     virtual bool isKeyDown(int virtualKey) = 0;
-    /** Cursor position on the screen. */
+    // Cursor position on the screen.
     virtual SPixelPoint getCursorPosition() = 0;
-    /** Whether any window of this process holds the mouse capture. */
+    // Whether any window of this process holds the mouse capture.
     virtual bool isMouseCaptured() = 0;
 
-    /** Delivers pending native events and due timers of this thread's windows, waiting up to
-        timeoutMilliseconds for the first one. Returns false once a quit was posted. */
+    // Delivers pending native events and due timers of this thread's windows, waiting up to
+    // timeoutMilliseconds for the first one. Returns false once a quit was posted.
     virtual bool processEvents(int timeoutMilliseconds) = 0;
-    /** Ends the application's event loop (PostQuitMessage). */
+    // Ends the application's event loop (PostQuitMessage).
     virtual void postQuit(int exitCode) = 0;
 };
 
-/** The platform's window system, or the one installed by setWindowSystem. */
+// The platform's window system, or the one installed by setWindowSystem.
 IWindowSystem& getWindowSystem();
 
-/** Replaces the window system (tests inject fakes); null restores the platform's own. */
+// Replaces the window system (tests inject fakes); null restores the platform's own.
 void setWindowSystem(IWindowSystem* system);
 
 } // namespace Vantor::Platform

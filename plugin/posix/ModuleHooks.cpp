@@ -2,7 +2,8 @@
 // that older Linux hosts look for.
 #include "plugin/Module.hpp"
 
-namespace {
+namespace
+{
 
 __attribute__((constructor)) void onLibraryLoad()
 {
@@ -18,10 +19,10 @@ __attribute__((destructor)) void onLibraryUnload()
 
 // A C++ function cannot be called main with this signature; the assembler name
 // gives the symbol that name.
-extern "C" __attribute__((visibility("default"))) Vantor::Vst::AEffect *
+extern "C" __attribute__((visibility("default"))) Vantor::Vst::AEffect*
 vstMainEntry(Vantor::Vst::audioMasterCallback audioMaster) __asm__("main");
 
-extern "C" Vantor::Vst::AEffect *vstMainEntry(Vantor::Vst::audioMasterCallback audioMaster)
+extern "C" Vantor::Vst::AEffect* vstMainEntry(Vantor::Vst::audioMasterCallback audioMaster)
 {
     return VSTPluginMain(audioMaster);
 }

@@ -3,10 +3,11 @@
 
 #include "plugin/Module.hpp"
 
-namespace Vantor::Quellor {
+namespace Vantor::Quellor
+{
 
 // A modal box without owner, with the error icon.
-void showErrorBox(const char *text, const char *caption)
+void showErrorBox(const char* text, const char* caption)
 {
     MessageBoxA(nullptr, text, caption, MB_OK | MB_ICONERROR);
 }

@@ -118,7 +118,7 @@ public:
     std::map<long, long> m_timers;
     std::vector<long> m_stoppedTimers;
     std::vector<Platform::SPixelRect> m_invalidated;
-    /** What reached the "screen": a surface of the window's size. */
+    // What reached the "screen": a surface of the window's size.
     std::unique_ptr<Platform::IDrawingSurface> m_screen;
 };
 

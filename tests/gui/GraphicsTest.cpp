@@ -27,7 +27,7 @@ protected:
 
     std::uint32_t pixel(int x, int y) { return graphics.getSurface()->getPixel(x, y); }
 
-    /** The bounding box of the pixels that differ from white (width 0 when none do). */
+    // The bounding box of the pixels that differ from white (width 0 when none do).
     CRect inkBox()
     {
         int left = 1000, top = 1000, right = -1, bottom = -1;

@@ -19,7 +19,7 @@ struct STargaPixel
     std::uint8_t blue, green, red, alpha;
 };
 
-/** The 18 header bytes of an uncompressed 32-bit Targa with 8 alpha bits, bottom-left origin. */
+// The 18 header bytes of an uncompressed 32-bit Targa with 8 alpha bits, bottom-left origin.
 inline std::vector<std::uint8_t> targaHeader(int width, int height)
 {
     std::vector<std::uint8_t> header(18, 0);
@@ -33,7 +33,7 @@ inline std::vector<std::uint8_t> targaHeader(int width, int height)
     return header;
 }
 
-/** Writes a file; rows are given top row first and stored bottom-up as Targa files keep them. */
+// Writes a file; rows are given top row first and stored bottom-up as Targa files keep them.
 inline void writeTarga(const std::string& path, int width, int height,
                        const std::vector<STargaPixel>& topDown, std::vector<std::uint8_t> header = {})
 {
@@ -49,7 +49,7 @@ inline void writeTarga(const std::string& path, int width, int height,
     }
 }
 
-/** A scratch folder removed with the object. */
+// A scratch folder removed with the object.
 class CScratchFolder
 {
 public:
@@ -75,7 +75,7 @@ private:
     std::filesystem::path m_path;
 };
 
-/** Runs the call and expects an exception with exactly these reason and function texts. */
+// Runs the call and expects an exception with exactly these reason and function texts.
 template <typename TCall> void expectException(TCall&& call, const char* reason, const char* function)
 {
     try

@@ -51,7 +51,8 @@ TEST_F(FileStream, WritesInTheDeclaredByteOrder)
 
 TEST_F(FileStream, ReadsBigEndianValuesAndArraysOfShorts)
 {
-    writeFile(path("data.bin"), bytes({0, 0, 1, 2, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0, 2, 1, 0, 1, 0xFF, 0xFE, 1, 0}));
+    writeFile(path("data.bin"),
+              bytes({0, 0, 1, 2, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0, 2, 1, 0, 1, 0xFF, 0xFE, 1, 0}));
     CFileStream stream(file(), false, false);
     ASSERT_TRUE(stream.isOpenForReading());
     std::int32_t number = 0;

@@ -64,9 +64,9 @@ TEST(XMLAttribute, NamesAndTypedValues)
 
     // Typed values and their text forms; a C string is text, not a bool.
     const std::pair<CString, const char*> rows[] = {
-        {CXMLAttribute("b", true).getValue(), "True"},      {CXMLAttribute("b", false).getValue(), "False"},
-        {CXMLAttribute("d", 0.5).getValue(), "0.500000"},   {CXMLAttribute("f", 2.25f).getValue(), "2.250000"},
-        {CXMLAttribute("l", -12L).getValue(), "-12"},       {CXMLAttribute("i", 7).getValue(), "7"},
+        {CXMLAttribute("b", true).getValue(), "True"},    {CXMLAttribute("b", false).getValue(), "False"},
+        {CXMLAttribute("d", 0.5).getValue(), "0.500000"}, {CXMLAttribute("f", 2.25f).getValue(), "2.250000"},
+        {CXMLAttribute("l", -12L).getValue(), "-12"},     {CXMLAttribute("i", 7).getValue(), "7"},
         {CXMLAttribute("s", "text").getValue(), "text"},
     };
     for (const auto& [actual, expected] : rows)
@@ -184,7 +184,8 @@ TEST_F(XMLFile, ThreeLevelTreeRoundTrips)
     CXMLNode* read = copy.getRootNode();
     ASSERT_EQ(read->getNumberOfChildNodes(), 2);
     EXPECT_EQ(read->getChildNode(0)->getParentNode(), read);
-    EXPECT_STREQ(read->getChildNode(0)->getChildNode(2)->getAttributeValue("frame_height").getString(), "a<b & \"c\"");
+    EXPECT_STREQ(read->getChildNode(0)->getChildNode(2)->getAttributeValue("frame_height").getString(),
+                 "a<b & \"c\"");
     EXPECT_STREQ(read->getChildNode(1)->getAttributeValue("equation").getString(), "k=v/2 ");
     EXPECT_NE(read->getChildNode(1)->getAttribute(CString("empty")), nullptr);
     EXPECT_EQ(trace(), "");

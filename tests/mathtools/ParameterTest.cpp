@@ -35,8 +35,12 @@ TEST(Parameter, NormalisedValuesRangesAndText)
 TEST(Interpolation, IntegersRoundUpAndNormalisationStopsBelowOne)
 {
     // {from, to, position, expected}: halves round up, also below zero.
-    const struct { long from, to; double position; long expected; } rows[] = {
-        {0, 10, 0.01, 1}, {0, 10, 0.0, 0}, {0, 10, 1.0, 10}, {10, 0, 0.25, 8}, {0, -10, 0.25, -2}};
+    const struct
+    {
+        long from, to;
+        double position;
+        long expected;
+    } rows[] = {{0, 10, 0.01, 1}, {0, 10, 0.0, 0}, {0, 10, 1.0, 10}, {10, 0, 0.25, 8}, {0, -10, 0.25, -2}};
     for (const auto& row : rows)
     {
         SCOPED_TRACE(row.position);

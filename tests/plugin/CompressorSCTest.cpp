@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <cmath>
+#include <memory>
 #include <random>
 
 using Vantor::Quellor::CCompressorSC;
 using Vantor::Quellor::CSmoothingCoefficient;
 
-namespace {
+namespace
+{
 
 using Block = std::array<float, CCompressorSC::kBlockSize>;
 
@@ -23,12 +24,13 @@ Block filled(float value)
 
 // Runs `blocks` blocks of a constant detector pair and answers the gain of the
 // last sample (measured on an audio block of ones).
-float settle(CCompressorSC &compressor, float detectorLeft, float detectorRight, int blocks)
+float settle(CCompressorSC& compressor, float detectorLeft, float detectorRight, int blocks)
 {
     const Block left = filled(detectorLeft);
     const Block right = filled(detectorRight);
     Block audioLeft{}, audioRight{};
-    for (int i = 0; i < blocks; ++i) {
+    for (int i = 0; i < blocks; ++i)
+    {
         audioLeft.fill(1.0f);
         audioRight.fill(1.0f);
         compressor.processBlock(audioLeft.data(), audioRight.data(), left.data(), right.data());
@@ -37,9 +39,9 @@ float settle(CCompressorSC &compressor, float detectorLeft, float detectorRight,
 }
 
 // A compressor in the state the effect leaves it after construction.
-CCompressorSC *makeWarmedUp(float rate = 44100.0f)
+CCompressorSC* makeWarmedUp(float rate = 44100.0f)
 {
-    auto *compressor = new CCompressorSC;
+    auto* compressor = new CCompressorSC;
     compressor->setSampleRate(rate);
     compressor->setEnvelope(CCompressorSC::kTiny);
     Block primer = filled(0.5f);
@@ -48,8 +50,9 @@ CCompressorSC *makeWarmedUp(float rate = 44100.0f)
     return compressor;
 }
 
-struct CompressorFixture : ::testing::Test {
-    CCompressorSC *compressor = makeWarmedUp();
+struct CompressorFixture : ::testing::Test
+{
+    CCompressorSC* compressor = makeWarmedUp();
     ~CompressorFixture() override { delete compressor; }
 };
 
@@ -76,9 +79,12 @@ TEST(CompressorSCTest, CoefficientsFollowTheTimeConstantFormulaPerRecord)
 
     // A new rate reaches all three records, each with its own time.
     compressor.setSampleRate(48000.0f);
-    EXPECT_EQ(compressor.getAttack().getCoefficient(), CSmoothingCoefficient::computeCoefficient(48000.0f, 20.0f));
-    EXPECT_EQ(compressor.getRelease().getCoefficient(), CSmoothingCoefficient::computeCoefficient(48000.0f, 1.0f));
-    EXPECT_EQ(compressor.getAverager().getCoefficient(), CSmoothingCoefficient::computeCoefficient(48000.0f, 5.0f));
+    EXPECT_EQ(compressor.getAttack().getCoefficient(),
+              CSmoothingCoefficient::computeCoefficient(48000.0f, 20.0f));
+    EXPECT_EQ(compressor.getRelease().getCoefficient(),
+              CSmoothingCoefficient::computeCoefficient(48000.0f, 1.0f));
+    EXPECT_EQ(compressor.getAverager().getCoefficient(),
+              CSmoothingCoefficient::computeCoefficient(48000.0f, 5.0f));
 }
 
 TEST_F(CompressorFixture, RatioOneReturnsEveryBlockUnchanged)
@@ -86,10 +92,13 @@ TEST_F(CompressorFixture, RatioOneReturnsEveryBlockUnchanged)
     compressor->setThreshold(-50.0f);
     std::mt19937 random(7);
     std::uniform_real_distribution<float> sample(-4.0f, 4.0f);
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 200; ++round)
+    {
         Block left, right;
-        for (auto &s : left) s = sample(random);
-        for (auto &s : right) s = sample(random);
+        for (auto& s : left)
+            s = sample(random);
+        for (auto& s : right)
+            s = sample(random);
         const Block originalLeft = left, originalRight = right;
         compressor->processBlock(left.data(), right.data(), originalLeft.data(), originalRight.data());
         ASSERT_EQ(left, originalLeft);
@@ -152,7 +161,8 @@ TEST_F(CompressorFixture, AttackGovernsRisesAndReleaseGovernsFalls)
     EXPECT_LT(compressor->getEnvelope(), 2.0f);
 }
 
-namespace {
+namespace
+{
 
 bool sameFloat(float a, float b)
 {
@@ -161,13 +171,15 @@ bool sameFloat(float a, float b)
 
 // The block algorithm written out step by step with the plain extended-precision
 // formulas, as the oracle for the optimised processBlock.
-struct ReferenceCompressor {
+struct ReferenceCompressor
+{
     float threshold = 0.0f, slope = 1.0f, envelope = CCompressorSC::kTiny, meanSquare = 0.0f;
     float averager = 0.0f, attack = 0.0f, release = 0.0f;
 
-    void processBlock(float *left, float *right, const float *detectorLeft, const float *detectorRight)
+    void processBlock(float* left, float* right, const float* detectorLeft, const float* detectorRight)
     {
-        for (int i = 0; i < CCompressorSC::kBlockSize; ++i) {
+        for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
+        {
             const float x = detectorLeft[i] * detectorLeft[i] + detectorRight[i] * detectorRight[i] +
                             CCompressorSC::kTiny;
             meanSquare = x + (meanSquare - x) * averager;
@@ -191,7 +203,8 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
     std::uniform_real_distribution<double> exponent(-45.0, 12.0), envelopeExponent(-21.0, 2.6);
     std::uniform_int_distribution<int> ulps(-64, 64);
     std::uniform_real_distribution<float> slope(0.05f, 1.0f);
-    for (int i = 0; i < 1000000; ++i) {
+    for (int i = 0; i < 1000000; ++i)
+    {
         float ms = static_cast<float>(std::pow(10.0, exponent(random)));
         if (i % 4 == 0) // around 0 dB, where the level is tiny
             ms = std::nextafter(1.0f, 2.0f) + static_cast<float>(ulps(random)) * 1.2e-7f;
@@ -204,7 +217,8 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
     for (float ms : {0.0f, 1e-20f, 1.0f, std::nextafter(1.0f, 0.0f), std::nextafter(1.0f, 2.0f), 1e-45f,
                      3.4e38f, INFINITY, NAN})
         EXPECT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
-    for (float envelope : {1e-20f, std::nextafter(1e-20f, 1.0f), 0.0f, 1e-7f, 1e3f, 1e5f, 3e38f, INFINITY, NAN})
+    for (float envelope :
+         {1e-20f, std::nextafter(1e-20f, 1.0f), 0.0f, 1e-7f, 1e3f, 1e5f, 3e38f, INFINITY, NAN})
         for (float s : {0.05f, 0.5f, 1.0f})
             EXPECT_TRUE(sameFloat(CCompressorSC::fastGainOf(s, envelope), CCompressorSC::gainOf(s, envelope)))
                 << s << " " << envelope;
@@ -220,8 +234,10 @@ TEST(CompressorSCExactness, BlocksMatchTheStepByStepAlgorithmBitForBit)
     std::mt19937 random(13);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     float level = 0.5f;
-    for (int block = 0; block < 40000; ++block) {
-        if (block % 500 == 0) { // new settings now and then, as the effect would make them
+    for (int block = 0; block < 40000; ++block)
+    {
+        if (block % 500 == 0)
+        { // new settings now and then, as the effect would make them
             compressor->setThreshold(-50.0f * unit(random));
             compressor->setRatio(0.05f + 0.95f * unit(random));
             compressor->getAttack().setTime(std::pow(1000.0f, unit(random)));
@@ -235,14 +251,16 @@ TEST(CompressorSCExactness, BlocksMatchTheStepByStepAlgorithmBitForBit)
         if (block % 37 == 0) // bursts, fades and silences
             level = unit(random) < 0.2f ? 0.0f : std::pow(10.0f, -3.0f * unit(random));
         Block left, right;
-        for (int i = 0; i < CCompressorSC::kBlockSize; ++i) {
+        for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
+        {
             left[i] = level * (2.0f * unit(random) - 1.0f);
             right[i] = level * (2.0f * unit(random) - 1.0f);
         }
         Block expectedLeft = left, expectedRight = right;
         const Block detectorLeft = left, detectorRight = right;
         compressor->processBlock(left.data(), right.data(), detectorLeft.data(), detectorRight.data());
-        reference.processBlock(expectedLeft.data(), expectedRight.data(), detectorLeft.data(), detectorRight.data());
+        reference.processBlock(expectedLeft.data(), expectedRight.data(), detectorLeft.data(),
+                               detectorRight.data());
         ASSERT_EQ(left, expectedLeft) << "block " << block;
         ASSERT_EQ(right, expectedRight) << "block " << block;
         ASSERT_EQ(compressor->getEnvelope(), reference.envelope);

@@ -12,14 +12,15 @@
 #include "tools/vsthost/VstPlugin.hpp"
 
 using namespace Vantor::Vst;
+using QuellorTest::SStereo;
 using Vantor::VstHost::CPluginModule;
 using Vantor::VstHost::CVstPlugin;
 using Vantor::VstHost::SMidiMessage;
-using QuellorTest::SStereo;
 
-namespace {
+namespace
+{
 
-constexpr const char *kModulePath = PRESSORALITE_PATH;
+constexpr const char* kModulePath = PRESSORALITE_PATH;
 
 std::unique_ptr<CVstPlugin> loadPlugin(VstInt32 blockSize = 512)
 {
@@ -31,14 +32,14 @@ std::unique_ptr<CVstPlugin> loadPlugin(VstInt32 blockSize = 512)
     return plugin;
 }
 
-SStereo process(CVstPlugin &plugin, const SStereo &input, std::size_t callSize)
+SStereo process(CVstPlugin& plugin, const SStereo& input, std::size_t callSize)
 {
     return QuellorTest::runInCalls(
-        input, [&](float **in, float **out, VstInt32 frames) { plugin.processReplacing(in, out, frames); },
+        input, [&](float** in, float** out, VstInt32 frames) { plugin.processReplacing(in, out, frames); },
         [callSize] { return callSize; });
 }
 
-std::string textOf(CVstPlugin &plugin, VstInt32 opcode, VstInt32 index = 0)
+std::string textOf(CVstPlugin& plugin, VstInt32 opcode, VstInt32 index = 0)
 {
     char text[256] = {};
     plugin.dispatch(opcode, index, 0, text);
@@ -51,7 +52,7 @@ double defaultGain()
     return static_cast<double>(std::exp(2.0L * static_cast<long double>(0.11512925464970228)));
 }
 
-std::size_t firstNonZero(const std::vector<float> &samples)
+std::size_t firstNonZero(const std::vector<float>& samples)
 {
     for (std::size_t i = 0; i < samples.size(); ++i)
         if (samples[i] != 0.0f)
@@ -67,8 +68,9 @@ TEST(EndToEnd, ExportsBothEntryPointsAndRefusesAHostThatDoesNotAnswer)
     ASSERT_NE(module.symbol("VSTPluginMain"), nullptr);
     ASSERT_NE(module.symbol("main"), nullptr);
 
-    auto silentHost = [](AEffect *, VstInt32, VstInt32, VstIntPtr, void *, float) -> VstIntPtr { return 0; };
-    for (const char *name : {"VSTPluginMain", "main"}) {
+    auto silentHost = [](AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float) -> VstIntPtr { return 0; };
+    for (const char* name : {"VSTPluginMain", "main"})
+    {
         auto entry = reinterpret_cast<VstPluginMainProc>(module.symbol(name));
         EXPECT_EQ(entry(silentHost), nullptr) << name;
         EXPECT_EQ(entry(nullptr), nullptr) << name;
@@ -78,7 +80,7 @@ TEST(EndToEnd, ExportsBothEntryPointsAndRefusesAHostThatDoesNotAnswer)
 TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
 {
     auto plugin = loadPlugin();
-    const AEffect &record = plugin->effect();
+    const AEffect& record = plugin->effect();
     EXPECT_EQ(record.numPrograms, 13);
     EXPECT_EQ(record.numParams, 6);
     EXPECT_EQ(record.numInputs, 2);
@@ -88,19 +90,29 @@ TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
     EXPECT_EQ(record.version, 1);
     EXPECT_EQ(record.flags, effFlagsCanReplacing); // no chunks, no editor yet
 
-    const struct { VstInt32 opcode, index; VstIntPtr value, answer; } answers[] = {
-        {effGetVstVersion, 0, 0, 2400},           {effIdentify, 0, 0, fourCharCode("NvEf")},
-        {effGetPlugCategory, 0, 0, 0},            {effGetVendorVersion, 0, 0, 0},
-        {effGetCurrentMidiProgram, 0, 0, -1},     {effCanBeAutomated, 3, 0, 1},
-        {effGetTailSize, 0, 0, 0},                {effGetNumMidiInputChannels, 0, 0, 1},
-        {effGetNumMidiOutputChannels, 0, 0, 0},   {effSetTotalSampleToProcess, 0, 4321, 4321},
-        {effSetBypass, 0, 1, 0},                  {effEditOpen, 0, 0, 0},
+    const struct
+    {
+        VstInt32 opcode, index;
+        VstIntPtr value, answer;
+    } answers[] = {
+        {effGetVstVersion, 0, 0, 2400},
+        {effIdentify, 0, 0, fourCharCode("NvEf")},
+        {effGetPlugCategory, 0, 0, 0},
+        {effGetVendorVersion, 0, 0, 0},
+        {effGetCurrentMidiProgram, 0, 0, -1},
+        {effCanBeAutomated, 3, 0, 1},
+        {effGetTailSize, 0, 0, 0},
+        {effGetNumMidiInputChannels, 0, 0, 1},
+        {effGetNumMidiOutputChannels, 0, 0, 0},
+        {effSetTotalSampleToProcess, 0, 4321, 4321},
+        {effSetBypass, 0, 1, 0},
+        {effEditOpen, 0, 0, 0},
     };
-    for (const auto &row : answers)
+    for (const auto& row : answers)
         EXPECT_EQ(plugin->dispatch(row.opcode, row.index, row.value), row.answer) << row.opcode;
-    void *chunk = nullptr;
+    void* chunk = nullptr;
     EXPECT_EQ(plugin->dispatch(effGetChunk, 0, 0, &chunk), 0);
-    ERect *rect = reinterpret_cast<ERect *>(&chunk);
+    ERect* rect = reinterpret_cast<ERect*>(&chunk);
     EXPECT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 0);
     VstSpeakerArrangement dummy{};
     VstSpeakerArrangement *in = &dummy, *out = &dummy;
@@ -113,7 +125,8 @@ TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
     EXPECT_EQ(plugin->productString(), "Vst Compressor");
     EXPECT_EQ(plugin->canDo("receiveVstMidiEvent"), 1);
     EXPECT_EQ(plugin->canDo("offline"), -1);
-    EXPECT_EQ(static_cast<std::uint32_t>(plugin->dispatch(effCanDo, 0, 0, const_cast<char *>("hasCockosExtensions"))),
+    EXPECT_EQ(static_cast<std::uint32_t>(
+                  plugin->dispatch(effCanDo, 0, 0, const_cast<char*>("hasCockosExtensions"))),
               0xbeef0000u);
 
     EXPECT_EQ(textOf(*plugin, effGetParamName, 1), "Threshold");
@@ -138,7 +151,8 @@ TEST(EndToEnd, TheHostIsAskedWhatTheEffectNeeds)
 
 TEST(EndToEnd, DryAndWetAlikeAreLateBySixteenSamples)
 {
-    for (float mix : {0.0f, 1.0f}) {
+    for (float mix : {0.0f, 1.0f})
+    {
         auto plugin = loadPlugin();
         plugin->setProgram(7); // FSU: compressing hard
         plugin->setParameter(5, mix);
@@ -159,9 +173,12 @@ TEST(EndToEnd, DefaultProgramIsTheInputLateBySixteenAndTwoDecibelsLouder)
     const SStereo output = process(*plugin, input, 512);
     for (std::size_t i = 0; i < 16; ++i)
         ASSERT_EQ(output.left[i], 0.0f);
-    for (std::size_t i = 16; i < input.size(); ++i) {
-        ASSERT_EQ(output.left[i], static_cast<float>(input.left[i - 16] * static_cast<long double>(defaultGain())));
-        ASSERT_EQ(output.right[i], static_cast<float>(input.right[i - 16] * static_cast<long double>(defaultGain())));
+    for (std::size_t i = 16; i < input.size(); ++i)
+    {
+        ASSERT_EQ(output.left[i],
+                  static_cast<float>(input.left[i - 16] * static_cast<long double>(defaultGain())));
+        ASSERT_EQ(output.right[i],
+                  static_cast<float>(input.right[i - 16] * static_cast<long double>(defaultGain())));
     }
     EXPECT_NEAR(defaultGain(), std::pow(10.0, 2.0 / 20.0), 1e-15);
 }
@@ -169,12 +186,13 @@ TEST(EndToEnd, DefaultProgramIsTheInputLateBySixteenAndTwoDecibelsLouder)
 TEST(EndToEnd, MixZeroIsDryAndTopThresholdIsABypass)
 {
     const SStereo input = QuellorTest::programme(8192, 8);
-    auto expectDelayedInput = [&](const SStereo &output, double gain) {
+    auto expectDelayedInput = [&](const SStereo& output, double gain)
+    {
         for (std::size_t i = 16; i < input.size(); ++i)
             ASSERT_FLOAT_EQ(output.left[i], static_cast<float>(input.left[i - 16] * gain)) << i;
     };
     auto dry = loadPlugin();
-    dry->setProgram(5); // Hard
+    dry->setProgram(5);          // Hard
     dry->setParameter(0, 0.45f); // -2 dB: unity gain after the +2 dB offset
     dry->setParameter(5, 0.0f);
     dry->resume();
@@ -191,16 +209,19 @@ TEST(EndToEnd, MixZeroIsDryAndTopThresholdIsABypass)
 TEST(EndToEnd, CallSizesDoNotChangeTheOutput)
 {
     const SStereo input = QuellorTest::programme(30000, 12);
-    auto render = [&](const std::function<std::size_t()> &nextSize) {
+    auto render = [&](const std::function<std::size_t()>& nextSize)
+    {
         auto plugin = loadPlugin(1024);
         plugin->setProgram(2); // Bass Guitar
         plugin->resume();
         return QuellorTest::runInCalls(
-            input, [&](float **in, float **out, VstInt32 frames) { plugin->processReplacing(in, out, frames); },
+            input,
+            [&](float** in, float** out, VstInt32 frames) { plugin->processReplacing(in, out, frames); },
             nextSize);
     };
     const SStereo reference = render([] { return std::size_t{1024}; });
-    for (std::size_t size : {1u, 5u, 15u, 16u, 17u, 511u}) {
+    for (std::size_t size : {1u, 5u, 15u, 16u, 17u, 511u})
+    {
         const SStereo output = render([size] { return size; });
         ASSERT_EQ(output.left, reference.left) << size;
         ASSERT_EQ(output.right, reference.right) << size;
@@ -232,7 +253,8 @@ TEST(EndToEnd, MidiControlChangesReachProgramsAndParameters)
 
 TEST(EndToEnd, AHostCanSaveEveryProgramAndRestoreItIntoANewInstance)
 {
-    struct SSaved {
+    struct SSaved
+    {
         std::string name;
         float values[6];
     };
@@ -241,14 +263,16 @@ TEST(EndToEnd, AHostCanSaveEveryProgramAndRestoreItIntoANewInstance)
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     {
         auto plugin = loadPlugin();
-        for (int p = 0; p < 13; ++p) {
+        for (int p = 0; p < 13; ++p)
+        {
             plugin->setProgram(p);
             std::string name = "Saved " + std::to_string(p);
             plugin->dispatch(effSetProgramName, 0, 0, name.data());
             for (int i = 0; i < 6; ++i)
                 plugin->setParameter(i, unit(random));
         }
-        for (int p = 0; p < 13; ++p) { // read back the way a host builds a bank
+        for (int p = 0; p < 13; ++p)
+        { // read back the way a host builds a bank
             plugin->setProgram(p);
             bank[p].name = plugin->programName();
             for (int i = 0; i < 6; ++i)
@@ -256,14 +280,16 @@ TEST(EndToEnd, AHostCanSaveEveryProgramAndRestoreItIntoANewInstance)
         }
     }
     auto restored = loadPlugin();
-    for (int p = 0; p < 13; ++p) {
+    for (int p = 0; p < 13; ++p)
+    {
         restored->setProgram(p);
         restored->dispatch(effSetProgramName, 0, 0, bank[p].name.data());
         for (int i = 0; i < 6; ++i)
             restored->setParameter(i, bank[p].values[i]);
     }
     restored->setProgram(0);
-    for (int p = 12; p >= 0; --p) {
+    for (int p = 12; p >= 0; --p)
+    {
         restored->setProgram(p);
         EXPECT_EQ(restored->programName(), "Saved " + std::to_string(p));
         EXPECT_EQ(restored->programNameAt(p), "Saved " + std::to_string(p));
@@ -275,11 +301,26 @@ TEST(EndToEnd, AHostCanSaveEveryProgramAndRestoreItIntoANewInstance)
 TEST(EndToEnd, BadInputGetsAPlainAnswerAndNeverACrash)
 {
     auto plugin = loadPlugin();
-    for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay, effGetProgramName,
-                            effSetProgramName, effGetEffectName, effGetVendorString, effGetProductString,
-                            effGetProgramNameIndexed, effCanDo, effGetInputProperties, effGetOutputProperties,
-                            effVendorSpecific, effEditGetRect, effGetChunk, effSetChunk, effString2Parameter,
-                            effGetParameterProperties, effGetMidiProgramName, effGetMidiKeyName})
+    for (VstInt32 opcode : {effGetParamName,
+                            effGetParamLabel,
+                            effGetParamDisplay,
+                            effGetProgramName,
+                            effSetProgramName,
+                            effGetEffectName,
+                            effGetVendorString,
+                            effGetProductString,
+                            effGetProgramNameIndexed,
+                            effCanDo,
+                            effGetInputProperties,
+                            effGetOutputProperties,
+                            effVendorSpecific,
+                            effEditGetRect,
+                            effGetChunk,
+                            effSetChunk,
+                            effString2Parameter,
+                            effGetParameterProperties,
+                            effGetMidiProgramName,
+                            effGetMidiKeyName})
         EXPECT_LE(plugin->dispatch(opcode, 0, 0, nullptr), 0) << opcode;
     EXPECT_LE(plugin->dispatch(effProcessEvents, 0, 0, nullptr), 1);
     EXPECT_EQ(plugin->dispatch(effGetSpeakerArrangement, 0, 0, nullptr), 0);
@@ -304,7 +345,7 @@ TEST(EndToEnd, BadInputGetsAPlainAnswerAndNeverACrash)
 
     // Processing with nothing to process, and before any resume.
     float left[4] = {1, 1, 1, 1}, right[4] = {1, 1, 1, 1};
-    float *channels[2] = {left, right};
+    float* channels[2] = {left, right};
     plugin->effect().processReplacing(&plugin->effect(), channels, channels, 0);
     plugin->effect().processReplacing(&plugin->effect(), nullptr, nullptr, 4);
     EXPECT_EQ(left[0], 1.0f);

@@ -11,12 +11,13 @@
 
 using namespace Vantor;
 
-namespace {
+namespace
+{
 
 bool g_failCapabilityQuestions = false;
 
-Vst::VstIntPtr VANTOR_VSTCALL testHost(Vst::AEffect *, Vst::VstInt32 opcode, Vst::VstInt32, Vst::VstIntPtr, void *,
-                                       float)
+Vst::VstIntPtr VANTOR_VSTCALL testHost(Vst::AEffect*, Vst::VstInt32 opcode, Vst::VstInt32, Vst::VstIntPtr,
+                                       void*, float)
 {
     if (opcode == Vst::audioMasterVersion)
         return 2400;
@@ -25,7 +26,8 @@ Vst::VstIntPtr VANTOR_VSTCALL testHost(Vst::AEffect *, Vst::VstInt32 opcode, Vst
     return 0;
 }
 
-struct ModuleFixture : ::testing::Test {
+struct ModuleFixture : ::testing::Test
+{
     ~ModuleFixture() override { g_failCapabilityQuestions = false; }
 };
 
@@ -38,7 +40,8 @@ TEST_F(ModuleFixture, AttachingFillsTheApplicationInformationAndDetachingRelease
     EXPECT_STREQ(Host::CApplicationInformation::getApplicationName().getString(), "PressoraLite");
     EXPECT_STREQ(Host::CApplicationInformation::getDescriptionString().getString(), "Vst Compressor");
     EXPECT_STREQ(Host::CApplicationInformation::getVersionString().getString(), "1.0.3");
-    EXPECT_STREQ(Host::CApplicationInformation::getRegistryKeyPath().getString(), "Software\\Tamsk\\PressoraLite");
+    EXPECT_STREQ(Host::CApplicationInformation::getRegistryKeyPath().getString(),
+                 "Software\\Tamsk\\PressoraLite");
     // The folder of the module holding this code: here the test program's.
     const std::filesystem::path folder = Platform::getModuleFileName(Platform::getCurrentModule());
     EXPECT_EQ(std::string(Host::CApplicationInformation::getApplicationPath().getString()),
@@ -53,7 +56,7 @@ TEST_F(ModuleFixture, AttachingFillsTheApplicationInformationAndDetachingRelease
 // record for one that does, and the error line when creating fails.
 TEST_F(ModuleFixture, EntryAnswersARecordOrShowsTheErrorAndAnswersNull)
 {
-    Vst::AEffect *record = VSTPluginMain(&testHost);
+    Vst::AEffect* record = VSTPluginMain(&testHost);
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->magic, Vst::kEffectMagic);
     EXPECT_EQ(record->dispatcher(record, Vst::effClose, 0, 0, nullptr, 0.0f), 1);

@@ -9,8 +9,9 @@
 
 using namespace Vantor::Quellor;
 
-namespace {
-std::string display(const CVstParam &parameter)
+namespace
+{
+std::string display(const CVstParam& parameter)
 {
     char text[64];
     parameter.getDisplay(text);
@@ -27,11 +28,17 @@ TEST(ParameterTest, BaseParameterCutsLongTextsAndDropsDecimalsAsTheMagnitudeGrow
     parameter.getLabel(text);
     EXPECT_STREQ(text, "a label of more than 23");
 
-    const struct { float value; const char *text; } cases[] = {
-        {1.5f, "1.500"},    {0.25f, "0.250"},   {-9.5f, "-9.500"},     {12.5f, "12.50"}, {-150.25f, "-150.2"},
-        {999.94f, "999.9"}, {2500.4f, "2500"},  {999999.0f, "999999"}, {2.5e6f, "2.5e+06"}, {NAN, "nan"},
+    const struct
+    {
+        float value;
+        const char* text;
+    } cases[] = {
+        {1.5f, "1.500"},      {0.25f, "0.250"},   {-9.5f, "-9.500"}, {12.5f, "12.50"},
+        {-150.25f, "-150.2"}, {999.94f, "999.9"}, {2500.4f, "2500"}, {999999.0f, "999999"},
+        {2.5e6f, "2.5e+06"},  {NAN, "nan"},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases)
+    {
         parameter.setValue(c.value);
         EXPECT_EQ(display(parameter), c.text) << c.value;
     }
@@ -47,9 +54,13 @@ TEST(ParameterTest, LinearParameterMapsOntoItsRangeAndRoundsHalfUp)
     master.setValue(0.75f);
     EXPECT_EQ(display(master), "10.00"); // no "+": the flag is off
     master.setPlusSign(true);
-    const struct { float value; const char *text; } signedCases[] = {
-        {0.75f, "+10.00"}, {0.625f, "+5.000"}, {0.25f, "-10.00"}, {0.0f, "-20.00"}};
-    for (const auto &c : signedCases) {
+    const struct
+    {
+        float value;
+        const char* text;
+    } signedCases[] = {{0.75f, "+10.00"}, {0.625f, "+5.000"}, {0.25f, "-10.00"}, {0.0f, "-20.00"}};
+    for (const auto& c : signedCases)
+    {
         master.setValue(c.value);
         EXPECT_EQ(display(master), c.text) << c.value;
     }
@@ -82,9 +93,13 @@ TEST(ParameterTest, ExponentialParameterMapsTimesGeometricallyAndClamps)
     EXPECT_STREQ(label, "ms");
     EXPECT_EQ(attack.getRealValue(), 1.0f);
 
-    const struct { float value; const char *text; } cases[] = {
-        {0.25f, "5.623"}, {0.5f, "31.62"}, {1.0f, "1000"}, {1.5f, "1000"}, {-0.5f, "1.000"}};
-    for (const auto &c : cases) {
+    const struct
+    {
+        float value;
+        const char* text;
+    } cases[] = {{0.25f, "5.623"}, {0.5f, "31.62"}, {1.0f, "1000"}, {1.5f, "1000"}, {-0.5f, "1.000"}};
+    for (const auto& c : cases)
+    {
         attack.setValue(c.value);
         EXPECT_EQ(display(attack), c.text) << c.value;
     }

@@ -14,9 +14,11 @@ using namespace QuellorTest;
 using Vantor::Vst::VstInt32;
 using Vantor::Vst::VstIntPtr;
 
-namespace {
+namespace
+{
 
-struct QuellorFixture : ::testing::Test {
+struct QuellorFixture : ::testing::Test
+{
     std::unique_ptr<CQuellor> effect = std::make_unique<CQuellor>(nullptr);
 
     std::string display(int index)
@@ -31,10 +33,11 @@ struct QuellorFixture : ::testing::Test {
         effect->getProgramName(text);
         return text;
     }
-    SStereo run(const SStereo &input, std::size_t callSize)
+    SStereo run(const SStereo& input, std::size_t callSize)
     {
         return runInCalls(
-            input, [this](float **in, float **out, VstInt32 frames) { effect->processReplacing(in, out, frames); },
+            input,
+            [this](float** in, float** out, VstInt32 frames) { effect->processReplacing(in, out, frames); },
             [callSize] { return callSize; });
     }
     // What the output must be when the compressed path equals the dry one.
@@ -50,11 +53,12 @@ struct QuellorFixture : ::testing::Test {
 
 TEST_F(QuellorFixture, ParametersHaveTheirNamesLabelsAndDefaultProgramValues)
 {
-    const char *names[] = {"Master", "Threshold", "Ratio", "Attack", "Release", "Mix"};
-    const char *labels[] = {"dB", "dB", " :1", "ms", "ms", "mix"};
-    const char *displays[] = {"0.000", "0.000", "1.00", "5.623", "31.62", "1.000"};
+    const char* names[] = {"Master", "Threshold", "Ratio", "Attack", "Release", "Mix"};
+    const char* labels[] = {"dB", "dB", " :1", "ms", "ms", "mix"};
+    const char* displays[] = {"0.000", "0.000", "1.00", "5.623", "31.62", "1.000"};
     const float values[] = {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f};
-    for (int i = 0; i < CQuellor::kNumParameters; ++i) {
+    for (int i = 0; i < CQuellor::kNumParameters; ++i)
+    {
         char text[64];
         effect->getParameterName(i, text);
         EXPECT_STREQ(text, names[i]);
@@ -112,16 +116,19 @@ TEST_F(QuellorFixture, RatioRunsFromOneToTwentyAndKeepsItsHostValue)
 
 TEST_F(QuellorFixture, FactoryProgramsAreInPlaceWithTheDefaultCurrent)
 {
-    const char *names[] = {"Default", "Mix",      "Bass Guitar", "Vocals", "Acoustic Guitar", "Hard",    "Drums",
-                           "FSU",     "-------", "Pressora",    "From",   "Halden",          "Rookmere"};
+    const char* names[] = {"Default", "Mix",    "Bass Guitar", "Vocals",  "Acoustic Guitar",
+                           "Hard",    "Drums",  "FSU",         "-------", "Pressora",
+                           "From",    "Halden", "Rookmere"};
     EXPECT_EQ(effect->getProgram(), 0);
     EXPECT_EQ(programName(), "Default");
-    for (int n = 0; n < CQuellor::kNumPrograms; ++n) {
+    for (int n = 0; n < CQuellor::kNumPrograms; ++n)
+    {
         char text[64] = "unchanged";
         ASSERT_TRUE(effect->getProgramNameIndexed(-1, n, text));
         EXPECT_STREQ(text, names[n]);
         for (int i = 0; i < CQuellor::kNumParameters; ++i)
-            EXPECT_EQ(effect->getProgramRecord(n).getValue(i), kFactoryPrograms[n].values[i]) << n << "/" << i;
+            EXPECT_EQ(effect->getProgramRecord(n).getValue(i), kFactoryPrograms[n].values[i])
+                << n << "/" << i;
     }
 }
 
@@ -202,7 +209,7 @@ TEST_F(QuellorFixture, EventsActAgainUntilTheNextProcessingCall)
 
     effect->setParameter(CQuellor::kThreshold, 0.2f);
     float left[4] = {}, right[4] = {};
-    float *channels[2] = {left, right};
+    float* channels[2] = {left, right};
     effect->processReplacing(channels, channels, 4);
     effect->processEvents(empty.events());
     EXPECT_EQ(effect->getParameter(CQuellor::kThreshold), 0.2f);
@@ -229,7 +236,8 @@ TEST_F(QuellorFixture, TheViewHearsOfChangesButNotOfItsOwn)
     view.settingParameter = false;
     effect->setProgram(1);
     ASSERT_EQ(view.calls.size(), 7u); // six parameters in index order
-    for (int i = 0; i < CQuellor::kNumParameters; ++i) {
+    for (int i = 0; i < CQuellor::kNumParameters; ++i)
+    {
         EXPECT_EQ(view.calls[1 + i].index, i);
         EXPECT_EQ(view.calls[1 + i].value, static_cast<double>(kFactoryPrograms[1].values[i]));
     }
@@ -246,8 +254,8 @@ TEST_F(QuellorFixture, TheMeterReportsThePeakOfTheCompressedSignalPerCall)
     effect->resume();
     const SStereo pulse = impulse(64, 3, 0.75f);
     float outLeft[64], outRight[64];
-    float *inputs[2] = {const_cast<float *>(pulse.left.data()), const_cast<float *>(pulse.right.data())};
-    float *outputs[2] = {outLeft, outRight};
+    float* inputs[2] = {const_cast<float*>(pulse.left.data()), const_cast<float*>(pulse.right.data())};
+    float* outputs[2] = {outLeft, outRight};
     effect->processReplacing(inputs, outputs, 5);
     ASSERT_EQ(view.calls.back().index, IParameterView::kMeterIndex);
     EXPECT_EQ(view.calls.back().value, 0.0);
@@ -289,8 +297,9 @@ TEST_F(QuellorFixture, ProcessingInPlaceGivesTheSameOutput)
     effect->setProgram(2);
     effect->resume();
     SStereo buffer = input;
-    for (std::size_t done = 0; done < buffer.size(); done += 300) {
-        float *channels[2] = {buffer.left.data() + done, buffer.right.data() + done};
+    for (std::size_t done = 0; done < buffer.size(); done += 300)
+    {
+        float* channels[2] = {buffer.left.data() + done, buffer.right.data() + done};
         effect->processReplacing(channels, channels, 300);
     }
     EXPECT_EQ(buffer.left, reference.left);
@@ -311,7 +320,8 @@ TEST_F(QuellorFixture, ResumeClearsTheBlocksAndTakesAUsableSampleRate)
         ASSERT_EQ(output.left[i], 0.0f) << i;
     EXPECT_NE(output.left[16], 0.0f);
 
-    for (float rate : {11025.0f, 8000.0f, 0.0f, -44100.0f, NAN}) {
+    for (float rate : {11025.0f, 8000.0f, 0.0f, -44100.0f, NAN})
+    {
         effect->setSampleRate(rate);
         effect->resume();
         EXPECT_EQ(effect->getWorkingSampleRate(), 44100.0f) << rate;
@@ -327,17 +337,21 @@ TEST_F(QuellorFixture, EmptyOrMissingBuffersProduceNothingAndNeverCrash)
     CRecordingView view;
     effect->setParameterView(&view);
     float left[8] = {1, 1, 1, 1, 1, 1, 1, 1}, right[8] = {1, 1, 1, 1, 1, 1, 1, 1};
-    float *channels[2] = {left, right};
-    float *missing[2] = {left, nullptr};
-    const struct { float **in, **out; VstInt32 frames; } calls[] = {
-        {channels, channels, 0}, {channels, channels, -5}, {nullptr, channels, 8},
-        {channels, nullptr, 8},  {missing, channels, 8},   {channels, missing, 8}};
-    for (const auto &call : calls)
+    float* channels[2] = {left, right};
+    float* missing[2] = {left, nullptr};
+    const struct
+    {
+        float **in, **out;
+        VstInt32 frames;
+    } calls[] = {{channels, channels, 0}, {channels, channels, -5}, {nullptr, channels, 8},
+                 {channels, nullptr, 8},  {missing, channels, 8},   {channels, missing, 8}};
+    for (const auto& call : calls)
         effect->processReplacing(call.in, call.out, call.frames);
     for (float sample : left)
         EXPECT_EQ(sample, 1.0f);
     ASSERT_EQ(view.calls.size(), 6u);
-    for (const auto &call : view.calls) {
+    for (const auto& call : view.calls)
+    {
         EXPECT_EQ(call.index, IParameterView::kMeterIndex);
         EXPECT_EQ(call.value, 0.0);
     }
@@ -349,7 +363,8 @@ TEST_F(QuellorFixture, EmptyOrMissingBuffersProduceNothingAndNeverCrash)
 
 TEST_F(QuellorFixture, AnswersCapabilityPinAndVendorQueries)
 {
-    for (const char *yes : {"plugAsChannelInsert", "plugAsSend", "2in2out"}) {
+    for (const char* yes : {"plugAsChannelInsert", "plugAsSend", "2in2out"})
+    {
         std::string text = yes;
         EXPECT_EQ(effect->canDo(text.data()), 1) << yes;
     }
@@ -378,10 +393,15 @@ TEST_F(QuellorFixture, AnswersCapabilityPinAndVendorQueries)
 
     // Ranges of the real values; an unknown index leaves the last answer alone.
     const auto rangeCode = static_cast<VstInt32>(0xdeadbef0u);
-    const struct { VstInt32 index; VstIntPtr answer; double low, high; } ranges[] = {
-        {3, 0xbeef, 1.0, 1000.0}, {1, 0xbeef, -50.0, 0.0}, {9, 0, -50.0, 0.0}};
+    const struct
+    {
+        VstInt32 index;
+        VstIntPtr answer;
+        double low, high;
+    } ranges[] = {{3, 0xbeef, 1.0, 1000.0}, {1, 0xbeef, -50.0, 0.0}, {9, 0, -50.0, 0.0}};
     double range[2] = {-7.0, -7.0};
-    for (const auto &r : ranges) {
+    for (const auto& r : ranges)
+    {
         EXPECT_EQ(effect->vendorSpecific(rangeCode, r.index, range, 0.0f), r.answer) << r.index;
         EXPECT_EQ(range[0], r.low) << r.index;
         EXPECT_EQ(range[1], r.high) << r.index;

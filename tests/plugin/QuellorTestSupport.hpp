@@ -13,9 +13,11 @@
 #include "framework/vst/VstAbi.hpp"
 #include "plugin/ParameterView.hpp"
 
-namespace QuellorTest {
+namespace QuellorTest
+{
 
-struct SStereo {
+struct SStereo
+{
     std::vector<float> left, right;
     std::size_t size() const { return left.size(); }
 };
@@ -26,11 +28,16 @@ inline SStereo programme(std::size_t frames, std::uint32_t seed = 1)
     SStereo signal{std::vector<float>(frames), std::vector<float>(frames)};
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> noise(-1.0f, 1.0f);
-    for (std::size_t i = 0; i < frames; ++i) {
+    for (std::size_t i = 0; i < frames; ++i)
+    {
         const double t = static_cast<double>(i) / 44100.0;
-        const float envelope = (i / 2205) % 4 == 3 ? 0.0f : static_cast<float>(0.05 + 0.9 * std::fabs(std::sin(3.0 * t)));
-        signal.left[i] = envelope * (0.7f * static_cast<float>(std::sin(2.0 * std::numbers::pi * 220.0 * t)) + 0.3f * noise(random));
-        signal.right[i] = envelope * (0.5f * static_cast<float>(std::sin(2.0 * std::numbers::pi * 330.0 * t)) + 0.5f * noise(random));
+        const float envelope =
+            (i / 2205) % 4 == 3 ? 0.0f : static_cast<float>(0.05 + 0.9 * std::fabs(std::sin(3.0 * t)));
+        signal.left[i] = envelope * (0.7f * static_cast<float>(std::sin(2.0 * std::numbers::pi * 220.0 * t)) +
+                                     0.3f * noise(random));
+        signal.right[i] =
+            envelope *
+            (0.5f * static_cast<float>(std::sin(2.0 * std::numbers::pi * 330.0 * t)) + 0.5f * noise(random));
     }
     return signal;
 }
@@ -44,15 +51,17 @@ inline SStereo impulse(std::size_t frames, std::size_t at = 0, float height = 0.
 }
 
 // Processes `input` through `process` in calls whose sizes `nextSize` picks.
-using ProcessFunction = std::function<void(float **, float **, Vantor::Vst::VstInt32)>;
-inline SStereo runInCalls(const SStereo &input, const ProcessFunction &process,
-                          const std::function<std::size_t()> &nextSize)
+using ProcessFunction = std::function<void(float**, float**, Vantor::Vst::VstInt32)>;
+inline SStereo runInCalls(const SStereo& input, const ProcessFunction& process,
+                          const std::function<std::size_t()>& nextSize)
 {
     SStereo output{std::vector<float>(input.size()), std::vector<float>(input.size())};
-    for (std::size_t done = 0; done < input.size();) {
+    for (std::size_t done = 0; done < input.size();)
+    {
         const std::size_t size = std::min(nextSize(), input.size() - done);
-        float *inputs[2] = {const_cast<float *>(input.left.data() + done), const_cast<float *>(input.right.data() + done)};
-        float *outputs[2] = {output.left.data() + done, output.right.data() + done};
+        float* inputs[2] = {const_cast<float*>(input.left.data() + done),
+                            const_cast<float*>(input.right.data() + done)};
+        float* outputs[2] = {output.left.data() + done, output.right.data() + done};
         process(inputs, outputs, static_cast<Vantor::Vst::VstInt32>(size));
         done += size;
     }
@@ -60,7 +69,8 @@ inline SStereo runInCalls(const SStereo &input, const ProcessFunction &process,
 }
 
 // A block of MIDI messages laid out as the host hands it over.
-class CMidiBlock {
+class CMidiBlock
+{
 public:
     void add(std::uint8_t status, std::uint8_t data1, std::uint8_t data2, std::int32_t delta = 0)
     {
@@ -73,13 +83,13 @@ public:
         event.midiData[2] = static_cast<char>(data2);
         m_events.push_back(event);
     }
-    Vantor::Vst::VstEvents *events()
+    Vantor::Vst::VstEvents* events()
     {
-        m_storage.assign(sizeof(Vantor::Vst::VstEvents) + m_events.size() * sizeof(void *), 0);
-        auto *block = reinterpret_cast<Vantor::Vst::VstEvents *>(m_storage.data());
+        m_storage.assign(sizeof(Vantor::Vst::VstEvents) + m_events.size() * sizeof(void*), 0);
+        auto* block = reinterpret_cast<Vantor::Vst::VstEvents*>(m_storage.data());
         block->numEvents = static_cast<Vantor::Vst::VstInt32>(m_events.size());
         for (std::size_t i = 0; i < m_events.size(); ++i)
-            block->events[i] = reinterpret_cast<Vantor::Vst::VstEvent *>(&m_events[i]);
+            block->events[i] = reinterpret_cast<Vantor::Vst::VstEvent*>(&m_events[i]);
         return block;
     }
 
@@ -89,9 +99,11 @@ private:
 };
 
 // Records every notification; can pretend to be changing a parameter itself.
-class CRecordingView : public Vantor::Quellor::IParameterView {
+class CRecordingView : public Vantor::Quellor::IParameterView
+{
 public:
-    struct SCall {
+    struct SCall
+    {
         long index;
         double value;
     };

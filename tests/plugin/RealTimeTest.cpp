@@ -11,31 +11,33 @@
 #include "tests/plugin/QuellorTestSupport.hpp"
 #include "tools/vsthost/HostContext.hpp"
 
-namespace {
+namespace
+{
 std::atomic<bool> g_counting{false};
 std::atomic<long> g_allocations{0};
 
-void *countedAllocation(std::size_t size)
+void* countedAllocation(std::size_t size)
 {
     if (g_counting.load(std::memory_order_relaxed))
         g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *block = std::malloc(size == 0 ? 1 : size))
+    if (void* block = std::malloc(size == 0 ? 1 : size))
         return block;
     throw std::bad_alloc();
 }
 
-void *countedAlignedAllocation(std::size_t size, std::align_val_t alignment)
+void* countedAlignedAllocation(std::size_t size, std::align_val_t alignment)
 {
     if (g_counting.load(std::memory_order_relaxed))
         g_allocations.fetch_add(1, std::memory_order_relaxed);
     const auto align = static_cast<std::size_t>(alignment);
-    if (void *block = std::aligned_alloc(align, (size + align - 1) / align * align))
+    if (void* block = std::aligned_alloc(align, (size + align - 1) / align * align))
         return block;
     throw std::bad_alloc();
 }
 
 // Counts the allocations made while it lives.
-class CAllocationCounter {
+class CAllocationCounter
+{
 public:
     CAllocationCounter()
     {
@@ -50,27 +52,69 @@ public:
 // Every allocating form is replaced, not only the two that the library's array
 // and nothrow forms call: a sanitizer runtime intercepts each form itself and
 // would pair its own allocation with the free() below.
-void *operator new(std::size_t size) { return countedAllocation(size); }
-void *operator new[](std::size_t size) { return countedAllocation(size); }
-void *operator new(std::size_t size, const std::nothrow_t &) noexcept
+void* operator new(std::size_t size)
 {
-    try {
+    return countedAllocation(size);
+}
+void* operator new[](std::size_t size)
+{
+    return countedAllocation(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try
+    {
         return countedAllocation(size);
-    } catch (...) {
+    }
+    catch (...)
+    {
         return nullptr;
     }
 }
-void *operator new[](std::size_t size, const std::nothrow_t &tag) noexcept { return operator new(size, tag); }
-void *operator new(std::size_t size, std::align_val_t alignment) { return countedAlignedAllocation(size, alignment); }
-void *operator new[](std::size_t size, std::align_val_t alignment) { return countedAlignedAllocation(size, alignment); }
-void operator delete(void *block) noexcept { std::free(block); }
-void operator delete[](void *block) noexcept { std::free(block); }
-void operator delete(void *block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void *block, std::size_t) noexcept { std::free(block); }
-void operator delete(void *block, std::align_val_t) noexcept { std::free(block); }
-void operator delete[](void *block, std::align_val_t) noexcept { std::free(block); }
-void operator delete(void *block, std::size_t, std::align_val_t) noexcept { std::free(block); }
-void operator delete[](void *block, std::size_t, std::align_val_t) noexcept { std::free(block); }
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept
+{
+    return operator new(size, tag);
+}
+void* operator new(std::size_t size, std::align_val_t alignment)
+{
+    return countedAlignedAllocation(size, alignment);
+}
+void* operator new[](std::size_t size, std::align_val_t alignment)
+{
+    return countedAlignedAllocation(size, alignment);
+}
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::align_val_t) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, std::align_val_t) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t, std::align_val_t) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t, std::align_val_t) noexcept
+{
+    std::free(block);
+}
 
 using namespace Vantor::Quellor;
 using Vantor::Vst::VstInt32;
@@ -90,14 +134,15 @@ TEST(RealTime, ProcessingAndMidiAllocateNothing)
     midi.add(0xB0, 70, 100);
     midi.add(0xB0, 74, 64);
     midi.add(0x90, 60, 100);
-    Vantor::Vst::VstEvents *events = midi.events();
+    Vantor::Vst::VstEvents* events = midi.events();
 
     {
         CAllocationCounter counter;
         std::size_t done = 0;
-        for (VstInt32 size : {1, 5, 16, 17, 64, 511, 512, 4096}) {
-            float *inputs[2] = {input.left.data() + done, input.right.data() + done};
-            float *outputs[2] = {output.left.data() + done, output.right.data() + done};
+        for (VstInt32 size : {1, 5, 16, 17, 64, 511, 512, 4096})
+        {
+            float* inputs[2] = {input.left.data() + done, input.right.data() + done};
+            float* outputs[2] = {output.left.data() + done, output.right.data() + done};
             effect.processEvents(events);
             effect.setParameter(CQuellor::kMix, 0.5f);
             effect.processReplacing(inputs, outputs, size);

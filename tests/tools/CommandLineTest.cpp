@@ -10,9 +10,9 @@ using ECommand = SCommandLine::ECommand;
 
 TEST(CommandLine, ReadsEveryCommandAndOption)
 {
-    const SCommandLine render = CCommandLine::parse(
-        {"render", "p.so", "in.wav", "--program", "Vocal", "--param", "Ratio=0.25", "out.wav", "--param=Mix=1",
-         "--block=64"});
+    const SCommandLine render =
+        CCommandLine::parse({"render", "p.so", "in.wav", "--program", "Vocal", "--param", "Ratio=0.25",
+                             "out.wav", "--param=Mix=1", "--block=64"});
     EXPECT_EQ(render.plugins, std::vector<std::string>{"p.so"});
     EXPECT_EQ(render.inputPath, "in.wav");
     EXPECT_EQ(render.outputPath, "out.wav");
@@ -24,7 +24,8 @@ TEST(CommandLine, ReadsEveryCommandAndOption)
     EXPECT_EQ(render.parameters[1].value, 1.0f);
     EXPECT_EQ(render.blockSize, 64);
 
-    const SCommandLine bench = CCommandLine::parse({"bench", "a.so", "b.so", "--seconds", "2.5", "--param", "Dry/Wet=0"});
+    const SCommandLine bench =
+        CCommandLine::parse({"bench", "a.so", "b.so", "--seconds", "2.5", "--param", "Dry/Wet=0"});
     EXPECT_EQ(bench.plugins.size(), 2u);
     EXPECT_EQ(bench.seconds, 2.5);
     EXPECT_EQ(bench.parameters.at(0).name, "Dry/Wet");
@@ -63,7 +64,8 @@ TEST(CommandLine, MistakesAreExplained)
     };
     for (const auto& [arguments, expected] : cases)
     {
-        EXPECT_THAT([&] { CCommandLine::parse(arguments); }, ::testing::ThrowsMessage<CUsageError>(::testing::HasSubstr(expected)))
+        EXPECT_THAT([&] { CCommandLine::parse(arguments); },
+                    ::testing::ThrowsMessage<CUsageError>(::testing::HasSubstr(expected)))
             << ::testing::PrintToString(arguments);
     }
 }

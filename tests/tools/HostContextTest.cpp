@@ -11,8 +11,8 @@ using Vantor::VstHost::SHostSettings;
 namespace
 {
 
-VstIntPtr ask(CHostContext& host, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-              float opt = 0.0f)
+VstIntPtr ask(CHostContext& host, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+              void* ptr = nullptr, float opt = 0.0f)
 {
     return host.answer(nullptr, opcode, index, value, ptr, opt);
 }

@@ -138,8 +138,8 @@ TEST(PressoraProgram, RenderFeedsMonoToBothChannelsAndKeepsTheFormat)
     {
         const auto input = writeRamp("mono.wav", format, 1, kFrames);
         const auto output = scratch("rendered.wav");
-        const SRun run = pressora({"render", VSTHOST_PROBE_PATH, input.string(), output.string(), "--block", "100",
-                                   "--program", "dark", "--param", "drive=0.5"});
+        const SRun run = pressora({"render", VSTHOST_PROBE_PATH, input.string(), output.string(), "--block",
+                                   "100", "--program", "dark", "--param", "drive=0.5"});
         ASSERT_EQ(run.exitCode, 0) << run.err;
 
         const CWaveFile in = CWaveFile::load(input);
@@ -176,10 +176,11 @@ TEST(PressoraProgram, InfoDescribesThePlugin)
 {
     const SRun run = pressora({"info", VSTHOST_PROBE_MAIN_ONLY_PATH});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    for (const char* expected : {"(entry point main)", "Effect name:    Probe Delay", "'Prb1'", "CanReplacing",
-                                 "initialDelay   4 samples", "Mix Leve", "0.250", "Bright", "receiveVstMidiEvent   yes",
-                                 "bypass                no",
-                                 "input 0: (no properties)", "output 0: 'Probe Left' short 'PrL', active, stereo"})
+    for (const char* expected :
+         {"(entry point main)", "Effect name:    Probe Delay", "'Prb1'", "CanReplacing",
+          "initialDelay   4 samples", "Mix Leve", "0.250", "Bright", "receiveVstMidiEvent   yes",
+          "bypass                no", "input 0: (no properties)",
+          "output 0: 'Probe Left' short 'PrL', active, stereo"})
     {
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
     }
@@ -187,22 +188,24 @@ TEST(PressoraProgram, InfoDescribesThePlugin)
 
 TEST(PressoraProgram, BenchComparesEveryPluginWithTheFirst)
 {
-    const SRun run = pressora({"bench", VSTHOST_PROBE_PATH, VSTHOST_PROBE_MAIN_ONLY_PATH, "--seconds", "0.5", "--block",
-                               "256", "--param", "GAIN=0.1", "--param", "Missing=1"});
+    const SRun run = pressora({"bench", VSTHOST_PROBE_PATH, VSTHOST_PROBE_MAIN_ONLY_PATH, "--seconds", "0.5",
+                               "--block", "256", "--param", "GAIN=0.1", "--param", "Missing=1"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("vsthost_probe.so"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("vsthost_probe_main_only.so"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("1.00\n"), std::string::npos) << run.out; // the first is its own reference
     // The missing parameter is only a warning, once per plug-in.
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
-    EXPECT_NE(run.err.find("warning: 'vsthost_probe.so' has no parameter 'Missing'"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("warning: 'vsthost_probe.so' has no parameter 'Missing'"), std::string::npos)
+        << run.err;
 }
 
 // Other hosts' plug-ins, when installed: the host must cope with what real
 // plug-ins ask and expect (entry-point names, early host calls, side-chain inputs).
 TEST(PressoraProgram, WorksWithInstalledThirdPartyPlugins)
 {
-    const char* const kPaths[] = {"/usr/lib/vst/ZamCompX2-vst.so", "/usr/lib/vst/lsp-plugins/compressor-stereo.so"};
+    const char* const kPaths[] = {"/usr/lib/vst/ZamCompX2-vst.so",
+                                  "/usr/lib/vst/lsp-plugins/compressor-stereo.so"};
     std::vector<std::string> found;
     std::copy_if(std::begin(kPaths), std::end(kPaths), std::back_inserter(found),
                  [](const char* path) { return std::filesystem::exists(path); });
@@ -223,5 +226,6 @@ TEST(PressoraProgram, WorksWithInstalledThirdPartyPlugins)
     arguments.insert(arguments.end(), {"--seconds", "0.2", "--block", "100"});
     const SRun bench = pressora(arguments, noLeakCheck);
     EXPECT_EQ(bench.exitCode, 0) << bench.err;
-    EXPECT_EQ(std::count(bench.out.begin(), bench.out.end(), '\n'), static_cast<long>(found.size()) + 3) << bench.out;
+    EXPECT_EQ(std::count(bench.out.begin(), bench.out.end(), '\n'), static_cast<long>(found.size()) + 3)
+        << bench.out;
 }

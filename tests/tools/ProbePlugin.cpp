@@ -34,8 +34,8 @@ void copyText(void* ptr, const char* text, std::size_t limit)
     out[length] = '\0';
 }
 
-VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                                    float opt)
+VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                    void* ptr, float opt)
 {
     SState& state = ProbePlugin::stateOf(*effect);
     if (opcode >= 0 && opcode < ProbePlugin::kMaxOpcode)
@@ -45,17 +45,26 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
     const bool validParameter = index >= 0 && index < ProbePlugin::kParameters;
     switch (opcode)
     {
-    case effClose: delete &state; return 1;
+    case effClose:
+        delete &state;
+        return 1;
     case effSetProgram:
         if (value >= 0 && value < ProbePlugin::kPrograms)
         {
             state.program = static_cast<int>(value);
         }
         return 0;
-    case effGetProgram: return state.program;
-    case effGetProgramName: copyText(ptr, kProgramNames[state.program], kVstMaxProgNameLen); return 0;
-    case effGetParamName: copyText(ptr, validParameter ? kParameterNames[index] : "", kVstMaxParamStrLen); return 0;
-    case effGetParamLabel: copyText(ptr, validParameter ? kParameterLabels[index] : "", kVstMaxParamStrLen); return 0;
+    case effGetProgram:
+        return state.program;
+    case effGetProgramName:
+        copyText(ptr, kProgramNames[state.program], kVstMaxProgNameLen);
+        return 0;
+    case effGetParamName:
+        copyText(ptr, validParameter ? kParameterNames[index] : "", kVstMaxParamStrLen);
+        return 0;
+    case effGetParamLabel:
+        copyText(ptr, validParameter ? kParameterLabels[index] : "", kVstMaxParamStrLen);
+        return 0;
     case effGetParamDisplay:
     {
         char text[32];
@@ -63,9 +72,15 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         copyText(ptr, text, kVstMaxParamStrLen);
         return 0;
     }
-    case effSetSampleRate: state.sampleRate = opt; return 0;
-    case effSetBlockSize: state.blockSize = value; return 0;
-    case effMainsChanged: state.resumed = value != 0; return 0;
+    case effSetSampleRate:
+        state.sampleRate = opt;
+        return 0;
+    case effSetBlockSize:
+        state.blockSize = value;
+        return 0;
+    case effMainsChanged:
+        state.resumed = value != 0;
+        return 0;
     case effProcessEvents:
     {
         const auto* events = static_cast<const VstEvents*>(ptr);
@@ -104,9 +119,14 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         pin->flags = kVstPinIsActive | (index == 0 ? kVstPinIsStereo : 0);
         return 1;
     }
-    case effGetPlugCategory: return kPlugCategEffect;
-    case effGetEffectName: copyText(ptr, "Probe Delay", kVstMaxEffectNameLen); return 1;
-    case effGetVendorString: copyText(ptr, "Vantor Tests", kVstMaxVendorStrLen); return 1;
+    case effGetPlugCategory:
+        return kPlugCategEffect;
+    case effGetEffectName:
+        copyText(ptr, "Probe Delay", kVstMaxEffectNameLen);
+        return 1;
+    case effGetVendorString:
+        copyText(ptr, "Vantor Tests", kVstMaxVendorStrLen);
+        return 1;
     case effCanDo:
     {
         const std::string text = static_cast<const char*>(ptr);
@@ -117,16 +137,20 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         }
         return text == "receiveVstMidiEvent" ? 1 : text == "bypass" ? -1 : 0;
     }
-    case effGetVstVersion: return kVstVersion;
-    case effVendorSpecific: throw std::runtime_error("vendor call refused"); // a misbehaving plug-in
-    default: return 0;
+    case effGetVstVersion:
+        return kVstVersion;
+    case effVendorSpecific:
+        throw std::runtime_error("vendor call refused"); // a misbehaving plug-in
+    default:
+        return 0;
     }
 }
 
 void VANTOR_VSTCALL processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
 {
     SState& state = ProbePlugin::stateOf(*effect);
-    if (const auto* time = reinterpret_cast<const VstTimeInfo*>(state.host(effect, audioMasterGetTime, 0, 0, nullptr, 0.0f)))
+    if (const auto* time =
+            reinterpret_cast<const VstTimeInfo*>(state.host(effect, audioMasterGetTime, 0, 0, nullptr, 0.0f)))
     {
         state.lastSamplePosition = time->samplePos;
     }
@@ -160,7 +184,8 @@ void VANTOR_VSTCALL setParameter(AEffect* effect, VstInt32 index, float value)
 
 float VANTOR_VSTCALL getParameter(AEffect* effect, VstInt32 index)
 {
-    return index >= 0 && index < ProbePlugin::kParameters ? ProbePlugin::stateOf(*effect).parameters[index] : 0.0f;
+    return index >= 0 && index < ProbePlugin::kParameters ? ProbePlugin::stateOf(*effect).parameters[index]
+                                                          : 0.0f;
 }
 
 AEffect* createEffect(audioMasterCallback host)

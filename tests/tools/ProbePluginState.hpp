@@ -7,9 +7,9 @@
 namespace ProbePlugin
 {
 
-constexpr int kDelay = 4;         // samples of delay, reported as initialDelay
-constexpr int kParameters = 3;    // "Gain", "Drive", "Mix Level"
-constexpr int kPrograms = 3;      // "Init", "Bright", "Dark"
+constexpr int kDelay = 4;      // samples of delay, reported as initialDelay
+constexpr int kParameters = 3; // "Gain", "Drive", "Mix Level"
+constexpr int kPrograms = 3;   // "Init", "Bright", "Dark"
 constexpr int kMaxOpcode = 80;
 
 struct SState
@@ -25,7 +25,7 @@ struct SState
     int midiEvents = 0;
     int lastMidiDelta = -1;
     unsigned char lastMidi[3] = {};
-    double lastSamplePosition = -1.0;  // read through audioMasterGetTime while processing
+    double lastSamplePosition = -1.0; // read through audioMasterGetTime while processing
     Vantor::Vst::VstIntPtr lastProcessLevel = -1;
     long framesProcessed = 0;
     int maxFramesPerCall = 0;

@@ -1,5 +1,5 @@
-#include "tests/tools/ProbePluginState.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
+#include "tests/tools/ProbePluginState.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -40,7 +40,10 @@ struct SBuffers
         : inL(frames, left), inR(frames, right), outL(frames), outR(frames)
     {
     }
-    void process(CVstPlugin& plugin) { plugin.processStereo(inL.data(), inR.data(), outL.data(), outR.data(), inL.size()); }
+    void process(CVstPlugin& plugin)
+    {
+        plugin.processStereo(inL.data(), inR.data(), outL.data(), outR.data(), inL.size());
+    }
     std::vector<float> inL, inR, outL, outR;
 };
 
@@ -87,7 +90,8 @@ TEST(VstPluginLoading, PluginExceptionsBecomeHostErrorsAndCloseIsFinal)
 {
     auto plugin = CVstPlugin::load(VSTHOST_PROBE_PATH);
     EXPECT_THAT([&] { plugin->dispatch(effVendorSpecific); },
-                ::testing::ThrowsMessage<CHostError>(::testing::HasSubstr("dispatcher opcode 50: vendor call refused")));
+                ::testing::ThrowsMessage<CHostError>(
+                    ::testing::HasSubstr("dispatcher opcode 50: vendor call refused")));
     EXPECT_EQ(plugin->effectName(), "Probe Delay"); // still usable
 
     plugin->resume();
@@ -127,9 +131,8 @@ TEST(HostCallbacks, InstancesAreRoutedToTheirOwnHost)
     second->host().clearCalls();
 
     // Each instance hears its own host's answers and only its own calls are logged there.
-    auto answer = [](CVstPlugin& plugin, VstInt32 opcode) {
-        return probe(plugin).host(&plugin.effect(), opcode, 0, 0, nullptr, 0.0f);
-    };
+    auto answer = [](CVstPlugin& plugin, VstInt32 opcode)
+    { return probe(plugin).host(&plugin.effect(), opcode, 0, 0, nullptr, 0.0f); };
     EXPECT_EQ(answer(*first, audioMasterGetSampleRate), 22050);
     EXPECT_EQ(answer(*second, audioMasterGetSampleRate), 44100);
     EXPECT_EQ(answer(*first, audioMasterGetBlockSize), 100);

@@ -21,7 +21,8 @@ std::filesystem::path tempFile(const std::string& name)
 
 void expectLoadError(const std::filesystem::path& path, const std::string& expected)
 {
-    EXPECT_THAT([&] { CWaveFile::load(path); }, ::testing::ThrowsMessage<std::runtime_error>(::testing::HasSubstr(expected)));
+    EXPECT_THAT([&] { CWaveFile::load(path); },
+                ::testing::ThrowsMessage<std::runtime_error>(::testing::HasSubstr(expected)));
 }
 
 // Writes a short file with libsndfile directly, in a format CWaveFile does not write.
@@ -76,7 +77,8 @@ TEST(WaveFile, RoundTripKeepsSamplesRateFormatAndChannels)
         {
             for (std::size_t i = 0; i < kFrames; ++i)
             {
-                ASSERT_NEAR(loaded.channel(static_cast<int>(c))[i], channels[c][i], param.tolerance) << c << ":" << i;
+                ASSERT_NEAR(loaded.channel(static_cast<int>(c))[i], channels[c][i], param.tolerance)
+                    << c << ":" << i;
             }
         }
     }
@@ -98,9 +100,10 @@ TEST(WaveFile, UnusableFilesAreRejectedWithTheReason)
 {
     expectLoadError(tempFile("missing.wav"), "cannot read");
     const auto path = tempFile("unusable.wav");
-    const std::tuple<int, int, const char*> cases[] = {{SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, "unsupported sample format"},
-                                                       {SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 2, "not a WAV file"},
-                                                       {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 3, "3 channels"}};
+    const std::tuple<int, int, const char*> cases[] = {
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, "unsupported sample format"},
+        {SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 2, "not a WAV file"},
+        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 3, "3 channels"}};
     for (const auto& [format, channels, expected] : cases)
     {
         writeRaw(path, format, channels);

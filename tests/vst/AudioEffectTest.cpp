@@ -139,9 +139,14 @@ TEST(AudioEffectDispatch, DefaultAnswersOfTheBaseClasses)
     TestEffect effect(nullptr);
     // The built plug-in's own answers are checked end to end; these are the base-class ones it does
     // not reach: unknown opcodes and editor requests without an editor.
-    const VstIntPtr cases[][3] = {{effGetPlugCategory, 0, kPlugCategUnknown}, {effEditKeyDown, 0, 0},
-                                  {effSetEditKnobMode, kLinearMode, 0}, {effGetMidiProgramName, 0, 0},
-                                  {effCanDo, 0, 0}, {80, 0, 0}, {-3, 0, 0}, {1000, 0, 0}}; // opcode, value, answer
+    const VstIntPtr cases[][3] = {{effGetPlugCategory, 0, kPlugCategUnknown},
+                                  {effEditKeyDown, 0, 0},
+                                  {effSetEditKnobMode, kLinearMode, 0},
+                                  {effGetMidiProgramName, 0, 0},
+                                  {effCanDo, 0, 0},
+                                  {80, 0, 0},
+                                  {-3, 0, 0},
+                                  {1000, 0, 0}}; // opcode, value, answer
     for (const auto& [opcode, value, answer] : cases)
         EXPECT_EQ(effect.dispatch(static_cast<VstInt32>(opcode), 0, value), answer) << "opcode " << opcode;
     effect.isSynth();
@@ -154,7 +159,8 @@ TEST(AudioEffectDispatch, DefaultAnswersOfTheBaseClasses)
         EXPECT_STREQ(text, "") << "opcode " << opcode;
         EXPECT_EQ(effect.dispatch(opcode, 0, 0, nullptr), 0); // null buffer: no crash
     }
-    for (VstInt32 opcode : {effGetEffectName, effGetVendorString, effGetProductString, effGetProgramNameIndexed})
+    for (VstInt32 opcode :
+         {effGetEffectName, effGetVendorString, effGetProductString, effGetProgramNameIndexed})
     {
         char text[64] = "unchanged";
         EXPECT_EQ(effect.dispatch(opcode, 0, 0, text), 0);
@@ -251,10 +257,11 @@ TEST(AudioEffectHost, WrappersWithoutACallbackAnswerNothing)
     char text[256] = "unchanged";
     effect.setParameterAutomated(0, 1.0f); // still sets the parameter
     EXPECT_EQ(eventLog.size(), 1u);
-    EXPECT_FALSE(effect.getMasterVersion() || effect.canHostDo("sizeWindow") || effect.getHostVendorString(text) ||
-                 effect.getHostProductString(text) || effect.getTimeInfo(kVstTempoValid) ||
-                 effect.sizeWindow(500, 158) || effect.sendVstEventsToHost(nullptr) || effect.updateDisplay() ||
-                 effect.ioChanged() || effect.beginEdit(0) || effect.isInputConnected(0) || effect.getDirectory());
+    EXPECT_FALSE(effect.getMasterVersion() || effect.canHostDo("sizeWindow") ||
+                 effect.getHostVendorString(text) || effect.getHostProductString(text) ||
+                 effect.getTimeInfo(kVstTempoValid) || effect.sizeWindow(500, 158) ||
+                 effect.sendVstEventsToHost(nullptr) || effect.updateDisplay() || effect.ioChanged() ||
+                 effect.beginEdit(0) || effect.isInputConnected(0) || effect.getDirectory());
     EXPECT_STREQ(text, "unchanged");
     EXPECT_EQ(effect.updateSampleRate(), 44100.0f);
     EXPECT_EQ(effect.updateBlockSize(), 1024);

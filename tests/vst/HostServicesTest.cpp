@@ -166,7 +166,8 @@ TEST(VstTempo, UnboundReaderThrows)
     CVstTempo tempo;
     expectException([&] { tempo.getTempoInformation(); }, "m_theEffect is NULL",
                     "CVstTempo::getTempoInformation(const long *)");
-    expectException([&] { tempo.setEffect(nullptr); }, "Effect is NULL", "CVstTempo::CVstTempo(AudioEffectX *)");
+    expectException([&] { tempo.setEffect(nullptr); }, "Effect is NULL",
+                    "CVstTempo::CVstTempo(AudioEffectX *)");
 }
 
 } // namespace

@@ -41,7 +41,8 @@ TEST_F(CVstEffectTest, ConstructionAsksTheHostOnceAndDispatcherAnswers)
     EXPECT_EQ(record->numParams, 6); // parameters first, programs second
     EXPECT_EQ(record->numPrograms, 13);
     EXPECT_EQ(host.callsWith(audioMasterCanDo).size(), 16u);
-    for (VstInt32 opcode : {audioMasterGetProductString, audioMasterGetVendorString, audioMasterGetVendorVersion})
+    for (VstInt32 opcode :
+         {audioMasterGetProductString, audioMasterGetVendorString, audioMasterGetVendorVersion})
         EXPECT_EQ(host.callsWith(opcode).size(), 1u) << opcode;
     EXPECT_TRUE(effect.getHostCanDo().canDo(CHostCanDo::kSizeWindow));
     EXPECT_STREQ(effect.getClass().getClassName(), "CVstEffect");

@@ -28,9 +28,13 @@ TEST(VstMidiEventList, TakesNotesControllersAndPitchBendsOnItsChannel)
     CVstMidiEventList list;
     list.addVstEvents(block.events());
 
-    const int expected[][4] = {{0x90, 60, 100, 3}, {0x80, 60, 64, 7},  {0xB0, 7, 127, 9},
-                               {0xE0, 0, 0, 11},    {CMidiEvent::kAllNotesOff, 0, 0, 12},
-                               {CMidiEvent::kAllNotesOff, 0, 0, 13}, {0xB0, 122, 5, 14}}; // status, value, sub, delta
+    const int expected[][4] = {{0x90, 60, 100, 3},
+                               {0x80, 60, 64, 7},
+                               {0xB0, 7, 127, 9},
+                               {0xE0, 0, 0, 11},
+                               {CMidiEvent::kAllNotesOff, 0, 0, 12},
+                               {CMidiEvent::kAllNotesOff, 0, 0, 13},
+                               {0xB0, 122, 5, 14}}; // status, value, sub, delta
     ASSERT_EQ(list.getNumberOfEvents(), 7);
     for (int i = 0; i < 7; ++i)
     {
@@ -65,7 +69,8 @@ TEST(VstMidiEventList, PitchBendSpansMinusOneToJustBelowOne)
     {
         unsigned char low, high;
         double bend;
-    } cases[] = {{0, 0, -1.0}, {0, 64, 0.0}, {127, 127, 16383.0 / 8192.0 - 1.0}, {0x7F, 0x40, 127.0 / 8192.0}};
+    } cases[] = {
+        {0, 0, -1.0}, {0, 64, 0.0}, {127, 127, 16383.0 / 8192.0 - 1.0}, {0x7F, 0x40, 127.0 / 8192.0}};
     EventBlock block;
     for (const auto& c : cases)
         block.addMidi(0xE0, c.low, c.high);

@@ -83,8 +83,8 @@ TEST(VstStrings, IntegerDecibelAndTimeTexts)
     {
         int value, maxLen;
         const char* text;
-    } integers[] = {{1234, 8, "1234"}, {-56, 8, "-56"}, {123456, 3, "123"}, {100000000, 8, "Huge!"},
-                    {0, 8, ""},        {-2147483647 - 1, 16, "-2147483648"}};
+    } integers[] = {{1234, 8, "1234"},       {-56, 8, "-56"}, {123456, 3, "123"},
+                    {100000000, 8, "Huge!"}, {0, 8, ""},      {-2147483647 - 1, 16, "-2147483648"}};
     for (const auto& c : integers)
         EXPECT_EQ(written([&](char* t) { int2string(c.value, t, c.maxLen); }), c.text) << c.value;
 

@@ -5,15 +5,18 @@
 #include <numbers>
 #include <stdexcept>
 
-namespace Vantor::Demo {
+namespace Vantor::Demo
+{
 
-namespace {
+namespace
+{
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kBeatSeconds = 0.5;
 
 // xorshift32 noise in [-1, 1): identical on every machine.
-class CNoise {
+class CNoise
+{
 public:
     double next()
     {
@@ -56,7 +59,8 @@ CDemoSignal::CDemoSignal(double seconds, int sampleRate) : m_sampleRate(sampleRa
     m_left.resize(frames);
     m_right.resize(frames);
     CNoise noise;
-    for (std::size_t i = 0; i < frames; ++i) {
+    for (std::size_t i = 0; i < frames; ++i)
+    {
         const double t = static_cast<double>(i) / sampleRate;
         const double sinceBeat = std::fmod(t, kBeatSeconds);
         const double sinceOffBeat = std::fmod(t + kBeatSeconds / 2.0, kBeatSeconds);

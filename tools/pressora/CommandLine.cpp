@@ -15,16 +15,19 @@ const char* commandName(ECommand command)
 {
     switch (command)
     {
-    case ECommand::Info: return "info";
-    case ECommand::Render: return "render";
-    case ECommand::Bench: return "bench";
-    case ECommand::Help: break;
+    case ECommand::Info:
+        return "info";
+    case ECommand::Render:
+        return "render";
+    case ECommand::Bench:
+        return "bench";
+    case ECommand::Help:
+        break;
     }
     return "help";
 }
 
-template <typename TNumber>
-bool parseNumber(const std::string& text, TNumber& result)
+template <typename TNumber> bool parseNumber(const std::string& text, TNumber& result)
 {
     const char* end = text.data() + text.size();
     const auto [next, error] = std::from_chars(text.data(), end, result);
@@ -41,9 +44,11 @@ SParameterSetting parseParameter(const std::string& text)
     SParameterSetting setting;
     setting.name = text.substr(0, equals);
     const std::string value = text.substr(equals + 1);
-    if (!parseNumber(value, setting.value) || !std::isfinite(setting.value) || setting.value < 0.0f || setting.value > 1.0f)
+    if (!parseNumber(value, setting.value) || !std::isfinite(setting.value) || setting.value < 0.0f ||
+        setting.value > 1.0f)
     {
-        throw CUsageError("--param " + setting.name + ": value '" + value + "' is not a number between 0 and 1");
+        throw CUsageError("--param " + setting.name + ": value '" + value +
+                          "' is not a number between 0 and 1");
     }
     return setting;
 }
@@ -117,7 +122,8 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
             argument.resize(equals);
             hasValue = true;
         }
-        const auto takeValue = [&]() -> std::string {
+        const auto takeValue = [&]() -> std::string
+        {
             if (hasValue)
             {
                 return value;
@@ -151,9 +157,11 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
         {
             requireCommand(result.command, {ECommand::Render, ECommand::Bench}, argument);
             const std::string text = takeValue();
-            if (!parseNumber(text, result.blockSize) || result.blockSize < 1 || result.blockSize > kMaxBlockSize)
+            if (!parseNumber(text, result.blockSize) || result.blockSize < 1 ||
+                result.blockSize > kMaxBlockSize)
             {
-                throw CUsageError("--block: '" + text + "' is not a block size from 1 to " + std::to_string(kMaxBlockSize));
+                throw CUsageError("--block: '" + text + "' is not a block size from 1 to " +
+                                  std::to_string(kMaxBlockSize));
             }
         }
         else if (argument == "--seconds")
@@ -183,7 +191,8 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
     case ECommand::Render:
         if (positional.size() != 3)
         {
-            throw CUsageError("render expects a plug-in, an input and an output: pressora render PLUGIN.so IN.wav OUT.wav");
+            throw CUsageError(
+                "render expects a plug-in, an input and an output: pressora render PLUGIN.so IN.wav OUT.wav");
         }
         result.plugins = {positional[0]};
         result.inputPath = positional[1];
@@ -196,7 +205,8 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
         }
         result.plugins = positional;
         break;
-    case ECommand::Help: break;
+    case ECommand::Help:
+        break;
     }
     return result;
 }
@@ -206,7 +216,8 @@ const char* CCommandLine::usage()
     return "Usage:\n"
            "  pressora info PLUGIN.so\n"
            "      Show the plug-in's record, names, parameters, programs and capabilities.\n"
-           "  pressora render PLUGIN.so IN.wav OUT.wav [--program N|NAME] [--param NAME=VALUE]... [--block N]\n"
+           "  pressora render PLUGIN.so IN.wav OUT.wav [--program N|NAME] [--param NAME=VALUE]... [--block "
+           "N]\n"
            "      Process a 16/24-bit PCM or 32-bit float WAV file (mono is fed to both inputs);\n"
            "      OUT.wav is stereo in the input's sample format and rate.\n"
            "  pressora bench PLUGIN.so [OTHER.so ...] [--param NAME=VALUE]... [--block N] [--seconds S]\n"

@@ -40,7 +40,7 @@ struct SCommandLine
     std::optional<std::string> program; // render only: an index or a program name
     std::vector<SParameterSetting> parameters;
     int blockSize = 512;
-    double seconds = 10.0;              // bench only
+    double seconds = 10.0; // bench only
 };
 
 // Parses pressora's arguments (without the program name).

@@ -39,11 +39,16 @@ std::string hex32(VstInt32 value)
 std::string decodeFlags(VstInt32 flags)
 {
     static constexpr std::pair<VstInt32, const char*> names[] = {
-        {effFlagsHasEditor, "HasEditor"},         {effFlagsHasClip, "HasClip"},
-        {effFlagsHasVu, "HasVu"},                 {effFlagsCanMono, "CanMono"},
-        {effFlagsCanReplacing, "CanReplacing"},   {effFlagsProgramChunks, "ProgramChunks"},
-        {effFlagsIsSynth, "IsSynth"},             {effFlagsNoSoundInStop, "NoSoundInStop"},
-        {effFlagsExtIsAsync, "ExtIsAsync"},       {effFlagsExtHasBuffer, "ExtHasBuffer"},
+        {effFlagsHasEditor, "HasEditor"},
+        {effFlagsHasClip, "HasClip"},
+        {effFlagsHasVu, "HasVu"},
+        {effFlagsCanMono, "CanMono"},
+        {effFlagsCanReplacing, "CanReplacing"},
+        {effFlagsProgramChunks, "ProgramChunks"},
+        {effFlagsIsSynth, "IsSynth"},
+        {effFlagsNoSoundInStop, "NoSoundInStop"},
+        {effFlagsExtIsAsync, "ExtIsAsync"},
+        {effFlagsExtHasBuffer, "ExtHasBuffer"},
         {effFlagsCanDoubleReplacing, "CanDoubleReplacing"},
     };
     std::string text;
@@ -67,9 +72,9 @@ std::string decodeFlags(VstInt32 flags)
 
 const char* categoryName(VstIntPtr category)
 {
-    static constexpr const char* names[] = {"Unknown", "Effect", "Synth", "Analysis", "Mastering", "Spacializer",
-                                            "RoomFx", "SurroundFx", "Restoration", "OfflineProcess", "Shell",
-                                            "Generator"};
+    static constexpr const char* names[] = {"Unknown",     "Effect",         "Synth",  "Analysis",
+                                            "Mastering",   "Spacializer",    "RoomFx", "SurroundFx",
+                                            "Restoration", "OfflineProcess", "Shell",  "Generator"};
     return category >= 0 && category < kPlugCategMaxCount ? names[category] : "?";
 }
 
@@ -90,7 +95,8 @@ std::string parameterList(CVstPlugin& plugin)
 
 bool isIndex(const std::string& text)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string fileName(const CVstPlugin& plugin)
@@ -100,9 +106,7 @@ std::string fileName(const CVstPlugin& plugin)
 
 } // namespace
 
-CPressora::CPressora(std::ostream& out, std::ostream& err) : m_out(out), m_err(err)
-{
-}
+CPressora::CPressora(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
 
 int CPressora::run(const std::vector<std::string>& arguments)
 {
@@ -111,10 +115,18 @@ int CPressora::run(const std::vector<std::string>& arguments)
         const SCommandLine command = CCommandLine::parse(arguments);
         switch (command.command)
         {
-        case SCommandLine::ECommand::Help: m_out << CCommandLine::usage(); break;
-        case SCommandLine::ECommand::Info: info(command); break;
-        case SCommandLine::ECommand::Render: render(command); break;
-        case SCommandLine::ECommand::Bench: bench(command); break;
+        case SCommandLine::ECommand::Help:
+            m_out << CCommandLine::usage();
+            break;
+        case SCommandLine::ECommand::Info:
+            info(command);
+            break;
+        case SCommandLine::ECommand::Render:
+            render(command);
+            break;
+        case SCommandLine::ECommand::Bench:
+            bench(command);
+            break;
         }
         m_out.flush();
         return kSuccess;
@@ -135,7 +147,8 @@ int CPressora::run(const std::vector<std::string>& arguments)
     return kFailure;
 }
 
-void CPressora::applyParameters(CVstPlugin& plugin, const std::vector<SParameterSetting>& settings, bool warnOnly)
+void CPressora::applyParameters(CVstPlugin& plugin, const std::vector<SParameterSetting>& settings,
+                                bool warnOnly)
 {
     for (const SParameterSetting& setting : settings)
     {
@@ -143,8 +156,8 @@ void CPressora::applyParameters(CVstPlugin& plugin, const std::vector<SParameter
         if (!index)
         {
             std::ostringstream text;
-            text << "'" << fileName(plugin) << "' has no parameter '" << setting.name << "' (parameters: "
-                 << parameterList(plugin) << ")";
+            text << "'" << fileName(plugin) << "' has no parameter '" << setting.name
+                 << "' (parameters: " << parameterList(plugin) << ")";
             const std::string message = text.str();
             if (!warnOnly)
             {
@@ -194,7 +207,8 @@ void CPressora::info(const SCommandLine& command)
     const AEffect& record = plugin->effect();
     std::ostream& out = m_out;
 
-    out << "Plug-in:        " << plugin->path().string() << " (entry point " << plugin->entryPointName() << ")\n";
+    out << "Plug-in:        " << plugin->path().string() << " (entry point " << plugin->entryPointName()
+        << ")\n";
     out << "Effect name:    " << plugin->effectName() << "\n";
     out << "Vendor:         " << plugin->vendorString() << "\n";
     out << "Product:        " << plugin->productString() << "\n";
@@ -204,10 +218,11 @@ void CPressora::info(const SCommandLine& command)
     out << "Category:       " << category << " (" << categoryName(category) << ")\n";
 
     out << "Record:\n";
-    out << "  magic          '" << VstHost::fourCharText(record.magic) << "' (" << hex32(record.magic) << ")\n";
+    out << "  magic          '" << VstHost::fourCharText(record.magic) << "' (" << hex32(record.magic)
+        << ")\n";
     out << "  flags          " << hex32(record.flags) << " (" << decodeFlags(record.flags) << ")\n";
-    out << "  uniqueID       '" << VstHost::fourCharText(record.uniqueID) << "' (" << hex32(record.uniqueID) << ", "
-        << record.uniqueID << ")\n";
+    out << "  uniqueID       '" << VstHost::fourCharText(record.uniqueID) << "' (" << hex32(record.uniqueID)
+        << ", " << record.uniqueID << ")\n";
     out << "  version        " << record.version << "\n";
     out << "  numPrograms    " << record.numPrograms << "\n";
     out << "  numParams      " << record.numParams << "\n";
@@ -220,9 +235,9 @@ void CPressora::info(const SCommandLine& command)
     for (int i = 0; i < plugin->parameterCount(); ++i)
     {
         std::ostringstream line;
-        line << "  " << std::setw(5) << i << "  " << std::left << std::setw(24) << plugin->parameterName(i) << "  "
-             << std::fixed << std::setprecision(6) << std::setw(9) << plugin->parameter(i) << "  " << std::setw(15)
-             << plugin->parameterDisplay(i) << "  " << plugin->parameterLabel(i);
+        line << "  " << std::setw(5) << i << "  " << std::left << std::setw(24) << plugin->parameterName(i)
+             << "  " << std::fixed << std::setprecision(6) << std::setw(9) << plugin->parameter(i) << "  "
+             << std::setw(15) << plugin->parameterDisplay(i) << "  " << plugin->parameterLabel(i);
         std::string text = line.str();
         text.erase(text.find_last_not_of(' ') + 1);
         out << text << "\n";
@@ -240,7 +255,8 @@ void CPressora::info(const SCommandLine& command)
     }
 
     out << "Pins:\n";
-    const auto showPins = [&](const char* direction, int count, auto properties) {
+    const auto showPins = [&](const char* direction, int count, auto properties)
+    {
         for (int pin = 0; pin < count; ++pin)
         {
             out << "  " << direction << " " << pin << ": ";
@@ -251,8 +267,9 @@ void CPressora::info(const SCommandLine& command)
                 continue;
             }
             out << "'" << pinInfo->label << "' short '" << pinInfo->shortLabel << "'";
-            for (const auto& [bit, name] : {std::pair{kVstPinIsActive, "active"}, std::pair{kVstPinIsStereo, "stereo"},
-                                            std::pair{kVstPinUseSpeaker, "speaker"}})
+            for (const auto& [bit, name] :
+                 {std::pair{kVstPinIsActive, "active"}, std::pair{kVstPinIsStereo, "stereo"},
+                  std::pair{kVstPinUseSpeaker, "speaker"}})
             {
                 if ((pinInfo->flags & bit) != 0)
                 {
@@ -266,12 +283,13 @@ void CPressora::info(const SCommandLine& command)
     showPins("output", record.numOutputs, [&](int pin) { return plugin->outputProperties(pin); });
 
     out << "Capabilities (effCanDo):\n";
-    for (const char* capability : {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent",
-                                   "receiveVstTimeInfo", "offline", "midiProgramNames", "bypass",
-                                   "plugAsChannelInsert", "plugAsSend", "mixDryWet", "1in2out", "2in2out"})
+    for (const char* capability :
+         {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent",
+          "receiveVstTimeInfo", "offline", "midiProgramNames", "bypass", "plugAsChannelInsert", "plugAsSend",
+          "mixDryWet", "1in2out", "2in2out"})
     {
-        out << "  " << std::left << std::setw(22) << capability << std::right << canDoText(plugin->canDo(capability))
-            << "\n";
+        out << "  " << std::left << std::setw(22) << capability << std::right
+            << canDoText(plugin->canDo(capability)) << "\n";
     }
     plugin->close();
 }
@@ -302,7 +320,8 @@ void CPressora::render(const SCommandLine& command)
 
     // Long files show their progress, in steps of a second of audio at least.
     const bool showProgress = frames > static_cast<std::size_t>(input.sampleRate()) * 10;
-    const std::size_t step = std::max<std::size_t>(static_cast<std::size_t>(input.sampleRate()), frames / 100);
+    const std::size_t step =
+        std::max<std::size_t>(static_cast<std::size_t>(input.sampleRate()), frames / 100);
     int shownPercent = -1;
     for (std::size_t start = 0; start < frames; start += step)
     {
@@ -337,10 +356,11 @@ void CPressora::bench(const SCommandLine& command)
     std::vector<float> outLeft(frames);
     std::vector<float> outRight(frames);
 
-    m_out << "signal: " << command.seconds << " s of stereo at " << kSampleRate << " Hz, " << command.blockSize
-          << " frames per call, best of " << kRuns << " runs\n";
-    m_out << std::left << std::setw(36) << "plug-in" << std::right << std::setw(12) << "ns/frame" << std::setw(14)
-          << "x realtime" << std::setw(9) << "ratio" << "\n";
+    m_out << "signal: " << command.seconds << " s of stereo at " << kSampleRate << " Hz, "
+          << command.blockSize << " frames per call, best of " << kRuns << " runs\n";
+    m_out << std::left << std::setw(36) << "plug-in" << std::right << std::setw(12) << "ns/frame"
+          << std::setw(14) << "x realtime" << std::setw(9) << "ratio"
+          << "\n";
 
     double first = 0.0;
     for (const std::string& path : command.plugins)
@@ -357,13 +377,15 @@ void CPressora::bench(const SCommandLine& command)
 
         // One untimed pass of up to a second settles caches and lazy set-up.
         const std::size_t warmUp = std::min<std::size_t>(frames, kSampleRate);
-        plugin->processStereo(signal.left().data(), signal.right().data(), outLeft.data(), outRight.data(), warmUp);
+        plugin->processStereo(signal.left().data(), signal.right().data(), outLeft.data(), outRight.data(),
+                              warmUp);
 
         double best = 0.0;
         for (int run = 0; run < kRuns; ++run)
         {
             const auto begin = std::chrono::steady_clock::now();
-            plugin->processStereo(signal.left().data(), signal.right().data(), outLeft.data(), outRight.data(), frames);
+            plugin->processStereo(signal.left().data(), signal.right().data(), outLeft.data(),
+                                  outRight.data(), frames);
             const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - begin;
             best = run == 0 ? elapsed.count() : std::min(best, elapsed.count());
         }
@@ -377,8 +399,8 @@ void CPressora::bench(const SCommandLine& command)
         const double realtime = perFrame > 0.0 ? 1e9 / (perFrame * kSampleRate) : 0.0;
         std::string name = std::filesystem::path(path).filename().string();
         m_out << std::left << std::setw(36) << name << std::right << std::fixed << std::setprecision(2)
-              << std::setw(12) << perFrame << std::setprecision(1) << std::setw(14) << realtime << std::setprecision(2)
-              << std::setw(9) << (first > 0.0 ? perFrame / first : 0.0) << "\n";
+              << std::setw(12) << perFrame << std::setprecision(1) << std::setw(14) << realtime
+              << std::setprecision(2) << std::setw(9) << (first > 0.0 ? perFrame / first : 0.0) << "\n";
         m_out.unsetf(std::ios::floatfield);
     }
 }

@@ -36,7 +36,8 @@ private:
     void render(const SCommandLine& command);
     void bench(const SCommandLine& command);
     // Sets every --param; unknown names are an error, or with warnOnly a warning.
-    void applyParameters(VstHost::CVstPlugin& plugin, const std::vector<SParameterSetting>& settings, bool warnOnly);
+    void applyParameters(VstHost::CVstPlugin& plugin, const std::vector<SParameterSetting>& settings,
+                         bool warnOnly);
     void applyProgram(VstHost::CVstPlugin& plugin, const std::string& program);
 
     std::ostream& m_out;

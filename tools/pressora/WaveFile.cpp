@@ -28,9 +28,12 @@ int toSubFormat(CWaveFile::ESampleFormat format)
 {
     switch (format)
     {
-    case CWaveFile::ESampleFormat::Pcm16: return SF_FORMAT_PCM_16;
-    case CWaveFile::ESampleFormat::Pcm24: return SF_FORMAT_PCM_24;
-    case CWaveFile::ESampleFormat::Float32: return SF_FORMAT_FLOAT;
+    case CWaveFile::ESampleFormat::Pcm16:
+        return SF_FORMAT_PCM_16;
+    case CWaveFile::ESampleFormat::Pcm24:
+        return SF_FORMAT_PCM_24;
+    case CWaveFile::ESampleFormat::Float32:
+        return SF_FORMAT_FLOAT;
     }
     return SF_FORMAT_FLOAT;
 }
@@ -56,9 +59,12 @@ const char* CWaveFile::formatName(ESampleFormat format)
 {
     switch (format)
     {
-    case ESampleFormat::Pcm16: return "16-bit PCM";
-    case ESampleFormat::Pcm24: return "24-bit PCM";
-    case ESampleFormat::Float32: return "32-bit float";
+    case ESampleFormat::Pcm16:
+        return "16-bit PCM";
+    case ESampleFormat::Pcm24:
+        return "24-bit PCM";
+    case ESampleFormat::Float32:
+        return "32-bit float";
     }
     return "?";
 }
@@ -79,10 +85,17 @@ CWaveFile CWaveFile::load(const std::filesystem::path& path)
     ESampleFormat format;
     switch (info.format & SF_FORMAT_SUBMASK)
     {
-    case SF_FORMAT_PCM_16: format = ESampleFormat::Pcm16; break;
-    case SF_FORMAT_PCM_24: format = ESampleFormat::Pcm24; break;
-    case SF_FORMAT_FLOAT: format = ESampleFormat::Float32; break;
-    default: throw fileError(path, "unsupported sample format (16-bit PCM, 24-bit PCM or 32-bit float only)");
+    case SF_FORMAT_PCM_16:
+        format = ESampleFormat::Pcm16;
+        break;
+    case SF_FORMAT_PCM_24:
+        format = ESampleFormat::Pcm24;
+        break;
+    case SF_FORMAT_FLOAT:
+        format = ESampleFormat::Float32;
+        break;
+    default:
+        throw fileError(path, "unsupported sample format (16-bit PCM, 24-bit PCM or 32-bit float only)");
     }
     if (info.channels < 1 || info.channels > 2)
     {
@@ -152,7 +165,8 @@ void CWaveFile::save(const std::filesystem::path& path) const
                 interleaved[frame * channelCount + c] = m_channels[c][start + frame];
             }
         }
-        if (sf_writef_float(file.get(), interleaved.data(), static_cast<sf_count_t>(count)) != static_cast<sf_count_t>(count))
+        if (sf_writef_float(file.get(), interleaved.data(), static_cast<sf_count_t>(count)) !=
+            static_cast<sf_count_t>(count))
         {
             throw fileError(path, std::string("write error: ") + sf_strerror(file.get()));
         }

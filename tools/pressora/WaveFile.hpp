@@ -30,9 +30,15 @@ public:
     int sampleRate() const { return m_sampleRate; }
     ESampleFormat format() const { return m_format; }
     int channelCount() const { return static_cast<int>(m_channels.size()); }
-    std::int64_t frameCount() const { return m_channels.empty() ? 0 : static_cast<std::int64_t>(m_channels[0].size()); }
+    std::int64_t frameCount() const
+    {
+        return m_channels.empty() ? 0 : static_cast<std::int64_t>(m_channels[0].size());
+    }
 
-    const std::vector<float>& channel(int index) const { return m_channels.at(static_cast<std::size_t>(index)); }
+    const std::vector<float>& channel(int index) const
+    {
+        return m_channels.at(static_cast<std::size_t>(index));
+    }
     std::vector<float>& channel(int index) { return m_channels.at(static_cast<std::size_t>(index)); }
 
     static const char* formatName(ESampleFormat format);

@@ -141,8 +141,8 @@ CHostContext* CHostContext::route(AEffect* effect)
     return t_loading;
 }
 
-VstIntPtr VANTOR_VSTCALL CHostContext::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                                void* ptr, float opt)
+VstIntPtr VANTOR_VSTCALL CHostContext::callback(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                                VstIntPtr value, void* ptr, float opt)
 {
     try
     {
@@ -154,15 +154,26 @@ VstIntPtr VANTOR_VSTCALL CHostContext::callback(AEffect* effect, VstInt32 opcode
         // record it has not seen yet, without touching any instance's state.
         switch (opcode)
         {
-        case audioMasterVersion: return kVstVersion;
-        case audioMasterGetSampleRate: return static_cast<VstIntPtr>(fallbackSettings().sampleRate);
-        case audioMasterGetBlockSize: return fallbackSettings().blockSize;
-        case audioMasterCanDo: return canHostDo(static_cast<const char*>(ptr));
-        case audioMasterGetVendorString: copyHostString(ptr, fallbackSettings().vendor); return 1;
-        case audioMasterGetProductString: copyHostString(ptr, fallbackSettings().product); return 1;
-        case audioMasterGetVendorVersion: return fallbackSettings().vendorVersion;
-        case audioMasterGetLanguage: return kVstLangEnglish;
-        default: return 0;
+        case audioMasterVersion:
+            return kVstVersion;
+        case audioMasterGetSampleRate:
+            return static_cast<VstIntPtr>(fallbackSettings().sampleRate);
+        case audioMasterGetBlockSize:
+            return fallbackSettings().blockSize;
+        case audioMasterCanDo:
+            return canHostDo(static_cast<const char*>(ptr));
+        case audioMasterGetVendorString:
+            copyHostString(ptr, fallbackSettings().vendor);
+            return 1;
+        case audioMasterGetProductString:
+            copyHostString(ptr, fallbackSettings().product);
+            return 1;
+        case audioMasterGetVendorVersion:
+            return fallbackSettings().vendorVersion;
+        case audioMasterGetLanguage:
+            return kVstLangEnglish;
+        default:
+            return 0;
         }
     }
     catch (...)
@@ -179,12 +190,12 @@ VstIntPtr CHostContext::canHostDo(const char* capability)
         return 0;
     }
     static constexpr std::string_view yes[] = {
-        "sendVstEvents",    "sendVstMidiEvent", "sendVstTimeInfo",  "receiveVstEvents",
-        "receiveVstMidiEvent", "acceptIOChanges", "startStopProcess", "sendVstMidiEventFlagIsRealtime",
+        "sendVstEvents",       "sendVstMidiEvent", "sendVstTimeInfo",  "receiveVstEvents",
+        "receiveVstMidiEvent", "acceptIOChanges",  "startStopProcess", "sendVstMidiEventFlagIsRealtime",
     };
     static constexpr std::string_view no[] = {
-        "reportConnectionChanges", "sizeWindow",   "offline", "openFileSelector", "closeFileSelector",
-        "shellCategory",           "supplyIdle",   "supportShell", "editFile",     "asyncProcessing",
+        "reportConnectionChanges", "sizeWindow", "offline",      "openFileSelector", "closeFileSelector",
+        "shellCategory",           "supplyIdle", "supportShell", "editFile",         "asyncProcessing",
     };
     const std::string_view text(capability);
     if (std::find(std::begin(yes), std::end(yes), text) != std::end(yes))
@@ -198,7 +209,8 @@ VstIntPtr CHostContext::canHostDo(const char* capability)
     return 0;
 }
 
-VstIntPtr CHostContext::answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
+VstIntPtr CHostContext::answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                               float opt)
 {
     VstIntPtr result = 0;
     try
@@ -221,10 +233,14 @@ VstIntPtr CHostContext::respond(VstInt32 opcode, VstInt32 index, VstIntPtr value
     (void)opt;
     switch (opcode)
     {
-    case audioMasterAutomate: return 1;
-    case audioMasterVersion: return kVstVersion;
-    case audioMasterCurrentId: return 0;
-    case audioMasterIdle: return 0;
+    case audioMasterAutomate:
+        return 1;
+    case audioMasterVersion:
+        return kVstVersion;
+    case audioMasterCurrentId:
+        return 0;
+    case audioMasterIdle:
+        return 0;
     case audioMasterPinConnected:
     {
         // 0 means connected: every pin the record declares is.
@@ -235,41 +251,61 @@ VstIntPtr CHostContext::respond(VstInt32 opcode, VstInt32 index, VstIntPtr value
         const VstInt32 pins = value == 0 ? m_effect->numInputs : m_effect->numOutputs;
         return index >= 0 && index < pins ? 0 : 1;
     }
-    case audioMasterWantMidi: return 1;
+    case audioMasterWantMidi:
+        return 1;
     case audioMasterGetTime:
         return m_settings.provideTimeInfo ? reinterpret_cast<VstIntPtr>(&m_time) : 0;
-    case audioMasterProcessEvents: return 1;
-    case audioMasterTempoAt: return static_cast<VstIntPtr>(m_settings.tempo * 10000.0);
-    case audioMasterIOChanged: return 1; // the record's counts and delay are re-read on every use
-    case audioMasterSizeWindow: return 0; // no editor frame
-    case audioMasterGetSampleRate: return static_cast<VstIntPtr>(m_settings.sampleRate);
-    case audioMasterGetBlockSize: return m_settings.blockSize;
+    case audioMasterProcessEvents:
+        return 1;
+    case audioMasterTempoAt:
+        return static_cast<VstIntPtr>(m_settings.tempo * 10000.0);
+    case audioMasterIOChanged:
+        return 1; // the record's counts and delay are re-read on every use
+    case audioMasterSizeWindow:
+        return 0; // no editor frame
+    case audioMasterGetSampleRate:
+        return static_cast<VstIntPtr>(m_settings.sampleRate);
+    case audioMasterGetBlockSize:
+        return m_settings.blockSize;
     case audioMasterGetInputLatency:
-    case audioMasterGetOutputLatency: return 0;
-    case audioMasterWillReplaceOrAccumulate: return 1; // replace
+    case audioMasterGetOutputLatency:
+        return 0;
+    case audioMasterWillReplaceOrAccumulate:
+        return 1; // replace
     case audioMasterGetCurrentProcessLevel:
         if (t_processDepth > 0)
         {
             return m_settings.offline ? kVstProcessLevelOffline : kVstProcessLevelRealtime;
         }
         return kVstProcessLevelUser;
-    case audioMasterGetAutomationState: return kVstAutomationOff;
-    case audioMasterGetVendorString: copyHostString(ptr, m_settings.vendor); return ptr != nullptr ? 1 : 0;
-    case audioMasterGetProductString: copyHostString(ptr, m_settings.product); return ptr != nullptr ? 1 : 0;
-    case audioMasterGetVendorVersion: return m_settings.vendorVersion;
-    case audioMasterCanDo: return canHostDo(static_cast<const char*>(ptr));
-    case audioMasterGetLanguage: return kVstLangEnglish;
+    case audioMasterGetAutomationState:
+        return kVstAutomationOff;
+    case audioMasterGetVendorString:
+        copyHostString(ptr, m_settings.vendor);
+        return ptr != nullptr ? 1 : 0;
+    case audioMasterGetProductString:
+        copyHostString(ptr, m_settings.product);
+        return ptr != nullptr ? 1 : 0;
+    case audioMasterGetVendorVersion:
+        return m_settings.vendorVersion;
+    case audioMasterCanDo:
+        return canHostDo(static_cast<const char*>(ptr));
+    case audioMasterGetLanguage:
+        return kVstLangEnglish;
     case audioMasterGetDirectory:
         return m_directory.empty() ? 0 : reinterpret_cast<VstIntPtr>(m_directory.c_str());
-    case audioMasterUpdateDisplay: return 1;
+    case audioMasterUpdateDisplay:
+        return 1;
     case audioMasterBeginEdit:
-    case audioMasterEndEdit: return 1;
-    default: return 0; // editors, file selectors, offline and vendor calls: not supported
+    case audioMasterEndEdit:
+        return 1;
+    default:
+        return 0; // editors, file selectors, offline and vendor calls: not supported
     }
 }
 
-void CHostContext::log(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt,
-                       VstIntPtr answer)
+void CHostContext::log(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                       float opt, VstIntPtr answer)
 {
     std::lock_guard lock(m_logMutex);
     if (m_calls.size() >= m_settings.maxLoggedCalls)
@@ -313,8 +349,8 @@ void CHostContext::clearCalls()
 std::size_t CHostContext::countCalls(VstInt32 opcode) const
 {
     std::lock_guard lock(m_logMutex);
-    return static_cast<std::size_t>(
-        std::count_if(m_calls.begin(), m_calls.end(), [opcode](const SHostCall& call) { return call.opcode == opcode; }));
+    return static_cast<std::size_t>(std::count_if(
+        m_calls.begin(), m_calls.end(), [opcode](const SHostCall& call) { return call.opcode == opcode; }));
 }
 
 } // namespace Vantor::VstHost

@@ -33,8 +33,8 @@ struct SHostCall
     Vst::VstInt32 index = 0;
     Vst::VstIntPtr value = 0;
     float opt = 0.0f;
-    std::string text;                     // audioMasterCanDo: the capability asked about
-    Vst::VstIntPtr answer = 0;            // what the host returned
+    std::string text;          // audioMasterCanDo: the capability asked about
+    Vst::VstIntPtr answer = 0; // what the host returned
 };
 
 // The host's side of one plug-in instance: answers the plug-in's audioMaster
@@ -60,8 +60,8 @@ public:
     void setDirectory(std::string directory);
 
     // The answer to one audioMaster call, logged. Never throws.
-    Vst::VstIntPtr answer(Vst::AEffect* effect, Vst::VstInt32 opcode, Vst::VstInt32 index, Vst::VstIntPtr value,
-                          void* ptr, float opt);
+    Vst::VstIntPtr answer(Vst::AEffect* effect, Vst::VstInt32 opcode, Vst::VstInt32 index,
+                          Vst::VstIntPtr value, void* ptr, float opt);
 
     // A copy of the log, oldest first; calls beyond maxLoggedCalls are only counted.
     std::vector<SHostCall> calls() const;
@@ -101,15 +101,17 @@ public:
     };
 
     // The audioMasterCallback handed to every plug-in.
-    static Vst::VstIntPtr VANTOR_VSTCALL callback(Vst::AEffect* effect, Vst::VstInt32 opcode, Vst::VstInt32 index,
-                                                  Vst::VstIntPtr value, void* ptr, float opt);
+    static Vst::VstIntPtr VANTOR_VSTCALL callback(Vst::AEffect* effect, Vst::VstInt32 opcode,
+                                                  Vst::VstInt32 index, Vst::VstIntPtr value, void* ptr,
+                                                  float opt);
     // The host's answer to audioMasterCanDo: 1 yes, -1 no, 0 unknown capability.
     static Vst::VstIntPtr canHostDo(const char* capability);
 
 private:
-    Vst::VstIntPtr respond(Vst::VstInt32 opcode, Vst::VstInt32 index, Vst::VstIntPtr value, void* ptr, float opt);
-    void log(Vst::AEffect* effect, Vst::VstInt32 opcode, Vst::VstInt32 index, Vst::VstIntPtr value, void* ptr, float opt,
-             Vst::VstIntPtr answer);
+    Vst::VstIntPtr respond(Vst::VstInt32 opcode, Vst::VstInt32 index, Vst::VstIntPtr value, void* ptr,
+                           float opt);
+    void log(Vst::AEffect* effect, Vst::VstInt32 opcode, Vst::VstInt32 index, Vst::VstIntPtr value, void* ptr,
+             float opt, Vst::VstIntPtr answer);
     static CHostContext* route(Vst::AEffect* effect);
 
     SHostSettings m_settings;

@@ -27,7 +27,8 @@ CPluginModule::CPluginModule(const std::filesystem::path& path)
     if (m_handle == nullptr)
     {
         const char* reason = dlerror();
-        throw CHostError("cannot load plug-in '" + path.string() + "': " + (reason != nullptr ? reason : "unknown loader error"));
+        throw CHostError("cannot load plug-in '" + path.string() +
+                         "': " + (reason != nullptr ? reason : "unknown loader error"));
     }
 }
 
@@ -70,7 +71,8 @@ Vst::VstPluginMainProc CPluginModule::entryPoint() const
             return reinterpret_cast<Vst::VstPluginMainProc>(address);
         }
     }
-    throw CHostError("'" + m_path.string() + "' is not a VST plug-in: it exports neither VSTPluginMain nor main");
+    throw CHostError("'" + m_path.string() +
+                     "' is not a VST plug-in: it exports neither VSTPluginMain nor main");
 }
 
 const std::string& CPluginModule::entryPointName() const

@@ -34,9 +34,11 @@ bool sameName(std::string_view a, std::string_view b)
 {
     a = trimmed(a);
     b = trimmed(b);
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) {
+                                                  return std::tolower(static_cast<unsigned char>(x)) ==
+                                                         std::tolower(static_cast<unsigned char>(y));
+                                              });
 }
 
 // Runs one call into the plug-in; whatever it throws becomes a CHostError.
@@ -45,7 +47,8 @@ template <typename TCall>
 auto guarded(const std::filesystem::path& path, const char* what, TCall&& call, VstInt32 opcode = -1)
     -> decltype(call())
 {
-    const auto failure = [&](const char* reason) {
+    const auto failure = [&](const char* reason)
+    {
         std::string text = "plug-in '" + path.filename().string() + "' threw during " + what;
         if (opcode >= 0)
         {
@@ -102,7 +105,8 @@ std::unique_ptr<CVstPlugin> CVstPlugin::load(const std::filesystem::path& path, 
         plugin->m_host->setDirectory(plugin->m_path.parent_path().string());
         const VstPluginMainProc entry = plugin->m_module->entryPoint();
         plugin->m_entryPointName = plugin->m_module->entryPointName();
-        effect = guarded(path, plugin->m_entryPointName.c_str(), [&] { return entry(&CHostContext::callback); });
+        effect =
+            guarded(path, plugin->m_entryPointName.c_str(), [&] { return entry(&CHostContext::callback); });
     }
     if (effect == nullptr)
     {
@@ -151,8 +155,8 @@ VstIntPtr CVstPlugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
         failCall("dispatcher");
     }
     return guarded(
-        path(), "dispatcher opcode", [&] { return m_effect->dispatcher(m_effect, opcode, index, value, ptr, opt); },
-        opcode);
+        path(), "dispatcher opcode",
+        [&] { return m_effect->dispatcher(m_effect, opcode, index, value, ptr, opt); }, opcode);
 }
 
 void CVstPlugin::setSampleRate(float rate)
@@ -186,7 +190,8 @@ void CVstPlugin::checkChannelCounts() const
         m_effect->numOutputs > kMaxChannels)
     {
         throw CHostError("plug-in '" + m_path.string() + "' declares " + std::to_string(m_effect->numInputs) +
-                         " inputs and " + std::to_string(m_effect->numOutputs) + " outputs: not a usable effect");
+                         " inputs and " + std::to_string(m_effect->numOutputs) +
+                         " outputs: not a usable effect");
     }
 }
 
@@ -247,13 +252,14 @@ void CVstPlugin::processReplacing(float** inputs, float** outputs, VstInt32 fram
     }
     if (frames < 0 || frames > blockSize())
     {
-        throw CHostError("processReplacing with " + std::to_string(frames) + " frames, above the block size " +
-                         std::to_string(blockSize()));
+        throw CHostError("processReplacing with " + std::to_string(frames) +
+                         " frames, above the block size " + std::to_string(blockSize()));
     }
     m_host->setSamplePosition(m_samplePosition);
     {
         CHostContext::CProcessScope processing;
-        guarded(path(), "processReplacing", [&] { m_effect->processReplacing(m_effect, inputs, outputs, frames); });
+        guarded(path(), "processReplacing",
+                [&] { m_effect->processReplacing(m_effect, inputs, outputs, frames); });
     }
     m_samplePosition += frames;
 }
@@ -527,7 +533,8 @@ void CVstPlugin::close()
         m_resumed = false;
         try
         {
-            guarded(path(), "effClose", [&] { return effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f); });
+            guarded(path(), "effClose",
+                    [&] { return effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f); });
         }
         catch (...)
         {

@@ -86,7 +86,8 @@ public:
     // size. Input 0 gets left, input 1 right, further inputs silence; output 0
     // goes to left, output 1 to right (a mono output goes to both).
     // In and out may be the same arrays. Allocates nothing; resumes first if needed.
-    void processStereo(const float* inLeft, const float* inRight, float* outLeft, float* outRight, std::size_t frames);
+    void processStereo(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                       std::size_t frames);
 
     // effProcessEvents with these MIDI messages; they stay valid until the next call.
     void sendMidi(std::span<const SMidiMessage> messages);
@@ -103,21 +104,21 @@ public:
 
     // ---- programs ----
     int programCount() const { return m_effect->numPrograms; }
-    int program();                 // effGetProgram
-    void setProgram(int index);    // effSetProgram
-    std::string programName();     // effGetProgramName of the current program
+    int program();              // effGetProgram
+    void setProgram(int index); // effSetProgram
+    std::string programName();  // effGetProgramName of the current program
     // effGetProgramNameIndexed; when the plug-in does not answer it, the name
     // is read by switching to the program and back.
     std::string programNameAt(int index);
     std::optional<int> findProgram(std::string_view name);
 
     // ---- identity and capabilities ----
-    std::string effectName();      // effGetEffectName
-    std::string vendorString();    // effGetVendorString
-    std::string productString();   // effGetProductString
+    std::string effectName();       // effGetEffectName
+    std::string vendorString();     // effGetVendorString
+    std::string productString();    // effGetProductString
     Vst::VstIntPtr vendorVersion(); // effGetVendorVersion
-    Vst::VstIntPtr vstVersion();   // effGetVstVersion
-    Vst::VstIntPtr category();     // effGetPlugCategory
+    Vst::VstIntPtr vstVersion();    // effGetVstVersion
+    Vst::VstIntPtr category();      // effGetPlugCategory
     // effCanDo: 1 yes, -1 no, 0 don't know. Judged on the low 32 bits, since
     // some plug-ins return an int32 that the dispatcher widens.
     int canDo(const std::string& capability);

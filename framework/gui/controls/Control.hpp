@@ -44,7 +44,7 @@ class IControl : public ICountedInterface,
                  public Events::IDropFileListener
 {
 public:
-    /** The runtime class name ("CControl" for the base). */
+    // The runtime class name ("CControl" for the base).
     virtual const char* getRuntimeClassName() const = 0;
     virtual void getObjectDescription(char* buffer, long size) const = 0;
 
@@ -108,7 +108,7 @@ public:
     VANTOR_DECLARE_CLASS(CControl);
     VANTOR_FORWARD_COUNTING
 
-    /** A null root throws CException ("Control root is null"). */
+    // A null root throws CException ("Control root is null").
     CControl(IControlRoot* root, const long uniqueId, const MathTools::CRect& area,
              Events::IActionListener* listener = nullptr);
     ~CControl() override;
@@ -116,7 +116,7 @@ public:
     CControl& operator=(const CControl&) = delete;
 
     const char* getRuntimeClassName() const override { return "CControl"; }
-    /** "Control" */
+    // "Control"
     void getObjectDescription(char* buffer, long size) const override;
 
     void setControlRoot(IControlRoot* root) override;
@@ -135,7 +135,7 @@ public:
     bool hasOption(long) const override { return false; }
     bool getReservedFlag() const override { return m_reservedFlag; }
 
-    /** Attribute "number_of_descriptors" and one "descriptor" child per property; false for null. */
+    // Attribute "number_of_descriptors" and one "descriptor" child per property; false for null.
     bool writeToXml(IO::CXMLNode* node) override;
     bool readFromXml(IO::CXMLNode* node) override;
     void getPropertyDescriptors(TDescriptorList& list) const override;
@@ -147,7 +147,7 @@ public:
     const Basics::CString& getName() const override { return m_name; }
     const char* getNameText() const override { return m_name.getString(); }
     void setName(const Basics::CString& name) override { m_name = name; }
-    /** Stores the value: no range check, no redraw, no notification. */
+    // Stores the value: no range check, no redraw, no notification.
     void setValue(double value) override { m_value = value; }
     double getValue() const override { return m_value; }
     void setArea(const MathTools::CRect& area) override;
@@ -157,7 +157,7 @@ public:
     bool isPanel() const override { return false; }
     bool isExcludedFromSaving() const override { return m_excludedFromSaving; }
     void setExcludedFromSaving(bool excluded) override { m_excludedFromSaving = excluded; }
-    /** Invalidates the control's area; the next paint draws it. */
+    // Invalidates the control's area; the next paint draws it.
     void update() override;
     void drawControl(Graphics::CGraphics&) override {}
     void enable() override { m_enabled = true; }
@@ -174,11 +174,11 @@ public:
     bool getDefaultDrawing() const { return m_defaultDrawing; }
     const Graphics::CAlphaColour& getFrameColour() const { return m_frameColour; }
     const Graphics::CAlphaColour& getBackgroundColour() const { return m_backgroundColour; }
-    /** Whether the control is enabled; a disabled one first draws its disabled image if it has one. */
+    // Whether the control is enabled; a disabled one first draws its disabled image if it has one.
     bool drawEnabledControl(Graphics::CGraphics& graphics) override;
-    /** The primary image, or with drawDefault and no image the plain box in the default colours. */
+    // The primary image, or with drawDefault and no image the plain box in the default colours.
     void drawPrimaryImage(Graphics::CGraphics& graphics, const bool drawDefault) override;
-    /** The primary image if there is one (true), else nothing (false). */
+    // The primary image if there is one (true), else nothing (false).
     bool drawPrimaryImage(Graphics::CGraphics& graphics) override;
 
     void handleLeftButtonDown(Events::CMouseEvent&) override {}
@@ -194,7 +194,7 @@ public:
     void handleFileDrop(const Events::CDropEvent&) override {}
 
 protected:
-    /** Draws an image stretched over the normalised area. */
+    // Draws an image stretched over the normalised area.
     void drawImageOverControl(Graphics::CGraphics& graphics, Graphics::IImage* image);
     static void replaceImage(Graphics::IImage*& slot, Graphics::IImage* image);
 

@@ -47,9 +47,9 @@ public:
     void setValue(long value);
     void setValue(double value);
 
-    /** A "descriptor" child node with the attributes "name", "type" and "value". */
+    // A "descriptor" child node with the attributes "name", "type" and "value".
     void writeToXml(IO::CXMLNode* parent) const;
-    /** Reads a "descriptor" node; false when it is not one. */
+    // Reads a "descriptor" node; false when it is not one.
     bool readFromXml(IO::CXMLNode* node);
 
 private:

@@ -86,7 +86,7 @@ class CControlRoot : public Basics::CCountedObject, public IControlRoot
 public:
     VANTOR_DECLARE_CLASS(CControlRoot);
 
-    /** A null window throws CException ("Parent window is NULL"). */
+    // A null window throws CException ("Parent window is NULL").
     explicit CControlRoot(Windowing::IWindow* parent);
     ~CControlRoot() override;
     CControlRoot(const CControlRoot&) = delete;
@@ -107,14 +107,14 @@ public:
     IControl* getDropFileEnabledControlAtPoint(const MathTools::CPoint& point) const override;
     IControl* getKeyboardEnabledControlAtPoint(const MathTools::CPoint& point) const override;
     IControl* getControlWithName(const Basics::CString& name) const override;
-    /** Appends and references the control unless it is already attached. */
+    // Appends and references the control unless it is already attached.
     void addControl(IControl* control) override;
-    /** Releases the control and empties its slot; later slots keep their index. */
+    // Releases the control and empties its slot; later slots keep their index.
     void removeControl(IControl* control) override;
     void clearControls() override;
     IControl* getControlAtIndex(const long index, const bool isIndex = true) const override;
     long getControlIndex(const IControl* control) const override;
-    /** Slots, empty ones included. */
+    // Slots, empty ones included.
     long getNumberOfControls() const override { return m_controls.getArraySize(); }
     long getNumberOfInsertedControls() const override { return m_controls.getInsertIndex(); }
     void drawRootControl(Graphics::CGraphics& graphics) override;
@@ -125,7 +125,7 @@ public:
     bool getWindowCoordinatesOfControl(const IControl* control, MathTools::CPoint& point) const override;
     void setBackgroundImage(Graphics::IImage* image) override;
     Graphics::IImage* getBackgroundImage() const override { return m_backgroundImage; }
-    /** A "controls" node with one "control" child per saved control and "number_of_controls". */
+    // A "controls" node with one "control" child per saved control and "number_of_controls".
     bool writeToXml(IO::CXMLNode* node) override;
     bool readFromXml(IO::CXMLNode* node) override;
     bool writeToXmlFile(const Basics::CString& path) override;
@@ -138,7 +138,7 @@ public:
     bool isControlAttached(const IControl* control) const override { return getControlIndex(control) >= 0; }
     IControl* getLastMouseControl() const override { return m_lastMouseControl.getPointer(); }
 
-    /** The text of the last XML failure. */
+    // The text of the last XML failure.
     const Basics::CString& getLastError() const { return m_lastError; }
 
     void handleLeftButtonDown(Events::CMouseEvent& event) override;
@@ -153,15 +153,13 @@ public:
     bool handleKeyUp(const Events::CKeyboardEvent& event) override;
     void handleFileDrop(const Events::CDropEvent& event) override;
 
-    /** Inclusive-edge hit test: both the right and the bottom edge belong to the area. */
+    // Inclusive-edge hit test: both the right and the bottom edge belong to the area.
     static bool isInsideArea(const MathTools::CRect& area, const MathTools::CPoint& point);
-    /** Inclusive-edge overlap test. */
+    // Inclusive-edge overlap test.
     static bool areasIntersect(const MathTools::CRect& a, const MathTools::CRect& b);
 
-    /**
-     * Makes a control for the "type" of a layout file node; the default knows only
-     * "CControl". Roots of windows with their own controls override it.
-     */
+    // Makes a control for the "type" of a layout file node; the default knows only
+    // "CControl". Roots of windows with their own controls override it.
     virtual IControl* createControlOfType(const Basics::CString& type);
 
 protected:

@@ -18,14 +18,14 @@ class CActionEvent : public Basics::CCountedObject
 public:
     VANTOR_DECLARE_CLASS(CActionEvent);
 
-    /** A null control throws CException ("Control is NULL"); the modifiers are false. */
+    // A null control throws CException ("Control is NULL"); the modifiers are false.
     explicit CActionEvent(Controls::IControl* control);
-    /** Takes the control, shift and alt flags of a mouse event. */
+    // Takes the control, shift and alt flags of a mouse event.
     CActionEvent(Controls::IControl* control, const CMouseEvent& mouseEvent);
 
     Controls::IControl* getControl() const { return m_control; }
 
-    /** A number free for the control to use (0 by default). */
+    // A number free for the control to use (0 by default).
     long getEvent() const { return m_event; }
     void setEvent(long event) { m_event = event; }
 

@@ -27,23 +27,23 @@ public:
     };
     static constexpr long kNumberOfCursors = 8;
 
-    /** Makes the system cursor with that number (the arrow for unknown numbers). */
+    // Makes the system cursor with that number (the arrow for unknown numbers).
     explicit CCursor(long cursorNumber);
     ~CCursor() override;
     CCursor(const CCursor&) = delete;
     CCursor& operator=(const CCursor&) = delete;
 
     long getCursorNumber() const { return m_cursorNumber; }
-    /** The platform's cursor handle; 0 when the platform could not make one. */
+    // The platform's cursor handle; 0 when the platform could not make one.
     uintptr_t getNativeCursor() const { return m_nativeCursor; }
 
-    /** The shared cursor of a number (made on first use, kept for the process). */
+    // The shared cursor of a number (made on first use, kept for the process).
     static CCursor* getCursor(long cursorNumber);
     static CCursor* getDefaultCursor() { return getCursor(kArrowCursor); }
-    /** Releases the shared cursors (at GUI shut-down). */
+    // Releases the shared cursors (at GUI shut-down).
     static void releaseSharedCursors();
 
-    /** The number actually used for a requested one. */
+    // The number actually used for a requested one.
     static long normaliseCursorNumber(long cursorNumber);
 
 private:

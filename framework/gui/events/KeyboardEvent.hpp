@@ -7,7 +7,7 @@
 namespace Vantor::GUI::Events
 {
 
-/** Key codes of the framework; every key without a code of its own is kUndefinedKey. */
+// Key codes of the framework; every key without a code of its own is kUndefinedKey.
 enum EKeyCode : long
 {
     kKeyBackspace = 0,
@@ -52,14 +52,14 @@ class CKeyboardEvent : public Basics::CCountedObject
 public:
     VANTOR_DECLARE_CLASS(CKeyboardEvent);
 
-    /** Character ' ', no modifiers, not special, key code kUndefinedKey. */
+    // Character ' ', no modifiers, not special, key code kUndefinedKey.
     CKeyboardEvent();
 
     char getCharacter() const { return m_character; }
     bool isShiftDown() const { return m_shiftDown; }
     bool isAltDown() const { return m_altDown; }
     bool isControlDown() const { return m_controlDown; }
-    /** The key types no character of its own. */
+    // The key types no character of its own.
     bool isSpecialKey() const { return m_specialKey; }
     long getKeyCode() const { return m_keyCode; }
 
@@ -68,13 +68,11 @@ public:
     void setSpecialKey(bool special) { m_specialKey = special; }
     void setKeyCode(long keyCode) { m_keyCode = keyCode; }
 
-    /**
-     * Fills character, special flag and key code from a virtual key and what the
-     * keyboard layout translates it to (a character 0..255, or -1 for none).
-     */
+    // Fills character, special flag and key code from a virtual key and what the
+    // keyboard layout translates it to (a character 0..255, or -1 for none).
     void setKey(long virtualKey, int translatedCharacter);
 
-    /** The key code of a (Win32-numbered) virtual key. */
+    // The key code of a (Win32-numbered) virtual key.
     static long keyCodeFromVirtualKey(long virtualKey);
 
 private:

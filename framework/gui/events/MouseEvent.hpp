@@ -32,11 +32,11 @@ public:
     long getEventType() const { return m_eventType; }
     CMouse* getMouse() const { return m_mouse; }
 
-    /** The position of the mouse; (0, 0) without one. */
+    // The position of the mouse; (0, 0) without one.
     MathTools::CPoint getMousePosition() const;
     void setMousePosition(const MathTools::CPoint& position);
 
-    /** Notches turned, positive away from the user. */
+    // Notches turned, positive away from the user.
     double getWheelValue() const { return m_wheelValue; }
     void setWheelValue(double value) { m_wheelValue = value; }
 
@@ -44,7 +44,7 @@ public:
     bool isShiftDown() const { return m_shiftDown; }
     bool isAltDown() const { return m_altDown; }
     void setModifiers(bool control, bool shift, bool alt);
-    /** Takes the control, shift and alt flags of another event. */
+    // Takes the control, shift and alt flags of another event.
     void copyModifiers(const CMouseEvent& other);
 
 private:

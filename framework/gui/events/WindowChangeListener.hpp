@@ -19,9 +19,9 @@ public:
 
     virtual void windowSized(Windowing::IWindow* window, const MathTools::CDimension& size) = 0;
     virtual void windowMoved(Windowing::IWindow* window, const MathTools::CPoint& position) = 0;
-    /** False keeps the window open. */
+    // False keeps the window open.
     virtual bool windowClosed(Windowing::IWindow* window) = 0;
-    /** Further notifications; the framework's own windows leave them empty. */
+    // Further notifications; the framework's own windows leave them empty.
     virtual void windowMinimised(Windowing::IWindow* window) { (void)window; }
     virtual void windowMaximised(Windowing::IWindow* window) { (void)window; }
 };

@@ -14,7 +14,7 @@ class CXMLNode;
 namespace Vantor::GUI::Fonts
 {
 
-/** The eleven text alignments (the text label's "Alignment" property uses the same numbers). */
+// The eleven text alignments (the text label's "Alignment" property uses the same numbers).
 enum ETextAlignment : long
 {
     kLeftTop = 0,
@@ -30,10 +30,10 @@ enum ETextAlignment : long
     kDefaultSingleLine = 10,
 };
 
-/** The name of an alignment ("Left / Top" ... "Default Single Line"); "" outside 0..10. */
+// The name of an alignment ("Left / Top" ... "Default Single Line"); "" outside 0..10.
 const char* getAlignmentName(long alignment);
 
-/** The font record a native font is made from. */
+// The font record a native font is made from.
 struct SLogicalFont
 {
     static constexpr int kFaceNameSize = 32;
@@ -53,7 +53,7 @@ public:
 
     static constexpr long kDefaultSize = 11;
 
-    /** Empty face name, size 0. */
+    // Empty face name, size 0.
     CFont();
     CFont(const Basics::CString& faceName, const long size, const bool italic = false,
           const bool bold = false);
@@ -70,23 +70,23 @@ public:
     bool isBold() const { return m_bold; }
     bool isItalic() const { return m_italic; }
 
-    /** The record the native font is made from. */
+    // The record the native font is made from.
     const SLogicalFont& getLogicalFont() const { return m_logicalFont; }
-    /** What the drawing layer needs to draw with this font. */
+    // What the drawing layer needs to draw with this font.
     Platform::SFontDescription getNativeFont() const;
 
-    /** "face,size": the text form of font properties. */
+    // "face,size": the text form of font properties.
     Basics::CString toString() const;
-    /** Reads the text form; false (font unchanged) when it has no comma. */
+    // Reads the text form; false (font unchanged) when it has no comma.
     bool fromString(const Basics::CString& text);
 
-    /** Attributes "font_name", "font_size", "italic", "bold". */
+    // Attributes "font_name", "font_size", "italic", "bold".
     bool writeToXml(IO::CXMLNode* node) const;
     bool readFromXml(IO::CXMLNode* node);
 
-    /** The process-wide default font: Arial, 11 pixels, plain. */
+    // The process-wide default font: Arial, 11 pixels, plain.
     static CFont* getDefaultFont();
-    /** Releases the default font (at GUI shut-down); the next getDefaultFont makes a new one. */
+    // Releases the default font (at GUI shut-down); the next getDefaultFont makes a new one.
     static void releaseDefaultFont();
 
 private:

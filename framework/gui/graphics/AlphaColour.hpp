@@ -13,26 +13,26 @@ public:
     VANTOR_DECLARE_CLASS(CAlphaColour);
 
     CAlphaColour(long red = 0, long green = 0, long blue = 0, long alpha = 255);
-    /** An opaque copy of a colour. */
+    // An opaque copy of a colour.
     CAlphaColour(const CColour& colour, long alpha = 255);
     CAlphaColour(const CAlphaColour& other);
     CAlphaColour& operator=(const CAlphaColour& other);
     bool operator==(const CAlphaColour& other) const;
     bool operator!=(const CAlphaColour& other) const { return !(*this == other); }
 
-    /** "[r,g,b,a]" */
+    // "[r,g,b,a]"
     void getObjectDescription(char* buffer, long size) const override;
 
     void setColour(long red, long green, long blue, long alpha);
     long getAlpha() const { return m_alpha; }
     void setAlpha(long alpha) { m_alpha = alpha; }
 
-    /** 0xAARRGGBB, not premultiplied. */
+    // 0xAARRGGBB, not premultiplied.
     std::uint32_t getARGB() const;
 
-    /** "r,g,b,a": the text form of colour properties. */
+    // "r,g,b,a": the text form of colour properties.
     static Basics::CString toString(const CAlphaColour& colour);
-    /** Reads exactly four comma-separated numbers; anything else gives (0, 0, 0, 0). */
+    // Reads exactly four comma-separated numbers; anything else gives (0, 0, 0, 0).
     static CAlphaColour fromString(const Basics::CString& text);
 
     static const CAlphaColour kBlack;
@@ -47,7 +47,7 @@ public:
     static const CAlphaColour kPink;
     static const CAlphaColour kLightGrey;
     static const CAlphaColour kGrey;
-    /** Fully transparent black. */
+    // Fully transparent black.
     static const CAlphaColour kClear;
 
 private:

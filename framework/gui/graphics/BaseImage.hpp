@@ -34,25 +34,23 @@ public:
     Platform::IDrawingSurface* getImageHandle() const override { return m_bitmap.get(); }
     const Basics::CString& getLastError() const override { return m_lastError; }
 
-    /**
-     * The image class for a path's extension ("jpg"/"jpeg", "tga", "png"), loaded
-     * from it; null for another extension or a file that does not exist.
-     */
+    // The image class for a path's extension ("jpg"/"jpeg", "tga", "png"), loaded
+    // from it; null for another extension or a file that does not exist.
     static IImage* createImage(const Basics::CString& path);
 
-    /** The extension of a path in lower case ("" when it has none). */
+    // The extension of a path in lower case ("" when it has none).
     static std::string getExtension(const Basics::CString& path);
-    /** Folder and file name joined into one path. */
+    // Folder and file name joined into one path.
     static Basics::CString joinPath(const Basics::CString& folder, const Basics::CString& fileName);
 
 protected:
-    /** Starts a load: stores the path as the file name and drops earlier pixels. */
+    // Starts a load: stores the path as the file name and drops earlier pixels.
     void beginLoad(const Basics::CString& path);
-    /** Records a failure (the image stays unloaded); returns false. */
+    // Records a failure (the image stays unloaded); returns false.
     bool fail(const char* reason);
-    /** Decodes a compressed file with the platform's decoder (the extension is already checked). */
+    // Decodes a compressed file with the platform's decoder (the extension is already checked).
     bool decodeFile(const Basics::CString& path, int format);
-    /** Takes the pixels of a successful load. */
+    // Takes the pixels of a successful load.
     bool takePixels(std::unique_ptr<Platform::IDrawingSurface> bitmap);
 
     Basics::CString m_filename;

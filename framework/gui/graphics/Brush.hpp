@@ -13,13 +13,13 @@ class CBrush : public Basics::CCountedObject
 public:
     VANTOR_DECLARE_CLASS(CBrush);
 
-    /** Solid white. */
+    // Solid white.
     CBrush();
 
     void setColour(const CAlphaColour& colour) { m_colour = colour; }
     const CAlphaColour& getColour() const { return m_colour; }
 
-    /** Fill nothing until the solid brush is selected again. */
+    // Fill nothing until the solid brush is selected again.
     void selectHollowBrush() { m_hollow = true; }
     void selectSolidBrush() { m_hollow = false; }
     bool isHollowBrush() const { return m_hollow; }

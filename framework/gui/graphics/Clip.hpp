@@ -19,14 +19,14 @@ public:
 
     CClip();
 
-    /** Attaches the clip to a surface; null throws CException ("Native image is NULL"). */
+    // Attaches the clip to a surface; null throws CException ("Native image is NULL").
     void initialise(Platform::IDrawingSurface* surface, const MathTools::CRect& area);
-    /** Detaches it (the surface keeps no clip). */
+    // Detaches it (the surface keeps no clip).
     void release();
 
-    /** Limits drawing to an area; does nothing before initialise. */
+    // Limits drawing to an area; does nothing before initialise.
     void setClip(const MathTools::CRect& area);
-    /** Removes the limit. */
+    // Removes the limit.
     void resetClip();
 
     bool isClipping() const { return m_clipping; }

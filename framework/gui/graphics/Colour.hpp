@@ -18,7 +18,7 @@ public:
     CColour& operator=(const CColour& other);
     bool operator==(const CColour& other) const;
 
-    /** "[r,g,b]" */
+    // "[r,g,b]"
     void getObjectDescription(char* buffer, long size) const override;
 
     void setColour(long red, long green, long blue);
@@ -29,16 +29,16 @@ public:
     void setGreen(long green) { m_green = green; }
     void setBlue(long blue) { m_blue = blue; }
 
-    /** Native colour reference: red + 256 green + 65536 blue. */
+    // Native colour reference: red + 256 green + 65536 blue.
     std::uint32_t getColourReference() const;
-    /** Opaque 0xAARRGGBB word for the drawing layer. */
+    // Opaque 0xAARRGGBB word for the drawing layer.
     std::uint32_t getOpaqueARGB() const;
 
-    /** Moves red, green and blue half way to white / black. */
+    // Moves red, green and blue half way to white / black.
     void brighten();
     void darken();
 
-    /** One component moved half way to a target (the rounding both adjustments share). */
+    // One component moved half way to a target (the rounding both adjustments share).
     static long mixHalfWay(long component, long target);
 
     static const CColour kBlack;

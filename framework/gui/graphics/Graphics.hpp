@@ -57,17 +57,17 @@ public:
     CGraphics& operator=(const CGraphics&) = delete;
 
     // ---- frame ----
-    /** Makes a back buffer of that size filled with its fill colour and draws into it. */
+    // Makes a back buffer of that size filled with its fill colour and draws into it.
     bool begin(const MathTools::CDimension& size);
-    /** Draws straight into a surface (no back buffer). Null throws CException. */
+    // Draws straight into a surface (no back buffer). Null throws CException.
     void begin(Platform::IDrawingSurface* target);
-    /** Ends drawing and releases the back buffer. */
+    // Ends drawing and releases the back buffer.
     void end();
     bool isDrawing() const { return m_target != nullptr; }
 
-    /** The back buffer; its fill colour is the window's background colour. */
+    // The back buffer; its fill colour is the window's background colour.
     CNativeImage& getBackBuffer() { return m_backBuffer; }
-    /** The surface drawn into, null outside begin / end. */
+    // The surface drawn into, null outside begin / end.
     Platform::IDrawingSurface* getSurface() const { return m_target; }
 
     CPen& getPen() { return m_pen; }
@@ -76,7 +76,7 @@ public:
 
     const MathTools::CPoint& getDrawingAreaOffset() const { return m_offset; }
     void setDrawingAreaOffset(const MathTools::CPoint& offset) { m_offset = offset; }
-    /** The area being repainted, in the current control's coordinates. */
+    // The area being repainted, in the current control's coordinates.
     const MathTools::CRect& getUpdateArea() const { return m_updateArea; }
     void setUpdateArea(const MathTools::CRect& area) { m_updateArea = area; }
     const MathTools::CDimension& getSize() const { return m_size; }
@@ -84,25 +84,25 @@ public:
     void setTextColour(const CAlphaColour& colour) { m_textColour = colour; }
     const CAlphaColour& getTextColour() const { return m_textColour; }
 
-    /** 0 high quality, 1 default (no smoothing), 2 anti-alias; other values change nothing. */
+    // 0 high quality, 1 default (no smoothing), 2 anti-alias; other values change nothing.
     void setAntiAliasingMode(long mode);
     long getAntiAliasingMode() const { return m_antiAliasingMode; }
 
-    /** Whether the smoothing path is taken (true by default). */
+    // Whether the smoothing path is taken (true by default).
     void setSmoothingPathAvailable(bool available) { m_smoothingPath = available; }
     bool isSmoothingPathAvailable() const { return m_smoothingPath; }
 
     // ---- pixels and lines ----
     void drawPixel(const MathTools::CPoint& point);
-    /** Mixes the pen colour into a pixel with an alpha 0..255. */
+    // Mixes the pen colour into a pixel with an alpha 0..255.
     void drawAlphaPixel(const MathTools::CPoint& point, long alpha);
     void moveTo(const MathTools::CPoint& point);
-    /** Pen line from the current position; the end point is left out and becomes the position. */
+    // Pen line from the current position; the end point is left out and becomes the position.
     void lineTo(const MathTools::CPoint& point);
     void drawLine(const MathTools::CPoint& from, const MathTools::CPoint& to);
     void drawAntiAliasedLine(const MathTools::CPoint& from, const MathTools::CPoint& to);
     void drawPolyLine(const MathTools::CPolygon& polygon);
-    /** Anti-aliased lines between consecutive points (not closed); nothing for fewer than 3. */
+    // Anti-aliased lines between consecutive points (not closed); nothing for fewer than 3.
     void drawAntiAliasedPolygon(const MathTools::CPolygon& polygon);
 
     // ---- shapes ----
@@ -116,25 +116,25 @@ public:
     void drawEllipse(const MathTools::CRect& bounds);
     void fillEllipse(const MathTools::CRect& bounds);
     void fillPolygon(const MathTools::CPolygon& polygon);
-    /** Bordered boxes with a one-pixel bevel that looks raised or sunken. */
+    // Bordered boxes with a one-pixel bevel that looks raised or sunken.
     void drawRaisedRectangle(const MathTools::CRect& rect);
     void drawSunkenRectangle(const MathTools::CRect& rect);
-    /** Rows from the pen colour at the top towards white in the middle and back (size of rect only). */
+    // Rows from the pen colour at the top towards white in the middle and back (size of rect only).
     void drawShadedRectangle(const MathTools::CRect& rect);
 
     // ---- images ----
     void drawImage(IImage* image, const MathTools::CRect& destination, const MathTools::CRect& source);
-    /** Images with alpha only: blended with a constant alpha 0..1 on top of their own. */
+    // Images with alpha only: blended with a constant alpha 0..1 on top of their own.
     void drawAlphaImage(IImage* image, const MathTools::CRect& destination, const MathTools::CRect& source,
                         double alpha);
 
     // ---- text ----
-    /** One line in an area with one of the eleven alignments; null font means the default font. */
+    // One line in an area with one of the eleven alignments; null font means the default font.
     void drawText(const Basics::CString& text, const MathTools::CRect& area, Fonts::CFont* font,
                   const long alignment);
-    /** The size of a text in a font (trailing spaces included); false without a font. */
+    // The size of a text in a font (trailing spaces included); false without a font.
     static bool getTextExtent(const Basics::CString& text, MathTools::CDimension& size, Fonts::CFont* font);
-    /** The width of a text in a font (the default one for null), 0 when it cannot be measured. */
+    // The width of a text in a font (the default one for null), 0 when it cannot be measured.
     static long getTextWidth(const Basics::CString& text, Fonts::CFont* font);
 
 private:

@@ -27,22 +27,22 @@ public:
         kJpegImage = 3,
     };
 
-    /** "No Image loaded" or "File loaded is = <file name>". */
+    // "No Image loaded" or "File loaded is = <file name>".
     virtual void getObjectDescription(char* buffer, long size) const = 0;
-    /** The runtime class name: "CBaseImage", "CPNGImage", "CJPEGImage", "CTGAImage". */
+    // The runtime class name: "CBaseImage", "CPNGImage", "CJPEGImage", "CTGAImage".
     virtual const char* getRuntimeClassName() const = 0;
 
     virtual const MathTools::CDimension& getImageSize() const = 0;
-    /** (0, 0, width, height) */
+    // (0, 0, width, height)
     virtual const MathTools::CRect& getNormalisedImageArea() const = 0;
     virtual long getImageType() const = 0;
     virtual const Basics::CString& getFilename() const = 0;
-    /** False with the reason in getLastError(); never throws. */
+    // False with the reason in getLastError(); never throws.
     virtual bool loadFromFile(const Basics::CString& path) = 0;
     virtual void unloadImage() = 0;
     virtual bool hasAlpha() const = 0;
     virtual bool hasImageLoaded() const = 0;
-    /** The pixels (premultiplied when the image has alpha); null while unloaded. */
+    // The pixels (premultiplied when the image has alpha); null while unloaded.
     virtual Platform::IDrawingSurface* getImageHandle() const = 0;
     virtual const Basics::CString& getLastError() const = 0;
 };

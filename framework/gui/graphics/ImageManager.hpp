@@ -63,34 +63,32 @@ public:
 
     CImageManager() = delete;
 
-    /** The first image registered under that name, or null. */
+    // The first image registered under that name, or null.
     static IImage* getImageWithName(const Basics::CString& name);
-    /** The first animation under that name (or null) with its frame height and frame count. */
+    // The first animation under that name (or null) with its frame height and frame count.
     static IImage* getAnimationWithName(const Basics::CString& name, long& frameHeight, long& numberOfFrames);
-    /** The name an image is registered under (images, then animations); "" when it is not. */
+    // The name an image is registered under (images, then animations); "" when it is not.
     static Basics::CString getNameOfImage(IImage* image);
 
-    /** Registers an image (referenced) under a name; the path parts are what the definition file writes. */
+    // Registers an image (referenced) under a name; the path parts are what the definition file writes.
     static void addImage(const Basics::CString& name, IImage* image, const Basics::CString& relativePath = "",
                          const Basics::CString& fileName = "");
     static void addAnimation(const Basics::CString& name, IImage* image, long frameHeight,
                              long numberOfFrames, const Basics::CString& relativePath = "",
                              const Basics::CString& fileName = "");
 
-    /**
-     * Loads every entry of a definition file (XML or the line-based form). Entries
-     * that fail are skipped with their failure text kept; true when the file was
-     * read and every entry loaded.
-     */
+    // Loads every entry of a definition file (XML or the line-based form). Entries
+    // that fail are skipped with their failure text kept; true when the file was
+    // read and every entry loaded.
     static bool loadFromDefinitionFile(const Basics::CString& path);
     static bool writeDefinitionFile(const Basics::CString& path);
 
-    /** Forgets every entry and releases the images. */
+    // Forgets every entry and releases the images.
     static void clearImageManager();
 
     static long getNumberOfImages();
     static long getNumberOfAnimations();
-    /** The text of the most recent failure ("" when none). */
+    // The text of the most recent failure ("" when none).
     static const Basics::CString& getLastError();
 
 private:

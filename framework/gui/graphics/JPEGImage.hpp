@@ -18,7 +18,7 @@ public:
     long getImageType() const override { return kJpegImage; }
     bool loadFromFile(const Basics::CString& path) override;
 
-    /** An image loaded from a file in a folder. */
+    // An image loaded from a file in a folder.
     static CJPEGImage* createImage(const Basics::CString& folder, const Basics::CString& fileName);
 };
 

@@ -29,7 +29,7 @@ public:
     void setFillColour(const CColour& colour) { m_fillColour = colour; }
     const CColour& getFillColour() const { return m_fillColour; }
 
-    /** Makes the surface (only when none exists yet); false when the platform cannot. */
+    // Makes the surface (only when none exists yet); false when the platform cannot.
     bool createImage(const MathTools::CDimension& size);
     void releaseImage();
     bool isCreated() const { return m_surface != nullptr; }
@@ -37,7 +37,7 @@ public:
     const MathTools::CDimension& getSize() const { return m_size; }
     Platform::IDrawingSurface* getSurface() const { return m_surface.get(); }
 
-    /** Copies all pixels from / to another image of the same size. */
+    // Copies all pixels from / to another image of the same size.
     bool copyFrom(const CNativeImage& other);
     bool copyTo(CNativeImage& other) const;
 

@@ -20,7 +20,7 @@ public:
         kRoundCap = 2,
     };
 
-    /** Solid black, one pixel wide, flat caps. */
+    // Solid black, one pixel wide, flat caps.
     CPen();
 
     void setColour(const CAlphaColour& colour) { m_colour = colour; }
@@ -30,7 +30,7 @@ public:
     void setLineCap(long lineCap) { m_lineCap = lineCap; }
     long getLineCap() const { return m_lineCap; }
 
-    /** Draw no outline until the solid pen is selected again. */
+    // Draw no outline until the solid pen is selected again.
     void selectNullPen() { m_null = true; }
     void selectSolidPen() { m_null = false; }
     bool isNullPen() const { return m_null; }

@@ -21,11 +21,11 @@ public:
 
     const char* getRuntimeClassName() const override { return "CRGBAImage"; }
 
-    /** Starts drawing into a new transparent image of that size; false when no surface can be made. */
+    // Starts drawing into a new transparent image of that size; false when no surface can be made.
     bool initialise(long width, long height);
-    /** The context to draw with between initialise and unintialise; null otherwise. */
+    // The context to draw with between initialise and unintialise; null otherwise.
     CGraphics* getGraphics() const { return m_graphics.get(); }
-    /** Ends drawing and keeps the pixels. Without initialise throws CException. */
+    // Ends drawing and keeps the pixels. Without initialise throws CException.
     void unintialise();
 
 private:

@@ -19,7 +19,7 @@ public:
     long getImageType() const override { return kTargaImage; }
     bool loadFromFile(const Basics::CString& path) override;
 
-    /** A Targa image from a folder and file name; the file gets the extension "tga". */
+    // A Targa image from a folder and file name; the file gets the extension "tga".
     static CTGAImage* createImage(const Basics::CString& folder, const Basics::CString& fileName);
 };
 

@@ -6,9 +6,9 @@
 namespace Vantor::GUI
 {
 
-/** Makes the default font (the cursors follow on first use). */
+// Makes the default font (the cursors follow on first use).
 void startGuiFramework();
-/** Releases the default font, the shared cursors and every image-manager entry. */
+// Releases the default font, the shared cursors and every image-manager entry.
 void shutdownGuiFramework();
 
 } // namespace Vantor::GUI

@@ -42,7 +42,7 @@ class CControlRoot;
 namespace Vantor::GUI::Windowing
 {
 
-/** Windows that can show tool tips; no operations yet. */
+// Windows that can show tool tips; no operations yet.
 class IToolTipSupportingWindow
 {
 public:
@@ -54,7 +54,7 @@ class IWindow : public ICountedInterface
 public:
     virtual void setParentWindow(IWindow* parent) = 0;
     virtual IWindow* getParentWindow() const = 0;
-    /** Notification hooks for derived windows: after creation, before destruction, after a change. */
+    // Notification hooks for derived windows: after creation, before destruction, after a change.
     virtual void windowCreatedNotification() = 0;
     virtual void windowDestroyingNotification() = 0;
     virtual void windowChangedNotification() = 0;
@@ -113,10 +113,10 @@ public:
     VANTOR_DECLARE_CLASS(CWindow);
     VANTOR_FORWARD_COUNTING
 
-    /** The answer of messages refused by a listener or without one. */
+    // The answer of messages refused by a listener or without one.
     static constexpr intptr_t kNotHandled = static_cast<intptr_t>(std::uint32_t{0xFFFFFFFF});
 
-    /** A window of that area with default attributes; no native window yet. */
+    // A window of that area with default attributes; no native window yet.
     explicit CWindow(const MathTools::CRect& area);
     ~CWindow() override;
     CWindow(const CWindow&) = delete;
@@ -130,11 +130,11 @@ public:
     SWindowHandle* getWindowHandle() override { return &m_handle; }
     const SWindowHandle* getWindowHandle() const override { return &m_handle; }
     CWindowAttributes* getWindowAttributes() override { return m_attributes; }
-    /** Copies the attributes and creates the native window (shown and painted when showWindow). */
+    // Copies the attributes and creates the native window (shown and painted when showWindow).
     void intialiseWindow(CWindowAttributes* attributes, const bool showWindow) override;
     void uninitialiseWindow() override;
     void openWindow() override;
-    /** Hides the window and tells the window-change listener. */
+    // Hides the window and tells the window-change listener.
     void closeWindow() override;
     void destroyNativeWindow() override;
     void updateWindow() override;
@@ -150,9 +150,9 @@ public:
     void setWindowArea(const MathTools::CRect& area) override;
     const MathTools::CRect& getWindowArea() const override { return m_windowArea; }
     void setWindowAlpha(double alpha) override;
-    /** Calls every timed object registered for that id. */
+    // Calls every timed object registered for that id.
     void timerFired(long id) override;
-    /** Id 0 throws CException ("Timer id's cannot be zero on Windows platforms"). */
+    // Id 0 throws CException ("Timer id's cannot be zero on Windows platforms").
     void startTimer(const long id, const long milliseconds) override;
     void stopTimer(const long id) override;
     void addTimedObject(Events::ITimedObject* object) override;
@@ -171,16 +171,16 @@ public:
     bool hasDropFileListener() const override { return m_dropFileListener != nullptr; }
     Events::CMouse& getMouse() override { return m_mouse; }
     Controls::CControlRoot* getControlRoot() const override { return m_controlRoot; }
-    /** Creates the native window from the attributes; false when its class cannot be registered. */
+    // Creates the native window from the attributes; false when its class cannot be registered.
     bool createWindow() override;
-    /** The message table; never lets an exception out. */
+    // The message table; never lets an exception out.
     intptr_t handleWindowEvents(const Platform::SNativeMessage& message) override;
-    /** Position from a mouse message's lParam and modifiers from the keyboard. */
+    // Position from a mouse message's lParam and modifiers from the keyboard.
     void updateMouseEvent(intptr_t lParam) override;
     void trackMouseLeave() override;
     bool isWindowOpen() const override { return m_windowOpen; }
 
-    /** The mouse position of the latest mouse message, in window coordinates. */
+    // The mouse position of the latest mouse message, in window coordinates.
     const MathTools::CPoint& getLastMousePosition() const { return m_lastMousePosition; }
     const Events::CKeyboardEvent& getKeyboardEvent() const { return m_keyboardEvent; }
     Graphics::CGraphics& getGraphics() { return m_graphics; }
@@ -188,7 +188,7 @@ public:
     // Window-change and focus listening of the window itself.
     void windowSized(IWindow*, const MathTools::CDimension&) override {}
     void windowMoved(IWindow*, const MathTools::CPoint&) override {}
-    /** Posts the quit message when this is the application's main window; true. */
+    // Posts the quit message when this is the application's main window; true.
     bool windowClosed(IWindow* window) override;
     void gainedFocus(IWindow*) override {}
     void lostFocus(IWindow*) override {}
@@ -197,18 +197,18 @@ public:
     intptr_t handleNativeMessage(const Platform::SNativeMessage& message) override;
     bool handleHookedMouseWheel(uintptr_t wheelData) override;
 
-    /** The application's main window (its closing ends the application); set by the application. */
+    // The application's main window (its closing ends the application); set by the application.
     static void setApplicationMainWindow(IWindow* window);
     static IWindow* getApplicationMainWindow();
-    /** The window that most recently got the focus or was created. */
+    // The window that most recently got the focus or was created.
     static CWindow* getCurrentWindow();
-    /** The constant start of every window class name. */
+    // The constant start of every window class name.
     static const char* getClassNamePrefix() { return "net.vantor.framework."; }
-    /** The native window class for a title: prefix, application name, ".", title. */
+    // The native window class for a title: prefix, application name, ".", title.
     static Basics::CString makeClassName(const Basics::CString& title);
 
 protected:
-    /** Replaces the control root (deleting the old one); it becomes the mouse, drop and key listener. */
+    // Replaces the control root (deleting the old one); it becomes the mouse, drop and key listener.
     void setControlRoot(Controls::CControlRoot* root);
 
 private:

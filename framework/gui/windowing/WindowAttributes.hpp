@@ -20,7 +20,7 @@ public:
     static constexpr std::uint32_t kDefaultStyle = 0xCF0008;
     static constexpr std::uint32_t kDefaultExtendedStyle = 0x10;
 
-    /** Title "Application", white, opaque, enabled, no shadow, the default styles. */
+    // Title "Application", white, opaque, enabled, no shadow, the default styles.
     CWindowAttributes();
     CWindowAttributes(const CWindowAttributes& other);
     CWindowAttributes& operator=(const CWindowAttributes& other);
@@ -30,10 +30,10 @@ public:
     const Basics::CString& getWindowTitle() const { return m_title; }
     void setBackgroundColour(const Graphics::CColour& colour) { m_backgroundColour = colour; }
     const Graphics::CColour& getBackgroundColour() const { return m_backgroundColour; }
-    /** Opacity 0..1. */
+    // Opacity 0..1.
     void setAlpha(double alpha) { m_alpha = alpha; }
     double getAlpha() const { return m_alpha; }
-    /** Counted reference; null removes the icon. */
+    // Counted reference; null removes the icon.
     void setWindowIcon(CWindowIcon* icon);
     CWindowIcon* getWindowIcon() const { return m_icon; }
     void setEnabled(bool enabled) { m_enabled = enabled; }
@@ -41,11 +41,9 @@ public:
     void setDropShadow(bool dropShadow) { m_dropShadow = dropShadow; }
     bool hasDropShadow() const { return m_dropShadow; }
 
-    /**
-     * Presets of style and extended style: 0 a normal framed window, 1 and 2 a
-     * fixed-size framed window, 3 a borderless, non-activating, layered, topmost
-     * pop-up. Other presets change nothing.
-     */
+    // Presets of style and extended style: 0 a normal framed window, 1 and 2 a
+    // fixed-size framed window, 3 a borderless, non-activating, layered, topmost
+    // pop-up. Other presets change nothing.
     void setWindowStyle(long preset);
     void setWindowStyle(std::uint32_t style, std::uint32_t extendedStyle);
     std::uint32_t getWindowStyle() const { return m_style; }

@@ -17,9 +17,9 @@ public:
     CWindowIcon(const CWindowIcon&) = delete;
     CWindowIcon& operator=(const CWindowIcon&) = delete;
 
-    /** The native icon, 0 for none. */
+    // The native icon, 0 for none.
     std::uintptr_t getNativeIcon() const { return m_icon; }
-    /** Takes a native icon handle (the window backend made it). */
+    // Takes a native icon handle (the window backend made it).
     void setNativeIcon(std::uintptr_t icon) { m_icon = icon; }
 
 private:

@@ -32,7 +32,7 @@ cairo_line_cap_t cairoCap(ELineCap cap)
     }
 }
 
-/** Adds an ellipse (or an arc of it) inscribed in a box given in double precision. */
+// Adds an ellipse (or an arc of it) inscribed in a box given in double precision.
 void addEllipticArc(cairo_t* context, double x, double y, double width, double height, double from, double to,
                     bool clockwise)
 {
@@ -50,7 +50,7 @@ void addEllipticArc(cairo_t* context, double x, double y, double width, double h
     cairo_restore(context);
 }
 
-/** Rounded-rectangle path: top edge first, then clockwise, corner ellipses of the given size. */
+// Rounded-rectangle path: top edge first, then clockwise, corner ellipses of the given size.
 void addRoundedRectangle(cairo_t* context, double x, double y, double width, double height,
                          double cornerWidth, double cornerHeight)
 {

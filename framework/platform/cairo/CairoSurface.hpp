@@ -15,7 +15,7 @@ class CCairoSurface final : public IDrawingSurface
 public:
     VANTOR_DECLARE_CLASS(CCairoSurface);
 
-    /** Takes ownership of an ARGB32 image surface. */
+    // Takes ownership of an ARGB32 image surface.
     explicit CCairoSurface(cairo_surface_t* surface);
     ~CCairoSurface() override;
     CCairoSurface(const CCairoSurface&) = delete;
@@ -55,7 +55,7 @@ public:
 private:
     void setSourceColour(uint32_t colour);
     void beginShape(bool antiAlias);
-    /** Pixel writes of the aliased pen path, honouring the clip. */
+    // Pixel writes of the aliased pen path, honouring the clip.
     void plot(uint32_t* pixels, int stride, int x, int y, uint32_t premultiplied);
     bool insideClip(int x, int y) const;
 

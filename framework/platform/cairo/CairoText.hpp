@@ -10,13 +10,13 @@
 namespace Vantor::Platform::CairoText
 {
 
-/** Framework text is 8-bit Latin-1; cairo wants UTF-8. */
+// Framework text is 8-bit Latin-1; cairo wants UTF-8.
 std::string latin1ToUtf8(const std::string& text);
 
-/** Selects the face, weight, slant and pixel size on a context. */
+// Selects the face, weight, slant and pixel size on a context.
 void selectFont(cairo_t* context, const SFontDescription& font);
 
-/** Where one line of text goes: its baseline origin and its box. */
+// Where one line of text goes: its baseline origin and its box.
 struct STextPlacement
 {
     double originX = 0.0;
@@ -25,7 +25,7 @@ struct STextPlacement
     double height = 0.0; // line spacing of the font
 };
 
-/** Places already UTF-8 text in an area by one of the framework's alignments (font selected). */
+// Places already UTF-8 text in an area by one of the framework's alignments (font selected).
 STextPlacement placeText(cairo_t* context, const std::string& utf8, const SPixelRect& area, int alignment);
 
 } // namespace Vantor::Platform::CairoText

@@ -18,7 +18,7 @@ namespace Vantor::Platform
 namespace
 {
 
-/** Copies rows of 8-bit samples (RGBA or RGB) into a surface as premultiplied words. */
+// Copies rows of 8-bit samples (RGBA or RGB) into a surface as premultiplied words.
 void storeRow(uint32_t* target, const unsigned char* samples, int width, int channels)
 {
     for (int x = 0; x < width; ++x)
@@ -67,7 +67,7 @@ SDecodedImage decodePng(const std::string& path)
     return result;
 }
 
-/** libjpeg reports fatal errors through a longjmp back into the decoder. */
+// libjpeg reports fatal errors through a longjmp back into the decoder.
 struct SJpegState
 {
     jpeg_decompress_struct info{};

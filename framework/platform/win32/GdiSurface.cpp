@@ -18,7 +18,7 @@ namespace
 
 constexpr double kPi = 3.14159265358979323846;
 
-/// Owners of short-lived GDI+ objects.
+// Owners of short-lived GDI+ objects.
 struct SSolidBrush
 {
     explicit SSolidBrush(uint32_t colour) { GdipCreateSolidFill(colour, &brush); }
@@ -67,7 +67,7 @@ struct SPath
     GpPath* path = nullptr;
 };
 
-/// Rounded-rectangle path: corner ellipses of the given size, clockwise from the top right.
+// Rounded-rectangle path: corner ellipses of the given size, clockwise from the top right.
 void addRoundedRectangle(GpPath* path, REAL x, REAL y, REAL width, REAL height, REAL cornerWidth,
                          REAL cornerHeight)
 {

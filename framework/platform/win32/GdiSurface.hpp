@@ -15,13 +15,13 @@ class CGdiSurface final : public IDrawingSurface
 public:
     VANTOR_DECLARE_CLASS(CGdiSurface);
 
-    /// A surface of the given size (contents undefined); null when it cannot be made.
+    // A surface of the given size (contents undefined); null when it cannot be made.
     static std::unique_ptr<CGdiSurface> create(int width, int height);
     ~CGdiSurface() override;
     CGdiSurface(const CGdiSurface&) = delete;
     CGdiSurface& operator=(const CGdiSurface&) = delete;
 
-    /// The memory device context holding the pixels (flushed).
+    // The memory device context holding the pixels (flushed).
     HDC getDeviceContext();
 
     int getWidth() const override { return m_width; }
@@ -55,10 +55,10 @@ public:
 
 private:
     CGdiSurface() = default;
-    /// Makes GDI and GDI+ drawing visible in the pixel memory.
+    // Makes GDI and GDI+ drawing visible in the pixel memory.
     void flush();
     bool insideClip(int x, int y) const;
-    /// Prepares GDI+ drawing; false when GDI+ is not there.
+    // Prepares GDI+ drawing; false when GDI+ is not there.
     bool beginShape(bool antiAlias);
 
     int m_width = 0;

@@ -17,13 +17,13 @@ namespace Vantor::Platform::GdiplusSupport
 using namespace ::Gdiplus;
 using namespace ::Gdiplus::DllExports;
 
-/// Starts GDI+ once for the process; false when it is not available.
+// Starts GDI+ once for the process; false when it is not available.
 bool start();
 
-/// 8-bit text in the system's ANSI code page as UTF-16.
+// 8-bit text in the system's ANSI code page as UTF-16.
 std::wstring toWide(const std::string& text);
 
-/// A GDI+ font made from a face name (a sans-serif face when unknown), pixel size and style.
+// A GDI+ font made from a face name (a sans-serif face when unknown), pixel size and style.
 class CGdiplusFont
 {
 public:

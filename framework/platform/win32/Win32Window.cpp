@@ -14,7 +14,7 @@ VANTOR_DEFINE_CLASS(Vantor::Platform::CWin32Window, "CWin32Window", "IWindowBack
 namespace
 {
 
-/// The window whose mouse hook is installed: the one that most recently got the focus.
+// The window whose mouse hook is installed: the one that most recently got the focus.
 CWin32Window* g_hookWindow = nullptr;
 
 std::string systemMessage(DWORD code)
@@ -32,7 +32,7 @@ std::string systemMessage(DWORD code)
 
 using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
-/// Looked up at run time: systems without layered windows lack it.
+// Looked up at run time: systems without layered windows lack it.
 TSetLayeredWindowAttributes layeredWindowEntry()
 {
     static const auto entry = reinterpret_cast<TSetLayeredWindowAttributes>(reinterpret_cast<void*>(

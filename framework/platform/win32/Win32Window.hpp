@@ -76,7 +76,7 @@ private:
     HHOOK m_mouseHook = nullptr;
 };
 
-/// The module (DLL or program) that holds the framework's code.
+// The module (DLL or program) that holds the framework's code.
 HINSTANCE getFrameworkModule();
 
 } // namespace Vantor::Platform

@@ -16,7 +16,7 @@ namespace
 
 IWindowSystem* g_installedSystem = nullptr;
 
-/// Delivers every queued message of this thread; false when the quit message came.
+// Delivers every queued message of this thread; false when the quit message came.
 bool dispatchQueued(bool& delivered)
 {
     MSG message{};

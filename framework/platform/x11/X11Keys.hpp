@@ -8,10 +8,10 @@
 namespace Vantor::Platform::X11Keys
 {
 
-/** The virtual key of an unshifted key symbol; 0 when it has none. */
+// The virtual key of an unshifted key symbol; 0 when it has none.
 int virtualKeyFromKeysym(KeySym keysym);
 
-/** The key symbols that produce a virtual key (both sides for Shift, Control and Alt). */
+// The key symbols that produce a virtual key (both sides for Shift, Control and Alt).
 std::vector<KeySym> keysymsOfVirtualKey(int virtualKey);
 
 } // namespace Vantor::Platform::X11Keys

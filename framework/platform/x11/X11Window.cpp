@@ -86,7 +86,7 @@ uintptr_t buttonFlag(unsigned button)
     }
 }
 
-/// Part of an area inside a window of the given size.
+// Part of an area inside a window of the given size.
 SPixelRect clipTo(const SPixelRect& area, int width, int height)
 {
     return PixelTools::intersect(area, {0, 0, width, height});

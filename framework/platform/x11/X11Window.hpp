@@ -65,9 +65,9 @@ public:
 
     intptr_t defaultProcessing(const SNativeMessage& message) override;
 
-    /** Translates and delivers one X event of this window (called by the pump). */
+    // Translates and delivers one X event of this window (called by the pump).
     void handleEvent(XEvent& event);
-    /** Sends Paint when an area waits for it and the window is shown; true when it did. */
+    // Sends Paint when an area waits for it and the window is shown; true when it did.
     bool paintIfNeeded();
     void fireTimer(long id);
 
@@ -77,7 +77,7 @@ private:
     void handleKey(XKeyEvent& event, bool pressed);
     void handleConfigure(const XConfigureEvent& event);
     void forgetWindow();
-    /// Copies pixels straight to the window when its visual stores them as the surface does.
+    // Copies pixels straight to the window when its visual stores them as the surface does.
     bool putPixels(IDrawingSurface& surface, const SPixelRect& area);
     void addDamage(const SPixelRect& area);
     void applyTopLevelHints(const SWindowCreateParams& params);

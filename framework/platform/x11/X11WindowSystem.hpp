@@ -34,8 +34,8 @@ public:
     CX11WindowSystem& operator=(const CX11WindowSystem&) = delete;
 
     static CX11WindowSystem& instance();
-    /** False once the process-wide system (and its connection) is gone, while static objects
-        that may still hold windows are destroyed. */
+    // False once the process-wide system (and its connection) is gone, while static objects
+    // that may still hold windows are destroyed.
     static bool isAlive();
 
     std::unique_ptr<IWindowBackend> createWindowBackend() override;
@@ -48,10 +48,10 @@ public:
     bool processEvents(int timeoutMilliseconds) override;
     void postQuit(int exitCode) override;
 
-    /** The connection, opened on first use; null when no X server answers. */
+    // The connection, opened on first use; null when no X server answers.
     Display* getDisplay();
     Atom getAtom(const char* name);
-    /** Error code of the last failed request on this connection since clearError (0 = none). */
+    // Error code of the last failed request on this connection since clearError (0 = none).
     int syncAndTakeError();
     std::string describeError(int code);
 
@@ -64,7 +64,7 @@ public:
     void stopTimer(CX11Window* window, long id);
     void stopTimers(CX11Window* window);
 
-    /** Delivers pending paints of all windows; used by the pump and by update(). */
+    // Delivers pending paints of all windows; used by the pump and by update().
     bool deliverPaints();
 
 private:

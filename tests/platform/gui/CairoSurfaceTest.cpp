@@ -22,7 +22,7 @@ std::unique_ptr<IDrawingSurface> whiteSurface(int width, int height)
     return surface;
 }
 
-/// Bounding box of all pixels that differ from white; empty when there are none.
+// Bounding box of all pixels that differ from white; empty when there are none.
 SPixelRect inkBox(IDrawingSurface& surface)
 {
     int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;

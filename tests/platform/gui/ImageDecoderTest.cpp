@@ -29,7 +29,7 @@ protected:
 
     std::string path(const std::string& name) const { return (m_folder / name).string(); }
 
-    /// A PNG with straight (not premultiplied) RGBA samples.
+    // A PNG with straight (not premultiplied) RGBA samples.
     std::string writePng(const std::string& name, int width, int height,
                          const std::vector<unsigned char>& rgba)
     {

@@ -15,10 +15,19 @@ TEST(X11Keys, KeySymbolsMapToVirtualKeys)
 {
     // Letters, digits, Return, Back, Escape, Left and F5 are checked on a live window.
     const std::pair<KeySym, int> cases[] = {
-        {XK_Q, 'Q'}, {XK_KP_3, 0x63}, {XK_space, VirtualKey::Space}, {XK_comma, 0xBC},
-        {XK_KP_Enter, VirtualKey::Return}, {XK_Shift_R, VirtualKey::Shift}, {XK_Control_L, VirtualKey::Control},
-        {XK_Alt_L, VirtualKey::Menu}, {XK_Down, VirtualKey::Down}, {XK_Print, VirtualKey::Snapshot},
-        {XK_Super_R, VirtualKey::RightWindows}, {XK_F24, VirtualKey::F24}, {XK_Scroll_Lock, VirtualKey::Scroll},
+        {XK_Q, 'Q'},
+        {XK_KP_3, 0x63},
+        {XK_space, VirtualKey::Space},
+        {XK_comma, 0xBC},
+        {XK_KP_Enter, VirtualKey::Return},
+        {XK_Shift_R, VirtualKey::Shift},
+        {XK_Control_L, VirtualKey::Control},
+        {XK_Alt_L, VirtualKey::Menu},
+        {XK_Down, VirtualKey::Down},
+        {XK_Print, VirtualKey::Snapshot},
+        {XK_Super_R, VirtualKey::RightWindows},
+        {XK_F24, VirtualKey::F24},
+        {XK_Scroll_Lock, VirtualKey::Scroll},
         {XK_dead_acute, 0}, // keys without a virtual key give 0
     };
     for (const auto& [keysym, virtualKey] : cases)

@@ -21,7 +21,7 @@ using namespace Vantor::Platform;
 namespace
 {
 
-/// Records every message and paints the whole update area in one colour.
+// Records every message and paints the whole update area in one colour.
 class CRecordingSink : public IWindowEventSink
 {
 public:
@@ -80,7 +80,7 @@ int highWord(intptr_t value)
 {
     return static_cast<int16_t>((value >> 16) & 0xFFFF);
 }
-/// The signed point packed into a message parameter.
+// The signed point packed into a message parameter.
 std::pair<int, int> words(intptr_t value)
 {
     return {lowWord(value), highWord(value)};
@@ -90,7 +90,7 @@ std::vector<int> rectOf(const SPixelRect& r)
     return {r.x, r.y, r.width, r.height};
 }
 
-/// Pumps the framework's events until a condition holds; never longer than the limit.
+// Pumps the framework's events until a condition holds; never longer than the limit.
 bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 3000)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
@@ -110,8 +110,8 @@ void pumpFor(int milliseconds)
     pumpUntil([] { return false; }, milliseconds);
 }
 
-/// Each test owns a window and a second, independent connection that plays the
-/// part of the host (foreign parents) and of the user (injected events).
+// Each test owns a window and a second, independent connection that plays the
+// part of the host (foreign parents) and of the user (injected events).
 class X11WindowTest : public ::testing::Test
 {
 protected:
@@ -160,7 +160,7 @@ protected:
 
     Window handle() const { return static_cast<Window>(m_backend->getNativeHandle()); }
 
-    /// The window's pixel as the X server shows it.
+    // The window's pixel as the X server shows it.
     unsigned long screenPixel(Window window, int x, int y)
     {
         XSync(m_foreign, False);
@@ -174,8 +174,8 @@ protected:
         return pixel;
     }
 
-    /// Waits until the screen shows a colour at a place of a window. Windows of tests running at
-    /// the same time may cover ours, so the top-level window is raised before each look.
+    // Waits until the screen shows a colour at a place of a window. Windows of tests running at
+    // the same time may cover ours, so the top-level window is raised before each look.
     unsigned long awaitPixel(Window topLevel, Window window, int x, int y, unsigned long expected)
     {
         unsigned long seen = 0;

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Fails when a C++ file differs from what the committed .clang-format makes of it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+find framework plugin editor tools bench tests \( -name '*.cpp' -o -name '*.hpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run -Werror
+echo "Format: every C++ file matches .clang-format"
