@@ -19,7 +19,7 @@ const SColour kCream = SColour::bytes(228, 223, 204);
 const SColour kMuted = SColour::bytes(128, 130, 128);
 const SColour kAmber = SColour::bytes(242, 166, 62);
 const SColour kTeal = SColour::bytes(76, 196, 184);
-const SColour kCoral = SColour::bytes(236, 108, 88);
+const SColour kRose = SColour::bytes(236, 92, 114);
 
 const STextStyle kTitleBold{"Liberation Sans", 21.0, true, false, 0.0};
 const STextStyle kTitleLight{"Liberation Sans", 21.0, false, false, 0.0};
@@ -255,7 +255,7 @@ void paintMeterRecess(cairo_t* context)
 const std::array<SKnobStrip, 3>& knobStrips()
 {
     static const std::array<SKnobStrip, 3> strips{{
-        {"knob.png", kCoral},
+        {"knob.png", kRose},
         {"knob2.png", kAmber},
         {"knob3.png", kTeal},
     }};
@@ -271,7 +271,7 @@ CSurface renderBackground()
     const std::array<SGroup, 3> groups{{
         {12.5, 164.0, "COMPRESSION", kAmber},
         {164.0, 322.0, "TIMING", kTeal},
-        {322.0, kPanelWidth - 12.5, "OUTPUT", kCoral},
+        {322.0, kPanelWidth - 12.5, "OUTPUT", kRose},
     }};
 
     cairo_rectangle(context, 0, 0, kPanelWidth, kPanelHeight);
