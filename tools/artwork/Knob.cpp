@@ -29,11 +29,11 @@ void paintArc(cairo_t* context, double x, double y, double scale, const SColour&
     // The groove the value runs in, over the whole sweep.
     cairo_new_path(context);
     cairo_arc(context, x, y, radius, start, toCairo(kStartAngle + kSweep));
-    cairo_set_line_width(context, 3.6 * scale);
+    cairo_set_line_width(context, 3.8 * scale);
     setColour(context, SColour::bytes(6, 7, 8, 0.9));
     cairo_stroke_preserve(context);
-    cairo_set_line_width(context, 2.0 * scale);
-    setColour(context, SColour::bytes(27, 29, 32));
+    cairo_set_line_width(context, 2.2 * scale);
+    setColour(context, SColour::bytes(36, 39, 44));
     cairo_stroke(context);
 
     if (angle <= kStartAngle)
@@ -122,8 +122,8 @@ void paintBody(cairo_t* context, double x, double y, double scale, double angle)
 void paintPointer(cairo_t* context, double x, double y, double scale, double angle)
 {
     const double a = toCairo(angle);
-    const double inner = 3.2 * scale;
-    const double outer = (kCapRadius - 2.0) * scale;
+    const double inner = 2.6 * scale;
+    const double outer = (kCapRadius - 1.6) * scale;
     cairo_set_line_cap(context, CAIRO_LINE_CAP_ROUND);
 
     cairo_move_to(context, x + std::cos(a) * inner, y + 0.7 * scale + std::sin(a) * inner);

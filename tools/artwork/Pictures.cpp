@@ -289,8 +289,19 @@ CSurface renderBackground()
     paintKnobSeats(context);
     paintDisplays(context);
     paintMeterRecess(context);
-    paintScrew(context, 6.5, 150.5, 0.6);
-    paintScrew(context, kPanelWidth - 6.5, 150.5, 2.1);
+    paintScrew(context, 6.5, 6.5, 2.4);
+    paintScrew(context, kPanelWidth - 6.5, 6.5, 0.9);
+    paintScrew(context, 6.5, kPanelHeight - 6.5, 0.6);
+    paintScrew(context, kPanelWidth - 6.5, kPanelHeight - 6.5, 2.1);
+
+    // A dark outer edge with a faint lit inner line frames the panel in the host's window.
+    cairo_rectangle(context, 0.5, 0.5, kPanelWidth - 1.0, kPanelHeight - 1.0);
+    cairo_set_line_width(context, 1.0);
+    setColour(context, SColour::bytes(0, 0, 0, 0.85));
+    cairo_stroke(context);
+    cairo_rectangle(context, 1.5, 1.5, kPanelWidth - 3.0, kPanelHeight - 3.0);
+    setColour(context, SColour::bytes(255, 255, 255, 0.05));
+    cairo_stroke(context);
 
     cairo_surface_flush(panel.get());
     return panel;
@@ -329,7 +340,7 @@ void paintButtonFace(cairo_t* context, double width, double height, bool hanging
         outline();
         fillVertical(context, 0.0, 5.0, SColour::bytes(0, 0, 0, 0.25), SColour::bytes(0, 0, 0, 0.0));
     }
-    else
+    else if (!hanging)
     {
         line(context, radius, 1.5, width - radius, 1.5, 1.0, SColour::bytes(255, 255, 255, 0.5));
     }
