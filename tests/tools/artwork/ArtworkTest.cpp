@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#if defined(ARTWORK_FRAMEWORK_LOADER)
+#include "framework/gui/graphics/PNGImage.hpp"
+#endif
+
 #include <cairo.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -389,6 +393,25 @@ TEST_F(ArtworkOutput, PanelGivesEveryLabelAndTheMeterContrast)
         EXPECT_GE(worst, 4.5);
     }
 }
+
+#if defined(ARTWORK_FRAMEWORK_LOADER)
+TEST_F(ArtworkOutput, TheEditorsImageLoaderReadsEveryPicture)
+{
+    using Vantor::GUI::Graphics::CPNGImage;
+    const fs::path first = folder("first");
+    for (const std::string& name : kFiles)
+    {
+        SCOPED_TRACE(name);
+        const SImage decoded = picture(name);
+        CPNGImage* image = CPNGImage::createImage(first.c_str(), name.c_str());
+        image->referenced();
+        EXPECT_TRUE(image->hasImageLoaded()) << image->getLastError().getString();
+        EXPECT_EQ(image->getImageSize().getWidth(), decoded.width);
+        EXPECT_EQ(image->getImageSize().getHeight(), decoded.height);
+        image->dereference();
+    }
+}
+#endif
 
 TEST(ArtworkCommandLine, WrongArgumentsAndUnwritableFoldersAreRefused)
 {
