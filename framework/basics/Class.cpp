@@ -77,8 +77,7 @@ CClass::~CClass()
 {
     // Records are static and normally outlive the registry; one that dies first
     // (a record made on the stack) must not stay behind as a dangling entry.
-    if (CClassManager* manager = CClassManager::getInstance())
-        manager->unregisterClass(this);
+    CClassManager::unregisterRecord(this);
 }
 
 CClass& CClass::operator=(const CClass& other)
@@ -100,10 +99,7 @@ bool CClass::operator==(const char* name) const
 
 bool CClass::isTypeOf(const CClass& other) const
 {
-    const CClassManager* manager = CClassManager::getInstance();
-    if (manager != nullptr)
-        return manager->isTypeOf(*this, other);
-    return *this == other;
+    return CClassManager::isRecordTypeOf(*this, other);
 }
 
 void CClass::constructInstance()
@@ -131,7 +127,7 @@ void CClass::setClassName(const char* name)
 
 void CClass::registerWithManager()
 {
-    CClassManager::getOrCreateInstance().registerClass(this);
+    CClassManager::registerRecord(this);
 }
 
 void CClass::shortTypeName(const char* typeName, char* out, int outSize)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <sstream>
 
 #include "framework/basics/SystemString.hpp"
@@ -17,6 +18,19 @@ namespace
 // Zero-initialised before any dynamic initialisation, so records made during
 // static start-up may create the registry in any order.
 CClassManager* g_classManager = nullptr;
+// Set by shutdownClassManager(): records made later (a template's record built on
+// first use during unload) count their objects but do not bring the registry back,
+// which nothing would ever delete again.
+bool g_shutDown = false;
+
+// Template classes make their records on first use, from whichever thread gets
+// there first, so the process-wide registry is only reached under this lock.
+// It is constant-initialised, so it works during static start-up and unload.
+std::mutex& registryLock()
+{
+    static constinit std::mutex lock;
+    return lock;
+}
 
 const char* const kBorderLine =
     "+-----------------------------------------------------------------+----------+----------+\n";
@@ -117,18 +131,37 @@ void CClassManager::writeInformation(IO::CTextStream& stream) const
 
 CClassManager* CClassManager::getInstance()
 {
+    const std::lock_guard guard(registryLock());
     return g_classManager;
 }
 
-CClassManager& CClassManager::getOrCreateInstance()
+void CClassManager::registerRecord(CClass* record)
 {
+    const std::lock_guard guard(registryLock());
+    if (g_shutDown)
+        return;
     if (g_classManager == nullptr)
         g_classManager = new CClassManager();
-    return *g_classManager;
+    g_classManager->registerClass(record);
+}
+
+void CClassManager::unregisterRecord(const CClass* record)
+{
+    const std::lock_guard guard(registryLock());
+    if (g_classManager != nullptr)
+        g_classManager->unregisterClass(record);
+}
+
+bool CClassManager::isRecordTypeOf(const CClass& record, const CClass& other)
+{
+    const std::lock_guard guard(registryLock());
+    return g_classManager != nullptr ? g_classManager->isTypeOf(record, other) : record == other;
 }
 
 void shutdownClassManager(const char* reportPath)
 {
+    const std::lock_guard guard(registryLock());
+    g_shutDown = true;
     if (g_classManager == nullptr)
         return;
     if (reportPath != nullptr)

@@ -17,6 +17,8 @@ namespace Vantor::Basics
 // points at them and never deletes them. There is one process-wide registry,
 // created by the first record that registers (during static start-up) and
 // deleted by shutdownClassManager(); further registries can be made for tests.
+// The process-wide one is reached from any thread through the static functions,
+// which take its lock; an instance's own operations are not synchronised.
 class CClassManager
 {
 public:
@@ -49,7 +51,11 @@ public:
     // The process-wide registry, or null before the first registration and after
     // shutdown.
     static CClassManager* getInstance();
-    static CClassManager& getOrCreateInstance();
+    // The record's way into the process-wide registry, safe from any thread:
+    // registration creates the registry on first use, but not after shutdown.
+    static void registerRecord(CClass* record);
+    static void unregisterRecord(const CClass* record);
+    static bool isRecordTypeOf(const CClass& record, const CClass& other);
 
 private:
     friend void shutdownClassManager(const char* reportPath);

@@ -1,5 +1,7 @@
 #include "framework/basics/Exception.hpp"
 
+#include <optional>
+
 namespace Vantor::Exceptions
 {
 
@@ -37,6 +39,59 @@ CException wrapException(const SGuardTexts& texts, const CException& inner)
 CException unknownException(const SGuardTexts& texts)
 {
     return CException(texts.unknownText, texts.functionName, true);
+}
+
+namespace
+{
+
+// Whether this thread is building a guard's exception right now.
+thread_local bool t_buildingException = false;
+
+class CBuildingException
+{
+public:
+    CBuildingException() { t_buildingException = true; }
+    ~CBuildingException() { t_buildingException = false; }
+    CBuildingException(const CBuildingException&) = delete;
+    CBuildingException& operator=(const CBuildingException&) = delete;
+};
+
+} // namespace
+
+void rethrowWrapped(const SGuardTexts& texts, const CException& inner)
+{
+    if (t_buildingException)
+        throw;
+    std::optional<CException> wrapped;
+    try
+    {
+        const CBuildingException building;
+        wrapped.emplace(wrapException(texts, inner));
+    }
+    catch (...)
+    {
+    }
+    if (!wrapped)
+        throw; // the inner exception, unwrapped but intact
+    throw *wrapped;
+}
+
+void rethrowUnknown(const SGuardTexts& texts)
+{
+    if (t_buildingException)
+        throw;
+    std::optional<CException> report;
+    try
+    {
+        const CBuildingException building;
+        report.emplace(unknownException(texts));
+    }
+    catch (...)
+    {
+    }
+    if (!report)
+        throw; // typically the allocation failure itself
+    throw *report;
 }
 
 } // namespace Vantor::Exceptions

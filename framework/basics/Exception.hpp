@@ -45,6 +45,14 @@ CException wrapException(const SGuardTexts& texts, const CException& inner);
 // The exception for anything else caught in that function.
 CException unknownException(const SGuardTexts& texts);
 
+// The two handlers of guarded(), called inside its catch blocks. Building the
+// wrapping exception allocates strings, whose own guards would wrap a failure of
+// that allocation again, and so on while allocation keeps failing. So while a
+// thread builds one, a failure inside passes through unwrapped, and when the
+// wrapping cannot be built the caught exception goes on as it is.
+[[noreturn]] void rethrowWrapped(const SGuardTexts& texts, const CException& inner);
+[[noreturn]] void rethrowUnknown(const SGuardTexts& texts);
+
 // Runs `body` and returns its result. A CException from it is rethrown wrapped
 // for the function named in `texts`; anything else becomes a CException with
 // the function's unknown text. Typical use, one line per function:
@@ -57,11 +65,11 @@ template <class Body> decltype(auto) guarded(const SGuardTexts& texts, Body&& bo
     }
     catch (const CException& inner)
     {
-        throw wrapException(texts, inner);
+        rethrowWrapped(texts, inner);
     }
     catch (...)
     {
-        throw unknownException(texts);
+        rethrowUnknown(texts);
     }
 }
 

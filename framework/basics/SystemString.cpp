@@ -1,8 +1,8 @@
 #include "framework/basics/SystemString.hpp"
 
 #include <cstring>
-
-#include "framework/basics/StringTokeniser.hpp"
+#include <string>
+#include <vector>
 
 namespace Vantor::Basics
 {
@@ -17,6 +17,30 @@ char g_separator = '\\';
 #else
 char g_separator = '/';
 #endif
+
+// The components of a path. A leading run of separators is the root of an
+// absolute path ("/" or "\\\\server") and is component 0 as it stands; after it
+// every non-empty text between separators is one component, so doubled and
+// trailing separators add none and what is counted can also be read.
+std::vector<std::string> splitPath(const char* text, char separator)
+{
+    std::vector<std::string> components;
+    const char* c = text;
+    while (*c == separator)
+        ++c;
+    if (c != text)
+        components.emplace_back(text, c);
+    while (*c != '\0')
+    {
+        const char* end = c;
+        while (*end != '\0' && *end != separator)
+            ++end;
+        if (end != c)
+            components.emplace_back(c, end);
+        c = *end == '\0' ? end : end + 1;
+    }
+    return components;
+}
 
 } // namespace
 
@@ -155,30 +179,26 @@ CString CSystemString::getFileName() const
 
 std::int32_t CSystemString::getNumberOfPathComponents() const
 {
-    return CStringTokeniser(m_text, getSeparator()).getNumberOfTokens();
+    return static_cast<std::int32_t>(splitPath(m_text, getSeparator()).size());
 }
 
 CString* CSystemString::getPathComponent(long index) const
 {
-    CStringTokeniser tokeniser(m_text, getSeparator());
-    if (index < 0 || index >= tokeniser.getNumberOfTokens())
+    const std::vector<std::string> components = splitPath(m_text, getSeparator());
+    if (index < 0 || index >= static_cast<long>(components.size()))
         return nullptr;
-    auto* component = new CString("");
-    for (long i = 0; i <= index; ++i)
-        tokeniser.getNextToken(*component);
-    if (index == 0)
+    auto* component = new CString(components[static_cast<std::size_t>(index)].c_str());
+    // The first component names where the path starts ("C:" becomes "C:\\");
+    // an absolute path's root already is a separator.
+    if (index == 0 && component->characterAt(0) != getSeparator())
         component->appendString(getSeparator());
     return component;
 }
 
 CString CSystemString::getLastPathComponent() const
 {
-    CStringTokeniser tokeniser(m_text, getSeparator());
-    CString component;
-    while (tokeniser.getNextToken(component))
-    {
-    }
-    return component;
+    const std::vector<std::string> components = splitPath(m_text, getSeparator());
+    return components.empty() ? CString() : CString(components.back().c_str());
 }
 
 void CSystemString::removeLastPathComponent()

@@ -52,10 +52,11 @@ public:
     virtual CString getExtension() const;
     // The text after the last separator.
     virtual CString getFileName() const;
-    // Components are the tokens between separators (CStringTokeniser rules).
+    // Components are the non-empty texts between separators; an absolute
+    // path's leading separator is its first component ("/a/b" has "/", "a", "b").
     virtual std::int32_t getNumberOfPathComponents() const;
     // A new string that the caller deletes, or null out of range. Component 0
-    // carries the separator ("C:\\").
+    // carries the separator ("C:\\", or "/" for an absolute path).
     virtual CString* getPathComponent(long index) const;
     // " " when there is no component.
     virtual CString getLastPathComponent() const;

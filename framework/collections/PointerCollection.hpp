@@ -146,6 +146,17 @@ public:
         m_insertIndex = 0;
     }
 
+    // Returns to the empty state without an array and without consulting the
+    // deleter: whatever the collection held (references, ownership) passes to
+    // the caller, who read the elements first.
+    void forgetPointers()
+    {
+        delete[] m_array;
+        m_array = nullptr;
+        m_arraySize = 0;
+        m_insertIndex = 0;
+    }
+
     // Packs the elements to the front in their order; with shrink set the
     // array is cut to exactly the number of elements.
     void reorder(bool shrink)

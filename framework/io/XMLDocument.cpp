@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "framework/io/TextStream.hpp"
 #include "framework/io/Trace.hpp"
@@ -142,10 +143,9 @@ void CXMLDocument::writeIndent(CTextStream& stream) const
     }
 }
 
-void CXMLDocument::writeNode(CTextStream& stream, const CXMLNode& node)
+void CXMLDocument::writeOpeningTag(CTextStream& stream, const CXMLNode& node)
 {
-    const Basics::CString name = escape(node.getName());
-    stream << "<" << name;
+    stream << "<" << escape(node.getName());
     for (long i = 0; i < node.getNumberOfAttributes(); i++)
     {
         if (const CXMLAttribute* attribute = node.getAttribute(i))
@@ -153,25 +153,51 @@ void CXMLDocument::writeNode(CTextStream& stream, const CXMLNode& node)
             stream << " " << escape(attribute->getName()) << "=\"" << escape(attribute->getValue()) << "\"";
         }
     }
-    if (node.getNumberOfChildNodes() == 0)
+    stream << (node.getNumberOfChildNodes() == 0 ? "/>\n" : ">\n");
+}
+
+void CXMLDocument::writeNode(CTextStream& stream, const CXMLNode& node)
+{
+    // Depth first with a list of open elements instead of recursion, so that a
+    // tree of any depth is written without running out of stack.
+    struct SOpenElement
     {
-        stream << "/>\n";
-        return;
+        const CXMLNode* node;
+        long nextChild;
+    };
+    std::vector<SOpenElement> open;
+    writeOpeningTag(stream, node);
+    if (node.getNumberOfChildNodes() > 0)
+    {
+        open.push_back({&node, 0});
+        m_depth++;
     }
-    stream << ">\n";
-    m_depth++;
-    for (long i = 0; i < node.getNumberOfChildNodes(); i++)
+    while (!open.empty())
     {
-        if (const CXMLNode* child = node.getChildNode(i))
+        SOpenElement& top = open.back();
+        if (top.nextChild < top.node->getNumberOfChildNodes())
         {
+            const CXMLNode* child = top.node->getChildNode(top.nextChild++);
+            if (child == nullptr)
+            {
+                continue;
+            }
             writeIndent(stream);
-            writeNode(stream, *child);
+            writeOpeningTag(stream, *child);
+            if (child->getNumberOfChildNodes() > 0)
+            {
+                open.push_back({child, 0});
+                m_depth++;
+            }
+            continue;
         }
+        const CXMLNode* closed = top.node;
+        open.pop_back();
+        m_depth--;
+        writeIndent(stream);
+        // The root's closing tag ends the file without a line end.
+        stream << "</" << escape(closed->getName()) << (closed == m_rootNode ? ">" : ">\n");
     }
-    m_depth--;
-    writeIndent(stream);
-    // The root's closing tag ends the file without a line end.
-    stream << "</" << name << (&node == m_rootNode ? ">" : ">\n");
 }
 
 bool CXMLDocument::readFile(const Basics::CSystemString& path)

@@ -44,6 +44,7 @@ public:
 
 private:
     void writeNode(CTextStream& stream, const CXMLNode& node);
+    static void writeOpeningTag(CTextStream& stream, const CXMLNode& node);
     void writeIndent(CTextStream& stream) const;
     // Parses one trimmed line into the tree; false for an unclosed attribute.
     bool parseLine(const Basics::CString& line);

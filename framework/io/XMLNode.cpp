@@ -1,5 +1,7 @@
 #include "framework/io/XMLNode.hpp"
 
+#include <new>
+
 namespace Vantor::IO
 {
 
@@ -25,7 +27,65 @@ CXMLNode::CXMLNode(const Basics::CString& name, CXMLNode* parent) : m_name(name)
 
 CXMLNode::~CXMLNode()
 {
-    deleteAllChildNodes();
+    // Releasing the children one level at a time would recurse once per level, so a
+    // deep tree (a file of thousands of unclosed elements) could overflow the stack.
+    // Instead every node that dies with this one hands its children to a work list
+    // before it goes; a child someone else still holds keeps its own subtree.
+    std::vector<CXMLNode*> orphans;
+    if (!takeChildrenInto(orphans))
+    {
+        deleteAllChildNodes();
+        return;
+    }
+    while (!orphans.empty())
+    {
+        CXMLNode* node = orphans.back();
+        orphans.pop_back();
+        if (node->getReferenceCount() == 1)
+            node->takeChildrenInto(orphans); // on failure the node releases its children itself
+        node->dereference();
+    }
+}
+
+bool CXMLNode::takeChildrenInto(std::vector<CXMLNode*>& list)
+{
+    const long count = getNumberOfChildNodes();
+    try
+    {
+        list.reserve(list.size() + static_cast<std::size_t>(count));
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
+    for (long i = 0; i < count; i++)
+    {
+        if (CXMLNode* child = getChildNode(i))
+        {
+            child->setParentNode(nullptr);
+            list.push_back(child); // the reference this node held passes to the list
+        }
+    }
+    m_children.forgetPointers();
+    return true;
+}
+
+bool CXMLNode::isInSubtreeOf(const CXMLNode& top) const
+{
+    std::vector<const CXMLNode*> pending{&top};
+    while (!pending.empty())
+    {
+        const CXMLNode* node = pending.back();
+        pending.pop_back();
+        if (node == this)
+            return true;
+        for (long i = 0; i < node->getNumberOfChildNodes(); i++)
+        {
+            if (const CXMLNode* child = node->getChildNode(i))
+                pending.push_back(child);
+        }
+    }
+    return false;
 }
 
 void CXMLNode::addAttribute(CXMLAttribute* attribute)
@@ -86,7 +146,9 @@ void CXMLNode::deleteAllAttributes()
 
 void CXMLNode::addChildNode(CXMLNode* child)
 {
-    if (child == nullptr)
+    // A node added under itself or one of its descendants would make the tree a
+    // cycle that every walk (writing, releasing) follows for ever.
+    if (child == nullptr || isInSubtreeOf(*child))
     {
         return;
     }

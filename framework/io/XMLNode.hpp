@@ -8,6 +8,8 @@
 #include "framework/collections/CountedPointerArray.hpp"
 #include "framework/io/XMLAttribute.hpp"
 
+#include <vector>
+
 namespace Vantor::IO
 {
 
@@ -39,7 +41,8 @@ public:
     void deleteAllAttributes();
 
     // Adopts the child (its parent becomes this node), appends and references
-    // it; null is ignored.
+    // it; null is ignored, and so is this node itself or one of its ancestors,
+    // which would make the tree a cycle.
     void addChildNode(CXMLNode* child);
     // Appends a new child and answers it.
     CXMLNode* createChildNode(const Basics::CString& name);
@@ -58,6 +61,12 @@ public:
     void setName(const Basics::CString& name) { m_name.setString(name); }
 
 private:
+    // Moves every child, with the reference this node held on it, to the end of
+    // `list`; false (and nothing moved) when the list cannot grow.
+    bool takeChildrenInto(std::vector<CXMLNode*>& list);
+    // Whether this node is `top` or lies somewhere below it.
+    bool isInSubtreeOf(const CXMLNode& top) const;
+
     Basics::CString m_name;
     Collections::TCountedPointerArray<CXMLAttribute> m_attributes;
     CXMLNode* m_parent;

@@ -71,7 +71,8 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
     case effVendorSpecific:
         return vendorSpecific(index, value, ptr, opt);
     case effCanDo:
-        return text != nullptr ? canDoAnswer(canDo(text)) : 0;
+        // A host may ask with no text; the effect decides what that answers.
+        return canDoAnswer(canDo(text));
     case effGetTailSize:
         return getGetTailSize();
     case effGetParameterProperties:

@@ -84,7 +84,8 @@ public:
     {
         return 0;
     }
-    // 1 yes, -1 no, 0 don't know (or a vendor-defined value, see above).
+    // 1 yes, -1 no, 0 don't know (or a vendor-defined value, see above). The
+    // text is null when a host asks without one.
     virtual VstInt32 canDo(char* /*text*/) { return 0; }
     // Samples of sound after the input falls silent: 0 default, 1 none.
     virtual VstInt32 getGetTailSize() { return 0; }

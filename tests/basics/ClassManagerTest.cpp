@@ -3,8 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <latch>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <typeinfo>
+#include <vector>
 
 #include "framework/basics/ClassManager.hpp"
 #include "framework/basics/CountedObject.hpp"
@@ -184,4 +189,46 @@ TEST_F(ClassRegistryDeathTest, ShutdownWritesTheReportOnlyWhenGivenAPath)
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EQ("", readFile(path));
+}
+
+// Records of templates are made on first use, from whatever thread gets there first.
+TEST(ClassRegistry, RecordsMadeOnManyThreadsAtOnceAreAllRegistered)
+{
+    constexpr int kThreads = 8;
+    constexpr int kRecordsEach = 300;
+    std::vector<std::unique_ptr<CClass>> records(kThreads * kRecordsEach);
+    std::vector<std::thread> threads;
+    std::latch start(kThreads);
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back(
+            [&records, &start, t]
+            {
+                start.arrive_and_wait();
+                for (int i = 0; i < kRecordsEach; ++i)
+                {
+                    const std::string name = "TThreaded<" + std::to_string(t) + "_" + std::to_string(i) + ">";
+                    records[static_cast<std::size_t>(t * kRecordsEach + i)] =
+                        std::make_unique<CClass>(name.c_str(), "CCountedObject");
+                }
+            });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const auto& record : records)
+        EXPECT_TRUE(CClassManager::getInstance()->isClassRegistered(*record)) << record->getClassName();
+    records.clear(); // each record leaves the registry as it dies
+    EXPECT_EQ(nullptr, CClassManager::getInstance()->getClassWithName("TThreaded<0_0>"));
+}
+
+// A record made after shutdown (a template's, built on first use during unload)
+// counts but does not bring back a registry that nothing would delete.
+TEST_F(ClassRegistryDeathTest, RecordsMadeAfterShutdownDoNotRecreateTheRegistry)
+{
+    EXPECT_EXIT(
+        {
+            shutdownClassManager(nullptr);
+            static CClass late("TLate<TypeName>", typeid(int), "CCountedObject");
+            late.constructInstance();
+            std::exit(CClassManager::getInstance() == nullptr && late.getInstanceCount() == 1 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

@@ -7,7 +7,8 @@
 namespace
 {
 std::atomic<bool> g_failNext{false};
-}
+std::atomic<bool> g_failAll{false};
+} // namespace
 
 void Vantor::Testing::failNextAllocation()
 {
@@ -17,9 +18,14 @@ void Vantor::Testing::failNextAllocation()
 // Replacements of the global allocation functions. All forms that the program
 // and the standard library use are replaced together, so that memory is always
 // released by the allocator that made it (sanitizers check this).
+void Vantor::Testing::failAllAllocations(bool fail)
+{
+    g_failAll = fail;
+}
+
 void* operator new(std::size_t size)
 {
-    if (g_failNext.exchange(false))
+    if (g_failNext.exchange(false) || g_failAll)
         throw std::bad_alloc();
     if (void* memory = std::malloc(size == 0 ? 1 : size))
         return memory;

@@ -2,7 +2,9 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
+#include <utility>
 
 #include "framework/basics/Exception.hpp"
 #include "framework/basics/PascalString.hpp"
@@ -290,5 +292,37 @@ TEST(StringFailure, EachOperationReportsItsOwnTexts)
         {
             EXPECT_STREQ("a text", text.getString()); // a failed store keeps the old text
         }
+    }
+}
+
+// When allocation keeps failing, the guards cannot build their own exception
+// either: the allocation failure comes through instead of a recursion without end.
+TEST(StringGuard, AllocationThatKeepsFailingEndsInOneException)
+{
+    CString text("a text");
+    const std::pair<const char*, void (*)(CString&)> cases[] = {
+        {"construction", [](CString&) { CString failed("x"); }},
+        {"assignment", [](CString& s) { s = "after"; }},
+        {"append", [](CString& s) { s += "more"; }},
+        {"format", [](CString& s) { s.setStringWithFormat("%s", "x"); }},
+    };
+    for (const auto& [what, operation] : cases)
+    {
+        bool allocationFailed = false;
+        Vantor::Testing::failAllAllocations(true);
+        try
+        {
+            operation(text);
+        }
+        catch (const std::bad_alloc&)
+        {
+            allocationFailed = true;
+        }
+        catch (...)
+        {
+        }
+        Vantor::Testing::failAllAllocations(false);
+        EXPECT_TRUE(allocationFailed) << what;
+        EXPECT_STREQ("a text", text.getString()) << what;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/basics/HtmlString.hpp"
 #include "framework/basics/StringTokeniser.hpp"
@@ -84,6 +85,36 @@ TEST_P(SystemStringTest, ReadingParts)
     }
     EXPECT_EQ(nullptr, file.getPathComponent(3));
     EXPECT_EQ(nullptr, file.getPathComponent(-1));
+}
+
+// Every component that is counted can be read, for absolute paths (a POSIX
+// root, a UNC share) and with doubled or trailing separators.
+TEST_P(SystemStringTest, EveryCountedComponentCanBeRead)
+{
+    const struct
+    {
+        const char* path;
+        std::vector<const char*> components;
+    } cases[] = {
+        {"\\a\\b\\file.png", {"\\", "a", "b", "file.png"}},
+        {"\\\\server\\share\\x", {"\\\\", "server", "share", "x"}},
+        {"a\\\\b\\", {"a\\", "b"}},
+        {"\\", {"\\"}},
+        {"dir\\file", {"dir\\", "file"}},
+    };
+    for (const auto& [text, expected] : cases)
+    {
+        const CSystemString subject = path(text);
+        ASSERT_EQ(static_cast<int>(expected.size()), subject.getNumberOfPathComponents()) << text;
+        for (std::size_t i = 0; i < expected.size(); ++i)
+        {
+            std::unique_ptr<CString> component(subject.getPathComponent(static_cast<long>(i)));
+            ASSERT_NE(nullptr, component) << text;
+            EXPECT_EQ(p(expected[i]), str(*component)) << text << " component " << i;
+        }
+        const std::string last = expected.size() == 1 ? p(expected[0]) : expected.back();
+        EXPECT_EQ(last, str(subject.getLastPathComponent())) << text;
+    }
 }
 
 TEST_P(SystemStringTest, ChangingParts)

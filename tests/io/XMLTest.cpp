@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <string>
+
+#include <pthread.h>
 
 #include "framework/io/Trace.hpp"
 #include "framework/io/XMLDocument.hpp"
@@ -43,6 +48,24 @@ protected:
 
     CXMLDocument document;
 };
+
+// Runs `work` on a thread with a small stack, so that work whose stack use grows
+// with a tree's depth overflows at a depth a test can afford to build.
+void runOnSmallStack(const std::function<void()>& work)
+{
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 256 * 1024);
+    pthread_t thread;
+    auto entry = [](void* argument) -> void*
+    {
+        (*static_cast<const std::function<void()>*>(argument))();
+        return nullptr;
+    };
+    ASSERT_EQ(0, pthread_create(&thread, &attributes, entry, const_cast<std::function<void()>*>(&work)));
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
 
 } // namespace
 
@@ -125,6 +148,25 @@ TEST(XMLNode, ChildrenAreAdoptedAndReleased)
 
     root->deleteChildNode(CString("first"));
     EXPECT_EQ(root->getNumberOfChildNodes(), 0);
+    root->dereference();
+}
+
+TEST(XMLNode, ANodeCannotBecomeItsOwnDescendant)
+{
+    auto* root = new CXMLNode(CString("root"));
+    root->referenced();
+    CXMLNode* child = root->createChildNode("child");
+    CXMLNode* grandchild = child->createChildNode("grandchild");
+
+    root->addChildNode(root);
+    child->addChildNode(root);
+    grandchild->addChildNode(child);
+    EXPECT_EQ(root->getNumberOfChildNodes(), 1);
+    EXPECT_EQ(child->getNumberOfChildNodes(), 1);
+    EXPECT_EQ(grandchild->getNumberOfChildNodes(), 0);
+    EXPECT_EQ(root->getParentNode(), nullptr);
+    EXPECT_EQ(child->getParentNode(), root);
+    EXPECT_EQ(root->getReferenceCount(), 1);
     root->dereference();
 }
 
@@ -257,8 +299,76 @@ TEST_F(XMLFile, FailuresAreTracedAndAnswerFalse)
     EXPECT_FALSE(document.readFile(CSystemString(path("").c_str())));
 }
 
+// Thousands of unclosed elements make a tree as deep as the file is long; reading,
+// writing and releasing it must not need stack in proportion to its depth.
+TEST_F(XMLFile, DeepTreesAreReadWrittenAndReleasedWithoutRecursion)
+{
+    constexpr int kDepth = 4000;
+    const std::int32_t nodesBefore = CXMLNode::getStaticClass().getInstanceCount();
+    std::string text = kHeader;
+    for (int i = 0; i < kDepth; ++i)
+        text += "<n a=\"1\">\n";
+    writeFile(path("deep.xml"), text);
+    bool read = false;
+    bool written = false;
+    runOnSmallStack(
+        [&]
+        {
+            CXMLDocument deep;
+            read = deep.readFile(file("deep.xml"));
+            written = deep.writeFile(file("copy.xml"));
+        });
+    ASSERT_TRUE(read);
+    ASSERT_TRUE(written);
+    const std::string copy = readFile(path("copy.xml"));
+    EXPECT_EQ(copy.rfind("\t</n>\n</n>"), copy.size() - 10);
+
+    // A node someone else still holds keeps its subtree when the tree goes.
+    auto* root = new CXMLNode(CString("root"));
+    root->referenced();
+    CXMLNode* kept = root->createChildNode("kept");
+    kept->referenced();
+    CXMLNode* leaf = kept->createChildNode("leaf");
+    for (CXMLNode* node = root->createChildNode("chain");
+         node->getClass().getInstanceCount() < nodesBefore + kDepth;)
+        node = node->createChildNode("chain");
+    runOnSmallStack([root] { root->dereference(); });
+    EXPECT_EQ(kept->getParentNode(), nullptr);
+    EXPECT_EQ(kept->getChildNode(0), leaf);
+    EXPECT_EQ(leaf->getParentNode(), kept);
+    kept->dereference();
+    EXPECT_EQ(CXMLNode::getStaticClass().getInstanceCount(), nodesBefore);
+}
+
 TEST(XMLTrace, SilentWhileNoTraceFileIsOpen)
 {
     EXPECT_FALSE(CTrace::isTraceFileOpen());
     EXPECT_FALSE(CXMLDocument().readFile(CSystemString("/no/such/file.xml"))); // and does not fail
+}
+
+// A static object destroyed after the trace (one built before the trace was first
+// used) may still trace from its destructor: it finds the trace closed.
+TEST(XMLTraceDeathTest, TracingDuringStaticDestructionFindsTheTraceClosed)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string tracePath = ::testing::TempDir() + "vantor_late_trace.txt";
+    EXPECT_EXIT(
+        {
+            struct SLateTracer
+            {
+                std::string path;
+                ~SLateTracer()
+                {
+                    const bool opened = CTrace::openTraceFile(CSystemString(path.c_str()));
+                    CTrace::trace("late");
+                    std::_Exit(opened || CTrace::isTraceFileOpen() ? 1 : 0);
+                }
+            };
+            static SLateTracer tracer{tracePath};
+            CTrace::openTraceFile(CSystemString(tracePath.c_str()));
+            CTrace::trace("early");
+            std::exit(2);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::remove(tracePath.c_str());
 }

@@ -125,6 +125,7 @@ TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
     EXPECT_EQ(plugin->productString(), "Vst Compressor");
     EXPECT_EQ(plugin->canDo("receiveVstMidiEvent"), 1);
     EXPECT_EQ(plugin->canDo("offline"), -1);
+    EXPECT_EQ(plugin->dispatch(effCanDo, 0, 0, nullptr), -1); // no text is a "no" as well
     EXPECT_EQ(static_cast<std::uint32_t>(
                   plugin->dispatch(effCanDo, 0, 0, const_cast<char*>("hasCockosExtensions"))),
               0xbeef0000u);

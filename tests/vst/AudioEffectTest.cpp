@@ -74,6 +74,8 @@ public:
     }
     VstInt32 canDo(char* text) override
     {
+        if (text == nullptr)
+            return 0;
         return std::strcmp(text, "receiveVstMidiEvent") == 0 ? midiAnswer : canDoAnswer;
     }
     VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr, void*, float) override

@@ -98,6 +98,7 @@ CX11Window::CX11Window(CX11WindowSystem& system) : m_system(system) {}
 
 CX11Window::~CX11Window()
 {
+    const CX11ErrorTrap trap;
     // The owner is going away: destroy silently, without messages to it.
     m_sink = nullptr;
     destroy();
@@ -105,6 +106,7 @@ CX11Window::~CX11Window()
 
 IWindowBackend::ECreateResult CX11Window::create(const SWindowCreateParams& params, IWindowEventSink* sink)
 {
+    const CX11ErrorTrap trap;
     if (m_window != 0)
     {
         m_lastError = "The window exists already";
@@ -230,6 +232,7 @@ void CX11Window::applyTopLevelHints(const SWindowCreateParams& params)
 
 void CX11Window::destroy()
 {
+    const CX11ErrorTrap trap;
     if (m_window == 0 || m_destroying)
     {
         return;
@@ -281,6 +284,7 @@ std::string CX11Window::getLastError() const
 
 void CX11Window::show()
 {
+    const CX11ErrorTrap trap;
     if (m_window == 0)
     {
         return;
@@ -293,6 +297,7 @@ void CX11Window::show()
 
 void CX11Window::hide()
 {
+    const CX11ErrorTrap trap;
     if (m_window == 0)
     {
         return;
@@ -313,16 +318,19 @@ bool CX11Window::isVisible() const
 
 void CX11Window::update()
 {
+    const CX11ErrorTrap trap;
     paintIfNeeded();
 }
 
 void CX11Window::setEnabled(bool enabled)
 {
+    const CX11ErrorTrap trap;
     m_enabled = enabled;
 }
 
 void CX11Window::setPosition(const SPixelPoint& position)
 {
+    const CX11ErrorTrap trap;
     if (m_window == 0)
     {
         return;
@@ -339,6 +347,7 @@ void CX11Window::setPosition(const SPixelPoint& position)
 
 void CX11Window::setArea(const SPixelRect& area)
 {
+    const CX11ErrorTrap trap;
     if (m_window == 0)
     {
         return;
@@ -367,6 +376,7 @@ void CX11Window::addDamage(const SPixelRect& area)
 
 void CX11Window::invalidate(const SPixelRect* area)
 {
+    const CX11ErrorTrap trap;
     if (m_window == 0)
     {
         return;
@@ -376,6 +386,7 @@ void CX11Window::invalidate(const SPixelRect* area)
 
 bool CX11Window::setOpacity(int alpha)
 {
+    const CX11ErrorTrap trap;
     if (m_window == 0)
     {
         return false;
@@ -399,6 +410,7 @@ bool CX11Window::setOpacity(int alpha)
 
 void CX11Window::bringToForeground()
 {
+    const CX11ErrorTrap trap;
     if (m_window != 0)
     {
         XRaiseWindow(m_display, m_window);
@@ -423,6 +435,7 @@ void CX11Window::stopTimer(long id)
 
 void CX11Window::setCursor(uintptr_t cursor)
 {
+    const CX11ErrorTrap trap;
     if (m_window != 0 && cursor != 0)
     {
         XDefineCursor(m_display, m_window, static_cast<Cursor>(cursor));
@@ -432,6 +445,7 @@ void CX11Window::setCursor(uintptr_t cursor)
 
 void CX11Window::captureMouse()
 {
+    const CX11ErrorTrap trap;
     if (m_window == 0)
     {
         return;
@@ -445,6 +459,7 @@ void CX11Window::captureMouse()
 
 void CX11Window::releaseMouse()
 {
+    const CX11ErrorTrap trap;
     if (m_system.getCapture() == nullptr)
     {
         return;
@@ -469,6 +484,7 @@ void CX11Window::trackMouseLeave()
 
 SPixelRect CX11Window::beginPaint()
 {
+    const CX11ErrorTrap trap;
     m_painting = true;
     const SPixelRect area = clipTo(m_damage, m_area.width, m_area.height);
     m_damage = {};
@@ -477,6 +493,7 @@ SPixelRect CX11Window::beginPaint()
 
 void CX11Window::present(IDrawingSurface& surface, const SPixelRect& area)
 {
+    const CX11ErrorTrap trap;
     auto* source = dynamic_cast<CCairoSurface*>(&surface);
     if (m_window == 0 || source == nullptr || area.isEmpty())
     {
@@ -541,6 +558,7 @@ bool CX11Window::putPixels(IDrawingSurface& surface, const SPixelRect& area)
 
 void CX11Window::endPaint()
 {
+    const CX11ErrorTrap trap;
     m_painting = false;
     if (m_display != nullptr)
     {
@@ -550,6 +568,7 @@ void CX11Window::endPaint()
 
 bool CX11Window::paintIfNeeded()
 {
+    const CX11ErrorTrap trap;
     if (m_window == 0 || !m_visible || m_painting || m_damage.isEmpty())
     {
         return false;
@@ -581,6 +600,7 @@ int CX11Window::translateKey(uintptr_t, intptr_t keyData)
 
 SPixelRect CX11Window::getScreenRect() const
 {
+    const CX11ErrorTrap trap;
     if (m_window == 0)
     {
         return {};
@@ -594,11 +614,13 @@ SPixelRect CX11Window::getScreenRect() const
 
 SPixelSize CX11Window::getClientSize() const
 {
+    const CX11ErrorTrap trap;
     return {m_area.width, m_area.height};
 }
 
 bool CX11Window::getDroppedFiles(uintptr_t drop, SDroppedFiles& out)
 {
+    const CX11ErrorTrap trap;
     if (drop == 0 || drop != m_dropHandle)
     {
         return false;
@@ -610,6 +632,7 @@ bool CX11Window::getDroppedFiles(uintptr_t drop, SDroppedFiles& out)
 
 void CX11Window::finishDrop(uintptr_t drop)
 {
+    const CX11ErrorTrap trap;
     if (drop == 0 || drop != m_dropHandle)
     {
         return;
@@ -622,6 +645,7 @@ void CX11Window::finishDrop(uintptr_t drop)
 
 void CX11Window::sendToDragSource(const char* type, long accepted)
 {
+    const CX11ErrorTrap trap;
     if (m_dragSource == 0 || m_window == 0)
     {
         return;

@@ -17,15 +17,20 @@ VANTOR_DEFINE_CLASS(Vantor::Platform::CX11WindowSystem, "CX11WindowSystem", "IWi
 namespace
 {
 
-// X errors of our own connection are recorded instead of ending the process; errors of
-// any other connection (the host's) go to the handler that was installed before ours.
+// X errors of our own connection are recorded instead of ending the process. Xlib
+// has one error handler for the whole process, shared with the host, so ours is
+// only installed while our own code talks to our connection (CX11ErrorTrap):
+// errors of our requests reach us whenever Xlib reads our connection, which only
+// our calls do, and the host's handler stays in place at all other times. Errors
+// of another connection that arrive meanwhile go on to the host's handler.
 Display* g_errorDisplay = nullptr;
 int g_lastErrorCode = 0;
 XErrorHandler g_previousHandler = nullptr;
+int g_trapDepth = 0;
 
 int onXError(Display* display, XErrorEvent* event)
 {
-    if (display == g_errorDisplay)
+    if (display != nullptr && display == g_errorDisplay)
     {
         g_lastErrorCode = event->error_code;
         return 0;
@@ -37,6 +42,24 @@ IWindowSystem* g_installedSystem = nullptr;
 bool g_alive = false;
 
 } // namespace
+
+CX11ErrorTrap::CX11ErrorTrap()
+{
+    if (g_trapDepth++ == 0)
+        g_previousHandler = XSetErrorHandler(onXError);
+}
+
+CX11ErrorTrap::~CX11ErrorTrap()
+{
+    if (--g_trapDepth > 0)
+        return;
+    // Put back what was there before, unless someone replaced ours meanwhile: then
+    // theirs stays.
+    const XErrorHandler current = XSetErrorHandler(g_previousHandler);
+    if (current != onXError)
+        XSetErrorHandler(current);
+    g_previousHandler = nullptr;
+}
 
 IWindowSystem& getWindowSystem()
 {
@@ -66,11 +89,11 @@ bool CX11WindowSystem::isAlive()
 
 CX11WindowSystem::~CX11WindowSystem()
 {
+    const CX11ErrorTrap trap;
     g_alive = false;
     if (m_display != nullptr)
     {
         XCloseDisplay(m_display);
-        XSetErrorHandler(g_previousHandler);
         g_errorDisplay = nullptr;
         m_display = nullptr;
     }
@@ -88,7 +111,6 @@ Display* CX11WindowSystem::getDisplay()
         if (m_display != nullptr)
         {
             g_errorDisplay = m_display;
-            g_previousHandler = XSetErrorHandler(onXError);
         }
     }
     return m_display;
@@ -96,12 +118,14 @@ Display* CX11WindowSystem::getDisplay()
 
 Atom CX11WindowSystem::getAtom(const char* name)
 {
+    const CX11ErrorTrap trap;
     Display* display = getDisplay();
     return display != nullptr ? XInternAtom(display, name, False) : None;
 }
 
 int CX11WindowSystem::syncAndTakeError()
 {
+    const CX11ErrorTrap trap;
     if (m_display != nullptr)
     {
         XSync(m_display, False);
@@ -113,6 +137,7 @@ int CX11WindowSystem::syncAndTakeError()
 
 std::string CX11WindowSystem::describeError(int code)
 {
+    const CX11ErrorTrap trap;
     std::array<char, 256> text{};
     if (m_display != nullptr)
     {
@@ -128,6 +153,7 @@ std::unique_ptr<IWindowBackend> CX11WindowSystem::createWindowBackend()
 
 SPixelSize CX11WindowSystem::getScreenSize()
 {
+    const CX11ErrorTrap trap;
     Display* display = getDisplay();
     if (display == nullptr)
     {
@@ -139,6 +165,7 @@ SPixelSize CX11WindowSystem::getScreenSize()
 
 uintptr_t CX11WindowSystem::createCursor(int number)
 {
+    const CX11ErrorTrap trap;
     // Font cursors for the framework's cursor numbers; unknown numbers give the arrow.
     static constexpr std::array<unsigned, 8> kShapes{XC_left_ptr,
                                                      XC_hand2,
@@ -160,6 +187,7 @@ uintptr_t CX11WindowSystem::createCursor(int number)
 
 void CX11WindowSystem::destroyCursor(uintptr_t cursor)
 {
+    const CX11ErrorTrap trap;
     if (cursor != 0 && m_display != nullptr)
     {
         XFreeCursor(m_display, static_cast<Cursor>(cursor));
@@ -168,6 +196,7 @@ void CX11WindowSystem::destroyCursor(uintptr_t cursor)
 
 bool CX11WindowSystem::isKeyDown(int virtualKey)
 {
+    const CX11ErrorTrap trap;
     Display* display = getDisplay();
     if (display == nullptr)
     {
@@ -188,6 +217,7 @@ bool CX11WindowSystem::isKeyDown(int virtualKey)
 
 SPixelPoint CX11WindowSystem::getCursorPosition()
 {
+    const CX11ErrorTrap trap;
     Display* display = getDisplay();
     if (display == nullptr)
     {
@@ -255,6 +285,7 @@ void CX11WindowSystem::stopTimers(CX11Window* window)
 
 bool CX11WindowSystem::dispatchPending()
 {
+    const CX11ErrorTrap trap;
     bool delivered = false;
     while (m_display != nullptr && XPending(m_display) > 0)
     {
@@ -272,6 +303,7 @@ bool CX11WindowSystem::dispatchPending()
 
 bool CX11WindowSystem::fireDueTimers()
 {
+    const CX11ErrorTrap trap;
     // A handler may start or stop timers, so each due timer is looked up again before it fires.
     const auto now = TClock::now();
     std::vector<std::pair<CX11Window*, long>> due;
@@ -298,6 +330,7 @@ bool CX11WindowSystem::fireDueTimers()
 
 bool CX11WindowSystem::deliverPaints()
 {
+    const CX11ErrorTrap trap;
     // Collect first: painting may create or destroy windows.
     std::vector<Window> ids;
     for (const auto& entry : m_windows)
@@ -329,6 +362,12 @@ int CX11WindowSystem::millisecondsToNextTimer() const
     return static_cast<int>(std::max<long long>(wait, 0));
 }
 
+int CX11WindowSystem::pendingEvents()
+{
+    const CX11ErrorTrap trap;
+    return XPending(m_display);
+}
+
 bool CX11WindowSystem::processEvents(int timeoutMilliseconds)
 {
     const auto deadline = TClock::now() + std::chrono::milliseconds(std::max(timeoutMilliseconds, 0));
@@ -339,6 +378,7 @@ bool CX11WindowSystem::processEvents(int timeoutMilliseconds)
         delivered = deliverPaints() || delivered;
         if (m_display != nullptr)
         {
+            const CX11ErrorTrap trap;
             XFlush(m_display);
         }
         if (m_quit)
@@ -358,7 +398,7 @@ bool CX11WindowSystem::processEvents(int timeoutMilliseconds)
         {
             wait = std::min(wait, timerWait);
         }
-        if (m_display != nullptr && XPending(m_display) == 0)
+        if (m_display != nullptr && pendingEvents() == 0)
         {
             pollfd descriptor{ConnectionNumber(m_display), POLLIN, 0};
             poll(&descriptor, 1, wait);

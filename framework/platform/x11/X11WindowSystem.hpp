@@ -21,6 +21,20 @@ namespace Vantor::Platform
 
 class CX11Window;
 
+// Installs the framework's X error handler for as long as it lives (nested traps
+// share one installation), then restores the handler that was there before.
+// Every function that talks to the framework's connection holds one, so that
+// errors of its requests are recorded (CX11WindowSystem::syncAndTakeError) and
+// the rest of the time the host's handler is left alone. GUI thread only.
+class CX11ErrorTrap
+{
+public:
+    CX11ErrorTrap();
+    ~CX11ErrorTrap();
+    CX11ErrorTrap(const CX11ErrorTrap&) = delete;
+    CX11ErrorTrap& operator=(const CX11ErrorTrap&) = delete;
+};
+
 class CX11WindowSystem final : public IWindowSystem
 {
 public:
@@ -77,6 +91,7 @@ private:
     };
 
     bool dispatchPending();
+    int pendingEvents();
     bool fireDueTimers();
     int millisecondsToNextTimer() const;
 

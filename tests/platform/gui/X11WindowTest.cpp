@@ -15,6 +15,7 @@
 #include <functional>
 #include <iterator>
 #include <unistd.h>
+#include <vector>
 
 using namespace Vantor::Platform;
 
@@ -727,4 +728,62 @@ TEST_F(X11WindowTest, DroppedFilesArriveWithTheirPointAndTheSourceHearsTheOutcom
     EXPECT_EQ(m_sink.drop.point.y, 8);
     EXPECT_FALSE(m_backend->getDroppedFiles(1, m_sink.drop)) << "a finished drop is gone";
     XDestroyWindow(m_foreign, source);
+}
+
+namespace
+{
+
+std::vector<unsigned char> g_hostErrors;
+
+int hostErrorHandler(Display*, XErrorEvent* event)
+{
+    g_hostErrors.push_back(event->error_code);
+    return 0;
+}
+
+// The handler that is installed right now.
+XErrorHandler currentErrorHandler()
+{
+    const XErrorHandler current = XSetErrorHandler(nullptr);
+    XSetErrorHandler(current);
+    return current;
+}
+
+} // namespace
+
+// Xlib has one error handler per process, which the host (here the second
+// connection) owns: the framework's only stands in while it talks to its own
+// connection, and never takes an error of the host's connection.
+TEST_F(X11WindowTest, ErrorHandlingStaysWithEachConnection)
+{
+    g_hostErrors.clear();
+    const XErrorHandler before = XSetErrorHandler(hostErrorHandler);
+    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
+    pumpFor(20);
+    EXPECT_EQ(currentErrorHandler(), hostErrorHandler) << "the host's handler is in place between our calls";
+
+    // An error of the host's connection reaches the host.
+    XMapWindow(m_foreign, 0x7fffffff);
+    XSync(m_foreign, False);
+    EXPECT_EQ(g_hostErrors, std::vector<unsigned char>{BadWindow});
+
+    // A handler the host installs later stays, and errors of our own connection
+    // still come to us: a bad parent is a failed creation, not a host error.
+    const XErrorHandler later = [](Display* display, XErrorEvent* event)
+    { return hostErrorHandler(display, event); };
+    XSetErrorHandler(later);
+    auto child = getWindowSystem().createWindowBackend();
+    SWindowCreateParams params;
+    params.style = WindowStyle::Child;
+    params.area = {0, 0, 10, 10};
+    params.parent = 0x7ffffffe;
+    EXPECT_EQ(child->create(params, &m_sink), IWindowBackend::ECreateResult::CreationFailed);
+    EXPECT_FALSE(child->getLastError().empty());
+    EXPECT_EQ(g_hostErrors.size(), 1u);
+    EXPECT_EQ(currentErrorHandler(), later);
+
+    m_backend->destroy();
+    pumpFor(20);
+    EXPECT_EQ(currentErrorHandler(), later);
+    XSetErrorHandler(before);
 }
