@@ -1,6 +1,7 @@
 #include "plugin/CompressorSC.hpp"
 
 #include <cmath>
+#include <limits>
 
 namespace Vantor::Quellor
 {
@@ -27,6 +28,8 @@ constexpr double kQuietMarginDb = 0.01;
 
 // Far below -300 dB the 1e-20 offset itself lifts the level: no shortcut there.
 constexpr double kLowestQuietThreshold = -300.0;
+
+constexpr float kLargestEnergy = std::numeric_limits<float>::max();
 
 float quietBoundFor(float threshold)
 {
@@ -140,7 +143,10 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
         // Both detector channels feed one detector: their energies add up.
         const float dl = detectorLeft[i];
         const float dr = detectorRight[i];
-        const float energy = dl * dl + dr * dr + kTiny;
+        // An energy beyond the largest float (or not a number) is taken as the
+        // largest float, so the detector and envelope state stay finite.
+        const float sum = dl * dl + dr * dr + kTiny;
+        const float energy = sum < kLargestEnergy ? sum : kLargestEnergy;
         meanSquare = energy + (meanSquare - energy) * averager;
 
         float over = 0.0f;

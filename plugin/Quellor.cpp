@@ -29,6 +29,15 @@ constexpr double kMasterOffsetDb = 2.0;
 constexpr float kLowestSampleRate = 11025.0f;
 constexpr float kDefaultSampleRate = 44100.0f;
 constexpr float kMidiValueScale = 1.0f / 127.0f;
+// Input samples beyond this magnitude (some 740 dB above full scale), infinite
+// ones and those that are not a number count as silence: even the largest
+// master gain keeps what remains below the largest float.
+constexpr float kLoudestInput = 0x1p123f;
+
+inline float audible(float sample)
+{
+    return std::fabs(sample) <= kLoudestInput ? sample : 0.0f;
+}
 
 // Answers of the host-side extensions announced by "hasCockosExtensions".
 constexpr VstInt32 kExtensionsAnswer = static_cast<VstInt32>(0xbeef0000u);
@@ -122,8 +131,10 @@ void CQuellor::loadFactoryPrograms()
 
 void CQuellor::setParameter(VstInt32 index, float value)
 {
-    if (!isParameter(index))
+    // A value that is not a number or infinite is refused; the old one stays.
+    if (!isParameter(index) || !std::isfinite(value))
         return;
+    value = std::clamp(value, 0.0f, 1.0f);
     CVstParam& parameter = *m_parameters[index];
     parameter.setValue(value);
     m_programs[curProgram].setValue(index, parameter.getValue());
@@ -296,8 +307,8 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
             for (int i = 0; i < run; ++i, ++position, ++done)
             {
                 // What leaves the block now entered it 16 samples ago.
-                const float inL = inLeft[done];
-                const float inR = inRight[done];
+                const float inL = audible(inLeft[done]);
+                const float inR = audible(inRight[done]);
                 const float dryL = m_dryLeft[position];
                 const float dryR = m_dryRight[position];
                 leavingLeft = m_compressedLeft[position];

@@ -267,3 +267,22 @@ TEST(CompressorSCExactness, BlocksMatchTheStepByStepAlgorithmBitForBit)
         ASSERT_EQ(compressor->getMeanSquare(), reference.meanSquare);
     }
 }
+
+TEST_F(CompressorFixture, StateStaysFiniteWhateverTheDetectorReads)
+{
+    compressor->setThreshold(-30.0f);
+    compressor->setRatio(0.05f);
+    for (float bad : {NAN, INFINITY, -INFINITY, 1e30f, 3.4e38f})
+    {
+        Block detector = filled(0.25f);
+        detector[5] = bad;
+        Block left = filled(1.0f), right = filled(1.0f);
+        compressor->processBlock(left.data(), right.data(), detector.data(), detector.data());
+        EXPECT_TRUE(std::isfinite(compressor->getMeanSquare())) << bad;
+        EXPECT_TRUE(std::isfinite(compressor->getEnvelope())) << bad;
+        for (float gain : left)
+            ASSERT_TRUE(std::isfinite(gain)) << bad;
+        // The detector recovers: a quiet signal brings the gain back to 1.
+        EXPECT_EQ(settle(*compressor, 0.001f, 0.0f, 3000), 1.0f) << bad;
+    }
+}

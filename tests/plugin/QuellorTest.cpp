@@ -359,6 +359,97 @@ TEST_F(QuellorFixture, EmptyOrMissingBuffersProduceNothingAndNeverCrash)
     effect->setParameterView(nullptr);
 }
 
+// ---- bad input and values ---------------------------------------------------------
+
+TEST_F(QuellorFixture, UnusableInputSamplesCountAsSilenceOnEveryPath)
+{
+    const SStereo clean = programme(6000, 3);
+    for (float bad : {NAN, INFINITY, -INFINITY, 1e38f})
+    {
+        SStereo spoiled = clean, silenced = clean;
+        for (std::size_t frame : {100u, 1603u, 1604u, 4000u})
+        {
+            spoiled.left[frame] = silenced.left[frame] = 0.0f;
+            spoiled.right[frame] = silenced.right[frame] = 0.0f;
+        }
+        spoiled.left[100] = spoiled.right[1603] = bad;
+        spoiled.left[1604] = spoiled.right[1604] = spoiled.left[4000] = bad;
+        // Compression, dry mix and a ramp all at work, across a resume.
+        SStereo outputs[2];
+        for (int i = 0; i < 2; ++i)
+        {
+            effect = std::make_unique<CQuellor>(nullptr);
+            effect->setProgram(6);
+            effect->setParameter(CQuellor::kMix, 0.6f);
+            effect->resume();
+            const SStereo& input = i == 0 ? spoiled : silenced;
+            outputs[i] = run(input, 500);
+            effect->resume();
+            const SStereo again = run(input, 64);
+            outputs[i].left.insert(outputs[i].left.end(), again.left.begin(), again.left.end());
+            outputs[i].right.insert(outputs[i].right.end(), again.right.begin(), again.right.end());
+        }
+        EXPECT_EQ(outputs[0].left, outputs[1].left) << bad;
+        EXPECT_EQ(outputs[0].right, outputs[1].right) << bad;
+    }
+}
+
+TEST_F(QuellorFixture, HugeInputGivesFiniteOutputAtTheLoudestSetting)
+{
+    effect->setParameter(CQuellor::kMaster, 1.0f);    // +22 dB
+    effect->setParameter(CQuellor::kThreshold, 0.0f); // -50 dB
+    effect->setParameter(CQuellor::kRatio, 0.0f);     // 1:1, the gain stays 1
+    effect->resume();
+    SStereo input = programme(4096, 5);
+    for (std::size_t i = 1000; i < 1200; ++i)
+        input.left[i] = input.right[i] = (i % 2 ? 1.0f : -1.0f) * 1e37f;
+    const SStereo output = run(input, 256);
+    for (std::size_t i = 0; i < output.size(); ++i)
+    {
+        ASSERT_TRUE(std::isfinite(output.left[i])) << i;
+        ASSERT_TRUE(std::isfinite(output.right[i])) << i;
+    }
+    EXPECT_TRUE(std::isfinite(effect->getCompressor().getMeanSquare()));
+    EXPECT_TRUE(std::isfinite(effect->getCompressor().getEnvelope()));
+}
+
+TEST_F(QuellorFixture, UnusableParameterValuesAreRefusedAndOthersClamped)
+{
+    const SStereo input = programme(3000, 4);
+    effect->setProgram(3);
+    effect->setParameter(CQuellor::kMix, 0.4f);
+    effect->resume();
+    const SStereo expected = run(input, 256);
+
+    for (int index = 0; index < CQuellor::kNumParameters; ++index)
+    {
+        effect = std::make_unique<CQuellor>(nullptr);
+        effect->setProgram(3);
+        effect->setParameter(CQuellor::kMix, 0.4f);
+        const float before = effect->getParameter(index);
+        for (float bad : {NAN, INFINITY, -INFINITY})
+        {
+            effect->setParameter(index, bad);
+            EXPECT_EQ(effect->getParameter(index), before) << index << " " << bad;
+            EXPECT_EQ(effect->getProgramRecord(3).getValue(index), before) << index << " " << bad;
+        }
+        effect->resume();
+        const SStereo output = run(input, 256);
+        EXPECT_EQ(output.left, expected.left) << index;
+        EXPECT_EQ(output.right, expected.right) << index;
+
+        const struct
+        {
+            float given, taken;
+        } clamps[] = {{1.5f, 1.0f}, {-0.25f, 0.0f}, {3e38f, 1.0f}, {-1e-30f, 0.0f}};
+        for (const auto& clamp : clamps)
+        {
+            effect->setParameter(index, clamp.given);
+            EXPECT_EQ(effect->getParameter(index), clamp.taken) << index << " " << clamp.given;
+        }
+    }
+}
+
 // ---- queries --------------------------------------------------------------------
 
 TEST_F(QuellorFixture, AnswersCapabilityPinAndVendorQueries)
