@@ -395,7 +395,21 @@ CSurface renderSplash(const std::string& version)
     setColour(context, SColour::bytes(255, 255, 255, 0.07));
     cairo_stroke(context);
 
-    Knob::paint(context, 105.0, 122.0, 2.7, kAmber, 0.72);
+    // A large knob with a scale of eleven ticks round its travel.
+    const double knobX = 105.0;
+    const double knobY = 122.0;
+    const double knobScale = 2.7;
+    cairo_set_line_cap(context, CAIRO_LINE_CAP_ROUND);
+    for (int tick = 0; tick <= 10; ++tick)
+    {
+        const double angle = (Knob::kStartAngle + Knob::kSweep * tick / 10.0) * M_PI / 180.0;
+        const double inner = (Knob::kArcRadius + 5.0) * knobScale;
+        const double outer = inner + ((tick % 5 == 0) ? 7.0 : 4.0);
+        line(context, knobX + inner * std::sin(angle), knobY - inner * std::cos(angle),
+             knobX + outer * std::sin(angle), knobY - outer * std::cos(angle), 1.3,
+             SColour::bytes(160, 160, 150, 0.6));
+    }
+    Knob::paint(context, knobX, knobY, knobScale, kAmber, 0.72);
 
     const double left = 205.0;
     paintProductName(context, left, 98.0, 1.45);
@@ -409,7 +423,14 @@ CSurface renderSplash(const std::string& version)
     drawText(context, "Version " + version, left + 1.0, 142.0, STextStyle{"Liberation Sans", 12.0},
              EAlign::Left);
 
-    line(context, left + 1.0, 157.5, kWidth - 24.0, 157.5, 1.0, SColour::bytes(255, 255, 255, 0.12));
+    // The three accents of the panel's groups, side by side.
+    const double rule = (kWidth - 24.0 - (left + 1.0)) / 3.0;
+    const SColour accents[] = {kAmber, kTeal, kRose};
+    for (int part = 0; part < 3; ++part)
+    {
+        const double start = left + 1.0 + part * rule;
+        line(context, start, 157.5, start + rule - 2.0, 157.5, 1.0, accents[part].withAlpha(0.7));
+    }
 
     STextStyle maker = kMaker;
     maker.size = 16.0;
