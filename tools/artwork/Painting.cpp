@@ -1,5 +1,7 @@
 #include "tools/artwork/Painting.hpp"
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -177,6 +179,31 @@ void addGrain(cairo_surface_t* surface, int x, int y, int width, int height, dou
         }
     }
     cairo_surface_mark_dirty(surface);
+}
+
+void requireFont(const std::string& family)
+{
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcChar8* found = nullptr;
+    std::string matched;
+    if (match != nullptr && FcPatternGetString(match, FC_FAMILY, 0, &found) == FcResultMatch)
+    {
+        matched = reinterpret_cast<const char*>(found);
+    }
+    if (match != nullptr)
+    {
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    if (matched != family)
+    {
+        throw std::runtime_error("the font \"" + family + "\" is not installed (fontconfig offers \"" +
+                                 matched + "\" instead)");
+    }
 }
 
 namespace

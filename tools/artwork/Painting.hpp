@@ -87,6 +87,10 @@ private:
 // Adds a faint noise of the given strength (0..1 of full scale) to the opaque pixels of the rectangle.
 void addGrain(cairo_surface_t* surface, int x, int y, int width, int height, double strength, unsigned seed);
 
+// Throws std::runtime_error when fontconfig would draw the family with another font, so that the
+// pictures never silently change with the fonts a machine happens to have.
+void requireFont(const std::string& family);
+
 std::vector<unsigned char> encodePng(cairo_surface_t* surface);
 
 // Writes the surface as PNG; throws std::runtime_error naming the path on failure.

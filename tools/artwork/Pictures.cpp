@@ -451,6 +451,7 @@ CSurface renderSplash(const std::string& version)
 
 std::vector<SPicture> renderAll(const std::string& version)
 {
+    requireFont("Liberation Sans");
     std::vector<SPicture> pictures;
     pictures.push_back({"BackgroundLite.png", renderBackground()});
     for (const SKnobStrip& strip : knobStrips())
