@@ -63,8 +63,8 @@ constexpr int EraseBackground = 0x0014;
 constexpr int KeyDown = 0x0100; // wParam: virtual key; lParam: key data for translateKey
 constexpr int KeyUp = 0x0101;
 constexpr int Timer = 0x0113;          // not delivered: timers go to IWindowEventSink::timerFired
-constexpr int MouseMove = 0x0200;      // mouse messages: lParam = packMousePosition(x, y),
-constexpr int LeftButtonDown = 0x0201; //   wParam = KeyState flags
+constexpr int MouseMove = 0x0200;      // mouse messages: lParam = packMousePosition(x, y), both signed,
+constexpr int LeftButtonDown = 0x0201; //   wParam = KeyState flags of the moment of the event
 constexpr int LeftButtonUp = 0x0202;
 constexpr int LeftButtonDoubleClick = 0x0203;
 constexpr int RightButtonDown = 0x0204;
@@ -76,7 +76,9 @@ constexpr int DropFiles = 0x0233;  // wParam: drop handle for IWindowBackend::ge
 constexpr int MouseLeave = 0x02A3;
 } // namespace Message
 
-// KeyState flags in the low word of a mouse message's wParam.
+// KeyState flags in the low word of a mouse message's wParam: the buttons and
+// modifier keys held when the event happened, so no message needs to ask the
+// system for them again.
 namespace KeyState
 {
 constexpr uintptr_t LeftButton = 0x0001;
@@ -84,6 +86,9 @@ constexpr uintptr_t RightButton = 0x0002;
 constexpr uintptr_t Shift = 0x0004;
 constexpr uintptr_t Control = 0x0008;
 constexpr uintptr_t MiddleButton = 0x0010;
+// Not a Win32 flag (Win32 leaves this bit unused): the Win32 backend adds it from the
+// message's own key state, the X11 backend from the event's modifier state.
+constexpr uintptr_t Alt = 0x0080;
 } // namespace KeyState
 
 // Virtual key codes (Win32 values) used in key messages and isKeyDown.
@@ -149,7 +154,8 @@ public:
     // A timer started with IWindowBackend::startTimer is due.
     virtual void timerFired(long id) = 0;
     // Windows only: a mouse-wheel message seen by the desktop-wide mouse hook while this window
-    // is the current window. wheelData is the wParam of a wheel message. True consumes it.
+    // is the current window. wheelData is the wParam of a wheel message (delta and KeyState).
+    // True consumes it.
     virtual bool handleHookedMouseWheel(uintptr_t wheelData)
     {
         (void)wheelData;

@@ -135,24 +135,36 @@ TEST_F(WindowTest, MouseMessagesReachTheListenerWithPositionAndModifiers)
 {
     CRecordingMouseListener listener;
     window.setMouseListener(&listener);
-    system.m_keysDown = {Platform::VirtualKey::Shift, Platform::VirtualKey::Menu};
+    // The keys held now do not matter: each message says which were held when it happened.
+    system.m_keysDown = {Platform::VirtualKey::Control};
+    namespace KeyState = Platform::KeyState;
 
     const int ids[] = {Message::MouseMove,       Message::LeftButtonDown, Message::LeftButtonUp,
                        Message::RightButtonDown, Message::RightButtonUp,  Message::LeftButtonDoubleClick,
                        Message::MouseLeave};
     for (int id : ids)
     {
-        EXPECT_EQ(window.handleWindowEvents(message(id, 0, Platform::packMousePosition(12, 34))), 0);
+        SCOPED_TRACE(id);
+        EXPECT_EQ(window.handleWindowEvents(
+                      message(id, KeyState::Shift | KeyState::Alt, Platform::packMousePosition(12, 34))),
+                  0);
+        EXPECT_EQ(listener.position, MathTools::CPoint(12, 34));
+        EXPECT_FALSE(listener.control);
+        EXPECT_TRUE(listener.shift);
+        EXPECT_TRUE(listener.alt);
+        window.handleWindowEvents(message(id, KeyState::Control | KeyState::LeftButton));
+        EXPECT_TRUE(listener.control);
+        EXPECT_FALSE(listener.shift);
+        EXPECT_FALSE(listener.alt);
     }
-    EXPECT_EQ(listener.calls, (std::vector<std::string>{"move", "left down", "left up", "right down",
-                                                        "right up", "double", "leave"}));
-    EXPECT_EQ(listener.position, MathTools::CPoint(12, 34));
-    EXPECT_FALSE(listener.control);
-    EXPECT_TRUE(listener.shift);
-    EXPECT_TRUE(listener.alt);
-    // The packed position holds a signed x and an unsigned y.
+    EXPECT_EQ(listener.calls.size(), 14u);
+    EXPECT_EQ(listener.calls[0], "move");
+    EXPECT_EQ(listener.calls[12], "leave");
+    // Both packed coordinates are signed: a captured drag above or left of the window is negative.
     window.handleWindowEvents(message(Message::MouseMove, 0, Platform::packMousePosition(-3, -2)));
-    EXPECT_EQ(listener.position, MathTools::CPoint(-3, 65534));
+    EXPECT_EQ(listener.position, MathTools::CPoint(-3, -2));
+    window.handleWindowEvents(message(Message::MouseMove, 0, Platform::packMousePosition(700, -300)));
+    EXPECT_EQ(listener.position, MathTools::CPoint(700, -300));
 }
 
 TEST_F(WindowTest, WheelNotchesAreScaledAndPlacedFromTheScreenPosition)
@@ -171,8 +183,11 @@ TEST_F(WindowTest, WheelNotchesAreScaledAndPlacedFromTheScreenPosition)
     EXPECT_DOUBLE_EQ(listener.wheel, -1.0);
     EXPECT_EQ(listener.position, MathTools::CPoint(10, 10));
 
-    window.handleWindowEvents(message(Message::MouseWheel, uintptr_t{240} << 16));
+    EXPECT_FALSE(listener.shift);
+    window.handleWindowEvents(
+        message(Message::MouseWheel, (uintptr_t{240} << 16) | Platform::KeyState::Shift));
     EXPECT_DOUBLE_EQ(listener.wheel, 2.0);
+    EXPECT_TRUE(listener.shift) << "the wheel message's own key state";
 }
 
 TEST_F(WindowTest, ButtonsCaptureAndReleaseTheMouse)
@@ -391,6 +406,37 @@ TEST_F(WindowTest, TimersCallEveryObjectOfTheirId)
     EXPECT_EQ(b.expiries, 2);
 }
 
+TEST_F(WindowTest, AnObjectThatRemovesItselfWhileItsTimerFiresLetsTheOthersRun)
+{
+    struct SOneShot : CTimed
+    {
+        SOneShot(long id, CWindow& owner) : CTimed(id), window(owner) {}
+        void timerExpired() override
+        {
+            CTimed::timerExpired();
+            window.removeTimedObject(this);
+        }
+        CWindow& window;
+    };
+    openWindow(window);
+    SOneShot first(1, window), second(1, window);
+    CTimed third(1), other(2);
+    for (Events::ITimedObject* object :
+         std::initializer_list<Events::ITimedObject*>{&first, &second, &third, &other})
+    {
+        window.addTimedObject(object);
+    }
+    window.timerFired(1);
+    EXPECT_EQ(first.expiries, 1);
+    EXPECT_EQ(second.expiries, 1);
+    EXPECT_EQ(third.expiries, 1);
+    window.timerFired(1);
+    window.timerFired(2);
+    EXPECT_EQ(first.expiries + second.expiries, 2) << "removed objects are not called again";
+    EXPECT_EQ(third.expiries, 2);
+    EXPECT_EQ(other.expiries, 1);
+}
+
 TEST_F(WindowTest, RemovingAnUnknownObjectOnlyStopsTimersOfItsId)
 {
     CTimed registered(3), other(4), stranger(3);
@@ -483,8 +529,9 @@ TEST_F(WindowTest, TheDesktopWheelHookActsOnlyForWindowsThatListenToKeysAndMouse
     openWindow(window);
     CRecordingMouseListener listener;
     window.setMouseListener(&listener);
-    EXPECT_TRUE(window.handleHookedMouseWheel(uintptr_t{360} << 16));
+    EXPECT_TRUE(window.handleHookedMouseWheel((uintptr_t{360} << 16) | Platform::KeyState::Alt));
     EXPECT_DOUBLE_EQ(listener.wheel, 3.0);
+    EXPECT_TRUE(listener.alt);
     window.setKeyboardListener(nullptr);
     EXPECT_FALSE(window.handleHookedMouseWheel(uintptr_t{120} << 16));
     EXPECT_DOUBLE_EQ(listener.wheel, 3.0);
@@ -528,4 +575,36 @@ TEST_F(WindowTest, AClosedWindowCanBeCreatedAgainWithItsControls)
     EXPECT_EQ(system.m_backends.size(), 2u);
     EXPECT_TRUE(system.lastBackend()->exists());
     EXPECT_EQ(window.getControlRoot()->getControlAtIndex(1, false), control);
+}
+
+TEST_F(WindowTest, ANativeWindowDestroyedFromOutsideLeavesTheWindowClosed)
+{
+    CTimed timed(5);
+    window.addTimedObject(&timed);
+    for (const char* how : {"its parent went", "closed by the user"})
+    {
+        SCOPED_TRACE(how);
+        openWindow(window);
+        window.startTimer(5, 10);
+        auto* native = system.lastBackend();
+        if (std::string(how) == "its parent went")
+        {
+            native->m_sink->handleNativeMessage(message(Message::Destroy));
+            native->m_exists = false;
+        }
+        else
+        {
+            window.handleWindowEvents(message(Message::Close)); // the default destroys the window
+        }
+        EXPECT_FALSE(window.isWindowOpen());
+        EXPECT_TRUE(native->m_timers.empty());
+        window.redrawWindow(); // touches nothing native any more
+        EXPECT_TRUE(native->m_invalidated.empty());
+
+        const size_t backends = system.m_backends.size();
+        openWindow(window);
+        EXPECT_TRUE(window.isWindowOpen());
+        EXPECT_EQ(system.m_backends.size(), backends + 1) << "a new native window";
+        window.uninitialiseWindow();
+    }
 }

@@ -35,6 +35,11 @@ long signedLow(intptr_t value)
     return static_cast<std::int16_t>(value & 0xFFFF);
 }
 
+long signedHigh(intptr_t value)
+{
+    return static_cast<std::int16_t>((value >> 16) & 0xFFFF);
+}
+
 long unsignedLow(intptr_t value)
 {
     return static_cast<long>(value & 0xFFFF);
@@ -209,13 +214,35 @@ void CWindow::destroyNativeWindow()
     removeMouseHook();
     if (m_handle.backend)
     {
+        m_destroyingNative = true;
         m_handle.backend->destroy();
+        m_destroyingNative = false;
     }
     m_mouse.setWindowBackend(nullptr);
     if (g_currentWindow == this)
     {
         g_currentWindow = nullptr;
     }
+}
+
+void CWindow::nativeWindowDestroyed()
+{
+    // Destroyed by someone else: a host that destroys its own window takes ours with it, and a
+    // closed top-level window destroys itself. Nothing native is left to use, and the next
+    // intialiseWindow must create a new window.
+    if (!m_windowOpen)
+    {
+        return;
+    }
+    windowDestroyingNotification();
+    stopAllTimers();
+    removeMouseHook();
+    m_mouse.setWindowBackend(nullptr);
+    if (g_currentWindow == this)
+    {
+        g_currentWindow = nullptr;
+    }
+    m_windowOpen = false;
 }
 
 void CWindow::openWindow()
@@ -356,7 +383,10 @@ bool CWindow::windowClosed(IWindow* window)
 
 void CWindow::timerFired(long id)
 {
-    // A timed object may remove objects while it runs: look every slot up afresh.
+    // A timed object may add or remove objects (itself included) while it runs. Removals only
+    // empty their slot until the round is over, so no object moves into a slot already passed;
+    // every slot is looked up afresh, so a removed object is never called.
+    m_timerRounds++;
     for (long i = 0; i < m_timedObjects.getArraySize(); i++)
     {
         Events::ITimedObject* object = m_timedObjects.getElementAtIndex(i);
@@ -364,6 +394,11 @@ void CWindow::timerFired(long id)
         {
             object->timerExpired();
         }
+    }
+    if (--m_timerRounds == 0 && m_timedObjectsRemoved)
+    {
+        m_timedObjectsRemoved = false;
+        m_timedObjects.reorder(true);
     }
 }
 
@@ -409,7 +444,10 @@ void CWindow::removeTimedObject(Events::ITimedObject* object)
     stopTimer(object->getTimerId());
     if (m_timedObjects.deleteElement(object))
     {
-        m_timedObjects.reorder(true);
+        if (m_timerRounds > 0)
+            m_timedObjectsRemoved = true;
+        else
+            m_timedObjects.reorder(true);
     }
 }
 
@@ -456,12 +494,19 @@ intptr_t CWindow::dispatchMessage(const Platform::SNativeMessage& message)
     switch (message.message)
     {
     case Message::Destroy:
-        if (m_windowChangeListener && !m_windowChangeListener->windowClosed(this))
+    {
+        const bool refused = m_windowChangeListener && !m_windowChangeListener->windowClosed(this);
+        if (!m_destroyingNative)
+        {
+            nativeWindowDestroyed();
+        }
+        if (refused)
         {
             return kNotHandled;
         }
         removeMouseHook();
         return defaultProcessing(message);
+    }
 
     case Message::Move:
         m_windowPosition.setPoint(unsignedLow(message.lParam), unsignedHigh(message.lParam));
@@ -568,7 +613,7 @@ intptr_t CWindow::handleMouseMessage(const Platform::SNativeMessage& message)
     switch (id)
     {
     case Message::MouseMove:
-        updateMouseEvent(message.lParam);
+        updateMouseEvent(message.wParam, message.lParam);
         trackMouseLeave();
         m_mouseListener->handleMouseMovement(m_mouseEvent);
         break;
@@ -578,7 +623,7 @@ intptr_t CWindow::handleMouseMessage(const Platform::SNativeMessage& message)
         {
             captureMouse(m_handle);
         }
-        updateMouseEvent(message.lParam);
+        updateMouseEvent(message.wParam, message.lParam);
         trackMouseLeave();
         if (id == Message::LeftButtonDown)
             m_mouseListener->handleLeftButtonDown(m_mouseEvent);
@@ -591,21 +636,21 @@ intptr_t CWindow::handleMouseMessage(const Platform::SNativeMessage& message)
         {
             releaseMouse(m_handle);
         }
-        updateMouseEvent(message.lParam);
+        updateMouseEvent(message.wParam, message.lParam);
         if (id == Message::LeftButtonUp)
             m_mouseListener->handleLeftButtonUp(m_mouseEvent);
         else
             m_mouseListener->handleRightButtonUp(m_mouseEvent);
         break;
     case Message::LeftButtonDoubleClick:
-        updateMouseEvent(message.lParam);
+        updateMouseEvent(message.wParam, message.lParam);
         m_mouseListener->handleDoubleClick(m_mouseEvent);
         break;
     case Message::MouseWheel:
         handleMouseWheel(static_cast<intptr_t>(message.wParam));
         break;
     case Message::MouseLeave:
-        updateMouseEvent(message.lParam);
+        updateMouseEvent(message.wParam, message.lParam);
         m_mouseListener->handleMouseLeavingArea(m_mouseEvent);
         break;
     default:
@@ -622,20 +667,20 @@ void CWindow::readModifiers(bool& control, bool& shift, bool& alt) const
     alt = system.isKeyDown(Platform::VirtualKey::Menu);
 }
 
-void CWindow::readMouseModifiers()
+void CWindow::takeMouseModifiers(uintptr_t keyState)
 {
-    bool control = false;
-    bool shift = false;
-    bool alt = false;
-    readModifiers(control, shift, alt);
-    m_mouseEvent.setModifiers(control, shift, alt);
+    // The message says which keys were held when the event happened: asking the system now
+    // would cost a round trip per message and could answer for a later moment.
+    m_mouseEvent.setModifiers((keyState & Platform::KeyState::Control) != 0,
+                              (keyState & Platform::KeyState::Shift) != 0,
+                              (keyState & Platform::KeyState::Alt) != 0);
 }
 
-void CWindow::updateMouseEvent(intptr_t lParam)
+void CWindow::updateMouseEvent(uintptr_t keyState, intptr_t lParam)
 {
-    m_lastMousePosition.setPoint(signedLow(lParam), unsignedHigh(lParam));
+    m_lastMousePosition.setPoint(signedLow(lParam), signedHigh(lParam));
     m_mouse.setPosition(m_lastMousePosition);
-    readMouseModifiers();
+    takeMouseModifiers(keyState);
 }
 
 void CWindow::trackMouseLeave()
@@ -665,7 +710,7 @@ void CWindow::handleMouseWheel(intptr_t wheelData)
     const Platform::SPixelPoint client = getClientScreenOrigin(m_handle);
     m_lastMousePosition.setPoint(cursor.x - client.x, cursor.y - client.y);
     m_mouse.setPosition(m_lastMousePosition);
-    readMouseModifiers();
+    takeMouseModifiers(static_cast<uintptr_t>(wheelData) & 0xFFFF);
     m_mouseEvent.setWheelValue(static_cast<std::int16_t>((wheelData >> 16) & 0xFFFF) * kWheelScale);
     m_mouseListener->handleMouseScroll(m_mouseEvent);
 }

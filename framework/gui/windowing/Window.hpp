@@ -97,7 +97,7 @@ public:
     virtual Controls::CControlRoot* getControlRoot() const = 0;
     virtual bool createWindow() = 0;
     virtual intptr_t handleWindowEvents(const Platform::SNativeMessage& message) = 0;
-    virtual void updateMouseEvent(intptr_t lParam) = 0;
+    virtual void updateMouseEvent(uintptr_t keyState, intptr_t lParam) = 0;
     virtual void trackMouseLeave() = 0;
     virtual bool isWindowOpen() const = 0;
 };
@@ -175,8 +175,9 @@ public:
     bool createWindow() override;
     // The message table; never lets an exception out.
     intptr_t handleWindowEvents(const Platform::SNativeMessage& message) override;
-    // Position from a mouse message's lParam and modifiers from the keyboard.
-    void updateMouseEvent(intptr_t lParam) override;
+    // Position from a mouse message's lParam (both coordinates signed: a captured drag that leaves
+    // the window above or to the left is negative) and modifiers from its KeyState flags.
+    void updateMouseEvent(uintptr_t keyState, intptr_t lParam) override;
     void trackMouseLeave() override;
     bool isWindowOpen() const override { return m_windowOpen; }
 
@@ -220,8 +221,10 @@ private:
     void handleMouseWheel(intptr_t wheelData);
     void handleDroppedFiles(uintptr_t drop);
     void readModifiers(bool& control, bool& shift, bool& alt) const;
-    void readMouseModifiers();
+    void takeMouseModifiers(uintptr_t keyState);
     void removeMouseHook();
+    // The native window went away without destroyNativeWindow: the window is closed.
+    void nativeWindowDestroyed();
     Platform::IWindowBackend* backend() const { return m_windowOpen ? m_handle.backend.get() : nullptr; }
 
     Events::IMouseListener* m_mouseListener = nullptr;
@@ -244,6 +247,9 @@ private:
     Collections::TPointerCollection<Events::ITimedObject> m_timedObjects;
     Controls::CControlRoot* m_controlRoot = nullptr;
     bool m_mouseHookInstalled = false;
+    int m_timerRounds = 0;              // timerFired calls under way
+    bool m_timedObjectsRemoved = false; // slots emptied during them, compacted afterwards
+    bool m_destroyingNative = false;    // destroyNativeWindow is under way
 };
 
 } // namespace Vantor::GUI::Windowing

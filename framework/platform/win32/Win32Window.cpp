@@ -30,6 +30,19 @@ std::string systemMessage(DWORD code)
     return text;
 }
 
+bool isMouseMessage(UINT message)
+{
+    return (message >= WM_MOUSEMOVE && message <= WM_RBUTTONUP) || message == WM_MOUSEWHEEL ||
+           message == WM_MOUSELEAVE;
+}
+
+// Mouse messages carry Shift and Control but not Alt; the key state of the message adds it,
+// so that the portable window reads every modifier from the message itself.
+uintptr_t withAlt(uintptr_t keyState)
+{
+    return (GetKeyState(VK_MENU) < 0) ? (keyState | KeyState::Alt) : keyState;
+}
+
 using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
 // Looked up at run time: systems without layered windows lack it.
@@ -129,8 +142,10 @@ LRESULT CALLBACK CWin32Window::windowProcedure(HWND window, UINT message, WPARAM
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
+    const uintptr_t keyState =
+        isMouseMessage(message) ? withAlt(static_cast<uintptr_t>(wParam)) : static_cast<uintptr_t>(wParam);
     const LRESULT result = self->m_sink->handleNativeMessage(
-        {static_cast<int>(message), static_cast<uintptr_t>(wParam), static_cast<intptr_t>(lParam)});
+        {static_cast<int>(message), keyState, static_cast<intptr_t>(lParam)});
     if (message == WM_NCDESTROY)
     {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -153,7 +168,13 @@ LRESULT CALLBACK CWin32Window::mouseHookProcedure(int code, WPARAM wParam, LPARA
     if (code >= 0 && wParam == WM_MOUSEWHEEL && g_hookWindow != nullptr && g_hookWindow->m_sink != nullptr)
     {
         const auto* record = reinterpret_cast<const MOUSEHOOKSTRUCTEX*>(lParam);
-        if (g_hookWindow->m_sink->handleHookedMouseWheel(static_cast<uintptr_t>(record->mouseData)))
+        // The hook record has the delta only; the modifiers come from the key state of this message.
+        uintptr_t keyState = 0;
+        keyState |= (GetKeyState(VK_SHIFT) < 0) ? KeyState::Shift : 0;
+        keyState |= (GetKeyState(VK_CONTROL) < 0) ? KeyState::Control : 0;
+        const uintptr_t wheelData =
+            (static_cast<uintptr_t>(record->mouseData) & 0xFFFF0000u) | withAlt(keyState);
+        if (g_hookWindow->m_sink->handleHookedMouseWheel(wheelData))
         {
             return 1;
         }
@@ -418,8 +439,10 @@ intptr_t CWin32Window::defaultProcessing(const SNativeMessage& message)
     {
         return 0;
     }
-    return DefWindowProcA(m_window, static_cast<UINT>(message.message), static_cast<WPARAM>(message.wParam),
-                          static_cast<LPARAM>(message.lParam));
+    const auto id = static_cast<UINT>(message.message);
+    // The system gets its mouse messages back without the framework's Alt flag.
+    const uintptr_t wParam = isMouseMessage(id) ? (message.wParam & ~KeyState::Alt) : message.wParam;
+    return DefWindowProcA(m_window, id, static_cast<WPARAM>(wParam), static_cast<LPARAM>(message.lParam));
 }
 
 } // namespace Vantor::Platform

@@ -68,6 +68,10 @@ uintptr_t keyStateOf(unsigned state)
     {
         flags |= KeyState::Control;
     }
+    if ((state & Mod1Mask) != 0)
+    {
+        flags |= KeyState::Alt;
+    }
     return flags;
 }
 
@@ -486,6 +490,7 @@ SPixelRect CX11Window::beginPaint()
 {
     const CX11ErrorTrap trap;
     m_painting = true;
+    m_paintBegun = true;
     const SPixelRect area = clipTo(m_damage, m_area.width, m_area.height);
     m_damage = {};
     return area;
@@ -573,9 +578,15 @@ bool CX11Window::paintIfNeeded()
     {
         return false;
     }
+    m_paintBegun = false;
     send(Message::Paint);
     // A handler that did not paint still validates the area, as the system's default would.
-    m_damage = {};
+    // One that did paint took the area in beginPaint: what was invalidated since (by drawing
+    // code that updates a control, say) waits for the next paint.
+    if (!m_paintBegun)
+    {
+        m_damage = {};
+    }
     m_painting = false;
     return true;
 }

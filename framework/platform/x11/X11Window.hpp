@@ -99,6 +99,7 @@ private:
     bool m_enabled = true;
     bool m_trackingLeave = false;
     bool m_painting = false;
+    bool m_paintBegun = false; // the current Paint message took its area
     bool m_destroying = false;
     SPixelRect m_area;   // client position (screen for top-level, parent for child) and size
     SPixelRect m_damage; // area waiting for a Paint

@@ -275,6 +275,36 @@ TEST_F(X11WindowTest, CreationReportsSizeAndPositionThenPaintsWhatWasPresented)
     EXPECT_EQ(m_sink.paintAreas.size(), 1u) << "nothing left to paint";
 }
 
+TEST_F(X11WindowTest, AreasInvalidatedWhilePaintingWaitForTheNextPaint)
+{
+    // Drawing code may update a control while the window paints: that area is painted next.
+    struct SInvalidatingSink : CRecordingSink
+    {
+        intptr_t handleNativeMessage(const SNativeMessage& message) override
+        {
+            if (message.message == Message::Paint && !invalidated)
+            {
+                invalidated = true;
+                const SPixelRect area = backend->beginPaint();
+                SPixelRect part{3, 4, 5, 6};
+                backend->invalidate(&part);
+                backend->endPaint();
+                paintAreas.push_back(area);
+                return 0;
+            }
+            return CRecordingSink::handleNativeMessage(message);
+        }
+        bool invalidated = false;
+    } sink;
+    sink.backend = m_backend.get();
+    ASSERT_EQ(m_backend->create(popup(), &sink), IWindowBackend::ECreateResult::Created);
+    m_backend->update();
+    ASSERT_EQ(sink.paintAreas.size(), 1u);
+    m_backend->update();
+    ASSERT_EQ(sink.paintAreas.size(), 2u);
+    EXPECT_EQ(rectOf(sink.paintAreas[1]), (std::vector<int>{3, 4, 5, 6}));
+}
+
 TEST_F(X11WindowTest, HiddenWindowsAreNotPaintedUntilShown)
 {
     ASSERT_EQ(m_backend->create(popup(40, 30, false), &m_sink), IWindowBackend::ECreateResult::Created);
@@ -423,7 +453,7 @@ TEST_F(X11WindowTest, MouseEventsBecomeMouseMessages)
     motion.xmotion.type = MotionNotify;
     motion.xmotion.x = -3;
     motion.xmotion.y = 33;
-    motion.xmotion.state = ControlMask | Button1Mask;
+    motion.xmotion.state = ControlMask | Mod1Mask | Button1Mask;
     send(motion);
     ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::MouseMove) == 1; }));
 
@@ -458,7 +488,8 @@ TEST_F(X11WindowTest, MouseEventsBecomeMouseMessages)
 
     const SNativeMessage move = nth(Message::MouseMove, 0);
     EXPECT_EQ(words(move.lParam), std::pair(-3, 33)) << "positions are signed";
-    EXPECT_EQ(move.wParam, KeyState::Control | KeyState::LeftButton);
+    EXPECT_EQ(move.wParam, KeyState::Control | KeyState::Alt | KeyState::LeftButton)
+        << "the modifiers come with the event";
 }
 
 TEST_F(X11WindowTest, LeavingIsReportedOnceWhenTrackedAndDisabledWindowsIgnoreInput)
