@@ -105,7 +105,8 @@ public:
     virtual void drawSurface(IDrawingSurface& source, const SPixelRect& sourceArea,
                              const SPixelRect& destination, bool blend, int constantAlpha) = 0;
 
-    // One line of 8-bit text (Latin-1) in area, anti-aliased, never wrapped or trimmed.
+    // One line of 8-bit text (Latin-1) in area, anti-aliased, never wrapped or trimmed: what does not
+    // fit is cut off at the area's edges.
     virtual void drawText(const std::string& text, const SPixelRect& area, const SFontDescription& font,
                           uint32_t colour, int alignment) = 0;
 };

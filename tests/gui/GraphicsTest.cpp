@@ -217,13 +217,16 @@ TEST_F(GraphicsTest, TextIsPlacedByItsAlignment)
     }
 }
 
-TEST_F(GraphicsTest, LongTextIsNeitherWrappedNorTrimmed)
+TEST_F(GraphicsTest, LongTextIsCutAtItsBoxNeitherWrappedNorTrimmed)
 {
     Fonts::CFont font("Arial", 12);
-    graphics.drawText("A text far wider than its box", CRect(2, 2, 10, 20), &font, 0);
+    graphics.setDrawingAreaOffset(CPoint(3, 1));
+    graphics.drawText("Wide text far wider than its box", CRect(2, 2, 20, 25), &font, 0);
     const CRect ink = inkBox();
-    EXPECT_GT(ink.getWidth(), 30);
-    EXPECT_LT(ink.getHeight(), 20);
+    // One line that runs to the right edge of the (offset) box and no further.
+    EXPECT_GE(ink.getLeft(), 5);
+    EXPECT_EQ(ink.getRight(), 5 + 20);
+    EXPECT_LT(ink.getHeight(), 16);
 }
 
 TEST_F(GraphicsTest, MeasuringCountsTrailingSpacesAndNeedsAFont)

@@ -375,6 +375,10 @@ void CCairoSurface::drawText(const std::string& text, const SPixelRect& area, co
     }
     const std::string utf8 = CairoText::latin1ToUtf8(text);
     cairo_save(m_context);
+    // Text that does not fit is cut at the area's edges (never wrapped or trimmed), as GDI does.
+    cairo_new_path(m_context);
+    cairo_rectangle(m_context, area.x, area.y, std::max(area.width, 0), std::max(area.height, 0));
+    cairo_clip(m_context);
     cairo_set_operator(m_context, CAIRO_OPERATOR_OVER);
     cairo_set_antialias(m_context, CAIRO_ANTIALIAS_DEFAULT);
     CairoText::selectFont(m_context, font);

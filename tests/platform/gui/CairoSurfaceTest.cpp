@@ -310,7 +310,7 @@ TEST(CairoSurface, TextIsPlacedByEachAlignment)
     }
 }
 
-TEST(CairoSurface, TextIsNeitherWrappedNorTrimmedAndHonoursColourAndClip)
+TEST(CairoSurface, TextIsCutAtItsAreaNeitherWrappedNorTrimmedAndHonoursColourAndClip)
 {
     const SFontDescription font{"Arial", 12, false, false};
     const std::string text = "A long line that does not fit";
@@ -318,9 +318,17 @@ TEST(CairoSurface, TextIsNeitherWrappedNorTrimmedAndHonoursColourAndClip)
     ASSERT_TRUE(measureText(text, font, size));
     auto surface = whiteSurface(300, 60);
     surface->drawText(text, {10, 10, 40, 40}, font, kRed, 0);
-    const SPixelRect ink = inkBox(*surface);
-    EXPECT_GT(ink.right(), 10 + size.width - 4) << "runs past the area in one line";
+    SPixelRect ink = inkBox(*surface);
+    EXPECT_EQ(ink.right(), 10 + 40) << "one line up to the area's right edge, cut there";
     EXPECT_LT(ink.height, size.height + 2);
+
+    // Centred text wider than its area is cut on both sides; a short area cuts it below.
+    surface = whiteSurface(300, 60);
+    surface->drawText(text, {100, 10, 30, 6}, font, kRed, 4);
+    ink = inkBox(*surface);
+    EXPECT_EQ(std::pair(ink.x, ink.right()), std::pair(100, 130));
+    EXPECT_GE(ink.y, 10);
+    EXPECT_LE(ink.bottom(), 16);
 
     surface = whiteSurface(300, 60);
     surface->setClip({0, 0, 30, 60});
