@@ -116,6 +116,11 @@ void CControl::setDefaultControlColours(const Graphics::CAlphaColour& background
     m_frameColour = frame;
 }
 
+bool CControl::isDrawable(const Graphics::IImage* image)
+{
+    return image != nullptr && image->hasImageLoaded();
+}
+
 void CControl::drawImageOverControl(Graphics::CGraphics& graphics, Graphics::IImage* image)
 {
     graphics.drawImage(image, m_normalisedArea, image->getNormalisedImageArea());
@@ -123,7 +128,7 @@ void CControl::drawImageOverControl(Graphics::CGraphics& graphics, Graphics::IIm
 
 bool CControl::drawEnabledControl(Graphics::CGraphics& graphics)
 {
-    if (!m_enabled && m_disabledImage)
+    if (!m_enabled && isDrawable(m_disabledImage))
     {
         drawImageOverControl(graphics, m_disabledImage);
     }
@@ -147,7 +152,7 @@ void CControl::drawPrimaryImage(Graphics::CGraphics& graphics, const bool drawDe
 
 bool CControl::drawPrimaryImage(Graphics::CGraphics& graphics)
 {
-    if (m_primaryImage == nullptr)
+    if (!isDrawable(m_primaryImage))
     {
         return false;
     }

@@ -193,6 +193,10 @@ public:
     bool handleKeyUp(const Events::CKeyboardEvent&) override { return false; }
     void handleFileDrop(const Events::CDropEvent&) override {}
 
+    // Whether an image can be drawn: it exists and holds pixels. A picture that is missing or could
+    // not be decoded counts as no picture, so controls fall back to their default look.
+    static bool isDrawable(const Graphics::IImage* image);
+
 protected:
     // Draws an image stretched over the normalised area.
     void drawImageOverControl(Graphics::CGraphics& graphics, Graphics::IImage* image);
