@@ -14,7 +14,8 @@ CControlDescriptor::CControlDescriptor(const Basics::CString& name, long type)
 }
 
 CControlDescriptor::CControlDescriptor(const CControlDescriptor& other)
-    : CCountedObject(), m_name(other.m_name), m_type(other.m_type), m_value(other.m_value)
+    : CCountedObject(), m_name(other.m_name), m_type(other.m_type), m_value(other.m_value),
+      m_choices(other.m_choices)
 {
 }
 
@@ -23,7 +24,17 @@ CControlDescriptor& CControlDescriptor::operator=(const CControlDescriptor& othe
     m_name = other.m_name;
     m_type = other.m_type;
     m_value = other.m_value;
+    m_choices = other.m_choices;
     return *this;
+}
+
+Basics::CString CControlDescriptor::getChoice(long index) const
+{
+    if (index < 0 || index >= getNumberOfChoices())
+    {
+        return Basics::CString("");
+    }
+    return m_choices[static_cast<std::size_t>(index)];
 }
 
 void CControlDescriptor::setValue(long value)

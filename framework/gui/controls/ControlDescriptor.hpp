@@ -3,6 +3,8 @@
 // value in text form (numbers in decimal, flags "True"/"False", areas and
 // colours as comma-separated numbers, images by their image-manager name).
 
+#include <vector>
+
 #include "framework/basics/CountedObject.hpp"
 #include "framework/basics/String.hpp"
 
@@ -47,6 +49,12 @@ public:
     void setValue(long value);
     void setValue(double value);
 
+    // Names a design tool offers for a property that takes one of several numbers (value order).
+    void addChoice(const Basics::CString& name) { m_choices.push_back(name); }
+    long getNumberOfChoices() const { return static_cast<long>(m_choices.size()); }
+    // The name of a choice; "" outside the list.
+    Basics::CString getChoice(long index) const;
+
     // A "descriptor" child node with the attributes "name", "type" and "value".
     void writeToXml(IO::CXMLNode* parent) const;
     // Reads a "descriptor" node; false when it is not one.
@@ -56,6 +64,7 @@ private:
     Basics::CString m_name;
     long m_type;
     Basics::CString m_value;
+    std::vector<Basics::CString> m_choices;
 };
 
 } // namespace Vantor::GUI::Controls
