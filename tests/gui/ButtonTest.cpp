@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "framework/gui/controls/LatchingButton.hpp"
 #include "framework/gui/controls/MomentaryButton.hpp"
+#include "framework/gui/controls/RolloverButton.hpp"
 #include "tests/gui/ControlTestSupport.hpp"
 
 using namespace Vantor;
@@ -165,4 +167,128 @@ TEST_F(ButtonTest, MomentaryButtonShowsItsPicturesWithTheCaptionCentredOnThem)
     button.setDownImage(new Graphics::CTGAImage(folder.file("absent.tga").c_str()));
     button.setDrawText(false);
     EXPECT_EQ(middle(button), Platform::makeColour(102, 200, 85));
+}
+
+// ---- latching ----
+
+TEST_F(ButtonTest, LatchingButtonTogglesOnEachReleaseThatReachesIt)
+{
+    const SSequence sequences[] = {
+        {"two clicks",
+         {{'p', 360, 10, 0, 0, kHand, true},
+          {'r', 360, 10, 1, 1, kHand, false},
+          {'p', 360, 10, 1, 1, kHand, true},
+          {'r', 360, 10, 0, 2, kHand, false}}},
+        {"press, move out, release outside",
+         {{'p', 360, 10, 0, 0, kHand, true},
+          {'m', 420, 10, 0, 0, kArrow, false},
+          {'r', 420, 10, 0, 0, kArrow, false}}},
+        {"hovering", {{'m', 360, 10, 0, 0, kHand, true}, {'m', 360, 21, 0, 0, kArrow, false}}},
+    };
+    auto on = [](Controls::CLatchingButton& button) { return button.isOn() ? 1L : 0L; };
+    for (const SSequence& sequence : sequences)
+    {
+        play<Controls::CLatchingButton>(sequence, on);
+    }
+    play<Controls::CLatchingButton>({"no cursor change",
+                                     {{'m', 360, 10, 0, 0, kArrow, false},
+                                      {'p', 360, 10, 0, 0, kArrow, false},
+                                      {'r', 360, 10, 1, 1, kArrow, false}}},
+                                    on, false);
+}
+
+TEST_F(ButtonTest, LatchingButtonValueSetsTheStateSilentlyAndPicturesHideTheCaption)
+{
+    auto* button = add(new Controls::CLatchingButton(root, 8, CRect(350, 0, 40, 20), &listener));
+    EXPECT_DOUBLE_EQ(button->getValue(), 0.0);
+    const size_t before = invalidations();
+    const std::pair<double, bool> values[] = {{0.5, true}, {0.49, false}, {1.0, true}, {0.0, false}};
+    for (const auto& [value, on] : values)
+    {
+        button->setValue(value);
+        EXPECT_EQ(button->isOn(), on) << value;
+        EXPECT_EQ(middle(*button),
+                  on ? Platform::makeColour(102, 200, 85) : Platform::makeColour(243, 32, 32));
+    }
+    EXPECT_EQ(invalidations(), before);
+    EXPECT_EQ(listener.reports, 0);
+
+    // The caption belongs to the plain look only.
+    button->setLabelText("WWWWWW");
+    auto blackPixels = [&]
+    {
+        Tests::CControlPicture picture(*button, 40, 20);
+        int count = 0;
+        for (int y = 0; y < 20; y++)
+            for (int x = 2; x < 38; x++)
+                count += Platform::redOf(picture.pixel(x, y)) < 60 ? 1 : 0;
+        return count;
+    };
+    EXPECT_GT(blackPixels(), 10);
+    button->setPrimaryImage(Tests::makeBandedImage(folder, "off.tga", 4, 4, {{200, 200, 200, 255}}));
+    button->setDownImage(Tests::makeBandedImage(folder, "on.tga", 4, 4, {{150, 150, 150, 255}}));
+    EXPECT_EQ(blackPixels(), 0);
+    button->setValue(1.0);
+    EXPECT_EQ(blackPixels(), 0);
+    EXPECT_EQ(middle(*button), Platform::makeColour(150, 150, 150));
+}
+
+// ---- rollover ----
+
+TEST_F(ButtonTest, RolloverButtonIsNormalOverOrDownAndReportsEveryReleaseThatReachesIt)
+{
+    constexpr long kNormal = Controls::CRolloverButton::kNormalState;
+    constexpr long kOver = Controls::CRolloverButton::kOverState;
+    constexpr long kDown = Controls::CRolloverButton::kDownState;
+    const SSequence sequences[] = {
+        {"hover, press, release inside",
+         {{'m', 360, 10, kOver, 0, kHand, true},
+          {'p', 360, 10, kDown, 0, kHand, true},
+          {'r', 360, 10, kOver, 1, kHand, false}}},
+        {"press, move out, release outside: still reported",
+         {{'p', 360, 10, kDown, 0, kHand, true},
+          {'m', 420, 10, kNormal, 0, kHand, true},
+          {'r', 420, 10, kNormal, 1, kArrow, false}}},
+        {"press, move out, move back in: over, not down",
+         {{'p', 360, 10, kDown, 0, kHand, true},
+          {'m', 420, 10, kNormal, 0, kHand, true},
+          {'m', 360, 10, kOver, 0, kHand, true}}},
+        {"hover then leave the button",
+         {{'m', 360, 10, kOver, 0, kHand, true}, {'m', 420, 10, kNormal, 0, kArrow, false}}},
+        {"the pointer leaves the window",
+         {{'m', 360, 10, kOver, 0, kHand, true},
+          {'p', 360, 10, kDown, 0, kHand, true},
+          {'l', 360, 10, kNormal, 0, kHand, true}}},
+    };
+    auto state = [](Controls::CRolloverButton& button) { return button.getState(); };
+    for (const SSequence& sequence : sequences)
+    {
+        play<Controls::CRolloverButton>(sequence, state);
+    }
+    play<Controls::CRolloverButton>({"no cursor change: the same states, the lock, no cursor",
+                                     {{'m', 360, 10, kOver, 0, kArrow, true},
+                                      {'p', 360, 10, kDown, 0, kArrow, true},
+                                      {'r', 360, 10, kOver, 1, kArrow, false}}},
+                                    state, false);
+}
+
+TEST_F(ButtonTest, RolloverButtonDrawsTheLookOfItsState)
+{
+    auto* button = add(new Controls::CRolloverButton(root, 8, CRect(350, 0, 40, 20), &listener));
+    button->setLabelText("");
+    EXPECT_EQ(middle(*button), Platform::makeColour(243, 32, 32));
+    move(360, 10);
+    EXPECT_EQ(middle(*button), Platform::makeColour(239, 149, 41));
+    press(360, 10);
+    EXPECT_EQ(middle(*button), Platform::makeColour(102, 200, 85));
+
+    button->setPrimaryImage(Tests::makeBandedImage(folder, "n.tga", 4, 4, {{10, 10, 10, 255}}));
+    button->setOverImage(Tests::makeBandedImage(folder, "o.tga", 4, 4, {{20, 20, 20, 255}}));
+    button->setDownImage(Tests::makeBandedImage(folder, "d.tga", 4, 4, {{30, 30, 30, 255}}));
+    button->setLabelText("info");
+    EXPECT_EQ(middle(*button), Platform::makeColour(30, 30, 30));
+    Tests::CControlPicture picture(*button, 40, 20);
+    EXPECT_EQ(picture.pixel(20, 10), Platform::makeColour(30, 30, 30)) << "no caption over pictures";
+    release(360, 10);
+    EXPECT_EQ(middle(*button), Platform::makeColour(20, 20, 20));
 }

@@ -1,0 +1,238 @@
+#include "framework/gui/controls/RolloverButton.hpp"
+
+#include "framework/gui/controls/ButtonSupport.hpp"
+#include "framework/gui/controls/ControlRoot.hpp"
+#include "framework/gui/events/ActionEvent.hpp"
+#include "framework/gui/events/ActionListener.hpp"
+#include "framework/gui/events/MouseEvent.hpp"
+#include "framework/gui/graphics/Graphics.hpp"
+#include "framework/gui/graphics/ImageManager.hpp"
+
+namespace Vantor::GUI::Controls
+{
+
+VANTOR_DEFINE_CLASS(Vantor::GUI::Controls::CRolloverButton, "CRolloverButton", "CControl")
+
+CRolloverButton::CRolloverButton(IControlRoot* root, const long uniqueId, const MathTools::CRect& area,
+                                 Events::IActionListener* listener)
+    : CControl(root, uniqueId, area, listener),
+      m_labelText(" "), m_onLook{ButtonSupport::kOnColour, ButtonSupport::kBlackColour,
+                                 ButtonSupport::kBlackColour},
+      m_offLook{ButtonSupport::kOffColour, ButtonSupport::kBlackColour, ButtonSupport::kBlackColour},
+      m_overLook{ButtonSupport::kOverColour, ButtonSupport::kBlackColour, ButtonSupport::kBlackColour}
+{
+}
+
+CRolloverButton::~CRolloverButton()
+{
+    replaceImage(m_downImage, nullptr);
+    replaceImage(m_overImage, nullptr);
+}
+
+const CRolloverButton::SLook* CRolloverButton::lookOfState(long state) const
+{
+    switch (state)
+    {
+    case kNormalState:
+        return &m_offLook;
+    case kOverState:
+        return &m_overLook;
+    case kDownState:
+        return &m_onLook;
+    default:
+        return nullptr;
+    }
+}
+
+CRolloverButton::SLook* CRolloverButton::lookOfState(long state)
+{
+    return const_cast<SLook*>(static_cast<const CRolloverButton*>(this)->lookOfState(state));
+}
+
+void CRolloverButton::setStateColours(long state, const Graphics::CAlphaColour& fill,
+                                      const Graphics::CAlphaColour& frame, const Graphics::CAlphaColour& text)
+{
+    if (SLook* look = lookOfState(state))
+    {
+        *look = SLook{fill, frame, text};
+    }
+}
+
+void CRolloverButton::showCursor(bool hand)
+{
+    if (m_cursorChange)
+    {
+        ButtonSupport::showHandCursor(m_root, hand);
+    }
+}
+
+void CRolloverButton::changeState(long state)
+{
+    m_state = state;
+    update();
+}
+
+void CRolloverButton::handleLeftButtonDown(Events::CMouseEvent&)
+{
+    showCursor(true);
+    m_root->lockControl(this);
+    m_held = true;
+    changeState(kDownState);
+}
+
+void CRolloverButton::handleLeftButtonUp(Events::CMouseEvent& event)
+{
+    const bool inside = ButtonSupport::isInside(*this, event.getMousePosition());
+    showCursor(inside);
+    m_state = inside ? kOverState : kNormalState;
+    m_held = false;
+    m_root->unlockControl();
+    update();
+    // Every release that reaches the button reports, inside or not.
+    if (m_actionListener)
+    {
+        m_actionListener->handleActionEvent(Events::CActionEvent(this));
+    }
+}
+
+void CRolloverButton::handleMouseMovement(Events::CMouseEvent& event)
+{
+    const bool inside = ButtonSupport::isInside(*this, event.getMousePosition());
+    if (inside)
+    {
+        showCursor(true);
+        m_root->lockControl(this);
+        changeState(m_held ? kDownState : kOverState);
+        return;
+    }
+    if (m_held)
+    {
+        // Leaving while pressed keeps the lock, so the release still reaches the button and reports.
+        m_held = false;
+        changeState(kNormalState);
+        return;
+    }
+    showCursor(false);
+    m_root->unlockControl();
+    changeState(kNormalState);
+}
+
+void CRolloverButton::handleMouseLeavingArea(Events::CMouseEvent&)
+{
+    m_held = false;
+    changeState(kNormalState);
+}
+
+void CRolloverButton::drawControl(Graphics::CGraphics& graphics)
+{
+    if (!drawEnabledControl(graphics))
+    {
+        return;
+    }
+    const SLook* look = lookOfState(m_state);
+    if (look == nullptr)
+    {
+        return;
+    }
+    Graphics::IImage* picture =
+        m_state == kNormalState ? m_primaryImage : (m_state == kOverState ? m_overImage : m_downImage);
+    if (isDrawable(picture))
+    {
+        drawImageOverControl(graphics, picture);
+        return;
+    }
+    ButtonSupport::drawBox(graphics, m_normalisedArea, look->fill, look->frame);
+    ButtonSupport::drawCaption(graphics, m_labelText, m_normalisedArea, look->text);
+}
+
+// ---- properties ----
+
+namespace
+{
+// Per state, the names of its fill, frame and text colours.
+struct SLookNames
+{
+    long state;
+    const char* fill;
+    const char* frame;
+    const char* text;
+};
+constexpr SLookNames kLookNames[] = {
+    {CRolloverButton::kDownState, "On Colour", "On Frame Colour", "On Text Colour"},
+    {CRolloverButton::kNormalState, "Off Colour", "Off Frame Colour", "Off Text Colour"},
+    {CRolloverButton::kOverState, "Over Colour", "Over Frame Colour", "Over Text Colour"},
+};
+} // namespace
+
+void CRolloverButton::getPropertyDescriptors(TDescriptorList& list) const
+{
+    CControl::getPropertyDescriptors(list);
+    list.addElement(new CControlDescriptor("Down Image", CControlDescriptor::kImageProperty));
+    list.addElement(new CControlDescriptor("Over Image", CControlDescriptor::kImageProperty));
+    list.addElement(new CControlDescriptor("Cursor Change", CControlDescriptor::kBoolProperty));
+    list.addElement(new CControlDescriptor("Label Text", CControlDescriptor::kStringProperty));
+    for (const SLookNames& names : kLookNames)
+        list.addElement(new CControlDescriptor(names.fill, CControlDescriptor::kColourProperty));
+    for (const SLookNames& names : kLookNames)
+        list.addElement(new CControlDescriptor(names.frame, CControlDescriptor::kColourProperty));
+    for (const SLookNames& names : kLookNames)
+        list.addElement(new CControlDescriptor(names.text, CControlDescriptor::kColourProperty));
+}
+
+void CRolloverButton::getProperty(CControlDescriptor& descriptor) const
+{
+    const Basics::CString& name = descriptor.getName();
+    for (const SLookNames& names : kLookNames)
+    {
+        const SLook* look = lookOfState(names.state);
+        const Graphics::CAlphaColour* colour = name == names.fill    ? &look->fill
+                                               : name == names.frame ? &look->frame
+                                               : name == names.text  ? &look->text
+                                                                     : nullptr;
+        if (colour)
+        {
+            descriptor.setValue(Graphics::CAlphaColour::toString(*colour));
+            return;
+        }
+    }
+    if (name == "Down Image")
+        descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_downImage));
+    else if (name == "Over Image")
+        descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_overImage));
+    else if (name == "Cursor Change")
+        descriptor.setValue(m_cursorChange);
+    else if (name == "Label Text")
+        descriptor.setValue(m_labelText);
+    else
+        CControl::getProperty(descriptor);
+}
+
+void CRolloverButton::setProperty(const CControlDescriptor& descriptor)
+{
+    const Basics::CString& name = descriptor.getName();
+    for (const SLookNames& names : kLookNames)
+    {
+        SLook* look = lookOfState(names.state);
+        Graphics::CAlphaColour* colour = name == names.fill    ? &look->fill
+                                         : name == names.frame ? &look->frame
+                                         : name == names.text  ? &look->text
+                                                               : nullptr;
+        if (colour)
+        {
+            *colour = Graphics::CAlphaColour::fromString(descriptor.getValue());
+            return;
+        }
+    }
+    if (name == "Down Image")
+        setDownImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
+    else if (name == "Over Image")
+        setOverImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
+    else if (name == "Cursor Change")
+        setCursorChange(descriptor.getValueAsBool());
+    else if (name == "Label Text")
+        m_labelText = descriptor.getValue();
+    else
+        CControl::setProperty(descriptor);
+}
+
+} // namespace Vantor::GUI::Controls
