@@ -3,6 +3,13 @@
 #include <cstring>
 
 #include "framework/basics/Exception.hpp"
+#include "framework/gui/controls/Animation.hpp"
+#include "framework/gui/controls/Knob.hpp"
+#include "framework/gui/controls/LatchingButton.hpp"
+#include "framework/gui/controls/LevelMeter.hpp"
+#include "framework/gui/controls/MomentaryButton.hpp"
+#include "framework/gui/controls/RolloverButton.hpp"
+#include "framework/gui/controls/TextLabel.hpp"
 #include "framework/gui/events/DropEvent.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
 #include "framework/gui/graphics/Image.hpp"
@@ -515,10 +522,24 @@ void CControlRoot::handleFileDrop(const Events::CDropEvent& event)
 
 IControl* CControlRoot::createControlOfType(const Basics::CString& type)
 {
+    // Made with neutral arguments; the layout file's properties then set them.
+    const MathTools::CRect area;
     if (type == "CControl")
-    {
-        return new CControl(this, 0, MathTools::CRect());
-    }
+        return new CControl(this, 0, area);
+    if (type == "CAnimation")
+        return new CAnimation(this, 0, area);
+    if (type == "CKnob")
+        return new CKnob(this, 0, area);
+    if (type == "CTextLabel")
+        return new CTextLabel(this, 0, area, " ");
+    if (type == "CMomentaryButton")
+        return new CMomentaryButton(this, 0, area);
+    if (type == "CLevelMeter")
+        return new CLevelMeter(this, 0, area, 10);
+    if (type == "CLatchingButton")
+        return new CLatchingButton(this, 0, area);
+    if (type == "CRolloverButton")
+        return new CRolloverButton(this, 0, area);
     return nullptr;
 }
 

@@ -158,8 +158,8 @@ public:
     // Inclusive-edge overlap test.
     static bool areasIntersect(const MathTools::CRect& a, const MathTools::CRect& b);
 
-    // Makes a control for the "type" of a layout file node; the default knows only
-    // "CControl". Roots of windows with their own controls override it.
+    // Makes a control for the "type" of a layout file node: the control base and the framework's
+    // control library. Roots of windows with controls of their own override it.
     virtual IControl* createControlOfType(const Basics::CString& type);
 
 protected:
