@@ -1,0 +1,387 @@
+// gallery: shows every control of the control library in one window: the
+// editor's panel (background, six film-strip knobs with read-outs and captions,
+// the level meter and the info button) and below it the buttons, a knob and a
+// meter in their plain looks and with pictures. Drag, wheel and click them; a
+// line at the bottom tells what they report, and a file dropped on it shows its
+// path. Missing pictures leave the controls in their default looks.
+//
+//   gallery [--resources FOLDER] [--seconds N] [--screenshot FILE]
+//
+//   --resources   the folder with the editor's PNG files (default: "Resources" beside the
+//                 plug-in library in the build tree)
+//   --seconds     quit by itself after N seconds
+//   --screenshot  write a PNG of the window as its first full paint drew it, then quit
+
+#include <cairo.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "framework/basics/Exception.hpp"
+#include "framework/gui/controls/Animation.hpp"
+#include "framework/gui/controls/ControlRoot.hpp"
+#include "framework/gui/controls/Knob.hpp"
+#include "framework/gui/controls/LatchingButton.hpp"
+#include "framework/gui/controls/LevelMeter.hpp"
+#include "framework/gui/controls/MomentaryButton.hpp"
+#include "framework/gui/controls/RolloverButton.hpp"
+#include "framework/gui/controls/TextLabel.hpp"
+#include "framework/gui/events/ActionEvent.hpp"
+#include "framework/gui/events/ActionListener.hpp"
+#include "framework/gui/events/TimedObject.hpp"
+#include "framework/gui/fonts/Font.hpp"
+#include "framework/gui/graphics/Graphics.hpp"
+#include "framework/gui/graphics/PNGImage.hpp"
+#include "framework/gui/windowing/Window.hpp"
+#include "framework/host/ApplicationInformation.hpp"
+#include "framework/platform/DrawingBackend.hpp"
+#include "framework/platform/WindowBackend.hpp"
+
+#ifndef VANTOR_GALLERY_RESOURCES
+#define VANTOR_GALLERY_RESOURCES "Resources"
+#endif
+
+using namespace Vantor;
+using namespace Vantor::GUI;
+using Graphics::CAlphaColour;
+using MathTools::CRect;
+
+namespace
+{
+
+constexpr long kWidth = 500;
+constexpr long kHeight = 330;
+constexpr long kMeterTimer = 1;
+constexpr int kKnobFrames = 129;
+
+const CAlphaColour kPanelText(205, 200, 177, 255);
+const CAlphaColour kPanelFill(55, 67, 69, 255);
+
+// Writes a drawing surface as a PNG file; false with a reason on failure.
+bool writePng(Platform::IDrawingSurface& surface, const std::string& path, std::string& error)
+{
+    int stride = 0;
+    std::uint32_t* pixels = surface.lockPixels(stride);
+    // The surface keeps premultiplied 0xAARRGGBB words in native order: cairo's ARGB32.
+    cairo_surface_t* image =
+        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32,
+                                            surface.getWidth(), surface.getHeight(), stride * 4);
+    const cairo_status_t status = cairo_surface_write_to_png(image, path.c_str());
+    cairo_surface_destroy(image);
+    surface.unlockPixels();
+    if (status != CAIRO_STATUS_SUCCESS)
+    {
+        error = cairo_status_to_string(status);
+        return false;
+    }
+    return true;
+}
+
+class CGallery : public Windowing::CWindow, public Events::IActionListener, public Events::ITimedObject
+{
+public:
+    CGallery(const std::string& resources, const std::string& screenshot)
+        : CWindow(CRect(80, 80, kWidth, kHeight)), m_folder(resources.c_str()), m_screenshot(screenshot)
+    {
+        buildPanel();
+        buildLibrary();
+    }
+
+    ~CGallery() override
+    {
+        for (Graphics::IImage* image : m_images)
+        {
+            if (image)
+            {
+                image->dereference();
+            }
+        }
+    }
+
+    bool screenshotTaken() const { return m_screenshotTaken; }
+    bool screenshotFailed() const { return m_screenshotFailed; }
+
+    // Draws as every window does; the first paint of the whole window is also saved.
+    void drawWindow(Graphics::CGraphics& graphics) override
+    {
+        CWindow::drawWindow(graphics);
+        const CRect& area = graphics.getUpdateArea();
+        if (m_screenshot.empty() || m_screenshotTaken || area.getWidth() < kWidth ||
+            area.getHeight() < kHeight)
+        {
+            return;
+        }
+        std::string error;
+        m_screenshotTaken = true;
+        m_screenshotFailed = !writePng(*graphics.getSurface(), m_screenshot, error);
+        if (m_screenshotFailed)
+        {
+            std::fprintf(stderr, "gallery: cannot write %s: %s\n", m_screenshot.c_str(), error.c_str());
+        }
+    }
+
+    void handleActionEvent(const Events::CActionEvent& event) override
+    {
+        Controls::IControl* control = event.getControl();
+        Basics::CString text;
+        text.setStringWithFormat("%s (id %ld) reports %.4f", control->getRuntimeClassName(),
+                                 control->getUniqueId(), control->getValue());
+        m_status->setText(text);
+        if (control->getUniqueId() >= 0 && control->getUniqueId() < 6)
+        {
+            Basics::CString value;
+            value.setStringWithFormat("%.3f", control->getValue());
+            m_readOuts[control->getUniqueId()]->setText(value);
+        }
+    }
+
+    // Moves both meters along a slow wave.
+    void timerExpired() override
+    {
+        m_phase += 0.07;
+        const double level = 0.5 + 0.5 * std::sin(m_phase);
+        for (Controls::CLevelMeter* meter : {m_panelMeter, m_wideMeter})
+        {
+            meter->setValue(level);
+            meter->update();
+        }
+    }
+    long getTimerId() const override { return kMeterTimer; }
+
+private:
+    // Loads a picture of the resource folder; a missing one stays unloaded and the control
+    // that shows it keeps its default look.
+    Graphics::IImage* load(const char* fileName)
+    {
+        Graphics::CPNGImage* image = Graphics::CPNGImage::createImage(m_folder, fileName);
+        image->referenced();
+        m_images.push_back(image);
+        if (!image->hasImageLoaded())
+        {
+            std::fprintf(stderr, "gallery: %s: %s (default look)\n", fileName,
+                         image->getLastError().getString());
+        }
+        return image;
+    }
+
+    template <typename TControl> TControl* add(TControl* control)
+    {
+        getControlRoot()->addControl(control);
+        return control;
+    }
+
+    Controls::CTextLabel* label(const CRect& area, const char* text, const CAlphaColour& colour)
+    {
+        auto* made = add(new Controls::CTextLabel(getControlRoot(), -1, area, text));
+        made->setTextColour(colour);
+        return made;
+    }
+
+    // A knob at a place, as big as one frame of its strip (40 x 40 without a strip).
+    Controls::CKnob* knob(long id, long left, long top, Graphics::IImage* strip)
+    {
+        const long frameHeight = strip->getImageSize().getHeight() / kKnobFrames;
+        const long width = strip->getImageSize().getWidth();
+        auto* made = add(new Controls::CKnob(
+            getControlRoot(), id,
+            CRect(left, top, width > 0 ? width : 40, frameHeight > 0 ? frameHeight : 40), this));
+        made->setAnimationImage(strip, frameHeight, kKnobFrames, false);
+        made->setDefaultDrawing(true);
+        made->setDefaultControlColours(kPanelFill, kPanelText);
+        return made;
+    }
+
+    // The editor's panel, laid out as the editor lays it out.
+    void buildPanel()
+    {
+        Controls::IControlRoot* root = getControlRoot();
+        Graphics::IImage* background = load("BackgroundLite.png");
+        auto* panel = add(new Controls::CAnimation(root, -1, CRect(0, 0, 500, 158)));
+        panel->setAnimationImage(background, 158, 1, false);
+        panel->setDefaultDrawing(true);
+        panel->setDefaultControlColours(CAlphaColour(34, 40, 42), CAlphaColour(34, 40, 42));
+
+        Graphics::IImage* strips[] = {load("knob.png"), load("knob2.png"), load("knob3.png")};
+        m_buttonUp = load("buttonUp.png");
+        m_buttonDown = load("buttonDown.png");
+        Graphics::IImage* info = load("info.png");
+
+        struct SSlot
+        {
+            long id;
+            long knobLeft, readOutLeft, readOutWidth, captionLeft;
+            int strip;
+            const char* caption;
+            double value;
+        };
+        const SSlot slots[] = {
+            {1, 30, 30, 96, 25, 1, "Threshold", 0.8},  {2, 105, 105, 96, 115, 1, "Ratio", 0.3},
+            {3, 180, 175, 96, 185, 2, "Attack", 0.1},  {4, 255, 250, 96, 255, 2, "Release", 0.45},
+            {5, 330, 333, 90, 330, 0, "Dry/Wet", 1.0}, {0, 405, 398, 96, 405, 0, "Master", 0.5},
+        };
+        for (const SSlot& slot : slots)
+        {
+            Controls::CKnob* made = knob(slot.id, slot.knobLeft, 65, strips[slot.strip]);
+            made->setValue(slot.value);
+            auto* readOut = add(new Controls::CTextLabel(
+                root, slot.id, CRect(slot.readOutLeft, 115, slot.readOutWidth, 20), " "));
+            readOut->setColours(kPanelFill, kPanelFill, kPanelText);
+            Basics::CString value;
+            value.setStringWithFormat("%.3f", slot.value);
+            readOut->setText(value);
+            m_readOuts[slot.id] = readOut;
+            auto* caption =
+                add(new Controls::CTextLabel(root, -1, CRect(slot.captionLeft, 55, 96, 20), slot.caption));
+            caption->setColours(kPanelFill, kPanelFill, kPanelText);
+        }
+
+        const long infoWidth = info->getImageSize().getWidth() > 0 ? info->getImageSize().getWidth() : 40;
+        const long infoHeight = info->getImageSize().getHeight() > 0 ? info->getImageSize().getHeight() : 20;
+        auto* infoButton =
+            add(new Controls::CMomentaryButton(root, 8, CRect(350, 0, infoWidth, infoHeight), this));
+        infoButton->setLabelText("info");
+        infoButton->setPrimaryImage(info);
+        infoButton->setDownImage(info);
+
+        m_panelMeter = add(new Controls::CLevelMeter(root, -1, CRect(460, 55, 10, 75), 15));
+        m_panelMeter->setColours(CAlphaColour(102, 200, 85, 255), CAlphaColour(243, 32, 32, 255));
+    }
+
+    // The rest of the library below the panel, in plain looks and with pictures.
+    void buildLibrary()
+    {
+        Controls::IControlRoot* root = getControlRoot();
+        const CAlphaColour caption(190, 196, 200);
+        label(CRect(10, 164, 480, 16), "Plain looks (no pictures) and the buttons' pictures:", caption);
+
+        auto* plainKnob = add(new Controls::CKnob(root, 20, CRect(14, 188, 36, 36), this));
+        plainKnob->setDefaultDrawing(true);
+        plainKnob->setValue(0.5);
+        label(CRect(8, 226, 60, 16), "Knob", caption);
+
+        auto* push = add(new Controls::CMomentaryButton(root, 21, CRect(70, 190, 76, 28), this));
+        push->setLabelText("Push");
+        label(CRect(70, 226, 80, 16), "Momentary", caption);
+
+        auto* latch = add(new Controls::CLatchingButton(root, 22, CRect(156, 190, 76, 28), this));
+        latch->setLabelText("Link");
+        label(CRect(156, 226, 80, 16), "Latching", caption);
+
+        auto* hover = add(new Controls::CRolloverButton(root, 23, CRect(242, 190, 76, 28), this));
+        hover->setLabelText("Hover");
+        label(CRect(242, 226, 80, 16), "Rollover", caption);
+
+        Graphics::IImage* up = m_buttonUp;
+        Graphics::IImage* down = m_buttonDown;
+        const long buttonWidth = up->getImageSize().getWidth() > 0 ? up->getImageSize().getWidth() : 60;
+        const long buttonHeight = up->getImageSize().getHeight() > 0 ? up->getImageSize().getHeight() : 28;
+        auto* pictureLatch =
+            add(new Controls::CLatchingButton(root, 24, CRect(330, 190, buttonWidth, buttonHeight), this));
+        pictureLatch->setPrimaryImage(up);
+        pictureLatch->setDownImage(down);
+        pictureLatch->setLabelText("On/Off");
+        auto* pictureHover = add(new Controls::CRolloverButton(
+            root, 25, CRect(330 + buttonWidth + 10, 190, buttonWidth, buttonHeight), this));
+        pictureHover->setPrimaryImage(up);
+        pictureHover->setOverImage(down);
+        pictureHover->setDownImage(down);
+        label(CRect(330, 226, 160, 16), "Latching, rollover", caption);
+
+        m_wideMeter = add(new Controls::CLevelMeter(root, -1, CRect(14, 252, 300, 18), 20));
+        label(CRect(322, 252, 170, 18), "Level meter, 20 steps", caption);
+
+        m_status = add(new Controls::CTextLabel(root, -1, CRect(10, 284, 480, 36),
+                                                "Drag, wheel, click; drop a file here"));
+        m_status->setDefaultDrawing(true);
+        m_status->setColours(CAlphaColour(90, 100, 104), CAlphaColour(24, 28, 30), caption);
+        m_status->setAlignment(Fonts::kLeftCentre);
+
+        timerExpired();
+    }
+
+    Basics::CString m_folder;
+    std::string m_screenshot;
+    bool m_screenshotTaken = false;
+    bool m_screenshotFailed = false;
+    std::vector<Graphics::IImage*> m_images;
+    Graphics::IImage* m_buttonUp = nullptr;
+    Graphics::IImage* m_buttonDown = nullptr;
+    Controls::CTextLabel* m_readOuts[6] = {};
+    Controls::CTextLabel* m_status = nullptr;
+    Controls::CLevelMeter* m_panelMeter = nullptr;
+    Controls::CLevelMeter* m_wideMeter = nullptr;
+    double m_phase = 0.6;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string resources = VANTOR_GALLERY_RESOURCES;
+    std::string screenshot;
+    double seconds = 0.0;
+    for (int i = 1; i + 1 < argc; i += 2)
+    {
+        if (std::strcmp(argv[i], "--resources") == 0)
+            resources = argv[i + 1];
+        else if (std::strcmp(argv[i], "--seconds") == 0)
+            seconds = std::atof(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--screenshot") == 0)
+            screenshot = argv[i + 1];
+        else
+        {
+            std::fprintf(stderr, "usage: gallery [--resources FOLDER] [--seconds N] [--screenshot FILE]\n");
+            return 2;
+        }
+    }
+    try
+    {
+        Host::CApplicationInformation::setApplicationName("Gallery");
+        CGallery gallery(resources, screenshot);
+        Windowing::CWindowAttributes attributes;
+        attributes.setWindowTitle("Vantor control gallery");
+        attributes.setBackgroundColour(Graphics::CColour(40, 46, 48));
+        gallery.intialiseWindow(&attributes, true);
+        if (!gallery.isWindowOpen())
+        {
+            std::fprintf(stderr, "gallery: the window could not be created\n");
+            return 1;
+        }
+        Windowing::CWindow::setApplicationMainWindow(&gallery);
+        gallery.addTimedObject(&gallery);
+        gallery.startTimer(kMeterTimer, 40);
+
+        Platform::IWindowSystem& system = Platform::getWindowSystem();
+        const auto start = std::chrono::steady_clock::now();
+        while (system.processEvents(20))
+        {
+            const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+            if ((seconds > 0.0 && elapsed.count() >= seconds) ||
+                (!screenshot.empty() && gallery.screenshotTaken()))
+            {
+                break;
+            }
+            if (!screenshot.empty() && elapsed.count() > 10.0)
+            {
+                std::fprintf(stderr, "gallery: the window was never painted whole\n");
+                return 1;
+            }
+        }
+        const bool failed = gallery.screenshotFailed();
+        gallery.removeTimedObject(&gallery);
+        gallery.uninitialiseWindow();
+        Windowing::CWindow::setApplicationMainWindow(nullptr);
+        return failed ? 1 : 0;
+    }
+    catch (const Exceptions::CException& e)
+    {
+        std::fprintf(stderr, "gallery: %s (%s)\n", e.getErrorReason().getString(),
+                     e.getFunctionName().getString());
+        return 1;
+    }
+}
