@@ -1,6 +1,7 @@
 #include "plugin/Quellor.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <iterator>
 
 #include "framework/vst/VstStrings.hpp"
+#include "plugin/BlockMath.hpp"
 #include "plugin/VstParamFloat.hpp"
 #include "plugin/VstParamFloatExp.hpp"
 
@@ -102,6 +104,7 @@ void CQuellor::warmUpCompressor()
 
 void CQuellor::clearBlocks()
 {
+    m_leavingPlain = true;
     std::fill(std::begin(m_compressedLeft), std::end(m_compressedLeft), 0.0f);
     std::fill(std::begin(m_compressedRight), std::end(m_compressedRight), 0.0f);
     std::fill(std::begin(m_dryLeft), std::end(m_dryLeft), 0.0f);
@@ -301,31 +304,56 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
 
         for (VstInt32 done = 0; done < sampleFrames;)
         {
-            const long double gain = m_masterGain;
+            const double gain = m_masterGain;
             const int run = static_cast<int>(std::min<VstInt32>(sampleFrames - done, kBlockSize - position));
-            float leavingLeft = 0.0f, leavingRight = 0.0f;
-            for (int i = 0; i < run; ++i, ++position, ++done)
+            // The input is read before any output is written: they may share buffers.
+            float enteringLeft[kBlockSize], enteringRight[kBlockSize];
+            for (int i = 0; i < run; ++i)
             {
-                // What leaves the block now entered it 16 samples ago.
-                const float inL = audible(inLeft[done]);
-                const float inR = audible(inRight[done]);
-                const float dryL = m_dryLeft[position];
-                const float dryR = m_dryRight[position];
-                leavingLeft = m_compressedLeft[position];
-                leavingRight = m_compressedRight[position];
-                m_dryLeft[position] = m_compressedLeft[position] = inL;
-                m_dryRight[position] = m_compressedRight[position] = inR;
-
-                mix += step;
-                const long double wetL = leavingLeft, wetR = leavingRight;
-                outLeft[done] = static_cast<float>((dryL + (wetL - dryL) * mix) * gain);
-                outRight[done] = static_cast<float>((dryR + (wetR - dryR) * mix) * gain);
+                enteringLeft[i] = audible(inLeft[done + i]);
+                enteringRight[i] = audible(inRight[done + i]);
             }
+
+            // What leaves the block now entered it 16 samples ago.
+            const float leavingLeft = m_compressedLeft[position + run - 1];
+            const float leavingRight = m_compressedRight[position + run - 1];
+            if (step == 0.0f && (m_leavingPlain ? mix >= 0.0f : mix == 1.0f && m_leavingModerate))
+            {
+                // Where the compressed sample equals the dry one, or the mix is
+                // fully wet and the difference of the two is exact, the mix gives
+                // the compressed sample itself, only scaled.
+                scaleLeaving(m_compressedLeft + position, outLeft + done, run, gain);
+                scaleLeaving(m_compressedRight + position, outRight + done, run, gain);
+            }
+            else
+            {
+                const long double extendedGain = gain;
+                for (int i = 0; i < run; ++i)
+                {
+                    mix += step;
+                    const long double dryL = m_dryLeft[position + i], dryR = m_dryRight[position + i];
+                    const long double wetL = m_compressedLeft[position + i],
+                                      wetR = m_compressedRight[position + i];
+                    outLeft[done + i] = static_cast<float>((dryL + (wetL - dryL) * mix) * extendedGain);
+                    outRight[done + i] = static_cast<float>((dryR + (wetR - dryR) * mix) * extendedGain);
+                }
+            }
+            std::copy_n(enteringLeft, run, m_dryLeft + position);
+            std::copy_n(enteringLeft, run, m_compressedLeft + position);
+            std::copy_n(enteringRight, run, m_dryRight + position);
+            std::copy_n(enteringRight, run, m_compressedRight + position);
+            position += run;
+            done += run;
+
             if (position == kBlockSize)
             {
                 // At exactly 0 dB the threshold switches the compressor off.
-                if (m_parameters[kThreshold]->getValue() != 1.0f)
+                m_leavingPlain = m_parameters[kThreshold]->getValue() == 1.0f;
+                if (!m_leavingPlain)
+                {
                     m_compressor->processBlock(m_compressedLeft, m_compressedRight, m_dryLeft, m_dryRight);
+                    m_leavingModerate = m_compressor->hadModerateGains();
+                }
                 position = 0;
                 meter = std::max({meter, std::fabs(leavingLeft), std::fabs(leavingRight)});
             }
@@ -334,6 +362,18 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
         m_blockPosition = position;
     }
     notifyView(IParameterView::kMeterIndex, meter);
+}
+
+// out = compressed * gain, rounded as the extended-precision mix would.
+void CQuellor::scaleLeaving(const float* compressed, float* out, int count, double gain)
+{
+    for (std::uint32_t unsafe = BlockMath::scaledBy(compressed, out, count, gain); unsafe != 0;
+         unsafe &= unsafe - 1)
+    {
+        const int i = std::countr_zero(unsafe);
+        out[i] = static_cast<float>((static_cast<long double>(compressed[i]) + 0.0L) *
+                                    static_cast<long double>(gain));
+    }
 }
 
 VstInt32 CQuellor::processEvents(Vst::VstEvents* events)

@@ -98,6 +98,7 @@ private:
     // Writes the named text of a parameter, or nothing but a terminator for another index.
     void copyParameterText(Vst::VstInt32 index, char* text, void (CVstParam::*getter)(char*) const);
     void handleControlChange(int controller, int value);
+    static void scaleLeaving(const float* compressed, float* out, int count, double gain);
     static bool fillPinProperties(Vst::VstInt32 index, Vst::VstPinProperties* properties,
                                   const char* const labels[2], const char* const shortLabels[2]);
 
@@ -110,6 +111,10 @@ private:
     float m_dryLeft[kBlockSize];
     float m_dryRight[kBlockSize];
     int m_blockPosition = 0;
+    // The block now leaving was not compressed (its two halves are equal), or
+    // its gains were moderate (see CCompressorSC::hadModerateGains()).
+    bool m_leavingPlain = true;
+    bool m_leavingModerate = false;
     float m_currentMix = 1.0f;
     double m_masterGain = 1.0;
     float m_workingSampleRate = 44100.0f;
