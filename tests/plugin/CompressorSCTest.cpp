@@ -1,13 +1,23 @@
 #include "plugin/CompressorSC.hpp"
 
+#include "plugin/BlockMath.hpp"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <random>
 
+#include "tests/plugin/ReferenceModel.hpp"
+
 using Vantor::Quellor::CCompressorSC;
+namespace BlockMath = Vantor::Quellor::BlockMath;
+using QuellorTest::ReferenceCompressor;
+using QuellorTest::sameFloat;
 using Vantor::Quellor::CSmoothingCoefficient;
 
 namespace
@@ -164,36 +174,27 @@ TEST_F(CompressorFixture, AttackGovernsRisesAndReleaseGovernsFalls)
 namespace
 {
 
-bool sameFloat(float a, float b)
+// The block forms as the compressor uses them: vector results, with the
+// extended formula at every marked position.
+Block blockLevels(const Block& meanSquares)
 {
-    return a == b || (std::isnan(a) && std::isnan(b));
+    Block levels;
+    const std::uint32_t unsafe = BlockMath::levelsOf(meanSquares.data(), levels.data());
+    for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
+        if (unsafe & (1u << i))
+            levels[i] = CCompressorSC::levelOf(meanSquares[i]);
+    return levels;
 }
 
-// The block algorithm written out step by step with the plain extended-precision
-// formulas, as the oracle for the optimised processBlock.
-struct ReferenceCompressor
+Block blockGains(float slope, const Block& envelopes)
 {
-    float threshold = 0.0f, slope = 1.0f, envelope = CCompressorSC::kTiny, meanSquare = 0.0f;
-    float averager = 0.0f, attack = 0.0f, release = 0.0f;
-
-    void processBlock(float* left, float* right, const float* detectorLeft, const float* detectorRight)
-    {
-        for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
-        {
-            const float x = detectorLeft[i] * detectorLeft[i] + detectorRight[i] * detectorRight[i] +
-                            CCompressorSC::kTiny;
-            meanSquare = x + (meanSquare - x) * averager;
-            float over = CCompressorSC::levelOf(meanSquare) - threshold;
-            if (over < 0.0f)
-                over = 0.0f;
-            const float target = over + CCompressorSC::kTiny;
-            envelope = target + (envelope - target) * (target > envelope ? attack : release);
-            const float gain = CCompressorSC::gainOf(slope, envelope);
-            left[i] *= gain;
-            right[i] *= gain;
-        }
-    }
-};
+    Block gains;
+    const std::uint32_t unsafe = BlockMath::gainsOf(slope, envelopes.data(), gains.data());
+    for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
+        if (unsafe & (1u << i))
+            gains[i] = CCompressorSC::gainOf(slope, envelopes[i]);
+    return gains;
+}
 
 } // namespace
 
@@ -203,6 +204,7 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
     std::uniform_real_distribution<double> exponent(-45.0, 12.0), envelopeExponent(-21.0, 2.6);
     std::uniform_int_distribution<int> ulps(-64, 64);
     std::uniform_real_distribution<float> slope(0.05f, 1.0f);
+    Block meanSquares, envelopes;
     for (int i = 0; i < 1000000; ++i)
     {
         float ms = static_cast<float>(std::pow(10.0, exponent(random)));
@@ -213,15 +215,111 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
         const float envelope = static_cast<float>(std::pow(10.0, envelopeExponent(random)));
         ASSERT_TRUE(sameFloat(CCompressorSC::fastGainOf(s, envelope), CCompressorSC::gainOf(s, envelope)))
             << s << " " << envelope;
+
+        // Sixteen at a time through the vector forms, one slope per block.
+        const int lane = i % CCompressorSC::kBlockSize;
+        meanSquares[lane] = ms;
+        envelopes[lane] = envelope;
+        if (lane == CCompressorSC::kBlockSize - 1)
+        {
+            const Block levels = blockLevels(meanSquares), gains = blockGains(s, envelopes);
+            for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+            {
+                ASSERT_EQ(levels[j], CCompressorSC::levelOf(meanSquares[j])) << meanSquares[j];
+                ASSERT_EQ(gains[j], CCompressorSC::gainOf(s, envelopes[j])) << s << " " << envelopes[j];
+            }
+        }
     }
-    for (float ms : {0.0f, 1e-20f, 1.0f, std::nextafter(1.0f, 0.0f), std::nextafter(1.0f, 2.0f), 1e-45f,
-                     3.4e38f, INFINITY, NAN})
+    const float specialMeanSquares[] = {0.0f,
+                                        1e-20f,
+                                        1.0f,
+                                        std::nextafter(1.0f, 0.0f),
+                                        std::nextafter(1.0f, 2.0f),
+                                        1e-45f,
+                                        3.4e38f,
+                                        0.5f,
+                                        2.0f,
+                                        1e-40f,
+                                        1e-30f,
+                                        1e30f,
+                                        100.0f,
+                                        0.001f,
+                                        7.0f,
+                                        1.2e-38f};
+    for (float ms : specialMeanSquares)
         EXPECT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
+    for (float ms : {INFINITY, NAN})
+        EXPECT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
+    std::copy(std::begin(specialMeanSquares), std::end(specialMeanSquares), meanSquares.begin());
+    const Block levels = blockLevels(meanSquares);
+    for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+        EXPECT_EQ(levels[j], CCompressorSC::levelOf(meanSquares[j])) << meanSquares[j];
+
+    const float specialEnvelopes[] = {1e-20f,  std::nextafter(1e-20f, 1.0f),
+                                      0.0f,    1e-7f,
+                                      1e3f,    435.0f,
+                                      2.4e-7f, 1.0f,
+                                      20.0f,   3e-8f,
+                                      100.0f,  1e-19f,
+                                      60.0f,   5e-6f,
+                                      0.5f,    1999.0f};
     for (float envelope :
          {1e-20f, std::nextafter(1e-20f, 1.0f), 0.0f, 1e-7f, 1e3f, 1e5f, 3e38f, INFINITY, NAN})
         for (float s : {0.05f, 0.5f, 1.0f})
             EXPECT_TRUE(sameFloat(CCompressorSC::fastGainOf(s, envelope), CCompressorSC::gainOf(s, envelope)))
                 << s << " " << envelope;
+    std::copy(std::begin(specialEnvelopes), std::end(specialEnvelopes), envelopes.begin());
+    for (float s : {0.0f, 0.05f, 0.25f, 0.5f, 1.0f})
+    {
+        const Block gains = blockGains(s, envelopes);
+        for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+            EXPECT_EQ(gains[j], CCompressorSC::gainOf(s, envelopes[j])) << s << " " << envelopes[j];
+    }
+}
+
+TEST(CompressorSCExactness, ScaledSamplesMatchTheExtendedProductBitForBit)
+{
+    // What the effect's mix gives when it reduces to the compressed sample.
+    auto extended = [](float x, double gain)
+    { return static_cast<float>((static_cast<long double>(x) + 0.0L) * static_cast<long double>(gain)); };
+    std::mt19937_64 random(17);
+    std::uniform_real_distribution<double> gainExponent(-1.0, 1.1), sampleExponent(-45.0, 37.0);
+    std::uniform_int_distribution<int> sign(0, 1), count(1, CCompressorSC::kBlockSize);
+    int markedCount = 0;
+    for (int round = 0; round < 60000; ++round)
+    {
+        Block input, output;
+        for (float& x : input)
+            x = static_cast<float>((sign(random) ? -1.0 : 1.0) * std::pow(10.0, sampleExponent(random)));
+        double gain = std::pow(10.0, gainExponent(random));
+        const float planted = std::fabs(input[round % CCompressorSC::kBlockSize]);
+        if (round % 2 == 0 && planted != 0.0f)
+        {
+            // A gain that puts one product within a unit of double precision of
+            // a rounding boundary of single precision: a midpoint between two
+            // floats, normal or subnormal.
+            const float below = round % 4 == 0 ? static_cast<float>(planted * gain)
+                                               : 0x1p-149f * static_cast<float>(round % 1000);
+            const double midpoint =
+                (static_cast<double>(below) + static_cast<double>(std::nextafter(below, INFINITY))) / 2.0;
+            gain = midpoint / planted;
+        }
+        input[3] = round % 7 == 0 ? -0.0f : input[3];
+        input[7] = round % 11 == 0 ? 1e-45f : input[7];
+        const int n = round % 3 == 0 ? count(random) : CCompressorSC::kBlockSize;
+        const std::uint32_t unsafe = BlockMath::scaledBy(input.data(), output.data(), n, gain);
+        markedCount += std::popcount(unsafe);
+        for (int i = 0; i < n; ++i)
+        {
+            const bool marked = (unsafe & (1u << i)) != 0;
+            const float expected = marked ? output[i] : extended(input[i], gain);
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(output[i]), std::bit_cast<std::uint32_t>(expected))
+                << input[i] << " * " << gain;
+        }
+    }
+    // Only a small share needs the extended path (the planted near-boundary
+    // products, subnormal results and short tails among them).
+    EXPECT_LT(markedCount, 60000 * CCompressorSC::kBlockSize / 4);
 }
 
 TEST(CompressorSCExactness, BlocksMatchTheStepByStepAlgorithmBitForBit)
@@ -242,11 +340,7 @@ TEST(CompressorSCExactness, BlocksMatchTheStepByStepAlgorithmBitForBit)
             compressor->setRatio(0.05f + 0.95f * unit(random));
             compressor->getAttack().setTime(std::pow(1000.0f, unit(random)));
             compressor->getRelease().setTime(std::pow(1000.0f, unit(random)));
-            reference.threshold = compressor->getThreshold();
-            reference.slope = compressor->getRatio();
-            reference.attack = compressor->getAttack().getCoefficient();
-            reference.release = compressor->getRelease().getCoefficient();
-            reference.averager = compressor->getAverager().getCoefficient();
+            reference.takeSettings(*compressor);
         }
         if (block % 37 == 0) // bursts, fades and silences
             level = unit(random) < 0.2f ? 0.0f : std::pow(10.0f, -3.0f * unit(random));
