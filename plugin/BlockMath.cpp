@@ -247,31 +247,34 @@ std::uint32_t gainsOf(float slope, const float* envelopes, float* gains)
 // that lies within a unit of a float rounding boundary (low 29 bits near
 // 0x10000000), rounding the exact product to extended and then to single
 // precision gives the same float. Results in the subnormal range, where the
-// boundaries lie elsewhere, are marked as well.
-std::uint32_t scaledBy(const float* input, float* out, int count, double gain)
+// boundaries lie elsewhere, are refused as well.
+namespace
 {
-    const __m128d high = _mm_and_pd(
-        splat(gain), _mm_castsi128_pd(_mm_set1_epi64x(static_cast<long long>(0xFFFFFFFFFF000000ULL))));
-    const __m128d low = _mm_sub_pd(splat(gain), high);
-    const __m128i one = _mm_set1_epi32(1);
-    const __m128i lowBits = _mm_set1_epi32(0x1FFFFFFF);
-    const __m128i midpoint = _mm_set1_epi32(0x10000000);
-    const __m128i near = _mm_set1_epi32(3);
-    const __m128i magnitude = _mm_set1_epi32(0x7FFFFFFF);
-    const __m128i smallestNormalAndOne = _mm_set1_epi32(0x00800001);
-    std::uint32_t unsafe = 0;
-    int i = 0;
-    for (; i + 4 <= count; i += 4)
+struct SScaling
+{
+    __m128d high, low;
+    __m128i one, lowBits, midpoint, near, magnitude, smallestNormalAndOne;
+
+    explicit SScaling(double gain)
+        : high(_mm_and_pd(splat(gain),
+                          _mm_castsi128_pd(_mm_set1_epi64x(static_cast<long long>(0xFFFFFFFFFF000000ULL))))),
+          low(_mm_sub_pd(splat(gain), high)), one(_mm_set1_epi32(1)), lowBits(_mm_set1_epi32(0x1FFFFFFF)),
+          midpoint(_mm_set1_epi32(0x10000000)), near(_mm_set1_epi32(3)),
+          magnitude(_mm_set1_epi32(0x7FFFFFFF)), smallestNormalAndOne(_mm_set1_epi32(0x00800001))
+    {
+    }
+
+    // Scales four samples into `out`; answers the lanes that need the extended formula.
+    __m128i scale(const float* input, float* out) const
     {
         // Adding zero turns -0 into +0, as the mix formula does.
-        const __m128 x = _mm_add_ps(_mm_loadu_ps(input + i), _mm_setzero_ps());
+        const __m128 x = _mm_add_ps(_mm_loadu_ps(input), _mm_setzero_ps());
         const __m128d x0 = _mm_cvtps_pd(x);
         const __m128d x1 = _mm_cvtps_pd(_mm_movehl_ps(x, x));
         const __m128d product0 = _mm_add_pd(_mm_mul_pd(x0, high), _mm_mul_pd(x0, low));
         const __m128d product1 = _mm_add_pd(_mm_mul_pd(x1, high), _mm_mul_pd(x1, low));
         const __m128 result = narrow(product0, product1);
-        _mm_storeu_ps(out + i, result);
-
+        _mm_storeu_ps(out, result);
         // Low halves of the four doubles, their last 29 bits against the midpoint.
         const __m128i lowHalves = _mm_castps_si128(
             _mm_shuffle_ps(_mm_castpd_ps(product0), _mm_castpd_ps(product1), _MM_SHUFFLE(2, 0, 2, 0)));
@@ -282,13 +285,64 @@ std::uint32_t scaledBy(const float* input, float* out, int count, double gain)
         const __m128i resultBits = _mm_and_si128(_mm_castps_si128(result), magnitude);
         const __m128i subnormal = _mm_andnot_si128(_mm_cmpeq_epi32(resultBits, _mm_setzero_si128()),
                                                    _mm_cmpgt_epi32(smallestNormalAndOne, resultBits));
-        unsafe |= static_cast<std::uint32_t>(
-                      _mm_movemask_ps(_mm_castsi128_ps(_mm_or_si128(nearMidpoint, subnormal))))
-                  << i;
+        return _mm_or_si128(nearMidpoint, subnormal);
+    }
+};
+} // namespace
+
+bool scaledBy(const float* left, const float* right, float* outLeft, float* outRight, int count, double gain)
+{
+    if (count % 4 != 0)
+        return false;
+    const SScaling scaling(gain);
+    __m128i unsafe = _mm_setzero_si128();
+    for (int i = 0; i < count; i += 4)
+    {
+        unsafe = _mm_or_si128(unsafe, scaling.scale(left + i, outLeft + i));
+        unsafe = _mm_or_si128(unsafe, scaling.scale(right + i, outRight + i));
+    }
+    return _mm_movemask_ps(_mm_castsi128_ps(unsafe)) == 0;
+}
+
+void enter(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
+           float* wetRight, int count, float loudest)
+{
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+    const __m128 limit = _mm_set1_ps(loudest);
+    int i = 0;
+    for (; i + 4 <= count; i += 4)
+    {
+        const __m128 left = _mm_loadu_ps(inLeft + i);
+        const __m128 right = _mm_loadu_ps(inRight + i);
+        // False where the magnitude is beyond the limit or not a number.
+        const __m128 usableLeft = _mm_and_ps(left, _mm_cmple_ps(_mm_and_ps(left, magnitude), limit));
+        const __m128 usableRight = _mm_and_ps(right, _mm_cmple_ps(_mm_and_ps(right, magnitude), limit));
+        _mm_storeu_ps(dryLeft + i, usableLeft);
+        _mm_storeu_ps(wetLeft + i, usableLeft);
+        _mm_storeu_ps(dryRight + i, usableRight);
+        _mm_storeu_ps(wetRight + i, usableRight);
     }
     for (; i < count; ++i)
-        unsafe |= 1u << i;
-    return unsafe;
+    {
+        const float left = inLeft[i], right = inRight[i];
+        dryLeft[i] = wetLeft[i] = left >= -loudest && left <= loudest ? left : 0.0f;
+        dryRight[i] = wetRight[i] = right >= -loudest && right <= loudest ? right : 0.0f;
+    }
+}
+
+void copyPair(const float* left, const float* right, float* outLeft, float* outRight, int count)
+{
+    int i = 0;
+    for (; i + 4 <= count; i += 4)
+    {
+        _mm_storeu_ps(outLeft + i, _mm_loadu_ps(left + i));
+        _mm_storeu_ps(outRight + i, _mm_loadu_ps(right + i));
+    }
+    for (; i < count; ++i)
+    {
+        outLeft[i] = left[i];
+        outRight[i] = right[i];
+    }
 }
 
 #else
@@ -356,9 +410,29 @@ std::uint32_t gainsOf(float, const float*, float*)
 {
     return 0xFFFFu;
 }
-std::uint32_t scaledBy(const float*, float*, int count, double)
+bool scaledBy(const float*, const float*, float*, float*, int, double)
 {
-    return count >= 32 ? 0xFFFFFFFFu : (1u << count) - 1u;
+    return false;
+}
+
+void enter(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
+           float* wetRight, int count, float loudest)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        const float left = inLeft[i], right = inRight[i];
+        dryLeft[i] = wetLeft[i] = left >= -loudest && left <= loudest ? left : 0.0f;
+        dryRight[i] = wetRight[i] = right >= -loudest && right <= loudest ? right : 0.0f;
+    }
+}
+
+void copyPair(const float* left, const float* right, float* outLeft, float* outRight, int count)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        outLeft[i] = left[i];
+        outRight[i] = right[i];
+    }
 }
 
 #endif

@@ -42,8 +42,19 @@ std::uint32_t levelsOf(const float* meanSquares, float* levels);
 // envelopes whose exponent stays within a few hundred nepers.
 std::uint32_t gainsOf(float slope, const float* envelopes, float* gains);
 
-// out[i] = (input[i] + 0) * gain rounded to extended precision and then to single
-// precision, for `count` samples (at most 16). `in` and `out` may be the same.
-std::uint32_t scaledBy(const float* input, float* out, int count, double gain);
+// out[i] = (input[i] + 0) * gain rounded to extended precision and then to
+// single precision, for `count` samples (at most 16) of each channel. Answers
+// false if some position needs the extended formula; the outputs then hold no
+// meaningful values.
+bool scaledBy(const float* left, const float* right, float* outLeft, float* outRight, int count, double gain);
+
+// Stores `count` input samples of each channel into both the dry and the wet
+// block; a sample beyond `loudest` in magnitude, infinite or not a number is
+// stored as 0.
+void enter(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
+           float* wetRight, int count, float loudest);
+
+// Copies `count` samples of each channel.
+void copyPair(const float* left, const float* right, float* outLeft, float* outRight, int count);
 
 } // namespace Vantor::Quellor::BlockMath

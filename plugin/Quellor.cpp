@@ -1,7 +1,6 @@
 #include "plugin/Quellor.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -35,11 +34,6 @@ constexpr float kMidiValueScale = 1.0f / 127.0f;
 // ones and those that are not a number count as silence: even the largest
 // master gain keeps what remains below the largest float.
 constexpr float kLoudestInput = 0x1p123f;
-
-inline float audible(float sample)
-{
-    return std::fabs(sample) <= kLoudestInput ? sample : 0.0f;
-}
 
 // Answers of the host-side extensions announced by "hasCockosExtensions".
 constexpr VstInt32 kExtensionsAnswer = static_cast<VstInt32>(0xbeef0000u);
@@ -306,26 +300,18 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
         {
             const double gain = m_masterGain;
             const int run = static_cast<int>(std::min<VstInt32>(sampleFrames - done, kBlockSize - position));
-            // The input is read before any output is written: they may share buffers.
-            float enteringLeft[kBlockSize], enteringRight[kBlockSize];
-            for (int i = 0; i < run; ++i)
-            {
-                enteringLeft[i] = audible(inLeft[done + i]);
-                enteringRight[i] = audible(inRight[done + i]);
-            }
-
-            // What leaves the block now entered it 16 samples ago.
+            // What leaves the block now entered it 16 samples ago. The outputs
+            // are made first and written last: inputs and outputs may share buffers.
             const float leavingLeft = m_compressedLeft[position + run - 1];
             const float leavingRight = m_compressedRight[position + run - 1];
-            if (step == 0.0f && (m_leavingPlain ? mix >= 0.0f : mix == 1.0f && m_leavingModerate))
-            {
-                // Where the compressed sample equals the dry one, or the mix is
-                // fully wet and the difference of the two is exact, the mix gives
-                // the compressed sample itself, only scaled.
-                scaleLeaving(m_compressedLeft + position, outLeft + done, run, gain);
-                scaleLeaving(m_compressedRight + position, outRight + done, run, gain);
-            }
-            else
+            alignas(16) float mixedLeft[kBlockSize], mixedRight[kBlockSize];
+            // Where the compressed sample equals the dry one, or the mix is fully
+            // wet and the difference of the two is exact, the mix gives the
+            // compressed sample itself, only scaled.
+            const bool scaledOnly =
+                step == 0.0f && (m_leavingPlain ? mix >= 0.0f : mix == 1.0f && m_leavingModerate);
+            if (!scaledOnly || !BlockMath::scaledBy(m_compressedLeft + position, m_compressedRight + position,
+                                                    mixedLeft, mixedRight, run, gain))
             {
                 const long double extendedGain = gain;
                 for (int i = 0; i < run; ++i)
@@ -334,14 +320,13 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
                     const long double dryL = m_dryLeft[position + i], dryR = m_dryRight[position + i];
                     const long double wetL = m_compressedLeft[position + i],
                                       wetR = m_compressedRight[position + i];
-                    outLeft[done + i] = static_cast<float>((dryL + (wetL - dryL) * mix) * extendedGain);
-                    outRight[done + i] = static_cast<float>((dryR + (wetR - dryR) * mix) * extendedGain);
+                    mixedLeft[i] = static_cast<float>((dryL + (wetL - dryL) * mix) * extendedGain);
+                    mixedRight[i] = static_cast<float>((dryR + (wetR - dryR) * mix) * extendedGain);
                 }
             }
-            std::copy_n(enteringLeft, run, m_dryLeft + position);
-            std::copy_n(enteringLeft, run, m_compressedLeft + position);
-            std::copy_n(enteringRight, run, m_dryRight + position);
-            std::copy_n(enteringRight, run, m_compressedRight + position);
+            BlockMath::enter(inLeft + done, inRight + done, m_dryLeft + position, m_dryRight + position,
+                             m_compressedLeft + position, m_compressedRight + position, run, kLoudestInput);
+            BlockMath::copyPair(mixedLeft, mixedRight, outLeft + done, outRight + done, run);
             position += run;
             done += run;
 
@@ -362,18 +347,6 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
         m_blockPosition = position;
     }
     notifyView(IParameterView::kMeterIndex, meter);
-}
-
-// out = compressed * gain, rounded as the extended-precision mix would.
-void CQuellor::scaleLeaving(const float* compressed, float* out, int count, double gain)
-{
-    for (std::uint32_t unsafe = BlockMath::scaledBy(compressed, out, count, gain); unsafe != 0;
-         unsafe &= unsafe - 1)
-    {
-        const int i = std::countr_zero(unsafe);
-        out[i] = static_cast<float>((static_cast<long double>(compressed[i]) + 0.0L) *
-                                    static_cast<long double>(gain));
-    }
 }
 
 VstInt32 CQuellor::processEvents(Vst::VstEvents* events)

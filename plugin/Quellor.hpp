@@ -98,7 +98,6 @@ private:
     // Writes the named text of a parameter, or nothing but a terminator for another index.
     void copyParameterText(Vst::VstInt32 index, char* text, void (CVstParam::*getter)(char*) const);
     void handleControlChange(int controller, int value);
-    static void scaleLeaving(const float* compressed, float* out, int count, double gain);
     static bool fillPinProperties(Vst::VstInt32 index, Vst::VstPinProperties* properties,
                                   const char* const labels[2], const char* const shortLabels[2]);
 
