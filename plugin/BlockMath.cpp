@@ -1,5 +1,7 @@
 #include "plugin/BlockMath.hpp"
 
+#include "plugin/BlockMathWide.hpp"
+
 #include <limits>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -196,7 +198,7 @@ inline __m128d levelAllowance(__m128d level)
 
 } // namespace
 
-std::uint32_t levelsOf(const float* meanSquares, float* levels)
+std::uint32_t levelsOfSse2(const float* meanSquares, float* levels)
 {
     std::uint32_t unsafe = 0;
     for (int i = 0; i < kBlockSize; i += 4)
@@ -224,7 +226,7 @@ inline void gainPair(__m128d slopeLess1, const float* envelopes, __m128d& gain, 
 }
 } // namespace
 
-std::uint32_t gainsOf(float slope, const float* envelopes, float* gains)
+std::uint32_t gainsOfSse2(float slope, const float* envelopes, float* gains)
 {
     const __m128d slopeLess1 = splat(static_cast<double>(slope) - 1.0);
     std::uint32_t unsafe = 0;
@@ -402,11 +404,11 @@ bool applyGains(float* left, float* right, const float* gains, float low, float 
 }
 
 // Without SSE2 every position takes the extended-precision formula.
-std::uint32_t levelsOf(const float*, float*)
+std::uint32_t levelsOfSse2(const float*, float*)
 {
     return 0xFFFFu;
 }
-std::uint32_t gainsOf(float, const float*, float*)
+std::uint32_t gainsOfSse2(float, const float*, float*)
 {
     return 0xFFFFu;
 }
@@ -436,5 +438,43 @@ void copyPair(const float* left, const float* right, float* outLeft, float* outR
 }
 
 #endif
+
+namespace
+{
+bool detectAvx2()
+{
+#if VANTOR_BLOCKMATH_AVX2
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+#else
+    return false;
+#endif
+}
+
+// Chosen while the library loads, so the audio thread only reads them.
+const bool kHasAvx2 = detectAvx2();
+#if VANTOR_BLOCKMATH_AVX2
+std::uint32_t (*const kLevelsOf)(const float*, float*) = kHasAvx2 ? levelsOfAvx2 : levelsOfSse2;
+std::uint32_t (*const kGainsOf)(float, const float*, float*) = kHasAvx2 ? gainsOfAvx2 : gainsOfSse2;
+#else
+std::uint32_t (*const kLevelsOf)(const float*, float*) = levelsOfSse2;
+std::uint32_t (*const kGainsOf)(float, const float*, float*) = gainsOfSse2;
+#endif
+} // namespace
+
+bool hasAvx2()
+{
+    return kHasAvx2;
+}
+
+std::uint32_t levelsOf(const float* meanSquares, float* levels)
+{
+    return kLevelsOf(meanSquares, levels);
+}
+
+std::uint32_t gainsOf(float slope, const float* envelopes, float* gains)
+{
+    return kGainsOf(slope, envelopes, gains);
+}
 
 } // namespace Vantor::Quellor::BlockMath

@@ -1,6 +1,7 @@
 #include "plugin/CompressorSC.hpp"
 
 #include "plugin/BlockMath.hpp"
+#include "plugin/BlockMathWide.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "tests/plugin/ReferenceModel.hpp"
 
@@ -174,22 +176,39 @@ TEST_F(CompressorFixture, AttackGovernsRisesAndReleaseGovernsFalls)
 namespace
 {
 
+// Each form of the level and gain passes this machine can run.
+struct SPasses
+{
+    const char* name;
+    std::uint32_t (*levels)(const float*, float*);
+    std::uint32_t (*gains)(float, const float*, float*);
+};
+std::vector<SPasses> runnablePasses()
+{
+    std::vector<SPasses> passes{{"SSE2", BlockMath::levelsOfSse2, BlockMath::gainsOfSse2}};
+#if VANTOR_BLOCKMATH_AVX2
+    if (BlockMath::hasAvx2())
+        passes.push_back({"AVX2", BlockMath::levelsOfAvx2, BlockMath::gainsOfAvx2});
+#endif
+    return passes;
+}
+
 // The block forms as the compressor uses them: vector results, with the
 // extended formula at every marked position.
-Block blockLevels(const Block& meanSquares)
+Block blockLevels(const SPasses& passes, const Block& meanSquares)
 {
     Block levels;
-    const std::uint32_t unsafe = BlockMath::levelsOf(meanSquares.data(), levels.data());
+    const std::uint32_t unsafe = passes.levels(meanSquares.data(), levels.data());
     for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
         if (unsafe & (1u << i))
             levels[i] = CCompressorSC::levelOf(meanSquares[i]);
     return levels;
 }
 
-Block blockGains(float slope, const Block& envelopes)
+Block blockGains(const SPasses& passes, float slope, const Block& envelopes)
 {
     Block gains;
-    const std::uint32_t unsafe = BlockMath::gainsOf(slope, envelopes.data(), gains.data());
+    const std::uint32_t unsafe = passes.gains(slope, envelopes.data(), gains.data());
     for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
         if (unsafe & (1u << i))
             gains[i] = CCompressorSC::gainOf(slope, envelopes[i]);
@@ -205,6 +224,7 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
     std::uniform_int_distribution<int> ulps(-64, 64);
     std::uniform_real_distribution<float> slope(0.05f, 1.0f);
     Block meanSquares, envelopes;
+    const std::vector<SPasses> forms = runnablePasses();
     for (int i = 0; i < 1000000; ++i)
     {
         float ms = static_cast<float>(std::pow(10.0, exponent(random)));
@@ -221,14 +241,17 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
         meanSquares[lane] = ms;
         envelopes[lane] = envelope;
         if (lane == CCompressorSC::kBlockSize - 1)
-        {
-            const Block levels = blockLevels(meanSquares), gains = blockGains(s, envelopes);
-            for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+            for (const SPasses& form : forms)
             {
-                ASSERT_EQ(levels[j], CCompressorSC::levelOf(meanSquares[j])) << meanSquares[j];
-                ASSERT_EQ(gains[j], CCompressorSC::gainOf(s, envelopes[j])) << s << " " << envelopes[j];
+                const Block levels = blockLevels(form, meanSquares), gains = blockGains(form, s, envelopes);
+                for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+                {
+                    ASSERT_EQ(levels[j], CCompressorSC::levelOf(meanSquares[j]))
+                        << form.name << " " << meanSquares[j];
+                    ASSERT_EQ(gains[j], CCompressorSC::gainOf(s, envelopes[j]))
+                        << form.name << " " << s << " " << envelopes[j];
+                }
             }
-        }
     }
     const float specialMeanSquares[] = {0.0f,
                                         1e-20f,
@@ -251,9 +274,13 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
     for (float ms : {INFINITY, NAN})
         EXPECT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
     std::copy(std::begin(specialMeanSquares), std::end(specialMeanSquares), meanSquares.begin());
-    const Block levels = blockLevels(meanSquares);
-    for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
-        EXPECT_EQ(levels[j], CCompressorSC::levelOf(meanSquares[j])) << meanSquares[j];
+    for (const SPasses& form : forms)
+    {
+        const Block levels = blockLevels(form, meanSquares);
+        for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+            EXPECT_EQ(levels[j], CCompressorSC::levelOf(meanSquares[j]))
+                << form.name << " " << meanSquares[j];
+    }
 
     const float specialEnvelopes[] = {1e-20f,  std::nextafter(1e-20f, 1.0f),
                                       0.0f,    1e-7f,
@@ -269,12 +296,14 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
             EXPECT_TRUE(sameFloat(CCompressorSC::fastGainOf(s, envelope), CCompressorSC::gainOf(s, envelope)))
                 << s << " " << envelope;
     std::copy(std::begin(specialEnvelopes), std::end(specialEnvelopes), envelopes.begin());
-    for (float s : {0.0f, 0.05f, 0.25f, 0.5f, 1.0f})
-    {
-        const Block gains = blockGains(s, envelopes);
-        for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
-            EXPECT_EQ(gains[j], CCompressorSC::gainOf(s, envelopes[j])) << s << " " << envelopes[j];
-    }
+    for (const SPasses& form : forms)
+        for (float s : {0.0f, 0.05f, 0.25f, 0.5f, 1.0f})
+        {
+            const Block gains = blockGains(form, s, envelopes);
+            for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+                EXPECT_EQ(gains[j], CCompressorSC::gainOf(s, envelopes[j]))
+                    << form.name << " " << s << " " << envelopes[j];
+        }
 }
 
 TEST(CompressorSCExactness, ScaledSamplesMatchTheExtendedProductBitForBit)
