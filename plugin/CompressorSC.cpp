@@ -1,7 +1,13 @@
 #include "plugin/CompressorSC.hpp"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <limits>
+
+#include "plugin/BlockMath.hpp"
 
 namespace Vantor::Quellor
 {
@@ -30,6 +36,35 @@ constexpr double kQuietMarginDb = 0.01;
 constexpr double kLowestQuietThreshold = -300.0;
 
 constexpr float kLargestEnergy = std::numeric_limits<float>::max();
+
+// Gains within these bounds leave each compressed sample within 2^39 of its dry
+// one, so the effect's mix can take the compressed sample exactly.
+constexpr float kModerateGainLow = 0x1p-38f;
+constexpr float kModerateGainHigh = 0x1p38f;
+
+// Settings for which every value of the block stays in the range of the
+// vector arithmetic: levels of any finite mean square, exponents within a few
+// hundred nepers. Anything else (only reachable through the setters directly)
+// takes the step-by-step path.
+inline bool isFraction(float value)
+{
+    return value >= 0.0f && value <= 1.0f;
+}
+inline bool hasOrdinarySettings(float threshold, float slope, float envelope, float meanSquare,
+                                const float (&coefficients)[3])
+{
+    return std::fabs(threshold) <= 1000.0f && isFraction(slope) && std::fabs(envelope) <= 2000.0f &&
+           meanSquare >= 0.0f && meanSquare <= std::numeric_limits<float>::max() &&
+           isFraction(coefficients[0]) && isFraction(coefficients[1]) && isFraction(coefficients[2]);
+}
+
+// The energy of a detector pair. Beyond the largest float (or not a number) it
+// is taken as the largest float, so the detector and envelope state stay finite.
+inline float energyOf(float left, float right)
+{
+    const float sum = left * left + right * right + CCompressorSC::kTiny;
+    return sum < kLargestEnergy ? sum : kLargestEnergy;
+}
 
 float quietBoundFor(float threshold)
 {
@@ -126,29 +161,92 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
     // Settings are taken once per block: a change made meanwhile applies to the next.
     const float threshold = m_threshold;
     const float slope = m_ratio;
-    const float averager = m_averager.getCoefficient();
-    const float attack = m_attack.getCoefficient();
-    const float release = m_release.getCoefficient();
-    float meanSquare = m_meanSquare;
-    float envelope = m_envelope;
     if (!(threshold == m_quietThreshold))
     {
         m_quietThreshold = threshold;
         m_quietBound = quietBoundFor(threshold);
     }
+    const float averager = m_averager.getCoefficient();
+    const float attack = m_attack.getCoefficient();
+    const float release = m_release.getCoefficient();
+    if (!hasOrdinarySettings(threshold, slope, m_envelope, m_meanSquare, {averager, attack, release}))
+    {
+        processStepByStep(left, right, detectorLeft, detectorRight);
+        return;
+    }
     const float quietBound = m_quietBound;
 
+    // The detector: both channels' energies add up; the mean square follows them.
+    alignas(16) float meanSquares[kBlockSize];
+    BlockMath::energiesOf(detectorLeft, detectorRight, meanSquares);
+    float meanSquare = m_meanSquare;
+#pragma GCC unroll 16
+    for (float& value : meanSquares)
+    {
+        meanSquare = value + (meanSquare - value) * averager;
+        value = meanSquare;
+    }
+    m_meanSquare = meanSquare;
+
+    // The levels, only where some mean square may reach the threshold.
+    alignas(16) float levels[kBlockSize];
+    alignas(16) float targets[kBlockSize];
+    if (BlockMath::allBelow(meanSquares, quietBound))
+        std::fill(std::begin(targets), std::end(targets), kTiny);
+    else
+    {
+        for (std::uint32_t unsafe = BlockMath::levelsOf(meanSquares, levels); unsafe != 0;
+             unsafe &= unsafe - 1)
+        {
+            const int i = std::countr_zero(unsafe);
+            levels[i] = levelOf(meanSquares[i]);
+        }
+        BlockMath::targetsOf(meanSquares, levels, threshold, quietBound, targets);
+    }
+
+    // The envelope follows the target: attack while below it, release otherwise.
+    float envelope = m_envelope;
+#pragma GCC unroll 16
+    for (float& value : targets)
+    {
+        const float target = value;
+        const float coefficient = target > envelope ? attack : release;
+        envelope = target + (envelope - target) * coefficient;
+        value = envelope;
+    }
+    m_envelope = envelope;
+    const float* envelopes = targets;
+
+    // At rest (every envelope at 1e-20, its floor), or at 1:1, every gain is
+    // exactly 1: the audio stays as it is.
+    m_moderateGains = true;
+    if (slope == 1.0f || BlockMath::allEqual(envelopes, kTiny))
+        return;
+    alignas(16) float gains[kBlockSize];
+    for (std::uint32_t unsafe = BlockMath::gainsOf(slope, envelopes, gains); unsafe != 0;
+         unsafe &= unsafe - 1)
+    {
+        const int i = std::countr_zero(unsafe);
+        gains[i] = gainOf(slope, envelopes[i]);
+    }
+    m_moderateGains = BlockMath::applyGains(left, right, gains, kModerateGainLow, kModerateGainHigh);
+}
+
+void CCompressorSC::processStepByStep(float* left, float* right, const float* detectorLeft,
+                                      const float* detectorRight)
+{
+    const float threshold = m_threshold;
+    const float slope = m_ratio;
+    const float averager = m_averager.getCoefficient();
+    const float attack = m_attack.getCoefficient();
+    const float release = m_release.getCoefficient();
+    const float quietBound = m_quietBound;
+    float meanSquare = m_meanSquare;
+    float envelope = m_envelope;
     for (int i = 0; i < kBlockSize; ++i)
     {
-        // Both detector channels feed one detector: their energies add up.
-        const float dl = detectorLeft[i];
-        const float dr = detectorRight[i];
-        // An energy beyond the largest float (or not a number) is taken as the
-        // largest float, so the detector and envelope state stay finite.
-        const float sum = dl * dl + dr * dr + kTiny;
-        const float energy = sum < kLargestEnergy ? sum : kLargestEnergy;
+        const float energy = energyOf(detectorLeft[i], detectorRight[i]);
         meanSquare = energy + (meanSquare - energy) * averager;
-
         float over = 0.0f;
         if (!(meanSquare < quietBound))
         {
@@ -164,9 +262,9 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
         left[i] *= gain;
         right[i] *= gain;
     }
-
     m_meanSquare = meanSquare;
     m_envelope = envelope;
+    m_moderateGains = false;
 }
 
 } // namespace Vantor::Quellor

@@ -51,6 +51,10 @@ public:
     float getEnvelope() const { return m_envelope; }
     void setEnvelope(float envelopeDb) { m_envelope = envelopeDb; }
     float getMeanSquare() const { return m_meanSquare; }
+    // Whether every gain of the last block lay between 2^-38 and 2^38 (false
+    // when unknown): then each compressed sample lies within 2^39 of the one it
+    // came from, and their difference is exact in extended precision.
+    bool hadModerateGains() const { return m_moderateGains; }
 
     // Compresses `left` and `right` (16 samples each) in place by the gain that
     // `detectorLeft` and `detectorRight` call for. Any of the four may be the same
@@ -73,6 +77,10 @@ public:
     static float fastGainOf(float slope, float envelopeDb);
 
 private:
+    // The same computation one sample at a time, for settings outside the
+    // ordinary ranges.
+    void processStepByStep(float* left, float* right, const float* detectorLeft, const float* detectorRight);
+
     float m_threshold = 0.0f;
     float m_ratio = 1.0f;
     float m_envelope = kTiny;
@@ -85,6 +93,7 @@ private:
     // made for: their level need not be computed, the target is the floor.
     float m_quietThreshold = std::numeric_limits<float>::quiet_NaN();
     float m_quietBound = 0.0f;
+    bool m_moderateGains = true;
 };
 
 } // namespace Vantor::Quellor

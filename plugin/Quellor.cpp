@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "framework/vst/VstStrings.hpp"
+#include "plugin/BlockMath.hpp"
 #include "plugin/VstParamFloat.hpp"
 #include "plugin/VstParamFloatExp.hpp"
 
@@ -33,11 +34,6 @@ constexpr float kMidiValueScale = 1.0f / 127.0f;
 // ones and those that are not a number count as silence: even the largest
 // master gain keeps what remains below the largest float.
 constexpr float kLoudestInput = 0x1p123f;
-
-inline float audible(float sample)
-{
-    return std::fabs(sample) <= kLoudestInput ? sample : 0.0f;
-}
 
 // Answers of the host-side extensions announced by "hasCockosExtensions".
 constexpr VstInt32 kExtensionsAnswer = static_cast<VstInt32>(0xbeef0000u);
@@ -102,6 +98,7 @@ void CQuellor::warmUpCompressor()
 
 void CQuellor::clearBlocks()
 {
+    m_leavingPlain = true;
     std::fill(std::begin(m_compressedLeft), std::end(m_compressedLeft), 0.0f);
     std::fill(std::begin(m_compressedRight), std::end(m_compressedRight), 0.0f);
     std::fill(std::begin(m_dryLeft), std::end(m_dryLeft), 0.0f);
@@ -301,31 +298,47 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
 
         for (VstInt32 done = 0; done < sampleFrames;)
         {
-            const long double gain = m_masterGain;
+            const double gain = m_masterGain;
             const int run = static_cast<int>(std::min<VstInt32>(sampleFrames - done, kBlockSize - position));
-            float leavingLeft = 0.0f, leavingRight = 0.0f;
-            for (int i = 0; i < run; ++i, ++position, ++done)
+            // What leaves the block now entered it 16 samples ago. The outputs
+            // are made first and written last: inputs and outputs may share buffers.
+            const float leavingLeft = m_compressedLeft[position + run - 1];
+            const float leavingRight = m_compressedRight[position + run - 1];
+            alignas(16) float mixedLeft[kBlockSize], mixedRight[kBlockSize];
+            // Where the compressed sample equals the dry one, or the mix is fully
+            // wet and the difference of the two is exact, the mix gives the
+            // compressed sample itself, only scaled.
+            const bool scaledOnly =
+                step == 0.0f && (m_leavingPlain ? mix >= 0.0f : mix == 1.0f && m_leavingModerate);
+            if (!scaledOnly || !BlockMath::scaledBy(m_compressedLeft + position, m_compressedRight + position,
+                                                    mixedLeft, mixedRight, run, gain))
             {
-                // What leaves the block now entered it 16 samples ago.
-                const float inL = audible(inLeft[done]);
-                const float inR = audible(inRight[done]);
-                const float dryL = m_dryLeft[position];
-                const float dryR = m_dryRight[position];
-                leavingLeft = m_compressedLeft[position];
-                leavingRight = m_compressedRight[position];
-                m_dryLeft[position] = m_compressedLeft[position] = inL;
-                m_dryRight[position] = m_compressedRight[position] = inR;
-
-                mix += step;
-                const long double wetL = leavingLeft, wetR = leavingRight;
-                outLeft[done] = static_cast<float>((dryL + (wetL - dryL) * mix) * gain);
-                outRight[done] = static_cast<float>((dryR + (wetR - dryR) * mix) * gain);
+                const long double extendedGain = gain;
+                for (int i = 0; i < run; ++i)
+                {
+                    mix += step;
+                    const long double dryL = m_dryLeft[position + i], dryR = m_dryRight[position + i];
+                    const long double wetL = m_compressedLeft[position + i],
+                                      wetR = m_compressedRight[position + i];
+                    mixedLeft[i] = static_cast<float>((dryL + (wetL - dryL) * mix) * extendedGain);
+                    mixedRight[i] = static_cast<float>((dryR + (wetR - dryR) * mix) * extendedGain);
+                }
             }
+            BlockMath::enter(inLeft + done, inRight + done, m_dryLeft + position, m_dryRight + position,
+                             m_compressedLeft + position, m_compressedRight + position, run, kLoudestInput);
+            BlockMath::copyPair(mixedLeft, mixedRight, outLeft + done, outRight + done, run);
+            position += run;
+            done += run;
+
             if (position == kBlockSize)
             {
                 // At exactly 0 dB the threshold switches the compressor off.
-                if (m_parameters[kThreshold]->getValue() != 1.0f)
+                m_leavingPlain = m_parameters[kThreshold]->getValue() == 1.0f;
+                if (!m_leavingPlain)
+                {
                     m_compressor->processBlock(m_compressedLeft, m_compressedRight, m_dryLeft, m_dryRight);
+                    m_leavingModerate = m_compressor->hadModerateGains();
+                }
                 position = 0;
                 meter = std::max({meter, std::fabs(leavingLeft), std::fabs(leavingRight)});
             }

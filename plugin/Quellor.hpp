@@ -110,6 +110,10 @@ private:
     float m_dryLeft[kBlockSize];
     float m_dryRight[kBlockSize];
     int m_blockPosition = 0;
+    // The block now leaving was not compressed (its two halves are equal), or
+    // its gains were moderate (see CCompressorSC::hadModerateGains()).
+    bool m_leavingPlain = true;
+    bool m_leavingModerate = false;
     float m_currentMix = 1.0f;
     double m_masterGain = 1.0;
     float m_workingSampleRate = 44100.0f;

@@ -1,13 +1,25 @@
 #include "plugin/CompressorSC.hpp"
 
+#include "plugin/BlockMath.hpp"
+#include "plugin/BlockMathWide.hpp"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <random>
+#include <vector>
+
+#include "tests/plugin/ReferenceModel.hpp"
 
 using Vantor::Quellor::CCompressorSC;
+namespace BlockMath = Vantor::Quellor::BlockMath;
+using QuellorTest::ReferenceCompressor;
+using QuellorTest::sameFloat;
 using Vantor::Quellor::CSmoothingCoefficient;
 
 namespace
@@ -164,36 +176,44 @@ TEST_F(CompressorFixture, AttackGovernsRisesAndReleaseGovernsFalls)
 namespace
 {
 
-bool sameFloat(float a, float b)
+// Each form of the level and gain passes this machine can run.
+struct SPasses
 {
-    return a == b || (std::isnan(a) && std::isnan(b));
+    const char* name;
+    std::uint32_t (*levels)(const float*, float*);
+    std::uint32_t (*gains)(float, const float*, float*);
+};
+std::vector<SPasses> runnablePasses()
+{
+    std::vector<SPasses> passes{{"SSE2", BlockMath::levelsOfSse2, BlockMath::gainsOfSse2}};
+#if VANTOR_BLOCKMATH_AVX2
+    if (BlockMath::hasAvx2())
+        passes.push_back({"AVX2", BlockMath::levelsOfAvx2, BlockMath::gainsOfAvx2});
+#endif
+    return passes;
 }
 
-// The block algorithm written out step by step with the plain extended-precision
-// formulas, as the oracle for the optimised processBlock.
-struct ReferenceCompressor
+// The block forms as the compressor uses them: vector results, with the
+// extended formula at every marked position.
+Block blockLevels(const SPasses& passes, const Block& meanSquares)
 {
-    float threshold = 0.0f, slope = 1.0f, envelope = CCompressorSC::kTiny, meanSquare = 0.0f;
-    float averager = 0.0f, attack = 0.0f, release = 0.0f;
+    Block levels;
+    const std::uint32_t unsafe = passes.levels(meanSquares.data(), levels.data());
+    for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
+        if (unsafe & (1u << i))
+            levels[i] = CCompressorSC::levelOf(meanSquares[i]);
+    return levels;
+}
 
-    void processBlock(float* left, float* right, const float* detectorLeft, const float* detectorRight)
-    {
-        for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
-        {
-            const float x = detectorLeft[i] * detectorLeft[i] + detectorRight[i] * detectorRight[i] +
-                            CCompressorSC::kTiny;
-            meanSquare = x + (meanSquare - x) * averager;
-            float over = CCompressorSC::levelOf(meanSquare) - threshold;
-            if (over < 0.0f)
-                over = 0.0f;
-            const float target = over + CCompressorSC::kTiny;
-            envelope = target + (envelope - target) * (target > envelope ? attack : release);
-            const float gain = CCompressorSC::gainOf(slope, envelope);
-            left[i] *= gain;
-            right[i] *= gain;
-        }
-    }
-};
+Block blockGains(const SPasses& passes, float slope, const Block& envelopes)
+{
+    Block gains;
+    const std::uint32_t unsafe = passes.gains(slope, envelopes.data(), gains.data());
+    for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
+        if (unsafe & (1u << i))
+            gains[i] = CCompressorSC::gainOf(slope, envelopes[i]);
+    return gains;
+}
 
 } // namespace
 
@@ -203,6 +223,8 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
     std::uniform_real_distribution<double> exponent(-45.0, 12.0), envelopeExponent(-21.0, 2.6);
     std::uniform_int_distribution<int> ulps(-64, 64);
     std::uniform_real_distribution<float> slope(0.05f, 1.0f);
+    Block meanSquares, envelopes;
+    const std::vector<SPasses> forms = runnablePasses();
     for (int i = 0; i < 1000000; ++i)
     {
         float ms = static_cast<float>(std::pow(10.0, exponent(random)));
@@ -213,15 +235,127 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
         const float envelope = static_cast<float>(std::pow(10.0, envelopeExponent(random)));
         ASSERT_TRUE(sameFloat(CCompressorSC::fastGainOf(s, envelope), CCompressorSC::gainOf(s, envelope)))
             << s << " " << envelope;
+
+        // Sixteen at a time through the vector forms, one slope per block.
+        const int lane = i % CCompressorSC::kBlockSize;
+        meanSquares[lane] = ms;
+        envelopes[lane] = envelope;
+        if (lane == CCompressorSC::kBlockSize - 1)
+            for (const SPasses& form : forms)
+            {
+                const Block levels = blockLevels(form, meanSquares), gains = blockGains(form, s, envelopes);
+                for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+                {
+                    ASSERT_EQ(levels[j], CCompressorSC::levelOf(meanSquares[j]))
+                        << form.name << " " << meanSquares[j];
+                    ASSERT_EQ(gains[j], CCompressorSC::gainOf(s, envelopes[j]))
+                        << form.name << " " << s << " " << envelopes[j];
+                }
+            }
     }
-    for (float ms : {0.0f, 1e-20f, 1.0f, std::nextafter(1.0f, 0.0f), std::nextafter(1.0f, 2.0f), 1e-45f,
-                     3.4e38f, INFINITY, NAN})
+    const float specialMeanSquares[] = {0.0f,
+                                        1e-20f,
+                                        1.0f,
+                                        std::nextafter(1.0f, 0.0f),
+                                        std::nextafter(1.0f, 2.0f),
+                                        1e-45f,
+                                        3.4e38f,
+                                        0.5f,
+                                        2.0f,
+                                        1e-40f,
+                                        1e-30f,
+                                        1e30f,
+                                        100.0f,
+                                        0.001f,
+                                        7.0f,
+                                        1.2e-38f};
+    for (float ms : specialMeanSquares)
         EXPECT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
+    for (float ms : {INFINITY, NAN})
+        EXPECT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
+    std::copy(std::begin(specialMeanSquares), std::end(specialMeanSquares), meanSquares.begin());
+    for (const SPasses& form : forms)
+    {
+        const Block levels = blockLevels(form, meanSquares);
+        for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+            EXPECT_EQ(levels[j], CCompressorSC::levelOf(meanSquares[j]))
+                << form.name << " " << meanSquares[j];
+    }
+
+    const float specialEnvelopes[] = {1e-20f,  std::nextafter(1e-20f, 1.0f),
+                                      0.0f,    1e-7f,
+                                      1e3f,    435.0f,
+                                      2.4e-7f, 1.0f,
+                                      20.0f,   3e-8f,
+                                      100.0f,  1e-19f,
+                                      60.0f,   5e-6f,
+                                      0.5f,    1999.0f};
     for (float envelope :
          {1e-20f, std::nextafter(1e-20f, 1.0f), 0.0f, 1e-7f, 1e3f, 1e5f, 3e38f, INFINITY, NAN})
         for (float s : {0.05f, 0.5f, 1.0f})
             EXPECT_TRUE(sameFloat(CCompressorSC::fastGainOf(s, envelope), CCompressorSC::gainOf(s, envelope)))
                 << s << " " << envelope;
+    std::copy(std::begin(specialEnvelopes), std::end(specialEnvelopes), envelopes.begin());
+    for (const SPasses& form : forms)
+        for (float s : {0.0f, 0.05f, 0.25f, 0.5f, 1.0f})
+        {
+            const Block gains = blockGains(form, s, envelopes);
+            for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+                EXPECT_EQ(gains[j], CCompressorSC::gainOf(s, envelopes[j]))
+                    << form.name << " " << s << " " << envelopes[j];
+        }
+}
+
+TEST(CompressorSCExactness, ScaledSamplesMatchTheExtendedProductBitForBit)
+{
+    // What the effect's mix gives when it reduces to the compressed sample.
+    auto extended = [](float x, double gain)
+    { return static_cast<float>((static_cast<long double>(x) + 0.0L) * static_cast<long double>(gain)); };
+    std::mt19937_64 random(17);
+    std::uniform_real_distribution<double> gainExponent(-1.0, 1.1), sampleExponent(-30.0, 37.0);
+    std::uniform_int_distribution<int> sign(0, 1), quarters(1, CCompressorSC::kBlockSize / 4);
+    auto randomSample = [&]
+    { return static_cast<float>((sign(random) ? -1.0 : 1.0) * std::pow(10.0, sampleExponent(random))); };
+    int refused = 0;
+    for (int round = 0; round < 60000; ++round)
+    {
+        Block left, right, outLeft, outRight;
+        std::generate(left.begin(), left.end(), randomSample);
+        std::generate(right.begin(), right.end(), randomSample);
+        double gain = std::pow(10.0, gainExponent(random));
+        const float planted = std::fabs(left[round % CCompressorSC::kBlockSize]);
+        if (round % 2 == 0 && planted != 0.0f)
+        {
+            // A gain that puts one product within a unit of double precision of
+            // a rounding boundary of single precision: a midpoint between two
+            // floats, normal or subnormal.
+            const float below = round % 4 == 0 ? static_cast<float>(planted * gain)
+                                               : 0x1p-149f * static_cast<float>(round % 1000);
+            const double midpoint =
+                (static_cast<double>(below) + static_cast<double>(std::nextafter(below, INFINITY))) / 2.0;
+            gain = midpoint / planted;
+        }
+        right[3] = round % 7 == 0 ? -0.0f : right[3];
+        right[7] = round % 11 == 0 ? 1e-45f : right[7];
+        const int n = round % 3 == 0 ? 4 * quarters(random) : CCompressorSC::kBlockSize;
+        if (!BlockMath::scaledBy(left.data(), right.data(), outLeft.data(), outRight.data(), n, gain))
+        {
+            ++refused;
+            continue;
+        }
+        for (int i = 0; i < n; ++i)
+        {
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(outLeft[i]),
+                      std::bit_cast<std::uint32_t>(extended(left[i], gain)))
+                << left[i] << " * " << gain;
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(outRight[i]),
+                      std::bit_cast<std::uint32_t>(extended(right[i], gain)))
+                << right[i] << " * " << gain;
+        }
+    }
+    // Mostly the planted near-boundary products and the subnormal results are refused.
+    EXPECT_LT(refused, 60000 * 65 / 100);
+    EXPECT_GT(refused, 60000 / 10);
 }
 
 TEST(CompressorSCExactness, BlocksMatchTheStepByStepAlgorithmBitForBit)
@@ -242,11 +376,7 @@ TEST(CompressorSCExactness, BlocksMatchTheStepByStepAlgorithmBitForBit)
             compressor->setRatio(0.05f + 0.95f * unit(random));
             compressor->getAttack().setTime(std::pow(1000.0f, unit(random)));
             compressor->getRelease().setTime(std::pow(1000.0f, unit(random)));
-            reference.threshold = compressor->getThreshold();
-            reference.slope = compressor->getRatio();
-            reference.attack = compressor->getAttack().getCoefficient();
-            reference.release = compressor->getRelease().getCoefficient();
-            reference.averager = compressor->getAverager().getCoefficient();
+            reference.takeSettings(*compressor);
         }
         if (block % 37 == 0) // bursts, fades and silences
             level = unit(random) < 0.2f ? 0.0f : std::pow(10.0f, -3.0f * unit(random));

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "tests/plugin/QuellorTestSupport.hpp"
+#include "tests/plugin/ReferenceModel.hpp"
 
 using namespace Vantor::Quellor;
 using namespace QuellorTest;
@@ -357,6 +360,55 @@ TEST_F(QuellorFixture, EmptyOrMissingBuffersProduceNothingAndNeverCrash)
     }
     EXPECT_EQ(effect->getCurrentMix(), 1.0f);
     effect->setParameterView(nullptr);
+}
+
+TEST(QuellorExactness, OutputMatchesTheStepByStepAudioPathBitForBit)
+{
+    // Every program, then changes of mix, threshold (off at its top and on
+    // again) and master while the audio runs, in calls of random sizes.
+    std::mt19937 random(23);
+    std::uniform_int_distribution<int> callSize(1, 700);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    for (int program = 0; program < CQuellor::kNumPrograms; ++program)
+    {
+        CQuellor effect(nullptr);
+        effect.setProgram(program);
+        effect.resume();
+        QuellorTest::ReferenceEffect reference;
+        reference.compressor.meanSquare = effect.getCompressor().getMeanSquare();
+        reference.compressor.envelope = effect.getCompressor().getEnvelope();
+
+        SStereo input = programme(60000, 30 + static_cast<std::uint32_t>(program));
+        for (std::size_t i = 20000; i < 30000; ++i) // louder than full scale
+        {
+            input.left[i] *= 8.0f;
+            input.right[i] *= 8.0f;
+        }
+        SStereo output = input, expected = input;
+        for (std::size_t done = 0, calls = 0; done < input.size(); ++calls)
+        {
+            if (calls % 9 == 8)
+            {
+                const int index = std::array{CQuellor::kMix, CQuellor::kMix, CQuellor::kThreshold,
+                                             CQuellor::kMaster}[random() % 4];
+                const float value = unit(random) < 0.3f ? 1.0f : unit(random);
+                effect.setParameter(index, value);
+            }
+            reference.compressor.takeSettings(effect.getCompressor());
+            reference.masterGain = effect.getMasterGain();
+            reference.compressorOn = effect.getParameter(CQuellor::kThreshold) != 1.0f;
+            const auto frames =
+                static_cast<VstInt32>(std::min<std::size_t>(callSize(random), input.size() - done));
+            float* in[2] = {input.left.data() + done, input.right.data() + done};
+            float* out[2] = {output.left.data() + done, output.right.data() + done};
+            effect.processReplacing(in, out, frames);
+            reference.process(in[0], in[1], expected.left.data() + done, expected.right.data() + done, frames,
+                              effect.getParameterObject(CQuellor::kMix).getRealValue());
+            done += static_cast<std::size_t>(frames);
+        }
+        ASSERT_EQ(output.left, expected.left) << program;
+        ASSERT_EQ(output.right, expected.right) << program;
+    }
 }
 
 // ---- bad input and values ---------------------------------------------------------

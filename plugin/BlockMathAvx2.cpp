@@ -1,0 +1,132 @@
+// The AVX2 and FMA forms of the level and gain passes. This file alone is
+// compiled for those instruction sets; nothing here runs unless hasAvx2() said
+// the processor has them.
+#include "plugin/BlockMathWide.hpp"
+
+#if VANTOR_BLOCKMATH_AVX2
+
+#include <immintrin.h>
+
+namespace Vantor::Quellor::BlockMath
+{
+
+namespace
+{
+
+// The same constants and allowances as the SSE2 forms; fused multiply-adds
+// round once where those round twice, so the same error bounds hold.
+constexpr int kBlockSize = 16;
+constexpr double kRelativeAllowance = 0x1p-38;
+constexpr double kAbsoluteAllowance = 0x1p-40;
+constexpr double kTiny = static_cast<double>(1e-20f);
+constexpr double kNepersToDb = 8.685889638065037;
+constexpr double kDbToNepers = 0.11512925464970228;
+constexpr double kLn2 = 0.6931471805599453;
+constexpr double kLn2High = 6.93147180369123816490e-01;
+constexpr double kLn2Low = 1.90821492927058770002e-10;
+constexpr double kLog2e = 1.4426950408889634;
+constexpr double kRoundingShift = 0x1.8p52;
+
+inline __m256d splat(double value)
+{
+    return _mm256_set1_pd(value);
+}
+
+inline __m256d absolute(__m256d value)
+{
+    return _mm256_andnot_pd(splat(-0.0), value);
+}
+
+inline __m128 unsafeLanes(__m256d value, __m256d allowance)
+{
+    const __m128 low = _mm256_cvtpd_ps(_mm256_sub_pd(value, allowance));
+    const __m128 high = _mm256_cvtpd_ps(_mm256_add_pd(value, allowance));
+    return _mm_cmpneq_ps(low, high);
+}
+
+inline __m256d logarithm(__m256d x)
+{
+    const __m256i bits = _mm256_castpd_si256(x);
+    const __m256i moved = _mm256_add_epi64(bits, _mm256_set1_epi64x(0x00195F619980C433LL));
+    const __m256i exponentField =
+        _mm256_and_si256(moved, _mm256_set1_epi64x(static_cast<long long>(0xFFF0000000000000ULL)));
+    const __m256d m = _mm256_castsi256_pd(
+        _mm256_add_epi64(_mm256_sub_epi64(bits, exponentField), _mm256_set1_epi64x(0x4000000000000000LL)));
+    const __m256d k =
+        _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(_mm256_srli_epi64(moved, 52),
+                                                          _mm256_set1_epi64x(0x4330000000000000LL))),
+                      splat(0x1p52 + 1024.0));
+    const __m256d f = _mm256_sub_pd(m, splat(1.0));
+    const __m256d s = _mm256_div_pd(f, _mm256_add_pd(f, splat(2.0)));
+    const __m256d z = _mm256_mul_pd(s, s);
+    __m256d q = splat(1.0 / 15.0);
+    q = _mm256_fmadd_pd(q, z, splat(1.0 / 13.0));
+    q = _mm256_fmadd_pd(q, z, splat(1.0 / 11.0));
+    q = _mm256_fmadd_pd(q, z, splat(1.0 / 9.0));
+    q = _mm256_fmadd_pd(q, z, splat(1.0 / 7.0));
+    q = _mm256_fmadd_pd(q, z, splat(1.0 / 5.0));
+    q = _mm256_fmadd_pd(q, z, splat(1.0 / 3.0));
+    const __m256d t = _mm256_add_pd(s, s);
+    const __m256d lnM = _mm256_fmadd_pd(_mm256_mul_pd(t, z), q, t);
+    return _mm256_fmadd_pd(k, splat(kLn2), lnM);
+}
+
+inline __m256d exponential(__m256d x)
+{
+    const __m256d shifted = _mm256_fmadd_pd(x, splat(kLog2e), splat(kRoundingShift));
+    const __m256d n = _mm256_sub_pd(shifted, splat(kRoundingShift));
+    const __m256d r = _mm256_fnmadd_pd(n, splat(kLn2Low), _mm256_fnmadd_pd(n, splat(kLn2High), x));
+    __m256d p = splat(1.0 / 3628800.0);
+    p = _mm256_fmadd_pd(p, r, splat(1.0 / 362880.0));
+    p = _mm256_fmadd_pd(p, r, splat(1.0 / 40320.0));
+    p = _mm256_fmadd_pd(p, r, splat(1.0 / 5040.0));
+    p = _mm256_fmadd_pd(p, r, splat(1.0 / 720.0));
+    p = _mm256_fmadd_pd(p, r, splat(1.0 / 120.0));
+    p = _mm256_fmadd_pd(p, r, splat(1.0 / 24.0));
+    p = _mm256_fmadd_pd(p, r, splat(1.0 / 6.0));
+    p = _mm256_fmadd_pd(p, r, splat(0.5));
+    p = _mm256_fmadd_pd(p, r, splat(1.0));
+    p = _mm256_fmadd_pd(p, r, splat(1.0));
+    const __m256i scale = _mm256_slli_epi64(_mm256_castpd_si256(shifted), 52);
+    return _mm256_castsi256_pd(_mm256_add_epi64(_mm256_castpd_si256(p), scale));
+}
+
+} // namespace
+
+std::uint32_t levelsOfAvx2(const float* meanSquares, float* levels)
+{
+    std::uint32_t unsafe = 0;
+    for (int i = 0; i < kBlockSize; i += 4)
+    {
+        const __m256d ms = _mm256_cvtps_pd(_mm_loadu_ps(meanSquares + i));
+        const __m256d root = _mm256_add_pd(_mm256_sqrt_pd(ms), splat(kTiny));
+        const __m256d level = _mm256_mul_pd(logarithm(root), splat(kNepersToDb));
+        _mm_storeu_ps(levels + i, _mm256_cvtpd_ps(level));
+        const __m256d allowance =
+            _mm256_fmadd_pd(absolute(level), splat(kRelativeAllowance), splat(kAbsoluteAllowance));
+        unsafe |= static_cast<std::uint32_t>(_mm_movemask_ps(unsafeLanes(level, allowance))) << i;
+    }
+    return unsafe;
+}
+
+std::uint32_t gainsOfAvx2(float slope, const float* envelopes, float* gains)
+{
+    const __m256d slopeLess1 = splat(static_cast<double>(slope) - 1.0);
+    std::uint32_t unsafe = 0;
+    for (int i = 0; i < kBlockSize; i += 4)
+    {
+        const __m256d envelope = _mm256_cvtps_pd(_mm_loadu_ps(envelopes + i));
+        const __m256d exponent = _mm256_mul_pd(
+            _mm256_mul_pd(slopeLess1, _mm256_sub_pd(envelope, splat(kTiny))), splat(kDbToNepers));
+        const __m256d gain = exponential(exponent);
+        _mm_storeu_ps(gains + i, _mm256_cvtpd_ps(gain));
+        const __m256d allowance = _mm256_mul_pd(
+            _mm256_mul_pd(gain, _mm256_add_pd(absolute(exponent), splat(1.0))), splat(kRelativeAllowance));
+        unsafe |= static_cast<std::uint32_t>(_mm_movemask_ps(unsafeLanes(gain, allowance))) << i;
+    }
+    return unsafe;
+}
+
+} // namespace Vantor::Quellor::BlockMath
+
+#endif

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+namespace Vantor::Quellor::BlockMath
+{
+
+// The implementations behind levelsOf() and gainsOf(), chosen once when the
+// library loads: SSE2 everywhere, AVX2 with fused multiply-add where the
+// processor has both. Each follows the same error bound. Exposed for the tests,
+// which check every one the machine can run.
+std::uint32_t levelsOfSse2(const float* meanSquares, float* levels);
+std::uint32_t gainsOfSse2(float slope, const float* envelopes, float* gains);
+// VANTOR_BLOCKMATH_AVX2 is defined by the build where it compiles the AVX2 forms.
+#if VANTOR_BLOCKMATH_AVX2
+std::uint32_t levelsOfAvx2(const float* meanSquares, float* levels);
+std::uint32_t gainsOfAvx2(float slope, const float* envelopes, float* gains);
+#endif
+
+// Whether this processor runs the AVX2 forms.
+bool hasAvx2();
+
+} // namespace Vantor::Quellor::BlockMath
