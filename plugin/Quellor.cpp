@@ -264,7 +264,7 @@ void CQuellor::resume()
 {
     CVstEffect::resume();
     float rate = getSampleRate();
-    if (!(rate > kLowestSampleRate)) // also replaces a rate that is not a number
+    if (!(rate > kLowestSampleRate) || std::isinf(rate)) // also replaces a rate that is no number
         rate = kDefaultSampleRate;
     m_workingSampleRate = rate;
     m_compressor->setSampleRate(rate);

@@ -8,12 +8,13 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libx11-dev libcairo2-dev libpng-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation
   xvfb xauth
+  clang libclang-rt-14-dev valgrind
   libsndfile1-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 )
 if [ "${1:-}" = "--compare" ]; then
   # Other compressors that `pressora bench` and the benchmarks measure against.
-  packages+=(lsp-plugins-vst zam-plugins valgrind)
+  packages+=(lsp-plugins-vst zam-plugins)
 fi
 
 missing=()

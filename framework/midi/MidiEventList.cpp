@@ -1,6 +1,9 @@
 #include "framework/midi/MidiEventList.hpp"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 
 namespace Vantor::Midi
 {
@@ -43,7 +46,12 @@ std::int32_t CMidiEventList::getDeltaToNextEvent() const
 {
     if (!hasNextEvent())
         return 0;
-    return m_events[m_readPosition + 1].getDelta() - m_events[m_readPosition].getDelta();
+    // Deltas come from the host as they are; the distance between two extreme
+    // ones does not fit 32 bits, so it is taken wide and kept within them.
+    const std::int64_t distance = static_cast<std::int64_t>(m_events[m_readPosition + 1].getDelta()) -
+                                  m_events[m_readPosition].getDelta();
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        distance, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 void CMidiEventList::getObjectDescription(char* buffer, long size) const

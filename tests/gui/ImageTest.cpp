@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <fstream>
 
 #include "framework/basics/Exception.hpp"
@@ -75,6 +77,21 @@ TEST_F(ImageTest, TargaKindsOtherThanUncompressed32BitAreRefused)
         EXPECT_FALSE(image.hasImageLoaded()) << variant.name;
         EXPECT_STREQ(image.getLastError().getString(), kHeaderMismatch) << variant.name;
         EXPECT_STREQ(image.getFilename().getString(), "") << variant.name;
+    }
+}
+
+// A header claiming more pixels than the file holds (a cut file, or a header
+// alone announcing 65535 x 65535) is refused before any pixel memory is taken.
+TEST_F(ImageTest, TargaFilesWithoutAllTheirPixelsAreRefused)
+{
+    const std::string path = folder.file("short.tga");
+    for (const auto& [width, height] : {std::pair{2, 2}, std::pair{65535, 65535}})
+    {
+        Tests::writeTarga(path, 1, 1, {{1, 2, 3, 255}}, Tests::targaHeader(width, height));
+        CTGAImage image(path.c_str());
+        EXPECT_FALSE(image.hasImageLoaded()) << width;
+        EXPECT_STREQ(image.getLastError().getString(),
+                     "The file holds fewer pixels than its header announces");
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace Vantor::Midi
@@ -99,6 +101,15 @@ TEST(MidiEventList, ReadCursorWalksAndWraps)
     list.clear(); // the cursor starts over with the next block
     list.addEvent(CMidiEvent::kNoteOn, 62, 90, 0, 0);
     EXPECT_EQ(list.getCurrentEvent()->getValue(), 62);
+
+    // Whatever deltas a host sends, the distance stays within 32 bits.
+    list.clear();
+    list.addEvent(CMidiEvent::kNoteOn, 60, 90, 0, std::numeric_limits<std::int32_t>::min());
+    list.addEvent(CMidiEvent::kNoteOn, 60, 90, 0, std::numeric_limits<std::int32_t>::max());
+    list.addEvent(CMidiEvent::kNoteOn, 60, 90, 0, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(list.getDeltaToNextEvent(), std::numeric_limits<std::int32_t>::max());
+    list.moveToNextEvent();
+    EXPECT_EQ(list.getDeltaToNextEvent(), std::numeric_limits<std::int32_t>::min());
 }
 
 } // namespace

@@ -86,9 +86,26 @@ bool CTGAImage::loadFromFile(const Basics::CString& path)
     }
     const int width = header.width;
     const int height = header.height;
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
+    if (width == 0 || height == 0)
+    {
+        return fail("The file describes an image without pixels");
+    }
+    // The pixels must all be there: a header alone (or a cut file) claiming a
+    // large image takes no memory and gives no half-black picture.
+    const std::size_t pixelBytes = static_cast<std::size_t>(width) * height * 4;
+    std::error_code ignored;
+    const auto fileSize = std::filesystem::file_size(path.getString(), ignored);
+    if (ignored || fileSize < kHeaderSize + pixelBytes)
+    {
+        return fail("The file holds fewer pixels than its header announces");
+    }
+    std::vector<std::uint8_t> pixels(pixelBytes);
     file.read(reinterpret_cast<char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
     file.close();
+    if (!file)
+    {
+        return fail("The file holds fewer pixels than its header announces");
+    }
 
     std::unique_ptr<Platform::IDrawingSurface> bitmap = Platform::createDrawingSurface(width, height, 0);
     if (!bitmap)

@@ -315,8 +315,10 @@ bool CX11WindowSystem::fireDueTimers()
             timer.due = now + timer.interval;
         }
     }
-    for (const auto& [window, id] : due)
+    for (const auto& entry : due)
     {
+        CX11Window* const window = entry.first;
+        const long id = entry.second;
         const bool stillRunning =
             std::any_of(m_timers.begin(), m_timers.end(),
                         [&](const STimer& timer) { return timer.window == window && timer.id == id; });

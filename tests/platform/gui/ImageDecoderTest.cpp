@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -143,4 +145,46 @@ TEST_F(ImageDecoderTest, FailuresGiveNoSurfaceAndAReason)
     std::string bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
     std::ofstream(path("cut.jpg"), std::ios::binary) << bytes.substr(0, 20);
     expectFailure(path("cut.jpg"), EImageFormat::Jpeg);
+}
+
+namespace
+{
+
+std::uint32_t crc32(const std::string& bytes)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes)
+    {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void putBigEndian(std::string& bytes, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (24 - 8 * i));
+}
+
+} // namespace
+
+// A header may claim a million pixels per side; the decoder refuses such an image
+// before it asks for memory instead of failing in the allocation.
+TEST_F(ImageDecoderTest, ImagesClaimingHugeSizesAreRefused)
+{
+    const std::string png = writePng("huge.png", 1, 1, {1, 2, 3, 255});
+    std::ifstream whole(png, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
+    whole.close();
+    // IHDR: length at 8, type at 12, width at 16, height at 20, CRC over type and data at 29.
+    putBigEndian(bytes, 16, 1000000);
+    putBigEndian(bytes, 20, 1000000);
+    putBigEndian(bytes, 29, crc32(bytes.substr(12, 17)));
+    std::ofstream(png, std::ios::binary | std::ios::trunc) << bytes;
+
+    const SDecodedImage decoded = decodeImageFile(png, EImageFormat::Png);
+    EXPECT_EQ(decoded.surface, nullptr);
+    EXPECT_EQ(decoded.error, "The image is too large");
 }
