@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <sstream>
-
-#include "framework/basics/SystemString.hpp"
-#include "framework/io/TextStream.hpp"
+#include <fstream>
 
 namespace Vantor::Basics
 {
@@ -106,15 +103,6 @@ void CClassManager::writeInformation(std::ostream& stream) const
     stream << line << kBorderLine;
 }
 
-void CClassManager::writeInformation(IO::CTextStream& stream) const
-{
-    if (!stream.isOpenForWriting())
-        return;
-    std::ostringstream table;
-    writeInformation(table);
-    stream << table.str().c_str();
-}
-
 CClassManager* CClassManager::getInstance()
 {
     return g_classManager;
@@ -133,10 +121,9 @@ void shutdownClassManager(const char* reportPath)
         return;
     if (reportPath != nullptr)
     {
-        IO::CTextStream stream(CSystemString(reportPath), IO::CTextStream::kWrite);
+        std::ofstream stream(reportPath, std::ios::out | std::ios::trunc);
         g_classManager->sortClasses();
         g_classManager->writeInformation(stream);
-        stream.close();
     }
     delete g_classManager;
     g_classManager = nullptr;
