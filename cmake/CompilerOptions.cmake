@@ -1,6 +1,7 @@
 # Warning and sanitizer settings shared by every target of the project.
 add_library(vantor_options INTERFACE)
-target_compile_options(vantor_options INTERFACE -Wall -Wextra -Wno-multichar)
+target_compile_options(vantor_options INTERFACE
+  -Wall -Wextra -Wshadow -Woverloaded-virtual -Wnon-virtual-dtor -Wsuggest-override)
 if(VANTOR_WERROR)
   target_compile_options(vantor_options INTERFACE -Werror)
 endif()

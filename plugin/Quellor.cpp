@@ -56,8 +56,8 @@ constexpr double kParameterRanges[CQuellor::kNumParameters][2] = {{-20.0, 20.0},
 constexpr int kProgramNameSize = Vst::kVstMaxProgNameLen + 1;
 } // namespace
 
-CQuellor::CQuellor(Vst::audioMasterCallback audioMaster)
-    : CVstEffect(audioMaster, kNumParameters, kNumPrograms)
+CQuellor::CQuellor(Vst::audioMasterCallback hostCallback)
+    : CVstEffect(hostCallback, kNumParameters, kNumPrograms)
 {
     setNumInputs(2);
     setNumOutputs(2);

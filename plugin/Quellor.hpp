@@ -40,7 +40,7 @@ public:
     static constexpr int kBlockSize = CCompressorSC::kBlockSize;
     static constexpr Vst::VstInt32 kUniqueId = Vst::fourCharCode("Tam2");
 
-    explicit CQuellor(Vst::audioMasterCallback audioMaster);
+    explicit CQuellor(Vst::audioMasterCallback hostCallback);
     ~CQuellor() override;
 
     // ---- parameters ---------------------------------------------------------

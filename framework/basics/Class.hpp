@@ -135,11 +135,20 @@ private:
 
 } // namespace Vantor::Basics
 
+// The same getClass() overrides CCountedObject's in counted classes and is a plain
+// member elsewhere, so the macros cannot say `override`; they silence that one
+// suggestion around the declaration only.
+#define VANTOR_GET_CLASS_BEGIN_                                                                              \
+    _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wsuggest-override\"")
+#define VANTOR_GET_CLASS_END_ _Pragma("GCC diagnostic pop")
+
 // In the public part of a class body: declares the class's record, getClass() and
 // the member that counts instances.
 #define VANTOR_DECLARE_CLASS(ClassName)                                                                      \
     static ::Vantor::Basics::CClass& getStaticClass();                                                       \
+    VANTOR_GET_CLASS_BEGIN_                                                                                  \
     const ::Vantor::Basics::CClass& getClass() const;                                                        \
+    VANTOR_GET_CLASS_END_                                                                                    \
     [[no_unique_address]] ::Vantor::Basics::TClassTracker<ClassName> vantorClassTracker_                     \
     {                                                                                                        \
         this                                                                                                 \
@@ -177,10 +186,12 @@ private:
         static ::Vantor::Basics::CClass record(__VA_ARGS__);                                                 \
         return record;                                                                                       \
     }                                                                                                        \
+    VANTOR_GET_CLASS_BEGIN_                                                                                  \
     const ::Vantor::Basics::CClass& getClass() const                                                         \
     {                                                                                                        \
         return getStaticClass();                                                                             \
     }                                                                                                        \
+    VANTOR_GET_CLASS_END_                                                                                    \
     [[no_unique_address]] ::Vantor::Basics::TClassTracker<ClassName> vantorClassTracker_                     \
     {                                                                                                        \
         this                                                                                                 \

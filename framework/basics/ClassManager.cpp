@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <mutex>
-#include <sstream>
-
-#include "framework/basics/SystemString.hpp"
-#include "framework/io/TextStream.hpp"
 
 namespace Vantor::Basics
 {
@@ -120,15 +117,6 @@ void CClassManager::writeInformation(std::ostream& stream) const
     stream << line << kBorderLine;
 }
 
-void CClassManager::writeInformation(IO::CTextStream& stream) const
-{
-    if (!stream.isOpenForWriting())
-        return;
-    std::ostringstream table;
-    writeInformation(table);
-    stream << table.str().c_str();
-}
-
 CClassManager* CClassManager::getInstance()
 {
     const std::lock_guard guard(registryLock());
@@ -166,10 +154,9 @@ void shutdownClassManager(const char* reportPath)
         return;
     if (reportPath != nullptr)
     {
-        IO::CTextStream stream(CSystemString(reportPath), IO::CTextStream::kWrite);
+        std::ofstream stream(reportPath, std::ios::out | std::ios::trunc);
         g_classManager->sortClasses();
         g_classManager->writeInformation(stream);
-        stream.close();
     }
     delete g_classManager;
     g_classManager = nullptr;

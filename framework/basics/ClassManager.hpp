@@ -5,11 +5,6 @@
 
 #include "framework/basics/Class.hpp"
 
-namespace Vantor::IO
-{
-class CTextStream;
-}
-
 namespace Vantor::Basics
 {
 
@@ -43,8 +38,6 @@ public:
     // The table of classes with live objects (a leak report). Writes nothing when
     // the stream is not good.
     void writeInformation(std::ostream& stream) const;
-    // The same table into a text stream; nothing unless it is open for writing.
-    void writeInformation(IO::CTextStream& stream) const;
 
     std::size_t getNumberOfClasses() const { return m_classes.size(); }
 

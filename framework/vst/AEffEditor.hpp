@@ -15,7 +15,7 @@ class AEffEditor
 {
 public:
     // Stores the effect; does not register with it (the effect's setEditor does that).
-    explicit AEffEditor(AudioEffect* effect = nullptr) : effect(effect) {}
+    explicit AEffEditor(AudioEffect* owner = nullptr) : effect(owner) {}
     virtual ~AEffEditor() = default;
 
     AEffEditor(const AEffEditor&) = delete;

@@ -26,7 +26,7 @@ public:
     // outputs, effFlagsCanReplacing, ioRatio 1, uniqueID 'NoEf', version 1,
     // everything else 0. Sample rate 44100, block size 1024, program 0.
     // Makes no host call.
-    AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams);
+    AudioEffect(audioMasterCallback hostCallback, VstInt32 programCount, VstInt32 paramCount);
     // Deletes the editor if one is set.
     virtual ~AudioEffect();
 

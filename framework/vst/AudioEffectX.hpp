@@ -21,8 +21,8 @@ namespace Vantor::Vst
 class AudioEffectX : public AudioEffect
 {
 public:
-    AudioEffectX(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
-        : AudioEffect(audioMaster, numPrograms, numParams)
+    AudioEffectX(audioMasterCallback hostCallback, VstInt32 programCount, VstInt32 paramCount)
+        : AudioEffect(hostCallback, programCount, paramCount)
     {
     }
 

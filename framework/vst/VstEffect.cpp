@@ -21,9 +21,10 @@ bool copyName(const Basics::CString& name, char* buffer)
 
 } // namespace
 
-CVstEffect::CVstEffect(audioMasterCallback audioMaster, VstInt32 numberOfParameters,
+CVstEffect::CVstEffect(audioMasterCallback hostCallback, VstInt32 numberOfParameters,
                        VstInt32 numberOfPrograms)
-    : AudioEffectX(audioMaster, numberOfPrograms, numberOfParameters), m_lock(new Threading::CCriticalSection)
+    : AudioEffectX(hostCallback, numberOfPrograms, numberOfParameters),
+      m_lock(new Threading::CCriticalSection)
 {
     m_lock->referenced();
     try

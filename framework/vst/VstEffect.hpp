@@ -29,7 +29,7 @@ public:
     // 'NoEf', version 1, 44100 Hz, 1024 frames), builds the services and asks
     // the host about its capabilities. Note the order of the counts:
     // parameters first, then programs.
-    CVstEffect(audioMasterCallback audioMaster, VstInt32 numberOfParameters, VstInt32 numberOfPrograms);
+    CVstEffect(audioMasterCallback hostCallback, VstInt32 numberOfParameters, VstInt32 numberOfPrograms);
     ~CVstEffect() override;
 
     // Forgets the block's MIDI events; no audio is produced.

@@ -13,8 +13,6 @@
 
 #include "framework/basics/ClassManager.hpp"
 #include "framework/basics/CountedObject.hpp"
-#include "framework/basics/SystemString.hpp"
-#include "framework/io/TextStream.hpp"
 
 using namespace Vantor::Basics;
 
@@ -134,20 +132,6 @@ TEST(ClassRegistry, LeakReportLayout)
     closed.setstate(std::ios::badbit);
     manager.writeInformation(closed);
     EXPECT_EQ("", closed.str());
-
-    // Into a text stream only when it is open for writing.
-    const std::string path = ::testing::TempDir() + "vantor_class_table.txt";
-    {
-        Vantor::IO::CTextStream stream(CSystemString(path.c_str()), Vantor::IO::CTextStream::kWrite);
-        manager.writeInformation(stream);
-    }
-    EXPECT_EQ(report.str(), readFile(path));
-    Vantor::IO::CTextStream unopened;
-    manager.writeInformation(unopened);
-    Vantor::IO::CTextStream reading(CSystemString(path.c_str()), Vantor::IO::CTextStream::kRead);
-    manager.writeInformation(reading);
-    EXPECT_EQ(report.str(), readFile(path));
-    std::remove(path.c_str());
 }
 
 using ClassRegistryDeathTest = ::testing::Test;

@@ -39,6 +39,7 @@ class CTaggedString : public Basics::CString
 public:
     VANTOR_DECLARE_CLASS(CTaggedString);
     using CString::CString;
+    using CString::operator=;
     int tag = 0;
 };
 

@@ -153,8 +153,9 @@ TEST_P(SystemStringTest, ChangingParts)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSeparators, SystemStringTest, ::testing::Values('\\', '/'),
-                         [](const ::testing::TestParamInfo<char>& info)
-                         { return info.param == '\\' ? std::string("Backslash") : std::string("Slash"); });
+                         [](const ::testing::TestParamInfo<char>& paramInfo) {
+                             return paramInfo.param == '\\' ? std::string("Backslash") : std::string("Slash");
+                         });
 
 TEST(SystemString, PlatformSeparator)
 {

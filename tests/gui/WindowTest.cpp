@@ -310,14 +310,14 @@ TEST_F(WindowTest, AnExceptionInAListenerNeverLeavesTheMessageHandler)
 
 TEST_F(WindowTest, CreationUsesTheAttributes)
 {
-    CWindow window(MathTools::CRect(5, 6, 100, 50));
+    CWindow panel(MathTools::CRect(5, 6, 100, 50));
     Windowing::CWindowAttributes attributes;
     attributes.setEnabled(false);
     attributes.setAlpha(0.5);
     attributes.setWindowTitle("Panel");
-    window.intialiseWindow(&attributes, true);
+    panel.intialiseWindow(&attributes, true);
     auto* native = system.lastBackend();
-    ASSERT_TRUE(window.isWindowOpen());
+    ASSERT_TRUE(panel.isWindowOpen());
     EXPECT_FALSE(native->m_enabled);
     EXPECT_EQ(native->m_opacity, 127);
     EXPECT_TRUE(native->m_visible);
@@ -388,20 +388,20 @@ TEST_F(WindowTest, TimerIdZeroIsRefused)
 
 TEST_F(WindowTest, TimersCallEveryObjectOfTheirId)
 {
-    CTimed a(1), b(1), c(2); // timed objects outlive the window that calls them
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
-    openWindow(window);
-    window.addTimedObject(&a);
-    window.addTimedObject(&b);
-    window.addTimedObject(&c);
-    window.startTimer(1, 20);
+    CTimed a(1), b(1), c(2); // timed objects outlive the panel that calls them
+    CWindow panel(MathTools::CRect(0, 0, 10, 10));
+    openWindow(panel);
+    panel.addTimedObject(&a);
+    panel.addTimedObject(&b);
+    panel.addTimedObject(&c);
+    panel.startTimer(1, 20);
     EXPECT_EQ(system.lastBackend()->m_timers[1], 20);
     system.lastBackend()->m_sink->timerFired(1);
     EXPECT_EQ(a.expiries + b.expiries, 2);
     EXPECT_EQ(c.expiries, 0);
 
-    window.removeTimedObject(&a);
-    window.timerFired(1);
+    panel.removeTimedObject(&a);
+    panel.timerFired(1);
     EXPECT_EQ(a.expiries, 1);
     EXPECT_EQ(b.expiries, 2);
 }
@@ -440,20 +440,20 @@ TEST_F(WindowTest, AnObjectThatRemovesItselfWhileItsTimerFiresLetsTheOthersRun)
 TEST_F(WindowTest, RemovingAnUnknownObjectOnlyStopsTimersOfItsId)
 {
     CTimed registered(3), other(4), stranger(3);
-    CWindow window(MathTools::CRect(0, 0, 10, 10));
-    openWindow(window);
-    window.addTimedObject(&registered);
-    window.addTimedObject(&other);
-    window.startTimer(3, 10);
-    window.startTimer(4, 10);
-    window.removeTimedObject(&stranger);
+    CWindow panel(MathTools::CRect(0, 0, 10, 10));
+    openWindow(panel);
+    panel.addTimedObject(&registered);
+    panel.addTimedObject(&other);
+    panel.startTimer(3, 10);
+    panel.startTimer(4, 10);
+    panel.removeTimedObject(&stranger);
     EXPECT_EQ(system.lastBackend()->m_stoppedTimers, std::vector<long>{3});
-    window.timerFired(3);
+    panel.timerFired(3);
     EXPECT_EQ(registered.expiries, 1);
 
-    window.stopAllTimers();
+    panel.stopAllTimers();
     EXPECT_TRUE(system.lastBackend()->m_timers.empty());
-    window.timerFired(3);
+    panel.timerFired(3);
     EXPECT_EQ(registered.expiries, 1);
 }
 
@@ -476,34 +476,34 @@ public:
 
 TEST_F(WindowTest, PaintCopiesOnlyTheUpdateAreaOfAFreshBackBuffer)
 {
-    CWindow window(MathTools::CRect(0, 0, 40, 30));
+    CWindow panel(MathTools::CRect(0, 0, 40, 30));
     Windowing::CWindowAttributes attributes;
     attributes.setBackgroundColour(Graphics::CColour(0, 0, 255));
-    window.intialiseWindow(&attributes, false);
-    auto* swatch = new CSwatch(window.getControlRoot(), MathTools::CRect(0, 0, 40, 30),
+    panel.intialiseWindow(&attributes, false);
+    auto* swatch = new CSwatch(panel.getControlRoot(), MathTools::CRect(0, 0, 40, 30),
                                Graphics::CAlphaColour(255, 0, 0));
-    window.getControlRoot()->addControl(swatch);
+    panel.getControlRoot()->addControl(swatch);
     auto* native = system.lastBackend();
 
     native->m_paintArea = {10, 5, 8, 6};
-    EXPECT_EQ(window.handleWindowEvents(message(Message::Paint)), 0);
+    EXPECT_EQ(panel.handleWindowEvents(message(Message::Paint)), 0);
     ASSERT_NE(native->m_screen, nullptr);
     EXPECT_EQ(native->m_screen->getPixel(10, 5), Platform::makeColour(255, 0, 0));
     EXPECT_EQ(native->m_screen->getPixel(17, 10), Platform::makeColour(255, 0, 0));
     EXPECT_EQ(native->m_screen->getPixel(18, 10), 0u); // outside the update area: never copied
     EXPECT_EQ(native->m_screen->getPixel(9, 5), 0u);
     EXPECT_EQ(native->m_paints, 1);
-    EXPECT_FALSE(window.getGraphics().isDrawing()); // the back buffer lived for one paint only
+    EXPECT_FALSE(panel.getGraphics().isDrawing()); // the back buffer lived for one paint only
 
     // Without controls the background colour shows.
-    window.getControlRoot()->clearControls();
+    panel.getControlRoot()->clearControls();
     native->m_paintArea = {0, 0, 2, 2};
-    window.handleWindowEvents(message(Message::Paint));
+    panel.handleWindowEvents(message(Message::Paint));
     EXPECT_EQ(native->m_screen->getPixel(1, 1), Platform::makeColour(0, 0, 255));
 
     native->m_paintArea = {0, 0, 0, 0};
     const int presents = native->m_presents;
-    window.handleWindowEvents(message(Message::Paint));
+    panel.handleWindowEvents(message(Message::Paint));
     EXPECT_EQ(native->m_presents, presents);
     EXPECT_EQ(native->m_paints, 3);
 }
@@ -540,14 +540,13 @@ TEST_F(WindowTest, TheDesktopWheelHookActsOnlyForWindowsThatListenToKeysAndMouse
 TEST_F(WindowTest, DestroyingAnOpenWindowStopsItsTimersAndItsNativeWindow)
 {
     CTimed timed(5);
-    auto* window = new CWindow(MathTools::CRect(0, 0, 10, 10));
-    openWindow(*window);
-    window->addTimedObject(&timed);
-    window->startTimer(5, 10);
-    CWindow::setApplicationMainWindow(window);
-    delete window;
-    EXPECT_TRUE(
-        system.m_quitPosted); // the native window was destroyed: the main window's close ends the loop
+    auto* panel = new CWindow(MathTools::CRect(0, 0, 10, 10));
+    openWindow(*panel);
+    panel->addTimedObject(&timed);
+    panel->startTimer(5, 10);
+    CWindow::setApplicationMainWindow(panel);
+    delete panel;
+    EXPECT_TRUE(system.m_quitPosted); // the native panel was destroyed: the main panel's close ends the loop
     EXPECT_EQ(CWindow::getApplicationMainWindow(), nullptr);
     EXPECT_EQ(CWindow::getCurrentWindow(), nullptr);
 }

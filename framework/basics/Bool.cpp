@@ -1,4 +1,4 @@
-#include "framework/host/Bool.hpp"
+#include "framework/basics/Bool.hpp"
 
 namespace Vantor::Basics
 {

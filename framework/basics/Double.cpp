@@ -1,4 +1,4 @@
-#include "framework/host/Double.hpp"
+#include "framework/basics/Double.hpp"
 
 namespace Vantor::Basics
 {

@@ -1,4 +1,4 @@
-#include "framework/host/BoxedReal.hpp"
+#include "framework/basics/BoxedReal.hpp"
 
 #include <algorithm>
 #include <cstdio>

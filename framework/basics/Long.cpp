@@ -1,4 +1,4 @@
-#include "framework/host/Long.hpp"
+#include "framework/basics/Long.hpp"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/host/BoxedReal.hpp"
+#include "framework/basics/BoxedReal.hpp"
 
 namespace Vantor::Basics
 {

@@ -1,7 +1,7 @@
-#include "framework/host/Bool.hpp"
-#include "framework/host/Double.hpp"
-#include "framework/host/Float.hpp"
-#include "framework/host/Long.hpp"
+#include "framework/basics/Bool.hpp"
+#include "framework/basics/Double.hpp"
+#include "framework/basics/Float.hpp"
+#include "framework/basics/Long.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/host/Float.hpp"
+#include "framework/basics/Float.hpp"
 
 namespace Vantor::Basics
 {
