@@ -236,6 +236,7 @@ TEST_F(KnobFrameTest, MissingPicturesAndEmptyFramesNeverCrash)
 
     // A picture that could not be loaded is no picture: the default look, or nothing.
     auto* missing = new Graphics::CTGAImage(folder.file("absent.tga").c_str());
+    missing->referenced();
     for (bool defaultDrawing : {false, true})
     {
         CKnob knob(root, 0, CRect(0, 0, 4, 4));
@@ -246,6 +247,7 @@ TEST_F(KnobFrameTest, MissingPicturesAndEmptyFramesNeverCrash)
         EXPECT_EQ(picture.pixel(2, 2),
                   defaultDrawing ? Platform::makeColour(0, 0, 255) : Platform::makeColour(255, 255, 255));
     }
+    missing->dereference();
 
     // A null picture stores only the direction; the knob without a strip draws its default look.
     CKnob bare(root, 0, CRect(0, 0, 4, 4));

@@ -410,28 +410,31 @@ TEST_F(WindowTest, AnObjectThatRemovesItselfWhileItsTimerFiresLetsTheOthersRun)
 {
     struct SOneShot : CTimed
     {
-        SOneShot(long id, CWindow& owner) : CTimed(id), window(owner) {}
+        using CTimed::CTimed;
         void timerExpired() override
         {
             CTimed::timerExpired();
-            window.removeTimedObject(this);
+            window->removeTimedObject(this);
         }
-        CWindow& window;
+        CWindow* window = nullptr;
     };
-    openWindow(window);
-    SOneShot first(1, window), second(1, window);
+    // Timed objects outlive the window that calls them.
+    SOneShot first(1), second(1);
     CTimed third(1), other(2);
+    CWindow owner(MathTools::CRect(0, 0, 10, 10));
+    openWindow(owner);
+    first.window = second.window = &owner;
     for (Events::ITimedObject* object :
          std::initializer_list<Events::ITimedObject*>{&first, &second, &third, &other})
     {
-        window.addTimedObject(object);
+        owner.addTimedObject(object);
     }
-    window.timerFired(1);
+    owner.timerFired(1);
     EXPECT_EQ(first.expiries, 1);
     EXPECT_EQ(second.expiries, 1);
     EXPECT_EQ(third.expiries, 1);
-    window.timerFired(1);
-    window.timerFired(2);
+    owner.timerFired(1);
+    owner.timerFired(2);
     EXPECT_EQ(first.expiries + second.expiries, 2) << "removed objects are not called again";
     EXPECT_EQ(third.expiries, 2);
     EXPECT_EQ(other.expiries, 1);
@@ -579,11 +582,11 @@ TEST_F(WindowTest, AClosedWindowCanBeCreatedAgainWithItsControls)
 TEST_F(WindowTest, ANativeWindowDestroyedFromOutsideLeavesTheWindowClosed)
 {
     CTimed timed(5);
-    window.addTimedObject(&timed);
     for (const char* how : {"its parent went", "closed by the user"})
     {
         SCOPED_TRACE(how);
         openWindow(window);
+        window.addTimedObject(&timed);
         window.startTimer(5, 10);
         auto* native = system.lastBackend();
         if (std::string(how) == "its parent went")
