@@ -269,6 +269,7 @@ void CX11Window::forgetWindow()
     m_visible = false;
     m_damage = {};
     m_trackingLeave = false;
+    m_cursor = 0;
 }
 
 bool CX11Window::exists() const
@@ -439,12 +440,16 @@ void CX11Window::stopTimer(long id)
 
 void CX11Window::setCursor(uintptr_t cursor)
 {
-    const CX11ErrorTrap trap;
-    if (m_window != 0 && cursor != 0)
+    // Controls set their cursor on every move they see (Win32 resets it on each one); an X window
+    // keeps its cursor, so only a change goes to the server.
+    if (m_window == 0 || cursor == 0 || cursor == m_cursor)
     {
-        XDefineCursor(m_display, m_window, static_cast<Cursor>(cursor));
-        XSync(m_display, False);
+        return;
     }
+    const CX11ErrorTrap trap;
+    XDefineCursor(m_display, m_window, static_cast<Cursor>(cursor));
+    XSync(m_display, False);
+    m_cursor = cursor;
 }
 
 void CX11Window::captureMouse()

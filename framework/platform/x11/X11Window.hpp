@@ -100,6 +100,7 @@ private:
     bool m_trackingLeave = false;
     bool m_painting = false;
     bool m_paintBegun = false; // the current Paint message took its area
+    uintptr_t m_cursor = 0;    // the cursor defined on the window, 0 for the parent's
     bool m_destroying = false;
     SPixelRect m_area;   // client position (screen for top-level, parent for child) and size
     SPixelRect m_damage; // area waiting for a Paint
