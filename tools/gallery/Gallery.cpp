@@ -2,8 +2,8 @@
 // editor's panel (background, six film-strip knobs with read-outs and captions,
 // the level meter and the info button) and below it the buttons, a knob and a
 // meter in their plain looks and with pictures. Drag, wheel and click them; a
-// line at the bottom tells what they report, and a file dropped on it shows its
-// path. Missing pictures leave the controls in their default looks.
+// line at the bottom (and standard output) tells what they report, and a file
+// dropped on it shows its path. Missing pictures leave the controls in their default looks.
 //
 //   gallery [--resources FOLDER] [--seconds N] [--screenshot FILE]
 //
@@ -132,6 +132,8 @@ public:
         text.setStringWithFormat("%s (id %ld) reports %.4f", control->getRuntimeClassName(),
                                  control->getUniqueId(), control->getValue());
         m_status->setText(text);
+        std::printf("%s\n", text.getString());
+        std::fflush(stdout);
         if (control->getUniqueId() >= 0 && control->getUniqueId() < 6)
         {
             Basics::CString value;
