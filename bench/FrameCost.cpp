@@ -1,7 +1,9 @@
 // Drives one VST 2.4 plug-in over the benchmark programme in calls of a fixed
 // size, for measuring the cost of a stereo frame:
-//   frame_cost PLUGIN.so FRAMES CALL_SIZE [NAME=VALUE ...]
-// NAME=VALUE sets a parameter by name to a normalised value. Prints the
+//   frame_cost PLUGIN.so FRAMES CALL_SIZE [--program=N] [--input-db=DB] [NAME=VALUE ...]
+// --program selects a program first; --input-db scales the programme (0 dB by
+// default, -40 dB keeps it under the comparison threshold); NAME=VALUE sets a
+// parameter by name to a normalised value, after the program. Prints the
 // parameters' display texts and the wall-clock time per frame. Under
 //   valgrind --tool=callgrind --instr-atstart=no frame_cost ...
 // only the processing calls are counted, so the instruction total divided by
@@ -14,6 +16,7 @@
 #endif
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -28,6 +31,29 @@ using Vantor::VstHost::CVstPlugin;
 namespace
 {
 
+struct SOptions
+{
+    int program = -1;
+    double inputDb = 0.0;
+    std::vector<std::string> settings;
+};
+
+SOptions parseOptions(int argc, char** argv)
+{
+    SOptions options;
+    for (int i = 4; i < argc; ++i)
+    {
+        const std::string argument = argv[i];
+        if (argument.rfind("--program=", 0) == 0)
+            options.program = std::stoi(argument.substr(10));
+        else if (argument.rfind("--input-db=", 0) == 0)
+            options.inputDb = std::stod(argument.substr(11));
+        else
+            options.settings.push_back(argument);
+    }
+    return options;
+}
+
 void applySetting(CVstPlugin& plugin, const std::string& setting)
 {
     const std::size_t equals = setting.find('=');
@@ -41,7 +67,9 @@ int run(int argc, char** argv)
 {
     if (argc < 4)
     {
-        std::fprintf(stderr, "usage: frame_cost PLUGIN.so FRAMES CALL_SIZE [NAME=VALUE ...]\n");
+        std::fprintf(
+            stderr,
+            "usage: frame_cost PLUGIN.so FRAMES CALL_SIZE [--program=N] [--input-db=DB] [NAME=VALUE ...]\n");
         return 2;
     }
     const long frames = std::atol(argv[2]);
@@ -55,8 +83,11 @@ int run(int argc, char** argv)
     auto plugin = CVstPlugin::load(argv[1], settings);
     plugin->setSampleRate(44100.0f);
     plugin->setBlockSize(callSize);
-    for (int i = 4; i < argc; ++i)
-        applySetting(*plugin, argv[i]);
+    const SOptions options = parseOptions(argc, argv);
+    if (options.program >= 0)
+        plugin->setProgram(options.program);
+    for (const std::string& setting : options.settings)
+        applySetting(*plugin, setting);
     for (int i = 0; i < plugin->parameterCount(); ++i)
         std::printf("  %-12s %s %s\n", plugin->parameterName(i).c_str(), plugin->parameterDisplay(i).c_str(),
                     plugin->parameterLabel(i).c_str());
@@ -64,6 +95,13 @@ int run(int argc, char** argv)
 
     const long calls = frames / callSize;
     const Vantor::Pressora::CTestSignal signal(static_cast<double>(calls * callSize) / 44100.0 + 0.01);
+    const auto inputGain = static_cast<float>(std::pow(10.0, options.inputDb / 20.0));
+    std::vector<float> left(signal.left()), right(signal.right());
+    for (std::size_t i = 0; i < left.size(); ++i)
+    {
+        left[i] *= inputGain;
+        right[i] *= inputGain;
+    }
     const int inputCount = plugin->effect().numInputs;
     std::vector<float> silence(static_cast<std::size_t>(callSize), 0.0f);
     std::vector<float> outLeft(static_cast<std::size_t>(callSize)), outRight(outLeft.size());
@@ -74,9 +112,9 @@ int run(int argc, char** argv)
     CALLGRIND_START_INSTRUMENTATION;
     for (long call = 0; call < calls; ++call)
     {
-        inputs[0] = const_cast<float*>(signal.left().data()) + call * callSize;
+        inputs[0] = left.data() + call * callSize;
         if (inputCount > 1)
-            inputs[1] = const_cast<float*>(signal.right().data()) + call * callSize;
+            inputs[1] = right.data() + call * callSize;
         plugin->processReplacing(inputs.data(), outputs, callSize);
     }
     CALLGRIND_STOP_INSTRUMENTATION;

@@ -1,39 +1,94 @@
 #!/usr/bin/env bash
-# Cost of one stereo frame for PressoraLite and two other compressors, at the
-# same setting (threshold -20 dB, 4:1, attack 5 ms, release 50 ms) in 512-frame
-# calls over the same programme: instructions counted by callgrind, then wall
-# time, plug-in after plug-in in one run.
+# Cost of one stereo frame for PressoraLite and two other compressors, in
+# 512-frame calls over the same programme at 44.1 kHz:
+#   - the standard setting (threshold -20 dB, 4:1, attack 5 ms, release 50 ms),
+#   - quiet input (the programme 40 dB down, under the threshold), same setting,
+#   - each of PressoraLite's 13 factory programs, against the others' standard figure.
+# Instructions are counted by callgrind (they do not vary from run to run); time
+# is Google Benchmark's CPU time per frame, every case side by side in one run
+# (median of the repetitions). Prints one table.
 #   bash bench/frame-cost.sh [BUILD_DIR]     (default build/release)
 # Needs valgrind and the comparison plug-ins: bash scripts/install-deps.sh --compare
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 frame_cost=$build/bench/frame_cost
-# Instructions do not vary from run to run: 10 s of audio suffice. Time does:
-# 100 s of audio keep start-up effects and the machine's noise small.
+peer_bench=$build/bench/peer_bench
 frames=${FRAMES:-441000}
-timed_frames=${TIMED_FRAMES:-4410000}
-call=${CALL_SIZE:-512}
+repetitions=${REPETITIONS:-3}
+call=512
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 
-plugins=(
-  "PressoraLite|$build/plugin/PressoraLite.so|Threshold=0.6 Ratio=0.7894737 Attack=0.23299 Release=0.56633"
-  "LSP Compressor Stereo|/usr/lib/vst/lsp-plugins/compressor-stereo.so|al=0.6666667 at=0.6436 rt=0.7402"
-  "ZamCompX2|/usr/lib/vst/ZamCompX2-vst.so|Threshold=0.75 Attack=0.04905 Release=0.098196"
+ours=$build/plugin/PressoraLite.so
+lsp=/usr/lib/vst/lsp-plugins/compressor-stereo.so
+zam=/usr/lib/vst/ZamCompX2-vst.so
+ours_standard="Threshold=0.6 Ratio=0.7894737 Attack=0.23299 Release=0.56633"
+lsp_standard="al=0.6666667 at=0.6436 rt=0.7402"
+zam_standard="Threshold=0.75 Attack=0.04905 Release=0.098196"
+quiet="--input-db=-40"
+
+# One line per case: key|plug-in name|path|settings
+cases=(
+  "standard/ours|PressoraLite|$ours|$ours_standard"
+  "standard/lsp|LSP Compressor Stereo|$lsp|$lsp_standard"
+  "standard/zam|ZamCompX2|$zam|$zam_standard"
+  "quiet/ours|PressoraLite|$ours|$quiet $ours_standard"
+  "quiet/lsp|LSP Compressor Stereo|$lsp|$quiet $lsp_standard"
+  "quiet/zam|ZamCompX2|$zam|$quiet $zam_standard"
 )
+program_names=("Default" "Mix" "Bass Guitar" "Vocals" "Acoustic Guitar" "Hard" "Drums" "FSU" "-------"
+  "Pressora" "From" "Halden" "Rookmere")
+for n in $(seq 0 12); do
+  cases+=("program $n ${program_names[$n]}/ours|PressoraLite|$ours|--program=$n")
+done
 
-printf '%-24s %14s %14s\n' "plug-in" "instr/frame" "ns/frame"
-for entry in "${plugins[@]}"; do
-  IFS='|' read -r name path settings <<<"$entry"
+# Instructions per frame, case by case.
+benchmark_arguments=()
+for entry in "${cases[@]}"; do
+  IFS='|' read -r key name path settings <<<"$entry"
   if [ ! -f "$path" ]; then
-    printf '%-24s %s\n' "$name" "(not installed: $path)"
+    echo "$key|-" >>"$work/instructions"
     continue
   fi
   # shellcheck disable=SC2086
   instructions=$(valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file=/dev/null \
       "$frame_cost" "$path" "$frames" "$call" $settings 2>&1 | sed -n 's/.*Collected : \([0-9]*\).*/\1/p')
-  # shellcheck disable=SC2086
-  nanoseconds=$("$frame_cost" "$path" "$timed_frames" "$call" $settings | sed -n 's/.* \([0-9.]*\) ns per frame/\1/p')
   processed=$(( frames / call * call ))
-  printf '%-24s %14s %14s\n' "$name" "$(awk -v i="$instructions" -v f="$processed" 'BEGIN { printf "%.1f", i / f }')" \
-    "$nanoseconds"
+  echo "$key|$(awk -v i="$instructions" -v f="$processed" 'BEGIN { printf "%.1f", i / f }')" >>"$work/instructions"
+  benchmark_arguments+=("$key|$path|$settings")
 done
+
+# Time per frame, every case in one benchmark run.
+"$peer_bench" --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv "${benchmark_arguments[@]}" 2>/dev/null >"$work/times.csv"
+# CSV: name,iterations,real_time,cpu_time,...,time_per_frame (seconds) in the
+# last column; the median row where there are repetitions, else the single run.
+awk -F, 'NR > 1 {
+    name = $1; gsub(/"/, "", name)
+    if (name ~ /_(mean|stddev|cv)$/) next
+    median = sub(/_median$/, "", name)
+    if (median || !(name in seen)) { seen[name] = 1; value[name] = $NF * 1e9 }
+  }
+  END { for (name in value) printf "%s|%.2f\n", name, value[name] }' "$work/times.csv" >"$work/times"
+
+awk -F'|' -v instructions="$work/instructions" -v times="$work/times" '
+  BEGIN {
+    while ((getline line < instructions) > 0) { split(line, f, "|"); instr[f[1]] = f[2] }
+    while ((getline line < times) > 0) { split(line, f, "|"); ns[f[1]] = f[2] }
+    printf "%-30s %-22s %12s %9s %9s %9s %9s %9s\n", "case", "plug-in", "instr/frame", "ns/frame",
+           "i/LSP", "ns/LSP", "i/Zam", "ns/Zam"
+  }
+  function ratio(a, b) { return (a == "" || b == "" || a == "-" || b == "-" || b == 0) ? "-" : sprintf("%.2f", a / b) }
+  {
+    key = $1; name = $2
+    split(key, parts, "/"); group = parts[1]; who = parts[2]
+    peerGroup = (group == "quiet") ? "quiet" : "standard"
+    i = (key in instr) ? instr[key] : "-"; t = (key in ns) ? ns[key] : "-"
+    if (who == "ours")
+      printf "%-30s %-22s %12s %9s %9s %9s %9s %9s\n", group, name, i, t,
+             ratio(i, instr[peerGroup "/lsp"]), ratio(t, ns[peerGroup "/lsp"]),
+             ratio(i, instr[peerGroup "/zam"]), ratio(t, ns[peerGroup "/zam"])
+    else
+      printf "%-30s %-22s %12s %9s\n", group, name, i, t
+  }' < <(for entry in "${cases[@]}"; do IFS='|' read -r key name _ <<<"$entry"; echo "$key|$name"; done)

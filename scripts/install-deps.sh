@@ -13,8 +13,9 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 )
 if [ "${1:-}" = "--compare" ]; then
-  # Other compressors that `pressora bench` and the benchmarks measure against.
-  packages+=(lsp-plugins-vst zam-plugins)
+  # Other compressors that `pressora bench` and the benchmarks measure against,
+  # and the 32-bit compiler for measuring the i686 audio path (preset i686).
+  packages+=(lsp-plugins-vst zam-plugins g++-multilib)
 fi
 
 missing=()

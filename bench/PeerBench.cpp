@@ -1,0 +1,130 @@
+// Time per stereo frame of several VST 2.4 plug-ins side by side in one
+// Google Benchmark run, each driven in calls of 512 frames over the benchmark
+// programme:
+//   peer_bench [--benchmark_...] 'NAME|PLUGIN.so|[--program=N] [--input-db=DB] [PARAM=VALUE ...]' ...
+// One benchmark per argument, named after NAME; plug-ins that fail to load are
+// reported and skipped.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tools/pressora/TestSignal.hpp"
+#include "tools/vsthost/VstPlugin.hpp"
+
+using Vantor::VstHost::CVstPlugin;
+
+namespace
+{
+
+constexpr int kCallSize = 512;
+constexpr double kSeconds = 10.0;
+
+struct SPeer
+{
+    std::string name;
+    std::unique_ptr<CVstPlugin> plugin;
+    std::vector<float> left, right, outLeft, outRight;
+};
+
+std::unique_ptr<SPeer> makePeer(const std::string& specification)
+{
+    std::istringstream fields(specification);
+    std::string name, path, settings;
+    std::getline(fields, name, '|');
+    std::getline(fields, path, '|');
+    std::getline(fields, settings);
+
+    auto peer = std::make_unique<SPeer>();
+    peer->name = name;
+    Vantor::VstHost::SHostSettings host;
+    host.blockSize = kCallSize;
+    host.logCalls = false;
+    peer->plugin = CVstPlugin::load(path, host);
+    CVstPlugin& plugin = *peer->plugin;
+    plugin.setSampleRate(44100.0f);
+    plugin.setBlockSize(kCallSize);
+
+    double inputDb = 0.0;
+    std::istringstream words(settings);
+    for (std::string word; words >> word;)
+    {
+        if (word.rfind("--program=", 0) == 0)
+            plugin.setProgram(std::stoi(word.substr(10)));
+        else if (word.rfind("--input-db=", 0) == 0)
+            inputDb = std::stod(word.substr(11));
+        else
+        {
+            const std::size_t equals = word.find('=');
+            const auto index = plugin.findParameter(word.substr(0, equals));
+            if (equals == std::string::npos || !index)
+                throw std::runtime_error("no parameter for '" + word + "'");
+            plugin.setParameter(*index, std::stof(word.substr(equals + 1)));
+        }
+    }
+    plugin.resume();
+
+    const Vantor::Pressora::CTestSignal signal(kSeconds);
+    const auto gain = static_cast<float>(std::pow(10.0, inputDb / 20.0));
+    peer->left = signal.left();
+    peer->right = signal.right();
+    for (std::size_t i = 0; i < peer->left.size(); ++i)
+    {
+        peer->left[i] *= gain;
+        peer->right[i] *= gain;
+    }
+    peer->outLeft.resize(kCallSize);
+    peer->outRight.resize(kCallSize);
+    return peer;
+}
+
+void processCalls(benchmark::State& state, SPeer* peer)
+{
+    const std::size_t calls = peer->left.size() / kCallSize;
+    const int inputCount = peer->plugin->effect().numInputs;
+    std::vector<float> silence(kCallSize, 0.0f);
+    std::vector<float*> inputs(static_cast<std::size_t>(inputCount), silence.data());
+    float* outputs[2] = {peer->outLeft.data(), peer->outRight.data()};
+    std::size_t call = 0;
+    for (auto _ : state)
+    {
+        inputs[0] = peer->left.data() + call * kCallSize;
+        if (inputCount > 1)
+            inputs[1] = peer->right.data() + call * kCallSize;
+        peer->plugin->processReplacing(inputs.data(), outputs, kCallSize);
+        benchmark::DoNotOptimize(peer->outLeft.data());
+        call = (call + 1) % calls;
+    }
+    const double frames = static_cast<double>(state.iterations()) * kCallSize;
+    state.counters["time_per_frame"] =
+        benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    std::vector<std::unique_ptr<SPeer>> peers;
+    for (int i = 1; i < argc; ++i)
+    {
+        try
+        {
+            peers.push_back(makePeer(argv[i]));
+            benchmark::RegisterBenchmark(peers.back()->name.c_str(), processCalls, peers.back().get());
+        }
+        catch (const std::exception& error)
+        {
+            std::fprintf(stderr, "peer_bench: skipped '%s': %s\n", argv[i], error.what());
+        }
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
