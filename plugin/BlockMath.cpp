@@ -306,8 +306,8 @@ bool scaledBy(const float* left, const float* right, float* outLeft, float* outR
     return _mm_movemask_ps(_mm_castsi128_ps(unsafe)) == 0;
 }
 
-void enter(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
-           float* wetRight, int count, float loudest)
+void enterSse2(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
+               float* wetRight, int count, float loudest)
 {
     const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
     const __m128 limit = _mm_set1_ps(loudest);
@@ -417,8 +417,8 @@ bool scaledBy(const float*, const float*, float*, float*, int, double)
     return false;
 }
 
-void enter(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
-           float* wetRight, int count, float loudest)
+void enterSse2(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
+               float* wetRight, int count, float loudest)
 {
     for (int i = 0; i < count; ++i)
     {
@@ -456,9 +456,12 @@ const bool kHasAvx2 = detectAvx2();
 #if VANTOR_BLOCKMATH_AVX2
 std::uint32_t (*const kLevelsOf)(const float*, float*) = kHasAvx2 ? levelsOfAvx2 : levelsOfSse2;
 std::uint32_t (*const kGainsOf)(float, const float*, float*) = kHasAvx2 ? gainsOfAvx2 : gainsOfSse2;
+void (*const kEnter)(const float*, const float*, float*, float*, float*, float*, int,
+                     float) = kHasAvx2 ? enterAvx2 : enterSse2;
 #else
 std::uint32_t (*const kLevelsOf)(const float*, float*) = levelsOfSse2;
 std::uint32_t (*const kGainsOf)(float, const float*, float*) = gainsOfSse2;
+void (*const kEnter)(const float*, const float*, float*, float*, float*, float*, int, float) = enterSse2;
 #endif
 } // namespace
 
@@ -475,6 +478,12 @@ std::uint32_t levelsOf(const float* meanSquares, float* levels)
 std::uint32_t gainsOf(float slope, const float* envelopes, float* gains)
 {
     return kGainsOf(slope, envelopes, gains);
+}
+
+void enter(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
+           float* wetRight, int count, float loudest)
+{
+    kEnter(inLeft, inRight, dryLeft, dryRight, wetLeft, wetRight, count, loudest);
 }
 
 } // namespace Vantor::Quellor::BlockMath

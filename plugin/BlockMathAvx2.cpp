@@ -127,6 +127,31 @@ std::uint32_t gainsOfAvx2(float slope, const float* envelopes, float* gains)
     return unsafe;
 }
 
+void enterAvx2(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
+               float* wetRight, int count, float loudest)
+{
+    const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
+    const __m256 limit = _mm256_set1_ps(loudest);
+    int i = 0;
+    for (; i + 8 <= count; i += 8)
+    {
+        const __m256 left = _mm256_loadu_ps(inLeft + i);
+        const __m256 right = _mm256_loadu_ps(inRight + i);
+        // False where the magnitude is beyond the limit or not a number.
+        const __m256 usableLeft =
+            _mm256_and_ps(left, _mm256_cmp_ps(_mm256_and_ps(left, magnitude), limit, _CMP_LE_OQ));
+        const __m256 usableRight =
+            _mm256_and_ps(right, _mm256_cmp_ps(_mm256_and_ps(right, magnitude), limit, _CMP_LE_OQ));
+        _mm256_storeu_ps(dryLeft + i, usableLeft);
+        _mm256_storeu_ps(wetLeft + i, usableLeft);
+        _mm256_storeu_ps(dryRight + i, usableRight);
+        _mm256_storeu_ps(wetRight + i, usableRight);
+    }
+    if (i < count)
+        enterSse2(inLeft + i, inRight + i, dryLeft + i, dryRight + i, wetLeft + i, wetRight + i, count - i,
+                  loudest);
+}
+
 } // namespace Vantor::Quellor::BlockMath
 
 #endif

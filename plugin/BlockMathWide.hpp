@@ -5,16 +5,20 @@
 namespace Vantor::Quellor::BlockMath
 {
 
-// The implementations behind levelsOf() and gainsOf(), chosen once when the
+// The implementations behind levelsOf(), gainsOf() and enter(), chosen once when the
 // library loads: SSE2 everywhere, AVX2 with fused multiply-add where the
 // processor has both. Each follows the same error bound. Exposed for the tests,
 // which check every one the machine can run.
 std::uint32_t levelsOfSse2(const float* meanSquares, float* levels);
 std::uint32_t gainsOfSse2(float slope, const float* envelopes, float* gains);
+void enterSse2(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
+               float* wetRight, int count, float loudest);
 // VANTOR_BLOCKMATH_AVX2 is defined by the build where it compiles the AVX2 forms.
 #if VANTOR_BLOCKMATH_AVX2
 std::uint32_t levelsOfAvx2(const float* meanSquares, float* levels);
 std::uint32_t gainsOfAvx2(float slope, const float* envelopes, float* gains);
+void enterAvx2(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
+               float* wetRight, int count, float loudest);
 #endif
 
 // Whether this processor runs the AVX2 forms.

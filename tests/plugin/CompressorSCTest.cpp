@@ -416,3 +416,48 @@ TEST_F(CompressorFixture, StateStaysFiniteWhateverTheDetectorReads)
         EXPECT_EQ(settle(*compressor, 0.001f, 0.0f, 3000), 1.0f) << bad;
     }
 }
+
+TEST(BlockMath, EnteringSamplesAreKeptOrSilenced)
+{
+    using EnterFunction = void (*)(const float*, const float*, float*, float*, float*, float*, int, float);
+    std::vector<EnterFunction> forms{BlockMath::enterSse2};
+#if VANTOR_BLOCKMATH_AVX2
+    if (BlockMath::hasAvx2())
+        forms.push_back(BlockMath::enterAvx2);
+#endif
+    const float limit = 0x1p123f;
+    const struct
+    {
+        float given, kept;
+    } samples[] = {{0.5f, 0.5f},     {-0.0f, -0.0f},   {NAN, 0.0f},      {-INFINITY, 0.0f},
+                   {INFINITY, 0.0f}, {limit, limit},   {-limit, -limit}, {3e38f, 0.0f},
+                   {-1e38f, 0.0f},   {1e-45f, 1e-45f}, {-0.25f, -0.25f}, {1e30f, 1e30f},
+                   {-NAN, 0.0f},     {2.0f, 2.0f},     {7e37f, 0.0f},    {-1e-40f, -1e-40f}};
+    for (EnterFunction enter : forms)
+        for (int count : {16, 13, 3})
+        {
+            Block left, right, dryLeft{}, dryRight{}, wetLeft{}, wetRight{};
+            for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
+            {
+                left[i] = samples[i].given;
+                right[i] = samples[CCompressorSC::kBlockSize - 1 - i].given;
+            }
+            enter(left.data(), right.data(), dryLeft.data(), dryRight.data(), wetLeft.data(), wetRight.data(),
+                  count, limit);
+            for (int i = 0; i < count; ++i)
+            {
+                const float keptLeft = samples[i].kept,
+                            keptRight = samples[CCompressorSC::kBlockSize - 1 - i].kept;
+                ASSERT_EQ(std::bit_cast<std::uint32_t>(dryLeft[i]), std::bit_cast<std::uint32_t>(keptLeft))
+                    << i;
+                ASSERT_EQ(std::bit_cast<std::uint32_t>(wetLeft[i]), std::bit_cast<std::uint32_t>(keptLeft))
+                    << i;
+                ASSERT_EQ(std::bit_cast<std::uint32_t>(dryRight[i]), std::bit_cast<std::uint32_t>(keptRight))
+                    << i;
+                ASSERT_EQ(std::bit_cast<std::uint32_t>(wetRight[i]), std::bit_cast<std::uint32_t>(keptRight))
+                    << i;
+            }
+            EXPECT_EQ(dryLeft[count % CCompressorSC::kBlockSize],
+                      count == 16 ? 0.5f : 0.0f); // nothing beyond
+        }
+}
