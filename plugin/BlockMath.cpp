@@ -441,28 +441,32 @@ void copyPair(const float* left, const float* right, float* outLeft, float* outR
 
 namespace
 {
-bool detectAvx2()
+// The forms in use. They start as the SSE2 ones (set before any code runs)
+// and are switched once, while the library loads, where the processor has
+// AVX2: the audio thread only reads them, and code that runs earlier still
+// finds forms that work.
+struct SForms
+{
+    std::uint32_t (*levels)(const float*, float*);
+    std::uint32_t (*gains)(float, const float*, float*);
+    void (*enter)(const float*, const float*, float*, float*, float*, float*, int, float);
+};
+constinit SForms g_forms{levelsOfSse2, gainsOfSse2, enterSse2};
+
+bool chooseForms()
 {
 #if VANTOR_BLOCKMATH_AVX2
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
-#else
-    return false;
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
+    {
+        g_forms = {levelsOfAvx2, gainsOfAvx2, enterAvx2};
+        return true;
+    }
 #endif
+    return false;
 }
 
-// Chosen while the library loads, so the audio thread only reads them.
-const bool kHasAvx2 = detectAvx2();
-#if VANTOR_BLOCKMATH_AVX2
-std::uint32_t (*const kLevelsOf)(const float*, float*) = kHasAvx2 ? levelsOfAvx2 : levelsOfSse2;
-std::uint32_t (*const kGainsOf)(float, const float*, float*) = kHasAvx2 ? gainsOfAvx2 : gainsOfSse2;
-void (*const kEnter)(const float*, const float*, float*, float*, float*, float*, int,
-                     float) = kHasAvx2 ? enterAvx2 : enterSse2;
-#else
-std::uint32_t (*const kLevelsOf)(const float*, float*) = levelsOfSse2;
-std::uint32_t (*const kGainsOf)(float, const float*, float*) = gainsOfSse2;
-void (*const kEnter)(const float*, const float*, float*, float*, float*, float*, int, float) = enterSse2;
-#endif
+const bool kHasAvx2 = chooseForms();
 } // namespace
 
 bool hasAvx2()
@@ -472,18 +476,18 @@ bool hasAvx2()
 
 std::uint32_t levelsOf(const float* meanSquares, float* levels)
 {
-    return kLevelsOf(meanSquares, levels);
+    return g_forms.levels(meanSquares, levels);
 }
 
 std::uint32_t gainsOf(float slope, const float* envelopes, float* gains)
 {
-    return kGainsOf(slope, envelopes, gains);
+    return g_forms.gains(slope, envelopes, gains);
 }
 
 void enter(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,
            float* wetRight, int count, float loudest)
 {
-    kEnter(inLeft, inRight, dryLeft, dryRight, wetLeft, wetRight, count, loudest);
+    g_forms.enter(inLeft, inRight, dryLeft, dryRight, wetLeft, wetRight, count, loudest);
 }
 
 } // namespace Vantor::Quellor::BlockMath
