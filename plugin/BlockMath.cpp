@@ -292,7 +292,8 @@ struct SScaling
 };
 } // namespace
 
-bool scaledBy(const float* left, const float* right, float* outLeft, float* outRight, int count, double gain)
+bool scaledBySse2(const float* left, const float* right, float* outLeft, float* outRight, int count,
+                  double gain)
 {
     if (count % 4 != 0)
         return false;
@@ -412,7 +413,7 @@ std::uint32_t gainsOfSse2(float, const float*, float*)
 {
     return 0xFFFFu;
 }
-bool scaledBy(const float*, const float*, float*, float*, int, double)
+bool scaledBySse2(const float*, const float*, float*, float*, int, double)
 {
     return false;
 }
@@ -450,8 +451,9 @@ struct SForms
     std::uint32_t (*levels)(const float*, float*);
     std::uint32_t (*gains)(float, const float*, float*);
     void (*enter)(const float*, const float*, float*, float*, float*, float*, int, float);
+    bool (*scaled)(const float*, const float*, float*, float*, int, double);
 };
-constinit SForms g_forms{levelsOfSse2, gainsOfSse2, enterSse2};
+constinit SForms g_forms{levelsOfSse2, gainsOfSse2, enterSse2, scaledBySse2};
 
 bool chooseForms()
 {
@@ -459,7 +461,7 @@ bool chooseForms()
     __builtin_cpu_init();
     if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
     {
-        g_forms = {levelsOfAvx2, gainsOfAvx2, enterAvx2};
+        g_forms = {levelsOfAvx2, gainsOfAvx2, enterAvx2, scaledByAvx2};
         return true;
     }
 #endif
@@ -482,6 +484,11 @@ std::uint32_t levelsOf(const float* meanSquares, float* levels)
 std::uint32_t gainsOf(float slope, const float* envelopes, float* gains)
 {
     return g_forms.gains(slope, envelopes, gains);
+}
+
+bool scaledBy(const float* left, const float* right, float* outLeft, float* outRight, int count, double gain)
+{
+    return g_forms.scaled(left, right, outLeft, outRight, count, gain);
 }
 
 void enter(const float* inLeft, const float* inRight, float* dryLeft, float* dryRight, float* wetLeft,

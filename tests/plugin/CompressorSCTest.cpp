@@ -316,9 +316,16 @@ TEST(CompressorSCExactness, ScaledSamplesMatchTheExtendedProductBitForBit)
     std::uniform_int_distribution<int> sign(0, 1), quarters(1, CCompressorSC::kBlockSize / 4);
     auto randomSample = [&]
     { return static_cast<float>((sign(random) ? -1.0 : 1.0) * std::pow(10.0, sampleExponent(random))); };
+    using ScaleFunction = bool (*)(const float*, const float*, float*, float*, int, double);
+    std::vector<ScaleFunction> forms{BlockMath::scaledBySse2};
+#if VANTOR_BLOCKMATH_AVX2
+    if (BlockMath::hasAvx2())
+        forms.push_back(BlockMath::scaledByAvx2);
+#endif
     int refused = 0;
     for (int round = 0; round < 60000; ++round)
     {
+        const ScaleFunction scaledBy = forms[static_cast<std::size_t>(round / 4) % forms.size()];
         Block left, right, outLeft, outRight;
         std::generate(left.begin(), left.end(), randomSample);
         std::generate(right.begin(), right.end(), randomSample);
@@ -338,7 +345,7 @@ TEST(CompressorSCExactness, ScaledSamplesMatchTheExtendedProductBitForBit)
         right[3] = round % 7 == 0 ? -0.0f : right[3];
         right[7] = round % 11 == 0 ? 1e-45f : right[7];
         const int n = round % 3 == 0 ? 4 * quarters(random) : CCompressorSC::kBlockSize;
-        if (!BlockMath::scaledBy(left.data(), right.data(), outLeft.data(), outRight.data(), n, gain))
+        if (!scaledBy(left.data(), right.data(), outLeft.data(), outRight.data(), n, gain))
         {
             ++refused;
             continue;
