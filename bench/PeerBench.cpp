@@ -33,9 +33,9 @@ struct SPeer
     std::vector<float> left, right, outLeft, outRight;
 };
 
-std::unique_ptr<SPeer> makePeer(const std::string& specification)
+std::unique_ptr<SPeer> makePeer(const std::string& description)
 {
-    std::istringstream fields(specification);
+    std::istringstream fields(description);
     std::string name, path, settings;
     std::getline(fields, name, '|');
     std::getline(fields, path, '|');
