@@ -22,10 +22,11 @@ bool g_shutDown = false;
 
 // Template classes make their records on first use, from whichever thread gets
 // there first, so the process-wide registry is only reached under this lock.
-// It is constant-initialised, so it works during static start-up and unload.
+// Where the mutex has a constant constructor (POSIX threads) it is constant-initialised
+// and so usable during static start-up and unload; elsewhere it is made on first use.
 std::mutex& registryLock()
 {
-    static constinit std::mutex lock;
+    static std::mutex lock;
     return lock;
 }
 
