@@ -1,10 +1,12 @@
 #include "framework/basics/ClassManager.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <mutex>
+#include <thread>
 
 namespace Vantor::Basics
 {
@@ -21,13 +23,29 @@ CClassManager* g_classManager = nullptr;
 bool g_shutDown = false;
 
 // Template classes make their records on first use, from whichever thread gets
-// there first, so the process-wide registry is only reached under this lock.
-// Where the mutex has a constant constructor (POSIX threads) it is constant-initialised
-// and so usable during static start-up and unload; elsewhere it is made on first use.
-std::mutex& registryLock()
+// there first, so the process-wide registry is only reached under this lock. It
+// needs neither construction nor destruction (a mutex does on some platforms),
+// so it works during static start-up and unload in any order. Registration is
+// rare and short, so waiting by yielding is enough.
+class CRegistryLock
 {
-    static std::mutex lock;
-    return lock;
+public:
+    void lock()
+    {
+        while (m_taken.test_and_set(std::memory_order_acquire))
+            std::this_thread::yield();
+    }
+    void unlock() { m_taken.clear(std::memory_order_release); }
+
+private:
+    std::atomic_flag m_taken = ATOMIC_FLAG_INIT;
+};
+
+constinit CRegistryLock g_registryLock;
+
+CRegistryLock& registryLock()
+{
+    return g_registryLock;
 }
 
 const char* const kBorderLine =

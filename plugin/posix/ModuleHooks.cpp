@@ -2,6 +2,17 @@
 // that older Linux hosts look for.
 #include "plugin/Module.hpp"
 
+#if defined(VANTOR_STATIC_CXX_RUNTIME)
+// The C++ runtime linked into this module keeps an emergency pool for exceptions
+// (about 70 KB) that it never frees by itself; a host that loads and unloads the
+// module would lose one pool at every unload. The runtime's own release function
+// frees it; it is only called here, where the runtime is this module's alone.
+namespace __gnu_cxx
+{
+void __freeres() noexcept;
+}
+#endif
+
 namespace
 {
 
@@ -13,6 +24,9 @@ __attribute__((constructor)) void onLibraryLoad()
 __attribute__((destructor)) void onLibraryUnload()
 {
     Vantor::Quellor::detachModule();
+#if defined(VANTOR_STATIC_CXX_RUNTIME)
+    __gnu_cxx::__freeres();
+#endif
 }
 
 } // namespace
