@@ -20,7 +20,7 @@ constexpr const char* kEntryFailureText =
 constexpr const char* kEntryFailureCaption = "Exception occurred";
 } // namespace
 
-void attachModule(Platform::ModuleInstance instance)
+void attachModule(Host::ModuleInstance instance)
 {
     try
     {

@@ -2,6 +2,8 @@
 // that older Linux hosts look for.
 #include "plugin/Module.hpp"
 
+#include "framework/platform/Module.hpp"
+
 namespace
 {
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/host/ApplicationInformation.hpp"
+#include "framework/platform/Module.hpp"
 #include "plugin/Quellor.hpp"
 
 using namespace Vantor;
