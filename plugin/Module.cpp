@@ -1,5 +1,6 @@
 #include "plugin/Module.hpp"
 
+#include "ProductVersion.hpp"
 #include "framework/host/ApplicationInformation.hpp"
 #include "plugin/Quellor.hpp"
 
@@ -11,7 +12,6 @@ namespace
 constexpr const char* kCompanyName = "Corvella";
 constexpr const char* kApplicationName = "PressoraLite";
 constexpr const char* kDescription = "Vst Compressor";
-constexpr const char* kVersion = "1.0.3";
 constexpr const char* kRegistryKeyPath = "Software\\Tamsk\\PressoraLite";
 constexpr const char* kLegalNotice = "PressoraLite (c) Corvella. All rights reserved.";
 
@@ -20,12 +20,13 @@ constexpr const char* kEntryFailureText =
 constexpr const char* kEntryFailureCaption = "Exception occurred";
 } // namespace
 
-void attachModule(Platform::ModuleInstance instance)
+void attachModule(Host::ModuleInstance instance)
 {
     try
     {
-        Host::CApplicationInformation::initialise(kCompanyName, kApplicationName, kDescription, kVersion,
-                                                  kRegistryKeyPath, kLegalNotice, instance);
+        Host::CApplicationInformation::initialise(kCompanyName, kApplicationName, kDescription,
+                                                  Product::kVersion, kRegistryKeyPath, kLegalNotice,
+                                                  instance);
     }
     catch (...)
     {

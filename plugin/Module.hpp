@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/platform/Module.hpp"
+#include "framework/host/ApplicationInformation.hpp"
 #include "framework/vst/VstAbi.hpp"
 
 namespace Vantor::Quellor
@@ -10,7 +10,7 @@ namespace Vantor::Quellor
 // the library's own module: fills the application information (company,
 // product and description texts, version, registry key, legal notice, the
 // library's folder and instance). Never throws.
-void attachModule(Platform::ModuleInstance instance);
+void attachModule(Host::ModuleInstance instance);
 // The matching tear-down, run by the unload hook: releases the application
 // information and shuts the class registry down without a report. Never throws.
 void detachModule();

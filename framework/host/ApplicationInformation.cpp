@@ -1,6 +1,9 @@
 #include "framework/host/ApplicationInformation.hpp"
 
 #include "framework/basics/ClassManager.hpp"
+#include "framework/platform/Module.hpp"
+
+#include <type_traits>
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <cpuid.h>
@@ -8,6 +11,9 @@
 
 namespace Vantor::Host
 {
+
+static_assert(std::is_same_v<ModuleInstance, Platform::ModuleInstance>,
+              "the host layer hands module instances to the platform unchanged");
 
 VANTOR_DEFINE_CLASS(Vantor::Host::CApplicationInformation, "CApplicationInformation", "CCountedObject")
 
@@ -24,7 +30,7 @@ struct SItems
     Basics::CString* legalNotice = nullptr;
     Basics::CString* registryKeyPath = nullptr;
     Basics::CSystemString* applicationPath = nullptr;
-    Platform::ModuleInstance moduleInstance = nullptr;
+    ModuleInstance moduleInstance = nullptr;
     void* applicationObject = nullptr;
     SProcessorFeatures processorFeatures;
 };
@@ -56,8 +62,7 @@ void CApplicationInformation::initialise(const Basics::CString& companyName,
                                          const Basics::CString& applicationName,
                                          const Basics::CString& description, const Basics::CString& version,
                                          const Basics::CString& registryKeyPath,
-                                         const Basics::CString& legalNotice,
-                                         Platform::ModuleInstance instance)
+                                         const Basics::CString& legalNotice, ModuleInstance instance)
 {
     setCompanyName(companyName);
     setApplicationName(applicationName);
@@ -151,19 +156,19 @@ const Basics::CSystemString& CApplicationInformation::getApplicationPath()
     return itemOf(items().applicationPath);
 }
 
-void CApplicationInformation::setApplicationPath(Platform::ModuleInstance instance)
+void CApplicationInformation::setApplicationPath(ModuleInstance instance)
 {
     Basics::CSystemString& path = itemOf(items().applicationPath);
     path.setString(Platform::getModuleFileName(instance).c_str());
     path.removeLastPathComponent();
 }
 
-Platform::ModuleInstance CApplicationInformation::getModuleInstance()
+ModuleInstance CApplicationInformation::getModuleInstance()
 {
     return items().moduleInstance;
 }
 
-void CApplicationInformation::setModuleInstance(Platform::ModuleInstance instance)
+void CApplicationInformation::setModuleInstance(ModuleInstance instance)
 {
     items().moduleInstance = instance;
 }

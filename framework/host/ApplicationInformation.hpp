@@ -2,10 +2,14 @@
 
 #include "framework/basics/String.hpp"
 #include "framework/basics/SystemString.hpp"
-#include "framework/platform/Module.hpp"
 
 namespace Vantor::Host
 {
+
+// A loaded module (the plug-in library, a DLL or the executable) as the
+// platform identifies it: the module's instance handle on Windows, an address
+// inside the module elsewhere. Null stands for the executable.
+using ModuleInstance = void*;
 
 // What the processor offers, read once when the application information is
 // filled in. Nothing in the framework depends on it.
@@ -35,7 +39,7 @@ public:
     static void initialise(const Basics::CString& companyName, const Basics::CString& applicationName,
                            const Basics::CString& description, const Basics::CString& version,
                            const Basics::CString& registryKeyPath, const Basics::CString& legalNotice,
-                           Platform::ModuleInstance instance);
+                           ModuleInstance instance);
     // Deletes every item (they read as unset again) and shuts the class
     // registry down without a report.
     static void release();
@@ -56,10 +60,10 @@ public:
     // The folder of the module file, without a trailing separator.
     static const Basics::CSystemString& getApplicationPath();
     // Takes the folder of the given module's file (null: the executable).
-    static void setApplicationPath(Platform::ModuleInstance instance);
+    static void setApplicationPath(ModuleInstance instance);
 
-    static Platform::ModuleInstance getModuleInstance();
-    static void setModuleInstance(Platform::ModuleInstance instance);
+    static ModuleInstance getModuleInstance();
+    static void setModuleInstance(ModuleInstance instance);
 
     // The application's main object; the framework never looks at it.
     static void* getApplicationObject();

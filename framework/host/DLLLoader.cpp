@@ -2,9 +2,14 @@
 
 #include "framework/basics/Exception.hpp"
 #include "framework/host/FileUtilities.hpp"
+#include "framework/platform/Module.hpp"
+
+#include <type_traits>
 
 namespace Vantor::Host
 {
+
+static_assert(std::is_same_v<Platform::LibraryHandle, void*>, "the loader keeps the platform's handle as is");
 
 VANTOR_DEFINE_CLASS(Vantor::Host::CDLLLoader, "CDLLLoader", "CCountedObject")
 

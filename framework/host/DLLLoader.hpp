@@ -1,7 +1,6 @@
 #pragma once
 
 #include "framework/basics/String.hpp"
-#include "framework/platform/Module.hpp"
 
 namespace Vantor::Host
 {
@@ -34,7 +33,7 @@ public:
 
 private:
     Basics::CString m_path;
-    Platform::LibraryHandle m_library;
+    void* m_library; // the platform's handle of the loaded library, or null
 };
 
 } // namespace Vantor::Host

@@ -2,6 +2,8 @@
 // that older Linux hosts look for.
 #include "plugin/Module.hpp"
 
+#include "framework/platform/Module.hpp"
+
 #if defined(VANTOR_STATIC_CXX_RUNTIME)
 // The C++ runtime linked into this module keeps an emergency pool for exceptions
 // (about 70 KB) that it never frees by itself; a host that loads and unloads the

@@ -6,6 +6,7 @@
 #include "framework/gui/events/MouseListener.hpp"
 #include "framework/gui/fonts/Font.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
+#include "framework/gui/windowing/EventPump.hpp"
 #include "framework/gui/windowing/GuiLifetime.hpp"
 #include "framework/gui/windowing/Window.hpp"
 #include "tests/gui/FakeWindowSystem.hpp"
@@ -552,6 +553,23 @@ TEST_F(WindowTest, DestroyingAnOpenWindowStopsItsTimersAndItsNativeWindow)
     EXPECT_TRUE(system.m_quitPosted); // the native panel was destroyed: the main panel's close ends the loop
     EXPECT_EQ(CWindow::getApplicationMainWindow(), nullptr);
     EXPECT_EQ(CWindow::getCurrentWindow(), nullptr);
+}
+
+TEST_F(WindowTest, TheEventPumpRunsUntilTheMainWindowCloses)
+{
+    openWindow(window);
+    CWindow::setApplicationMainWindow(&window);
+    EXPECT_TRUE(Windowing::processEvents(0));
+    window.uninitialiseWindow();
+    EXPECT_FALSE(Windowing::processEvents(0));
+    CWindow::setApplicationMainWindow(nullptr);
+}
+
+TEST_F(WindowTest, EndingTheEventLoopStopsThePump)
+{
+    EXPECT_TRUE(Windowing::processEvents(0));
+    Windowing::endEventLoop(0);
+    EXPECT_FALSE(Windowing::processEvents(0));
 }
 
 TEST(GuiLifetime, ShutDownReleasesTheSharedObjectsAndStartUpMakesThemAgain)

@@ -1,6 +1,7 @@
 // A loadable library built with the framework, standing in for a plug-in:
 // its framework code belongs to this library, not to the test program.
 #include "framework/host/ApplicationInformation.hpp"
+#include "framework/platform/Module.hpp"
 
 #include <cstring>
 

@@ -6,7 +6,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "ProductVersion.hpp"
 #include "framework/host/ApplicationInformation.hpp"
+#include "framework/platform/Module.hpp"
 #include "plugin/Quellor.hpp"
 
 using namespace Vantor;
@@ -39,7 +41,7 @@ TEST_F(ModuleFixture, AttachingFillsTheApplicationInformationAndDetachingRelease
     EXPECT_STREQ(Host::CApplicationInformation::getCompanyName().getString(), "Corvella");
     EXPECT_STREQ(Host::CApplicationInformation::getApplicationName().getString(), "PressoraLite");
     EXPECT_STREQ(Host::CApplicationInformation::getDescriptionString().getString(), "Vst Compressor");
-    EXPECT_STREQ(Host::CApplicationInformation::getVersionString().getString(), "1.0.3");
+    EXPECT_STREQ(Host::CApplicationInformation::getVersionString().getString(), Product::kVersion);
     EXPECT_STREQ(Host::CApplicationInformation::getRegistryKeyPath().getString(),
                  "Software\\Tamsk\\PressoraLite");
     // The folder of the module holding this code: here the test program's.

@@ -37,10 +37,10 @@
 #include "framework/gui/fonts/Font.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
 #include "framework/gui/graphics/PNGImage.hpp"
+#include "framework/gui/windowing/EventPump.hpp"
 #include "framework/gui/windowing/Window.hpp"
 #include "framework/host/ApplicationInformation.hpp"
 #include "framework/platform/DrawingBackend.hpp"
-#include "framework/platform/WindowBackend.hpp"
 
 #ifndef VANTOR_GALLERY_RESOURCES
 #define VANTOR_GALLERY_RESOURCES "Resources"
@@ -358,9 +358,8 @@ int main(int argc, char** argv)
         gallery.addTimedObject(&gallery);
         gallery.startTimer(kMeterTimer, 40);
 
-        Platform::IWindowSystem& system = Platform::getWindowSystem();
         const auto start = std::chrono::steady_clock::now();
-        while (system.processEvents(20))
+        while (Windowing::processEvents(20))
         {
             const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
             if ((seconds > 0.0 && elapsed.count() >= seconds) ||

@@ -17,9 +17,9 @@
 #include "framework/gui/fonts/Font.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
 #include "framework/gui/graphics/RGBAImage.hpp"
+#include "framework/gui/windowing/EventPump.hpp"
 #include "framework/gui/windowing/Window.hpp"
 #include "framework/host/ApplicationInformation.hpp"
-#include "framework/platform/WindowBackend.hpp"
 
 using namespace Vantor;
 using namespace Vantor::GUI;
@@ -223,9 +223,8 @@ int main(int argc, char** argv)
         window.addTimedObject(meter);
         window.startTimer(meter->getTimerId(), 50);
 
-        Platform::IWindowSystem& system = Platform::getWindowSystem();
         const auto start = std::chrono::steady_clock::now();
-        while (system.processEvents(20))
+        while (Windowing::processEvents(20))
         {
             const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
             if (seconds > 0.0 && elapsed.count() >= seconds)

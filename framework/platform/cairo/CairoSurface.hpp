@@ -2,6 +2,8 @@
 // Drawing surface on a cairo image surface (CAIRO_FORMAT_ARGB32 is premultiplied
 // 0xAARRGGBB in native byte order, exactly the framework's pixel format).
 
+#include "framework/platform/BackendGuard.hpp"
+
 #include "framework/basics/Class.hpp"
 #include "framework/platform/DrawingBackend.hpp"
 

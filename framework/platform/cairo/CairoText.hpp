@@ -2,6 +2,8 @@
 // Text through cairo's font selection (fontconfig resolves the face name, so a
 // missing face falls back to a similar installed one).
 
+#include "framework/platform/BackendGuard.hpp"
+
 #include "framework/platform/DrawingBackend.hpp"
 
 #include <cairo.h>

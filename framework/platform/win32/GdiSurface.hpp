@@ -3,6 +3,8 @@
 // memory device context (copies, AlphaBlend), GDI+ through a premultiplied ARGB
 // bitmap that shares the same pixel memory (shapes, anti-aliasing, text).
 
+#include "framework/platform/BackendGuard.hpp"
+
 #include "framework/basics/Class.hpp"
 #include "framework/platform/DrawingBackend.hpp"
 #include "framework/platform/win32/GdiplusSupport.hpp"

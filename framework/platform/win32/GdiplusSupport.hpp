@@ -2,6 +2,8 @@
 // GDI+ flat API for the Windows drawing backend: one process-wide start-up and
 // small owners of the GDI+ objects the backend creates.
 
+#include "framework/platform/BackendGuard.hpp"
+
 #include "framework/basics/Class.hpp"
 
 #include <windows.h>

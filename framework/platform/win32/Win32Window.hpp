@@ -2,6 +2,8 @@
 // One Win32 window. Its messages already are the framework's native messages:
 // the window procedure hands them to the sink unchanged.
 
+#include "framework/platform/BackendGuard.hpp"
+
 #include "framework/basics/Class.hpp"
 #include "framework/platform/WindowBackend.hpp"
 

@@ -2,6 +2,8 @@
 // Process-wide Win32 windowing services: the thread's message loop, cursors,
 // key state and screen size.
 
+#include "framework/platform/BackendGuard.hpp"
+
 #include "framework/basics/Class.hpp"
 #include "framework/platform/WindowBackend.hpp"
 

@@ -1,6 +1,8 @@
 #pragma once
 // Reading the "text/uri-list" data that file drops carry on X11.
 
+#include "framework/platform/BackendGuard.hpp"
+
 #include <string>
 #include <vector>
 

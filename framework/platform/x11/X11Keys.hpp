@@ -1,6 +1,8 @@
 #pragma once
 // Mapping between X11 key symbols and the framework's (Win32-numbered) virtual keys.
 
+#include "framework/platform/BackendGuard.hpp"
+
 #include <X11/X.h>
 
 #include <vector>

@@ -1,6 +1,8 @@
 #pragma once
 // One X11 window, translating its X events into the framework's native messages.
 
+#include "framework/platform/BackendGuard.hpp"
+
 #include "framework/basics/Class.hpp"
 #include "framework/platform/WindowBackend.hpp"
 

@@ -6,6 +6,8 @@
 // here may be children of a foreign window given by id; the foreign window is
 // only used as the parent.
 
+#include "framework/platform/BackendGuard.hpp"
+
 #include "framework/basics/Class.hpp"
 #include "framework/platform/WindowBackend.hpp"
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ProductVersion.hpp"
+
 #if defined(ARTWORK_FRAMEWORK_LOADER)
 #include "framework/gui/graphics/PNGImage.hpp"
 #endif
@@ -131,7 +133,7 @@ protected:
         return fs::temp_directory_path() / ("artwork_test_" + std::to_string(getpid()));
     }
 
-    static fs::path folder(const std::string& name, const std::string& version = "1.0.3")
+    static fs::path folder(const std::string& name, const std::string& version = Vantor::Product::kVersion)
     {
         const fs::path path = root() / name;
         if (!fs::exists(path))

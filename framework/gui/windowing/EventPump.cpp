@@ -1,0 +1,18 @@
+#include "framework/gui/windowing/EventPump.hpp"
+
+#include "framework/platform/WindowBackend.hpp"
+
+namespace Vantor::GUI::Windowing
+{
+
+bool processEvents(int timeoutMilliseconds)
+{
+    return Platform::getWindowSystem().processEvents(timeoutMilliseconds);
+}
+
+void endEventLoop(int exitCode)
+{
+    Platform::getWindowSystem().postQuit(exitCode);
+}
+
+} // namespace Vantor::GUI::Windowing
