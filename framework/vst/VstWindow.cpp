@@ -58,9 +58,9 @@ CVstWindow::CParentWindow::~CParentWindow()
 
 // ---- the editor window ----
 
-CVstWindow::CVstWindow(AudioEffect* effect, const MathTools::CRect& area,
+CVstWindow::CVstWindow(AudioEffect* owner, const MathTools::CRect& area,
                        const GUI::Windowing::CWindowAttributes& attributes)
-    : AEffEditor(effect), CWindow(area), m_editorThread(std::this_thread::get_id())
+    : AEffEditor(owner), CWindow(area), m_editorThread(std::this_thread::get_id())
 {
     if (effect != nullptr)
     {
