@@ -41,7 +41,7 @@ gui=("$build/tools/pressora/pressora" gui "$plugin" --program Vocals --screensho
 if [ -n "${DISPLAY:-}" ]; then
   "${gui[@]}" >/dev/null
 else
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${gui[@]}" >/dev/null
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${gui[@]}" >/dev/null
 fi
 echo
 echo "Demo input:  $(realpath "$demo/drums-and-chord.wav")"
