@@ -3,6 +3,7 @@
 // automation. Skipped when no X server answers.
 #include <gtest/gtest.h>
 
+#include "framework/platform/ImageDecoder.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
 
 #include <X11/Xlib.h>
@@ -13,8 +14,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace Vantor::Vst;
@@ -313,4 +317,32 @@ TEST(EditorModuleOnX, LoadingOpeningClosingAndUnloadingAHundredTimesLeavesNothin
     EXPECT_EQ(openDescriptors(), descriptors) << "X connections and files are given back";
     EXPECT_EQ(topLevels(), windows);
     EXPECT_TRUE(host.children(host.parent()).empty());
+}
+
+// Our own host shows the editor and photographs it: the panel's pixels, with the
+// read-out that the command line set.
+TEST(PressoraGuiOnX, WritesAPictureOfTheEditorWithTheSignalRunning)
+{
+    CTestHost host;
+    if (host.display() == nullptr)
+        GTEST_SKIP() << "no X server";
+    const std::filesystem::path shot =
+        std::filesystem::temp_directory_path() / ("pressora_gui_" + std::to_string(getpid()) + ".png");
+    const std::string command = std::string(PRESSORA_PATH) + " gui " + kModulePath +
+                                " --param Threshold=0.5 --screenshot " + shot.string() +
+                                " --after 300 >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    Vantor::Platform::SDecodedImage picture =
+        Vantor::Platform::decodeImageFile(shot.string(), Vantor::Platform::EImageFormat::Png);
+    std::filesystem::remove(shot);
+    ASSERT_TRUE(picture.surface) << picture.error;
+    EXPECT_EQ(picture.surface->getWidth(), 500);
+    EXPECT_EQ(picture.surface->getHeight(), 158);
+    // The panel is drawn: the Threshold read-out holds text on its background.
+    std::vector<std::uint32_t> readOut;
+    for (int y = 115; y < 135; ++y)
+        for (int x = 30; x < 126; ++x)
+            readOut.push_back(picture.surface->getPixel(x, y));
+    std::sort(readOut.begin(), readOut.end());
+    EXPECT_GT(std::unique(readOut.begin(), readOut.end()) - readOut.begin(), 4);
 }
