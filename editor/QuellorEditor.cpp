@@ -17,6 +17,9 @@ namespace Vantor::Quellor
 
 VANTOR_DEFINE_CLASS(Vantor::Quellor::CQuellorEditor, "CQuellorEditor", "CVstWindow")
 
+// What other threads hand over passes without a lock.
+static_assert(std::atomic<float>::is_always_lock_free && std::atomic<unsigned>::is_always_lock_free);
+
 namespace
 {
 using GUI::Graphics::CAlphaColour;

@@ -15,6 +15,9 @@ namespace Vantor::Vst
 VANTOR_DEFINE_CLASS(Vantor::Vst::CVstWindow, "CVstWindow", "CWindow")
 VANTOR_DEFINE_CLASS(Vantor::Vst::CVstWindow::CParentWindow, "CParentWindow", "CWindow")
 
+// The audio thread asks isSettingParameter: it must never meet a lock.
+static_assert(std::atomic<std::thread::id>::is_always_lock_free && std::atomic<bool>::is_always_lock_free);
+
 namespace
 {
 // A visible child window that accepts dropped files.
