@@ -4,6 +4,8 @@
 #include "framework/host/ApplicationInformation.hpp"
 #include "plugin/Quellor.hpp"
 
+#include <memory>
+
 namespace Vantor::Quellor
 {
 
@@ -18,7 +20,15 @@ constexpr const char* kLegalNotice = "PressoraLite (c) Corvella. All rights rese
 constexpr const char* kEntryFailureText =
     "Caught exception in main function of Pressora. Cannot continue to load";
 constexpr const char* kEntryFailureCaption = "Exception occurred";
+
+// Set while the library loads, before any host can call the entry point.
+EditorFactory g_editorFactory = nullptr;
 } // namespace
+
+void setEditorFactory(EditorFactory factory)
+{
+    g_editorFactory = factory;
+}
 
 void attachModule(Host::ModuleInstance instance)
 {
@@ -51,8 +61,10 @@ Vst::AEffect* createEffect(Vst::audioMasterCallback audioMaster)
         return nullptr;
     try
     {
-        auto* effect = new CQuellor(audioMaster);
-        return effect->getAeffect();
+        std::unique_ptr<CQuellor> effect(new CQuellor(audioMaster));
+        if (g_editorFactory != nullptr)
+            g_editorFactory(*effect);
+        return effect.release()->getAeffect();
     }
     catch (...)
     {

@@ -6,6 +6,14 @@
 namespace Vantor::Quellor
 {
 
+class CQuellor;
+
+// Gives each new effect its editor (which registers itself with the effect). The
+// plug-in module installs one when it is loaded; without one, as in the effect's
+// own tests and benchmarks, effects have no editor and need no display.
+using EditorFactory = void (*)(CQuellor& effect);
+void setEditorFactory(EditorFactory factory);
+
 // The process-wide set-up of the library, run by the platform's load hook with
 // the library's own module: fills the application information (company,
 // product and description texts, version, registry key, legal notice, the
@@ -20,7 +28,7 @@ void detachModule();
 void showErrorBox(const char* text, const char* caption);
 
 // The entry point's work: asks the host for its version (no host: null),
-// creates the effect and answers its record. Any exception ends in the error
+// creates the effect and its editor and answers the effect's record. Any exception ends in the error
 // box and null: nothing ever reaches the host.
 Vst::AEffect* createEffect(Vst::audioMasterCallback audioMaster);
 

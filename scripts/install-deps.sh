@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache clang-format
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libx11-dev libcairo2-dev libpng-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation
+  libx11-dev libxrandr-dev libxtst-dev libcairo2-dev libpng-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation
   xvfb xauth
   clang libclang-rt-14-dev valgrind
   libsndfile1-dev

@@ -117,6 +117,10 @@ std::unique_ptr<IDrawingSurface> createDrawingSurface(int width, int height, uin
 // Width and height of a text in a font, trailing spaces included. False when it cannot be measured.
 bool measureText(const std::string& text, const SFontDescription& font, SPixelSize& size);
 
+// What a native window shows on the screen now, its children included (a screenshot of it);
+// null when it cannot be read (no such window, or not supported here).
+std::unique_ptr<IDrawingSurface> captureWindow(uintptr_t nativeHandle);
+
 // Colour helpers for 0xAARRGGBB words.
 constexpr uint32_t makeColour(int red, int green, int blue, int alpha = 255)
 {

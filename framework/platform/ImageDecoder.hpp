@@ -1,5 +1,5 @@
 #pragma once
-// Decoding of compressed image files (PNG, JPEG) into drawing surfaces.
+// Decoding of compressed image files (PNG, JPEG) into drawing surfaces, and PNG files of surfaces.
 // Uncompressed Targa files are read by the framework itself, not here.
 
 #include "framework/platform/DrawingBackend.hpp"
@@ -25,5 +25,8 @@ struct SDecodedImage
 
 // Reads and decodes a file (path in the platform's own form).
 SDecodedImage decodeImageFile(const std::string& path, EImageFormat format);
+
+// Writes a surface as an 8-bit RGBA PNG file. False with the reason in error.
+bool writePngFile(IDrawingSurface& surface, const std::string& path, std::string& error);
 
 } // namespace Vantor::Platform

@@ -255,6 +255,12 @@ public:
     virtual std::unique_ptr<IWindowBackend> createWindowBackend() = 0;
     // Size of the primary screen; (0, 0) when there is no display.
     virtual SPixelSize getScreenSize() = 0;
+    // The primary monitor's area on the screen (the whole screen where monitors are not known).
+    virtual SPixelRect getPrimaryMonitorArea()
+    {
+        const SPixelSize size = getScreenSize();
+        return {0, 0, size.width, size.height};
+    }
     // A system cursor by the framework's cursor number (0 arrow, 1 hand, 2 wait, 3 up-down,
     // 4 left-right, 5 text, 6 diagonal, 7 move; others give the arrow).
     virtual uintptr_t createCursor(int number) = 0;
@@ -271,6 +277,16 @@ public:
     virtual bool processEvents(int timeoutMilliseconds) = 0;
     // Ends the application's event loop (PostQuitMessage).
     virtual void postQuit(int exitCode) = 0;
+
+    // Delivers what is pending for this process's windows (events, due timers, paints)
+    // without waiting, where nothing else would: a plug-in's X11 windows live on a
+    // connection of their own that the host never reads. Nothing where the host's
+    // message loop already delivers them (Win32).
+    virtual void pumpEmbeddedWindows() {}
+
+    // Lets go of the display once every window is gone (a plug-in library being unloaded):
+    // closes the connection of its own, if one was opened. A later use opens it again.
+    virtual void shutdown() {}
 };
 
 // The platform's window system, or the one installed by setWindowSystem.

@@ -1,5 +1,6 @@
 // The library's load and unload hooks on POSIX systems and the "main" export
 // that older Linux hosts look for.
+#include "editor/EditorModule.hpp"
 #include "plugin/Module.hpp"
 
 #include "framework/platform/Module.hpp"
@@ -18,13 +19,18 @@ void __freeres() noexcept;
 namespace
 {
 
+// Load: the application information first (the GUI's window class names use it),
+// then the GUI framework's shared objects; no display connection is opened here.
 __attribute__((constructor)) void onLibraryLoad()
 {
     Vantor::Quellor::attachModule(Vantor::Platform::getCurrentModule());
+    Vantor::Quellor::attachEditorModule();
 }
 
+// Unload, in the reverse order: after this nothing of the library touches the display.
 __attribute__((destructor)) void onLibraryUnload()
 {
+    Vantor::Quellor::detachEditorModule();
     Vantor::Quellor::detachModule();
 #if defined(VANTOR_STATIC_CXX_RUNTIME)
     __gnu_cxx::__freeres();

@@ -135,6 +135,7 @@ public:
         return backend;
     }
     Platform::SPixelSize getScreenSize() override { return {1024, 768}; }
+    Platform::SPixelRect getPrimaryMonitorArea() override { return m_primaryMonitor; }
     uintptr_t createCursor(int number) override { return static_cast<uintptr_t>(100 + number); }
     void destroyCursor(uintptr_t) override {}
     bool isKeyDown(int virtualKey) override { return m_keysDown.count(virtualKey) > 0; }
@@ -142,6 +143,7 @@ public:
     bool isMouseCaptured() override { return m_captureOwner != nullptr; }
     bool processEvents(int) override { return !m_quitPosted; }
     void postQuit(int) override { m_quitPosted = true; }
+    void pumpEmbeddedWindows() override { m_pumps++; }
 
     CFakeWindowBackend* lastBackend() const { return m_backends.empty() ? nullptr : m_backends.back(); }
 
@@ -151,6 +153,8 @@ public:
     Platform::SPixelPoint m_cursorPosition;
     const CFakeWindowBackend* m_captureOwner = nullptr;
     bool m_quitPosted = false, m_refuseClassRegistration = false, m_refuseCreation = false;
+    Platform::SPixelRect m_primaryMonitor{0, 0, 1024, 768};
+    int m_pumps = 0;
     uintptr_t m_nextHandle = 1;
 };
 

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
@@ -88,7 +89,7 @@ TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
     EXPECT_EQ(record.initialDelay, 16);
     EXPECT_EQ(record.uniqueID, fourCharCode("Tam2"));
     EXPECT_EQ(record.version, 1);
-    EXPECT_EQ(record.flags, effFlagsCanReplacing); // no chunks, no editor yet
+    EXPECT_EQ(record.flags, effFlagsCanReplacing | effFlagsHasEditor); // no chunks
 
     const struct
     {
@@ -112,8 +113,11 @@ TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
         EXPECT_EQ(plugin->dispatch(row.opcode, row.index, row.value), row.answer) << row.opcode;
     void* chunk = nullptr;
     EXPECT_EQ(plugin->dispatch(effGetChunk, 0, 0, &chunk), 0);
-    ERect* rect = reinterpret_cast<ERect*>(&chunk);
-    EXPECT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 0);
+    ERect* rect = nullptr;
+    EXPECT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->right - rect->left, 500);
+    EXPECT_EQ(rect->bottom - rect->top, 158);
     VstSpeakerArrangement dummy{};
     VstSpeakerArrangement *in = &dummy, *out = &dummy;
     EXPECT_EQ(plugin->dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in), &out), 0);
@@ -136,6 +140,38 @@ TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
     EXPECT_EQ(plugin->program(), 0);
     EXPECT_EQ(plugin->programName(), "Default");
     EXPECT_EQ(plugin->programNameAt(9), "Pressora");
+}
+
+// Scanning, loading and rendering need no display: nothing connects to one and
+// nothing is printed until a host opens the editor.
+TEST(EndToEnd, LoadingRenderingAndAskingAboutTheEditorOpenNoDisplay)
+{
+    const auto sockets = []
+    {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        {
+            std::error_code error;
+            const auto target = std::filesystem::read_symlink(entry.path(), error);
+            count += !error && target.string().rfind("socket:", 0) == 0 ? 1 : 0;
+        }
+        return count;
+    };
+    const int before = sockets();
+    ::testing::internal::CaptureStderr();
+    {
+        auto plugin = loadPlugin();
+        const SStereo input = QuellorTest::programme(4096);
+        process(*plugin, input, 512);
+        ERect* rect = nullptr;
+        plugin->dispatch(effEditGetRect, 0, 0, &rect);
+        EXPECT_EQ(plugin->dispatch(effEditOpen, 0, 0, nullptr), 0);
+        plugin->dispatch(effEditIdle);
+        plugin->dispatch(effEditClose);
+        EXPECT_EQ(sockets(), before);
+    }
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(sockets(), before);
 }
 
 TEST(EndToEnd, TheHostIsAskedWhatTheEffectNeeds)

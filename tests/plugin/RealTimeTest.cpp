@@ -7,7 +7,11 @@
 #include <cstdlib>
 #include <new>
 
+#include <thread>
+
+#include "editor/QuellorEditor.hpp"
 #include "plugin/Quellor.hpp"
+#include "tests/gui/FakeWindowSystem.hpp"
 #include "tests/plugin/QuellorTestSupport.hpp"
 #include "tools/vsthost/HostContext.hpp"
 
@@ -157,6 +161,51 @@ TEST(RealTime, ProcessingAndMidiAllocateNothing)
     CAllocationCounter counter;
     delete new CQuellor(nullptr);
     EXPECT_GT(counter.count(), 0);
+}
+
+// As a host runs it: the editor open on its own thread, processing, MIDI and
+// automation on the audio thread. The editor only stores what the audio thread hands it.
+TEST(RealTime, TheAudioThreadAllocatesNothingWithTheEditorOpen)
+{
+    Vantor::Tests::CFakeWindowSystem windows;
+    auto* effect = new CQuellor(nullptr);
+    Vantor::GUI::Windowing::CWindowAttributes attributes;
+    auto* editor = new CQuellorEditor(effect, Vantor::MathTools::CRect(0, 0, 500, 158), attributes,
+                                      Vantor::Basics::CSystemString(PRESSORALITE_RESOURCES));
+    ASSERT_TRUE(editor->open(reinterpret_cast<void*>(1)));
+    effect->resume();
+    QuellorTest::SStereo input = QuellorTest::programme(8192);
+    QuellorTest::SStereo output = input;
+    QuellorTest::CMidiBlock midi;
+    midi.add(0xB0, 5, 0);
+    midi.add(0xB0, 71, 20);
+    midi.add(0xB0, 74, 64);
+    Vantor::Vst::VstEvents* events = midi.events();
+
+    long allocations = -1;
+    std::thread audio(
+        [&]
+        {
+            CAllocationCounter counter;
+            std::size_t done = 0;
+            for (VstInt32 size : {1, 16, 17, 511, 512, 4096})
+            {
+                float* inputs[2] = {input.left.data() + done, input.right.data() + done};
+                float* outputs[2] = {output.left.data() + done, output.right.data() + done};
+                effect->processEvents(events);
+                for (int index = 0; index < CQuellor::kNumParameters; ++index)
+                    effect->setParameter(index, 0.25f);
+                effect->processReplacing(inputs, outputs, size);
+                done += static_cast<std::size_t>(size);
+            }
+            allocations = counter.count();
+        });
+    audio.join();
+    EXPECT_EQ(allocations, 0);
+    editor->idle(); // the editor's thread picks the values up
+    EXPECT_STREQ(editor->getReadOut(CQuellor::kMix)->getText().getString(), "0.250");
+    editor->close();
+    delete effect; // and with it the editor
 }
 
 TEST(RealTime, AutomatedChangesAreSetAndReportedToTheHost)

@@ -30,6 +30,16 @@ TEST(CommandLine, ReadsEveryCommandAndOption)
     EXPECT_EQ(bench.seconds, 2.5);
     EXPECT_EQ(bench.parameters.at(0).name, "Dry/Wet");
 
+    const SCommandLine gui = CCommandLine::parse(
+        {"gui", "p.so", "--program", "2", "--param", "Mix=0.5", "--screenshot", "shot.png", "--after=300"});
+    EXPECT_EQ(gui.command, ECommand::Gui);
+    EXPECT_EQ(gui.plugins, std::vector<std::string>{"p.so"});
+    EXPECT_EQ(gui.program, "2");
+    EXPECT_EQ(gui.parameters.at(0).name, "Mix");
+    EXPECT_EQ(gui.screenshotPath, "shot.png");
+    EXPECT_EQ(gui.screenshotAfter, 300);
+    EXPECT_EQ(CCommandLine::parse({"gui", "p.so"}).screenshotPath, "") << "a window until the user closes it";
+
     EXPECT_EQ(CCommandLine::parse({"render", "--help"}).command, ECommand::Help);
     EXPECT_EQ(CCommandLine::parse({"help"}).command, ECommand::Help);
 }
@@ -61,6 +71,12 @@ TEST(CommandLine, MistakesAreExplained)
         {{"bench", "p.so", "--seconds", "0"}, "not a duration"},
         {{"bench", "p.so", "--seconds", "4000"}, "not a duration"},
         {{"bench", "p.so", "--fast"}, "unknown option '--fast'"},
+        {{"gui"}, "gui expects one plug-in"},
+        {{"gui", "p.so", "--after", "5"}, "--after only times a --screenshot"},
+        {{"gui", "p.so", "--screenshot", "s.png", "--after", "-1"}, "not a number of milliseconds"},
+        {{"gui", "p.so", "--screenshot="}, "--screenshot needs a file name"},
+        {{"gui", "p.so", "--seconds", "2"}, "--seconds is not an option of 'gui'"},
+        {{"render", "p.so", "i", "o", "--screenshot", "s.png"}, "--screenshot is not an option of 'render'"},
     };
     for (const auto& [arguments, expected] : cases)
     {

@@ -120,6 +120,7 @@ TEST(PressoraProgram, FailuresAreOneLine)
         {{"render", probe, input, output, "--program", "Loud"},
          "has no program 'Loud' (programs: 0 Init, 1 Bright, 2 Dark)"},
         {{"render", probe, input, output, "--program", "3"}, "has no program '3'"},
+        {{"gui", probe}, "has no editor"},
     };
     for (const auto& [arguments, expected] : cases)
     {

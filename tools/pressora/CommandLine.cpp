@@ -21,6 +21,8 @@ const char* commandName(ECommand command)
         return "render";
     case ECommand::Bench:
         return "bench";
+    case ECommand::Gui:
+        return "gui";
     case ECommand::Help:
         break;
     }
@@ -79,7 +81,7 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
     }
     if (arguments.empty())
     {
-        throw CUsageError("no command given (info, render or bench)");
+        throw CUsageError("no command given (info, render, bench or gui)");
     }
 
     const std::string& command = arguments[0];
@@ -99,12 +101,17 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
     {
         result.command = ECommand::Bench;
     }
+    else if (command == "gui")
+    {
+        result.command = ECommand::Gui;
+    }
     else
     {
-        throw CUsageError("unknown command '" + command + "' (info, render or bench)");
+        throw CUsageError("unknown command '" + command + "' (info, render, bench or gui)");
     }
 
     std::vector<std::string> positional;
+    bool afterGiven = false;
     for (std::size_t i = 1; i < arguments.size(); ++i)
     {
         std::string argument = arguments[i];
@@ -137,7 +144,7 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
 
         if (argument == "--program")
         {
-            requireCommand(result.command, {ECommand::Render}, argument);
+            requireCommand(result.command, {ECommand::Render, ECommand::Gui}, argument);
             if (result.program)
             {
                 throw CUsageError("--program given twice");
@@ -150,7 +157,7 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
         }
         else if (argument == "--param")
         {
-            requireCommand(result.command, {ECommand::Render, ECommand::Bench}, argument);
+            requireCommand(result.command, {ECommand::Render, ECommand::Bench, ECommand::Gui}, argument);
             result.parameters.push_back(parseParameter(takeValue()));
         }
         else if (argument == "--block")
@@ -173,10 +180,35 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
                 throw CUsageError("--seconds: '" + text + "' is not a duration above 0 and up to 3600");
             }
         }
+        else if (argument == "--screenshot")
+        {
+            requireCommand(result.command, {ECommand::Gui}, argument);
+            result.screenshotPath = takeValue();
+            if (result.screenshotPath.empty())
+            {
+                throw CUsageError("--screenshot needs a file name");
+            }
+        }
+        else if (argument == "--after")
+        {
+            requireCommand(result.command, {ECommand::Gui}, argument);
+            const std::string text = takeValue();
+            if (!parseNumber(text, result.screenshotAfter) || result.screenshotAfter < 0 ||
+                result.screenshotAfter > kMaxScreenshotDelay)
+            {
+                throw CUsageError("--after: '" + text + "' is not a number of milliseconds from 0 to " +
+                                  std::to_string(kMaxScreenshotDelay));
+            }
+            afterGiven = true;
+        }
         else
         {
             throw CUsageError("unknown option '" + argument + "'");
         }
+    }
+    if (afterGiven && result.screenshotPath.empty())
+    {
+        throw CUsageError("--after only times a --screenshot");
     }
 
     switch (result.command)
@@ -205,6 +237,13 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
         }
         result.plugins = positional;
         break;
+    case ECommand::Gui:
+        if (positional.size() != 1)
+        {
+            throw CUsageError("gui expects one plug-in: pressora gui PLUGIN.so");
+        }
+        result.plugins = positional;
+        break;
     case ECommand::Help:
         break;
     }
@@ -223,6 +262,11 @@ const char* CCommandLine::usage()
            "  pressora bench PLUGIN.so [OTHER.so ...] [--param NAME=VALUE]... [--block N] [--seconds S]\n"
            "      Time each plug-in on the same generated stereo signal at 44100 Hz and\n"
            "      print nanoseconds per stereo frame and the ratio to the first plug-in.\n"
+           "  pressora gui PLUGIN.so [--program N|NAME] [--param NAME=VALUE]... [--screenshot FILE [--after "
+           "MS]]\n"
+           "      Open the plug-in's editor in a window of its own while a test signal runs\n"
+           "      through the plug-in (silently); close the window to end. With --screenshot,\n"
+           "      write a PNG of the window after MS milliseconds (default 1000) and exit.\n"
            "  pressora --help\n"
            "\n"
            "Options:\n"
@@ -231,6 +275,8 @@ const char* CCommandLine::usage()
            "                      normalised value from 0 to 1; may be repeated\n"
            "  --block N           frames per processing call (default 512)\n"
            "  --seconds S         length of the benchmark signal (default 10)\n"
+           "  --screenshot FILE   gui: write a PNG of the editor's window and exit\n"
+           "  --after MS          gui: run that many milliseconds before the screenshot (default 1000)\n"
            "\n"
            "Exit status: 0 on success, 1 when a file or plug-in fails, 2 for a wrong command line.\n";
 }

@@ -30,17 +30,20 @@ struct SCommandLine
         Help,
         Info,
         Render,
-        Bench
+        Bench,
+        Gui
     };
 
     ECommand command = ECommand::Help;
-    std::vector<std::string> plugins;   // info: 1, render: 1, bench: 1 or more
+    std::vector<std::string> plugins;   // info, render, gui: 1; bench: 1 or more
     std::string inputPath;              // render only
     std::string outputPath;             // render only
-    std::optional<std::string> program; // render only: an index or a program name
+    std::optional<std::string> program; // render and gui: an index or a program name
     std::vector<SParameterSetting> parameters;
     int blockSize = 512;
-    double seconds = 10.0; // bench only
+    double seconds = 10.0;      // bench only
+    std::string screenshotPath; // gui only: write a PNG of the window and exit
+    int screenshotAfter = 1000; // gui only: milliseconds of running before the screenshot
 };
 
 // Parses pressora's arguments (without the program name).
@@ -50,6 +53,7 @@ class CCommandLine
 public:
     static constexpr int kMaxBlockSize = 1 << 16;
     static constexpr double kMaxSeconds = 3600.0;
+    static constexpr int kMaxScreenshotDelay = 600000;
 
     static SCommandLine parse(const std::vector<std::string>& arguments);
     static const char* usage();

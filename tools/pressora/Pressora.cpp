@@ -127,6 +127,9 @@ int CPressora::run(const std::vector<std::string>& arguments)
         case SCommandLine::ECommand::Bench:
             bench(command);
             break;
+        case SCommandLine::ECommand::Gui:
+            gui(command);
+            break;
         }
         m_out.flush();
         return kSuccess;

@@ -14,7 +14,7 @@ class CVstPlugin;
 namespace Vantor::Pressora
 {
 
-// The pressora program: "info", "render" and "bench" on VST 2.4 plug-ins.
+// The pressora program: "info", "render", "bench" and "gui" on VST 2.4 plug-ins.
 // Reports go to out; warnings, progress and the single error line go to err.
 class CPressora
 {
@@ -35,6 +35,8 @@ private:
     void info(const SCommandLine& command);
     void render(const SCommandLine& command);
     void bench(const SCommandLine& command);
+    // Opens the plug-in's editor in a window of ours (an X server is needed).
+    void gui(const SCommandLine& command);
     // Sets every --param; unknown names are an error, or with warnOnly a warning.
     void applyParameters(VstHost::CVstPlugin& plugin, const std::vector<SParameterSetting>& settings,
                          bool warnOnly);

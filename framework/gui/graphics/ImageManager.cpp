@@ -22,15 +22,33 @@ namespace
 {
 using TReferences = Collections::TCountedPointerArray<CImageManager::CImageReference>;
 
+// The lists are made on first use and given back by clearImageManager, so that a
+// library unloaded after its shutdown leaves no list behind.
+TReferences*& imageList()
+{
+    static TReferences* list = nullptr;
+    return list;
+}
+
+TReferences*& animationList()
+{
+    static TReferences* list = nullptr;
+    return list;
+}
+
 TReferences& images()
 {
-    static TReferences* list = new TReferences();
+    TReferences*& list = imageList();
+    if (list == nullptr)
+        list = new TReferences();
     return *list;
 }
 
 TReferences& animations()
 {
-    static TReferences* list = new TReferences();
+    TReferences*& list = animationList();
+    if (list == nullptr)
+        list = new TReferences();
     return *list;
 }
 
@@ -165,8 +183,15 @@ void CImageManager::addAnimation(const Basics::CString& name, IImage* image, lon
 
 void CImageManager::clearImageManager()
 {
-    images().freePointers();
-    animations().freePointers();
+    for (TReferences** list : {&imageList(), &animationList()})
+    {
+        if (*list != nullptr)
+        {
+            (*list)->freePointers();
+            delete *list;
+            *list = nullptr;
+        }
+    }
 }
 
 long CImageManager::getNumberOfImages()

@@ -3,6 +3,7 @@
 #include "framework/gui/events/Cursor.hpp"
 #include "framework/gui/fonts/Font.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
+#include "framework/platform/WindowBackend.hpp"
 
 namespace Vantor::GUI
 {
@@ -17,6 +18,8 @@ void shutdownGuiFramework()
     Graphics::CImageManager::clearImageManager();
     Events::CCursor::releaseSharedCursors();
     Fonts::CFont::releaseDefaultFont();
+    // Last: the cursors above were the display's, and nothing may use it after this.
+    Platform::getWindowSystem().shutdown();
 }
 
 } // namespace Vantor::GUI

@@ -6,9 +6,11 @@
 namespace Vantor::GUI
 {
 
-// Makes the default font (the cursors follow on first use).
+// Makes the default font (the cursors follow on first use). Opens no display connection:
+// that waits for the first window.
 void startGuiFramework();
-// Releases the default font, the shared cursors and every image-manager entry.
+// Releases the default font, the shared cursors and every image-manager entry, then
+// lets go of the display connection (every window must be gone by then).
 void shutdownGuiFramework();
 
 } // namespace Vantor::GUI

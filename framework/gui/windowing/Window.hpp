@@ -168,6 +168,7 @@ public:
     void setKeyboardListener(Events::IKeyboardListener* listener) override { m_keyboardListener = listener; }
     bool hasMouseListener() const override { return m_mouseListener != nullptr; }
     bool hasKeyboardListener() const override { return m_keyboardListener != nullptr; }
+    Events::IKeyboardListener* getKeyboardListener() const { return m_keyboardListener; }
     bool hasDropFileListener() const override { return m_dropFileListener != nullptr; }
     Events::CMouse& getMouse() override { return m_mouse; }
     Controls::CControlRoot* getControlRoot() const override { return m_controlRoot; }

@@ -4,6 +4,7 @@
 
 #include "framework/platform/PixelTools.hpp"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
@@ -179,6 +180,47 @@ SDecodedImage decodeJpeg(const std::string& path)
 SDecodedImage decodeImageFile(const std::string& path, EImageFormat format)
 {
     return format == EImageFormat::Png ? decodePng(path) : decodeJpeg(path);
+}
+
+bool writePngFile(IDrawingSurface& surface, const std::string& path, std::string& error)
+{
+    const int width = surface.getWidth();
+    const int height = surface.getHeight();
+    std::vector<unsigned char> samples(static_cast<size_t>(width) * height * 4);
+    int stride = 0;
+    const uint32_t* pixels = surface.lockPixels(stride);
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            // Straight (not premultiplied) samples, as PNG keeps them.
+            const uint32_t pixel = pixels[static_cast<size_t>(y) * stride + x];
+            const uint32_t alpha = pixel >> 24;
+            const auto straight = [alpha](uint32_t component)
+            {
+                return static_cast<unsigned char>(
+                    alpha == 0 ? 0 : std::min(255u, (component * 255 + alpha / 2) / alpha));
+            };
+            unsigned char* p = &samples[(static_cast<size_t>(y) * width + x) * 4];
+            p[0] = straight((pixel >> 16) & 0xFF);
+            p[1] = straight((pixel >> 8) & 0xFF);
+            p[2] = straight(pixel & 0xFF);
+            p[3] = static_cast<unsigned char>(alpha);
+        }
+    }
+    surface.unlockPixels();
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    if (png_image_write_to_file(&image, path.c_str(), 0, samples.data(), 0, nullptr) == 0)
+    {
+        error = image.message;
+        png_image_free(&image);
+        return false;
+    }
+    return true;
 }
 
 } // namespace Vantor::Platform

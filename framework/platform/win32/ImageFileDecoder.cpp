@@ -56,4 +56,11 @@ SDecodedImage decodeImageFile(const std::string& path, EImageFormat format)
     return result;
 }
 
+bool writePngFile(IDrawingSurface&, const std::string&, std::string& error)
+{
+    // Only the Linux tools write screenshots.
+    error = "Writing PNG files is not supported on this platform";
+    return false;
+}
+
 } // namespace Vantor::Platform

@@ -1,5 +1,6 @@
 #include "framework/platform/win32/Win32WindowSystem.hpp"
 
+#include "framework/platform/DrawingBackend.hpp"
 #include "framework/platform/win32/Win32Window.hpp"
 
 #include <windows.h>
@@ -114,6 +115,12 @@ bool CWin32WindowSystem::processEvents(int timeoutMilliseconds)
 void CWin32WindowSystem::postQuit(int exitCode)
 {
     PostQuitMessage(exitCode);
+}
+
+std::unique_ptr<IDrawingSurface> captureWindow(uintptr_t)
+{
+    // Only the Linux tools take screenshots.
+    return nullptr;
 }
 
 } // namespace Vantor::Platform

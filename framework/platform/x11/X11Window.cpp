@@ -241,9 +241,10 @@ void CX11Window::destroy()
     {
         return;
     }
-    if (!CX11WindowSystem::isAlive())
+    if (!CX11WindowSystem::isAlive() || m_system.getOpenDisplay() != m_display)
     {
-        // The connection closed at exit and took its windows with it.
+        // The connection closed (at exit, or the library let go of the display) and took its
+        // windows with it.
         m_window = 0;
         m_gc = nullptr;
         return;

@@ -3,7 +3,11 @@
 #include "framework/platform/x11/X11Keys.hpp"
 #include "framework/platform/x11/X11Window.hpp"
 
+#include "framework/platform/DrawingBackend.hpp"
+
+#include <X11/Xutil.h>
 #include <X11/cursorfont.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
 #include <array>
@@ -91,6 +95,16 @@ CX11WindowSystem::~CX11WindowSystem()
 {
     const CX11ErrorTrap trap;
     g_alive = false;
+    shutdown();
+}
+
+void CX11WindowSystem::shutdown()
+{
+    const CX11ErrorTrap trap;
+    m_windows.clear();
+    m_timers.clear();
+    m_captureWindow = nullptr;
+    m_triedToOpen = false;
     if (m_display != nullptr)
     {
         XCloseDisplay(m_display);
@@ -161,6 +175,99 @@ SPixelSize CX11WindowSystem::getScreenSize()
     }
     const int screen = DefaultScreen(display);
     return {DisplayWidth(display, screen), DisplayHeight(display, screen)};
+}
+
+SPixelRect CX11WindowSystem::getPrimaryMonitorArea()
+{
+    const CX11ErrorTrap trap;
+    const SPixelSize screen = getScreenSize();
+    SPixelRect area{0, 0, screen.width, screen.height};
+    Display* display = m_display;
+    int eventBase = 0;
+    int errorBase = 0;
+    if (display == nullptr || !XRRQueryExtension(display, &eventBase, &errorBase))
+    {
+        return area;
+    }
+    const Window root = DefaultRootWindow(display);
+    const RROutput primary = XRRGetOutputPrimary(display, root);
+    XRRScreenResources* resources = primary != None ? XRRGetScreenResourcesCurrent(display, root) : nullptr;
+    if (resources == nullptr)
+    {
+        return area;
+    }
+    if (XRROutputInfo* output = XRRGetOutputInfo(display, resources, primary))
+    {
+        if (output->crtc != None)
+        {
+            if (XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, resources, output->crtc))
+            {
+                if (crtc->width > 0 && crtc->height > 0)
+                {
+                    area = {crtc->x, crtc->y, static_cast<int>(crtc->width), static_cast<int>(crtc->height)};
+                }
+                XRRFreeCrtcInfo(crtc);
+            }
+        }
+        XRRFreeOutputInfo(output);
+    }
+    XRRFreeScreenResources(resources);
+    return area;
+}
+
+std::unique_ptr<IDrawingSurface> captureWindow(uintptr_t nativeHandle)
+{
+    const CX11ErrorTrap trap;
+    Display* display = CX11WindowSystem::instance().getDisplay();
+    if (display == nullptr || nativeHandle == 0)
+    {
+        return nullptr;
+    }
+    CX11WindowSystem::instance().syncAndTakeError();
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, static_cast<Window>(nativeHandle), &attributes) == 0 ||
+        CX11WindowSystem::instance().syncAndTakeError() != 0)
+    {
+        return nullptr;
+    }
+    XImage* image =
+        XGetImage(display, static_cast<Window>(nativeHandle), 0, 0, static_cast<unsigned>(attributes.width),
+                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    CX11WindowSystem::instance().syncAndTakeError();
+    if (image == nullptr)
+    {
+        return nullptr;
+    }
+    auto surface = createDrawingSurface(attributes.width, attributes.height);
+    if (surface)
+    {
+        int stride = 0;
+        uint32_t* pixels = surface->lockPixels(stride);
+        for (int y = 0; y < attributes.height; ++y)
+        {
+            for (int x = 0; x < attributes.width; ++x)
+            {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                const auto component = [pixel](unsigned long mask)
+                {
+                    if (mask == 0)
+                    {
+                        return 0u;
+                    }
+                    const int shift = __builtin_ctzl(mask);
+                    const unsigned long maximum = mask >> shift;
+                    return static_cast<unsigned>(((pixel & mask) >> shift) * 255ul / maximum);
+                };
+                pixels[static_cast<size_t>(y) * stride + x] =
+                    makeColour(static_cast<int>(component(image->red_mask)),
+                               static_cast<int>(component(image->green_mask)),
+                               static_cast<int>(component(image->blue_mask)));
+            }
+        }
+        surface->unlockPixels();
+    }
+    XDestroyImage(image);
+    return surface;
 }
 
 uintptr_t CX11WindowSystem::createCursor(int number)
@@ -243,6 +350,17 @@ bool CX11WindowSystem::isMouseCaptured()
 void CX11WindowSystem::postQuit(int)
 {
     m_quit = true;
+}
+
+void CX11WindowSystem::pumpEmbeddedWindows()
+{
+    if (m_display == nullptr)
+    {
+        return;
+    }
+    const bool quit = m_quit;
+    processEvents(0);
+    m_quit = quit;
 }
 
 void CX11WindowSystem::registerWindow(Window window, CX11Window* owner)

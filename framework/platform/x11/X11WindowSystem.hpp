@@ -56,6 +56,8 @@ public:
 
     std::unique_ptr<IWindowBackend> createWindowBackend() override;
     SPixelSize getScreenSize() override;
+    // The RandR primary output where the server names one, else the whole screen.
+    SPixelRect getPrimaryMonitorArea() override;
     uintptr_t createCursor(int number) override;
     void destroyCursor(uintptr_t cursor) override;
     bool isKeyDown(int virtualKey) override;
@@ -63,9 +65,15 @@ public:
     bool isMouseCaptured() override;
     bool processEvents(int timeoutMilliseconds) override;
     void postQuit(int exitCode) override;
+    // processEvents without waiting; never ends an event loop.
+    void pumpEmbeddedWindows() override;
+    // Closes the connection; windows still registered are forgotten (their ids die with it).
+    void shutdown() override;
 
     // The connection, opened on first use; null when no X server answers.
     Display* getDisplay();
+    // The connection if it is open; never opens one.
+    Display* getOpenDisplay() const { return m_display; }
     Atom getAtom(const char* name);
     // Error code of the last failed request on this connection since clearError (0 = none).
     int syncAndTakeError();

@@ -1,0 +1,347 @@
+#include "editor/QuellorEditor.hpp"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "framework/gui/controls/ControlRoot.hpp"
+#include "framework/gui/events/ActionEvent.hpp"
+#include "framework/gui/graphics/AlphaColour.hpp"
+#include "framework/gui/graphics/PNGImage.hpp"
+#include "framework/host/ApplicationInformation.hpp"
+#include "plugin/Quellor.hpp"
+#include "plugin/VstParamFloat.hpp"
+#include "plugin/VstParamFloatExp.hpp"
+
+namespace Vantor::Quellor
+{
+
+VANTOR_DEFINE_CLASS(Vantor::Quellor::CQuellorEditor, "CQuellorEditor", "CVstWindow")
+
+// What other threads hand over passes without a lock.
+static_assert(std::atomic<float>::is_always_lock_free && std::atomic<unsigned>::is_always_lock_free);
+
+namespace
+{
+using GUI::Graphics::CAlphaColour;
+using MathTools::CRect;
+
+constexpr long kRatio = 2;
+
+const char* const kImageFiles[] = {"knob.png",     "knob2.png",      "knob3.png",
+                                   "buttonUp.png", "buttonDown.png", "info.png"};
+
+// Per parameter index: film strip, knob place, read-out and caption areas, unit and caption.
+struct SParameterLayout
+{
+    int image;
+    long knobLeft;
+    CRect readOut;
+    CRect caption;
+    const char* unit;
+    const char* captionText;
+};
+const SParameterLayout kLayout[CQuellorEditor::kNumParameters] = {
+    {0, 405, {398, 115, 96, 20}, {405, 55, 96, 20}, " dB", "Master"},
+    {1, 30, {30, 115, 96, 20}, {25, 55, 96, 20}, " dB", "Threshold"},
+    {1, 105, {105, 115, 96, 20}, {115, 55, 96, 20}, " :1", "Ratio"},
+    {2, 180, {175, 115, 96, 20}, {185, 55, 96, 20}, " ms", "Attack"},
+    {2, 255, {250, 115, 96, 20}, {255, 55, 96, 20}, " ms", "Release"},
+    {0, 330, {333, 115, 90, 20}, {330, 55, 90, 20}, "", "Dry/Wet"},
+};
+constexpr long kKnobTop = 65;
+
+const CAlphaColour kLabelFrame(55, 67, 69, 255);
+const CAlphaColour kLabelBackground(55, 67, 69, 255);
+const CAlphaColour kLabelText(205, 200, 177, 255);
+const CAlphaColour kMeterBase(102, 200, 85, 255);
+const CAlphaColour kMeterMax(243, 32, 32, 255);
+const CRect kMeterArea(460, 55, 10, 75);
+constexpr long kInfoLeft = 350;
+const GUI::Graphics::CColour kAboutBackground(215, 219, 223);
+constexpr double kAboutAlpha = 0.8;
+
+bool isParameterIndex(long index)
+{
+    return index >= 0 && index < CQuellorEditor::kNumParameters;
+}
+
+// Holds a pointer for as long as the object lives: the counted-reference convention.
+template <typename T> T* keep(T* object)
+{
+    object->referenced();
+    return object;
+}
+
+template <typename T> void release(T*& object)
+{
+    if (object != nullptr)
+    {
+        object->dereference();
+        object = nullptr;
+    }
+}
+} // namespace
+
+Basics::CSystemString CQuellorEditor::getDefaultResourceFolder()
+{
+    Basics::CSystemString folder = Host::CApplicationInformation::getApplicationPath();
+    folder.appendPath("Resources");
+    return folder;
+}
+
+CQuellorEditor::CQuellorEditor(Vst::AudioEffect* owner, const MathTools::CRect& area,
+                               const GUI::Windowing::CWindowAttributes& attributes)
+    : CQuellorEditor(owner, area, attributes, getDefaultResourceFolder())
+{
+}
+
+CQuellorEditor::CQuellorEditor(Vst::AudioEffect* owner, const MathTools::CRect& area,
+                               const GUI::Windowing::CWindowAttributes& attributes,
+                               const Basics::CSystemString& resourceFolder)
+    : CVstWindow(owner, area, attributes), m_resourceFolder(resourceFolder)
+{
+    createDisplayParameters();
+
+    GUI::Graphics::IImage* background = loadImage("BackgroundLite.png");
+    getControlRoot()->setBackgroundImage(background);
+    release(background);
+
+    GUI::Windowing::CWindowAttributes aboutAttributes;
+    aboutAttributes.setBackgroundColour(kAboutBackground);
+    aboutAttributes.setAlpha(kAboutAlpha);
+
+    for (int image = 0; image < kNumImages; ++image)
+    {
+        m_images[image] = loadImage(kImageFiles[image]);
+    }
+
+    m_aboutWindow = keep(new GUI::Windowing::CAboutWindow(m_resourceFolder, "splash.png", kAboutAlpha));
+    m_aboutWindow->intialiseWindow(&aboutAttributes, true);
+
+    createInfoButton();
+    for (int index = 0; index < kNumParameters; ++index)
+    {
+        createParameterControls(index);
+    }
+    createLevelMeter();
+
+    if (auto* quellor = dynamic_cast<CQuellor*>(effect))
+    {
+        quellor->setParameterView(this);
+    }
+}
+
+CQuellorEditor::~CQuellorEditor()
+{
+    // The effect is being destroyed (it owns the editor): it is not told anything.
+    release(m_levelMeter);
+    for (int index = kNumParameters - 1; index >= 0; --index)
+    {
+        release(m_captions[index]);
+        release(m_readOuts[index]);
+        release(m_knobs[index]);
+    }
+    release(m_infoButton);
+    release(m_aboutWindow);
+    for (GUI::Graphics::IImage*& image : m_images)
+    {
+        release(image);
+    }
+}
+
+void CQuellorEditor::createDisplayParameters()
+{
+    m_displayParameters[0].setPointer(new CVstParamFloat("Master", "dB", -20.0f, 20.0f, 0.5f));
+    m_displayParameters[1].setPointer(new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, 1.0f));
+    m_displayParameters[2].setPointer(new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 1.0f));
+    m_displayParameters[3].setPointer(new CVstParamFloatExp("Attack"));
+    m_displayParameters[4].setPointer(new CVstParamFloatExp("Release"));
+    m_displayParameters[5].setPointer(new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 1.0f));
+}
+
+GUI::Graphics::IImage* CQuellorEditor::loadImage(const char* fileName)
+{
+    GUI::Graphics::IImage* image = keep(GUI::Graphics::CPNGImage::createImage(m_resourceFolder, fileName));
+    if (!image->hasImageLoaded())
+    {
+        // The editor still works without it; the user learns which file to look at.
+        std::fprintf(stderr, "%s: cannot load the picture %s: %s\n",
+                     Host::CApplicationInformation::getApplicationName().getString(),
+                     image->getFilename().getString(), image->getLastError().getString());
+    }
+    return image;
+}
+
+void CQuellorEditor::createInfoButton()
+{
+    GUI::Graphics::IImage* info = m_images[kInfoImage];
+    const MathTools::CDimension& size = info->getImageSize();
+    auto* button = new GUI::Controls::CMomentaryButton(
+        getControlRoot(), kInfoButtonId, CRect(kInfoLeft, 0, size.getWidth(), size.getHeight()), nullptr);
+    button->setLabelText("info");
+    getControlRoot()->addControl(button);
+    m_infoButton = keep(button);
+    button->registerActionListener(this);
+    button->setDownImage(info);
+    button->setPrimaryImage(info);
+}
+
+void CQuellorEditor::createParameterControls(int index)
+{
+    const SParameterLayout& layout = kLayout[index];
+    GUI::Controls::CControlRoot* root = getControlRoot();
+
+    GUI::Graphics::IImage* strip = m_images[kKnobImage + layout.image];
+    const long frameHeight = strip->getImageSize().getHeight() / kKnobFrames;
+    auto* knob = new GUI::Controls::CKnob(
+        root, index, CRect(layout.knobLeft, kKnobTop, strip->getImageSize().getWidth(), frameHeight),
+        nullptr);
+    knob->setAnimationImage(strip, frameHeight, kKnobFrames, false);
+    m_knobs[index] = keep(knob);
+    if (effect != nullptr)
+    {
+        knob->setValue(effect->getParameter(index));
+    }
+    knob->registerActionListener(this);
+    root->addControl(knob);
+
+    auto* readOut = new GUI::Controls::CTextLabel(root, index, layout.readOut, " ");
+    root->addControl(readOut);
+    m_readOuts[index] = keep(readOut);
+    readOut->registerActionListener(this);
+    readOut->setColours(kLabelFrame, kLabelBackground, kLabelText);
+    showReadOut(index);
+
+    auto* caption = new GUI::Controls::CTextLabel(root, -1, layout.caption, " ");
+    root->addControl(caption);
+    m_captions[index] = keep(caption);
+    caption->setColours(kLabelFrame, kLabelBackground, kLabelText);
+    caption->setText(layout.captionText);
+}
+
+void CQuellorEditor::createLevelMeter()
+{
+    auto* meter = new GUI::Controls::CLevelMeter(getControlRoot(), -1, kMeterArea, kMeterSegments);
+    meter->setColours(kMeterBase, kMeterMax);
+    m_levelMeter = keep(meter);
+    meter->setValue(0.0);
+    getControlRoot()->addControl(meter);
+}
+
+void CQuellorEditor::showReadOut(int index)
+{
+    double shown = m_displayParameters[index]->getRealValue();
+    if (index == kRatio)
+    {
+        shown = 1.0 / shown;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f%s", shown, kLayout[index].unit);
+    m_readOuts[index]->setText(text);
+    m_readOuts[index]->update();
+}
+
+void CQuellorEditor::applyParameter(int index, double value)
+{
+    const auto narrowed = static_cast<float>(value);
+    m_displayParameters[index]->setValue(index == kRatio ? 1.0f - narrowed : narrowed);
+    m_knobs[index]->setValue(value);
+    m_knobs[index]->update();
+    showReadOut(index);
+}
+
+void CQuellorEditor::parameterChanged(long index, double value)
+{
+    if (index == kMeterIndex)
+    {
+        m_meterLevel.store(static_cast<float>(value), std::memory_order_relaxed);
+        return;
+    }
+    if (!isParameterIndex(index))
+    {
+        return;
+    }
+    const unsigned bit = 1u << index;
+    if (isEditorThread())
+    {
+        // Newer than anything another thread left for idle.
+        m_pendingMask.fetch_and(~bit, std::memory_order_relaxed);
+        applyParameter(static_cast<int>(index), value);
+        return;
+    }
+    m_pendingValues[index].store(static_cast<float>(value), std::memory_order_relaxed);
+    m_pendingMask.fetch_or(bit, std::memory_order_release);
+}
+
+bool CQuellorEditor::isSettingParameter() const
+{
+    return CVstWindow::isSettingParameter();
+}
+
+void CQuellorEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
+{
+    GUI::Controls::IControl* control = event.getControl();
+    const long id = control->getUniqueId();
+    if (id == kInfoButtonId)
+    {
+        m_aboutWindow->openWindow();
+        return;
+    }
+    if (effect == nullptr || !isParameterIndex(id))
+    {
+        return;
+    }
+    const auto value = static_cast<float>(control->getValue());
+    m_displayParameters[id]->setValue(id == kRatio ? 1.0f - value : value);
+    {
+        // The effect skips its notification while the flag is up, even if the host throws.
+        struct SSetting
+        {
+            CQuellorEditor& editor;
+            explicit SSetting(CQuellorEditor& owner) : editor(owner) { editor.setSettingParameter(true); }
+            ~SSetting() { editor.setSettingParameter(false); }
+        } setting(*this);
+        effect->setParameterAutomated(static_cast<Vst::VstInt32>(id), value);
+    }
+    showReadOut(static_cast<int>(id));
+}
+
+void CQuellorEditor::applyPendingChanges()
+{
+    unsigned mask = m_pendingMask.exchange(0, std::memory_order_acquire);
+    for (int index = 0; mask != 0; ++index, mask >>= 1)
+    {
+        if ((mask & 1u) != 0)
+        {
+            applyParameter(index, m_pendingValues[index].load(std::memory_order_relaxed));
+        }
+    }
+}
+
+void CQuellorEditor::applyMeterLevel()
+{
+    float level = m_meterLevel.load(std::memory_order_relaxed);
+    const float clamped = std::clamp(level, 0.0f, 1.0f);
+    if (clamped != level)
+    {
+        // A newer level from the audio thread wins over the clamped older one.
+        m_meterLevel.compare_exchange_strong(level, clamped, std::memory_order_relaxed);
+    }
+    m_levelMeter->setValue(clamped);
+    if (clamped != m_shownLevel)
+    {
+        // Nothing to repaint while the level stands still.
+        m_shownLevel = clamped;
+        m_levelMeter->update();
+    }
+}
+
+void CQuellorEditor::idle()
+{
+    claimEditorThread();
+    applyPendingChanges();
+    applyMeterLevel();
+    CVstWindow::idle();
+}
+
+} // namespace Vantor::Quellor

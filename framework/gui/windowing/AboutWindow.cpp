@@ -1,0 +1,132 @@
+#include "framework/gui/windowing/AboutWindow.hpp"
+
+#include <cstdio>
+
+#include "framework/gui/graphics/BaseImage.hpp"
+#include "framework/gui/graphics/ImageManager.hpp"
+#include "framework/host/ApplicationInformation.hpp"
+
+namespace Vantor::GUI::Windowing
+{
+
+VANTOR_DEFINE_CLASS(Vantor::GUI::Windowing::CAboutWindow, "CAboutWindow", "CWindow")
+VANTOR_DEFINE_CLASS(Vantor::GUI::Windowing::CAboutWindow::CAboutRoot, "CAboutRoot", "CControlRoot")
+
+namespace
+{
+const MathTools::CRect kInitialArea(0, 0, 100, 100);
+constexpr std::uint32_t kPictureStyle = Platform::WindowStyle::Popup;
+constexpr std::uint32_t kPictureExtendedStyle = Platform::ExtendedWindowStyle::TopMost |
+                                                Platform::ExtendedWindowStyle::Layered |
+                                                Platform::ExtendedWindowStyle::NoActivate;
+} // namespace
+
+CAboutWindow::CAboutRoot::CAboutRoot(IWindow* parent) : CControlRoot(parent) {}
+
+void CAboutWindow::CAboutRoot::handleLeftButtonDown(Events::CMouseEvent&)
+{
+    if (IWindow* window = getParentWindow())
+    {
+        window->closeWindow();
+    }
+}
+
+CAboutWindow::CAboutWindow(const Basics::CSystemString& folder, const Basics::CString& fileName,
+                           const double alpha)
+    : CWindow(kInitialArea)
+{
+    setControlRoot(new CAboutRoot(this));
+    const Basics::CString path = Graphics::CBaseImage::joinPath(folder, fileName);
+    takePicture(Graphics::CBaseImage::createImage(path), path, "no such file", alpha);
+}
+
+CAboutWindow::CAboutWindow(const double alpha) : CWindow(kInitialArea)
+{
+    setControlRoot(new CAboutRoot(this));
+    takePicture(Graphics::CImageManager::getImageWithName("AboutWindow"), "AboutWindow",
+                "no image of that name in the image manager", alpha);
+}
+
+CAboutWindow::~CAboutWindow()
+{
+    if (m_fallbackAttributes != nullptr)
+    {
+        m_fallbackAttributes->dereference();
+    }
+}
+
+void CAboutWindow::takePicture(Graphics::IImage* image, const Basics::CString& source, const char* missing,
+                               double alpha)
+{
+    if (image != nullptr)
+    {
+        image->referenced();
+    }
+    if (image == nullptr || !image->hasImageLoaded())
+    {
+        const char* reason = image != nullptr ? image->getLastError().getString() : missing;
+        std::fprintf(stderr, "%s: cannot load the picture %s: %s\n",
+                     Host::CApplicationInformation::getApplicationName().getString(), source.getString(),
+                     reason);
+        if (image != nullptr)
+        {
+            image->dereference();
+        }
+        return;
+    }
+    getControlRoot()->setBackgroundImage(image);
+    image->dereference();
+    m_hasPicture = true;
+    CWindowAttributes* attributes = getWindowAttributes();
+    attributes->setWindowStyle(kPictureStyle, kPictureExtendedStyle);
+    attributes->setAlpha(alpha);
+}
+
+void CAboutWindow::intialiseWindow(CWindowAttributes* attributes, const bool)
+{
+    if (m_hasPicture || attributes == nullptr)
+    {
+        return;
+    }
+    if (m_fallbackAttributes == nullptr)
+    {
+        m_fallbackAttributes = new CWindowAttributes();
+        m_fallbackAttributes->referenced();
+    }
+    *m_fallbackAttributes = *attributes;
+}
+
+void CAboutWindow::openWindow()
+{
+    if (!isWindowOpen())
+    {
+        makeNativeWindow();
+    }
+    CWindow::openWindow();
+}
+
+void CAboutWindow::makeNativeWindow()
+{
+    if (!m_hasPicture)
+    {
+        if (m_fallbackAttributes != nullptr)
+        {
+            CWindow::intialiseWindow(m_fallbackAttributes, false);
+        }
+        return;
+    }
+    CWindow::intialiseWindow(getWindowAttributes(), false);
+    const Graphics::IImage* picture = getControlRoot()->getBackgroundImage();
+    setWindowArea(centredArea(Platform::getWindowSystem().getPrimaryMonitorArea(), picture->getImageSize()));
+}
+
+MathTools::CRect CAboutWindow::centredArea(const Platform::SPixelRect& monitor,
+                                           const MathTools::CDimension& picture)
+{
+    const long width = picture.getWidth();
+    const long height = picture.getHeight();
+    return MathTools::CRect(monitor.x + monitor.width / 2 - width / 2,
+                            monitor.y + monitor.height / 2 - height / 2, width, height);
+}
+
+} // namespace Vantor::GUI::Windowing

@@ -1,0 +1,61 @@
+#pragma once
+// A borderless, always-on-top, semi-transparent picture window centred on the
+// primary monitor, which hides itself when clicked. It never takes the focus and
+// belongs to no parent window. Its native window is made the first time it is
+// shown, so that building one opens no display connection; after that it is
+// only hidden and shown again, at the same place, until the object dies.
+
+#include "framework/basics/String.hpp"
+#include "framework/basics/SystemString.hpp"
+#include "framework/gui/controls/ControlRoot.hpp"
+#include "framework/gui/windowing/Window.hpp"
+
+namespace Vantor::GUI::Windowing
+{
+
+class CAboutWindow : public CWindow
+{
+public:
+    VANTOR_DECLARE_CLASS(CAboutWindow);
+
+    // The window's control root: no controls; a left click anywhere hides the window.
+    class CAboutRoot : public Controls::CControlRoot
+    {
+    public:
+        VANTOR_DECLARE_CLASS(CAboutRoot);
+
+        explicit CAboutRoot(IWindow* parent);
+        void handleLeftButtonDown(Events::CMouseEvent& event) override;
+    };
+
+    // The picture from a file in a folder (the extension chooses the loader), shown
+    // with the given opacity (0..1). A picture that cannot be loaded leaves the window
+    // without one and says so in one line on stderr.
+    CAboutWindow(const Basics::CSystemString& folder, const Basics::CString& fileName, const double alpha);
+    // The picture registered in the image manager as "AboutWindow".
+    explicit CAboutWindow(const double alpha);
+    ~CAboutWindow() override;
+    CAboutWindow(const CAboutWindow&) = delete;
+    CAboutWindow& operator=(const CAboutWindow&) = delete;
+
+    // Creates nothing now. Without a picture, these attributes make the window
+    // (a plain framed window of the constructor's area) when it is first shown.
+    void intialiseWindow(CWindowAttributes* attributes, const bool showWindow) override;
+    // Shows the window, making its native window first when there is none yet.
+    void openWindow() override;
+
+    bool hasPicture() const { return m_hasPicture; }
+    // Where a picture of that size goes: centred on the primary monitor, halves truncated.
+    static MathTools::CRect centredArea(const Platform::SPixelRect& monitor,
+                                        const MathTools::CDimension& picture);
+
+private:
+    void takePicture(Graphics::IImage* image, const Basics::CString& source, const char* missing,
+                     double alpha);
+    void makeNativeWindow();
+
+    bool m_hasPicture = false;
+    CWindowAttributes* m_fallbackAttributes = nullptr;
+};
+
+} // namespace Vantor::GUI::Windowing

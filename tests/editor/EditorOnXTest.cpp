@@ -1,0 +1,348 @@
+// The built plug-in's editor on a real X server, driven like a user and a host:
+// a parent window of the test's own, XTest for the mouse, the host's log for the
+// automation. Skipped when no X server answers.
+#include <gtest/gtest.h>
+
+#include "framework/platform/ImageDecoder.hpp"
+#include "tools/vsthost/VstPlugin.hpp"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace Vantor::Vst;
+using Vantor::VstHost::CVstPlugin;
+
+namespace
+{
+
+constexpr const char* kModulePath = PRESSORALITE_PATH;
+// Bounds of the waits for the other connection's work; each round is one host idle call.
+constexpr int kMaxRounds = 400;
+
+class CTestHost
+{
+public:
+    CTestHost() : m_display(XOpenDisplay(nullptr)) {}
+    ~CTestHost()
+    {
+        if (m_display != nullptr)
+        {
+            if (m_parent != 0)
+                XDestroyWindow(m_display, m_parent);
+            XCloseDisplay(m_display);
+        }
+    }
+    CTestHost(const CTestHost&) = delete;
+    CTestHost& operator=(const CTestHost&) = delete;
+
+    Display* display() const { return m_display; }
+    Window parent() const { return m_parent; }
+
+    // The host's editor frame: a plain top-level window of the editor's size at (40, 40).
+    void makeParent(int width, int height)
+    {
+        m_parent = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 40, 40,
+                                       static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0, 0);
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True; // placed exactly, whatever window manager runs
+        XChangeWindowAttributes(m_display, m_parent, CWOverrideRedirect, &attributes);
+        XMapRaised(m_display, m_parent);
+        XSync(m_display, False);
+    }
+
+    std::vector<Window> children(Window window) const
+    {
+        Window root = 0, parentOfIt = 0;
+        Window* list = nullptr;
+        unsigned count = 0;
+        std::vector<Window> result;
+        if (XQueryTree(m_display, window, &root, &parentOfIt, &list, &count) != 0)
+        {
+            result.assign(list, list + count);
+            XFree(list);
+        }
+        return result;
+    }
+
+    // Pixels of an area of the parent (the editor's child included) as 0xRRGGBB.
+    std::vector<unsigned long> pixels(int x, int y, int width, int height) const
+    {
+        std::vector<unsigned long> result;
+        XImage* image = XGetImage(m_display, m_parent, x, y, static_cast<unsigned>(width),
+                                  static_cast<unsigned>(height), AllPlanes, ZPixmap);
+        if (image == nullptr)
+            return result;
+        for (int row = 0; row < height; ++row)
+            for (int column = 0; column < width; ++column)
+                result.push_back(XGetPixel(image, column, row));
+        XDestroyImage(image);
+        return result;
+    }
+
+    // XTest input at a point of the parent window, or of the screen.
+    void moveTo(int x, int y) { moveOnScreen(40 + x, 40 + y); }
+    void moveOnScreen(int x, int y)
+    {
+        XTestFakeMotionEvent(m_display, DefaultScreen(m_display), x, y, CurrentTime);
+        XSync(m_display, False);
+    }
+    void button(bool press)
+    {
+        XTestFakeButtonEvent(m_display, 1, press ? True : False, CurrentTime);
+        XSync(m_display, False);
+    }
+    void click()
+    {
+        button(true);
+        button(false);
+    }
+
+private:
+    Display* m_display;
+    Window m_parent = 0;
+};
+
+struct EditorOnX : ::testing::Test
+{
+    void SetUp() override
+    {
+        int event = 0, error = 0, major = 0, minor = 0;
+        if (host.display() == nullptr)
+            GTEST_SKIP() << "no X server";
+        if (!XTestQueryExtension(host.display(), &event, &error, &major, &minor))
+            GTEST_SKIP() << "the X server has no XTest";
+        plugin = CVstPlugin::load(kModulePath);
+    }
+
+    // One host idle call, then a moment for the server.
+    void idle()
+    {
+        plugin->dispatch(effEditIdle);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    template <typename TCondition> bool idleUntil(TCondition condition)
+    {
+        for (int round = 0; round < kMaxRounds; ++round)
+        {
+            idle();
+            if (condition())
+                return true;
+        }
+        return false;
+    }
+    std::vector<float> automatedValues(VstInt32 index) const
+    {
+        std::vector<float> values;
+        for (const auto& call : plugin->host().calls())
+            if (call.opcode == audioMasterAutomate && call.index == index)
+                values.push_back(call.opt);
+        return values;
+    }
+    // A mapped top-level window other than the test's own: the about window.
+    Window shownTopLevel() const
+    {
+        for (Window window : host.children(DefaultRootWindow(host.display())))
+        {
+            XWindowAttributes attributes{};
+            if (window != host.parent() && XGetWindowAttributes(host.display(), window, &attributes) != 0 &&
+                attributes.map_state == IsViewable)
+                return window;
+        }
+        return 0;
+    }
+
+    CTestHost host;
+    std::unique_ptr<CVstPlugin> plugin;
+};
+
+} // namespace
+
+TEST_F(EditorOnX, AUserTurnsAKnobOpensTheAboutWindowAndClicksItAwayInsideAHostsWindow)
+{
+    ERect* rect = nullptr;
+    ASSERT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    ASSERT_EQ(rect->right, 500);
+    ASSERT_EQ(rect->bottom, 158);
+    host.makeParent(500, 158);
+    plugin->setParameter(1, 0.5f); // Threshold -25 dB
+
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1);
+    std::vector<Window> children = host.children(host.parent());
+    ASSERT_EQ(children.size(), 1u) << "the editor is one child of the host's window";
+    XWindowAttributes child{};
+    XGetWindowAttributes(host.display(), children[0], &child);
+    EXPECT_EQ(child.x, 0);
+    EXPECT_EQ(child.y, 0);
+    EXPECT_EQ(child.width, 500);
+    EXPECT_EQ(child.height, 158);
+
+    // The Threshold read-out, once painted (text on the panel: more than one colour).
+    const auto readOut = [&] { return host.pixels(30, 115, 96, 20); };
+    const auto painted = [&]
+    {
+        const std::vector<unsigned long> area = readOut();
+        return std::any_of(area.begin(), area.end(), [&](unsigned long pixel) { return pixel != area[0]; });
+    };
+    ASSERT_TRUE(idleUntil(painted)) << "idle never painted the editor";
+    const std::vector<unsigned long> before = readOut();
+
+    // Drag the Threshold knob (30, 65, 40 x 40 or larger) 20 pixels to the right: +0.1.
+    host.moveTo(45, 80);
+    host.button(true);
+    idle();
+    host.moveTo(65, 80);
+    ASSERT_TRUE(idleUntil([&] { return !automatedValues(1).empty(); })) << "the host was never told";
+    host.button(false);
+    idle();
+    const std::vector<float> automated = automatedValues(1);
+    ASSERT_EQ(automated.size(), 1u);
+    EXPECT_NEAR(automated[0], 0.6f, 1e-5);
+    EXPECT_NEAR(plugin->parameter(1), 0.6f, 1e-5);
+    EXPECT_TRUE(idleUntil([&] { return readOut() != before; })) << "the read-out was not repainted";
+
+    // The info button shows the about window centred on the screen; a click hides it.
+    host.moveTo(360, 8);
+    host.click();
+    Window about = 0;
+    ASSERT_TRUE(idleUntil([&] { return (about = shownTopLevel()) != 0; })) << "no about window";
+    XWindowAttributes shown{};
+    XGetWindowAttributes(host.display(), about, &shown);
+    const int screenWidth = DisplayWidth(host.display(), DefaultScreen(host.display()));
+    const int screenHeight = DisplayHeight(host.display(), DefaultScreen(host.display()));
+    EXPECT_EQ(shown.x, screenWidth / 2 - shown.width / 2);
+    EXPECT_EQ(shown.y, screenHeight / 2 - shown.height / 2);
+    EXPECT_TRUE(shown.override_redirect) << "borderless and left alone by window managers";
+
+    host.moveOnScreen(shown.x + shown.width / 2, shown.y + shown.height / 2);
+    host.click();
+    EXPECT_TRUE(idleUntil([&] { return shownTopLevel() == 0; })) << "a click did not hide it";
+    EXPECT_TRUE(automatedValues(1).size() == 1u && automatedValues(2).empty())
+        << "clicks did not touch the effect";
+
+    // Closing destroys the child only.
+    plugin->dispatch(effEditClose);
+    XSync(host.display(), False);
+    EXPECT_TRUE(host.children(host.parent()).empty());
+    XWindowAttributes parent{};
+    EXPECT_NE(XGetWindowAttributes(host.display(), host.parent(), &parent), 0);
+}
+
+TEST_F(EditorOnX, OpensAndClosesFiftyTimesWhileAnotherThreadProcessesAudio)
+{
+    host.makeParent(500, 158);
+    plugin->setBlockSize(256);
+    plugin->resume();
+    std::atomic<bool> stop{false};
+    std::atomic<long> blocks{0};
+    std::thread audio(
+        [&]
+        {
+            std::vector<float> left(256), right(256);
+            for (std::size_t i = 0; i < left.size(); ++i)
+                left[i] = right[i] = (i % 32 < 16) ? 0.8f : -0.8f;
+            while (!stop.load())
+            {
+                plugin->processStereo(left.data(), right.data(), left.data(), right.data(), left.size());
+                blocks.fetch_add(1);
+            }
+        });
+    for (int cycle = 0; cycle < 50; ++cycle)
+    {
+        ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1) << cycle;
+        for (int round = 0; round < 3; ++round)
+            plugin->dispatch(effEditIdle);
+        plugin->setParameter(cycle % 6, static_cast<float>(cycle % 10) / 10.0f);
+        plugin->dispatch(effEditClose);
+    }
+    stop.store(true);
+    audio.join();
+    XSync(host.display(), False);
+    EXPECT_TRUE(host.children(host.parent()).empty());
+    EXPECT_GT(blocks.load(), 0);
+}
+
+namespace
+{
+int openDescriptors()
+{
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+} // namespace
+
+// A host that loads, opens, closes and unloads the plug-in over and over: no window,
+// X connection or file descriptor is left behind, and nothing touches the display
+// after the library is gone.
+TEST(EditorModuleOnX, LoadingOpeningClosingAndUnloadingAHundredTimesLeavesNothingBehind)
+{
+    CTestHost host;
+    if (host.display() == nullptr)
+        GTEST_SKIP() << "no X server";
+    host.makeParent(500, 158);
+    const auto topLevels = [&] { return host.children(DefaultRootWindow(host.display())).size(); };
+    // One round first: the libraries the module pulls in stay loaded, with their own files.
+    const auto round = [&]
+    {
+        auto plugin = CVstPlugin::load(kModulePath);
+        ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1);
+        plugin->dispatch(effEditIdle);
+        plugin->dispatch(effEditClose);
+        plugin->close();
+    };
+    round();
+    const int descriptors = openDescriptors();
+    const std::size_t windows = topLevels();
+    for (int cycle = 0; cycle < 100; ++cycle)
+    {
+        round();
+        if (HasFatalFailure())
+            return;
+    }
+    XSync(host.display(), False);
+    EXPECT_EQ(openDescriptors(), descriptors) << "X connections and files are given back";
+    EXPECT_EQ(topLevels(), windows);
+    EXPECT_TRUE(host.children(host.parent()).empty());
+}
+
+// Our own host shows the editor and photographs it: the panel's pixels, with the
+// read-out that the command line set.
+TEST(PressoraGuiOnX, WritesAPictureOfTheEditorWithTheSignalRunning)
+{
+    CTestHost host;
+    if (host.display() == nullptr)
+        GTEST_SKIP() << "no X server";
+    const std::filesystem::path shot =
+        std::filesystem::temp_directory_path() / ("pressora_gui_" + std::to_string(getpid()) + ".png");
+    const std::string command = std::string(PRESSORA_PATH) + " gui " + kModulePath +
+                                " --param Threshold=0.5 --screenshot " + shot.string() +
+                                " --after 300 >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    Vantor::Platform::SDecodedImage picture =
+        Vantor::Platform::decodeImageFile(shot.string(), Vantor::Platform::EImageFormat::Png);
+    std::filesystem::remove(shot);
+    ASSERT_TRUE(picture.surface) << picture.error;
+    EXPECT_EQ(picture.surface->getWidth(), 500);
+    EXPECT_EQ(picture.surface->getHeight(), 158);
+    // The panel is drawn: the Threshold read-out holds text on its background.
+    std::vector<std::uint32_t> readOut;
+    for (int y = 115; y < 135; ++y)
+        for (int x = 30; x < 126; ++x)
+            readOut.push_back(picture.surface->getPixel(x, y));
+    std::sort(readOut.begin(), readOut.end());
+    EXPECT_GT(std::unique(readOut.begin(), readOut.end()) - readOut.begin(), 4);
+}

@@ -1,0 +1,121 @@
+#pragma once
+// A compressor effect with its editor on a window system without a display, a host
+// that records what the effect tells it, and pictures of the editor's sizes.
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "editor/QuellorEditor.hpp"
+#include "framework/platform/DrawingBackend.hpp"
+#include "framework/platform/ImageDecoder.hpp"
+#include "plugin/Quellor.hpp"
+#include "tests/gui/FakeWindowSystem.hpp"
+#include "tests/gui/TestSupport.hpp"
+
+namespace EditorTest
+{
+
+using namespace Vantor;
+
+// The automation the host received, from any thread.
+struct SAutomation
+{
+    long index;
+    float value;
+};
+
+class CAutomationLog
+{
+public:
+    static CAutomationLog& instance()
+    {
+        static CAutomationLog log;
+        return log;
+    }
+    void add(long index, float value)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_calls.push_back({index, value});
+    }
+    std::vector<SAutomation> take()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        std::vector<SAutomation> calls;
+        calls.swap(m_calls);
+        return calls;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<SAutomation> m_calls;
+};
+
+inline Vst::VstIntPtr VANTOR_VSTCALL recordingHost(Vst::AEffect*, Vst::VstInt32 opcode, Vst::VstInt32 index,
+                                                   Vst::VstIntPtr, void*, float opt)
+{
+    if (opcode == Vst::audioMasterVersion)
+    {
+        return 2400;
+    }
+    if (opcode == Vst::audioMasterAutomate)
+    {
+        CAutomationLog::instance().add(index, opt);
+    }
+    return 0;
+}
+
+// The editor's pictures in a scratch folder, in plain colours: knob strips of 40 x 40
+// frames, a 40 x 20 info button, the 500 x 158 background and a 400 x 300 splash.
+inline void writePictures(const Tests::CScratchFolder& folder)
+{
+    struct SPicture
+    {
+        const char* name;
+        int width, height;
+        std::uint32_t colour;
+    };
+    const SPicture pictures[] = {
+        {"BackgroundLite.png", 500, 158, 0xFF203040u},
+        {"knob.png", 40, 40 * 129, 0xFF806040u},
+        {"knob2.png", 40, 40 * 129, 0xFF608040u},
+        {"knob3.png", 40, 40 * 129, 0xFF406080u},
+        {"buttonUp.png", 30, 20, 0xFF777777u},
+        {"buttonDown.png", 30, 20, 0xFF555555u},
+        {"info.png", 40, 20, 0xFFC0C0C0u},
+        {"splash.png", 400, 300, 0xFFE0E0E0u},
+    };
+    for (const SPicture& picture : pictures)
+    {
+        auto surface = Platform::createDrawingSurface(picture.width, picture.height, picture.colour);
+        std::string error;
+        Platform::writePngFile(*surface, folder.file(picture.name), error);
+    }
+}
+
+inline GUI::Windowing::CWindowAttributes blackBackground()
+{
+    GUI::Windowing::CWindowAttributes attributes;
+    attributes.setBackgroundColour(GUI::Graphics::CColour(0, 0, 0));
+    return attributes;
+}
+
+// The effect as the module makes it, with the editor on the given pictures.
+template <typename TEditor = Quellor::CQuellorEditor> struct SEditedEffect
+{
+    explicit SEditedEffect(const std::string& resources)
+        : effect(new Quellor::CQuellor(&recordingHost)),
+          editor(new TEditor(effect, MathTools::CRect(0, 0, 500, 158), blackBackground(),
+                             Basics::CSystemString(resources.c_str())))
+    {
+        CAutomationLog::instance().take();
+    }
+    ~SEditedEffect() { delete effect; } // and with it the editor
+    SEditedEffect(const SEditedEffect&) = delete;
+    SEditedEffect& operator=(const SEditedEffect&) = delete;
+
+    Quellor::CQuellor* effect;
+    TEditor* editor;
+};
+
+} // namespace EditorTest
