@@ -1,11 +1,9 @@
 #include "framework/gui/controls/LatchingButton.hpp"
 
-#include <iterator>
+#include <array>
 
 #include "framework/gui/controls/ButtonSupport.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
-#include "framework/gui/events/ActionEvent.hpp"
-#include "framework/gui/events/ActionListener.hpp"
 #include "framework/gui/events/MouseEvent.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
@@ -57,8 +55,7 @@ void CLatchingButton::handleLeftButtonDown(Events::CMouseEvent&)
     // Pressing only takes the mouse; the release toggles.
     if (m_cursorChange)
     {
-        ButtonSupport::showHandCursor(m_root, true);
-        m_root->lockControl(this);
+        ButtonSupport::holdMouse(*this, m_root);
     }
 }
 
@@ -66,29 +63,19 @@ void CLatchingButton::handleLeftButtonUp(Events::CMouseEvent& event)
 {
     if (m_cursorChange)
     {
-        ButtonSupport::showHandCursor(m_root, ButtonSupport::isInside(*this, event.getMousePosition()));
-        m_root->unlockControl();
+        ButtonSupport::releaseMouse(*this, m_root, event.getMousePosition());
     }
     setValue(1.0 - m_value);
     update();
-    if (m_actionListener)
-    {
-        m_actionListener->handleActionEvent(Events::CActionEvent(this));
-    }
+    ButtonSupport::reportAction(m_actionListener, *this);
 }
 
 void CLatchingButton::handleMouseMovement(Events::CMouseEvent& event)
 {
-    if (!m_cursorChange)
+    if (m_cursorChange)
     {
-        return;
+        ButtonSupport::trackHover(*this, m_root, event.getMousePosition());
     }
-    const bool inside = ButtonSupport::isInside(*this, event.getMousePosition());
-    ButtonSupport::showHandCursor(m_root, inside);
-    if (inside)
-        m_root->lockControl(this);
-    else
-        m_root->unlockControl();
 }
 
 void CLatchingButton::drawControl(Graphics::CGraphics& graphics)
@@ -105,25 +92,32 @@ void CLatchingButton::drawControl(Graphics::CGraphics& graphics)
             drawImageOverControl(graphics, m_downImage);
             return;
         }
-        ButtonSupport::drawBox(graphics, m_normalisedArea, m_onColour, m_onFrameColour);
-        ButtonSupport::drawCaption(graphics, m_labelText, m_normalisedArea, m_onTextColour);
+        ButtonSupport::drawPlainLook(graphics, m_labelText, m_normalisedArea, m_onColour, m_onFrameColour,
+                                     m_onTextColour);
         return;
     }
     if (drawPrimaryImage(graphics))
     {
         return;
     }
-    ButtonSupport::drawBox(graphics, m_normalisedArea, m_offColour, m_offFrameColour);
-    ButtonSupport::drawCaption(graphics, m_labelText, m_normalisedArea, m_offTextColour);
+    ButtonSupport::drawPlainLook(graphics, m_labelText, m_normalisedArea, m_offColour, m_offFrameColour,
+                                 m_offTextColour);
 }
 
 // ---- properties ----
 
-namespace
+template <class TButton> auto CLatchingButton::colourProperties(TButton& button)
 {
-const char* const kColourNames[] = {"On Colour",        "Off Colour",     "On Frame Colour",
-                                    "Off Frame Colour", "On Text Colour", "Off Text Colour"};
-} // namespace
+    using TProperty = ButtonSupport::TColourPropertyOf<TButton>;
+    return std::array<TProperty, 6>{{
+        {"On Colour", &button.m_onColour},
+        {"Off Colour", &button.m_offColour},
+        {"On Frame Colour", &button.m_onFrameColour},
+        {"Off Frame Colour", &button.m_offFrameColour},
+        {"On Text Colour", &button.m_onTextColour},
+        {"Off Text Colour", &button.m_offTextColour},
+    }};
+}
 
 void CLatchingButton::getPropertyDescriptors(TDescriptorList& list) const
 {
@@ -131,25 +125,14 @@ void CLatchingButton::getPropertyDescriptors(TDescriptorList& list) const
     list.addElement(new CControlDescriptor("Down Image", CControlDescriptor::kImageProperty));
     list.addElement(new CControlDescriptor("Cursor Change", CControlDescriptor::kBoolProperty));
     list.addElement(new CControlDescriptor("Label Text", CControlDescriptor::kStringProperty));
-    for (const char* name : kColourNames)
-    {
-        list.addElement(new CControlDescriptor(name, CControlDescriptor::kColourProperty));
-    }
+    ButtonSupport::addColourDescriptors(list, colourProperties(*this));
 }
 
 void CLatchingButton::getProperty(CControlDescriptor& descriptor) const
 {
-    const Graphics::CAlphaColour* colours[] = {&m_onColour,       &m_offColour,    &m_onFrameColour,
-                                               &m_offFrameColour, &m_onTextColour, &m_offTextColour};
+    if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)))
+        return;
     const Basics::CString& name = descriptor.getName();
-    for (std::size_t i = 0; i < std::size(kColourNames); i++)
-    {
-        if (name == kColourNames[i])
-        {
-            descriptor.setValue(Graphics::CAlphaColour::toString(*colours[i]));
-            return;
-        }
-    }
     if (name == "Down Image")
         descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_downImage));
     else if (name == "Cursor Change")
@@ -162,17 +145,9 @@ void CLatchingButton::getProperty(CControlDescriptor& descriptor) const
 
 void CLatchingButton::setProperty(const CControlDescriptor& descriptor)
 {
-    Graphics::CAlphaColour* colours[] = {&m_onColour,       &m_offColour,    &m_onFrameColour,
-                                         &m_offFrameColour, &m_onTextColour, &m_offTextColour};
+    if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)))
+        return;
     const Basics::CString& name = descriptor.getName();
-    for (std::size_t i = 0; i < std::size(kColourNames); i++)
-    {
-        if (name == kColourNames[i])
-        {
-            *colours[i] = Graphics::CAlphaColour::fromString(descriptor.getValue());
-            return;
-        }
-    }
     if (name == "Down Image")
         setDownImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
     else if (name == "Cursor Change")

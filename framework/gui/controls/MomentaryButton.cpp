@@ -1,11 +1,9 @@
 #include "framework/gui/controls/MomentaryButton.hpp"
 
-#include <iterator>
+#include <array>
 
 #include "framework/gui/controls/ButtonSupport.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
-#include "framework/gui/events/ActionEvent.hpp"
-#include "framework/gui/events/ActionListener.hpp"
 #include "framework/gui/events/MouseEvent.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
@@ -56,8 +54,7 @@ void CMomentaryButton::handleLeftButtonDown(Events::CMouseEvent&)
 {
     if (m_cursorChange)
     {
-        ButtonSupport::showHandCursor(m_root, true);
-        m_root->lockControl(this);
+        ButtonSupport::holdMouse(*this, m_root);
     }
     m_down = true;
     update();
@@ -67,35 +64,21 @@ void CMomentaryButton::handleLeftButtonUp(Events::CMouseEvent& event)
 {
     if (m_cursorChange)
     {
-        ButtonSupport::showHandCursor(m_root, ButtonSupport::isInside(*this, event.getMousePosition()));
-        m_root->unlockControl();
+        ButtonSupport::releaseMouse(*this, m_root, event.getMousePosition());
     }
     m_down = false;
     update();
-    if (m_actionListener)
-    {
-        m_actionListener->handleActionEvent(Events::CActionEvent(this));
-    }
+    ButtonSupport::reportAction(m_actionListener, *this);
 }
 
 void CMomentaryButton::handleMouseMovement(Events::CMouseEvent& event)
 {
-    if (!m_cursorChange)
-    {
-        return;
-    }
-    if (ButtonSupport::isInside(*this, event.getMousePosition()))
-    {
-        // Holding the lock while hovered makes the move that leaves the button reach it.
-        ButtonSupport::showHandCursor(m_root, true);
-        m_root->lockControl(this);
-        return;
-    }
     // Leaving lets go: the release then lands elsewhere and reports nothing.
-    ButtonSupport::showHandCursor(m_root, false);
-    m_root->unlockControl();
-    m_down = false;
-    update();
+    if (m_cursorChange && !ButtonSupport::trackHover(*this, m_root, event.getMousePosition()))
+    {
+        m_down = false;
+        update();
+    }
 }
 
 void CMomentaryButton::drawControl(Graphics::CGraphics& graphics)
@@ -132,11 +115,18 @@ void CMomentaryButton::drawControl(Graphics::CGraphics& graphics)
 
 // ---- properties ----
 
-namespace
+template <class TButton> auto CMomentaryButton::colourProperties(TButton& button)
 {
-const char* const kColourNames[] = {"On Colour",        "Off Colour",     "On Frame Colour",
-                                    "Off Frame Colour", "On Text Colour", "Off Text Colour"};
-} // namespace
+    using TProperty = ButtonSupport::TColourPropertyOf<TButton>;
+    return std::array<TProperty, 6>{{
+        {"On Colour", &button.m_onColour},
+        {"Off Colour", &button.m_offColour},
+        {"On Frame Colour", &button.m_onFrameColour},
+        {"Off Frame Colour", &button.m_offFrameColour},
+        {"On Text Colour", &button.m_onTextColour},
+        {"Off Text Colour", &button.m_offTextColour},
+    }};
+}
 
 void CMomentaryButton::getPropertyDescriptors(TDescriptorList& list) const
 {
@@ -145,25 +135,14 @@ void CMomentaryButton::getPropertyDescriptors(TDescriptorList& list) const
     list.addElement(new CControlDescriptor("Cursor Change", CControlDescriptor::kBoolProperty));
     list.addElement(new CControlDescriptor("Draw Text", CControlDescriptor::kBoolProperty));
     list.addElement(new CControlDescriptor("Label Text", CControlDescriptor::kStringProperty));
-    for (const char* name : kColourNames)
-    {
-        list.addElement(new CControlDescriptor(name, CControlDescriptor::kColourProperty));
-    }
+    ButtonSupport::addColourDescriptors(list, colourProperties(*this));
 }
 
 void CMomentaryButton::getProperty(CControlDescriptor& descriptor) const
 {
-    const Graphics::CAlphaColour* colours[] = {&m_onColour,       &m_offColour,    &m_onFrameColour,
-                                               &m_offFrameColour, &m_onTextColour, &m_offTextColour};
+    if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)))
+        return;
     const Basics::CString& name = descriptor.getName();
-    for (std::size_t i = 0; i < std::size(kColourNames); i++)
-    {
-        if (name == kColourNames[i])
-        {
-            descriptor.setValue(Graphics::CAlphaColour::toString(*colours[i]));
-            return;
-        }
-    }
     if (name == "Down Image")
         descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_downImage));
     else if (name == "Cursor Change")
@@ -178,17 +157,9 @@ void CMomentaryButton::getProperty(CControlDescriptor& descriptor) const
 
 void CMomentaryButton::setProperty(const CControlDescriptor& descriptor)
 {
-    Graphics::CAlphaColour* colours[] = {&m_onColour,       &m_offColour,    &m_onFrameColour,
-                                         &m_offFrameColour, &m_onTextColour, &m_offTextColour};
+    if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)))
+        return;
     const Basics::CString& name = descriptor.getName();
-    for (std::size_t i = 0; i < std::size(kColourNames); i++)
-    {
-        if (name == kColourNames[i])
-        {
-            *colours[i] = Graphics::CAlphaColour::fromString(descriptor.getValue());
-            return;
-        }
-    }
     if (name == "Down Image")
         setDownImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
     else if (name == "Cursor Change")
