@@ -1,6 +1,5 @@
 #include "framework/gui/controls/ButtonSupport.hpp"
 
-#include "framework/gui/controls/ControlDescriptor.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
 #include "framework/gui/events/ActionEvent.hpp"
 #include "framework/gui/events/ActionListener.hpp"

@@ -1,15 +1,19 @@
 #pragma once
-// What the framework's buttons share: the hand and arrow cursors of their hover
-// tracking, the inside test on control coordinates, the plain look of a
-// button without pictures (a rounded box with a centred caption) and the
-// colours of that look as properties.
+// What the framework's buttons share: the hand and arrow cursors and the root's
+// lock of their press, release and hover, the report of a use, the plain look of
+// a button without pictures (a rounded box with a centred caption), and the
+// properties they have in common: the colours of that look, the down picture,
+// cursor change and caption. Each button keeps its own fields; these work on them.
 
+#include <array>
 #include <span>
 #include <type_traits>
 
 #include "framework/basics/String.hpp"
 #include "framework/gui/controls/Control.hpp"
+#include "framework/gui/controls/ControlDescriptor.hpp"
 #include "framework/gui/graphics/AlphaColour.hpp"
+#include "framework/gui/graphics/ImageManager.hpp"
 #include "framework/mathtools/Point.hpp"
 #include "framework/mathtools/Rect.hpp"
 
@@ -64,11 +68,27 @@ template <class TColour> struct TColourProperty
     TColour* colour;
 };
 
-// The colour property of a button that is const or not, for a button's table of its colours
-// written once for reading and writing.
+// The colour property that suits the button: read-only colours for a const one, so that a
+// button's table of its colours is written once and serves listing, reading and writing.
 template <class TButton>
 using TColourPropertyOf = TColourProperty<
     std::conditional_t<std::is_const_v<TButton>, const Graphics::CAlphaColour, Graphics::CAlphaColour>>;
+
+// The table of a button with an on and an off look: fill, frame and text colour of each, named
+// "On Colour", "Off Colour", "On Frame Colour", "Off Frame Colour", "On Text Colour" and
+// "Off Text Colour" in that order.
+template <class TColour>
+std::array<TColourProperty<TColour>, 6> onOffColourProperties(TColour& on, TColour& off, TColour& onFrame,
+                                                              TColour& offFrame, TColour& onText,
+                                                              TColour& offText)
+{
+    return {{{"On Colour", &on},
+             {"Off Colour", &off},
+             {"On Frame Colour", &onFrame},
+             {"Off Frame Colour", &offFrame},
+             {"On Text Colour", &onText},
+             {"Off Text Colour", &offText}}};
+}
 
 // Lists every colour as a colour property, in the table's order.
 void addColourDescriptors(TDescriptorList& list,
@@ -79,6 +99,36 @@ bool getColourProperty(CControlDescriptor& descriptor,
 // Sets the named colour from the descriptor; false when no colour of the table has that name.
 bool setColourProperty(const CControlDescriptor& descriptor,
                        std::span<const TColourProperty<Graphics::CAlphaColour>> table);
+
+// The properties every button has besides its colours, "Down Image", "Cursor Change" and
+// "Label Text", read and written through the button's own accessors; false for any other name.
+template <class TButton> bool getSharedProperty(const TButton& button, CControlDescriptor& descriptor)
+{
+    const Basics::CString& name = descriptor.getName();
+    if (name == "Down Image")
+        descriptor.setValue(Graphics::CImageManager::getNameOfImage(button.getDownImage()));
+    else if (name == "Cursor Change")
+        descriptor.setValue(button.hasCursorChange());
+    else if (name == "Label Text")
+        descriptor.setValue(button.getLabelText());
+    else
+        return false;
+    return true;
+}
+
+template <class TButton> bool setSharedProperty(TButton& button, const CControlDescriptor& descriptor)
+{
+    const Basics::CString& name = descriptor.getName();
+    if (name == "Down Image")
+        button.setDownImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
+    else if (name == "Cursor Change")
+        button.setCursorChange(descriptor.getValueAsBool());
+    else if (name == "Label Text")
+        button.setLabelText(descriptor.getValue());
+    else
+        return false;
+    return true;
+}
 
 } // namespace ButtonSupport
 } // namespace Vantor::GUI::Controls

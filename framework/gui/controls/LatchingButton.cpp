@@ -1,12 +1,9 @@
 #include "framework/gui/controls/LatchingButton.hpp"
 
-#include <array>
-
 #include "framework/gui/controls/ButtonSupport.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
 #include "framework/gui/events/MouseEvent.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
-#include "framework/gui/graphics/ImageManager.hpp"
 
 namespace Vantor::GUI::Controls
 {
@@ -108,15 +105,9 @@ void CLatchingButton::drawControl(Graphics::CGraphics& graphics)
 
 template <class TButton> auto CLatchingButton::colourProperties(TButton& button)
 {
-    using TProperty = ButtonSupport::TColourPropertyOf<TButton>;
-    return std::array<TProperty, 6>{{
-        {"On Colour", &button.m_onColour},
-        {"Off Colour", &button.m_offColour},
-        {"On Frame Colour", &button.m_onFrameColour},
-        {"Off Frame Colour", &button.m_offFrameColour},
-        {"On Text Colour", &button.m_onTextColour},
-        {"Off Text Colour", &button.m_offTextColour},
-    }};
+    return ButtonSupport::onOffColourProperties(button.m_onColour, button.m_offColour, button.m_onFrameColour,
+                                                button.m_offFrameColour, button.m_onTextColour,
+                                                button.m_offTextColour);
 }
 
 void CLatchingButton::getPropertyDescriptors(TDescriptorList& list) const
@@ -130,32 +121,18 @@ void CLatchingButton::getPropertyDescriptors(TDescriptorList& list) const
 
 void CLatchingButton::getProperty(CControlDescriptor& descriptor) const
 {
-    if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)))
+    if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)) ||
+        ButtonSupport::getSharedProperty(*this, descriptor))
         return;
-    const Basics::CString& name = descriptor.getName();
-    if (name == "Down Image")
-        descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_downImage));
-    else if (name == "Cursor Change")
-        descriptor.setValue(m_cursorChange);
-    else if (name == "Label Text")
-        descriptor.setValue(m_labelText);
-    else
-        CControl::getProperty(descriptor);
+    CControl::getProperty(descriptor);
 }
 
 void CLatchingButton::setProperty(const CControlDescriptor& descriptor)
 {
-    if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)))
+    if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)) ||
+        ButtonSupport::setSharedProperty(*this, descriptor))
         return;
-    const Basics::CString& name = descriptor.getName();
-    if (name == "Down Image")
-        setDownImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
-    else if (name == "Cursor Change")
-        setCursorChange(descriptor.getValueAsBool());
-    else if (name == "Label Text")
-        m_labelText = descriptor.getValue();
-    else
-        CControl::setProperty(descriptor);
+    CControl::setProperty(descriptor);
 }
 
 } // namespace Vantor::GUI::Controls

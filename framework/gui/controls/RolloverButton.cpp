@@ -172,34 +172,22 @@ void CRolloverButton::getPropertyDescriptors(TDescriptorList& list) const
 
 void CRolloverButton::getProperty(CControlDescriptor& descriptor) const
 {
-    if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)))
+    if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)) ||
+        ButtonSupport::getSharedProperty(*this, descriptor))
         return;
-    const Basics::CString& name = descriptor.getName();
-    if (name == "Down Image")
-        descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_downImage));
-    else if (name == "Over Image")
+    if (descriptor.getName() == "Over Image")
         descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_overImage));
-    else if (name == "Cursor Change")
-        descriptor.setValue(m_cursorChange);
-    else if (name == "Label Text")
-        descriptor.setValue(m_labelText);
     else
         CControl::getProperty(descriptor);
 }
 
 void CRolloverButton::setProperty(const CControlDescriptor& descriptor)
 {
-    if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)))
+    if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)) ||
+        ButtonSupport::setSharedProperty(*this, descriptor))
         return;
-    const Basics::CString& name = descriptor.getName();
-    if (name == "Down Image")
-        setDownImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
-    else if (name == "Over Image")
+    if (descriptor.getName() == "Over Image")
         setOverImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
-    else if (name == "Cursor Change")
-        setCursorChange(descriptor.getValueAsBool());
-    else if (name == "Label Text")
-        m_labelText = descriptor.getValue();
     else
         CControl::setProperty(descriptor);
 }
