@@ -5,6 +5,7 @@
 
 #include "framework/basics/Exception.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
+#include "framework/gui/windowing/EventPump.hpp"
 #include "framework/host/ApplicationInformation.hpp"
 #include "framework/io/Trace.hpp"
 #include "framework/platform/WindowBackend.hpp"
@@ -140,7 +141,7 @@ void CVstWindow::close()
 void CVstWindow::idle()
 {
     claimEditorThread();
-    Platform::getWindowSystem().pumpEmbeddedWindows();
+    GUI::Windowing::pumpEmbeddedWindows();
 }
 
 void CVstWindow::redraw()

@@ -15,4 +15,9 @@ void endEventLoop(int exitCode)
     Platform::getWindowSystem().postQuit(exitCode);
 }
 
+void pumpEmbeddedWindows()
+{
+    Platform::getWindowSystem().pumpEmbeddedWindows();
+}
+
 } // namespace Vantor::GUI::Windowing

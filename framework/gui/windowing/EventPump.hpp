@@ -16,4 +16,11 @@ bool processEvents(int timeoutMilliseconds);
 // Threads: editor.
 void endEventLoop(int exitCode);
 
+// For windows embedded in a host (a plug-in's editor): delivers what is pending for
+// them without waiting and without ending any event loop, where the host's own loop
+// does not (X11: the editor's windows live on a connection of their own). Opens no
+// display connection.
+// Threads: editor.
+void pumpEmbeddedWindows();
+
 } // namespace Vantor::GUI::Windowing
