@@ -9,7 +9,6 @@ packages=(
   libx11-dev libxrandr-dev libxtst-dev libcairo2-dev libpng-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation
   xvfb xauth
   clang libclang-rt-14-dev valgrind
-  libsndfile1-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 )
 if [ "${1:-}" = "--compare" ]; then
