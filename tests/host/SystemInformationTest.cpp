@@ -1,6 +1,7 @@
 #include "framework/host/SystemInformation.hpp"
 
 #include "framework/collections/CountedObjectDeleter.hpp"
+#include "tests/NativePaths.hpp"
 
 #include <gtest/gtest.h>
 
@@ -34,14 +35,16 @@ TEST(SystemInformationTest, DriveQueriesAgree)
         EXPECT_EQ(CSystemInformation::isNetworkDrive(root), type == 4) << root.getString();
         EXPECT_EQ(CSystemInformation::isCdRomDrive(root), type == 5) << root.getString();
     }
-    EXPECT_EQ(CSystemInformation::getDriveType("/no/such/root"), 1);
+    EXPECT_EQ(CSystemInformation::getDriveType(Vantor::Testing::kMissingRoot), 1);
 
     CString label("unchanged");
     CString fileSystem("unchanged");
     std::uint32_t serial = 7;
-    EXPECT_FALSE(CSystemInformation::getVolumeInformation("/no/such/root", label, fileSystem, serial));
+    EXPECT_FALSE(
+        CSystemInformation::getVolumeInformation(Vantor::Testing::kMissingRoot, label, fileSystem, serial));
     EXPECT_STREQ(fileSystem.getString(), "unchanged");
     EXPECT_EQ(serial, 7u);
-    EXPECT_TRUE(CSystemInformation::getVolumeInformation("/", label, fileSystem, serial));
+    EXPECT_TRUE(
+        CSystemInformation::getVolumeInformation(*roots.getElementAtIndex(0), label, fileSystem, serial));
     EXPECT_STRNE(fileSystem.getString(), "unchanged");
 }

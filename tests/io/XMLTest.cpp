@@ -36,7 +36,7 @@ protected:
         CTempFileTest::TearDown();
     }
 
-    std::string trace() const { return readFile(path("trace.txt")); }
+    std::string trace() const { return readText(path("trace.txt")); }
 
     CSystemString file(const char* name = "doc.xml") const { return CSystemString(path(name).c_str()); }
 
@@ -192,7 +192,7 @@ TEST_F(XMLFile, WritesOneTagPerLineIndentedByTabs)
     root->createChildNode("e");
     document.setRootNode(root);
     ASSERT_TRUE(document.writeFile(file()));
-    EXPECT_EQ(readFile(path("doc.xml")), kHeader + "<a count=\"1\">\n"
+    EXPECT_EQ(readText(path("doc.xml")), kHeader + "<a count=\"1\">\n"
                                                    "\t<b>\n"
                                                    "\t\t<c v=\"a&lt;b &amp; &quot;c&quot;\"/>\n"
                                                    "\t\t<d/>\n"
