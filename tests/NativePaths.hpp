@@ -17,6 +17,16 @@ inline constexpr char kSeparator = '/';
 inline constexpr const char* kMissingRoot = "/no/such/root";
 #endif
 
+// A path written with "/" spelled with the system's separator instead.
+inline std::string withSeparators(std::string path)
+{
+    for (char& c : path)
+    {
+        c = c == '/' ? kSeparator : c;
+    }
+    return path;
+}
+
 // Absolute and resolved, with the system's separators.
 inline std::string nativePath(const std::filesystem::path& path)
 {

@@ -44,7 +44,7 @@ protected:
 
     // A file written by a text stream, read as text: the system's line end
     // (CR LF on Windows) reads as "\n".
-    static std::string readText(const std::string& path)
+    static std::string readTextFile(const std::string& path)
     {
         std::ifstream file(path);
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
