@@ -42,7 +42,9 @@ done < <(grep 'DLL Name:' <<<"$headers" | awk '{print $3}')
 
 # Beyond SSE2, by mnemonic (AT&T names as objdump prints them, with or without a
 # size suffix). tzcnt is left out on purpose: it is GCC's "rep bsf", which older
-# processors run as bsf.
+# processors run as bsf. So is xgetbv: a CPU check (GCC's __builtin_cpu_init in a
+# static constructor) asks it whether the system saves AVX state, and only after
+# CPUID reported that it may.
 beyond='^(addsubp[sd]|h(add|sub)p[sd]|lddqu|movddup|movs[hl]dup|fisttp[sl]*|monitor|mwait'
 beyond+='|pabs[bwd]|ph(add|sub)(w|d|sw)|pmaddubsw|pmulhrsw|pshufb|psign[bwd]|palignr'
 beyond+='|blendv?p[sd]|dpp[sd]|extractps|insertps|movntdqa|mpsadbw|packusdw|pblend(vb|w)|pcmpeqq'
@@ -50,7 +52,7 @@ beyond+='|pextr[bdq]|pinsr[bdq]|pm(ax|in)(sb|sd|uw|ud)|pmov[sz]x[bwd][wdq]|pmul(
 beyond+='|round[ps][sd]|phminposuw|pcmp[ei]str[im]|pcmpgtq|crc32[bwlq]?|popcnt[wlq]?|lzcnt[wlq]?'
 beyond+='|andn[lq]?|bextr[lq]?|bls(i|msk|r)[lq]?|bzhi[lq]?|mulx[lq]?|pdep[lq]?|pext[lq]?|rorx[lq]?|s(ar|hl|hr)x[lq]?'
 beyond+='|movbe[wlq]?|adcx[lq]?|adox[lq]?|aes[a-z]*|pclmul[a-z]*|sha(1|256)[a-z0-9]*|rdrand[wlq]?|rdseed[wlq]?'
-beyond+='|xgetbv|v[a-z0-9]+|k[a-z]+[bwdq])$'
+beyond+='|v[a-z0-9]+|k[a-z]+[bwdq])$'
 # Functions allowed to use them: the extension named in the function, or the CPU check
 # (GCC's, and libstdc++'s std::random_device, which asks CPUID before using rdrand/rdseed).
 dispatched='avx|fma|sse3|ssse3|sse4|bmi|f16c|popcnt|__cpu_indicator_init|get_available_features|__get_cpuid|__x86_rd(rand|seed)'
@@ -61,6 +63,8 @@ offenders=$("$objdump" -d -C --no-show-raw-insn "$dll" | awk -v beyond="$beyond"
     function_name = substr($0, index($0, "<") + 1)
     sub(/>:$/, "", function_name)
     allowed = tolower(function_name) ~ dispatched
+    # Tables that the linker puts among the code are data, not instructions.
+    data = function_name ~ /^\.(gcc_except_table|rdata|eh_frame|data)/
     next
   }
   /^ *[0-9a-f]+:\t/ {
@@ -68,7 +72,7 @@ offenders=$("$objdump" -d -C --no-show-raw-insn "$dll" | awk -v beyond="$beyond"
     split(fields[2], words, " ")
     mnemonic = words[1]
     if (mnemonic ~ /^(rep|repz|repnz|lock|data16|addr32|notrack|bnd|cs|ds|es|ss)$/) mnemonic = words[2]
-    if (mnemonic ~ beyond && mnemonic !~ /^(verr|verw)$/ && !allowed && !(function_name in seen)) {
+    if (mnemonic ~ beyond && mnemonic !~ /^(verr|verw)$/ && !allowed && !data && !(function_name in seen)) {
       seen[function_name] = 1
       print "  " function_name ": " mnemonic
     }
