@@ -34,6 +34,9 @@ else()
 endif()
 configure_file(${install_text} ${PROJECT_BINARY_DIR}/packaging/INSTALL.txt @ONLY)
 
+# Installing and packaging need only the plug-in and its pictures, which the
+# packaging script builds first, not every test program of the build.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(TARGETS PressoraLite LIBRARY DESTINATION PressoraLite)
 if(resources)
   # Only the pictures: anything else a build leaves there stays out.
