@@ -32,3 +32,8 @@ if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
   target_compile_options(vantor_options INTERFACE -msse2 -mfpmath=sse)
 endif()
 target_include_directories(vantor_options INTERFACE ${PROJECT_SOURCE_DIR})
+if(WIN32)
+  # Programs and libraries carry the MinGW runtime inside, so that they need
+  # nothing but Windows' own DLLs (wine included).
+  target_link_options(vantor_options INTERFACE -static)
+endif()

@@ -9,7 +9,6 @@ packages=(
   libx11-dev libxrandr-dev libxtst-dev libcairo2-dev libpng-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation
   xvfb xauth
   clang libclang-rt-14-dev valgrind
-  libsndfile1-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 )
 if [ "${1:-}" = "--compare" ]; then
@@ -17,15 +16,30 @@ if [ "${1:-}" = "--compare" ]; then
   # and the 32-bit compiler for measuring the i686 audio path (preset i686).
   packages+=(lsp-plugins-vst zam-plugins g++-multilib)
 fi
+# Wine (64-bit only: Debian's i386 wine cannot be installed here) runs the
+# Windows programs; installed with its recommended packages.
+with_recommends=()
+if [ "${1:-}" = "--windows" ]; then
+  with_recommends=(wine64 wine fonts-wine)
+fi
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
+missing_of() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_full < <(missing_of "${with_recommends[@]}")
+if [ ${#missing[@]} -gt 0 ] || [ ${#missing_full[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]} ${missing_full[*]}"
   sudo_cmd=""
   [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if [ ${#missing[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+  if [ ${#missing_full[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing_full[@]}"
+  fi
 fi

@@ -1,6 +1,7 @@
 #include "framework/host/ApplicationInformation.hpp"
 
 #include "framework/platform/Module.hpp"
+#include "tests/NativePaths.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,8 @@ namespace
 // Loads the probe library and calls one of its text-reporting functions.
 std::string askProbe(const char* function)
 {
-    Platform::LibraryHandle library = Platform::loadLibrary(VANTOR_LIBRARY_PROBE);
+    Platform::LibraryHandle library =
+        Platform::loadLibrary(Vantor::Testing::nativePath(VANTOR_LIBRARY_PROBE));
     if (library == nullptr)
     {
         return "<not loaded>";
@@ -46,18 +48,18 @@ TEST(ApplicationInformationTest, UnsetTextsReadAsOneSpace)
 
 TEST(ApplicationInformationTest, ApplicationPathIsTheFolderOfTheLoadedLibrary)
 {
-    const std::filesystem::path library = std::filesystem::canonical(VANTOR_LIBRARY_PROBE);
+    const std::filesystem::path library = Vantor::Testing::nativePath(VANTOR_LIBRARY_PROBE);
     EXPECT_EQ(askProbe("probeApplicationPath"), library.parent_path().string());
 }
 
 TEST(ApplicationInformationTest, ApplicationPathOfTheProgramItself)
 {
     CApplicationInformation::setApplicationPath(Platform::getCurrentModule());
-    const auto program = std::filesystem::canonical("/proc/self/exe");
-    EXPECT_STREQ(CApplicationInformation::getApplicationPath().getString(), program.parent_path().c_str());
+    const std::filesystem::path program = Vantor::Testing::testProgram();
+    EXPECT_EQ(CApplicationInformation::getApplicationPath().getString(), program.parent_path().string());
     CSystemString executable;
     CApplicationInformation::getExecutablePath(executable);
-    EXPECT_STREQ(executable.getString(), program.c_str());
+    EXPECT_EQ(executable.getString(), program.string());
 }
 
 TEST(ApplicationInformationTest, ReleasedItemsReadAsUnsetAgain)

@@ -48,7 +48,7 @@ TEST(DLLLoaderTest, AFileThatIsNoLibraryLoadsNothing)
     const auto path = std::filesystem::temp_directory_path() / "vantor_not_a_library.so";
     std::ofstream(path) << "just text";
     CDLLLoader loader(VANTOR_LIBRARY_PROBE);
-    loader.loadDll(path.c_str()); // replaces the library loaded before
+    loader.loadDll(path.string().c_str()); // replaces the library loaded before
     EXPECT_FALSE(loader.isLoaded());
     EXPECT_EQ(loader.getFunction("probeAnswer"), nullptr);
     std::filesystem::remove(path);

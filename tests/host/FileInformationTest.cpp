@@ -1,9 +1,12 @@
 #include "framework/host/FileInformation.hpp"
 
+#include "tests/NativePaths.hpp"
+
 #include <gtest/gtest.h>
 
 using Vantor::Host::CFileInformation;
 using Vantor::Platform::FileRecord;
+using Vantor::Testing::withSeparators;
 
 namespace
 {
@@ -14,7 +17,7 @@ CFileInformation entry(const char* name, std::int32_t type, const char* folder =
     record.name = name;
     record.type = type;
     CFileInformation information(record);
-    information.setFolder(folder);
+    information.setFolder(withSeparators(folder).c_str());
     return information;
 }
 
@@ -31,9 +34,9 @@ TEST(FileInformationTest, SizeKeepsTheLow32BitsOnly)
 
 TEST(FileInformationTest, FullPathJoinsFolderAndName)
 {
-    EXPECT_STREQ(entry("a.png", 5, "/data").getFullPath().getString(), "/data/a.png");
-    EXPECT_STREQ(entry("a.png", 5, "/data/").getFullPath().getString(), "/data/a.png");
-    EXPECT_STREQ(entry("a.png", 5, "/data").getFolder().getString(), "/data");
+    EXPECT_EQ(entry("a.png", 5, "/data").getFullPath().getString(), withSeparators("/data/a.png"));
+    EXPECT_EQ(entry("a.png", 5, "/data/").getFullPath().getString(), withSeparators("/data/a.png"));
+    EXPECT_EQ(entry("a.png", 5, "/data").getFolder().getString(), withSeparators("/data"));
 }
 
 TEST(FileInformationTest, OrderPutsFoldersFirstAndNullLast)
@@ -61,7 +64,7 @@ TEST(FileInformationTest, CopiesCarryEveryField)
     record.size = 77;
     record.lastWriteTime.ticks = 128'756'377'890'000'000ULL; // 5 January 2009
     CFileInformation original(record);
-    original.setFolder("/music");
+    original.setFolder(withSeparators("/music").c_str());
     CFileInformation assigned;
     assigned = original;
     const CFileInformation copied(original);
@@ -70,7 +73,7 @@ TEST(FileInformationTest, CopiesCarryEveryField)
         EXPECT_EQ(copy->getFileType(), 5);
         EXPECT_EQ(copy->getFileSize(), 77.0);
         EXPECT_STREQ(copy->getShortFileName().getString(), "X~1.WAV");
-        EXPECT_STREQ(copy->getFullPath().getString(), "/music/x.wav");
+        EXPECT_EQ(copy->getFullPath().getString(), withSeparators("/music/x.wav"));
         EXPECT_EQ(copy->getLastWriteTime().getSystemTime().year, 2009);
     }
 }

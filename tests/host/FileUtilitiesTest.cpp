@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/NativePaths.hpp"
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -29,23 +35,37 @@ std::string contentOf(const fs::path& path)
     return content.str();
 }
 
-// A fresh folder with a sub-folder, two files and a named pipe.
+// An entry that is neither folder nor regular file: a named pipe on POSIX
+// systems, a file marked as the system's on Windows.
+bool makeSystemEntry(const fs::path& path)
+{
+#ifdef _WIN32
+    std::ofstream(path) << "system";
+    return ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_SYSTEM) != 0;
+#else
+    return ::mkfifo(path.c_str(), 0600) == 0;
+#endif
+}
+
+// A fresh folder with a sub-folder, two files and a system entry.
 class FileUtilitiesTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() / ("vantor_host_" + std::to_string(::getpid()));
+        folder =
+            fs::temp_directory_path() /
+            ("vantor_host_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder / "zfolder");
         std::ofstream(folder / "b.txt", std::ios::binary) << "bee";
         std::ofstream(folder / "a.bin", std::ios::binary) << std::string(300, '\0') << "end";
-        ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+        ASSERT_TRUE(makeSystemEntry(folder / "pipe"));
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    CString pattern(const char* name) const { return CString((folder / name).c_str()); }
-    CSystemString path(const char* name) const { return CSystemString((folder / name).c_str()); }
+    CString pattern(const char* name) const { return CString((folder / name).string().c_str()); }
+    CSystemString path(const char* name) const { return CSystemString((folder / name).string().c_str()); }
 
     fs::path folder;
 };
@@ -71,7 +91,7 @@ TEST_F(FileUtilitiesTest, ListingsDescribeEachEntryByItsKind)
         ASSERT_NE(entry, nullptr);
         EXPECT_STREQ(entry->getFileName().getString(), expected[i]);
         EXPECT_EQ(entry->getFileType(), types[i]) << expected[i];
-        EXPECT_STREQ(entry->getFullPath().getString(), (folder / expected[i]).c_str());
+        EXPECT_STREQ(entry->getFullPath().getString(), (folder / expected[i]).string().c_str());
     }
     EXPECT_EQ(files.list.getElementAtIndex(1)->getFileSize(), 303.0);
     EXPECT_EQ(CFileUtilities::getNumberOfFilesInFolder(pattern("*")), 3); // all but the folder
@@ -122,15 +142,15 @@ TEST_F(FileUtilitiesTest, CopyingRespectsTheOverwriteFlag)
 
 TEST(FileUtilitiesFolders, ProgramTempAndSystemFolders)
 {
-    const fs::path program = fs::canonical("/proc/self/exe").parent_path();
+    const fs::path program = fs::path(Testing::testProgram()).parent_path();
     CSystemString folder;
     CFileUtilities::getApplicationFolder(folder, false);
-    EXPECT_STREQ(folder.getString(), program.c_str());
+    EXPECT_EQ(folder.getString(), program.string());
     CFileUtilities::getApplicationFolder(folder, true);
-    EXPECT_EQ(std::string(folder.getString()), program.string() + "/");
+    EXPECT_EQ(std::string(folder.getString()), program.string() + Testing::kSeparator);
 
     CFileUtilities::getTempFolder(folder);
-    EXPECT_EQ(folder[folder.getNumberOfCharacters() - 2], '/');
+    EXPECT_EQ(folder[folder.getNumberOfCharacters() - 2], Testing::kSeparator);
     EXPECT_TRUE(CFileUtilities::isFolder(folder));
     CFileUtilities::getWindowsFolder(folder);
     EXPECT_TRUE(CFileUtilities::isFolder(folder));

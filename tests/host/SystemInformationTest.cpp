@@ -1,6 +1,7 @@
 #include "framework/host/SystemInformation.hpp"
 
 #include "framework/collections/CountedObjectDeleter.hpp"
+#include "tests/NativePaths.hpp"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +19,11 @@ TEST(SystemInformationTest, DriveRootsAndVolumes)
     CString label("unchanged");
     CString fileSystem("unchanged");
     std::uint32_t serial = 7;
-    EXPECT_FALSE(CSystemInformation::getVolumeInformation("/no/such/root", label, fileSystem, serial));
+    EXPECT_FALSE(
+        CSystemInformation::getVolumeInformation(Vantor::Testing::kMissingRoot, label, fileSystem, serial));
     EXPECT_STREQ(fileSystem.getString(), "unchanged");
     EXPECT_EQ(serial, 7u);
-    EXPECT_TRUE(CSystemInformation::getVolumeInformation("/", label, fileSystem, serial));
+    EXPECT_TRUE(
+        CSystemInformation::getVolumeInformation(*roots.getElementAtIndex(0), label, fileSystem, serial));
     EXPECT_STRNE(fileSystem.getString(), "unchanged");
 }

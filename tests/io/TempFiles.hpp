@@ -42,6 +42,14 @@ protected:
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
 
+    // A file written by a text stream, read as text: the system's line end
+    // (CR LF on Windows) reads as "\n".
+    static std::string readTextFile(const std::string& path)
+    {
+        std::ifstream file(path);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+
 private:
     std::filesystem::path m_folder;
 };

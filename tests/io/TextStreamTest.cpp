@@ -29,12 +29,12 @@ TEST_F(TextStream, WritesValuesWithoutSeparators)
         stream << 0.5 << "\n" << 2.0f << "\n" << 1.0 / 3.0 << "\n" << 7L << "\n";
         stream << static_cast<const Vantor::Basics::ICountedObject&>(object);
     }
-    EXPECT_EQ(readFile(file), "a5true|-12falsex yp\n"
-                              "0.50000000000000000000\n"
-                              "2.00000000000000000000\n"
-                              "0.33333333333333331483\n"
-                              "7\n"
-                              "[CCounted Object Base Reference Count = 2");
+    EXPECT_EQ(readTextFile(file), "a5true|-12falsex yp\n"
+                                  "0.50000000000000000000\n"
+                                  "2.00000000000000000000\n"
+                                  "0.33333333333333331483\n"
+                                  "7\n"
+                                  "[CCounted Object Base Reference Count = 2");
 }
 
 TEST_F(TextStream, ReadsOneValuePerLine)

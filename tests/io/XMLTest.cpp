@@ -36,7 +36,7 @@ protected:
         CTempFileTest::TearDown();
     }
 
-    std::string trace() const { return readFile(path("trace.txt")); }
+    std::string trace() const { return readTextFile(path("trace.txt")); }
 
     CSystemString file(const char* name = "doc.xml") const { return CSystemString(path(name).c_str()); }
 
@@ -192,13 +192,13 @@ TEST_F(XMLFile, WritesOneTagPerLineIndentedByTabs)
     root->createChildNode("e");
     document.setRootNode(root);
     ASSERT_TRUE(document.writeFile(file()));
-    EXPECT_EQ(readFile(path("doc.xml")), kHeader + "<a count=\"1\">\n"
-                                                   "\t<b>\n"
-                                                   "\t\t<c v=\"a&lt;b &amp; &quot;c&quot;\"/>\n"
-                                                   "\t\t<d/>\n"
-                                                   "\t</b>\n"
-                                                   "\t<e/>\n"
-                                                   "</a>");
+    EXPECT_EQ(readTextFile(path("doc.xml")), kHeader + "<a count=\"1\">\n"
+                                                       "\t<b>\n"
+                                                       "\t\t<c v=\"a&lt;b &amp; &quot;c&quot;\"/>\n"
+                                                       "\t\t<d/>\n"
+                                                       "\t</b>\n"
+                                                       "\t<e/>\n"
+                                                       "</a>");
 }
 
 TEST_F(XMLFile, ThreeLevelTreeRoundTrips)
@@ -320,7 +320,7 @@ TEST_F(XMLFile, DeepTreesAreReadWrittenAndReleasedWithoutRecursion)
         });
     ASSERT_TRUE(read);
     ASSERT_TRUE(written);
-    const std::string copy = readFile(path("copy.xml"));
+    const std::string copy = readTextFile(path("copy.xml"));
     EXPECT_EQ(copy.rfind("\t</n>\n</n>"), copy.size() - 10);
 
     // A node someone else still holds keeps its subtree when the tree goes.

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -15,18 +20,50 @@ namespace fs = std::filesystem;
 namespace
 {
 
-// A fresh folder holding a sub-folder, two regular files and a named pipe.
+// The entry that is neither a folder nor a regular file: a named pipe on
+// POSIX systems, a file marked as the system's on Windows.
+bool makeSystemEntry(const fs::path& path)
+{
+#ifdef _WIN32
+    std::ofstream(path) << "system";
+    return ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_SYSTEM) != 0;
+#else
+    return ::mkfifo(path.c_str(), 0600) == 0;
+#endif
+}
+
+// Last write time of a file in 100 ns ticks since 1601, read without the framework.
+std::uint64_t lastWriteTicks(const fs::path& path)
+{
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    EXPECT_NE(::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data), 0);
+    return (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+#else
+    struct stat data
+    {
+    };
+    EXPECT_EQ(::stat(path.c_str(), &data), 0);
+    return (static_cast<std::uint64_t>(data.st_mtim.tv_sec) + 11'644'473'600ULL) * 10'000'000ULL +
+           static_cast<std::uint64_t>(data.st_mtim.tv_nsec) / 100;
+#endif
+}
+
+// A fresh folder holding a sub-folder, two regular files and a system entry.
 class FileSystemTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() / ("vantor_fs_" + std::to_string(::getpid()));
+        folder =
+            fs::temp_directory_path() /
+            ("vantor_fs_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder / "sub");
         std::ofstream(folder / "data.bin", std::ios::binary) << std::string(1234, 'x');
         std::ofstream(folder / "notes.txt") << "hello";
-        ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+        ASSERT_TRUE(makeSystemEntry(folder / "pipe"));
     }
     void TearDown() override { fs::remove_all(folder); }
 
@@ -67,14 +104,7 @@ TEST_F(FileSystemTest, RecordTimesAreTheFilesOwnStamps)
     ASSERT_TRUE(findFiles((folder / "notes.txt").string(), records));
     ASSERT_EQ(records.size(), 1u);
 
-    struct stat data
-    {
-    };
-    ASSERT_EQ(::stat((folder / "notes.txt").c_str(), &data), 0);
-    const std::uint64_t expected =
-        (static_cast<std::uint64_t>(data.st_mtim.tv_sec) + 11'644'473'600ULL) * 10'000'000ULL +
-        static_cast<std::uint64_t>(data.st_mtim.tv_nsec) / 100;
-    EXPECT_EQ(records[0].lastWriteTime.ticks, expected);
+    EXPECT_EQ(records[0].lastWriteTime.ticks, lastWriteTicks(folder / "notes.txt"));
     EXPECT_NE(records[0].creationTime.ticks, 0u);
     EXPECT_NE(records[0].lastAccessTime.ticks, 0u);
 }

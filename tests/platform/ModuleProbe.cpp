@@ -3,7 +3,13 @@
 
 #include <cstring>
 
-extern "C" __attribute__((visibility("default"))) void probeModuleFileName(char* out, unsigned long size)
+#ifdef _WIN32
+#define VANTOR_PROBE_EXPORT __declspec(dllexport)
+#else
+#define VANTOR_PROBE_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" VANTOR_PROBE_EXPORT void probeModuleFileName(char* out, unsigned long size)
 {
     const std::string name = Vantor::Platform::getModuleFileName(Vantor::Platform::getCurrentModule());
     std::strncpy(out, name.c_str(), size - 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +11,15 @@
 #include "framework/host/ApplicationInformation.hpp"
 #include "framework/platform/Module.hpp"
 #include "plugin/Quellor.hpp"
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
+#endif
 
 using namespace Vantor;
 
@@ -32,6 +42,48 @@ struct ModuleFixture : ::testing::Test
 {
     ~ModuleFixture() override { g_failCapabilityQuestions = false; }
 };
+
+// What the error box said: "caption: text", the way the Linux build writes it
+// to the standard error stream. On Windows the box is a real modal message box:
+// the user's part is played by a thread that reads the box and presses OK.
+std::string errorBoxShownBy(const std::function<void()>& action)
+{
+#ifdef _WIN32
+    auto reader = std::async(std::launch::async,
+                             []
+                             {
+                                 const auto deadline =
+                                     std::chrono::steady_clock::now() + std::chrono::seconds(20);
+                                 while (std::chrono::steady_clock::now() < deadline)
+                                 {
+                                     // A message box is a dialog ("#32770") of this process.
+                                     HWND box = nullptr;
+                                     while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr)
+                                     {
+                                         DWORD process = 0;
+                                         GetWindowThreadProcessId(box, &process);
+                                         if (process == GetCurrentProcessId())
+                                         {
+                                             char caption[256] = "";
+                                             char text[256] = "";
+                                             GetWindowTextA(box, caption, sizeof(caption));
+                                             GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)); // the message
+                                             PostMessageA(box, WM_COMMAND, IDOK, 0);
+                                             return std::string(caption) + ": " + text + "\n";
+                                         }
+                                     }
+                                     std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                                 }
+                                 return std::string("<no error box>");
+                             });
+    action();
+    return reader.get();
+#else
+    ::testing::internal::CaptureStderr();
+    action();
+    return ::testing::internal::GetCapturedStderr();
+#endif
+}
 
 } // namespace
 
@@ -64,8 +116,8 @@ TEST_F(ModuleFixture, EntryAnswersARecordOrShowsTheErrorAndAnswersNull)
     EXPECT_EQ(record->dispatcher(record, Vst::effClose, 0, 0, nullptr, 0.0f), 1);
 
     g_failCapabilityQuestions = true;
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(VSTPluginMain(&testHost), nullptr);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+    Vst::AEffect* refused = record;
+    EXPECT_EQ(errorBoxShownBy([&] { refused = VSTPluginMain(&testHost); }),
               "Exception occurred: Caught exception in main function of Pressora. Cannot continue to load\n");
+    EXPECT_EQ(refused, nullptr);
 }

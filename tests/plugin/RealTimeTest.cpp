@@ -6,6 +6,9 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#ifdef _WIN32
+#include <malloc.h>
+#endif
 
 #include <thread>
 
@@ -29,12 +32,31 @@ void* countedAllocation(std::size_t size)
     throw std::bad_alloc();
 }
 
+// Windows' C library has no aligned_alloc; its aligned blocks need their own release.
+void* alignedAllocate(std::size_t alignment, std::size_t size)
+{
+#ifdef _WIN32
+    return _aligned_malloc(size, alignment);
+#else
+    return std::aligned_alloc(alignment, size);
+#endif
+}
+
+void alignedRelease(void* block)
+{
+#ifdef _WIN32
+    _aligned_free(block);
+#else
+    std::free(block);
+#endif
+}
+
 void* countedAlignedAllocation(std::size_t size, std::align_val_t alignment)
 {
     if (g_counting.load(std::memory_order_relaxed))
         g_allocations.fetch_add(1, std::memory_order_relaxed);
     const auto align = static_cast<std::size_t>(alignment);
-    if (void* block = std::aligned_alloc(align, (size + align - 1) / align * align))
+    if (void* block = alignedAllocate(align, (size + align - 1) / align * align))
         return block;
     throw std::bad_alloc();
 }
@@ -105,19 +127,19 @@ void operator delete[](void* block, std::size_t) noexcept
 }
 void operator delete(void* block, std::align_val_t) noexcept
 {
-    std::free(block);
+    alignedRelease(block);
 }
 void operator delete[](void* block, std::align_val_t) noexcept
 {
-    std::free(block);
+    alignedRelease(block);
 }
 void operator delete(void* block, std::size_t, std::align_val_t) noexcept
 {
-    std::free(block);
+    alignedRelease(block);
 }
 void operator delete[](void* block, std::size_t, std::align_val_t) noexcept
 {
-    std::free(block);
+    alignedRelease(block);
 }
 
 using namespace Vantor::Quellor;

@@ -77,6 +77,8 @@ TEST(CommandLine, MistakesAreExplained)
         {{"gui", "p.so", "--screenshot="}, "--screenshot needs a file name"},
         {{"gui", "p.so", "--seconds", "2"}, "--seconds is not an option of 'gui'"},
         {{"render", "p.so", "i", "o", "--screenshot", "s.png"}, "--screenshot is not an option of 'render'"},
+        {{"compare", "a.wav"}, "compare expects two WAV files"},
+        {{"compare", "a.wav", "b.wav", "--block", "8"}, "--block is not an option of 'compare'"},
     };
     for (const auto& [arguments, expected] : cases)
     {

@@ -113,7 +113,7 @@ TEST(PressoraProgram, FailuresAreOneLine)
         {{"info", "/nonexistent/plugin.so"}, "no such file"},
         {{"info", VSTHOST_PROBE_BAD_MAGIC_PATH}, "magic"},
         {{"bench", probe, VSTHOST_PROBE_REFUSE_PATH, "--seconds", "0.1"}, "returned no effect"},
-        {{"render", probe, garbage.string(), output}, "cannot read"},
+        {{"render", probe, garbage.string(), output}, "not a WAV file"},
         {{"render", probe, scratch("absent.wav").string(), output}, "absent.wav"},
         {{"render", probe, input, output, "--param", "Tone=0.5"},
          "has no parameter 'Tone' (parameters: Gain, Drive, Mix Leve)"},
@@ -158,6 +158,38 @@ TEST(PressoraProgram, RenderFeedsMonoToBothChannelsAndKeepsTheFormat)
         std::filesystem::remove(input);
         std::filesystem::remove(output);
     }
+}
+
+TEST(PressoraProgram, CompareNamesTheFirstDifferenceInTime)
+{
+    const auto first = writeRamp("first.wav", EFormat::Float32, 2, 1000);
+    const auto second = scratch("second.wav");
+    const auto compare = [&] { return pressora({"compare", first.string(), second.string()}); };
+
+    std::filesystem::copy_file(first, second, std::filesystem::copy_options::overwrite_existing);
+    const SRun same = compare();
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_NE(same.out.find("identical: 1000 frames, 2 channels"), std::string::npos) << same.out;
+
+    CWaveFile changed = CWaveFile::load(first);
+    changed.channel(1)[700] = -changed.channel(1)[700];
+    changed.channel(0)[701] += 1.0f / 65536.0f; // a later frame, though an earlier channel
+    changed.save(second);
+    expectErrorLine(compare(), 1, "first difference at frame 700, channel 1");
+
+    // Length and channels are named; the sign of zero counts.
+    writeRamp("second.wav", EFormat::Float32, 2, 999);
+    expectErrorLine(compare(), 1, "999 frames instead of 1000");
+    writeRamp("second.wav", EFormat::Float32, 1, 1000);
+    expectErrorLine(compare(), 1, "1 channels instead of 2");
+    CWaveFile signedZero = CWaveFile::load(first);
+    signedZero.channel(0)[12] = 0.0f;
+    signedZero.save(first);
+    signedZero.channel(0)[12] = -0.0f;
+    signedZero.save(second);
+    expectErrorLine(compare(), 1, "frame 12, channel 0");
+    std::filesystem::remove(first);
+    std::filesystem::remove(second);
 }
 
 TEST(PressoraProgram, RenderShowsProgressOnLongFiles)

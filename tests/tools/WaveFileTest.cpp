@@ -3,10 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sndfile.h>
-
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 using Vantor::Pressora::CWaveFile;
 using EFormat = CWaveFile::ESampleFormat;
@@ -25,18 +24,49 @@ void expectLoadError(const std::filesystem::path& path, const std::string& expec
                 ::testing::ThrowsMessage<std::runtime_error>(::testing::HasSubstr(expected)));
 }
 
-// Writes a short file with libsndfile directly, in a format CWaveFile does not write.
-void writeRaw(const std::filesystem::path& path, int format, int channels)
+// Writes a short file by hand: container id, format tag, sample width and
+// channels as given, an odd-sized chunk before the data, and 4 frames of
+// samples 0x40 0x00 ... (0.5 in 16-bit PCM).
+void writeRaw(const std::filesystem::path& path, const char* riff, int tag, int bits, int channels,
+              bool extensible = false)
 {
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = channels;
-    info.format = format;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
-    std::vector<float> silence(static_cast<std::size_t>(64 * channels), 0.0f);
-    sf_writef_float(file, silence.data(), 64);
-    sf_close(file);
+    std::string bytes;
+    const auto put = [&bytes](std::uint32_t value, int count)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
+    };
+    const int width = bits / 8;
+    bytes += riff;
+    put(0, 4); // the size is not checked
+    bytes += "WAVEfmt ";
+    put(extensible ? 40 : 16, 4);
+    put(extensible ? 0xFFFE : static_cast<std::uint32_t>(tag), 2);
+    put(static_cast<std::uint32_t>(channels), 2);
+    put(44100, 4);
+    put(static_cast<std::uint32_t>(44100 * width * channels), 4);
+    put(static_cast<std::uint32_t>(width * channels), 2);
+    put(static_cast<std::uint32_t>(bits), 2);
+    if (extensible)
+    {
+        put(22, 2);
+        put(static_cast<std::uint32_t>(bits), 2);
+        put(3, 4);
+        put(static_cast<std::uint32_t>(tag), 2);
+        bytes += std::string("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
+    }
+    bytes += "LIST";
+    put(3, 4);
+    bytes += std::string("ab\0\0", 4); // three bytes and the pad byte
+    bytes += "data";
+    put(static_cast<std::uint32_t>(4 * width * channels), 4);
+    for (int i = 0; i < 4 * channels; ++i)
+    {
+        bytes += std::string(static_cast<std::size_t>(width - 1), '\0') + '\x40';
+    }
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 } // namespace
@@ -96,18 +126,44 @@ TEST(WaveFile, IntegerFormatsClipInsteadOfWrapping)
     std::filesystem::remove(path);
 }
 
+TEST(WaveFile, ForeignChunksAndExtensibleHeadersAreRead)
+{
+    // Other writers put chunks before the data and describe formats the extensible way.
+    const auto path = tempFile("foreign.wav");
+    for (const bool extensible : {false, true})
+    {
+        SCOPED_TRACE(extensible);
+        writeRaw(path, "RIFF", 1, 16, 2, extensible);
+        const CWaveFile pcm = CWaveFile::load(path);
+        EXPECT_EQ(pcm.format(), EFormat::Pcm16);
+        ASSERT_EQ(pcm.frameCount(), 4);
+        EXPECT_EQ(pcm.channel(1)[3], 0.5f);
+        writeRaw(path, "RIFF", 1, 24, 1, extensible);
+        EXPECT_EQ(CWaveFile::load(path).channel(0)[0], 0.5f);
+    }
+    std::filesystem::remove(path);
+}
+
 TEST(WaveFile, UnusableFilesAreRejectedWithTheReason)
 {
     expectLoadError(tempFile("missing.wav"), "cannot read");
     const auto path = tempFile("unusable.wav");
-    const std::tuple<int, int, const char*> cases[] = {
-        {SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, "unsupported sample format"},
-        {SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 2, "not a WAV file"},
-        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 3, "3 channels"}};
-    for (const auto& [format, channels, expected] : cases)
+    struct SCase
     {
-        writeRaw(path, format, channels);
-        expectLoadError(path, expected);
+        const char* riff;
+        int tag;
+        int bits;
+        int channels;
+        const char* expected;
+    };
+    const SCase cases[] = {{"RIFF", 1, 8, 1, "unsupported sample format"},
+                           {"RIFF", 3, 64, 1, "unsupported sample format"},
+                           {"FORM", 1, 16, 2, "not a WAV file"},
+                           {"RIFF", 3, 32, 3, "3 channels"}};
+    for (const SCase& param : cases)
+    {
+        writeRaw(path, param.riff, param.tag, param.bits, param.channels);
+        expectLoadError(path, param.expected);
     }
     std::filesystem::remove(path);
     EXPECT_THROW(CWaveFile(44100, EFormat::Pcm16, {{0.0f}, {0.0f, 0.0f}}), std::invalid_argument);

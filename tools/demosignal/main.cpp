@@ -1,29 +1,44 @@
-// demosignal OUT.wav [SECONDS]: writes the demonstration programme as a 16-bit
-// stereo WAV file at 44100 Hz (6 seconds by default).
+// demosignal OUT.wav [SECONDS] [--float]: writes the demonstration programme as a
+// stereo WAV file at 44100 Hz (6 seconds by default), in 16-bit PCM or, with
+// --float, in 32-bit float (renders of it then keep every bit of the output).
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
+#include <vector>
 
 #include "tools/demosignal/DemoSignal.hpp"
 #include "tools/pressora/WaveFile.hpp"
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argc > 3)
+    using Vantor::Pressora::CWaveFile;
+    std::vector<const char*> arguments;
+    CWaveFile::ESampleFormat format = CWaveFile::ESampleFormat::Pcm16;
+    for (int i = 1; i < argc; ++i)
     {
-        std::fprintf(stderr, "usage: demosignal OUT.wav [SECONDS]\n");
+        if (std::strcmp(argv[i], "--float") == 0)
+        {
+            format = CWaveFile::ESampleFormat::Float32;
+        }
+        else
+        {
+            arguments.push_back(argv[i]);
+        }
+    }
+    if (arguments.empty() || arguments.size() > 2)
+    {
+        std::fprintf(stderr, "usage: demosignal OUT.wav [SECONDS] [--float]\n");
         return 2;
     }
     try
     {
-        const double seconds = argc == 3 ? std::atof(argv[2]) : 6.0;
+        const double seconds = arguments.size() == 2 ? std::atof(arguments[1]) : 6.0;
         const Vantor::Demo::CDemoSignal signal(seconds, 44100);
-        const Vantor::Pressora::CWaveFile file(signal.sampleRate(),
-                                               Vantor::Pressora::CWaveFile::ESampleFormat::Pcm16,
-                                               {signal.left(), signal.right()});
-        file.save(argv[1]);
-        std::printf("demosignal: %.1f s of drum hits over a sustained chord written to %s\n", seconds,
-                    argv[1]);
+        const CWaveFile file(signal.sampleRate(), format, {signal.left(), signal.right()});
+        file.save(arguments[0]);
+        std::printf("demosignal: %.1f s of drum hits over a sustained chord written to %s (%s)\n", seconds,
+                    arguments[0], CWaveFile::formatName(format));
         return 0;
     }
     catch (const std::exception& error)

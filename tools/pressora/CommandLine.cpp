@@ -23,6 +23,8 @@ const char* commandName(ECommand command)
         return "bench";
     case ECommand::Gui:
         return "gui";
+    case ECommand::Compare:
+        return "compare";
     case ECommand::Help:
         break;
     }
@@ -81,7 +83,7 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
     }
     if (arguments.empty())
     {
-        throw CUsageError("no command given (info, render, bench or gui)");
+        throw CUsageError("no command given (info, render, bench, gui or compare)");
     }
 
     const std::string& command = arguments[0];
@@ -105,9 +107,13 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
     {
         result.command = ECommand::Gui;
     }
+    else if (command == "compare")
+    {
+        result.command = ECommand::Compare;
+    }
     else
     {
-        throw CUsageError("unknown command '" + command + "' (info, render, bench or gui)");
+        throw CUsageError("unknown command '" + command + "' (info, render, bench, gui or compare)");
     }
 
     std::vector<std::string> positional;
@@ -244,6 +250,13 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
         }
         result.plugins = positional;
         break;
+    case ECommand::Compare:
+        if (positional.size() != 2)
+        {
+            throw CUsageError("compare expects two WAV files: pressora compare A.wav B.wav");
+        }
+        result.audioFiles = positional;
+        break;
     case ECommand::Help:
         break;
     }
@@ -267,6 +280,9 @@ const char* CCommandLine::usage()
            "      Open the plug-in's editor in a window of its own while a test signal runs\n"
            "      through the plug-in (silently); close the window to end. With --screenshot,\n"
            "      write a PNG of the window after MS milliseconds (default 1000) and exit.\n"
+           "  pressora compare A.wav B.wav\n"
+           "      Check that two WAV files hold the same audio bit for bit; otherwise name the\n"
+           "      first differing frame and channel (exit status 1).\n"
            "  pressora --help\n"
            "\n"
            "Options:\n"

@@ -31,14 +31,16 @@ struct SCommandLine
         Info,
         Render,
         Bench,
-        Gui
+        Gui,
+        Compare
     };
 
     ECommand command = ECommand::Help;
-    std::vector<std::string> plugins;   // info, render, gui: 1; bench: 1 or more
-    std::string inputPath;              // render only
-    std::string outputPath;             // render only
-    std::optional<std::string> program; // render and gui: an index or a program name
+    std::vector<std::string> plugins;    // info, render, gui: 1; bench: 1 or more
+    std::string inputPath;               // render only
+    std::string outputPath;              // render only
+    std::vector<std::string> audioFiles; // compare: the two files
+    std::optional<std::string> program;  // render and gui: an index or a program name
     std::vector<SParameterSetting> parameters;
     int blockSize = 512;
     double seconds = 10.0;      // bench only

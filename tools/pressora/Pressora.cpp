@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <iomanip>
 #include <ostream>
 #include <sstream>
@@ -129,6 +130,9 @@ int CPressora::run(const std::vector<std::string>& arguments)
             break;
         case SCommandLine::ECommand::Gui:
             gui(command);
+            break;
+        case SCommandLine::ECommand::Compare:
+            compare(command);
             break;
         }
         m_out.flush();
@@ -295,6 +299,53 @@ void CPressora::info(const SCommandLine& command)
             << canDoText(plugin->canDo(capability)) << "\n";
     }
     plugin->close();
+}
+
+void CPressora::compare(const SCommandLine& command)
+{
+    const std::string& firstPath = command.audioFiles[0];
+    const std::string& secondPath = command.audioFiles[1];
+    const CWaveFile first = CWaveFile::load(firstPath);
+    const CWaveFile second = CWaveFile::load(secondPath);
+    const auto differ = [&](const std::string& what)
+    { throw std::runtime_error("'" + secondPath + "' differs from '" + firstPath + "': " + what); };
+    if (first.sampleRate() != second.sampleRate())
+    {
+        differ("sample rate " + std::to_string(second.sampleRate()) + " instead of " +
+               std::to_string(first.sampleRate()));
+    }
+    if (first.channelCount() != second.channelCount())
+    {
+        differ(std::to_string(second.channelCount()) + " channels instead of " +
+               std::to_string(first.channelCount()));
+    }
+    // Frame by frame, so that the first difference in time is the one named;
+    // samples are compared by their bits (0 and -0 differ, equal NaNs do not).
+    const std::int64_t frames = std::min(first.frameCount(), second.frameCount());
+    for (std::int64_t frame = 0; frame < frames; ++frame)
+    {
+        for (int c = 0; c < first.channelCount(); ++c)
+        {
+            const float a = first.channel(c)[static_cast<std::size_t>(frame)];
+            const float b = second.channel(c)[static_cast<std::size_t>(frame)];
+            if (std::memcmp(&a, &b, sizeof(float)) != 0)
+            {
+                std::ostringstream text;
+                text << "first difference at frame " << frame << ", channel " << c << " ("
+                     << std::setprecision(9) << b << " instead of " << a << ")";
+                differ(text.str());
+            }
+        }
+    }
+    if (first.frameCount() != second.frameCount())
+    {
+        differ(std::to_string(second.frameCount()) + " frames instead of " +
+               std::to_string(first.frameCount()));
+    }
+    m_out << "identical: " << frames << " frames, " << first.channelCount() << " channel"
+          << (first.channelCount() == 1 ? "" : "s") << ", " << first.sampleRate() << " Hz, "
+          << CWaveFile::formatName(first.format()) << " and " << CWaveFile::formatName(second.format())
+          << "\n";
 }
 
 void CPressora::render(const SCommandLine& command)

@@ -14,7 +14,7 @@ class CVstPlugin;
 namespace Vantor::Pressora
 {
 
-// The pressora program: "info", "render", "bench" and "gui" on VST 2.4 plug-ins.
+// The pressora program: "info", "render", "bench", "gui" and "compare" on VST 2.4 plug-ins.
 // Reports go to out; warnings, progress and the single error line go to err.
 class CPressora
 {
@@ -37,6 +37,7 @@ private:
     void bench(const SCommandLine& command);
     // Opens the plug-in's editor in a window of ours (an X server is needed).
     void gui(const SCommandLine& command);
+    void compare(const SCommandLine& command);
     // Sets every --param; unknown names are an error, or with warnOnly a warning.
     void applyParameters(VstHost::CVstPlugin& plugin, const std::vector<SParameterSetting>& settings,
                          bool warnOnly);

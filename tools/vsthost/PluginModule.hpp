@@ -8,9 +8,9 @@
 namespace Vantor::VstHost
 {
 
-// A plug-in's shared object, loaded the way Linux hosts load one: dlopen with
+// A plug-in's library, loaded the way hosts load one: on Linux dlopen with
 // RTLD_LOCAL | RTLD_NOW (its symbols stay private, unresolved ones fail now),
-// closed with dlclose when the module is destroyed.
+// on Windows LoadLibraryEx; released when the module is destroyed.
 class CPluginModule
 {
 public:

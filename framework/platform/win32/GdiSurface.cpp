@@ -468,11 +468,35 @@ void CGdiSurface::drawText(const std::string& text, const SPixelRect& area, cons
     GdipSetStringFormatLineAlign(format, gdiplusAlignment(PixelTools::verticalPlaceOf(alignment)));
     GdipSetTextRenderingHint(m_graphics, TextRenderingHintAntiAlias);
     SSolidBrush brush(colour);
-    const RectF layout(static_cast<REAL>(area.x), static_cast<REAL>(area.y), static_cast<REAL>(area.width),
-                       static_cast<REAL>(area.height));
     const std::wstring wide = toWide(text);
+    // The line is laid out in a box at least as large as the text, placed in the
+    // area by the alignment, and cut at the area's edges by a clip. Left to lay out
+    // in the area itself, some GDI+ implementations drop every glyph that does
+    // not fit whole instead of cutting the line at the edge (wine's does).
+    RectF measured(0, 0, 0, 0);
+    const RectF unbounded(0, 0, 1.0e6f, 1.0e6f);
+    GdipMeasureString(m_graphics, wide.c_str(), static_cast<INT>(wide.size()), gdiplusFont.get(), &unbounded,
+                      format, &measured, nullptr, nullptr);
+    const auto place = [](int start, int size, REAL needed, PixelTools::EPlace where)
+    {
+        const REAL extent = std::max(static_cast<REAL>(size), std::ceil(needed) + 1.0f);
+        const REAL spare = static_cast<REAL>(size) - extent;
+        const REAL offset = where == PixelTools::EPlace::Centre ? spare / 2.0f
+                            : where == PixelTools::EPlace::End  ? spare
+                                                                : 0.0f;
+        return std::pair(static_cast<REAL>(start) + offset, extent);
+    };
+    const auto [x, width] =
+        place(area.x, area.width, measured.Width, PixelTools::horizontalPlaceOf(alignment));
+    const auto [y, height] =
+        place(area.y, area.height, measured.Height, PixelTools::verticalPlaceOf(alignment));
+    const RectF layout(x, y, width, height);
+    GraphicsState state = 0;
+    GdipSaveGraphics(m_graphics, &state);
+    GdipSetClipRectI(m_graphics, area.x, area.y, area.width, area.height, CombineModeIntersect);
     GdipDrawString(m_graphics, wide.c_str(), static_cast<INT>(wide.size()), gdiplusFont.get(), &layout,
                    format, brush.brush);
+    GdipRestoreGraphics(m_graphics, state);
     GdipDeleteStringFormat(format);
 }
 

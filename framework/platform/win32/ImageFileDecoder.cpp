@@ -3,15 +3,43 @@
 #include "framework/platform/ImageDecoder.hpp"
 #include "framework/platform/win32/GdiSurface.hpp"
 
+#include <cstring>
+#include <fstream>
+
 namespace Vantor::Platform
 {
 
 using namespace GdiplusSupport;
 
+namespace
+{
+
+// GDI+ decodes whatever format it finds in a file. The framework asks for one
+// format (picked by the file's extension), as the Linux decoders do, so the
+// file must start with that format's signature.
+bool hasSignature(const std::string& path, EImageFormat format)
+{
+    static const unsigned char kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    static const unsigned char kJpeg[] = {0xFF, 0xD8, 0xFF};
+    const unsigned char* expected = format == EImageFormat::Png ? kPng : kJpeg;
+    const std::size_t size = format == EImageFormat::Png ? sizeof(kPng) : sizeof(kJpeg);
+    unsigned char start[sizeof(kPng)] = {};
+    std::ifstream file(path, std::ios::binary);
+    return file.read(reinterpret_cast<char*>(start), static_cast<std::streamsize>(size)) &&
+           std::memcmp(start, expected, size) == 0;
+}
+
+} // namespace
+
 SDecodedImage decodeImageFile(const std::string& path, EImageFormat format)
 {
     SDecodedImage result;
     const char* kind = format == EImageFormat::Png ? "PNG" : "JPEG";
+    if (!hasSignature(path, format))
+    {
+        result.error = std::string("Cannot decode the ") + kind + " file " + path + ": no " + kind + " data";
+        return result;
+    }
     if (!start())
     {
         result.error = std::string("GDI+ is not available to decode ") + kind + " images";

@@ -4,6 +4,8 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include <chrono>
+
 namespace Vantor::Platform
 {
 
@@ -22,6 +24,15 @@ SystemTime fromNative(const SYSTEMTIME& in)
     out.second = in.wSecond;
     out.milliseconds = in.wMilliseconds;
     return out;
+}
+
+// Whether the day exists in its month and year. Windows checks this itself, but
+// not every implementation of the call does (wine takes 29 February 2001 for
+// 1 March), and a stamp for a day that does not exist must not come back.
+bool isCalendarDay(const SystemTime& in)
+{
+    using namespace std::chrono;
+    return year_month_day{year{in.year}, month{in.month}, day{in.day}}.ok();
 }
 
 } // namespace
@@ -52,7 +63,7 @@ bool systemTimeToFileTime(const SystemTime& in, FileTime& out)
     native.wSecond = in.second;
     native.wMilliseconds = in.milliseconds;
     FILETIME stamp;
-    if (!::SystemTimeToFileTime(&native, &stamp))
+    if (!isCalendarDay(in) || !::SystemTimeToFileTime(&native, &stamp))
     {
         return false;
     }
