@@ -6,6 +6,7 @@
 #include "framework/gui/controls/ControlRoot.hpp"
 #include "framework/gui/events/ActionEvent.hpp"
 #include "framework/gui/graphics/AlphaColour.hpp"
+#include "framework/gui/graphics/ImageCache.hpp"
 #include "framework/gui/graphics/PNGImage.hpp"
 #include "framework/host/ApplicationInformation.hpp"
 #include "plugin/Quellor.hpp"
@@ -59,6 +60,13 @@ const CRect kMeterArea(460, 55, 10, 75);
 constexpr long kInfoLeft = 350;
 const GUI::Graphics::CColour kAboutBackground(215, 219, 223);
 constexpr double kAboutAlpha = 0.8;
+
+// Unlike the general creator, a missing file still gives an image: unloaded, its
+// size reads as zero and its last error says why.
+GUI::Graphics::IImage* loadPNGImage(const Basics::CString& path)
+{
+    return new GUI::Graphics::CPNGImage(path);
+}
 
 bool isParameterIndex(long index)
 {
@@ -161,7 +169,10 @@ void CQuellorEditor::createDisplayParameters()
 
 GUI::Graphics::IImage* CQuellorEditor::loadImage(const char* fileName)
 {
-    GUI::Graphics::IImage* image = keep(GUI::Graphics::CPNGImage::createImage(m_resourceFolder, fileName));
+    // Every editor of the process shares the decoded picture: decoding the film
+    // strips costs tens of milliseconds and megabytes per copy.
+    GUI::Graphics::IImage* image = GUI::Graphics::CImageCache::acquireImage(
+        GUI::Graphics::CBaseImage::joinPath(m_resourceFolder, fileName), &loadPNGImage);
     if (!image->hasImageLoaded())
     {
         // The editor still works without it; the user learns which file to look at.

@@ -36,10 +36,10 @@ public:
     static constexpr long kKnobFrames = 129;
     static constexpr long kMeterSegments = 15;
 
-    // Builds every control and loads every picture from the "Resources" folder beside
-    // the library (a picture that cannot be loaded is named once on stderr and left
-    // out); registers with the effect as its editor and, for a CQuellor, as its
-    // parameter view. Opens no window.
+    // Builds every control and takes every picture from the "Resources" folder beside
+    // the library, decoded once per process and shared by all editors (a picture that
+    // cannot be loaded is named once on stderr and left out); registers with the
+    // effect as its editor and, for a CQuellor, as its parameter view. Opens no window.
     CQuellorEditor(Vst::AudioEffect* effect, const MathTools::CRect& area,
                    const GUI::Windowing::CWindowAttributes& attributes);
     // The same with the pictures from another folder.

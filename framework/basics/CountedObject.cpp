@@ -28,7 +28,8 @@ CCountedObject::CCountedObject() : m_countedAs(&getStaticClass())
 }
 
 CCountedObject::CCountedObject(const CCountedObject& other)
-    : ICountedObject(other), m_referenceCount(other.m_referenceCount), m_countedAs(other.m_countedAs)
+    : ICountedObject(other), m_referenceCount(other.m_referenceCount.load(std::memory_order_relaxed)),
+      m_countedAs(other.m_countedAs)
 {
     m_countedAs->constructInstance();
 }
@@ -40,25 +41,26 @@ CCountedObject::~CCountedObject()
 
 void CCountedObject::referenced()
 {
-    ++m_referenceCount;
+    m_referenceCount.fetch_add(1, std::memory_order_relaxed);
 }
 
 void CCountedObject::dereference()
 {
-    if (--m_referenceCount < 1)
+    // The release orders this owner's writes before the deleting owner's acquire.
+    if (m_referenceCount.fetch_sub(1, std::memory_order_acq_rel) - 1 < 1)
         delete this;
 }
 
 std::int32_t CCountedObject::getReferenceCount() const
 {
-    return m_referenceCount;
+    return m_referenceCount.load(std::memory_order_relaxed);
 }
 
 void CCountedObject::getObjectDescription(char* buffer, long size) const
 {
     char text[64];
     std::snprintf(text, sizeof text, "[CCounted Object Base Reference Count = %li",
-                  static_cast<long>(m_referenceCount));
+                  static_cast<long>(getReferenceCount()));
     copyTextToBuffer(text, buffer, size);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "framework/basics/Class.hpp"
@@ -28,6 +29,9 @@ public:
 // that nobody ever referenced dies at its first dereference() too.
 // Objects of this hierarchy must therefore live on the heap when they are
 // dereferenced; value members and stack objects are simply never dereferenced.
+// The count is atomic: shared objects (the decoded pictures of every editor) are
+// referenced and released by effects that hosts create and destroy on several
+// threads at once.
 class CCountedObject : public ICountedObject
 {
 public:
@@ -49,7 +53,7 @@ public:
 private:
     friend void countObjectAs(CCountedObject& object, CClass& record);
 
-    std::int32_t m_referenceCount = 0;
+    std::atomic<std::int32_t> m_referenceCount{0};
     // The record that counts this object: that of the most derived class that
     // declares one (see TClassTracker).
     CClass* m_countedAs;

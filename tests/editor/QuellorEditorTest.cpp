@@ -9,7 +9,9 @@
 #include <fstream>
 #include <thread>
 
+#include "editor/EditorModule.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
+#include "framework/gui/graphics/ImageCache.hpp"
 #include "tests/editor/EditorTestSupport.hpp"
 
 using namespace Vantor;
@@ -39,6 +41,8 @@ public:
 struct EditorFixture : ::testing::Test
 {
     EditorFixture() { writePictures(pictures); }
+    // Each test decodes its own scratch pictures.
+    ~EditorFixture() override { GUI::Graphics::CImageCache::clear(); }
 
     std::vector<std::string> readOuts(CQuellorEditor& editor) const
     {
@@ -309,6 +313,50 @@ TEST_F(EditorFixture, TheInfoButtonShowsTheAboutWindowAndLeavesTheEffectAlone)
     ASSERT_TRUE(editor.open(reinterpret_cast<void*>(8)));
 }
 
+TEST_F(EditorFixture, EditorsShareTheDecodedPicturesUntilTheModuleUnloads)
+{
+    using GUI::Graphics::CImageCache;
+    using GUI::Graphics::IImage;
+    // Background, info face, the about window's picture, then the six knobs' strips.
+    const auto picturesOf = [](CQuellorEditor& editor)
+    {
+        std::vector<IImage*> shown{editor.getControlRoot()->getBackgroundImage(),
+                                   editor.getInfoButton()->getPrimaryImage(),
+                                   editor.getAboutWindow()->getControlRoot()->getBackgroundImage()};
+        for (int index = 0; index < CQuellorEditor::kNumParameters; ++index)
+        {
+            shown.push_back(editor.getKnob(index)->getPrimaryImage());
+        }
+        return shown;
+    };
+
+    SEditedEffect<> one(pictures.path());
+    SEditedEffect<> two(pictures.path());
+    const std::vector<IImage*> first = picturesOf(*one.editor);
+    const std::vector<IImage*> second = picturesOf(*two.editor);
+    for (std::size_t i = 0; i < first.size(); ++i)
+    {
+        ASSERT_NE(first[i], nullptr) << i;
+        EXPECT_TRUE(first[i]->hasImageLoaded()) << i;
+        EXPECT_EQ(first[i], second[i]) << i;
+    }
+    EXPECT_EQ(first[3], first[8]) << "Master and Dry/Wet show knob.png";
+    // Eight files: the background, six pictures the editor holds and the about picture.
+    EXPECT_EQ(CImageCache::getNumberOfImages(), 8);
+
+    // The library's unload hook empties the cache; pictures still shown stay alive with
+    // their users alone (the background: one reference per control root).
+    Quellor::detachEditorModule();
+    EXPECT_EQ(CImageCache::getNumberOfImages(), 0);
+    EXPECT_EQ(first[0]->getReferenceCount(), 2);
+    Quellor::attachEditorModule();
+
+    // A later editor decodes afresh and the cache fills again.
+    SEditedEffect<> three(pictures.path());
+    EXPECT_NE(three.editor->getControlRoot()->getBackgroundImage(), first[0]);
+    EXPECT_EQ(CImageCache::getNumberOfImages(), 8);
+}
+
 TEST_F(EditorFixture, MissingOrBrokenPicturesAreNamedOnceEachAndTheEditorStillWorks)
 {
     Tests::CScratchFolder sparse;
@@ -337,4 +385,13 @@ TEST_F(EditorFixture, MissingOrBrokenPicturesAreNamedOnceEachAndTheEditorStillWo
     EXPECT_GT(system.lastBackend()->m_presents, 0);
     mouse(editor, Message::LeftButtonDown, 351, 1, Platform::KeyState::LeftButton);
     mouse(editor, Message::LeftButtonUp, 351, 1, 0);
+
+    // Failures are not remembered: the next editor tries the files again and names them
+    // again, while the pictures that loaded are shared.
+    ::testing::internal::CaptureStderr();
+    SEditedEffect<> again(sparse.path());
+    const std::string saidAgain = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(saidAgain.begin(), saidAgain.end(), '\n'), 3) << saidAgain;
+    EXPECT_EQ(again.editor->getKnob(0)->getPrimaryImage(), editor.getKnob(0)->getPrimaryImage());
+    EXPECT_NE(again.editor->getKnob(1)->getPrimaryImage(), editor.getKnob(1)->getPrimaryImage());
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "framework/gui/graphics/BaseImage.hpp"
+#include "framework/gui/graphics/ImageCache.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
 #include "framework/host/ApplicationInformation.hpp"
 
@@ -37,7 +38,13 @@ CAboutWindow::CAboutWindow(const Basics::CSystemString& folder, const Basics::CS
 {
     setControlRoot(new CAboutRoot(this));
     const Basics::CString path = Graphics::CBaseImage::joinPath(folder, fileName);
-    takePicture(Graphics::CBaseImage::createImage(path), path, "no such file", alpha);
+    // Shared with every other about window that shows the same file.
+    Graphics::IImage* picture = Graphics::CImageCache::acquireImage(path);
+    takePicture(picture, path, "no such file", alpha);
+    if (picture != nullptr)
+    {
+        picture->dereference();
+    }
 }
 
 CAboutWindow::CAboutWindow(const double alpha) : CWindow(kInitialArea)

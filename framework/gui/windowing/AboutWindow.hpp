@@ -28,9 +28,9 @@ public:
         void handleLeftButtonDown(Events::CMouseEvent& event) override;
     };
 
-    // The picture from a file in a folder (the extension chooses the loader), shown
-    // with the given opacity (0..1). A picture that cannot be loaded leaves the window
-    // without one and says so in one line on stderr.
+    // The picture from a file in a folder (the extension chooses the loader; decoded
+    // once per process through the image cache), shown with the given opacity (0..1). A picture that cannot
+    // be loaded leaves the window without one and says so in one line on stderr.
     CAboutWindow(const Basics::CSystemString& folder, const Basics::CString& fileName, const double alpha);
     // The picture registered in the image manager as "AboutWindow".
     explicit CAboutWindow(const double alpha);

@@ -2,6 +2,7 @@
 
 #include "framework/gui/events/Cursor.hpp"
 #include "framework/gui/fonts/Font.hpp"
+#include "framework/gui/graphics/ImageCache.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
 #include "framework/platform/WindowBackend.hpp"
 
@@ -16,6 +17,7 @@ void startGuiFramework()
 void shutdownGuiFramework()
 {
     Graphics::CImageManager::clearImageManager();
+    Graphics::CImageCache::clear();
     Events::CCursor::releaseSharedCursors();
     Fonts::CFont::releaseDefaultFont();
     // Last: the cursors above were the display's, and nothing may use it after this.
