@@ -14,10 +14,12 @@ public:
     static constexpr long kMeterIndex = 7;
 
     virtual ~IParameterView() = default;
+    // Threads: automation, audio.
     virtual void parameterChanged(long index, double value) = 0;
     // True while the view itself changes a parameter: the effect then does not
     // echo the change back.
-    virtual bool isSettingParameter() = 0;
+    // Threads: automation, audio.
+    virtual bool isSettingParameter() const = 0;
 };
 
 } // namespace Vantor::Quellor

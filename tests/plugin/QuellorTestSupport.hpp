@@ -108,7 +108,7 @@ public:
         double value;
     };
     void parameterChanged(long index, double value) override { calls.push_back({index, value}); }
-    bool isSettingParameter() override { return settingParameter; }
+    bool isSettingParameter() const override { return settingParameter; }
 
     std::vector<SCall> calls;
     bool settingParameter = false;
