@@ -143,7 +143,7 @@ void CQuellor::setParameter(VstInt32 index, float value)
         parameter.setValue(value);
         const long double exponent = (static_cast<double>(parameter.getRealValue()) + kMasterOffsetDb) *
                                      static_cast<long double>(kDbToNepers);
-        m_masterGain = static_cast<double>(std::exp(exponent));
+        m_masterGain.store(static_cast<double>(std::exp(exponent)), std::memory_order_relaxed);
         break;
     }
     case kThreshold:
@@ -298,7 +298,7 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
 
         for (VstInt32 done = 0; done < sampleFrames;)
         {
-            const double gain = m_masterGain;
+            const double gain = m_masterGain.load(std::memory_order_relaxed);
             const int run = static_cast<int>(std::min<VstInt32>(sampleFrames - done, kBlockSize - position));
             // What leaves the block now entered it 16 samples ago. The outputs
             // are made first and written last: inputs and outputs may share buffers.

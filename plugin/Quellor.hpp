@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "framework/collections/AutomaticPointer.hpp"
 #include "framework/vst/VstEffect.hpp"
 #include "plugin/CompressorSC.hpp"
@@ -44,33 +46,50 @@ public:
     ~CQuellor() override;
 
     // ---- parameters ---------------------------------------------------------
+    // Threads: automation, audio.
     void setParameter(Vst::VstInt32 index, float value) override;
+    // Threads: any.
     float getParameter(Vst::VstInt32 index) override;
+    // Threads: editor.
     void getParameterName(Vst::VstInt32 index, char* text) override;
+    // Threads: editor.
     void getParameterLabel(Vst::VstInt32 index, char* text) override;
+    // Threads: editor.
     void getParameterDisplay(Vst::VstInt32 index, char* text) override;
 
     // ---- programs -----------------------------------------------------------
+    // Threads: editor.
     void setProgram(Vst::VstInt32 program) override;
+    // Threads: editor.
     void setProgramName(char* name) override;
+    // Threads: editor.
     void getProgramName(char* name) override;
+    // Threads: editor.
     bool getProgramNameIndexed(Vst::VstInt32 category, Vst::VstInt32 index, char* text) override;
 
     // ---- processing ---------------------------------------------------------
+    // Threads: any.
     void resume() override;
+    // Threads: audio.
     void processReplacing(float** inputs, float** outputs, Vst::VstInt32 sampleFrames) override;
     // The audio path alone: overwrites both outputs with the delayed, compressed,
     // mixed and scaled input and reports the meter level to the view.
+    // Threads: audio.
     virtual void processAudio(float** inputs, float** outputs, Vst::VstInt32 sampleFrames);
     // Records the events, then acts on every control change recorded since the
     // last processing call: controllers 0-12 select a program, 70-74 set Ratio,
     // Threshold, Attack, Release and Master.
+    // Threads: audio.
     Vst::VstInt32 processEvents(Vst::VstEvents* events) override;
 
     // ---- queries ------------------------------------------------------------
+    // Threads: editor.
     Vst::VstInt32 canDo(char* text) override;
+    // Threads: editor.
     bool getInputProperties(Vst::VstInt32 index, Vst::VstPinProperties* properties) override;
+    // Threads: editor.
     bool getOutputProperties(Vst::VstInt32 index, Vst::VstPinProperties* properties) override;
+    // Threads: editor.
     Vst::VstIntPtr vendorSpecific(Vst::VstInt32 index, Vst::VstIntPtr value, void* ptr, float opt) override;
 
     // The view told about parameter changes and the meter (not owned; may be null).
@@ -81,7 +100,7 @@ public:
     const CVstParam& getParameterObject(int index) const { return *m_parameters[index]; }
     const CCompressorSC& getCompressor() const { return *m_compressor; }
     const CProgram& getProgramRecord(int number) const { return m_programs[number]; }
-    double getMasterGain() const { return m_masterGain; }
+    double getMasterGain() const { return m_masterGain.load(std::memory_order_relaxed); }
     float getCurrentMix() const { return m_currentMix; }
     float getWorkingSampleRate() const { return m_workingSampleRate; }
 
@@ -115,7 +134,8 @@ private:
     bool m_leavingPlain = true;
     bool m_leavingModerate = false;
     float m_currentMix = 1.0f;
-    double m_masterGain = 1.0;
+    // Set by automation, read by the audio path without a lock.
+    std::atomic<double> m_masterGain{1.0};
     float m_workingSampleRate = 44100.0f;
 
     IParameterView* m_view = nullptr;

@@ -42,13 +42,13 @@ CVstParam::~CVstParam() = default;
 
 void CVstParam::setValue(float value)
 {
-    m_value = value;
-    m_realValue = value;
+    m_value.store(value, std::memory_order_relaxed);
+    m_realValue.store(value, std::memory_order_relaxed);
 }
 
 float CVstParam::getValue() const
 {
-    return m_value;
+    return m_value.load(std::memory_order_relaxed);
 }
 
 void CVstParam::getName(char* text) const
@@ -68,7 +68,7 @@ void CVstParam::getLabel(char* text) const
 
 float CVstParam::getRealValue() const
 {
-    return m_value;
+    return m_value.load(std::memory_order_relaxed);
 }
 
 long CVstParam::getRoundedValue() const

@@ -2,6 +2,8 @@
 
 #include "framework/basics/CountedObject.hpp"
 
+#include <atomic>
+
 namespace Vantor::Quellor
 {
 
@@ -34,8 +36,11 @@ protected:
     void formatRealValue(char* text) const;
     static void copyText(const char* source, char* text);
 
-    float m_value = 0.0f;
-    float m_realValue = 0.0f;
+    // Written by the host's automation and the audio thread's MIDI control changes,
+    // read by the audio path and the editor, without a lock: relaxed atomics (on
+    // x86 a plain load or store).
+    std::atomic<float> m_value{0.0f};
+    std::atomic<float> m_realValue{0.0f};
     char m_name[kTextSize];
     char m_label[kTextSize];
 };

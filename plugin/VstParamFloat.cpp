@@ -19,20 +19,20 @@ CVstParamFloat::~CVstParamFloat() = default;
 
 void CVstParamFloat::setValue(float value)
 {
-    m_value = value;
-    m_realValue = m_minimum + (m_maximum - m_minimum) * value;
+    m_value.store(value, std::memory_order_relaxed);
+    m_realValue.store(m_minimum + (m_maximum - m_minimum) * value, std::memory_order_relaxed);
 }
 
 float CVstParamFloat::getRealValue() const
 {
-    return m_realValue;
+    return m_realValue.load(std::memory_order_relaxed);
 }
 
 void CVstParamFloat::setRange(float minimum, float maximum)
 {
     m_minimum = minimum;
     m_maximum = maximum;
-    setValue(m_value);
+    setValue(m_value.load(std::memory_order_relaxed));
 }
 
 void CVstParamFloat::getDisplay(char* text) const
@@ -40,7 +40,8 @@ void CVstParamFloat::getDisplay(char* text) const
     if (text == nullptr)
         return;
     // "%" ["+"] then "g" for huge numbers, else "." and fewer decimals as they grow.
-    const float magnitude = std::fabs(m_realValue);
+    const float real = m_realValue.load(std::memory_order_relaxed);
+    const float magnitude = std::fabs(real);
     char format[8];
     int length = 0;
     format[length++] = '%';
@@ -61,7 +62,7 @@ void CVstParamFloat::getDisplay(char* text) const
         format[length++] = 'f';
     }
     format[length] = '\0';
-    std::snprintf(text, kTextSize, format, static_cast<double>(m_realValue));
+    std::snprintf(text, kTextSize, format, static_cast<double>(real));
 }
 
 } // namespace Vantor::Quellor

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, checks the formatting, builds with warnings as errors,
-# runs every test, then runs them again in the sanitizer build (ASan + UBSan), then the
-# reliability stages: valgrind memcheck of a render (scripts/memcheck.sh) and a bounded
-# fuzzing run (scripts/fuzz.sh).
+# runs clang-tidy over that build (scripts/lint.sh), runs every test, then runs them again in the
+# sanitizer build (ASan + UBSan), then the reliability stages: valgrind memcheck of a render
+# (scripts/memcheck.sh) and a bounded fuzzing run (scripts/fuzz.sh).
 # VANTOR_QUICK=1 skips the sanitizer pass and the reliability stages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,6 +25,7 @@ run_ctest() {
 
 cmake --preset ci >/dev/null
 cmake --build build/ci -j "$jobs"
+bash scripts/lint.sh build/ci
 run_ctest build/ci
 
 if [ "${VANTOR_QUICK:-0}" != "1" ]; then

@@ -138,9 +138,16 @@ private:
 // The same getClass() overrides CCountedObject's in counted classes and is a plain
 // member elsewhere, so the macros cannot say `override`; they silence that one
 // suggestion around the declaration only.
+#if defined(__clang__)
+#define VANTOR_GET_CLASS_BEGIN_                                                                              \
+    _Pragma("clang diagnostic push") _Pragma("clang diagnostic ignored \"-Wsuggest-override\"")              \
+        _Pragma("clang diagnostic ignored \"-Winconsistent-missing-override\"")
+#define VANTOR_GET_CLASS_END_ _Pragma("clang diagnostic pop")
+#else
 #define VANTOR_GET_CLASS_BEGIN_                                                                              \
     _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wsuggest-override\"")
 #define VANTOR_GET_CLASS_END_ _Pragma("GCC diagnostic pop")
+#endif
 
 // In the public part of a class body: declares the class's record, getClass() and
 // the member that counts instances.

@@ -252,8 +252,10 @@ class IWindowSystem
 public:
     virtual ~IWindowSystem() = default;
 
+    // Threads: editor.
     virtual std::unique_ptr<IWindowBackend> createWindowBackend() = 0;
     // Size of the primary screen; (0, 0) when there is no display.
+    // Threads: editor.
     virtual SPixelSize getScreenSize() = 0;
     // The primary monitor's area on the screen (the whole screen where monitors are not known).
     virtual SPixelRect getPrimaryMonitorArea()
@@ -263,19 +265,26 @@ public:
     }
     // A system cursor by the framework's cursor number (0 arrow, 1 hand, 2 wait, 3 up-down,
     // 4 left-right, 5 text, 6 diagonal, 7 move; others give the arrow).
+    // Threads: editor.
     virtual uintptr_t createCursor(int number) = 0;
+    // Threads: editor.
     virtual void destroyCursor(uintptr_t cursor) = 0;
     // Whether a key (VirtualKey) is held right now (GetAsyncKeyState).
+    // Threads: editor.
     virtual bool isKeyDown(int virtualKey) = 0;
     // Cursor position on the screen.
+    // Threads: editor.
     virtual SPixelPoint getCursorPosition() = 0;
     // Whether any window of this process holds the mouse capture.
+    // Threads: editor.
     virtual bool isMouseCaptured() = 0;
 
     // Delivers pending native events and due timers of this thread's windows, waiting up to
     // timeoutMilliseconds for the first one. Returns false once a quit was posted.
+    // Threads: editor.
     virtual bool processEvents(int timeoutMilliseconds) = 0;
     // Ends the application's event loop (PostQuitMessage).
+    // Threads: editor.
     virtual void postQuit(int exitCode) = 0;
 
     // Delivers what is pending for this process's windows (events, due timers, paints)

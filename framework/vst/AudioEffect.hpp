@@ -12,6 +12,14 @@
 // - Host-call wrappers do nothing and answer 0 / false when there is no
 //   callback, so an effect can be built and driven without a host.
 // - Buffer opcodes with a null pointer answer 0 and write nothing.
+//
+// Each virtual says which of the host's threads may call it:
+// - audio: the processing thread (processReplacing, processEvents): no
+//   allocation, no lock, no I/O, no GUI object;
+// - automation: wherever the host plays back or records parameter changes;
+// - editor: the host's user-interface thread, where it opens the editor and
+//   makes its other dispatcher calls;
+// - any: more than one of these, possibly at the same time.
 
 #include "framework/vst/AEffEditor.hpp"
 #include "framework/vst/VstAbi.hpp"
@@ -38,42 +46,64 @@ public:
 
     // ---- host -> effect -----------------------------------------------------
     // Handles opcodes 0 to 24 and answers 0 to every other opcode.
+    // Threads: any.
     virtual VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
 
+    // Threads: editor.
     virtual void open() {}
+    // Threads: editor.
     virtual void close() {}
+    // Threads: any.
     virtual void suspend() {}
+    // Threads: any.
     virtual void resume() {}
 
+    // Threads: any.
     virtual void setSampleRate(float newRate) { sampleRate = newRate; }
+    // Threads: any.
     virtual void setBlockSize(VstInt32 newSize) { blockSize = newSize; }
 
+    // Threads: audio.
     virtual void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) = 0;
+    // Threads: audio.
     virtual void processDoubleReplacing(double** /*inputs*/, double** /*outputs*/, VstInt32 /*sampleFrames*/)
     {
     }
     // Deprecated accumulating process; never used by this framework.
+    // Threads: audio.
     virtual void process(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/) {}
 
     // value is normalised to 0...1.
+    // Threads: automation, audio.
     virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}
+    // Threads: any.
     virtual float getParameter(VstInt32 /*index*/) { return 0.0f; }
     // For changes made by the effect or its editor: setParameter, then tells
     // the host (audioMasterAutomate) so it can record the automation.
+    // Threads: editor.
     virtual void setParameterAutomated(VstInt32 index, float value);
 
+    // Threads: any.
     virtual VstInt32 getProgram() { return curProgram; }
+    // Threads: editor.
     virtual void setProgram(VstInt32 program) { curProgram = program; }
     // Program names hold up to kVstMaxProgNameLen characters.
+    // Threads: editor.
     virtual void setProgramName(char* /*name*/) {}
+    // Threads: editor.
     virtual void getProgramName(char* name) { *name = 0; }
     // Parameter texts hold up to kVstMaxParamStrLen characters.
+    // Threads: editor.
     virtual void getParameterLabel(VstInt32 /*index*/, char* label) { *label = 0; }
+    // Threads: editor.
     virtual void getParameterDisplay(VstInt32 /*index*/, char* text) { *text = 0; }
+    // Threads: editor.
     virtual void getParameterName(VstInt32 /*index*/, char* text) { *text = 0; }
 
     // Opaque state; answers its byte size (0: not supported).
+    // Threads: editor.
     virtual VstInt32 getChunk(void** /*data*/, bool /*isPreset*/ = false) { return 0; }
+    // Threads: editor.
     virtual VstInt32 setChunk(void* /*data*/, VstInt32 /*byteSize*/, bool /*isPreset*/ = false) { return 0; }
 
     // ---- record setters -----------------------------------------------------
@@ -96,16 +126,24 @@ public:
 
     // ---- effect -> host -----------------------------------------------------
     // The host's interface version; 1 when the host answers 0, 0 without a callback.
+    // Threads: any.
     virtual VstInt32 getMasterVersion();
     // Unique ID of the shell sub-plug-in being created.
+    // Threads: any.
     virtual VstInt32 getCurrentUniqueId();
+    // Threads: editor.
     virtual void masterIdle();
 
     // ---- number texts (see VstStrings.hpp), using this effect's sample rate -
+    // Threads: any.
     virtual void dB2string(float value, char* text, VstInt32 maxLen);
+    // Threads: any.
     virtual void Hz2string(float samples, char* text, VstInt32 maxLen);
+    // Threads: any.
     virtual void ms2string(float samples, char* text, VstInt32 maxLen);
+    // Threads: any.
     virtual void float2string(float value, char* text, VstInt32 maxLen);
+    // Threads: any.
     virtual void int2string(VstInt32 value, char* text, VstInt32 maxLen);
 
 protected:

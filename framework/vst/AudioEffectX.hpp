@@ -26,86 +26,128 @@ public:
     {
     }
 
+    // Threads: any.
     VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
 
     // Asks the host for MIDI (wantEvents) when the effect is a synth or
     // answers canDo("receiveVstMidiEvent") with 1.
+    // Threads: any.
     void resume() override;
 
     // ---- host -> effect -----------------------------------------------------
     // The answer of effProcessEvents; events are valid only during the call.
+    // Threads: audio.
     virtual VstInt32 processEvents(VstEvents* /*events*/) { return 0; }
 
+    // Threads: editor.
     virtual bool canParameterBeAutomated(VstInt32 /*index*/) { return true; }
     // text null asks whether conversion is supported at all.
+    // Threads: editor.
     virtual bool string2parameter(VstInt32 /*index*/, char* /*text*/) { return false; }
+    // Threads: editor.
     virtual bool getParameterProperties(VstInt32 /*index*/, VstParameterProperties* /*p*/) { return false; }
 
+    // Threads: editor.
     virtual bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/, char* /*text*/)
     {
         return false;
     }
+    // Threads: editor.
     virtual bool beginSetProgram() { return false; }
+    // Threads: editor.
     virtual bool endSetProgram() { return false; }
+    // Threads: editor.
     virtual VstInt32 beginLoadBank(VstPatchChunkInfo* /*ptr*/) { return 0; }
+    // Threads: editor.
     virtual VstInt32 beginLoadProgram(VstPatchChunkInfo* /*ptr*/) { return 0; }
 
+    // Threads: editor.
     virtual bool getInputProperties(VstInt32 /*index*/, VstPinProperties* /*properties*/) { return false; }
+    // Threads: editor.
     virtual bool getOutputProperties(VstInt32 /*index*/, VstPinProperties* /*properties*/) { return false; }
+    // Threads: editor.
     virtual bool setSpeakerArrangement(VstSpeakerArrangement* /*pluginInput*/,
                                        VstSpeakerArrangement* /*pluginOutput*/)
     {
         return false;
     }
     // Writes null through both (non-null) addresses and answers false.
+    // Threads: editor.
     virtual bool getSpeakerArrangement(VstSpeakerArrangement** pluginInput,
                                        VstSpeakerArrangement** pluginOutput);
 
     // kPlugCategSynth for a synth, else kPlugCategUnknown.
+    // Threads: editor.
     virtual VstPlugCategory getPlugCategory();
+    // Threads: any.
     virtual bool setBypass(bool /*onOff*/) { return false; }
+    // Threads: editor.
     virtual bool setProcessPrecision(VstInt32 /*precision*/) { return false; }
+    // Threads: audio.
     virtual bool processVariableIo(VstVariableIo* /*varIo*/) { return false; }
+    // Threads: editor.
     virtual bool setPanLaw(VstInt32 /*type*/, float /*value*/) { return false; }
 
+    // Threads: any.
     virtual bool offlineNotify(VstAudioFile* /*ptr*/, VstInt32 /*numAudioFiles*/, bool /*start*/)
     {
         return false;
     }
+    // Threads: any.
     virtual bool offlinePrepare(VstOfflineTask* /*offline*/, VstInt32 /*count*/) { return false; }
+    // Threads: any.
     virtual bool offlineRun(VstOfflineTask* /*offline*/, VstInt32 /*count*/) { return false; }
 
     // Name buffers: kVstMaxEffectNameLen, kVstMaxVendorStrLen, kVstMaxProductStrLen characters.
+    // Threads: editor.
     virtual bool getEffectName(char* /*name*/) { return false; }
+    // Threads: editor.
     virtual bool getVendorString(char* /*text*/) { return false; }
+    // Threads: editor.
     virtual bool getProductString(char* /*text*/) { return false; }
+    // Threads: editor.
     virtual VstInt32 getVendorVersion() { return 0; }
+    // Threads: editor.
     virtual VstIntPtr vendorSpecific(VstInt32 /*index*/, VstIntPtr /*value*/, void* /*ptr*/, float /*opt*/)
     {
         return 0;
     }
     // 1 yes, -1 no, 0 don't know (or a vendor-defined value, see above). The
     // text is null when a host asks without one.
+    // Threads: editor.
     virtual VstInt32 canDo(char* /*text*/) { return 0; }
     // Samples of sound after the input falls silent: 0 default, 1 none.
+    // Threads: any.
     virtual VstInt32 getGetTailSize() { return 0; }
+    // Threads: any.
     virtual VstInt32 getVstVersion() { return kVstVersion; }
 
+    // Threads: editor.
     virtual VstInt32 getMidiProgramName(VstInt32 /*channel*/, MidiProgramName* /*name*/) { return 0; }
+    // Threads: editor.
     virtual VstInt32 getCurrentMidiProgram(VstInt32 /*channel*/, MidiProgramName* /*current*/) { return -1; }
+    // Threads: editor.
     virtual VstInt32 getMidiProgramCategory(VstInt32 /*channel*/, MidiProgramCategory* /*category*/)
     {
         return 0;
     }
+    // Threads: editor.
     virtual bool hasMidiProgramsChanged(VstInt32 /*channel*/) { return false; }
+    // Threads: editor.
     virtual bool getMidiKeyName(VstInt32 /*channel*/, MidiKeyName* /*keyName*/) { return false; }
     // 1 to 16 channels; 0 means "not implemented".
+    // Threads: editor.
     virtual VstInt32 getNumMidiInputChannels() { return 0; }
+    // Threads: editor.
     virtual VstInt32 getNumMidiOutputChannels() { return 0; }
 
+    // Threads: editor.
     virtual VstInt32 getNextShellPlugin(char* /*name*/) { return 0; }
+    // Threads: any.
     virtual VstInt32 startProcess() { return 0; }
+    // Threads: any.
     virtual VstInt32 stopProcess() { return 0; }
+    // Threads: any.
     virtual VstInt32 setTotalSampleToProcess(VstInt32 value) { return value; }
 
     // ---- record setters -----------------------------------------------------
@@ -115,40 +157,65 @@ public:
 
     // ---- effect -> host -----------------------------------------------------
     // Deprecated request for MIDI; hosts still expect it.
+    // Threads: any.
     virtual void wantEvents(VstInt32 filter = 1);
     // The host's transport for the kVst...Valid flags in filter; null if none.
     // Owned by the host and valid until the next call.
+    // Threads: audio.
     virtual VstTimeInfo* getTimeInfo(VstInt32 filter);
     // True only when the host answers exactly 1.
+    // Threads: audio.
     virtual bool sendVstEventsToHost(VstEvents* events);
     // Tells the host numInputs, numOutputs or initialDelay changed.
+    // Threads: editor.
     virtual bool ioChanged();
+    // Threads: editor.
     virtual bool sizeWindow(VstInt32 width, VstInt32 height);
     // Ask the host and store a positive answer; return the stored value.
+    // Threads: any.
     virtual float updateSampleRate();
+    // Threads: any.
     virtual VstInt32 updateBlockSize();
+    // Threads: any.
     virtual VstInt32 getInputLatency();
+    // Threads: any.
     virtual VstInt32 getOutputLatency();
+    // Threads: any.
     virtual VstInt32 getCurrentProcessLevel();
+    // Threads: any.
     virtual VstInt32 getAutomationState();
+    // Threads: any.
     virtual VstInt32 getHostLanguage();
     // text must hold kVstMaxVendorStrLen / kVstMaxProductStrLen + 1 bytes
     // (use a zeroed buffer of 256: some hosts write more). True if written.
+    // Threads: any.
     virtual bool getHostVendorString(char* text);
+    // Threads: any.
     virtual bool getHostProductString(char* text);
+    // Threads: any.
     virtual VstInt32 getHostVendorVersion();
+    // Threads: any.
     virtual VstIntPtr hostVendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt);
+    // Threads: any.
     virtual bool canHostDo(const char* text);
     // The host re-reads names and values.
+    // Threads: editor.
     virtual bool updateDisplay();
     // Gesture start / end around setParameterAutomated calls from the editor.
+    // Threads: editor.
     virtual bool beginEdit(VstInt32 index);
+    // Threads: editor.
     virtual bool endEdit(VstInt32 index);
+    // Threads: any.
     virtual void* getDirectory();
+    // Threads: editor.
     virtual bool openFileSelector(VstFileSelect* ptr);
+    // Threads: editor.
     virtual bool closeFileSelector(VstFileSelect* ptr);
     // Deprecated: true when the host says the pin is connected.
+    // Threads: any.
     virtual bool isInputConnected(VstInt32 input);
+    // Threads: any.
     virtual bool isOutputConnected(VstInt32 output);
 
     // Widens a canDo answer for the host: -1 keeps its sign, everything else

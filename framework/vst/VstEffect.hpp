@@ -33,29 +33,42 @@ public:
     ~CVstEffect() override;
 
     // Forgets the block's MIDI events; no audio is produced.
+    // Threads: audio.
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+    // Threads: audio.
     void processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) override;
 
     // Records the block's MIDI events (see CVstMidiEventList) and answers 1.
+    // Threads: audio.
     VstInt32 processEvents(VstEvents* events) override;
 
     // Writes "Default" (program names) and "No param" (parameter texts).
+    // Threads: editor.
     void getProgramName(char* name) override;
+    // Threads: editor.
     void getParameterLabel(VstInt32 index, char* label) override;
+    // Threads: editor.
     void getParameterDisplay(VstInt32 index, char* text) override;
+    // Threads: editor.
     void getParameterName(VstInt32 index, char* text) override;
+    // Threads: editor.
     bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
 
     // The application name, company name and description of the application
     // information, cut to 23 characters; false for a null buffer.
+    // Threads: editor.
     bool getEffectName(char* name) override;
+    // Threads: editor.
     bool getVendorString(char* text) override;
+    // Threads: editor.
     bool getProductString(char* text) override;
 
     // The effect listens to the one channel of its MIDI list.
+    // Threads: editor.
     VstInt32 getNumMidiInputChannels() override { return 1; }
 
     // The MIDI channel (0 to 15) whose events are recorded; 0 by default.
+    // Threads: editor.
     virtual void setMidiChannel(VstInt32 channel);
 
     const CHostCanDo& getHostCanDo() const { return m_hostCanDo; }

@@ -160,7 +160,7 @@ void addGrain(cairo_surface_t* surface, int x, int y, int width, int height, dou
     CGrain grain(seed);
     for (int row = std::max(y, 0); row < bottom; ++row)
     {
-        auto* pixels = reinterpret_cast<std::uint32_t*>(data + row * stride);
+        auto* pixels = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(row) * stride);
         for (int column = std::max(x, 0); column < right; ++column)
         {
             const double offset = grain.next() * strength * 255.0;

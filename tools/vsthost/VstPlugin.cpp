@@ -314,6 +314,7 @@ void CVstPlugin::sendMidi(std::span<const SMidiMessage> messages)
     m_midiEvents.assign(messages.size(), VstMidiEvent{});
     // VstEvents is declared with two event pointers but carries numEvents of them.
     const std::size_t pointers = std::max<std::size_t>(messages.size(), 2);
+    // NOLINTNEXTLINE(bugprone-sizeof-expression): the block's tail holds event pointers.
     m_eventBlock.assign(sizeof(VstEvents) + (pointers - 2) * sizeof(VstEvent*), 0);
     auto* block = reinterpret_cast<VstEvents*>(m_eventBlock.data());
     block->numEvents = static_cast<VstInt32>(messages.size());

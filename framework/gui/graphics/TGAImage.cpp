@@ -121,7 +121,7 @@ bool CTGAImage::loadFromFile(const Basics::CString& path)
         std::uint32_t* line = target + static_cast<std::ptrdiff_t>(row) * stride;
         for (int column = 0; column < width; column++)
         {
-            line[column] = premultiplied(source + column * 4);
+            line[column] = premultiplied(source + static_cast<std::ptrdiff_t>(column) * 4);
         }
     }
     bitmap->unlockPixels();
