@@ -13,7 +13,9 @@ namespace
 constexpr long kPollingInterval = 5;
 }
 
-CCriticalSection::CCriticalSection() : m_lock(Platform::createLock()) {}
+CCriticalSection::CCriticalSection() : CCriticalSection(Platform::sleepMilliseconds) {}
+
+CCriticalSection::CCriticalSection(PauseFunction pause) : m_lock(Platform::createLock()), m_pause(pause) {}
 
 CCriticalSection::~CCriticalSection()
 {
@@ -58,7 +60,7 @@ bool CCriticalSection::tryLock(long timeoutMilliseconds)
         {
             return false;
         }
-        Platform::sleepMilliseconds(kPollingInterval);
+        m_pause(kPollingInterval);
     }
 }
 

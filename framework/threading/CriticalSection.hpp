@@ -18,7 +18,12 @@ class CCriticalSection : public Basics::CCountedObject
 public:
     VANTOR_DECLARE_CLASS(CCriticalSection);
 
+    // How tryLock() waits between its attempts: the platform's sleep by default;
+    // tests pass their own to count the pauses without depending on the clock.
+    using PauseFunction = void (*)(long milliseconds);
+
     CCriticalSection();
+    explicit CCriticalSection(PauseFunction pause);
     ~CCriticalSection() override;
 
     CCriticalSection(const CCriticalSection&) = delete;
@@ -35,6 +40,7 @@ public:
 
 private:
     Platform::NativeLock* m_lock;
+    PauseFunction m_pause;
 };
 
 } // namespace Vantor::Threading

@@ -12,8 +12,9 @@
 // frees it; it is only called here, where the runtime is this module's alone.
 namespace __gnu_cxx
 {
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the runtime's own name, declared to call it.
 void __freeres() noexcept;
-}
+} // namespace __gnu_cxx
 #endif
 
 namespace

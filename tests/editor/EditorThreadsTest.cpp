@@ -72,9 +72,9 @@ TEST(EditorThreads, AutomationAudioAndTheEditorsIdleRunAtOnce)
     editorThread.join();
     EXPECT_TRUE(opened.load());
 
-    // Back on one thread: idle shows what automation left. The knob holds the
-    // value as set; the effect answers Ratio through its complement, 1 - (1 - v),
-    // which can miss v by up to 2^-25 (0.03 comes back as 0.029999971).
+    // Back on one thread: idle shows what automation left. The knob holds the value the
+    // program handed over, the effect answers it mapped to its range and back, so the two
+    // may differ in the last few bits.
     editor.idle();
     for (int index = 0; index < Quellor::CQuellor::kNumParameters; ++index)
         EXPECT_NEAR(editor.getKnob(index)->getValue(), effect.getParameter(index), 1e-6) << index;

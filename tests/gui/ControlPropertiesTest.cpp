@@ -188,3 +188,62 @@ TEST_F(ControlPropertiesTest, AKnobsPictureNamesAnAnimationAndTheLabelsAlignment
     EXPECT_STREQ(alignment->getChoice(10).getString(), "Default Single Line");
     EXPECT_STREQ(alignment->getChoice(11).getString(), "");
 }
+
+TEST_F(ControlPropertiesTest, EachButtonColourPropertyReadsAndWritesTheColourItsNameSays)
+{
+    // Colour n of a case, all of them told apart by their red.
+    const auto colour = [](int n) { return CAlphaColour(static_cast<unsigned char>(20 * n), 7, 9, 200); };
+    const auto valueOf = [](Controls::IControl& button, const char* name)
+    {
+        CControlDescriptor descriptor(name, CControlDescriptor::kColourProperty);
+        button.getProperty(descriptor);
+        return std::string(descriptor.getValue().getString());
+    };
+    const auto setByName = [](Controls::IControl& button, const char* name, const CAlphaColour& value)
+    {
+        CControlDescriptor descriptor(name, CControlDescriptor::kColourProperty);
+        descriptor.setValue(CAlphaColour::toString(value));
+        button.setProperty(descriptor);
+    };
+    // The on/off buttons take fill, frame and text per state; the numbers follow that order.
+    const std::vector<std::pair<const char*, int>> onOff = {
+        {"On Colour", 1},  {"On Frame Colour", 2},  {"On Text Colour", 3},
+        {"Off Colour", 4}, {"Off Frame Colour", 5}, {"Off Text Colour", 6},
+    };
+    std::vector<std::pair<const char*, int>> rollover = onOff;
+    rollover.insert(rollover.end(), {{"Over Colour", 7}, {"Over Frame Colour", 8}, {"Over Text Colour", 9}});
+
+    Controls::CMomentaryButton momentary(root, 0, CRect(0, 0, 2, 2));
+    momentary.setOnColours(colour(1), colour(2), colour(3));
+    momentary.setOffColours(colour(4), colour(5), colour(6));
+    Controls::CLatchingButton latching(root, 0, CRect(0, 0, 2, 2));
+    latching.setOnColours(colour(1), colour(2), colour(3));
+    latching.setOffColours(colour(4), colour(5), colour(6));
+    Controls::CRolloverButton rolling(root, 0, CRect(0, 0, 2, 2));
+    rolling.setStateColours(Controls::CRolloverButton::kDownState, colour(1), colour(2), colour(3));
+    rolling.setStateColours(Controls::CRolloverButton::kNormalState, colour(4), colour(5), colour(6));
+    rolling.setStateColours(Controls::CRolloverButton::kOverState, colour(7), colour(8), colour(9));
+
+    const std::pair<Controls::IControl*, const std::vector<std::pair<const char*, int>>*> cases[] = {
+        {&momentary, &onOff}, {&latching, &onOff}, {&rolling, &rollover}};
+    for (const auto& [button, names] : cases)
+    {
+        SCOPED_TRACE(button->getRuntimeClassName());
+        for (const auto& [name, n] : *names)
+        {
+            EXPECT_EQ(valueOf(*button, name), CAlphaColour::toString(colour(n)).getString()) << name;
+        }
+        // Writing one colour by name changes that colour and no other.
+        for (const auto& [name, n] : *names)
+        {
+            setByName(*button, name, colour(n + 3));
+            for (const auto& [other, m] : *names)
+            {
+                EXPECT_EQ(valueOf(*button, other),
+                          CAlphaColour::toString(colour(other == name ? n + 3 : m)).getString())
+                    << name << " then " << other;
+            }
+            setByName(*button, name, colour(n));
+        }
+    }
+}

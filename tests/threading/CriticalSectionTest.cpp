@@ -2,33 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <functional>
 #include <future>
 #include <thread>
+#include <utility>
+#include <vector>
 
 using Vantor::Threading::CCriticalSection;
-using Clock = std::chrono::steady_clock;
-using std::chrono::milliseconds;
 
 namespace
 {
-
-// Takes the lock on another thread, keeps it for `hold` and lets go; returns once it is held.
-std::thread holdFor(CCriticalSection& section, milliseconds hold)
-{
-    std::promise<void> taken;
-    std::future<void> held = taken.get_future();
-    std::thread holder(
-        [&section, hold, taken = std::move(taken)]() mutable
-        {
-            section.lock();
-            taken.set_value();
-            std::this_thread::sleep_for(hold);
-            section.unlock();
-        });
-    held.wait();
-    return holder;
-}
 
 bool tryLockElsewhere(CCriticalSection& section, long timeout)
 {
@@ -59,31 +42,83 @@ TEST(CriticalSectionTest, OwnerMayEnterAgainWhileOthersWait)
     EXPECT_TRUE(tryLockElsewhere(section, 5));
 }
 
-TEST(CriticalSectionTest, PollingGivesUpAfterItsAttempts)
+// The pauses between polling attempts go through a counting stand-in, so these
+// cases depend on the order of events only, never on the clock.
+struct SPauses
 {
-    CCriticalSection section;
-    std::thread holder = holdFor(section, milliseconds(300));
-    // 12 ms allow three attempts with two 5 ms pauses between them.
-    const auto start = Clock::now();
-    EXPECT_FALSE(section.tryLock(12));
-    const auto waited = Clock::now() - start;
-    EXPECT_GE(waited, milliseconds(10));
-    EXPECT_LT(waited, milliseconds(250));
-    holder.join();
+    static inline std::vector<long> lengths;
+    // Called on the pause that lets the holder go; null: none does.
+    static inline std::function<void()> onPause;
+    static void pause(long milliseconds)
+    {
+        lengths.push_back(milliseconds);
+        if (onPause && lengths.size() == 2)
+            onPause();
+    }
+};
+
+// Takes the lock on another thread and keeps it until `release` is set.
+std::thread holdUntil(CCriticalSection& section, std::shared_future<void> release)
+{
+    std::promise<void> taken;
+    std::future<void> held = taken.get_future();
+    std::thread holder(
+        [&section, release, taken = std::move(taken)]() mutable
+        {
+            section.lock();
+            taken.set_value();
+            release.wait();
+            section.unlock();
+        });
+    held.wait();
+    return holder;
+}
+
+TEST(CriticalSectionTest, PollingMakesItsAttemptsFiveMillisecondsApart)
+{
+    // ceil(timeout / 5) attempts: the pauses come between them.
+    const std::pair<long, std::vector<long>> cases[] = {
+        {1, {}}, {5, {}}, {6, {5}}, {12, {5, 5}}, {25, {5, 5, 5, 5}}};
+    for (const auto& [timeout, pauses] : cases)
+    {
+        SCOPED_TRACE(timeout);
+        SPauses::lengths.clear();
+        SPauses::onPause = nullptr;
+        CCriticalSection section(&SPauses::pause);
+        std::promise<void> release;
+        std::thread holder = holdUntil(section, release.get_future().share());
+        EXPECT_FALSE(section.tryLock(timeout));
+        EXPECT_EQ(SPauses::lengths, pauses);
+        release.set_value();
+        holder.join();
+    }
 }
 
 TEST(CriticalSectionTest, PollingSucceedsOnceTheLockIsFreed)
 {
-    // A timeout of 0 waits without limit.
-    for (long timeout : {2000L, 0L})
+    SPauses::lengths.clear();
+    CCriticalSection section(&SPauses::pause);
+    std::promise<void> release;
+    std::thread holder = holdUntil(section, release.get_future().share());
+    // The second pause lets the holder go and waits until it has.
+    SPauses::onPause = [&]
     {
-        SCOPED_TRACE(timeout);
-        CCriticalSection section;
-        std::thread holder = holdFor(section, milliseconds(60));
-        const auto start = Clock::now();
-        EXPECT_TRUE(section.tryLock(timeout));
-        EXPECT_GE(Clock::now() - start, milliseconds(50));
-        section.unlock();
+        release.set_value();
         holder.join();
-    }
+    };
+    EXPECT_TRUE(section.tryLock(2000));
+    EXPECT_EQ(SPauses::lengths.size(), 2u) << "the attempt after the release succeeds";
+    section.unlock();
+    SPauses::onPause = nullptr;
+
+    // A timeout of 0 waits without limit, without polling.
+    SPauses::lengths.clear();
+    std::promise<void> later;
+    std::thread other = holdUntil(section, later.get_future().share());
+    std::thread releaser([&] { later.set_value(); });
+    EXPECT_TRUE(section.tryLock(0));
+    EXPECT_TRUE(SPauses::lengths.empty());
+    section.unlock();
+    releaser.join();
+    other.join();
 }

@@ -327,13 +327,16 @@ int main(int argc, char** argv)
     std::string resources = VANTOR_GALLERY_RESOURCES;
     std::string screenshot;
     double seconds = 0.0;
-    for (int i = 1; i + 1 < argc; i += 2)
+    // Every option takes a value; anything else, or an option left without its value, gets
+    // the usage before any window opens.
+    for (int i = 1; i < argc; i += 2)
     {
-        if (std::strcmp(argv[i], "--resources") == 0)
+        const bool hasValue = i + 1 < argc;
+        if (hasValue && std::strcmp(argv[i], "--resources") == 0)
             resources = argv[i + 1];
-        else if (std::strcmp(argv[i], "--seconds") == 0)
+        else if (hasValue && std::strcmp(argv[i], "--seconds") == 0)
             seconds = std::atof(argv[i + 1]);
-        else if (std::strcmp(argv[i], "--screenshot") == 0)
+        else if (hasValue && std::strcmp(argv[i], "--screenshot") == 0)
             screenshot = argv[i + 1];
         else
         {

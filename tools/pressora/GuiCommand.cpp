@@ -3,6 +3,7 @@
 #include "tools/pressora/Pressora.hpp"
 
 #include "framework/basics/Exception.hpp"
+#include "framework/gui/windowing/EventPump.hpp"
 #include "framework/gui/windowing/Window.hpp"
 #include "framework/gui/windowing/WindowAttributes.hpp"
 #include "framework/platform/DrawingBackend.hpp"
@@ -147,7 +148,6 @@ void CPressora::gui(const SCommandLine& command)
     }
     {
         CSilentPlayer player(*plugin);
-        Platform::IWindowSystem& system = Platform::getWindowSystem();
         const auto start = TClock::now();
         const auto shotAt = start + std::chrono::milliseconds(command.screenshotAfter);
         auto nextIdle = start;
@@ -164,13 +164,13 @@ void CPressora::gui(const SCommandLine& command)
                 break;
             }
             const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(nextIdle - TClock::now());
-            system.processEvents(static_cast<int>(std::max<long long>(wait.count(), 0)));
+            GUI::Windowing::processEvents(static_cast<int>(std::max<long long>(wait.count(), 0)));
         }
         if (!command.screenshotPath.empty())
         {
             // Let the last paints of both connections reach the server before reading it back.
             plugin->dispatch(effEditIdle);
-            system.processEvents(0);
+            GUI::Windowing::processEvents(0);
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             std::unique_ptr<Platform::IDrawingSurface> shot =
                 Platform::captureWindow(window->getWindowHandle()->getNativeHandle());

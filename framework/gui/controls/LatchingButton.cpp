@@ -1,14 +1,9 @@
 #include "framework/gui/controls/LatchingButton.hpp"
 
-#include <iterator>
-
 #include "framework/gui/controls/ButtonSupport.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
-#include "framework/gui/events/ActionEvent.hpp"
-#include "framework/gui/events/ActionListener.hpp"
 #include "framework/gui/events/MouseEvent.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
-#include "framework/gui/graphics/ImageManager.hpp"
 
 namespace Vantor::GUI::Controls
 {
@@ -57,8 +52,7 @@ void CLatchingButton::handleLeftButtonDown(Events::CMouseEvent&)
     // Pressing only takes the mouse; the release toggles.
     if (m_cursorChange)
     {
-        ButtonSupport::showHandCursor(m_root, true);
-        m_root->lockControl(this);
+        ButtonSupport::holdMouse(*this, m_root);
     }
 }
 
@@ -66,29 +60,19 @@ void CLatchingButton::handleLeftButtonUp(Events::CMouseEvent& event)
 {
     if (m_cursorChange)
     {
-        ButtonSupport::showHandCursor(m_root, ButtonSupport::isInside(*this, event.getMousePosition()));
-        m_root->unlockControl();
+        ButtonSupport::releaseMouse(*this, m_root, event.getMousePosition());
     }
     setValue(1.0 - m_value);
     update();
-    if (m_actionListener)
-    {
-        m_actionListener->handleActionEvent(Events::CActionEvent(this));
-    }
+    ButtonSupport::reportAction(m_actionListener, *this);
 }
 
 void CLatchingButton::handleMouseMovement(Events::CMouseEvent& event)
 {
-    if (!m_cursorChange)
+    if (m_cursorChange)
     {
-        return;
+        ButtonSupport::trackHover(*this, m_root, event.getMousePosition());
     }
-    const bool inside = ButtonSupport::isInside(*this, event.getMousePosition());
-    ButtonSupport::showHandCursor(m_root, inside);
-    if (inside)
-        m_root->lockControl(this);
-    else
-        m_root->unlockControl();
 }
 
 void CLatchingButton::drawControl(Graphics::CGraphics& graphics)
@@ -105,25 +89,26 @@ void CLatchingButton::drawControl(Graphics::CGraphics& graphics)
             drawImageOverControl(graphics, m_downImage);
             return;
         }
-        ButtonSupport::drawBox(graphics, m_normalisedArea, m_onColour, m_onFrameColour);
-        ButtonSupport::drawCaption(graphics, m_labelText, m_normalisedArea, m_onTextColour);
+        ButtonSupport::drawPlainLook(graphics, m_labelText, m_normalisedArea, m_onColour, m_onFrameColour,
+                                     m_onTextColour);
         return;
     }
     if (drawPrimaryImage(graphics))
     {
         return;
     }
-    ButtonSupport::drawBox(graphics, m_normalisedArea, m_offColour, m_offFrameColour);
-    ButtonSupport::drawCaption(graphics, m_labelText, m_normalisedArea, m_offTextColour);
+    ButtonSupport::drawPlainLook(graphics, m_labelText, m_normalisedArea, m_offColour, m_offFrameColour,
+                                 m_offTextColour);
 }
 
 // ---- properties ----
 
-namespace
+template <class TButton> auto CLatchingButton::colourProperties(TButton& button)
 {
-const char* const kColourNames[] = {"On Colour",        "Off Colour",     "On Frame Colour",
-                                    "Off Frame Colour", "On Text Colour", "Off Text Colour"};
-} // namespace
+    return ButtonSupport::onOffColourProperties(button.m_onColour, button.m_offColour, button.m_onFrameColour,
+                                                button.m_offFrameColour, button.m_onTextColour,
+                                                button.m_offTextColour);
+}
 
 void CLatchingButton::getPropertyDescriptors(TDescriptorList& list) const
 {
@@ -131,56 +116,23 @@ void CLatchingButton::getPropertyDescriptors(TDescriptorList& list) const
     list.addElement(new CControlDescriptor("Down Image", CControlDescriptor::kImageProperty));
     list.addElement(new CControlDescriptor("Cursor Change", CControlDescriptor::kBoolProperty));
     list.addElement(new CControlDescriptor("Label Text", CControlDescriptor::kStringProperty));
-    for (const char* name : kColourNames)
-    {
-        list.addElement(new CControlDescriptor(name, CControlDescriptor::kColourProperty));
-    }
+    ButtonSupport::addColourDescriptors(list, colourProperties(*this));
 }
 
 void CLatchingButton::getProperty(CControlDescriptor& descriptor) const
 {
-    const Graphics::CAlphaColour* colours[] = {&m_onColour,       &m_offColour,    &m_onFrameColour,
-                                               &m_offFrameColour, &m_onTextColour, &m_offTextColour};
-    const Basics::CString& name = descriptor.getName();
-    for (std::size_t i = 0; i < std::size(kColourNames); i++)
-    {
-        if (name == kColourNames[i])
-        {
-            descriptor.setValue(Graphics::CAlphaColour::toString(*colours[i]));
-            return;
-        }
-    }
-    if (name == "Down Image")
-        descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_downImage));
-    else if (name == "Cursor Change")
-        descriptor.setValue(m_cursorChange);
-    else if (name == "Label Text")
-        descriptor.setValue(m_labelText);
-    else
-        CControl::getProperty(descriptor);
+    if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)) ||
+        ButtonSupport::getSharedProperty(*this, descriptor))
+        return;
+    CControl::getProperty(descriptor);
 }
 
 void CLatchingButton::setProperty(const CControlDescriptor& descriptor)
 {
-    Graphics::CAlphaColour* colours[] = {&m_onColour,       &m_offColour,    &m_onFrameColour,
-                                         &m_offFrameColour, &m_onTextColour, &m_offTextColour};
-    const Basics::CString& name = descriptor.getName();
-    for (std::size_t i = 0; i < std::size(kColourNames); i++)
-    {
-        if (name == kColourNames[i])
-        {
-            *colours[i] = Graphics::CAlphaColour::fromString(descriptor.getValue());
-            return;
-        }
-    }
-    if (name == "Down Image")
-        setDownImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
-    else if (name == "Cursor Change")
-        setCursorChange(descriptor.getValueAsBool());
-    else if (name == "Label Text")
-        m_labelText = descriptor.getValue();
-    else
-        CControl::setProperty(descriptor);
+    if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)) ||
+        ButtonSupport::setSharedProperty(*this, descriptor))
+        return;
+    CControl::setProperty(descriptor);
 }
 
 } // namespace Vantor::GUI::Controls

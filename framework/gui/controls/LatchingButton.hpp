@@ -51,6 +51,9 @@ public:
     void getProperty(CControlDescriptor& descriptor) const override;
 
 private:
+    // Each colour property's name with the colour it stands for, in the order they are listed.
+    template <class TButton> static auto colourProperties(TButton& button);
+
     Graphics::IImage* m_downImage = nullptr;
     bool m_on = false;
     bool m_cursorChange = true;

@@ -1,14 +1,9 @@
 #include "framework/gui/controls/MomentaryButton.hpp"
 
-#include <iterator>
-
 #include "framework/gui/controls/ButtonSupport.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
-#include "framework/gui/events/ActionEvent.hpp"
-#include "framework/gui/events/ActionListener.hpp"
 #include "framework/gui/events/MouseEvent.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
-#include "framework/gui/graphics/ImageManager.hpp"
 
 namespace Vantor::GUI::Controls
 {
@@ -56,8 +51,7 @@ void CMomentaryButton::handleLeftButtonDown(Events::CMouseEvent&)
 {
     if (m_cursorChange)
     {
-        ButtonSupport::showHandCursor(m_root, true);
-        m_root->lockControl(this);
+        ButtonSupport::holdMouse(*this, m_root);
     }
     m_down = true;
     update();
@@ -67,35 +61,21 @@ void CMomentaryButton::handleLeftButtonUp(Events::CMouseEvent& event)
 {
     if (m_cursorChange)
     {
-        ButtonSupport::showHandCursor(m_root, ButtonSupport::isInside(*this, event.getMousePosition()));
-        m_root->unlockControl();
+        ButtonSupport::releaseMouse(*this, m_root, event.getMousePosition());
     }
     m_down = false;
     update();
-    if (m_actionListener)
-    {
-        m_actionListener->handleActionEvent(Events::CActionEvent(this));
-    }
+    ButtonSupport::reportAction(m_actionListener, *this);
 }
 
 void CMomentaryButton::handleMouseMovement(Events::CMouseEvent& event)
 {
-    if (!m_cursorChange)
-    {
-        return;
-    }
-    if (ButtonSupport::isInside(*this, event.getMousePosition()))
-    {
-        // Holding the lock while hovered makes the move that leaves the button reach it.
-        ButtonSupport::showHandCursor(m_root, true);
-        m_root->lockControl(this);
-        return;
-    }
     // Leaving lets go: the release then lands elsewhere and reports nothing.
-    ButtonSupport::showHandCursor(m_root, false);
-    m_root->unlockControl();
-    m_down = false;
-    update();
+    if (m_cursorChange && !ButtonSupport::trackHover(*this, m_root, event.getMousePosition()))
+    {
+        m_down = false;
+        update();
+    }
 }
 
 void CMomentaryButton::drawControl(Graphics::CGraphics& graphics)
@@ -132,11 +112,12 @@ void CMomentaryButton::drawControl(Graphics::CGraphics& graphics)
 
 // ---- properties ----
 
-namespace
+template <class TButton> auto CMomentaryButton::colourProperties(TButton& button)
 {
-const char* const kColourNames[] = {"On Colour",        "Off Colour",     "On Frame Colour",
-                                    "Off Frame Colour", "On Text Colour", "Off Text Colour"};
-} // namespace
+    return ButtonSupport::onOffColourProperties(button.m_onColour, button.m_offColour, button.m_onFrameColour,
+                                                button.m_offFrameColour, button.m_onTextColour,
+                                                button.m_offTextColour);
+}
 
 void CMomentaryButton::getPropertyDescriptors(TDescriptorList& list) const
 {
@@ -145,58 +126,27 @@ void CMomentaryButton::getPropertyDescriptors(TDescriptorList& list) const
     list.addElement(new CControlDescriptor("Cursor Change", CControlDescriptor::kBoolProperty));
     list.addElement(new CControlDescriptor("Draw Text", CControlDescriptor::kBoolProperty));
     list.addElement(new CControlDescriptor("Label Text", CControlDescriptor::kStringProperty));
-    for (const char* name : kColourNames)
-    {
-        list.addElement(new CControlDescriptor(name, CControlDescriptor::kColourProperty));
-    }
+    ButtonSupport::addColourDescriptors(list, colourProperties(*this));
 }
 
 void CMomentaryButton::getProperty(CControlDescriptor& descriptor) const
 {
-    const Graphics::CAlphaColour* colours[] = {&m_onColour,       &m_offColour,    &m_onFrameColour,
-                                               &m_offFrameColour, &m_onTextColour, &m_offTextColour};
-    const Basics::CString& name = descriptor.getName();
-    for (std::size_t i = 0; i < std::size(kColourNames); i++)
-    {
-        if (name == kColourNames[i])
-        {
-            descriptor.setValue(Graphics::CAlphaColour::toString(*colours[i]));
-            return;
-        }
-    }
-    if (name == "Down Image")
-        descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_downImage));
-    else if (name == "Cursor Change")
-        descriptor.setValue(m_cursorChange);
-    else if (name == "Draw Text")
+    if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)) ||
+        ButtonSupport::getSharedProperty(*this, descriptor))
+        return;
+    if (descriptor.getName() == "Draw Text")
         descriptor.setValue(m_drawText);
-    else if (name == "Label Text")
-        descriptor.setValue(m_labelText);
     else
         CControl::getProperty(descriptor);
 }
 
 void CMomentaryButton::setProperty(const CControlDescriptor& descriptor)
 {
-    Graphics::CAlphaColour* colours[] = {&m_onColour,       &m_offColour,    &m_onFrameColour,
-                                         &m_offFrameColour, &m_onTextColour, &m_offTextColour};
-    const Basics::CString& name = descriptor.getName();
-    for (std::size_t i = 0; i < std::size(kColourNames); i++)
-    {
-        if (name == kColourNames[i])
-        {
-            *colours[i] = Graphics::CAlphaColour::fromString(descriptor.getValue());
-            return;
-        }
-    }
-    if (name == "Down Image")
-        setDownImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
-    else if (name == "Cursor Change")
-        setCursorChange(descriptor.getValueAsBool());
-    else if (name == "Draw Text")
+    if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)) ||
+        ButtonSupport::setSharedProperty(*this, descriptor))
+        return;
+    if (descriptor.getName() == "Draw Text")
         m_drawText = descriptor.getValueAsBool();
-    else if (name == "Label Text")
-        m_labelText = descriptor.getValue();
     else
         CControl::setProperty(descriptor);
 }

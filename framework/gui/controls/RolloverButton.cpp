@@ -1,9 +1,9 @@
 #include "framework/gui/controls/RolloverButton.hpp"
 
+#include <array>
+
 #include "framework/gui/controls/ButtonSupport.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
-#include "framework/gui/events/ActionEvent.hpp"
-#include "framework/gui/events/ActionListener.hpp"
 #include "framework/gui/events/MouseEvent.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
@@ -89,10 +89,7 @@ void CRolloverButton::handleLeftButtonUp(Events::CMouseEvent& event)
     m_root->unlockControl();
     update();
     // Every release that reaches the button reports, inside or not.
-    if (m_actionListener)
-    {
-        m_actionListener->handleActionEvent(Events::CActionEvent(this));
-    }
+    ButtonSupport::reportAction(m_actionListener, *this);
 }
 
 void CRolloverButton::handleMouseMovement(Events::CMouseEvent& event)
@@ -141,28 +138,27 @@ void CRolloverButton::drawControl(Graphics::CGraphics& graphics)
         drawImageOverControl(graphics, picture);
         return;
     }
-    ButtonSupport::drawBox(graphics, m_normalisedArea, look->fill, look->frame);
-    ButtonSupport::drawCaption(graphics, m_labelText, m_normalisedArea, look->text);
+    ButtonSupport::drawPlainLook(graphics, m_labelText, m_normalisedArea, look->fill, look->frame,
+                                 look->text);
 }
 
 // ---- properties ----
 
-namespace
+template <class TButton> auto CRolloverButton::colourProperties(TButton& button)
 {
-// Per state, the names of its fill, frame and text colours.
-struct SLookNames
-{
-    long state;
-    const char* fill;
-    const char* frame;
-    const char* text;
-};
-constexpr SLookNames kLookNames[] = {
-    {CRolloverButton::kDownState, "On Colour", "On Frame Colour", "On Text Colour"},
-    {CRolloverButton::kNormalState, "Off Colour", "Off Frame Colour", "Off Text Colour"},
-    {CRolloverButton::kOverState, "Over Colour", "Over Frame Colour", "Over Text Colour"},
-};
-} // namespace
+    using TProperty = ButtonSupport::TColourPropertyOf<TButton>;
+    return std::array<TProperty, 9>{{
+        {"On Colour", &button.m_onLook.fill},
+        {"Off Colour", &button.m_offLook.fill},
+        {"Over Colour", &button.m_overLook.fill},
+        {"On Frame Colour", &button.m_onLook.frame},
+        {"Off Frame Colour", &button.m_offLook.frame},
+        {"Over Frame Colour", &button.m_overLook.frame},
+        {"On Text Colour", &button.m_onLook.text},
+        {"Off Text Colour", &button.m_offLook.text},
+        {"Over Text Colour", &button.m_overLook.text},
+    }};
+}
 
 void CRolloverButton::getPropertyDescriptors(TDescriptorList& list) const
 {
@@ -171,66 +167,27 @@ void CRolloverButton::getPropertyDescriptors(TDescriptorList& list) const
     list.addElement(new CControlDescriptor("Over Image", CControlDescriptor::kImageProperty));
     list.addElement(new CControlDescriptor("Cursor Change", CControlDescriptor::kBoolProperty));
     list.addElement(new CControlDescriptor("Label Text", CControlDescriptor::kStringProperty));
-    for (const SLookNames& names : kLookNames)
-        list.addElement(new CControlDescriptor(names.fill, CControlDescriptor::kColourProperty));
-    for (const SLookNames& names : kLookNames)
-        list.addElement(new CControlDescriptor(names.frame, CControlDescriptor::kColourProperty));
-    for (const SLookNames& names : kLookNames)
-        list.addElement(new CControlDescriptor(names.text, CControlDescriptor::kColourProperty));
+    ButtonSupport::addColourDescriptors(list, colourProperties(*this));
 }
 
 void CRolloverButton::getProperty(CControlDescriptor& descriptor) const
 {
-    const Basics::CString& name = descriptor.getName();
-    for (const SLookNames& names : kLookNames)
-    {
-        const SLook* look = lookOfState(names.state);
-        const Graphics::CAlphaColour* colour = name == names.fill    ? &look->fill
-                                               : name == names.frame ? &look->frame
-                                               : name == names.text  ? &look->text
-                                                                     : nullptr;
-        if (colour)
-        {
-            descriptor.setValue(Graphics::CAlphaColour::toString(*colour));
-            return;
-        }
-    }
-    if (name == "Down Image")
-        descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_downImage));
-    else if (name == "Over Image")
+    if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)) ||
+        ButtonSupport::getSharedProperty(*this, descriptor))
+        return;
+    if (descriptor.getName() == "Over Image")
         descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_overImage));
-    else if (name == "Cursor Change")
-        descriptor.setValue(m_cursorChange);
-    else if (name == "Label Text")
-        descriptor.setValue(m_labelText);
     else
         CControl::getProperty(descriptor);
 }
 
 void CRolloverButton::setProperty(const CControlDescriptor& descriptor)
 {
-    const Basics::CString& name = descriptor.getName();
-    for (const SLookNames& names : kLookNames)
-    {
-        SLook* look = lookOfState(names.state);
-        Graphics::CAlphaColour* colour = name == names.fill    ? &look->fill
-                                         : name == names.frame ? &look->frame
-                                         : name == names.text  ? &look->text
-                                                               : nullptr;
-        if (colour)
-        {
-            *colour = Graphics::CAlphaColour::fromString(descriptor.getValue());
-            return;
-        }
-    }
-    if (name == "Down Image")
-        setDownImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
-    else if (name == "Over Image")
+    if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)) ||
+        ButtonSupport::setSharedProperty(*this, descriptor))
+        return;
+    if (descriptor.getName() == "Over Image")
         setOverImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
-    else if (name == "Cursor Change")
-        setCursorChange(descriptor.getValueAsBool());
-    else if (name == "Label Text")
-        m_labelText = descriptor.getValue();
     else
         CControl::setProperty(descriptor);
 }

@@ -69,6 +69,8 @@ private:
     void changeState(long state);
     const SLook* lookOfState(long state) const;
     SLook* lookOfState(long state);
+    // Each colour property's name with the colour it stands for, in the order they are listed.
+    template <class TButton> static auto colourProperties(TButton& button);
 
     Graphics::IImage* m_downImage = nullptr;
     Graphics::IImage* m_overImage = nullptr;
