@@ -95,19 +95,19 @@ CCompressorSC::~CCompressorSC() = default;
 
 void CCompressorSC::setThreshold(float thresholdDb)
 {
-    m_threshold = thresholdDb;
+    m_threshold.store(thresholdDb, std::memory_order_relaxed);
 }
 float CCompressorSC::getThreshold() const
 {
-    return m_threshold;
+    return m_threshold.load(std::memory_order_relaxed);
 }
 void CCompressorSC::setRatio(float slope)
 {
-    m_ratio = slope;
+    m_ratio.store(slope, std::memory_order_relaxed);
 }
 float CCompressorSC::getRatio() const
 {
-    return m_ratio;
+    return m_ratio.load(std::memory_order_relaxed);
 }
 
 void CCompressorSC::setSampleRate(float sampleRate)
@@ -159,8 +159,8 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
                                  const float* detectorRight)
 {
     // Settings are taken once per block: a change made meanwhile applies to the next.
-    const float threshold = m_threshold;
-    const float slope = m_ratio;
+    const float threshold = m_threshold.load(std::memory_order_relaxed);
+    const float slope = m_ratio.load(std::memory_order_relaxed);
     if (!(threshold == m_quietThreshold))
     {
         m_quietThreshold = threshold;
@@ -171,7 +171,8 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
     const float release = m_release.getCoefficient();
     if (!hasOrdinarySettings(threshold, slope, m_envelope, m_meanSquare, {averager, attack, release}))
     {
-        processStepByStep(left, right, detectorLeft, detectorRight);
+        processStepByStep(left, right, detectorLeft, detectorRight,
+                          {threshold, slope, averager, attack, release});
         return;
     }
     const float quietBound = m_quietBound;
@@ -233,13 +234,13 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
 }
 
 void CCompressorSC::processStepByStep(float* left, float* right, const float* detectorLeft,
-                                      const float* detectorRight)
+                                      const float* detectorRight, const SBlockSettings& settings)
 {
-    const float threshold = m_threshold;
-    const float slope = m_ratio;
-    const float averager = m_averager.getCoefficient();
-    const float attack = m_attack.getCoefficient();
-    const float release = m_release.getCoefficient();
+    const float threshold = settings.threshold;
+    const float slope = settings.slope;
+    const float averager = settings.averager;
+    const float attack = settings.attack;
+    const float release = settings.release;
     const float quietBound = m_quietBound;
     float meanSquare = m_meanSquare;
     float envelope = m_envelope;

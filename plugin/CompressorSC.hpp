@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <limits>
 
 #include "framework/basics/CountedObject.hpp"
@@ -77,12 +78,26 @@ public:
     static float fastGainOf(float slope, float envelopeDb);
 
 private:
+    // What one block works with: the settings and coefficients, each read once
+    // at its start, so a change made meanwhile applies from the next block.
+    struct SBlockSettings
+    {
+        float threshold;
+        float slope;
+        float averager;
+        float attack;
+        float release;
+    };
+
     // The same computation one sample at a time, for settings outside the
     // ordinary ranges.
-    void processStepByStep(float* left, float* right, const float* detectorLeft, const float* detectorRight);
+    void processStepByStep(float* left, float* right, const float* detectorLeft, const float* detectorRight,
+                           const SBlockSettings& settings);
 
-    float m_threshold = 0.0f;
-    float m_ratio = 1.0f;
+    // Set on whichever thread automates, read by the audio thread, without a
+    // lock. The detector and envelope state below belong to the audio thread.
+    std::atomic<float> m_threshold{0.0f};
+    std::atomic<float> m_ratio{1.0f};
     float m_envelope = kTiny;
     // Starts at zero: the effect's warm-up builds the detector state from here.
     float m_meanSquare = 0.0f;

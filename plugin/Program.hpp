@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "framework/basics/String.hpp"
 
 namespace Vantor::Quellor
@@ -14,13 +16,15 @@ public:
 
     CProgram();
 
-    float getValue(int index) const { return m_values[index]; }
-    void setValue(int index, float value) { m_values[index] = value; }
+    float getValue(int index) const { return m_values[index].load(std::memory_order_relaxed); }
+    void setValue(int index, float value) { m_values[index].store(value, std::memory_order_relaxed); }
     const char* getName() const { return m_name.getString(); }
     void setName(const char* name);
 
 private:
-    float m_values[kNumValues];
+    // Host automation and the audio thread's MIDI changes both write the current
+    // program's values, without a lock.
+    std::atomic<float> m_values[kNumValues];
     Basics::CString m_name;
 };
 

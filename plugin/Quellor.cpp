@@ -115,7 +115,7 @@ void CQuellor::loadFactoryPrograms()
                                                           kRelease,   kMix,   kMaster};
     for (int number = kNumPrograms - 1; number >= 0; --number)
     {
-        curProgram = number;
+        curProgram.store(number, std::memory_order_relaxed);
         for (int index = 0; index < kNumParameters; ++index)
             setParameter(index, m_programs[number].getValue(index));
         for (int index : kFactoryOrder)
@@ -134,7 +134,7 @@ void CQuellor::setParameter(VstInt32 index, float value)
     value = std::clamp(value, 0.0f, 1.0f);
     CVstParam& parameter = *m_parameters[index];
     parameter.setValue(value);
-    m_programs[curProgram].setValue(index, parameter.getValue());
+    m_programs[curProgram.load(std::memory_order_relaxed)].setValue(index, parameter.getValue());
 
     switch (index)
     {
@@ -233,7 +233,7 @@ void CQuellor::setProgram(VstInt32 program)
 
 void CQuellor::applyProgram(VstInt32 number)
 {
-    curProgram = number;
+    curProgram.store(number, std::memory_order_relaxed);
     for (int index = 0; index < kNumParameters; ++index)
         setParameter(index, m_programs[number].getValue(index));
 }
@@ -241,13 +241,14 @@ void CQuellor::applyProgram(VstInt32 number)
 void CQuellor::setProgramName(char* name)
 {
     if (name != nullptr)
-        m_programs[curProgram].setName(name);
+        m_programs[curProgram.load(std::memory_order_relaxed)].setName(name);
 }
 
 void CQuellor::getProgramName(char* name)
 {
     if (name != nullptr)
-        std::snprintf(name, kProgramNameSize, "%s", m_programs[curProgram].getName());
+        std::snprintf(name, kProgramNameSize, "%s",
+                      m_programs[curProgram.load(std::memory_order_relaxed)].getName());
 }
 
 bool CQuellor::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text)
@@ -292,8 +293,8 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
 
         // The mix moves linearly from where it is to the Mix value at the last frame.
         const float target = m_parameters[kMix]->getRealValue();
-        const float step = (target - m_currentMix) / static_cast<float>(sampleFrames);
-        float mix = m_currentMix;
+        float mix = m_currentMix.load(std::memory_order_relaxed);
+        const float step = (target - mix) / static_cast<float>(sampleFrames);
         int position = m_blockPosition;
 
         for (VstInt32 done = 0; done < sampleFrames;)
@@ -343,7 +344,7 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
                 meter = std::max({meter, std::fabs(leavingLeft), std::fabs(leavingRight)});
             }
         }
-        m_currentMix = mix;
+        m_currentMix.store(mix, std::memory_order_relaxed);
         m_blockPosition = position;
     }
     notifyView(IParameterView::kMeterIndex, meter);

@@ -101,7 +101,7 @@ public:
     const CCompressorSC& getCompressor() const { return *m_compressor; }
     const CProgram& getProgramRecord(int number) const { return m_programs[number]; }
     double getMasterGain() const { return m_masterGain.load(std::memory_order_relaxed); }
-    float getCurrentMix() const { return m_currentMix; }
+    float getCurrentMix() const { return m_currentMix.load(std::memory_order_relaxed); }
     float getWorkingSampleRate() const { return m_workingSampleRate; }
 
 private:
@@ -133,7 +133,8 @@ private:
     // its gains were moderate (see CCompressorSC::hadModerateGains()).
     bool m_leavingPlain = true;
     bool m_leavingModerate = false;
-    float m_currentMix = 1.0f;
+    // Written by the audio path once per call, readable from any thread.
+    std::atomic<float> m_currentMix{1.0f};
     // Set by automation, read by the audio path without a lock.
     std::atomic<double> m_masterGain{1.0};
     float m_workingSampleRate = 44100.0f;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, checks the formatting, builds with warnings as errors,
-# runs clang-tidy over that build (scripts/lint.sh), runs every test, then runs them again in
-# the sanitizer build (ASan + UBSan), then the reliability stages: valgrind memcheck of a
-# render (scripts/memcheck.sh) and a bounded fuzzing run (scripts/fuzz.sh).
-# VANTOR_QUICK=1 skips the sanitizer pass and the reliability stages.
+# runs clang-tidy over that build (scripts/lint.sh), runs every test, then runs them again in the
+# sanitizer build (ASan + UBSan), then the threaded tests under ThreadSanitizer (scripts/tsan.sh),
+# then the reliability stages: valgrind memcheck of a render (scripts/memcheck.sh) and a bounded
+# fuzzing run (scripts/fuzz.sh).
+# VANTOR_QUICK=1 skips the sanitizer passes and the reliability stages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -33,8 +34,8 @@ if [ "${VANTOR_QUICK:-0}" != "1" ]; then
   cmake --build build/asan -j "$jobs"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build/asan
 
-  # scripts/tsan.sh joins here once the values shared between the automation and
-  # audio threads are atomics; until then it reports those races by design.
+  # ThreadSanitizer over the tests that run the effect's threads at once.
+  bash scripts/tsan.sh
   bash scripts/memcheck.sh
   bash scripts/fuzz.sh
 fi

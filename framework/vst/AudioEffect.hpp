@@ -21,6 +21,8 @@
 //   makes its other dispatcher calls;
 // - any: more than one of these, possibly at the same time.
 
+#include <atomic>
+
 #include "framework/vst/AEffEditor.hpp"
 #include "framework/vst/VstAbi.hpp"
 
@@ -84,9 +86,9 @@ public:
     virtual void setParameterAutomated(VstInt32 index, float value);
 
     // Threads: any.
-    virtual VstInt32 getProgram() { return curProgram; }
+    virtual VstInt32 getProgram() { return curProgram.load(std::memory_order_relaxed); }
     // Threads: editor.
-    virtual void setProgram(VstInt32 program) { curProgram = program; }
+    virtual void setProgram(VstInt32 program) { curProgram.store(program, std::memory_order_relaxed); }
     // Program names hold up to kVstMaxProgNameLen characters.
     // Threads: editor.
     virtual void setProgramName(char* /*name*/) {}
@@ -160,7 +162,9 @@ protected:
     VstInt32 blockSize = 1024;
     VstInt32 numPrograms;
     VstInt32 numParams;
-    VstInt32 curProgram = 0;
+    // The host's program list and a MIDI program change on the audio thread both
+    // select the program, without a lock.
+    std::atomic<VstInt32> curProgram{0};
     AEffect cEffect;
 
 private:

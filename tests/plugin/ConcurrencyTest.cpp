@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -50,22 +51,31 @@ void automate(AEffect* effect)
     }
 }
 
-// Processes blocks of a steady tone with a controller message now and then.
+VstMidiEvent controlChange(char controller, char value)
+{
+    return {kVstMidiType, sizeof(VstMidiEvent), 0, 0, 0, 0, {char(0xB0), controller, value, 0}, 0, 0, 0, 0};
+}
+
+// Processes blocks of a steady tone with a controller message now and then:
+// the ones that write what automation writes too (a threshold, an attack time,
+// the current program and its record).
 void processAudio(AEffect* effect, std::atomic<bool>& finite)
 {
     constexpr int kFrames = 64;
     std::vector<float> buffers(4 * kFrames);
     float* inputs[2] = {buffers.data(), buffers.data() + kFrames};
     float* outputs[2] = {buffers.data() + 2 * kFrames, buffers.data() + 3 * kFrames};
-    VstMidiEvent controller{
-        kVstMidiType, sizeof(VstMidiEvent), 0, 0, 0, 0, {char(0xB0), 71, 30, 0}, 0, 0, 0, 0};
-    VstEvents events{1, 0, {reinterpret_cast<VstEvent*>(&controller), nullptr}};
+    VstMidiEvent controllers[] = {controlChange(71, 30), controlChange(72, 90), controlChange(3, 0)};
+    VstEvents events[std::size(controllers)];
+    for (std::size_t i = 0; i < std::size(controllers); ++i)
+        events[i] = {1, 0, {reinterpret_cast<VstEvent*>(&controllers[i]), nullptr}};
     for (int round = 0; round < kRounds; ++round)
     {
         for (int i = 0; i < kFrames; ++i)
             inputs[0][i] = inputs[1][i] = 0.5f * std::sin(0.05f * static_cast<float>(round * kFrames + i));
         if (round % 25 == 0)
-            effect->dispatcher(effect, effProcessEvents, 0, 0, &events, 0.0f);
+            effect->dispatcher(effect, effProcessEvents, 0, 0, &events[(round / 25) % std::size(events)],
+                               0.0f);
         effect->processReplacing(effect, inputs, outputs, kFrames);
         for (int i = 0; i < kFrames; ++i)
             if (!std::isfinite(outputs[0][i]) || !std::isfinite(outputs[1][i]))
