@@ -21,6 +21,12 @@ int main(int argc, char** argv)
         {
             format = CWaveFile::ESampleFormat::Float32;
         }
+        else if (argv[i][0] == '-' && argv[i][1] != '\0')
+        {
+            // An unknown option is a mistake, never the name of the file to write.
+            arguments.clear();
+            break;
+        }
         else
         {
             arguments.push_back(argv[i]);
