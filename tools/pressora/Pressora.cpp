@@ -5,6 +5,7 @@
 #include "tools/vsthost/VstPlugin.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -328,7 +329,7 @@ void CPressora::compare(const SCommandLine& command)
         {
             const float a = first.channel(c)[static_cast<std::size_t>(frame)];
             const float b = second.channel(c)[static_cast<std::size_t>(frame)];
-            if (std::memcmp(&a, &b, sizeof(float)) != 0)
+            if (std::bit_cast<std::uint32_t>(a) != std::bit_cast<std::uint32_t>(b))
             {
                 std::ostringstream text;
                 text << "first difference at frame " << frame << ", channel " << c << " ("
