@@ -52,8 +52,9 @@ const char* const kOutputShortLabels[2] = {"L out", "R out"};
 constexpr double kParameterRanges[CQuellor::kNumParameters][2] = {{-20.0, 20.0}, {-50.0, 0.0},  {0.0, 1.0},
                                                                   {1.0, 1000.0}, {1.0, 1000.0}, {0.0, 1.0}};
 
-// Host-visible texts are copied with their terminator, cut to 24 characters.
-constexpr int kProgramNameSize = Vst::kVstMaxProgNameLen + 1;
+// Program names reach the host in its 24-byte buffer: at most 23 characters and the
+// terminator; longer names are cut.
+constexpr int kProgramNameSize = Vst::kVstMaxProgNameLen;
 } // namespace
 
 CQuellor::CQuellor(Vst::audioMasterCallback hostCallback)

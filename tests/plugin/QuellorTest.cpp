@@ -135,6 +135,26 @@ TEST_F(QuellorFixture, FactoryProgramsAreInPlaceWithTheDefaultCurrent)
     }
 }
 
+TEST_F(QuellorFixture, LongProgramNamesAreCutToTheHostsTwentyFourByteBuffer)
+{
+    // Nothing may land past the 24 bytes the host gives, whichever query reads the name.
+    char name[] = "A program name far longer than twenty-four characters";
+    effect->setProgramName(name);
+    for (bool indexed : {false, true})
+    {
+        SCOPED_TRACE(indexed ? "indexed" : "current");
+        std::array<char, Vantor::Vst::kVstMaxProgNameLen + 8> text;
+        text.fill('#');
+        if (indexed)
+            ASSERT_TRUE(effect->getProgramNameIndexed(-1, 0, text.data()));
+        else
+            effect->getProgramName(text.data());
+        EXPECT_EQ(std::string(text.data()), std::string(name, Vantor::Vst::kVstMaxProgNameLen - 1));
+        for (std::size_t i = Vantor::Vst::kVstMaxProgNameLen; i < text.size(); ++i)
+            EXPECT_EQ(text[i], '#') << "byte " << i << " past the host's buffer was written";
+    }
+}
+
 TEST_F(QuellorFixture, SelectingAProgramAppliesItsValues)
 {
     effect->setProgram(5); // "Hard": 20:1
@@ -158,11 +178,11 @@ TEST_F(QuellorFixture, EditsAndNamesStayWithTheProgramTheyWereMadeIn)
     EXPECT_EQ(effect->getParameter(CQuellor::kThreshold), 0.123f);
     EXPECT_EQ(programName(), "My vocals");
 
-    // A long name is kept whole but handed out cut to 24 characters.
+    // A long name is kept whole but handed out cut to the host's 24 bytes, terminator included.
     char longName[] = "A name far longer than twenty-four characters";
     effect->setProgramName(longName);
     EXPECT_STREQ(effect->getProgramRecord(3).getName(), longName);
-    EXPECT_EQ(programName(), "A name far longer than t");
+    EXPECT_EQ(programName(), "A name far longer than ");
     effect->setProgramName(nullptr);
     effect->getProgramName(nullptr);
     EXPECT_STREQ(effect->getProgramRecord(3).getName(), longName);
