@@ -317,7 +317,8 @@ TEST(AudioEffectTraps, AnswersAndIndexesKeepTheirBitsOn64BitHosts)
     TestEffect effect(nullptr);
     char text[] = "someVendorExtension";
     // A vendor's bit pattern arrives without sign extension; -1 ("no") stays -1.
-    const VstIntPtr answers[][2] = {{static_cast<VstInt32>(0xBEEF0000u), 0xBEEF0000u}, {-1, -1}, {1, 1}};
+    const VstIntPtr answers[][2] = {
+        {static_cast<VstInt32>(0xBEEF0000u), static_cast<VstIntPtr>(0xBEEF0000u)}, {-1, -1}, {1, 1}};
     for (const auto& [answer, expected] : answers)
     {
         effect.canDoAnswer = static_cast<VstInt32>(answer);
