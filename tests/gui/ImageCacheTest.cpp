@@ -89,7 +89,9 @@ TEST_F(ImageCacheTest, AFailedLoadIsHandedBackButTriedAgainNextTime)
     EXPECT_EQ(g_loads, 2);
 
     // Repaired while the process runs, both load on the next request.
-    std::filesystem::copy_file(picture, broken, std::filesystem::copy_options::overwrite_existing);
+    // (Removed first: MinGW's copy_file refuses to overwrite even when told to.)
+    std::filesystem::remove(broken);
+    std::filesystem::copy_file(picture, broken);
     std::filesystem::copy_file(picture, missing);
     for (const std::string& path : {broken, missing})
     {
