@@ -61,23 +61,4 @@ void* CPluginModule::symbol(const char* name) const
     return address;
 }
 
-Vst::VstPluginMainProc CPluginModule::entryPoint() const
-{
-    for (const char* name : {"VSTPluginMain", "main"})
-    {
-        if (void* address = symbol(name))
-        {
-            m_entryName = name;
-            return reinterpret_cast<Vst::VstPluginMainProc>(address);
-        }
-    }
-    throw CHostError("'" + m_path.string() +
-                     "' is not a VST plug-in: it exports neither VSTPluginMain nor main");
-}
-
-const std::string& CPluginModule::entryPointName() const
-{
-    return m_entryName;
-}
-
 } // namespace Vantor::VstHost

@@ -70,23 +70,4 @@ void* CPluginModule::symbol(const char* name) const
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(m_handle), name));
 }
 
-Vst::VstPluginMainProc CPluginModule::entryPoint() const
-{
-    for (const char* name : {"VSTPluginMain", "main"})
-    {
-        if (void* address = symbol(name))
-        {
-            m_entryName = name;
-            return reinterpret_cast<Vst::VstPluginMainProc>(address);
-        }
-    }
-    throw CHostError("'" + m_path.string() +
-                     "' is not a VST plug-in: it exports neither VSTPluginMain nor main");
-}
-
-const std::string& CPluginModule::entryPointName() const
-{
-    return m_entryName;
-}
-
 } // namespace Vantor::VstHost
