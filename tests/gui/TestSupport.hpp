@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/ScratchFolder.hpp"
+
 #include "framework/basics/Exception.hpp"
 
 namespace Vantor::Tests
@@ -49,31 +51,7 @@ inline void writeTarga(const std::string& path, int width, int height,
     }
 }
 
-// A scratch folder removed with the object.
-class CScratchFolder
-{
-public:
-    CScratchFolder()
-    {
-        m_path = std::filesystem::temp_directory_path() /
-                 ("vantor_gui_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "_" +
-                  std::to_string(std::rand()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~CScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    CScratchFolder(const CScratchFolder&) = delete;
-    CScratchFolder& operator=(const CScratchFolder&) = delete;
-
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-    std::string path() const { return m_path.string(); }
-
-private:
-    std::filesystem::path m_path;
-};
+using Testing::CScratchFolder;
 
 // Runs the call and expects an exception with exactly these reason and function texts.
 template <typename TCall> void expectException(TCall&& call, const char* reason, const char* function)

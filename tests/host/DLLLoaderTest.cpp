@@ -2,6 +2,7 @@
 
 #include "framework/basics/Exception.hpp"
 
+#include "tests/ScratchFolder.hpp"
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -45,11 +46,11 @@ TEST(DLLLoaderTest, AMissingFileIsReportedWithItsPath)
 
 TEST(DLLLoaderTest, AFileThatIsNoLibraryLoadsNothing)
 {
-    const auto path = std::filesystem::temp_directory_path() / "vantor_not_a_library.so";
+    const Vantor::Testing::CScratchFolder folder;
+    const auto path = folder / "not_a_library.so";
     std::ofstream(path) << "just text";
     CDLLLoader loader(VANTOR_LIBRARY_PROBE);
     loader.loadDll(path.string().c_str()); // replaces the library loaded before
     EXPECT_FALSE(loader.isLoaded());
     EXPECT_EQ(loader.getFunction("probeAnswer"), nullptr);
-    std::filesystem::remove(path);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/NativePaths.hpp"
+#include "tests/ScratchFolder.hpp"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -53,21 +54,17 @@ class FileUtilitiesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        folder =
-            fs::temp_directory_path() /
-            ("vantor_host_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
         fs::create_directories(folder / "zfolder");
         std::ofstream(folder / "b.txt", std::ios::binary) << "bee";
         std::ofstream(folder / "a.bin", std::ios::binary) << std::string(300, '\0') << "end";
         ASSERT_TRUE(makeSystemEntry(folder / "pipe"));
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     CString pattern(const char* name) const { return CString((folder / name).string().c_str()); }
     CSystemString path(const char* name) const { return CSystemString((folder / name).string().c_str()); }
 
-    fs::path folder;
+    Vantor::Testing::CScratchFolder scratch{"vantor_host"};
+    const fs::path folder{scratch.root()};
 };
 
 struct SOwnedList

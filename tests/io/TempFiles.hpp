@@ -1,6 +1,6 @@
 #pragma once
-// Scratch files for stream tests: one folder per test program, one file name
-// per test, removed again when the fixture ends.
+// Scratch files for stream tests: a fresh folder per test, removed again when
+// the fixture ends.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -8,27 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/ScratchFolder.hpp"
+
 namespace Vantor::Testing
 {
 
 class CTempFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = std::filesystem::temp_directory_path() /
-                   (std::string("vantor_io_") + info->test_suite_name() + "_" + info->name());
-        std::filesystem::create_directories(m_folder);
-    }
-
-    void TearDown() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-    }
-
-    std::string path(const std::string& name) const { return (m_folder / name).string(); }
+    std::string path(const std::string& name) const { return m_folder.file(name); }
 
     static void writeFile(const std::string& path, const std::string& bytes)
     {
@@ -51,7 +39,7 @@ protected:
     }
 
 private:
-    std::filesystem::path m_folder;
+    CScratchFolder m_folder{"vantor_io"};
 };
 
 } // namespace Vantor::Testing

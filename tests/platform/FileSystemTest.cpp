@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/ScratchFolder.hpp"
+
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -56,16 +58,11 @@ class FileSystemTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        folder =
-            fs::temp_directory_path() /
-            ("vantor_fs_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
         fs::create_directories(folder / "sub");
         std::ofstream(folder / "data.bin", std::ios::binary) << std::string(1234, 'x');
         std::ofstream(folder / "notes.txt") << "hello";
         ASSERT_TRUE(makeSystemEntry(folder / "pipe"));
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     const FileRecord* find(const std::vector<FileRecord>& records, const std::string& name)
     {
@@ -74,7 +71,8 @@ protected:
         return it == records.end() ? nullptr : &*it;
     }
 
-    fs::path folder;
+    Vantor::Testing::CScratchFolder scratch{"vantor_fs"};
+    const fs::path folder{scratch.root()};
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "tests/tools/ProbePluginState.hpp"
 #include "tools/pressora/WaveFile.hpp"
 
+#include "tests/ScratchFolder.hpp"
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -29,8 +30,8 @@ struct SRun
 
 std::filesystem::path scratch(const std::string& name)
 {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::filesystem::temp_directory_path() / ("pressora_" + std::string(test->name()) + "_" + name);
+    static const Vantor::Testing::CScratchFolder folder("pressora");
+    return folder / name;
 }
 
 std::string readAll(const std::filesystem::path& path)

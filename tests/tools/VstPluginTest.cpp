@@ -1,6 +1,7 @@
 #include "tools/vsthost/VstPlugin.hpp"
 #include "tests/tools/ProbePluginState.hpp"
 
+#include "tests/ScratchFolder.hpp"
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -67,8 +68,8 @@ TEST(VstPluginLoading, ReadsTheRecordThroughEitherEntryPoint)
 
 TEST(VstPluginLoading, FailuresGiveAClearReason)
 {
-    const auto folder = std::filesystem::temp_directory_path();
-    const auto textFile = folder / "vsthost_not_a_library.so";
+    const Vantor::Testing::CScratchFolder folder("vsthost");
+    const auto textFile = folder / "not_a_library.so";
     std::ofstream(textFile) << "not a shared object\n";
     using ::testing::HasSubstr;
     const std::pair<std::filesystem::path, ::testing::Matcher<std::string>> cases[] = {

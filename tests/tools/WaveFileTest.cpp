@@ -1,5 +1,6 @@
 #include "tools/pressora/WaveFile.hpp"
 
+#include "tests/ScratchFolder.hpp"
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -15,7 +16,8 @@ namespace
 
 std::filesystem::path tempFile(const std::string& name)
 {
-    return std::filesystem::temp_directory_path() / ("pressora_wave_" + name);
+    static const Vantor::Testing::CScratchFolder folder("pressora_wave");
+    return folder / name;
 }
 
 void expectLoadError(const std::filesystem::path& path, const std::string& expected)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/ScratchFolder.hpp"
+
 #include <cstdint>
 
 #include <cstdio>
@@ -38,16 +40,7 @@ const std::vector<unsigned char> kSolidJpeg = {
 class ImageDecoderTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("vantor_decoder_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                    "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
-    std::string path(const std::string& name) const { return (m_folder / name).string(); }
+    std::string path(const std::string& name) const { return m_folder.file(name); }
 
     // A PNG with straight (not premultiplied) RGBA samples, written here (stored,
     // uncompressed deflate blocks) so that no image library is needed to make it.
@@ -122,7 +115,7 @@ protected:
         return out;
     }
 
-    std::filesystem::path m_folder;
+    Vantor::Testing::CScratchFolder m_folder{"vantor_decoder"};
 };
 
 } // namespace
