@@ -7,8 +7,16 @@
 # VANTOR_QUICK=1 skips the sanitizer passes and the reliability stages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-bash scripts/check-format.sh
+
+# Runs one stage and says how long it took, so that slow stages show in CI's log.
+timed() {
+  local start=$SECONDS
+  "$@"
+  echo "== took $((SECONDS - start)) s: $*"
+}
+
+timed bash scripts/install-deps.sh
+timed bash scripts/check-format.sh
 
 jobs=$(nproc)
 
@@ -25,17 +33,17 @@ run_ctest() {
 }
 
 cmake --preset ci >/dev/null
-cmake --build build/ci -j "$jobs"
-bash scripts/lint.sh build/ci
-run_ctest build/ci
+timed cmake --build build/ci -j "$jobs"
+timed bash scripts/lint.sh build/ci
+timed run_ctest build/ci
 
 if [ "${VANTOR_QUICK:-0}" != "1" ]; then
   cmake --preset asan >/dev/null
-  cmake --build build/asan -j "$jobs"
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build/asan
+  timed cmake --build build/asan -j "$jobs"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 timed run_ctest build/asan
 
   # ThreadSanitizer over the tests that run the effect's threads at once.
-  bash scripts/tsan.sh
-  bash scripts/memcheck.sh
-  bash scripts/fuzz.sh
+  timed bash scripts/tsan.sh
+  timed bash scripts/memcheck.sh
+  timed bash scripts/fuzz.sh
 fi
