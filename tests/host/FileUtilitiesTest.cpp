@@ -5,14 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/NativePaths.hpp"
-#include "tests/ScratchFolder.hpp"
-
-#ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#endif
+#include "tests/SampleFolder.hpp"
 
 #include <filesystem>
 #include <fstream>
@@ -36,35 +29,11 @@ std::string contentOf(const fs::path& path)
     return content.str();
 }
 
-// An entry that is neither folder nor regular file: a named pipe on POSIX
-// systems, a file marked as the system's on Windows.
-bool makeSystemEntry(const fs::path& path)
-{
-#ifdef _WIN32
-    std::ofstream(path) << "system";
-    return ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_SYSTEM) != 0;
-#else
-    return ::mkfifo(path.c_str(), 0600) == 0;
-#endif
-}
-
-// A fresh folder with a sub-folder, two files and a system entry.
-class FileUtilitiesTest : public ::testing::Test
+class FileUtilitiesTest : public Testing::CSampleFolderTest
 {
 protected:
-    void SetUp() override
-    {
-        fs::create_directories(folder / "zfolder");
-        std::ofstream(folder / "b.txt", std::ios::binary) << "bee";
-        std::ofstream(folder / "a.bin", std::ios::binary) << std::string(300, '\0') << "end";
-        ASSERT_TRUE(makeSystemEntry(folder / "pipe"));
-    }
-
     CString pattern(const char* name) const { return CString((folder / name).string().c_str()); }
     CSystemString path(const char* name) const { return CSystemString((folder / name).string().c_str()); }
-
-    Vantor::Testing::CScratchFolder scratch{"vantor_host"};
-    const fs::path folder{scratch.root()};
 };
 
 struct SOwnedList
@@ -89,8 +58,9 @@ TEST_F(FileUtilitiesTest, ListingsDescribeEachEntryByItsKind)
         EXPECT_STREQ(entry->getFileName().getString(), expected[i]);
         EXPECT_EQ(entry->getFileType(), types[i]) << expected[i];
         EXPECT_STREQ(entry->getFullPath().getString(), (folder / expected[i]).string().c_str());
+        EXPECT_STREQ(entry->getShortFileName().getString(), "") << expected[i];
     }
-    EXPECT_EQ(files.list.getElementAtIndex(1)->getFileSize(), 303.0);
+    EXPECT_EQ(files.list.getElementAtIndex(1)->getFileSize(), static_cast<double>(kBinarySize));
     EXPECT_EQ(CFileUtilities::getNumberOfFilesInFolder(pattern("*")), 3); // all but the folder
     EXPECT_EQ(CFileUtilities::getNumberOfFilesInFolder(pattern("*.txt")), 1);
     EXPECT_EQ(CFileUtilities::getNumberOfFilesInFolder(pattern("missing/*")), 0);
@@ -110,8 +80,15 @@ TEST_F(FileUtilitiesTest, ExistenceAndFolders)
 {
     EXPECT_TRUE(CFileUtilities::fileExists(path("b.txt")));
     EXPECT_FALSE(CFileUtilities::fileExists(path("c.txt")));
+    EXPECT_TRUE(CFileUtilities::folderExists(CSystemString(folder.string().c_str())));
+    EXPECT_TRUE(CFileUtilities::folderExists(path("zfolder")));
+    EXPECT_FALSE(CFileUtilities::folderExists(path("b.txt")));
+    EXPECT_FALSE(CFileUtilities::folderExists(path("missing")));
+
     EXPECT_TRUE(CFileUtilities::createFolder(path("made")));
     EXPECT_TRUE(CFileUtilities::folderExists(path("made")));
+    EXPECT_FALSE(CFileUtilities::createFolder(path("made")));           // exists already
+    EXPECT_FALSE(CFileUtilities::createFolder(path("missing/deeper"))); // parent missing
     // A name with an extension is taken for a file and refused.
     EXPECT_FALSE(CFileUtilities::createFolder(path("folder.new")));
     EXPECT_FALSE(fs::exists(folder / "folder.new"));

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace Vantor;
 using Basics::CString;
 using Host::CSystemInformation;
@@ -21,9 +23,11 @@ TEST(SystemInformationTest, DriveRootsAndVolumes)
     std::uint32_t serial = 7;
     EXPECT_FALSE(
         CSystemInformation::getVolumeInformation(Vantor::Testing::kMissingRoot, label, fileSystem, serial));
+    EXPECT_STREQ(label.getString(), "unchanged");
     EXPECT_STREQ(fileSystem.getString(), "unchanged");
     EXPECT_EQ(serial, 7u);
     EXPECT_TRUE(
         CSystemInformation::getVolumeInformation(*roots.getElementAtIndex(0), label, fileSystem, serial));
-    EXPECT_STRNE(fileSystem.getString(), "unchanged");
+    const std::string named = fileSystem.getString();
+    EXPECT_TRUE(!named.empty() && named != "unchanged") << named;
 }

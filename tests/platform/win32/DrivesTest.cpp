@@ -41,15 +41,3 @@ TEST(DrivesTest, RootsAreLettersWithSeparatorAndKnownTypes)
     ASSERT_FALSE(unused.empty());
     EXPECT_EQ(getDriveType(unused), kDriveNoRoot);
 }
-
-TEST(DrivesTest, VolumeInformationNamesTheFileSystem)
-{
-    VolumeInformation volume;
-    ASSERT_TRUE(getVolumeInformation("C:\\", volume));
-    EXPECT_FALSE(volume.fileSystemName.empty());
-
-    VolumeInformation untouched;
-    untouched.fileSystemName = "unchanged";
-    EXPECT_FALSE(getVolumeInformation(unusedRoot(getDriveRoots()), untouched));
-    EXPECT_EQ(untouched.fileSystemName, "unchanged");
-}
