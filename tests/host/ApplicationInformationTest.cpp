@@ -1,6 +1,7 @@
 #include "framework/host/ApplicationInformation.hpp"
 
 #include "framework/platform/Module.hpp"
+#include "tests/AskLibrary.hpp"
 #include "tests/NativePaths.hpp"
 
 #include <gtest/gtest.h>
@@ -14,24 +15,9 @@ namespace Platform = Vantor::Platform;
 namespace
 {
 
-// Loads the probe library and calls one of its text-reporting functions.
 std::string askProbe(const char* function)
 {
-    Platform::LibraryHandle library =
-        Platform::loadLibrary(Vantor::Testing::nativePath(VANTOR_LIBRARY_PROBE));
-    if (library == nullptr)
-    {
-        return "<not loaded>";
-    }
-    auto probe =
-        reinterpret_cast<void (*)(char*, unsigned long)>(Platform::getLibrarySymbol(library, function));
-    char text[4096] = "<no function>";
-    if (probe != nullptr)
-    {
-        probe(text, sizeof(text));
-    }
-    Platform::freeLibrary(library);
-    return text;
+    return Vantor::Testing::askLibrary(Vantor::Testing::nativePath(VANTOR_LIBRARY_PROBE), function);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "framework/platform/Module.hpp"
 
+#include "tests/AskLibrary.hpp"
 #include "tests/NativePaths.hpp"
 
 #include <gtest/gtest.h>
@@ -38,15 +39,7 @@ TEST(ModuleTest, CodeInALoadedLibraryNamesTheLibraryNotTheProgram)
     const std::filesystem::path probe = VANTOR_MODULE_PROBE;
     const std::string indirect =
         std::filesystem::path(probe.parent_path() / "." / probe.filename()).make_preferred().string();
-    LibraryHandle library = loadLibrary(indirect);
-    ASSERT_NE(library, nullptr);
-    using Probe = void (*)(char*, unsigned long);
-    auto function = reinterpret_cast<Probe>(getLibrarySymbol(library, "probeModuleFileName"));
-    ASSERT_NE(function, nullptr);
-    char name[4096];
-    function(name, sizeof(name));
-    expectNamesFile(name, probe);
-    freeLibrary(library);
+    expectNamesFile(Vantor::Testing::askLibrary(indirect, "probeModuleFileName"), probe);
 }
 
 // The library loader never asks for a file that is not there; the other
