@@ -4,7 +4,9 @@
 #include "framework/platform/win32/GdiSurface.hpp"
 
 #include <cstring>
+#include <cwchar>
 #include <fstream>
+#include <vector>
 
 namespace Vantor::Platform
 {
@@ -27,6 +29,32 @@ bool hasSignature(const std::string& path, EImageFormat format)
     std::ifstream file(path, std::ios::binary);
     return file.read(reinterpret_cast<char*>(start), static_cast<std::streamsize>(size)) &&
            std::memcmp(start, expected, size) == 0;
+}
+
+// The PNG encoder among the ones GDI+ offers.
+bool findPngEncoder(CLSID& found)
+{
+    UINT count = 0;
+    UINT size = 0;
+    if (GdipGetImageEncodersSize(&count, &size) != Ok || count == 0 || size == 0)
+    {
+        return false;
+    }
+    std::vector<unsigned char> buffer(size);
+    auto* encoders = reinterpret_cast<ImageCodecInfo*>(buffer.data());
+    if (GdipGetImageEncoders(count, size, encoders) != Ok)
+    {
+        return false;
+    }
+    for (UINT index = 0; index < count; ++index)
+    {
+        if (encoders[index].MimeType != nullptr && std::wcscmp(encoders[index].MimeType, L"image/png") == 0)
+        {
+            found = encoders[index].Clsid;
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -84,11 +112,39 @@ SDecodedImage decodeImageFile(const std::string& path, EImageFormat format)
     return result;
 }
 
-bool writePngFile(IDrawingSurface&, const std::string&, std::string& error)
+bool writePngFile(IDrawingSurface& surface, const std::string& path, std::string& error)
 {
-    // Only the Linux tools write screenshots.
-    error = "Writing PNG files is not supported on this platform";
-    return false;
+    if (!start())
+    {
+        error = "GDI+ is not available to write PNG files";
+        return false;
+    }
+    CLSID encoder{};
+    if (!findPngEncoder(encoder))
+    {
+        error = "GDI+ has no PNG encoder";
+        return false;
+    }
+    // A bitmap over the surface's own premultiplied pixels; GDI+ writes them out
+    // as straight RGBA, as PNG keeps them.
+    int stride = 0;
+    uint32_t* pixels = surface.lockPixels(stride);
+    GpBitmap* bitmap = nullptr;
+    const bool made =
+        GdipCreateBitmapFromScan0(surface.getWidth(), surface.getHeight(), stride * 4, PixelFormat32bppPARGB,
+                                  reinterpret_cast<BYTE*>(pixels), &bitmap) == Ok &&
+        bitmap != nullptr;
+    const bool saved = made && GdipSaveImageToFile(bitmap, toWide(path).c_str(), &encoder, nullptr) == Ok;
+    if (bitmap != nullptr)
+    {
+        GdipDisposeImage(bitmap);
+    }
+    surface.unlockPixels();
+    if (!saved)
+    {
+        error = "Cannot write the PNG file " + path;
+    }
+    return saved;
 }
 
 } // namespace Vantor::Platform

@@ -136,6 +136,31 @@ TEST_F(ImageDecoderTest, PngPixelsArePremultipliedAndInRowOrder)
     EXPECT_EQ(decoded.surface->getPixel(1, 1), makeColour(255, 255, 255));
 }
 
+// What the tools write as screenshots reads back as the same pixels, transparency
+// included; a file that cannot be written says why.
+TEST_F(ImageDecoderTest, WrittenPngFilesReadBackAsTheSamePixels)
+{
+    const std::string file =
+        writePng("source.png", 2, 2, {255, 0, 0, 255, 200, 100, 50, 128, 9, 9, 9, 0, 0, 64, 255, 255});
+    const SDecodedImage source = decodeImageFile(file, EImageFormat::Png);
+    ASSERT_NE(source.surface, nullptr) << source.error;
+
+    std::string error;
+    ASSERT_TRUE(writePngFile(*source.surface, path("copy.png"), error)) << error;
+    const SDecodedImage copy = decodeImageFile(path("copy.png"), EImageFormat::Png);
+    ASSERT_NE(copy.surface, nullptr) << copy.error;
+    ASSERT_EQ(copy.surface->getWidth(), 2);
+    ASSERT_EQ(copy.surface->getHeight(), 2);
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{1, 0}, std::pair{0, 1}, std::pair{1, 1}})
+    {
+        EXPECT_EQ(copy.surface->getPixel(x, y), source.surface->getPixel(x, y)) << x << ", " << y;
+    }
+
+    error.clear();
+    EXPECT_FALSE(writePngFile(*source.surface, path("no-such-folder/copy.png"), error));
+    EXPECT_FALSE(error.empty());
+}
+
 TEST_F(ImageDecoderTest, JpegPixelsAreOpaque)
 {
     const std::string file = writeJpeg("solid.jpg", kSolidJpeg);
