@@ -132,6 +132,11 @@ LRESULT CALLBACK CWin32Window::windowProcedure(HWND window, UINT message, WPARAM
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creating));
         creating->m_window = window;
     }
+    if (message == WM_MOUSEACTIVATE && (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0)
+    {
+        // Said outright: not every system leaves such a window inactive when clicked.
+        return MA_NOACTIVATE;
+    }
     auto* self = reinterpret_cast<CWin32Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self == nullptr || self->m_sink == nullptr)
     {
@@ -206,7 +211,9 @@ void CWin32Window::show()
 {
     if (m_window != nullptr)
     {
-        ShowWindow(m_window, SW_SHOW);
+        // SW_SHOW would activate even a window made never to take the focus.
+        const bool noActivate = (GetWindowLongPtrA(m_window, GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;
+        ShowWindow(m_window, noActivate ? SW_SHOWNA : SW_SHOW);
     }
 }
 

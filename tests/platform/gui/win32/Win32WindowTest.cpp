@@ -196,6 +196,31 @@ TEST_F(Win32WindowTest, HiddenWindowsAreNotPaintedUntilShown)
     EXPECT_FALSE(m_backend->isVisible());
 }
 
+// A window made never to take the focus (an about box over a host) is shown and
+// clicked while the host keeps the focus.
+TEST_F(Win32WindowTest, NoActivateWindowsLeaveTheFocusWhereItIs)
+{
+    CForeignWindow host;
+    SetForegroundWindow(host.handle());
+    ASSERT_EQ(GetForegroundWindow(), host.handle());
+    SWindowCreateParams params = popup(60, 40, false);
+    params.extendedStyle |= ExtendedWindowStyle::NoActivate;
+    ASSERT_EQ(m_backend->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
+    m_backend->show();
+    EXPECT_TRUE(m_backend->isVisible());
+    ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
+    EXPECT_EQ(GetForegroundWindow(), host.handle()) << "showing it took the focus";
+
+    SetCursorPos(30 + 10, 50 + 10);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+    ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::LeftButtonUp) == 1; }));
+    EXPECT_EQ(GetForegroundWindow(), host.handle()) << "a click on it took the focus";
+}
+
 TEST_F(Win32WindowTest, TimersRepeatUnderTheirIdsUntilStopped)
 {
     ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
