@@ -296,6 +296,20 @@ BOOL CALLBACK collectShownTopLevel(HWND window, LPARAM data)
     return TRUE;
 }
 
+BOOL CALLBACK collectTopLevel(HWND window, LPARAM data)
+{
+    reinterpret_cast<STopLevelSearch*>(data)->found.push_back(window);
+    return TRUE;
+}
+
+// Every top-level window of this thread, shown or not.
+std::size_t topLevelCount()
+{
+    STopLevelSearch search{nullptr, {}};
+    EnumThreadWindows(GetCurrentThreadId(), collectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found.size();
+}
+
 std::vector<HWND> shownTopLevels(HWND host)
 {
     STopLevelSearch search{host, {}};
@@ -324,7 +338,8 @@ struct EditorOnWindows : ::testing::Test
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-        plugin->dispatch(effEditIdle);
+        if (plugin)
+            plugin->dispatch(effEditIdle);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
     template <typename TCondition> bool loopUntil(TCondition condition)
@@ -515,6 +530,34 @@ TEST_F(EditorOnWindows, OpeningWithoutAParentOpensNothing)
     EXPECT_EQ(plugin->dispatch(effEditOpen, 0, 0, nullptr), 0);
     EXPECT_TRUE(shownTopLevels(host.handle()).empty());
     plugin->dispatch(effEditClose);
+}
+
+// A host that loads, opens, closes and unloads the plug-in over and over: every
+// instance paints in its window and shows its about window, and no window of the
+// library outlives it.
+TEST_F(EditorOnWindows, LoadingOpeningClosingAndUnloadingRepeatedlyLeavesNoWindowBehind)
+{
+    CHostWindow host(60, 40);
+    plugin.reset();
+    const std::size_t windows = topLevelCount();
+    for (int cycle = 0; cycle < 20; ++cycle)
+    {
+        plugin = CVstPlugin::load(g_pluginPath);
+        ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, host.handle()), 1) << "cycle " << cycle;
+        ASSERT_EQ(host.children().size(), 1u) << "cycle " << cycle;
+        ASSERT_TRUE(loopUntil([&] { return coloursIn(readBack(host.handle()), kThresholdReadOut) > 2; }))
+            << "cycle " << cycle << ": the editor was never painted";
+        // The about window too, left showing: it goes with the plug-in, not with the editor's window.
+        sendMouse(host.screenPoint(kInfoButton.x, kInfoButton.y), MOUSEEVENTF_LEFTDOWN);
+        sendMouse(host.screenPoint(kInfoButton.x, kInfoButton.y), MOUSEEVENTF_LEFTUP);
+        ASSERT_TRUE(loopUntil([&] { return !shownTopLevels(host.handle()).empty(); }))
+            << "cycle " << cycle << ": no about window";
+        plugin->dispatch(effEditClose);
+        plugin.reset();
+        hostLoop();
+        ASSERT_TRUE(host.children().empty()) << "cycle " << cycle;
+        ASSERT_EQ(topLevelCount(), windows) << "cycle " << cycle << ": a window outlived the plug-in";
+    }
 }
 
 int main(int argc, char** argv)
