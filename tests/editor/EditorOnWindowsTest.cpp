@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -70,20 +71,24 @@ struct SPicture
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-SPicture decode(const std::filesystem::path& file)
+// Each file is decoded once per run: the knob strips are large.
+const SPicture& decode(const std::filesystem::path& file)
 {
-    SPicture picture;
-    const auto decoded = decodeImageFile(file.string(), EImageFormat::Png);
-    if (!decoded.surface)
+    static std::map<std::filesystem::path, SPicture> decoded;
+    if (const auto found = decoded.find(file); found != decoded.end())
+        return found->second;
+    SPicture& picture = decoded[file];
+    const auto result = decodeImageFile(file.string(), EImageFormat::Png);
+    if (!result.surface)
     {
-        ADD_FAILURE() << "cannot read the picture " << file.string() << ": " << decoded.error;
+        ADD_FAILURE() << "cannot read the picture " << file.string() << ": " << result.error;
         return picture;
     }
-    picture.width = decoded.surface->getWidth();
-    picture.height = decoded.surface->getHeight();
+    picture.width = result.surface->getWidth();
+    picture.height = result.surface->getHeight();
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x)
-            picture.pixels.push_back(decoded.surface->getPixel(x, y));
+            picture.pixels.push_back(result.surface->getPixel(x, y));
     return picture;
 }
 
@@ -365,12 +370,12 @@ struct EditorOnWindows : ::testing::Test
     // Every knob shows its strip's frame for the effect's value at its place.
     void expectKnobsShowTheirValues(const SPicture& screen)
     {
-        const SPicture background = decode(resources / "BackgroundLite.png");
+        const SPicture& background = decode(resources / "BackgroundLite.png");
         ASSERT_EQ(background.width, kWidth);
         ASSERT_EQ(background.height, kHeight);
         for (int index = 0; index < 6; ++index)
         {
-            const SPicture strip = decode(resources / kKnobs[index].strip);
+            const SPicture& strip = decode(resources / kKnobs[index].strip);
             ASSERT_GT(strip.height, 0);
             const SKnobMatch match =
                 compareKnob(screen, background, strip, kKnobs[index].left, plugin->parameter(index));
@@ -446,7 +451,8 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     // Drag the Threshold knob 20 pixels to the right: +0.1, one automation call.
     plugin->host().clearCalls();
     sendMouse(host.screenPoint(57, 95), 0);
-    loopUntil([] { return false; });
+    for (int round = 0; round < 5; ++round)
+        hostLoop();
     sendMouse(host.screenPoint(57, 95), MOUSEEVENTF_LEFTDOWN);
     for (int round = 0; round < 5; ++round)
         hostLoop();
@@ -470,6 +476,20 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
             after.push_back(turned.at(x, y));
         }
     EXPECT_NE(before, after) << "the Threshold read-out was not rewritten";
+
+    // Host automation and the output level reach the panel through idle and are painted
+    // by the host's loop: the Attack knob turns, the meter lights up.
+    const RECT meter{460, 55, 470, 130};
+    const std::size_t darkMeterColours = coloursIn(turned, meter);
+    plugin->setParameter(3, 0.8f);
+    std::vector<float> loud(512);
+    for (std::size_t i = 0; i < loud.size(); ++i)
+        loud[i] = (i % 16 < 8) ? 0.9f : -0.9f;
+    plugin->processStereo(loud.data(), loud.data(), loud.data(), loud.data(), loud.size());
+    EXPECT_TRUE(loopUntil([&] { return coloursIn(readBack(host.handle()), meter) > darkMeterColours; }))
+        << "the output level never lit the meter";
+    expectKnobsShowTheirValues(readBack(host.handle()));
+    EXPECT_EQ(automateCalls(), 1u) << "host automation was echoed back to the host";
 
     // The info button shows the about window, centred and on top, without taking the focus.
     ASSERT_TRUE(shownTopLevels(host.handle()).empty()) << "a window shows before the info button is clicked";
