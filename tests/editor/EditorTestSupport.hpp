@@ -2,6 +2,8 @@
 // A compressor effect with its editor on a window system without a display, a host
 // that records what the effect tells it, and pictures of the editor's sizes.
 
+#include <gtest/gtest.h>
+
 #include <mutex>
 #include <string>
 #include <vector>
@@ -89,7 +91,10 @@ inline void writePictures(const Tests::CScratchFolder& folder)
     {
         auto surface = Platform::createDrawingSurface(picture.width, picture.height, picture.colour);
         std::string error;
-        Platform::writePngFile(*surface, folder.file(picture.name), error);
+        if (!Platform::writePngFile(*surface, folder.file(picture.name), error))
+        {
+            ADD_FAILURE() << "cannot write the test picture " << picture.name << ": " << error;
+        }
     }
 }
 
