@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <latch>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -13,6 +12,7 @@
 
 #include "framework/basics/ClassManager.hpp"
 #include "framework/basics/CountedObject.hpp"
+#include "tests/ThreadBarrier.hpp"
 
 using namespace Vantor::Basics;
 
@@ -182,12 +182,12 @@ TEST(ClassRegistry, RecordsMadeOnManyThreadsAtOnceAreAllRegistered)
     constexpr int kRecordsEach = 300;
     std::vector<std::unique_ptr<CClass>> records(kThreads * kRecordsEach);
     std::vector<std::thread> threads;
-    std::latch start(kThreads);
+    Vantor::Testing::CThreadBarrier start(kThreads);
     for (int t = 0; t < kThreads; ++t)
         threads.emplace_back(
             [&records, &start, t]
             {
-                start.arrive_and_wait();
+                start.arriveAndWait();
                 for (int i = 0; i < kRecordsEach; ++i)
                 {
                     const std::string name = "TThreaded<" + std::to_string(t) + "_" + std::to_string(i) + ">";

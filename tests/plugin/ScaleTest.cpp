@@ -2,7 +2,6 @@
 // any sample rate a host may announce.
 #include <gtest/gtest.h>
 
-#include <barrier>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "plugin/Quellor.hpp"
+#include "tests/ThreadBarrier.hpp"
 #include "tests/plugin/QuellorTestSupport.hpp"
 
 using namespace Vantor::Quellor;
@@ -69,7 +69,7 @@ TEST(Scale, SixtyFourInstancesOnFourThreadsMatchEachAlone)
         effects.push_back(compressingEffect(i));
     }
 
-    std::barrier step(kThreads);
+    Vantor::Testing::CThreadBarrier step(kThreads);
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t)
         threads.emplace_back(
@@ -86,7 +86,7 @@ TEST(Scale, SixtyFourInstancesOnFourThreadsMatchEachAlone)
                         float* out[2] = {outputs[i].left.data() + at, outputs[i].right.data() + at};
                         effects[i]->processReplacing(in, out, static_cast<VstInt32>(kCall));
                     }
-                    step.arrive_and_wait(); // the next call of an instance runs on another thread
+                    step.arriveAndWait(); // the next call of an instance runs on another thread
                 }
             });
     for (std::thread& thread : threads)
