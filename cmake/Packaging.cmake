@@ -5,11 +5,7 @@
 # folder, an install text and the licence. `cpack` in a build folder makes that
 # build's package (scripts/package.sh makes and checks all three).
 
-# The editor's pictures. A native build draws them itself (tools/artwork writes
-# them beside the library); a cross build cannot run the generator, so it is
-# pointed at a native build's Resources folder.
-set(VANTOR_RESOURCES_DIR "" CACHE PATH
-  "Resources folder to package; empty: the one beside this build's plug-in library")
+# The editor's pictures: a native build's own, or those VANTOR_RESOURCES_DIR names.
 if(VANTOR_RESOURCES_DIR)
   set(resources ${VANTOR_RESOURCES_DIR})
 elseif(TARGET artwork_resources)

@@ -1,4 +1,4 @@
-// The built PressoraLite module, loaded and driven the way a Linux host does.
+// The built PressoraLite module, loaded and driven the way a host does.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -51,6 +51,23 @@ std::string textOf(CVstPlugin& plugin, VstInt32 opcode, VstInt32 index = 0)
 double defaultGain()
 {
     return static_cast<double>(std::exp(2.0L * static_cast<long double>(0.11512925464970228)));
+}
+
+// The sockets the process holds: a connection to an X display is one.
+int openSockets()
+{
+#ifdef _WIN32
+    return 0; // Windows programs reach the window system without a connection of their own.
+#else
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+    {
+        std::error_code error;
+        const auto target = std::filesystem::read_symlink(entry.path(), error);
+        count += !error && target.string().rfind("socket:", 0) == 0 ? 1 : 0;
+    }
+    return count;
+#endif
 }
 
 std::size_t firstNonZero(const std::vector<float>& samples)
@@ -146,18 +163,7 @@ TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
 // nothing is printed until a host opens the editor.
 TEST(EndToEnd, LoadingRenderingAndAskingAboutTheEditorOpenNoDisplay)
 {
-    const auto sockets = []
-    {
-        int count = 0;
-        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        {
-            std::error_code error;
-            const auto target = std::filesystem::read_symlink(entry.path(), error);
-            count += !error && target.string().rfind("socket:", 0) == 0 ? 1 : 0;
-        }
-        return count;
-    };
-    const int before = sockets();
+    const int before = openSockets();
     ::testing::internal::CaptureStderr();
     {
         auto plugin = loadPlugin();
@@ -168,10 +174,10 @@ TEST(EndToEnd, LoadingRenderingAndAskingAboutTheEditorOpenNoDisplay)
         EXPECT_EQ(plugin->dispatch(effEditOpen, 0, 0, nullptr), 0);
         plugin->dispatch(effEditIdle);
         plugin->dispatch(effEditClose);
-        EXPECT_EQ(sockets(), before);
+        EXPECT_EQ(openSockets(), before);
     }
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(sockets(), before);
+    EXPECT_EQ(openSockets(), before);
 }
 
 TEST(EndToEnd, TheHostIsAskedWhatTheEffectNeeds)
