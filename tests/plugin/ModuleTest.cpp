@@ -15,10 +15,6 @@
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
-
-#include <chrono>
-#include <future>
-#include <thread>
 #endif
 
 using namespace Vantor;
@@ -43,41 +39,49 @@ struct ModuleFixture : ::testing::Test
     ~ModuleFixture() override { g_failCapabilityQuestions = false; }
 };
 
+#ifdef _WIN32
+// Where the hook below writes what the boxes said; null when no one listens.
+std::string* g_boxesShown = nullptr;
+
+// Sees every window of this thread activate: a message box ("#32770") is read and
+// its OK pressed, as a user would.
+LRESULT CALLBACK answerErrorBox(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && g_boxesShown != nullptr)
+    {
+        const auto box = reinterpret_cast<HWND>(wParam);
+        char className[16] = "";
+        GetClassNameA(box, className, sizeof(className));
+        if (std::string(className) == "#32770")
+        {
+            char caption[256] = "";
+            char text[256] = "";
+            GetWindowTextA(box, caption, sizeof(caption));
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)); // the message
+            *g_boxesShown += std::string(caption) + ": " + text + "\n";
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+#endif
+
 // What the error box said: "caption: text", the way the Linux build writes it
-// to the standard error stream. On Windows the box is a real modal message box:
-// the user's part is played by a thread that reads the box and presses OK.
+// to the standard error stream. On Windows the box is a real modal message box on
+// this thread; a hook on the thread answers it the moment it shows, so nothing
+// waits on the clock.
 std::string errorBoxShownBy(const std::function<void()>& action)
 {
 #ifdef _WIN32
-    auto reader = std::async(std::launch::async,
-                             []
-                             {
-                                 const auto deadline =
-                                     std::chrono::steady_clock::now() + std::chrono::seconds(20);
-                                 while (std::chrono::steady_clock::now() < deadline)
-                                 {
-                                     // A message box is a dialog ("#32770") of this process.
-                                     HWND box = nullptr;
-                                     while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr)
-                                     {
-                                         DWORD process = 0;
-                                         GetWindowThreadProcessId(box, &process);
-                                         if (process == GetCurrentProcessId())
-                                         {
-                                             char caption[256] = "";
-                                             char text[256] = "";
-                                             GetWindowTextA(box, caption, sizeof(caption));
-                                             GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)); // the message
-                                             PostMessageA(box, WM_COMMAND, IDOK, 0);
-                                             return std::string(caption) + ": " + text + "\n";
-                                         }
-                                     }
-                                     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                                 }
-                                 return std::string("<no error box>");
-                             });
+    std::string shown;
+    g_boxesShown = &shown;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, &answerErrorBox, nullptr, GetCurrentThreadId());
+    EXPECT_NE(hook, nullptr);
     action();
-    return reader.get();
+    if (hook != nullptr)
+        UnhookWindowsHookEx(hook);
+    g_boxesShown = nullptr;
+    return shown;
 #else
     ::testing::internal::CaptureStderr();
     action();
