@@ -171,14 +171,12 @@ GUI::Graphics::IImage* CQuellorEditor::loadImage(const char* fileName)
 {
     // Every editor of the process shares the decoded picture: decoding the film
     // strips costs tens of milliseconds and megabytes per copy.
-    GUI::Graphics::IImage* image = GUI::Graphics::CImageCache::acquireImage(
-        GUI::Graphics::CBaseImage::joinPath(m_resourceFolder, fileName), &loadPNGImage);
+    const Basics::CString path = GUI::Graphics::CBaseImage::joinPath(m_resourceFolder, fileName);
+    GUI::Graphics::IImage* image = GUI::Graphics::CImageCache::acquireImage(path, &loadPNGImage);
     if (!image->hasImageLoaded())
     {
         // The editor still works without it; the user learns which file to look at.
-        std::fprintf(stderr, "%s: cannot load the picture %s: %s\n",
-                     Host::CApplicationInformation::getApplicationName().getString(),
-                     image->getFilename().getString(), image->getLastError().getString());
+        GUI::Graphics::CBaseImage::reportLoadFailure(path, image->getLastError().getString());
     }
     return image;
 }

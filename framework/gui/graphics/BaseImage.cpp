@@ -1,11 +1,13 @@
 #include "framework/gui/graphics/BaseImage.hpp"
 
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 
 #include "framework/gui/graphics/JPEGImage.hpp"
 #include "framework/gui/graphics/PNGImage.hpp"
 #include "framework/gui/graphics/TGAImage.hpp"
+#include "framework/host/ApplicationInformation.hpp"
 #include "framework/platform/ImageDecoder.hpp"
 
 namespace Vantor::GUI::Graphics
@@ -94,6 +96,16 @@ Basics::CString CBaseImage::joinPath(const Basics::CString& folder, const Basics
 {
     const std::filesystem::path joined = std::filesystem::path(folder.getString()) / fileName.getString();
     return Basics::CString(joined.string().c_str());
+}
+
+void CBaseImage::reportLoadFailure(const Basics::CString& path, const char* reason)
+{
+    std::error_code error;
+    const bool missing = !std::filesystem::exists(path.getString(), error);
+    std::fprintf(stderr, "%s: cannot load the picture %s: %s\n",
+                 Host::CApplicationInformation::getApplicationName().getString(), path.getString(),
+                 missing ? "no such file" : reason);
+    std::fflush(stderr);
 }
 
 IImage* CBaseImage::createImage(const Basics::CString& path)

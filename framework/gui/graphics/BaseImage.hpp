@@ -42,6 +42,10 @@ public:
     static std::string getExtension(const Basics::CString& path);
     // Folder and file name joined into one path.
     static Basics::CString joinPath(const Basics::CString& folder, const Basics::CString& fileName);
+    // Tells the user on stderr that a picture could not be loaded, as one line
+    // naming the program, the file and why: "no such file" when it is missing
+    // (the decoders' own reason would hide that), else the given reason.
+    static void reportLoadFailure(const Basics::CString& path, const char* reason);
 
 protected:
     // Starts a load: stores the path as the file name and drops earlier pixels.

@@ -1,11 +1,8 @@
 #include "framework/gui/windowing/AboutWindow.hpp"
 
-#include <cstdio>
-
 #include "framework/gui/graphics/BaseImage.hpp"
 #include "framework/gui/graphics/ImageCache.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
-#include "framework/host/ApplicationInformation.hpp"
 
 namespace Vantor::GUI::Windowing
 {
@@ -72,9 +69,7 @@ void CAboutWindow::takePicture(Graphics::IImage* image, const Basics::CString& s
     if (image == nullptr || !image->hasImageLoaded())
     {
         const char* reason = image != nullptr ? image->getLastError().getString() : missing;
-        std::fprintf(stderr, "%s: cannot load the picture %s: %s\n",
-                     Host::CApplicationInformation::getApplicationName().getString(), source.getString(),
-                     reason);
+        Graphics::CBaseImage::reportLoadFailure(source, reason);
         if (image != nullptr)
         {
             image->dereference();
