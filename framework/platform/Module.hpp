@@ -23,10 +23,16 @@ ModuleInstance getCurrentModule();
 // instance. "" when the system cannot tell.
 std::string getModuleFileName(ModuleInstance module);
 
-// Loads a dynamic library; null when it cannot be loaded.
-LibraryHandle loadLibrary(const std::string& path);
+// Loads a dynamic library, resolving all its symbols now and keeping them to
+// itself; null when it cannot be loaded, and then, when reason is given, the
+// system's own explanation in it. An absolute path is taken as it is (no
+// search); on Windows the library's own dependencies are then looked for in
+// its folder first, as hosts load plug-ins, and a missing one is reported
+// through the reason, never in a box.
+LibraryHandle loadLibrary(const std::string& path, std::string* reason = nullptr);
 
-// Address of an exported symbol, null when the library or symbol is missing.
+// Address of a symbol the library itself exports, null when the library or
+// symbol is missing. Symbols of the libraries it depends on do not count.
 void* getLibrarySymbol(LibraryHandle library, const std::string& name);
 
 // Releases a library from loadLibrary(); a null handle is ignored.

@@ -8,9 +8,10 @@
 namespace Vantor::VstHost
 {
 
-// A plug-in's library, loaded the way hosts load one: on Linux dlopen with
-// RTLD_LOCAL | RTLD_NOW (its symbols stay private, unresolved ones fail now),
-// on Windows LoadLibraryEx; released when the module is destroyed.
+// A plug-in's library, loaded the way hosts load one: from its absolute path,
+// its symbols kept private and every unresolved one failing now, its own
+// dependencies looked for next to it on Windows; released when the module is
+// destroyed.
 class CPluginModule
 {
 public:
@@ -22,7 +23,8 @@ public:
 
     const std::filesystem::path& path() const { return m_path; }
 
-    // The address of an exported symbol of this module, or null.
+    // The address of a symbol this module itself exports (not one of its
+    // dependencies'), or null.
     void* symbol(const char* name) const;
 
     // The VST entry point: "VSTPluginMain", else the older "main".

@@ -66,9 +66,15 @@ std::string getModuleFileName(ModuleInstance module)
     return absoluteFileName(map->l_name);
 }
 
-LibraryHandle loadLibrary(const std::string& path)
+LibraryHandle loadLibrary(const std::string& path, std::string* reason)
 {
-    return ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    LibraryHandle library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr && reason != nullptr)
+    {
+        const char* text = ::dlerror();
+        *reason = text != nullptr ? text : "unknown loader error";
+    }
+    return library;
 }
 
 void* getLibrarySymbol(LibraryHandle library, const std::string& name)
@@ -77,7 +83,21 @@ void* getLibrarySymbol(LibraryHandle library, const std::string& name)
     {
         return nullptr;
     }
-    return ::dlsym(library, name.c_str());
+    void* address = ::dlsym(library, name.c_str());
+    if (address == nullptr)
+    {
+        return nullptr;
+    }
+    // dlsym also searches the library's dependencies; only its own exports count.
+    link_map* own = nullptr;
+    link_map* owner = nullptr;
+    Dl_info info{};
+    if (::dlinfo(library, RTLD_DI_LINKMAP, &own) != 0 ||
+        ::dladdr1(address, &info, reinterpret_cast<void**>(&owner), RTLD_DL_LINKMAP) == 0 || owner != own)
+    {
+        return nullptr;
+    }
+    return address;
 }
 
 void freeLibrary(LibraryHandle library)

@@ -4,8 +4,32 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include <shlwapi.h>
+
 namespace Vantor::Platform
 {
+
+namespace
+{
+
+// The system's text for the calling thread's last error, without its line end.
+std::string lastErrorText()
+{
+    const DWORD code = ::GetLastError();
+    char* text = nullptr;
+    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                              FORMAT_MESSAGE_IGNORE_INSERTS,
+                                          nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    std::string result = length > 0 && text != nullptr ? std::string(text, length) : "";
+    ::LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+    {
+        result.pop_back();
+    }
+    return result.empty() ? "Windows error " + std::to_string(code) : result;
+}
+
+} // namespace
 
 ModuleInstance getCurrentModule()
 {
@@ -29,9 +53,19 @@ std::string getModuleFileName(ModuleInstance module)
     return std::string(buffer, length);
 }
 
-LibraryHandle loadLibrary(const std::string& path)
+LibraryHandle loadLibrary(const std::string& path, std::string* reason)
 {
-    return ::LoadLibraryA(path.c_str());
+    // The altered search path is only defined for an absolute path. No error
+    // boxes while loading: the caller hears of a missing dependency instead.
+    const DWORD flags = ::PathIsRelativeA(path.c_str()) ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH;
+    const UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    HMODULE library = ::LoadLibraryExA(path.c_str(), nullptr, flags);
+    if (library == nullptr && reason != nullptr)
+    {
+        *reason = lastErrorText();
+    }
+    ::SetErrorMode(previous);
+    return library;
 }
 
 void* getLibrarySymbol(LibraryHandle library, const std::string& name)
@@ -40,6 +74,7 @@ void* getLibrarySymbol(LibraryHandle library, const std::string& name)
     {
         return nullptr;
     }
+    // GetProcAddress looks only at the library's own export table.
     return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(library), name.c_str()));
 }
 
