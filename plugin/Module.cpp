@@ -2,6 +2,7 @@
 
 #include "ProductVersion.hpp"
 #include "framework/host/ApplicationInformation.hpp"
+#include "framework/platform/ErrorBox.hpp"
 #include "plugin/Quellor.hpp"
 
 #include <memory>
@@ -68,7 +69,7 @@ Vst::AEffect* createEffect(Vst::audioMasterCallback audioMaster)
     }
     catch (...)
     {
-        showErrorBox(kEntryFailureText, kEntryFailureCaption);
+        Platform::showErrorBox(kEntryFailureText, kEntryFailureCaption);
         return nullptr;
     }
 }

@@ -23,13 +23,10 @@ void attachModule(Host::ModuleInstance instance);
 // information and shuts the class registry down without a report. Never throws.
 void detachModule();
 
-// Shows the one message this product ever shows a user: the entry point could
-// not create the effect. Implemented per platform.
-void showErrorBox(const char* text, const char* caption);
-
 // The entry point's work: asks the host for its version (no host: null),
-// creates the effect and its editor and answers the effect's record. Any exception ends in the error
-// box and null: nothing ever reaches the host.
+// creates the effect and its editor and answers the effect's record. Any exception ends in the
+// platform's error box (the one message this product ever shows a user) and null: nothing
+// ever reaches the host.
 Vst::AEffect* createEffect(Vst::audioMasterCallback audioMaster);
 
 } // namespace Vantor::Quellor

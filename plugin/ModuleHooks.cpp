@@ -1,9 +1,9 @@
-// The library's load and unload hooks on POSIX systems and the "main" export
-// that older Linux hosts look for.
+// The plug-in library's work when the system loads and unloads it, and the
+// "main" export that older Linux hosts look for.
 #include "editor/EditorModule.hpp"
 #include "plugin/Module.hpp"
 
-#include "framework/platform/Module.hpp"
+#include "framework/platform/LibraryHooks.hpp"
 
 #if defined(VANTOR_STATIC_CXX_RUNTIME)
 // The C++ runtime linked into this module keeps an emergency pool for exceptions
@@ -17,31 +17,31 @@ void __freeres() noexcept;
 } // namespace __gnu_cxx
 #endif
 
-namespace
-{
-
 // Load: the application information first (the GUI's window class names use it),
 // then the GUI framework's shared objects; no display connection is opened here.
-__attribute__((constructor)) void onLibraryLoad()
+void Vantor::Platform::onLibraryLoad(ModuleInstance module)
 {
-    Vantor::Quellor::attachModule(Vantor::Platform::getCurrentModule());
+    Vantor::Quellor::attachModule(module);
     Vantor::Quellor::attachEditorModule();
 }
 
 // Unload, in the reverse order: after this nothing of the library touches the display.
-__attribute__((destructor)) void onLibraryUnload()
+void Vantor::Platform::onLibraryUnload([[maybe_unused]] bool processEnding)
 {
     Vantor::Quellor::detachEditorModule();
     Vantor::Quellor::detachModule();
 #if defined(VANTOR_STATIC_CXX_RUNTIME)
-    __gnu_cxx::__freeres();
+    // Only when the host frees the library: at process end the memory goes anyway.
+    if (!processEnding)
+    {
+        __gnu_cxx::__freeres();
+    }
 #endif
 }
 
-} // namespace
-
+#if !defined(_WIN32)
 // A C++ function cannot be called main with this signature; the assembler name
-// gives the symbol that name.
+// gives the symbol that name. (Windows gets the name from PressoraLite.def.)
 extern "C" __attribute__((visibility("default"))) Vantor::Vst::AEffect*
 vstMainEntry(Vantor::Vst::audioMasterCallback audioMaster) __asm__("main");
 
@@ -49,3 +49,4 @@ extern "C" Vantor::Vst::AEffect* vstMainEntry(Vantor::Vst::audioMasterCallback a
 {
     return VSTPluginMain(audioMaster);
 }
+#endif
