@@ -3,7 +3,9 @@
 #   - the PE format of its architecture (pei-i386 for i686, pei-x86-64 for x86_64);
 #   - exactly two exports, `main` and `VSTPluginMain`, undecorated (no "_main", no "@4");
 #   - imports from Windows' own DLLs only (no MinGW runtime, nothing a host lacks);
-#   - no instruction beyond SSE2 in any function that runs without a CPU check.
+#   - no instruction beyond SSE2 in any function that runs without a CPU check;
+#   - its DllMain is the framework's, which runs the library's load and unload
+#     hooks (the C runtime has an empty DllMain that a link can quietly pick).
 #
 # Instructions beyond SSE2 (SSE3 and later, AVX, FMA, BMI, ...) may only appear in
 # functions that run after the code checked the processor for them. By convention
@@ -58,7 +60,8 @@ beyond+='|v[a-z0-9]+|k[a-z]+[bwdq])$'
 dispatched='avx|fma|sse3|ssse3|sse4|bmi|f16c|popcnt|__cpu_indicator_init|get_available_features|__get_cpuid|__x86_rd(rand|seed)'
 
 [ "${VANTOR_CHECK_CODE:-1}" != 0 ] || { echo "$dll: $format, exports exactly main and VSTPluginMain, system imports only"; exit 0; }
-offenders=$("$objdump" -d -C --no-show-raw-insn "$dll" | awk -v beyond="$beyond" -v dispatched="$dispatched" '
+code=$("$objdump" -d -C --no-show-raw-insn "$dll")
+offenders=$(awk -v beyond="$beyond" -v dispatched="$dispatched" '
   /^[0-9a-f]+ <.*>:$/ {
     function_name = substr($0, index($0, "<") + 1)
     sub(/>:$/, "", function_name)
@@ -76,10 +79,16 @@ offenders=$("$objdump" -d -C --no-show-raw-insn "$dll" | awk -v beyond="$beyond"
       seen[function_name] = 1
       print "  " function_name ": " mnemonic
     }
-  }')
+  }' <<<"$code")
 if [ -n "$offenders" ]; then
   echo "$dll: instructions beyond SSE2 outside CPU-dispatched functions:" >&2
   echo "$offenders" >&2
   exit 1
 fi
-echo "$dll: $format, exports exactly main and VSTPluginMain, system imports only, SSE2 baseline"
+
+# DllMain (i686: DllMain@12) must call both hooks.
+hooks=$(awk '/^[0-9a-f]+ <.*>:$/ { on = $0 ~ /<_?DllMain(@12)?>:$/; next }
+             on && /call/ && /Vantor::Platform::onLibrary(Load|Unload)\(/ { sub(/\(.*/, ""); sub(/.*::/, ""); print }' \
+         <<<"$code" | sort -u | tr '\n' ' ')
+[ "$hooks" = "onLibraryLoad onLibraryUnload " ] || fail "its DllMain does not run the library's load and unload hooks"
+echo "$dll: $format, exports exactly main and VSTPluginMain, system imports only, SSE2 baseline, DllMain runs the hooks"
