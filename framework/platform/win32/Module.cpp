@@ -6,30 +6,10 @@
 
 #include <shlwapi.h>
 
+#include "framework/platform/win32/SystemError.hpp"
+
 namespace Vantor::Platform
 {
-
-namespace
-{
-
-// The system's text for the calling thread's last error, without its line end.
-std::string lastErrorText()
-{
-    const DWORD code = ::GetLastError();
-    char* text = nullptr;
-    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                              FORMAT_MESSAGE_IGNORE_INSERTS,
-                                          nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-    std::string result = length > 0 && text != nullptr ? std::string(text, length) : "";
-    ::LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
-    {
-        result.pop_back();
-    }
-    return result.empty() ? "Windows error " + std::to_string(code) : result;
-}
-
-} // namespace
 
 ModuleInstance getCurrentModule()
 {
@@ -62,7 +42,7 @@ LibraryHandle loadLibrary(const std::string& path, std::string* reason)
     HMODULE library = ::LoadLibraryExA(path.c_str(), nullptr, flags);
     if (library == nullptr && reason != nullptr)
     {
-        *reason = lastErrorText();
+        *reason = systemErrorText(::GetLastError());
     }
     ::SetErrorMode(previous);
     return library;

@@ -1,6 +1,7 @@
 #include "framework/platform/win32/Win32Window.hpp"
 
 #include "framework/platform/win32/GdiSurface.hpp"
+#include "framework/platform/win32/SystemError.hpp"
 
 #include <shellapi.h>
 
@@ -16,19 +17,6 @@ namespace
 
 // The window whose mouse hook is installed: the one that most recently got the focus.
 CWin32Window* g_hookWindow = nullptr;
-
-std::string systemMessage(DWORD code)
-{
-    std::array<char, 256> buffer{};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                   buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
-    std::string text = buffer.data();
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-    {
-        text.pop_back();
-    }
-    return text;
-}
 
 bool isMouseMessage(UINT message)
 {
@@ -94,7 +82,7 @@ IWindowBackend::ECreateResult CWin32Window::create(const SWindowCreateParams& pa
         windowClass.lpszClassName = params.className.c_str();
         if (RegisterClassExA(&windowClass) == 0)
         {
-            m_lastError = systemMessage(GetLastError());
+            m_lastError = systemErrorText(GetLastError());
             return ECreateResult::ClassRegistrationFailed;
         }
     }
@@ -105,7 +93,7 @@ IWindowBackend::ECreateResult CWin32Window::create(const SWindowCreateParams& pa
                         reinterpret_cast<HWND>(params.parent), nullptr, module, this);
     if (window == nullptr)
     {
-        m_lastError = systemMessage(GetLastError());
+        m_lastError = systemErrorText(GetLastError());
         m_sink = nullptr;
         return ECreateResult::CreationFailed;
     }
