@@ -357,14 +357,6 @@ struct EditorOnWindows : ::testing::Test
         }
         return false;
     }
-    std::vector<float> automatedValues(VstInt32 index) const
-    {
-        std::vector<float> values;
-        for (const auto& call : plugin->host().calls())
-            if (call.opcode == audioMasterAutomate && call.index == index)
-                values.push_back(call.opt);
-        return values;
-    }
     std::size_t automateCalls() const { return plugin->host().countCalls(audioMasterAutomate); }
 
     // Every knob shows its strip's frame for the effect's value at its place.
@@ -461,7 +453,7 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     sendMouse(host.screenPoint(77, 95), MOUSEEVENTF_LEFTUP);
     for (int round = 0; round < 5; ++round)
         hostLoop();
-    const std::vector<float> automated = automatedValues(1);
+    const std::vector<float> automated = plugin->host().automatedValues(1);
     ASSERT_EQ(automated.size(), 1u) << "one drag step automates the host once";
     EXPECT_EQ(automateCalls(), 1u) << "only the Threshold was automated";
     EXPECT_NEAR(automated[0], 0.6f, 1e-5);

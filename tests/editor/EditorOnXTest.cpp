@@ -142,14 +142,6 @@ struct EditorOnX : ::testing::Test
         }
         return false;
     }
-    std::vector<float> automatedValues(VstInt32 index) const
-    {
-        std::vector<float> values;
-        for (const auto& call : plugin->host().calls())
-            if (call.opcode == audioMasterAutomate && call.index == index)
-                values.push_back(call.opt);
-        return values;
-    }
     // A mapped top-level window other than the test's own: the about window.
     Window shownTopLevel() const
     {
@@ -204,10 +196,11 @@ TEST_F(EditorOnX, AUserTurnsAKnobOpensTheAboutWindowAndClicksItAwayInsideAHostsW
     host.button(true);
     idle();
     host.moveTo(65, 80);
-    ASSERT_TRUE(idleUntil([&] { return !automatedValues(1).empty(); })) << "the host was never told";
+    ASSERT_TRUE(idleUntil([&] { return !plugin->host().automatedValues(1).empty(); }))
+        << "the host was never told";
     host.button(false);
     idle();
-    const std::vector<float> automated = automatedValues(1);
+    const std::vector<float> automated = plugin->host().automatedValues(1);
     ASSERT_EQ(automated.size(), 1u);
     EXPECT_NEAR(automated[0], 0.6f, 1e-5);
     EXPECT_NEAR(plugin->parameter(1), 0.6f, 1e-5);
@@ -229,7 +222,7 @@ TEST_F(EditorOnX, AUserTurnsAKnobOpensTheAboutWindowAndClicksItAwayInsideAHostsW
     host.moveOnScreen(shown.x + shown.width / 2, shown.y + shown.height / 2);
     host.click();
     EXPECT_TRUE(idleUntil([&] { return shownTopLevel() == 0; })) << "a click did not hide it";
-    EXPECT_TRUE(automatedValues(1).size() == 1u && automatedValues(2).empty())
+    EXPECT_TRUE(plugin->host().automatedValues(1).size() == 1u && plugin->host().automatedValues(2).empty())
         << "clicks did not touch the effect";
 
     // Closing destroys the child only.

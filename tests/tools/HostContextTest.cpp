@@ -91,6 +91,8 @@ TEST(HostContext, LogKeepsCallsInOrderUpToItsLimit)
     EXPECT_EQ(calls[1].answer, 1);
     EXPECT_EQ(host.droppedCalls(), 2u);
     EXPECT_EQ(host.countCalls(audioMasterIdle), 1u);
+    EXPECT_EQ(host.automatedValues(2), std::vector<float>{0.25f});
+    EXPECT_TRUE(host.automatedValues(0).empty());
 
     host.clearCalls();
     EXPECT_TRUE(host.calls().empty());

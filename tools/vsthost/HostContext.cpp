@@ -353,4 +353,18 @@ std::size_t CHostContext::countCalls(VstInt32 opcode) const
         m_calls.begin(), m_calls.end(), [opcode](const SHostCall& call) { return call.opcode == opcode; }));
 }
 
+std::vector<float> CHostContext::automatedValues(VstInt32 index) const
+{
+    std::lock_guard lock(m_logMutex);
+    std::vector<float> values;
+    for (const SHostCall& call : m_calls)
+    {
+        if (call.opcode == audioMasterAutomate && call.index == index)
+        {
+            values.push_back(call.opt);
+        }
+    }
+    return values;
+}
+
 } // namespace Vantor::VstHost

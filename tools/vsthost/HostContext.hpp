@@ -69,6 +69,8 @@ public:
     void clearCalls();
     // How many logged calls had this opcode.
     std::size_t countCalls(Vst::VstInt32 opcode) const;
+    // The values the plug-in sent with audioMasterAutomate for one parameter, oldest first.
+    std::vector<float> automatedValues(Vst::VstInt32 index) const;
 
     // Transport seen through audioMasterGetTime; the owner advances it while processing.
     void setSamplePosition(double samplePosition);

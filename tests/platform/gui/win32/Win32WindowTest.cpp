@@ -79,6 +79,17 @@ bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 5000)
     return true;
 }
 
+// A left click at a screen point, as the user's mouse would give it.
+bool clickAt(int x, int y)
+{
+    SetCursorPos(x, y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, clicks, sizeof(INPUT)) == 2u;
+}
+
 // A window of the test's own class, standing in for a host's editor frame.
 class CForeignWindow
 {
@@ -218,12 +229,7 @@ TEST_F(Win32WindowTest, NoActivateWindowsLeaveTheFocusWhereItIs)
     ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
     EXPECT_EQ(GetForegroundWindow(), host.handle()) << "showing it took the focus";
 
-    SetCursorPos(30 + 10, 50 + 10);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+    ASSERT_TRUE(clickAt(30 + 10, 50 + 10));
     ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::LeftButtonUp) == 1; }));
     EXPECT_EQ(GetForegroundWindow(), host.handle()) << "a click on it took the focus";
 }
@@ -312,12 +318,7 @@ TEST_F(Win32WindowTest, SynthesisedClicksArriveAtTheirClientPoint)
 {
     ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
     ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
-    SetCursorPos(30 + 12, 50 + 17);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+    ASSERT_TRUE(clickAt(30 + 12, 50 + 17));
     ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::LeftButtonUp) == 1; }));
     EXPECT_EQ(words(m_sink.last(Message::LeftButtonDown)->lParam), std::pair(12, 17));
     EXPECT_EQ(getWindowSystem().getCursorPosition().x, 42);
