@@ -19,19 +19,6 @@ namespace Vantor::Platform
 namespace
 {
 
-// Images larger than this are refused before any pixel memory is taken: a file
-// header can claim millions of pixels per side, and an editor's images are far
-// smaller.
-constexpr unsigned kMaximumSide = 16384;
-constexpr unsigned long long kMaximumPixels = 1ull << 25;
-const char* const kTooLarge = "The image is too large";
-
-bool isTooLarge(unsigned width, unsigned height)
-{
-    return width > kMaximumSide || height > kMaximumSide ||
-           static_cast<unsigned long long>(width) * height > kMaximumPixels;
-}
-
 // Copies rows of 8-bit samples (RGBA or RGB) into a surface as premultiplied words.
 void storeRow(uint32_t* target, const unsigned char* samples, int width, int channels)
 {
@@ -53,10 +40,10 @@ SDecodedImage decodePng(const std::string& path)
         result.error = image.message;
         return result;
     }
-    if (isTooLarge(image.width, image.height))
+    if (isImageTooLarge(image.width, image.height))
     {
         png_image_free(&image);
-        result.error = kTooLarge;
+        result.error = kImageTooLarge;
         return result;
     }
     image.format = PNG_FORMAT_RGBA;
@@ -144,9 +131,9 @@ SDecodedImage decodeJpeg(const std::string& path)
     state->created = true;
     jpeg_stdio_src(&state->info, state->file);
     jpeg_read_header(&state->info, TRUE);
-    if (isTooLarge(state->info.image_width, state->info.image_height))
+    if (isImageTooLarge(state->info.image_width, state->info.image_height))
     {
-        result.error = kTooLarge;
+        result.error = kImageTooLarge;
         return result;
     }
     state->info.out_color_space = JCS_RGB;

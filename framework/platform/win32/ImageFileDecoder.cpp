@@ -16,19 +16,75 @@ using namespace GdiplusSupport;
 namespace
 {
 
-// GDI+ decodes whatever format it finds in a file. The framework asks for one
-// format (picked by the file's extension), as the Linux decoders do, so the
-// file must start with that format's signature.
-bool hasSignature(const std::string& path, EImageFormat format)
+// What a file's header says of it: whether it starts with the format's
+// signature, and the size it declares (0 x 0 where that was not found).
+struct SFileHeader
 {
-    static const unsigned char kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    static const unsigned char kJpeg[] = {0xFF, 0xD8, 0xFF};
-    const unsigned char* expected = format == EImageFormat::Png ? kPng : kJpeg;
-    const std::size_t size = format == EImageFormat::Png ? sizeof(kPng) : sizeof(kJpeg);
-    unsigned char start[sizeof(kPng)] = {};
+    bool hasSignature = false;
+    unsigned width = 0;
+    unsigned height = 0;
+};
+
+unsigned bigEndian(const unsigned char* bytes, int count)
+{
+    unsigned value = 0;
+    for (int i = 0; i < count; ++i)
+    {
+        value = (value << 8) | bytes[i];
+    }
+    return value;
+}
+
+// GDI+ decodes whatever format it finds in a file, and takes the pixel memory a
+// header claims before it reads a single row. The framework asks for one format
+// (picked by the file's extension), as the Linux decoders do, so the file must
+// start with that format's signature; and the size is read here first, so that
+// a header claiming millions of pixels per side is refused before GDI+ sees it.
+SFileHeader readHeader(const std::string& path, EImageFormat format)
+{
+    SFileHeader header;
     std::ifstream file(path, std::ios::binary);
-    return file.read(reinterpret_cast<char*>(start), static_cast<std::streamsize>(size)) &&
-           std::memcmp(start, expected, size) == 0;
+    unsigned char bytes[24] = {};
+    if (format == EImageFormat::Png)
+    {
+        // Signature, then the IHDR chunk: length, type, width, height.
+        static const unsigned char kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        header.hasSignature =
+            file.read(reinterpret_cast<char*>(bytes), 8) && std::memcmp(bytes, kPng, 8) == 0;
+        if (header.hasSignature && file.read(reinterpret_cast<char*>(bytes), 16))
+        {
+            header.width = bigEndian(bytes + 8, 4);
+            header.height = bigEndian(bytes + 12, 4);
+        }
+        return header;
+    }
+    // JPEG: start of image, then segments (marker, big-endian length) up to the
+    // first start-of-frame, which holds precision, height and width.
+    header.hasSignature = file.read(reinterpret_cast<char*>(bytes), 3) && bytes[0] == 0xFF &&
+                          bytes[1] == 0xD8 && bytes[2] == 0xFF;
+    file.seekg(2);
+    while (header.hasSignature && file.read(reinterpret_cast<char*>(bytes), 4) && bytes[0] == 0xFF)
+    {
+        const unsigned marker = bytes[1];
+        const unsigned length = bigEndian(bytes + 2, 2);
+        const bool startOfFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (startOfFrame)
+        {
+            if (file.read(reinterpret_cast<char*>(bytes), 5))
+            {
+                header.height = bigEndian(bytes + 1, 2);
+                header.width = bigEndian(bytes + 3, 2);
+            }
+            break;
+        }
+        if (length < 2)
+        {
+            break;
+        }
+        file.seekg(length - 2, std::ios::cur);
+    }
+    return header;
 }
 
 // The PNG encoder among the ones GDI+ offers.
@@ -63,9 +119,15 @@ SDecodedImage decodeImageFile(const std::string& path, EImageFormat format)
 {
     SDecodedImage result;
     const char* kind = format == EImageFormat::Png ? "PNG" : "JPEG";
-    if (!hasSignature(path, format))
+    const SFileHeader header = readHeader(path, format);
+    if (!header.hasSignature)
     {
         result.error = std::string("Cannot decode the ") + kind + " file " + path + ": no " + kind + " data";
+        return result;
+    }
+    if (isImageTooLarge(header.width, header.height))
+    {
+        result.error = kImageTooLarge;
         return result;
     }
     if (!start())
@@ -84,6 +146,12 @@ SDecodedImage decodeImageFile(const std::string& path, EImageFormat format)
     UINT height = 0;
     GdipGetImageWidth(bitmap, &width);
     GdipGetImageHeight(bitmap, &height);
+    if (isImageTooLarge(width, height))
+    {
+        GdipDisposeImage(bitmap);
+        result.error = kImageTooLarge;
+        return result;
+    }
     std::unique_ptr<CGdiSurface> surface =
         CGdiSurface::create(static_cast<int>(width), static_cast<int>(height));
     if (surface && width > 0 && height > 0)
