@@ -4,6 +4,7 @@
 
 #include "framework/platform/DrawingBackend.hpp"
 #include "framework/platform/WindowBackend.hpp"
+#include "tests/platform/gui/RecordingSink.hpp"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -18,46 +19,7 @@ using namespace Vantor::Platform;
 namespace
 {
 
-// Records every message and paints the whole update area in one colour.
-class CRecordingSink : public IWindowEventSink
-{
-public:
-    intptr_t handleNativeMessage(const SNativeMessage& message) override
-    {
-        messages.push_back(message);
-        if (message.message == Message::Paint)
-        {
-            const SPixelRect area = backend->beginPaint();
-            const SPixelSize size = backend->getClientSize();
-            auto buffer = createDrawingSurface(size.width, size.height, paintColour);
-            backend->present(*buffer, area);
-            backend->endPaint();
-            paintAreas.push_back(area);
-            return 0;
-        }
-        return backend->defaultProcessing(message);
-    }
-    void timerFired(long id) override { timers.push_back(id); }
-
-    int count(int message) const
-    {
-        return static_cast<int>(std::count_if(messages.begin(), messages.end(),
-                                              [message](const SNativeMessage& m)
-                                              { return m.message == message; }));
-    }
-    const SNativeMessage* last(int message) const
-    {
-        const auto it = std::find_if(messages.rbegin(), messages.rend(),
-                                     [message](const SNativeMessage& m) { return m.message == message; });
-        return it == messages.rend() ? nullptr : &*it;
-    }
-
-    IWindowBackend* backend = nullptr;
-    uint32_t paintColour = makeColour(30, 160, 90);
-    std::vector<SNativeMessage> messages;
-    std::vector<SPixelRect> paintAreas;
-    std::vector<long> timers;
-};
+using Vantor::Testing::CRecordingSink;
 
 std::pair<int, int> words(intptr_t value)
 {
