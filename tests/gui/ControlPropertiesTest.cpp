@@ -1,4 +1,6 @@
 #include <functional>
+#include <iterator>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -37,10 +39,16 @@ std::vector<std::pair<std::string, std::string>> propertiesOf(Controls::IControl
     return result;
 }
 
+// Every control lists these first, in this order.
+const char* const kCommonProperties[] = {
+    "Control Name",      "Control ID",     "Mouse Enabled",   "Keyboard Enabled",
+    "Drop File Enabled", "Is Enabled",     "Default Drawing", "Area",
+    "Primary Image",     "Disabled Image", "Frame Colour",    "Background Colour"};
+
 struct SControlCase
 {
     const char* type;
-    std::vector<const char*> ownProperties; // listed after the twelve of every control
+    std::vector<const char*> ownProperties; // listed after the common ones
     // Makes the control with every property of its own away from its default.
     std::function<Controls::IControl*(Controls::IControlRoot*)> make;
 };
@@ -67,6 +75,19 @@ TEST_F(ControlPropertiesTest, EveryControlListsItsPropertiesAndAnXmlCopyReadsThe
 {
     const CAlphaColour odd(11, 22, 33, 44);
     const SControlCase cases[] = {
+        {"CControl",
+         {},
+         [&](Controls::IControlRoot* r)
+         {
+             auto* control = new Controls::CControl(r, 9, CRect(1, 2, 3, 4));
+             control->setName("Gain");
+             control->setKeyboardEnabled(true);
+             control->setDefaultDrawing(true);
+             control->setPrimaryImage(picture);
+             control->setDefaultControlColours(CAlphaColour(1, 2, 3, 4), CAlphaColour(5, 6, 7, 8));
+             control->disable();
+             return control;
+         }},
         {"CKnob",
          {"Invert", "Default Value", "Coefficient"},
          [&](Controls::IControlRoot* r)
@@ -149,16 +170,20 @@ TEST_F(ControlPropertiesTest, EveryControlListsItsPropertiesAndAnXmlCopyReadsThe
         Controls::IControl* original = add(c.make(root));
         ASSERT_STREQ(original->getRuntimeClassName(), c.type);
         const auto properties = propertiesOf(*original);
-        ASSERT_EQ(properties.size(), 12 + c.ownProperties.size());
-        for (size_t i = 0; i < c.ownProperties.size(); i++)
+        const size_t common = std::size(kCommonProperties);
+        ASSERT_EQ(properties.size(), common + c.ownProperties.size());
+        for (size_t i = 0; i < properties.size(); i++)
         {
-            EXPECT_EQ(properties[12 + i].first, c.ownProperties[i]);
+            EXPECT_EQ(properties[i].first, i < common ? kCommonProperties[i] : c.ownProperties[i - common]);
         }
 
         // Through the root's layout form: a node per control, made again by its type.
+        EXPECT_FALSE(original->writeToXml(nullptr));
         auto* node = new IO::CXMLNode("controls");
         node->referenced();
         ASSERT_TRUE(root->writeToXml(node));
+        EXPECT_EQ(node->getChildNode(0)->getAttributeValue("number_of_descriptors").getString(),
+                  std::to_string(properties.size()));
         root->clearControls();
         ASSERT_TRUE(root->readFromXml(node));
         node->dereference();

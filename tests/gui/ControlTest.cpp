@@ -2,10 +2,8 @@
 
 #include "framework/gui/controls/ControlRoot.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
-#include "framework/gui/graphics/ImageManager.hpp"
 #include "framework/gui/graphics/TGAImage.hpp"
 #include "framework/gui/windowing/Window.hpp"
-#include "framework/io/XMLNode.hpp"
 #include "framework/platform/DrawingBackend.hpp"
 #include "tests/gui/FakeWindowSystem.hpp"
 #include "tests/gui/TestSupport.hpp"
@@ -85,50 +83,4 @@ TEST_F(ControlTest, DefaultLookAndEnabledDrawing)
     EXPECT_EQ(surface->getPixel(14, 14), Platform::makeColour(0, 255, 0));
     EXPECT_EQ(surface->getPixel(15, 14), Platform::makeColour(255, 255, 255));
     graphics.end();
-}
-
-TEST_F(ControlTest, PropertiesAreListedInOrderAndSurviveXml)
-{
-    Controls::TDescriptorList descriptors;
-    CControl control(root, 9, CRect(1, 2, 3, 4));
-    control.getPropertyDescriptors(descriptors);
-    const char* expected[] = {"Control Name",      "Control ID",     "Mouse Enabled",   "Keyboard Enabled",
-                              "Drop File Enabled", "Is Enabled",     "Default Drawing", "Area",
-                              "Primary Image",     "Disabled Image", "Frame Colour",    "Background Colour"};
-    ASSERT_EQ(descriptors.getInsertIndex(), 12);
-    for (long i = 0; i < 12; i++)
-    {
-        EXPECT_STREQ(descriptors.getElementAtIndex(i)->getName().getString(), expected[i]);
-    }
-
-    Tests::writeTarga(folder.file("p.tga"), 1, 1, {{0, 0, 0, 255}});
-    auto* image = new Graphics::CTGAImage(folder.file("p.tga").c_str());
-    Graphics::CImageManager::addImage("Plate", image);
-    control.setName("Gain");
-    control.setKeyboardEnabled(true);
-    control.setDefaultDrawing(true);
-    control.setPrimaryImage(image);
-    control.setDefaultControlColours(CAlphaColour(1, 2, 3, 4), CAlphaColour(5, 6, 7, 8));
-    control.disable();
-
-    auto* node = new IO::CXMLNode("control");
-    node->referenced();
-    ASSERT_TRUE(control.writeToXml(node));
-    EXPECT_STREQ(node->getAttributeValue("number_of_descriptors").getString(), "12");
-
-    CControl copy(root, 0, CRect());
-    ASSERT_TRUE(copy.readFromXml(node));
-    EXPECT_STREQ(copy.getNameText(), "Gain");
-    EXPECT_EQ(copy.getUniqueId(), 9);
-    EXPECT_TRUE(copy.isKeyboardEnabled());
-    EXPECT_FALSE(copy.isEnabled());
-    EXPECT_TRUE(copy.getDefaultDrawing());
-    EXPECT_EQ(copy.getArea(), CRect(1, 2, 3, 4));
-    EXPECT_EQ(copy.getPrimaryImage(), image);
-    EXPECT_EQ(copy.getDisabledImage(), nullptr);
-    EXPECT_EQ(copy.getBackgroundColour(), CAlphaColour(1, 2, 3, 4));
-    EXPECT_EQ(copy.getFrameColour(), CAlphaColour(5, 6, 7, 8));
-    EXPECT_FALSE(control.writeToXml(nullptr));
-    node->dereference();
-    Graphics::CImageManager::clearImageManager();
 }
