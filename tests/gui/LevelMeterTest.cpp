@@ -73,7 +73,6 @@ TEST_F(LevelMeterTest, ColoursStepFromTheBaseAndStopOneStepShortOfTheMax)
         CAlphaColour expected;
     };
     const SColourCase cases[] = {
-        {CAlphaColour(102, 200, 85), CAlphaColour(243, 32, 32), 15, 1, CAlphaColour(111, 189, 82)},
         {CAlphaColour(102, 200, 85), CAlphaColour(243, 32, 32), 15, 14, CAlphaColour(228, 46, 43)},
         {CAlphaColour(85, 86, 200), CAlphaColour(255, 255, 255), 10, 9, CAlphaColour(238, 230, 245)},
         {CAlphaColour(0, 0, 0, 100), CAlphaColour(10, 10, 10), 3, 0, CAlphaColour(0, 0, 0, 100)},
