@@ -25,13 +25,8 @@ namespace Vantor::Tests
 class CCountingListener : public GUI::Events::IActionListener
 {
 public:
-    void handleActionEvent(const GUI::Events::CActionEvent& event) override
-    {
-        reports++;
-        lastValue = event.getControl()->getValue();
-    }
+    void handleActionEvent(const GUI::Events::CActionEvent&) override { reports++; }
     int reports = 0;
-    double lastValue = -1.0;
 };
 
 class CControlWindowTest : public ::testing::Test
@@ -96,7 +91,6 @@ public:
     CControlPicture& operator=(const CControlPicture&) = delete;
 
     std::uint32_t pixel(int x, int y) { return m_graphics.getSurface()->getPixel(x, y); }
-    Platform::IDrawingSurface& surface() { return *m_graphics.getSurface(); }
 
 private:
     GUI::Graphics::CGraphics m_graphics;
