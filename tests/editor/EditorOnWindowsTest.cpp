@@ -286,39 +286,26 @@ void sendMouse(POINT point, DWORD buttons)
     ASSERT_EQ(SendInput(1, &input, sizeof(input)), 1u) << "SendInput refused the mouse event";
 }
 
-// Top-level windows of this thread that are shown, other than the host's.
+// Top-level windows of this thread other than the host's; only the shown ones when asked.
 struct STopLevelSearch
 {
     HWND host;
+    bool shownOnly;
     std::vector<HWND> found;
 };
 
-BOOL CALLBACK collectShownTopLevel(HWND window, LPARAM data)
+BOOL CALLBACK collectTopLevel(HWND window, LPARAM data)
 {
     auto* search = reinterpret_cast<STopLevelSearch*>(data);
-    if (window != search->host && IsWindowVisible(window))
+    if (window != search->host && (!search->shownOnly || IsWindowVisible(window)))
         search->found.push_back(window);
     return TRUE;
 }
 
-BOOL CALLBACK collectTopLevel(HWND window, LPARAM data)
+std::vector<HWND> topLevels(HWND host, bool shownOnly)
 {
-    reinterpret_cast<STopLevelSearch*>(data)->found.push_back(window);
-    return TRUE;
-}
-
-// Every top-level window of this thread, shown or not.
-std::size_t topLevelCount()
-{
-    STopLevelSearch search{nullptr, {}};
+    STopLevelSearch search{host, shownOnly, {}};
     EnumThreadWindows(GetCurrentThreadId(), collectTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found.size();
-}
-
-std::vector<HWND> shownTopLevels(HWND host)
-{
-    STopLevelSearch search{host, {}};
-    EnumThreadWindows(GetCurrentThreadId(), collectShownTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -484,12 +471,12 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     EXPECT_EQ(automateCalls(), 1u) << "host automation was echoed back to the host";
 
     // The info button shows the about window, centred and on top, without taking the focus.
-    ASSERT_TRUE(shownTopLevels(host.handle()).empty()) << "a window shows before the info button is clicked";
+    ASSERT_TRUE(topLevels(host.handle(), true).empty()) << "a window shows before the info button is clicked";
     sendMouse(host.screenPoint(kInfoButton.x, kInfoButton.y), MOUSEEVENTF_LEFTDOWN);
     sendMouse(host.screenPoint(kInfoButton.x, kInfoButton.y), MOUSEEVENTF_LEFTUP);
-    ASSERT_TRUE(loopUntil([&] { return !shownTopLevels(host.handle()).empty(); }))
+    ASSERT_TRUE(loopUntil([&] { return !topLevels(host.handle(), true).empty(); }))
         << "clicking the info button showed no about window";
-    const HWND about = shownTopLevels(host.handle())[0];
+    const HWND about = topLevels(host.handle(), true)[0];
     RECT shown{};
     GetWindowRect(about, &shown);
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -540,7 +527,7 @@ TEST_F(EditorOnWindows, OpeningWithoutAParentOpensNothing)
 {
     CHostWindow host(60, 40);
     EXPECT_EQ(plugin->dispatch(effEditOpen, 0, 0, nullptr), 0);
-    EXPECT_TRUE(shownTopLevels(host.handle()).empty());
+    EXPECT_TRUE(topLevels(host.handle(), true).empty());
     plugin->dispatch(effEditClose);
 }
 
@@ -551,7 +538,7 @@ TEST_F(EditorOnWindows, LoadingOpeningClosingAndUnloadingRepeatedlyLeavesNoWindo
 {
     CHostWindow host(60, 40);
     plugin.reset();
-    const std::size_t windows = topLevelCount();
+    const std::size_t windows = topLevels(nullptr, false).size();
     for (int cycle = 0; cycle < 20; ++cycle)
     {
         plugin = CVstPlugin::load(g_pluginPath);
@@ -562,13 +549,14 @@ TEST_F(EditorOnWindows, LoadingOpeningClosingAndUnloadingRepeatedlyLeavesNoWindo
         // The about window too, left showing: it goes with the plug-in, not with the editor's window.
         sendMouse(host.screenPoint(kInfoButton.x, kInfoButton.y), MOUSEEVENTF_LEFTDOWN);
         sendMouse(host.screenPoint(kInfoButton.x, kInfoButton.y), MOUSEEVENTF_LEFTUP);
-        ASSERT_TRUE(loopUntil([&] { return !shownTopLevels(host.handle()).empty(); }))
+        ASSERT_TRUE(loopUntil([&] { return !topLevels(host.handle(), true).empty(); }))
             << "cycle " << cycle << ": no about window";
         plugin->dispatch(effEditClose);
         plugin.reset();
         hostLoop();
         ASSERT_TRUE(host.children().empty()) << "cycle " << cycle;
-        ASSERT_EQ(topLevelCount(), windows) << "cycle " << cycle << ": a window outlived the plug-in";
+        ASSERT_EQ(topLevels(nullptr, false).size(), windows)
+            << "cycle " << cycle << ": a window outlived the plug-in";
     }
 }
 
