@@ -288,43 +288,6 @@ TEST(DrawingSurface, DrawingSurfacesCopiesBlendsAndScales)
     EXPECT_EQ(target->getPixel(5, 0), kWhite);
 }
 
-TEST(DrawingSurface, TextIsPlacedByEachAlignment)
-{
-    const SPixelRect area{20, 10, 200, 60};
-    const SFontDescription font{"Arial", 14, false, false};
-    SPixelSize measured;
-    ASSERT_TRUE(measureText("Hxg", font, measured));
-    const int tolerance = 3;
-    for (int alignment = 0; alignment <= 10; ++alignment)
-    {
-        SCOPED_TRACE(alignment);
-        auto surface = whiteSurface(240, 90);
-        surface->drawText("Hxg", area, font, kBlack, alignment);
-        const SPixelRect ink = inkBox(*surface);
-        ASSERT_FALSE(ink.isEmpty());
-        const int column = alignment == 9 ? 0 : alignment == 10 ? 1 : alignment % 3;
-        const int row = alignment >= 9 ? 1 : alignment / 3;
-        // Left edge, centre or right edge of the ink against the same place of the area.
-        const double inkX[] = {double(ink.x), ink.x + ink.width / 2.0, double(ink.right())};
-        const double areaX[] = {double(area.x), area.x + area.width / 2.0, double(area.right())};
-        EXPECT_NEAR(inkX[column], areaX[column], tolerance);
-        switch (row)
-        {
-        case 0:
-            EXPECT_GE(ink.y, area.y);
-            EXPECT_LE(ink.y, area.y + measured.height / 2);
-            break;
-        case 1:
-            EXPECT_NEAR(ink.y + ink.height / 2.0, area.y + area.height / 2.0, measured.height / 4.0 + 1);
-            break;
-        default:
-            EXPECT_LE(ink.bottom(), area.bottom());
-            EXPECT_GE(ink.bottom(), area.bottom() - measured.height / 2);
-            break;
-        }
-    }
-}
-
 TEST(DrawingSurface, TextIsCutAtItsAreaNeitherWrappedNorTrimmedAndHonoursColourAndClip)
 {
     const SFontDescription font{"Arial", 12, false, false};
