@@ -143,6 +143,25 @@ protected:
         return seen;
     }
 
+    // The first 32-bit item of a property of the window; false when it has none.
+    bool property(const char* name, unsigned long& value)
+    {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, rest = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(m_foreign, handle(), XInternAtom(m_foreign, name, False), 0, 4, False,
+                           AnyPropertyType, &type, &format, &items, &rest, &data);
+        const bool found = data != nullptr && items > 0;
+        if (found)
+        {
+            // Xlib hands 32-bit items over as longs (sign-extended on 64-bit machines).
+            value = *reinterpret_cast<unsigned long*>(data) & 0xFFFFFFFFul;
+        }
+        XFree(data);
+        return found;
+    }
+
     void send(XEvent event, long mask = 0)
     {
         event.xany.window = handle();
@@ -550,34 +569,17 @@ TEST_F(X11WindowTest, TopLevelStylesBecomeWindowManagerHints)
     XGetWindowAttributes(m_foreign, handle(), &attributes);
     EXPECT_TRUE(attributes.override_redirect) << "borderless and never activated: not managed";
 
-    const auto cardinal = [&](const char* name, unsigned long& value)
-    {
-        Atom type = 0;
-        int format = 0;
-        unsigned long items = 0, rest = 0;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(m_foreign, handle(), XInternAtom(m_foreign, name, False), 0, 4, False,
-                           AnyPropertyType, &type, &format, &items, &rest, &data);
-        const bool found = data != nullptr && items > 0;
-        if (found)
-        {
-            // Xlib hands 32-bit items over as longs (sign-extended on 64-bit machines).
-            value = *reinterpret_cast<unsigned long*>(data) & 0xFFFFFFFFul;
-        }
-        XFree(data);
-        return found;
-    };
     unsigned long value = 0;
-    ASSERT_TRUE(cardinal("_NET_WM_STATE", value));
+    ASSERT_TRUE(property("_NET_WM_STATE", value));
     EXPECT_EQ(value, XInternAtom(m_foreign, "_NET_WM_STATE_ABOVE", False));
 
     EXPECT_TRUE(m_backend->setOpacity(204));
     XSync(m_foreign, False);
-    ASSERT_TRUE(cardinal("_NET_WM_WINDOW_OPACITY", value));
+    ASSERT_TRUE(property("_NET_WM_WINDOW_OPACITY", value));
     EXPECT_EQ(value, 0xCCCCCCCCul) << "0.8 of full opacity";
     m_backend->setOpacity(255);
     XSync(m_foreign, False);
-    EXPECT_FALSE(cardinal("_NET_WM_WINDOW_OPACITY", value)) << "opaque windows carry no opacity";
+    EXPECT_FALSE(property("_NET_WM_WINDOW_OPACITY", value)) << "opaque windows carry no opacity";
 
     // A decorated window is managed and takes the focus normally.
     auto plain = getWindowSystem().createWindowBackend();
@@ -640,15 +642,9 @@ TEST_F(X11WindowTest, DroppedFilesArriveWithTheirPointAndTheSourceHearsTheOutcom
     ASSERT_EQ(m_backend->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
     pumpFor(30);
     const auto atom = [&](const char* name) { return XInternAtom(m_foreign, name, False); };
-    Atom type = 0;
-    int format = 0;
-    unsigned long items = 0, rest = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(m_foreign, handle(), atom("XdndAware"), 0, 1, False, XA_ATOM, &type, &format, &items,
-                       &rest, &data);
-    ASSERT_NE(data, nullptr) << "windows that accept files announce it";
-    EXPECT_EQ(*reinterpret_cast<long*>(data), 5);
-    XFree(data);
+    unsigned long version = 0;
+    ASSERT_TRUE(property("XdndAware", version)) << "windows that accept files announce it";
+    EXPECT_EQ(version, 5u);
 
     // The test's own connection plays the dragging program.
     const Window source = XCreateSimpleWindow(m_foreign, DefaultRootWindow(m_foreign), 0, 0, 1, 1, 0, 0, 0);
