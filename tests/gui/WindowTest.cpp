@@ -387,15 +387,16 @@ TEST_F(WindowTest, TimerIdZeroIsRefused)
                            "CWindow::startTimer(const long, const long)");
 }
 
-TEST_F(WindowTest, TimersCallEveryObjectOfTheirId)
+TEST_F(WindowTest, TimersCallEveryObjectOfTheirIdAndRemovingAStrangerOnlyStopsItsId)
 {
-    CTimed a(1), b(1), c(2); // timed objects outlive the panel that calls them
+    CTimed a(1), b(1), c(2), stranger(1); // timed objects outlive the panel that calls them
     CWindow panel(MathTools::CRect(0, 0, 10, 10));
     openWindow(panel);
     panel.addTimedObject(&a);
     panel.addTimedObject(&b);
     panel.addTimedObject(&c);
     panel.startTimer(1, 20);
+    panel.startTimer(2, 10);
     EXPECT_EQ(system.lastBackend()->m_timers[1], 20);
     system.lastBackend()->m_sink->timerFired(1);
     EXPECT_EQ(a.expiries + b.expiries, 2);
@@ -405,6 +406,17 @@ TEST_F(WindowTest, TimersCallEveryObjectOfTheirId)
     panel.timerFired(1);
     EXPECT_EQ(a.expiries, 1);
     EXPECT_EQ(b.expiries, 2);
+
+    system.lastBackend()->m_stoppedTimers.clear();
+    panel.removeTimedObject(&stranger);
+    EXPECT_EQ(system.lastBackend()->m_stoppedTimers, std::vector<long>{1});
+    panel.timerFired(1);
+    EXPECT_EQ(b.expiries, 3);
+
+    panel.stopAllTimers();
+    EXPECT_TRUE(system.lastBackend()->m_timers.empty());
+    panel.timerFired(1);
+    EXPECT_EQ(b.expiries, 3);
 }
 
 TEST_F(WindowTest, AnObjectThatRemovesItselfWhileItsTimerFiresLetsTheOthersRun)
@@ -439,26 +451,6 @@ TEST_F(WindowTest, AnObjectThatRemovesItselfWhileItsTimerFiresLetsTheOthersRun)
     EXPECT_EQ(first.expiries + second.expiries, 2) << "removed objects are not called again";
     EXPECT_EQ(third.expiries, 2);
     EXPECT_EQ(other.expiries, 1);
-}
-
-TEST_F(WindowTest, RemovingAnUnknownObjectOnlyStopsTimersOfItsId)
-{
-    CTimed registered(3), other(4), stranger(3);
-    CWindow panel(MathTools::CRect(0, 0, 10, 10));
-    openWindow(panel);
-    panel.addTimedObject(&registered);
-    panel.addTimedObject(&other);
-    panel.startTimer(3, 10);
-    panel.startTimer(4, 10);
-    panel.removeTimedObject(&stranger);
-    EXPECT_EQ(system.lastBackend()->m_stoppedTimers, std::vector<long>{3});
-    panel.timerFired(3);
-    EXPECT_EQ(registered.expiries, 1);
-
-    panel.stopAllTimers();
-    EXPECT_TRUE(system.lastBackend()->m_timers.empty());
-    panel.timerFired(3);
-    EXPECT_EQ(registered.expiries, 1);
 }
 
 // ---- painting ----
@@ -582,32 +574,23 @@ TEST(GuiLifetime, ShutDownReleasesTheSharedObjectsAndStartUpMakesThemAgain)
     EXPECT_STREQ(Fonts::CFont::getDefaultFont()->getFaceName().getString(), "Arial");
 }
 
-TEST_F(WindowTest, AClosedWindowCanBeCreatedAgainWithItsControls)
-{
-    auto* control = new Controls::CControl(window.getControlRoot(), 1, MathTools::CRect(0, 0, 5, 5));
-    window.getControlRoot()->addControl(control);
-    openWindow(window);
-    window.uninitialiseWindow();
-    EXPECT_FALSE(window.isWindowOpen());
-    EXPECT_FALSE(system.m_backends[0]->exists());
-    openWindow(window);
-    EXPECT_TRUE(window.isWindowOpen());
-    EXPECT_EQ(system.m_backends.size(), 2u);
-    EXPECT_TRUE(system.lastBackend()->exists());
-    EXPECT_EQ(window.getControlRoot()->getControlAtIndex(1, false), control);
-}
-
-TEST_F(WindowTest, ANativeWindowDestroyedFromOutsideLeavesTheWindowClosed)
+TEST_F(WindowTest, AWindowClosedAnyWayCanBeCreatedAgainWithItsControls)
 {
     CTimed timed(5);
-    for (const char* how : {"its parent went", "closed by the user"})
+    auto* control = new Controls::CControl(window.getControlRoot(), 1, MathTools::CRect(0, 0, 5, 5));
+    window.getControlRoot()->addControl(control);
+    for (const std::string how : {"closed by the program", "its parent went", "closed by the user"})
     {
         SCOPED_TRACE(how);
         openWindow(window);
         window.addTimedObject(&timed);
         window.startTimer(5, 10);
         auto* native = system.lastBackend();
-        if (std::string(how) == "its parent went")
+        if (how == "closed by the program")
+        {
+            window.uninitialiseWindow();
+        }
+        else if (how == "its parent went")
         {
             native->m_sink->handleNativeMessage(message(Message::Destroy));
             native->m_exists = false;
@@ -617,6 +600,7 @@ TEST_F(WindowTest, ANativeWindowDestroyedFromOutsideLeavesTheWindowClosed)
             window.handleWindowEvents(message(Message::Close)); // the default destroys the window
         }
         EXPECT_FALSE(window.isWindowOpen());
+        EXPECT_FALSE(native->exists());
         EXPECT_TRUE(native->m_timers.empty());
         window.redrawWindow(); // touches nothing native any more
         EXPECT_TRUE(native->m_invalidated.empty());
@@ -625,6 +609,8 @@ TEST_F(WindowTest, ANativeWindowDestroyedFromOutsideLeavesTheWindowClosed)
         openWindow(window);
         EXPECT_TRUE(window.isWindowOpen());
         EXPECT_EQ(system.m_backends.size(), backends + 1) << "a new native window";
+        EXPECT_TRUE(system.lastBackend()->exists());
+        EXPECT_EQ(window.getControlRoot()->getControlAtIndex(1, false), control);
         window.uninitialiseWindow();
     }
 }
