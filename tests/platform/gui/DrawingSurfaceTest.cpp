@@ -136,15 +136,6 @@ TEST(DrawingSurface, ClipLimitsShapesAndPixelsButNotClear)
 TEST(DrawingSurface, RectanglesLinesAndEdges)
 {
     auto surface = whiteSurface(20, 20);
-    surface->strokeRectangle({0, 0, 10, 10}, kBlack, 1);
-    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{9, 0}, std::pair{0, 9}, std::pair{9, 9}})
-    {
-        EXPECT_EQ(surface->getPixel(x, y), kBlack) << x << "," << y;
-    }
-    EXPECT_EQ(surface->getPixel(5, 5), kWhite);
-    EXPECT_EQ(rect(inkBox(*surface)), (std::vector<int>{0, 0, 10, 10}));
-
-    surface = whiteSurface(20, 20);
     surface->fillRectangle({3, 4, 5, 6}, kRed);
     EXPECT_EQ(rect(inkBox(*surface)), (std::vector<int>{3, 4, 5, 6}));
 
@@ -176,7 +167,7 @@ TEST(DrawingSurface, RectanglesLinesAndEdges)
     expectNear(surface->getPixel(1, 1), makeColour(127, 127, 127), 1); // translucent fills blend
 }
 
-TEST(DrawingSurface, EllipsesArcsRoundedRectanglesStayInsideTheirBounds)
+TEST(DrawingSurface, EllipsesAndArcsStayInsideTheirBounds)
 {
     auto surface = whiteSurface(30, 30);
     surface->fillEllipse({2, 4, 20, 10}, kRed, false);
@@ -205,20 +196,6 @@ TEST(DrawingSurface, EllipsesArcsRoundedRectanglesStayInsideTheirBounds)
     surface = whiteSurface(30, 30);
     surface->strokeArc({0, 0, 21, 21}, {20, 10}, {10, 20}, false, kBlack, 1, false);
     EXPECT_EQ(surface->getPixel(10, 0), kBlack) << "counter-clockwise goes the long way round";
-
-    surface = whiteSurface(30, 30);
-    surface->fillRoundedRectangle({0, 0, 20, 20}, 10, 10, kRed, false);
-    EXPECT_EQ(surface->getPixel(0, 0), kWhite);
-    EXPECT_EQ(surface->getPixel(19, 19), kWhite);
-    EXPECT_EQ(surface->getPixel(10, 0), kRed);
-    EXPECT_EQ(surface->getPixel(0, 10), kRed);
-    EXPECT_EQ(rect(inkBox(*surface)), (std::vector<int>{0, 0, 20, 20}));
-
-    surface = whiteSurface(30, 30);
-    surface->strokeRoundedRectangle({0, 0, 20, 20}, 6, 6, kBlack, 1, false);
-    EXPECT_EQ(surface->getPixel(10, 0), kBlack);
-    EXPECT_EQ(surface->getPixel(10, 10), kWhite);
-    EXPECT_EQ(surface->getPixel(0, 0), kWhite);
 }
 
 TEST(DrawingSurface, PolygonsFillByAlternation)
@@ -288,25 +265,16 @@ TEST(DrawingSurface, DrawingSurfacesCopiesBlendsAndScales)
     EXPECT_EQ(target->getPixel(5, 0), kWhite);
 }
 
-TEST(DrawingSurface, TextIsCutAtItsAreaNeitherWrappedNorTrimmedAndHonoursColourAndClip)
+TEST(DrawingSurface, CentredTextIsCutOnBothSidesAndHonoursColourAndClip)
 {
     const SFontDescription font{"Arial", 12, false, false};
     const std::string text = "A long line that does not fit";
-    SPixelSize size;
-    ASSERT_TRUE(measureText(text, font, size));
-    auto surface = whiteSurface(300, 60);
-    surface->drawText(text, {10, 10, 40, 40}, font, kRed, 0);
+    // Centred text wider than its area is cut on both sides; a short area cuts it below.
     // Where the cut falls on a space or between glyphs, the ink stops a little short.
     constexpr int kGap = 6;
-    SPixelRect ink = inkBox(*surface);
-    EXPECT_LE(ink.right(), 10 + 40) << "cut at the area's right edge";
-    EXPECT_GE(ink.right(), 10 + 40 - kGap) << "one line up to the area's right edge";
-    EXPECT_LT(ink.height, size.height + 2);
-
-    // Centred text wider than its area is cut on both sides; a short area cuts it below.
-    surface = whiteSurface(300, 60);
+    auto surface = whiteSurface(300, 60);
     surface->drawText(text, {100, 10, 30, 6}, font, kRed, 4);
-    ink = inkBox(*surface);
+    SPixelRect ink = inkBox(*surface);
     EXPECT_TRUE(ink.x >= 100 && ink.x <= 100 + kGap) << ink.x;
     EXPECT_TRUE(ink.right() <= 130 && ink.right() >= 130 - kGap) << ink.right();
     EXPECT_GE(ink.y, 10);
