@@ -260,10 +260,9 @@ TEST_F(ControlRootTest, UpdatesInvalidateTheAbsoluteAreaOnly)
     EXPECT_TRUE(invalidated.empty());
     probe->update();
     ASSERT_EQ(invalidated.size(), 1u);
-    EXPECT_EQ(invalidated[0].x, 10);
-    EXPECT_EQ(invalidated[0].y, 20);
-    EXPECT_EQ(invalidated[0].width, 30);
-    EXPECT_EQ(invalidated[0].height, 40);
+    const Platform::SPixelRect& area = invalidated[0];
+    EXPECT_EQ((std::vector<int>{area.x, area.y, area.width, area.height}),
+              (std::vector<int>{10, 20, 30, 40}));
 }
 
 TEST_F(ControlRootTest, DrawingGivesEachControlItsOffsetAndUpdateArea)

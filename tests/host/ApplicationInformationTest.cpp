@@ -27,8 +27,6 @@ TEST(ApplicationInformationTest, UnsetTextsReadAsOneSpace)
     // Only this test touches the texts of the test program's own copy.
     EXPECT_STREQ(CApplicationInformation::getLegalNotice().getString(), " ");
     EXPECT_STREQ(CApplicationInformation::getRegistryKeyPath().getString(), " ");
-    CApplicationInformation::setCompanyName("Corvella");
-    EXPECT_STREQ(CApplicationInformation::getCompanyName().getString(), "Corvella");
     EXPECT_EQ(CApplicationInformation::getApplicationObject(), nullptr);
 }
 
