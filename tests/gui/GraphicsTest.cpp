@@ -46,14 +46,6 @@ protected:
 };
 } // namespace
 
-TEST_F(GraphicsTest, BackBufferStartsInTheFillColour)
-{
-    graphics.end();
-    graphics.getBackBuffer().setFillColour(Graphics::CColour(10, 20, 30));
-    ASSERT_TRUE(graphics.begin(MathTools::CDimension(4, 4)));
-    EXPECT_EQ(pixel(3, 3), makeColour(10, 20, 30));
-}
-
 TEST_F(GraphicsTest, LinesMoveByTheOffsetAndLeaveOutTheirEnd)
 {
     graphics.setDrawingAreaOffset(CPoint(10, 20));
