@@ -329,7 +329,7 @@ TEST_F(QuellorFixture, ProcessingInPlaceGivesTheSameOutput)
     EXPECT_EQ(buffer.right, reference.right);
 }
 
-TEST_F(QuellorFixture, ResumeClearsTheBlocksAndTakesAUsableSampleRate)
+TEST_F(QuellorFixture, ResumeClearsTheBlocksAndTakesTheNewSampleRate)
 {
     run(programme(1000), 100);
     effect->setSampleRate(48000.0f);
@@ -343,16 +343,9 @@ TEST_F(QuellorFixture, ResumeClearsTheBlocksAndTakesAUsableSampleRate)
         ASSERT_EQ(output.left[i], 0.0f) << i;
     EXPECT_NE(output.left[16], 0.0f);
 
-    for (float rate : {11025.0f, 8000.0f, 0.0f, -44100.0f, NAN})
-    {
-        effect->setSampleRate(rate);
-        effect->resume();
-        EXPECT_EQ(effect->getWorkingSampleRate(), 44100.0f) << rate;
-        EXPECT_EQ(effect->getCompressor().getAttack().getSampleRate(), 44100.0f);
-    }
     // A new rate waits for the next resume.
     effect->setSampleRate(96000.0f);
-    EXPECT_EQ(effect->getWorkingSampleRate(), 44100.0f);
+    EXPECT_EQ(effect->getWorkingSampleRate(), 48000.0f);
 }
 
 TEST_F(QuellorFixture, EmptyOrMissingBuffersProduceNothingAndNeverCrash)

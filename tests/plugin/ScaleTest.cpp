@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <memory>
 #include <random>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "plugin/Quellor.hpp"
@@ -135,27 +135,13 @@ TEST(Scale, AnySampleRateGivesFiniteOutputAndUnusableOnesFallBack)
 {
     const SStereo input = programme(8192, 3);
     const SStereo at44100 = runAlone(*compressingEffect(7, 44100.0f), input, 333);
-    const struct
-    {
-        float rate;
-        bool fallsBack;
-    } cases[] = {
-        {1.0f, true},
-        {100.0f, true},
-        {11025.0f, true},
-        {0.0f, true},
-        {-1.0f, true},
-        {-44100.0f, true},
-        {std::numeric_limits<float>::quiet_NaN(), true},
-        {-std::numeric_limits<float>::infinity(), true},
-        {std::numeric_limits<float>::infinity(), true},
-        {11026.0f, false},
-        {22050.0f, false},
-        {48000.0f, false},
-        {96000.0f, false},
-        {192000.0f, false},
-        {384000.0f, false},
-    };
+    const float unusable[] = {1.0f, 100.0f, 11025.0f, 0.0f, -1.0f, -44100.0f, NAN, -INFINITY, INFINITY};
+    const float usable[] = {11026.0f, 22050.0f, 48000.0f, 96000.0f, 192000.0f, 384000.0f};
+    std::vector<std::pair<float, bool>> cases;
+    for (float rate : unusable)
+        cases.emplace_back(rate, true);
+    for (float rate : usable)
+        cases.emplace_back(rate, false);
     for (const auto& [rate, fallsBack] : cases)
     {
         auto effect = compressingEffect(7, rate);
