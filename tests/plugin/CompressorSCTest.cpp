@@ -27,6 +27,12 @@ namespace
 
 using Block = std::array<float, CCompressorSC::kBlockSize>;
 
+// The bit pattern of a sample, so that signed zeros and rounding count.
+std::uint32_t bits(float sample)
+{
+    return std::bit_cast<std::uint32_t>(sample);
+}
+
 Block filled(float value)
 {
     Block block;
@@ -253,22 +259,9 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
                 }
             }
     }
-    const float specialMeanSquares[] = {0.0f,
-                                        1e-20f,
-                                        1.0f,
-                                        std::nextafter(1.0f, 0.0f),
-                                        std::nextafter(1.0f, 2.0f),
-                                        1e-45f,
-                                        3.4e38f,
-                                        0.5f,
-                                        2.0f,
-                                        1e-40f,
-                                        1e-30f,
-                                        1e30f,
-                                        100.0f,
-                                        0.001f,
-                                        7.0f,
-                                        1.2e-38f};
+    const float belowOne = std::nextafter(1.0f, 0.0f), aboveOne = std::nextafter(1.0f, 2.0f);
+    const float specialMeanSquares[] = {0.0f, 1e-20f, 1.0f,   belowOne, aboveOne, 1e-45f, 3.4e38f, 0.5f,
+                                        2.0f, 1e-40f, 1e-30f, 1e30f,    100.0f,   0.001f, 7.0f,    1.2e-38f};
     for (float ms : specialMeanSquares)
         EXPECT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
     for (float ms : {INFINITY, NAN})
@@ -282,16 +275,10 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
                 << form.name << " " << meanSquares[j];
     }
 
-    const float specialEnvelopes[] = {1e-20f,  std::nextafter(1e-20f, 1.0f),
-                                      0.0f,    1e-7f,
-                                      1e3f,    435.0f,
-                                      2.4e-7f, 1.0f,
-                                      20.0f,   3e-8f,
-                                      100.0f,  1e-19f,
-                                      60.0f,   5e-6f,
-                                      0.5f,    1999.0f};
-    for (float envelope :
-         {1e-20f, std::nextafter(1e-20f, 1.0f), 0.0f, 1e-7f, 1e3f, 1e5f, 3e38f, INFINITY, NAN})
+    const float aboveFloor = std::nextafter(1e-20f, 1.0f);
+    const float specialEnvelopes[] = {1e-20f, aboveFloor, 0.0f,   1e-7f,  1e3f,  435.0f, 2.4e-7f, 1.0f,
+                                      20.0f,  3e-8f,      100.0f, 1e-19f, 60.0f, 5e-6f,  0.5f,    1999.0f};
+    for (float envelope : {1e-20f, aboveFloor, 0.0f, 1e-7f, 1e3f, 1e5f, 3e38f, INFINITY, NAN})
         for (float s : {0.05f, 0.5f, 1.0f})
             EXPECT_TRUE(sameFloat(CCompressorSC::fastGainOf(s, envelope), CCompressorSC::gainOf(s, envelope)))
                 << s << " " << envelope;
@@ -352,12 +339,8 @@ TEST(CompressorSCExactness, ScaledSamplesMatchTheExtendedProductBitForBit)
         }
         for (int i = 0; i < n; ++i)
         {
-            ASSERT_EQ(std::bit_cast<std::uint32_t>(outLeft[i]),
-                      std::bit_cast<std::uint32_t>(extended(left[i], gain)))
-                << left[i] << " * " << gain;
-            ASSERT_EQ(std::bit_cast<std::uint32_t>(outRight[i]),
-                      std::bit_cast<std::uint32_t>(extended(right[i], gain)))
-                << right[i] << " * " << gain;
+            ASSERT_EQ(bits(outLeft[i]), bits(extended(left[i], gain))) << left[i] << " * " << gain;
+            ASSERT_EQ(bits(outRight[i]), bits(extended(right[i], gain))) << right[i] << " * " << gain;
         }
     }
     // Mostly the planted near-boundary products and the subnormal results are refused.
@@ -455,14 +438,10 @@ TEST(BlockMath, EnteringSamplesAreKeptOrSilenced)
             {
                 const float keptLeft = samples[i].kept,
                             keptRight = samples[CCompressorSC::kBlockSize - 1 - i].kept;
-                ASSERT_EQ(std::bit_cast<std::uint32_t>(dryLeft[i]), std::bit_cast<std::uint32_t>(keptLeft))
-                    << i;
-                ASSERT_EQ(std::bit_cast<std::uint32_t>(wetLeft[i]), std::bit_cast<std::uint32_t>(keptLeft))
-                    << i;
-                ASSERT_EQ(std::bit_cast<std::uint32_t>(dryRight[i]), std::bit_cast<std::uint32_t>(keptRight))
-                    << i;
-                ASSERT_EQ(std::bit_cast<std::uint32_t>(wetRight[i]), std::bit_cast<std::uint32_t>(keptRight))
-                    << i;
+                ASSERT_EQ(bits(dryLeft[i]), bits(keptLeft)) << i;
+                ASSERT_EQ(bits(wetLeft[i]), bits(keptLeft)) << i;
+                ASSERT_EQ(bits(dryRight[i]), bits(keptRight)) << i;
+                ASSERT_EQ(bits(wetRight[i]), bits(keptRight)) << i;
             }
             EXPECT_EQ(dryLeft[count % CCompressorSC::kBlockSize],
                       count == 16 ? 0.5f : 0.0f); // nothing beyond
