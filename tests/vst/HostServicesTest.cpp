@@ -92,8 +92,6 @@ TEST(HostCanDo, SilentOrMissingHostLeavesEverythingEmpty)
     EXPECT_STREQ(canDo.getHostProduct().getString(), " ");
     EXPECT_STREQ(canDo.getHostVendor().getString(), " ");
 
-    PlainEffect noHost(nullptr);
-    EXPECT_FALSE(CHostCanDo(&noHost).canDo(CHostCanDo::kSizeWindow));
     expectException([] { CHostCanDo unbound(nullptr); }, "Effect is NULL",
                     "CHostCanDo::setFromAudioEffectX(AudioEffectX *)");
 }
