@@ -193,21 +193,21 @@ TEST_F(QuellorFixture, EditsAndNamesStayWithTheProgramTheyWereMadeIn)
 TEST_F(QuellorFixture, ControlChangesSelectProgramsAndSetParameters)
 {
     CMidiBlock select;
-    select.add(0xB0, 7, 99); // any value selects program 7
+    select.addMidi(0xB0, 7, 99); // any value selects program 7
     effect->processEvents(select.events());
     EXPECT_EQ(effect->getProgram(), 7);
     EXPECT_EQ(programName(), "FSU");
     effect->processReplacing(nullptr, nullptr, 0); // forgets the block's events
 
     CMidiBlock controls;
-    controls.add(0xB0, 70, 127); // Ratio
-    controls.add(0xB0, 71, 0);   // Threshold
-    controls.add(0xB0, 72, 64);  // Attack
-    controls.add(0xB0, 73, 32);  // Release
-    controls.add(0xB0, 74, 100); // Master
-    controls.add(0xB0, 75, 5);   // no controller for Mix
-    controls.add(0xB1, 71, 127); // another MIDI channel
-    controls.add(0x90, 71, 127); // a note
+    controls.addMidi(0xB0, 70, 127); // Ratio
+    controls.addMidi(0xB0, 71, 0);   // Threshold
+    controls.addMidi(0xB0, 72, 64);  // Attack
+    controls.addMidi(0xB0, 73, 32);  // Release
+    controls.addMidi(0xB0, 74, 100); // Master
+    controls.addMidi(0xB0, 75, 5);   // no controller for Mix
+    controls.addMidi(0xB1, 71, 127); // another MIDI channel
+    controls.addMidi(0x90, 71, 127); // a note
     EXPECT_EQ(effect->processEvents(controls.events()), 1);
     const float scale = 1.0f / 127.0f;
     EXPECT_EQ(effect->getParameter(CQuellor::kRatio), 127 * scale);
@@ -222,7 +222,7 @@ TEST_F(QuellorFixture, ControlChangesSelectProgramsAndSetParameters)
 TEST_F(QuellorFixture, EventsActAgainUntilTheNextProcessingCall)
 {
     CMidiBlock threshold;
-    threshold.add(0xB0, 71, 127);
+    threshold.addMidi(0xB0, 71, 127);
     effect->processEvents(threshold.events());
     effect->setParameter(CQuellor::kThreshold, 0.2f);
 

@@ -12,6 +12,7 @@
 
 #include "framework/vst/VstAbi.hpp"
 #include "plugin/ParameterView.hpp"
+#include "tests/vst/EventBlock.hpp"
 
 namespace QuellorTest
 {
@@ -69,34 +70,7 @@ inline SStereo runInCalls(const SStereo& input, const ProcessFunction& process,
 }
 
 // A block of MIDI messages laid out as the host hands it over.
-class CMidiBlock
-{
-public:
-    void add(std::uint8_t status, std::uint8_t data1, std::uint8_t data2, std::int32_t delta = 0)
-    {
-        Vantor::Vst::VstMidiEvent event{};
-        event.type = Vantor::Vst::kVstMidiType;
-        event.byteSize = sizeof event;
-        event.deltaFrames = delta;
-        event.midiData[0] = static_cast<char>(status);
-        event.midiData[1] = static_cast<char>(data1);
-        event.midiData[2] = static_cast<char>(data2);
-        m_events.push_back(event);
-    }
-    Vantor::Vst::VstEvents* events()
-    {
-        m_storage.assign(sizeof(Vantor::Vst::VstEvents) + m_events.size() * sizeof(void*), 0);
-        auto* block = reinterpret_cast<Vantor::Vst::VstEvents*>(m_storage.data());
-        block->numEvents = static_cast<Vantor::Vst::VstInt32>(m_events.size());
-        for (std::size_t i = 0; i < m_events.size(); ++i)
-            block->events[i] = reinterpret_cast<Vantor::Vst::VstEvent*>(&m_events[i]);
-        return block;
-    }
-
-private:
-    std::vector<Vantor::Vst::VstMidiEvent> m_events;
-    std::vector<unsigned char> m_storage;
-};
+using CMidiBlock = Vantor::Vst::Testing::EventBlock;
 
 // Records every notification; can pretend to be changing a parameter itself.
 class CRecordingView : public Vantor::Quellor::IParameterView

@@ -159,11 +159,11 @@ TEST(RealTime, TheAudioThreadAllocatesNothingWithTheEditorOpen)
     QuellorTest::SStereo input = QuellorTest::programme(8192);
     QuellorTest::SStereo output = input;
     QuellorTest::CMidiBlock midi;
-    midi.add(0xB0, 5, 0);
-    midi.add(0xB0, 71, 20);
-    midi.add(0xB0, 70, 100);
-    midi.add(0xB0, 74, 64);
-    midi.add(0x90, 60, 100);
+    midi.addMidi(0xB0, 5, 0);
+    midi.addMidi(0xB0, 71, 20);
+    midi.addMidi(0xB0, 70, 100);
+    midi.addMidi(0xB0, 74, 64);
+    midi.addMidi(0x90, 60, 100);
     Vantor::Vst::VstEvents* events = midi.events();
 
     long allocations = -1;
