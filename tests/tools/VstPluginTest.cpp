@@ -54,10 +54,7 @@ TEST(VstPluginLoading, ReadsTheRecordThroughEitherEntryPoint)
 {
     auto plugin = CVstPlugin::load(VSTHOST_PROBE_PATH);
     EXPECT_EQ(plugin->entryPointName(), "VSTPluginMain");
-    EXPECT_EQ(Vantor::VstHost::fourCharText(plugin->effect().uniqueID), "Prb1");
-    EXPECT_EQ(plugin->effect().initialDelay, kDelay);
     EXPECT_EQ(probe(*plugin).opcodeCounts[effOpen], 1);
-    EXPECT_EQ(plugin->effectName(), "Probe Delay");
     EXPECT_EQ(plugin->vendorString(), "Vantor Tests");
     EXPECT_EQ(plugin->vstVersion(), kVstVersion);
     EXPECT_EQ(plugin->category(), kPlugCategEffect);
@@ -294,18 +291,11 @@ TEST(VstPluginPrograms, NamesComeIndexedOrBySwitching)
     EXPECT_THROW(switching->setProgram(-1), CHostError);
 }
 
-TEST(VstPluginCapabilities, PinPropertiesAndCanDoAnswers)
+TEST(VstPluginCapabilities, MissingPinsAndUnusualCanDoAnswers)
 {
     auto plugin = CVstPlugin::load(VSTHOST_PROBE_PATH);
-    const auto left = plugin->outputProperties(0);
-    ASSERT_TRUE(left.has_value());
-    EXPECT_STREQ(left->label, "Probe Left");
-    EXPECT_EQ(left->flags, kVstPinIsActive | kVstPinIsStereo);
+    // Labels, flags and plain answers are read back by the pressora info case.
     EXPECT_FALSE(plugin->outputProperties(2).has_value());
-    EXPECT_FALSE(plugin->inputProperties(0).has_value());
-
-    EXPECT_EQ(plugin->canDo("receiveVstMidiEvent"), 1);
-    EXPECT_EQ(plugin->canDo("bypass"), -1);
     EXPECT_EQ(plugin->canDo("quirkyNo"), -1); // judged on the low 32 bits
     EXPECT_EQ(plugin->canDo("somethingElse"), 0);
 }
