@@ -16,7 +16,6 @@ using namespace Vantor::Vst;
 using QuellorTest::SStereo;
 using Vantor::VstHost::CPluginModule;
 using Vantor::VstHost::CVstPlugin;
-using Vantor::VstHost::SMidiMessage;
 
 namespace
 {
@@ -173,22 +172,6 @@ TEST(EndToEnd, LoadingRenderingAndAskingAboutTheEditorOpenNoDisplay)
     EXPECT_EQ(openSockets(), before);
 }
 
-TEST(EndToEnd, DryAndWetAlikeAreLateBySixteenSamples)
-{
-    for (float mix : {0.0f, 1.0f})
-    {
-        auto plugin = loadPlugin();
-        plugin->setProgram(7); // FSU: compressing hard
-        plugin->setParameter(5, mix);
-        plugin->resume();
-        process(*plugin, SStereo{std::vector<float>(512, 0.0f), std::vector<float>(512, 0.0f)}, 512);
-        const SStereo output = process(*plugin, QuellorTest::impulse(512, 0, 0.5f), 512);
-        EXPECT_EQ(firstNonZero(output.left), 16u) << mix;
-        EXPECT_EQ(firstNonZero(output.right), 16u) << mix;
-        EXPECT_LT(output.right[16], 0.0f);
-    }
-}
-
 TEST(EndToEnd, DefaultProgramIsTheInputLateBySixteenAndTwoDecibelsLouder)
 {
     auto plugin = loadPlugin();
@@ -219,24 +202,6 @@ TEST(EndToEnd, MixZeroIsTheDryInputWhileCompressingHard)
     const SStereo output = process(*dry, input, 512);
     for (std::size_t i = 16; i < input.size(); ++i)
         ASSERT_FLOAT_EQ(output.left[i], input.left[i - 16]) << i;
-}
-
-TEST(EndToEnd, MidiControlChangesReachProgramsAndParameters)
-{
-    auto plugin = loadPlugin();
-    plugin->resume();
-    const SMidiMessage select[] = {{0, 0xB0, 4, 0}};
-    plugin->sendMidi(select);
-    EXPECT_EQ(plugin->program(), 4);
-    EXPECT_EQ(plugin->programName(), "Acoustic Guitar");
-
-    const SMidiMessage controls[] = {{0, 0xB0, 71, 127}, {3, 0xB0, 74, 0}, {5, 0xB0, 70, 127}};
-    plugin->sendMidi(controls);
-    EXPECT_EQ(plugin->parameter(1), 1.0f);
-    EXPECT_EQ(plugin->parameter(0), 0.0f);
-    EXPECT_EQ(plugin->parameter(2), 1.0f);
-    EXPECT_EQ(plugin->parameterDisplay(2), "20.0");
-    EXPECT_EQ(plugin->parameterDisplay(0), "-20.00");
 }
 
 // A host restores a saved bank program by program: select, name, set every value.
