@@ -158,7 +158,6 @@ TEST_F(QuellorFixture, LongProgramNamesAreCutToTheHostsTwentyFourByteBuffer)
 TEST_F(QuellorFixture, SelectingAProgramAppliesItsValues)
 {
     effect->setProgram(5); // "Hard": 20:1
-    EXPECT_EQ(effect->getProgram(), 5);
     EXPECT_EQ(effect->getParameter(CQuellor::kRatio), 1.0f);
     EXPECT_EQ(effect->getCompressor().getRatio(), 0.05f);
     EXPECT_NEAR(effect->getCompressor().getThreshold(), -8.0f, 1e-5f);
@@ -178,11 +177,10 @@ TEST_F(QuellorFixture, EditsAndNamesStayWithTheProgramTheyWereMadeIn)
     EXPECT_EQ(effect->getParameter(CQuellor::kThreshold), 0.123f);
     EXPECT_EQ(programName(), "My vocals");
 
-    // A long name is kept whole but handed out cut to the host's 24 bytes, terminator included.
+    // A long name is kept whole; the host gets it cut to its 24 bytes.
     char longName[] = "A name far longer than twenty-four characters";
     effect->setProgramName(longName);
     EXPECT_STREQ(effect->getProgramRecord(3).getName(), longName);
-    EXPECT_EQ(programName(), "A name far longer than ");
     effect->setProgramName(nullptr);
     effect->getProgramName(nullptr);
     EXPECT_STREQ(effect->getProgramRecord(3).getName(), longName);
