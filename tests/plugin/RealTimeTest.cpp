@@ -1,6 +1,6 @@
-// The audio thread's entry points allocate nothing, and effect-side parameter
-// changes reach the host. Global operator new and delete are replaced in this
-// test program by versions that count while a test arms them.
+// The audio thread's entry points allocate nothing. Global operator new and
+// delete are replaced in this test program by versions that count while a test
+// arms them.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -16,7 +16,6 @@
 #include "plugin/Quellor.hpp"
 #include "tests/gui/FakeWindowSystem.hpp"
 #include "tests/plugin/QuellorTestSupport.hpp"
-#include "tools/vsthost/HostContext.hpp"
 
 namespace
 {
@@ -196,25 +195,4 @@ TEST(RealTime, TheAudioThreadAllocatesNothingWithTheEditorOpen)
     CAllocationCounter counter;
     delete new CQuellor(nullptr);
     EXPECT_GT(counter.count(), 0);
-}
-
-TEST(RealTime, AutomatedChangesAreSetAndReportedToTheHost)
-{
-    Vantor::VstHost::CHostContext host;
-    std::unique_ptr<CQuellor> effect;
-    {
-        Vantor::VstHost::CHostContext::CLoadingScope loading(host);
-        effect = std::make_unique<CQuellor>(&Vantor::VstHost::CHostContext::callback);
-    }
-    host.attach(effect->getAeffect());
-    host.clearCalls();
-
-    effect->setParameterAutomated(CQuellor::kRatio, 0.4f);
-    EXPECT_NEAR(effect->getParameter(CQuellor::kRatio), 0.4f, 1e-7f);
-    const auto calls = host.calls();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].opcode, Vantor::Vst::audioMasterAutomate);
-    EXPECT_EQ(calls[0].index, CQuellor::kRatio);
-    EXPECT_EQ(calls[0].opt, 0.4f);
-    host.detach();
 }
