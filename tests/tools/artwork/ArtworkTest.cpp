@@ -423,7 +423,6 @@ TEST(ArtworkCommandLine, WrongArgumentsAndUnwritableFoldersAreRefused)
     const SCase cases[] = {
         {{}, 2, "--output is missing"},
         {{"--output", out}, 2, "--product-version is missing"},
-        {{"--product-version", "1.0"}, 2, "--output is missing"},
         {{"--output"}, 2, "--output needs a value"},
         {{"--output", out, "--product-version", ""}, 2, "--product-version needs a value"},
         {{"--colour", "red"}, 2, "unknown argument \"--colour\""},
