@@ -39,7 +39,9 @@ void* countedAllocation(std::size_t size)
     g_allocatedBytes.fetch_add(static_cast<long long>(size), std::memory_order_relaxed);
     g_allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* block = std::malloc(size == 0 ? 1 : size))
+    {
         return block;
+    }
     throw std::bad_alloc();
 }
 } // namespace
@@ -156,7 +158,9 @@ int main(int argc, char** argv)
     delete measured;
     const auto start = Clock::now();
     for (int i = 0; i < kInstances; ++i)
+    {
         delete new CQuellor(nullptr);
+    }
     std::printf("instance: %.1f us to create and destroy; %lld bytes in %lld allocations (the object itself "
                 "%zu of them)\n",
                 nanosecondsSince(start) / kInstances / 1000.0, bytes, allocations, sizeof(CQuellor));

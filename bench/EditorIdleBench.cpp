@@ -25,7 +25,9 @@ struct SOpenEditor
     {
         display = XOpenDisplay(nullptr);
         if (display == nullptr)
+        {
             return;
+        }
         parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 500, 158, 0, 0, 0);
         XMapWindow(display, parent);
         XSync(display, False);
@@ -33,7 +35,9 @@ struct SOpenEditor
         opened = plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)) == 1;
         // Settle: the first paints of the whole panel are not what is measured.
         for (int i = 0; i < 10; ++i)
+        {
             plugin->dispatch(effEditIdle);
+        }
     }
     ~SOpenEditor()
     {
@@ -81,7 +85,9 @@ void editorIdleNothingChanging(benchmark::State& state)
     }
     const double start = processSeconds();
     for (auto _ : state)
+    {
         editor.plugin->dispatch(effEditIdle);
+    }
     reportShareOfCore(state, processSeconds() - start);
 }
 BENCHMARK(editorIdleNothingChanging)->Unit(benchmark::kMicrosecond);
@@ -96,7 +102,9 @@ void editorIdleMeterMoving(benchmark::State& state)
     }
     float level[2][2048];
     for (int i = 0; i < 2048; ++i)
+    {
         level[0][i] = level[1][i] = (i % 64 < 32) ? 0.9f : -0.9f;
+    }
     float out[2][2048];
     float* inputs[2] = {level[0], level[1]};
     float* outputs[2] = {out[0], out[1]};
@@ -109,7 +117,9 @@ void editorIdleMeterMoving(benchmark::State& state)
         // A different peak every call: the meter repaints each time.
         const float scale = 0.1f + 0.8f * static_cast<float>(call++ % 9) / 8.0f;
         for (int i = 0; i < 2048; ++i)
+        {
             level[0][i] = level[1][i] = (i % 64 < 32) ? scale : -scale;
+        }
         editor.plugin->processReplacing(inputs, outputs, 512);
         state.ResumeTiming();
         const double start = processSeconds();

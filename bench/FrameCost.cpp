@@ -45,11 +45,17 @@ SOptions parseOptions(int argc, char** argv)
     {
         const std::string argument = argv[i];
         if (argument.rfind("--program=", 0) == 0)
+        {
             options.program = std::stoi(argument.substr(10));
+        }
         else if (argument.rfind("--input-db=", 0) == 0)
+        {
             options.inputDb = std::stod(argument.substr(11));
+        }
         else
+        {
             options.settings.push_back(argument);
+        }
     }
     return options;
 }
@@ -59,7 +65,9 @@ void applySetting(CVstPlugin& plugin, const std::string& setting)
     const std::size_t equals = setting.find('=');
     const auto index = plugin.findParameter(setting.substr(0, equals));
     if (equals == std::string::npos || !index)
+    {
         throw std::runtime_error("no parameter for '" + setting + "'");
+    }
     plugin.setParameter(*index, std::stof(setting.substr(equals + 1)));
 }
 
@@ -75,7 +83,9 @@ int run(int argc, char** argv)
     const long frames = std::atol(argv[2]);
     const int callSize = std::atoi(argv[3]);
     if (frames <= 0 || callSize <= 0)
+    {
         throw std::runtime_error("FRAMES and CALL_SIZE must be positive");
+    }
 
     Vantor::VstHost::SHostSettings settings;
     settings.blockSize = callSize;
@@ -85,12 +95,18 @@ int run(int argc, char** argv)
     plugin->setBlockSize(callSize);
     const SOptions options = parseOptions(argc, argv);
     if (options.program >= 0)
+    {
         plugin->setProgram(options.program);
+    }
     for (const std::string& setting : options.settings)
+    {
         applySetting(*plugin, setting);
+    }
     for (int i = 0; i < plugin->parameterCount(); ++i)
+    {
         std::printf("  %-12s %s %s\n", plugin->parameterName(i).c_str(), plugin->parameterDisplay(i).c_str(),
                     plugin->parameterLabel(i).c_str());
+    }
     plugin->resume();
 
     const long calls = frames / callSize;
@@ -114,7 +130,9 @@ int run(int argc, char** argv)
     {
         inputs[0] = left.data() + call * callSize;
         if (inputCount > 1)
+        {
             inputs[1] = right.data() + call * callSize;
+        }
         plugin->processReplacing(inputs.data(), outputs, callSize);
     }
     CALLGRIND_STOP_INSTRUMENTATION;

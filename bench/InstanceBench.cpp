@@ -27,7 +27,9 @@ AEffect* createInstance(VstPluginMainProc entry)
 {
     AEffect* effect = entry(&hostCallback);
     if (effect != nullptr)
+    {
         effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    }
     return effect;
 }
 
@@ -59,10 +61,14 @@ void createAndCloseInstance(benchmark::State& state)
     std::array<AEffect*, kLiveInstances> live{};
     const std::size_t before = mallinfo2().uordblks;
     for (AEffect*& effect : live)
+    {
         effect = createInstance(entry);
+    }
     const std::size_t after = mallinfo2().uordblks;
     for (AEffect* effect : live)
+    {
         closeInstance(effect);
+    }
     closeInstance(first);
     state.counters["heap_bytes_per_instance"] =
         static_cast<double>(after - before) / static_cast<double>(kLiveInstances);

@@ -56,15 +56,21 @@ std::unique_ptr<SPeer> makePeer(const std::string& description)
     for (std::string word; words >> word;)
     {
         if (word.rfind("--program=", 0) == 0)
+        {
             plugin.setProgram(std::stoi(word.substr(10)));
+        }
         else if (word.rfind("--input-db=", 0) == 0)
+        {
             inputDb = std::stod(word.substr(11));
+        }
         else
         {
             const std::size_t equals = word.find('=');
             const auto index = plugin.findParameter(word.substr(0, equals));
             if (equals == std::string::npos || !index)
+            {
                 throw std::runtime_error("no parameter for '" + word + "'");
+            }
             plugin.setParameter(*index, std::stof(word.substr(equals + 1)));
         }
     }
@@ -96,7 +102,9 @@ void processCalls(benchmark::State& state, SPeer* peer)
     {
         inputs[0] = peer->left.data() + call * kCallSize;
         if (inputCount > 1)
+        {
             inputs[1] = peer->right.data() + call * kCallSize;
+        }
         peer->plugin->processReplacing(inputs.data(), outputs, kCallSize);
         benchmark::DoNotOptimize(peer->outLeft.data());
         call = (call + 1) % calls;

@@ -38,7 +38,9 @@ bool allBelow(const float* values, float bound)
     const __m128 limit = _mm_set1_ps(bound);
     __m128 below = _mm_cmplt_ps(_mm_loadu_ps(values), limit);
     for (int i = 4; i < kBlockSize; i += 4)
+    {
         below = _mm_and_ps(below, _mm_cmplt_ps(_mm_loadu_ps(values + i), limit));
+    }
     return _mm_movemask_ps(below) == 0xF;
 }
 
@@ -47,7 +49,9 @@ bool allEqual(const float* values, float value)
     const __m128 wanted = _mm_set1_ps(value);
     __m128 equal = _mm_cmpeq_ps(_mm_loadu_ps(values), wanted);
     for (int i = 4; i < kBlockSize; i += 4)
+    {
         equal = _mm_and_ps(equal, _mm_cmpeq_ps(_mm_loadu_ps(values + i), wanted));
+    }
     return _mm_movemask_ps(equal) == 0xF;
 }
 
@@ -296,7 +300,9 @@ bool scaledBySse2(const float* left, const float* right, float* outLeft, float* 
                   double gain)
 {
     if (count % 4 != 0)
+    {
         return false;
+    }
     const SScaling scaling(gain);
     __m128i unsafe = _mm_setzero_si128();
     for (int i = 0; i < count; i += 4)
@@ -370,7 +376,9 @@ void targetsOf(const float* meanSquares, const float* levels, float threshold, f
         {
             over = levels[i] - threshold;
             if (over < 0.0f)
+            {
                 over = 0.0f;
+            }
         }
         targets[i] = over + kTinyFloat;
     }
@@ -380,7 +388,9 @@ bool allBelow(const float* values, float bound)
 {
     bool below = true;
     for (int i = 0; i < kBlockSize; ++i)
+    {
         below &= values[i] < bound;
+    }
     return below;
 }
 
@@ -388,7 +398,9 @@ bool allEqual(const float* values, float value)
 {
     bool equal = true;
     for (int i = 0; i < kBlockSize; ++i)
+    {
         equal &= values[i] == value;
+    }
     return equal;
 }
 

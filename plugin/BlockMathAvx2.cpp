@@ -132,7 +132,9 @@ bool scaledByAvx2(const float* left, const float* right, float* outLeft, float* 
                   double gain)
 {
     if (count % 8 != 0)
+    {
         return scaledBySse2(left, right, outLeft, outRight, count, gain);
+    }
     const __m256d high = _mm256_and_pd(
         splat(gain), _mm256_castsi256_pd(_mm256_set1_epi64x(static_cast<long long>(0xFFFFFFFFFF000000ULL))));
     const __m256d low = _mm256_sub_pd(splat(gain), high);
@@ -194,8 +196,10 @@ void enterAvx2(const float* inLeft, const float* inRight, float* dryLeft, float*
         _mm256_storeu_ps(wetRight + i, usableRight);
     }
     if (i < count)
+    {
         enterSse2(inLeft + i, inRight + i, dryLeft + i, dryRight + i, wetLeft + i, wetRight + i, count - i,
                   loudest);
+    }
 }
 
 } // namespace Vantor::Quellor::BlockMath

@@ -69,7 +69,9 @@ inline float energyOf(float left, float right)
 float quietBoundFor(float threshold)
 {
     if (!(threshold >= kLowestQuietThreshold))
+    {
         return 0.0f;
+    }
     return static_cast<float>(std::pow(10.0, (threshold - kQuietMarginDb) / 10.0));
 }
 
@@ -79,7 +81,9 @@ inline bool roundsSafely(double value, double allowance, float& result)
 {
     const float rounded = static_cast<float>(value);
     if (static_cast<float>(value - allowance) != rounded || static_cast<float>(value + allowance) != rounded)
+    {
         return false;
+    }
     result = rounded;
     return true;
 }
@@ -137,7 +141,9 @@ float CCompressorSC::fastLevelOf(float meanSquare)
     float result;
     if (std::isfinite(level) &&
         roundsSafely(level, std::fabs(level) * kRelativeAllowance + kAbsoluteAllowance, result))
+    {
         return result;
+    }
     return levelOf(meanSquare);
 }
 
@@ -146,12 +152,16 @@ float CCompressorSC::fastGainOf(float slope, float envelopeDb)
     const double exponent = (static_cast<double>(slope) - 1.0) *
                             (static_cast<double>(envelopeDb) - static_cast<double>(kTiny)) * kDbToNepers;
     if (std::fabs(exponent) < kNegligibleExponent)
+    {
         return 1.0f;
+    }
     const double gain = std::exp(exponent);
     float result;
     if (std::isfinite(gain) && gain > 0.0 &&
         roundsSafely(gain, gain * (std::fabs(exponent) + 1.0) * kRelativeAllowance, result))
+    {
         return result;
+    }
     return gainOf(slope, envelopeDb);
 }
 
@@ -193,7 +203,9 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
     alignas(16) float levels[kBlockSize];
     alignas(16) float targets[kBlockSize];
     if (BlockMath::allBelow(meanSquares, quietBound))
+    {
         std::fill(std::begin(targets), std::end(targets), kTiny);
+    }
     else
     {
         for (std::uint32_t unsafe = BlockMath::levelsOf(meanSquares, levels); unsafe != 0;
@@ -222,7 +234,9 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
     // exactly 1: the audio stays as it is.
     m_moderateGains = true;
     if (slope == 1.0f || BlockMath::allEqual(envelopes, kTiny))
+    {
         return;
+    }
     alignas(16) float gains[kBlockSize];
     for (std::uint32_t unsafe = BlockMath::gainsOf(slope, envelopes, gains); unsafe != 0;
          unsafe &= unsafe - 1)
@@ -253,7 +267,9 @@ void CCompressorSC::processStepByStep(float* left, float* right, const float* de
         {
             over = fastLevelOf(meanSquare) - threshold;
             if (over < 0.0f)
+            {
                 over = 0.0f;
+            }
         }
         const float target = over + kTiny;
         const float coefficient = target > envelope ? attack : release;

@@ -59,12 +59,16 @@ void detachModule()
 Vst::AEffect* createEffect(Vst::audioMasterCallback audioMaster)
 {
     if (audioMaster == nullptr || audioMaster(nullptr, Vst::audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
+    {
         return nullptr;
+    }
     try
     {
         std::unique_ptr<CQuellor> effect(new CQuellor(audioMaster));
         if (g_editorFactory != nullptr)
+        {
             g_editorFactory(*effect);
+        }
         return effect.release()->getAeffect();
     }
     catch (...)

@@ -93,7 +93,9 @@ void CQuellor::warmUpCompressor()
     float primer[kBlockSize];
     std::fill(std::begin(primer), std::end(primer), 0.5f);
     for (int block = 0; block < kBlockSize; ++block)
+    {
         m_compressor->processBlock(primer, primer, primer, primer);
+    }
     clearBlocks();
 }
 
@@ -118,9 +120,13 @@ void CQuellor::loadFactoryPrograms()
     {
         curProgram.store(number, std::memory_order_relaxed);
         for (int index = 0; index < kNumParameters; ++index)
+        {
             setParameter(index, m_programs[number].getValue(index));
+        }
         for (int index : kFactoryOrder)
+        {
             setParameter(index, kFactoryPrograms[number].values[index]);
+        }
         m_programs[number].setName(kFactoryPrograms[number].name);
     }
 }
@@ -131,7 +137,9 @@ void CQuellor::setParameter(VstInt32 index, float value)
 {
     // A value that is not a number or infinite is refused; the old one stays.
     if (!isParameter(index) || !std::isfinite(value))
+    {
         return;
+    }
     value = std::clamp(value, 0.0f, 1.0f);
     CVstParam& parameter = *m_parameters[index];
     parameter.setValue(value);
@@ -173,7 +181,9 @@ void CQuellor::setParameter(VstInt32 index, float value)
 float CQuellor::getParameter(VstInt32 index)
 {
     if (!isParameter(index))
+    {
         return 0.0f;
+    }
     const float value = m_parameters[index]->getValue();
     return index == kRatio ? 1.0f - value : value;
 }
@@ -191,17 +201,25 @@ void CQuellor::getParameterLabel(VstInt32 index, char* text)
 void CQuellor::copyParameterText(VstInt32 index, char* text, void (CVstParam::*getter)(char*) const)
 {
     if (text == nullptr)
+    {
         return;
+    }
     if (isParameter(index))
+    {
         (m_parameters[index].getPointer()->*getter)(text);
+    }
     else
+    {
         *text = '\0';
+    }
 }
 
 void CQuellor::getParameterDisplay(VstInt32 index, char* text)
 {
     if (text == nullptr)
+    {
         return;
+    }
     if (!isParameter(index))
     {
         *text = '\0';
@@ -221,7 +239,9 @@ void CQuellor::getParameterDisplay(VstInt32 index, char* text)
 void CQuellor::notifyView(long index, double value)
 {
     if (m_view != nullptr && !m_view->isSettingParameter())
+    {
         m_view->parameterChanged(index, value);
+    }
 }
 
 // ---- programs ---------------------------------------------------------------
@@ -229,33 +249,43 @@ void CQuellor::notifyView(long index, double value)
 void CQuellor::setProgram(VstInt32 program)
 {
     if (isProgram(program))
+    {
         applyProgram(program);
+    }
 }
 
 void CQuellor::applyProgram(VstInt32 number)
 {
     curProgram.store(number, std::memory_order_relaxed);
     for (int index = 0; index < kNumParameters; ++index)
+    {
         setParameter(index, m_programs[number].getValue(index));
+    }
 }
 
 void CQuellor::setProgramName(char* name)
 {
     if (name != nullptr)
+    {
         m_programs[curProgram.load(std::memory_order_relaxed)].setName(name);
+    }
 }
 
 void CQuellor::getProgramName(char* name)
 {
     if (name != nullptr)
+    {
         std::snprintf(name, kProgramNameSize, "%s",
                       m_programs[curProgram.load(std::memory_order_relaxed)].getName());
+    }
 }
 
 bool CQuellor::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text)
 {
     if (!isProgram(index) || text == nullptr)
+    {
         return false;
+    }
     std::snprintf(text, kProgramNameSize, "%s", m_programs[index].getName());
     return true;
 }
@@ -267,7 +297,9 @@ void CQuellor::resume()
     CVstEffect::resume();
     float rate = getSampleRate();
     if (!(rate > kLowestSampleRate) || std::isinf(rate)) // also replaces a rate that is no number
+    {
         rate = kDefaultSampleRate;
+    }
     m_workingSampleRate = rate;
     m_compressor->setSampleRate(rate);
     m_compressor->setEnvelope(CCompressorSC::kTiny);
@@ -360,7 +392,9 @@ VstInt32 CQuellor::processEvents(Vst::VstEvents* events)
     {
         const Midi::CMidiEvent* event = list.getEvent(i);
         if (event != nullptr && event->getStatus() == 0xB0)
+        {
             handleControlChange(event->getValue(), event->getSubValue());
+        }
     }
     return 1;
 }
@@ -400,13 +434,21 @@ void CQuellor::handleControlChange(int controller, int value)
 VstInt32 CQuellor::canDo(char* text)
 {
     if (text == nullptr)
+    {
         return -1;
+    }
     static const char* const kYes[] = {"plugAsChannelInsert", "plugAsSend", "2in2out", "receiveVstMidiEvent"};
     for (const char* capability : kYes)
+    {
         if (std::strcmp(text, capability) == 0)
+        {
             return 1;
+        }
+    }
     if (std::strcmp(text, "hasCockosExtensions") == 0)
+    {
         return kExtensionsAnswer;
+    }
     return -1;
 }
 
@@ -414,7 +456,9 @@ bool CQuellor::fillPinProperties(VstInt32 index, Vst::VstPinProperties* properti
                                  const char* const labels[2], const char* const shortLabels[2])
 {
     if (properties == nullptr || index < 0 || index > 1)
+    {
         return false;
+    }
     Vst::vst_strncpy(properties->label, labels[index], Vst::kVstMaxLabelLen - 1);
     Vst::vst_strncpy(properties->shortLabel, shortLabels[index], Vst::kVstMaxShortLabelLen - 1);
     properties->flags = kPinFlags;
@@ -436,7 +480,9 @@ VstIntPtr CQuellor::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, f
     // The index arrives as a signed 32-bit number; vendor codes are unsigned.
     const auto code = static_cast<std::uint32_t>(index);
     if (ptr == nullptr || value < 0 || value >= kNumParameters)
+    {
         return 0;
+    }
     if (code == kExtensionParameterDisplay)
     {
         std::snprintf(static_cast<char*>(ptr), kExtensionTextSize, "%1f", static_cast<double>(opt));

@@ -79,25 +79,37 @@ long CVstParam::getRoundedValue() const
 void CVstParam::formatRealValue(char* text) const
 {
     if (text == nullptr)
+    {
         return;
+    }
     const float real = getRealValue();
     const float magnitude = std::fabs(real);
     const char* format = "%.3f"; // also for a NaN, which fails every comparison
     if (magnitude >= 1000000.0f)
+    {
         format = "%g";
+    }
     else if (magnitude >= 1000.0f)
+    {
         format = "%.0f";
+    }
     else if (magnitude >= 100.0f)
+    {
         format = "%.1f";
+    }
     else if (magnitude >= 10.0f)
+    {
         format = "%.2f";
+    }
     std::snprintf(text, kTextSize, format, static_cast<double>(real));
 }
 
 void CVstParam::copyText(const char* source, char* text)
 {
     if (text != nullptr)
+    {
         std::snprintf(text, kTextSize, "%s", source);
+    }
 }
 
 } // namespace Vantor::Quellor

@@ -38,7 +38,9 @@ void CVstParamFloat::setRange(float minimum, float maximum)
 void CVstParamFloat::getDisplay(char* text) const
 {
     if (text == nullptr)
+    {
         return;
+    }
     // "%" ["+"] then "g" for huge numbers, else "." and fewer decimals as they grow.
     const float real = m_realValue.load(std::memory_order_relaxed);
     const float magnitude = std::fabs(real);
@@ -46,7 +48,9 @@ void CVstParamFloat::getDisplay(char* text) const
     int length = 0;
     format[length++] = '%';
     if (m_plusSign)
+    {
         format[length++] = '+';
+    }
     if (magnitude >= 100000.0f)
     {
         format[length++] = 'g';

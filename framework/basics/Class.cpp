@@ -46,7 +46,9 @@ CClass::CClass(const char* name, const char* parentName) : CClass()
 {
     setClassName(name);
     if (parentName != nullptr)
+    {
         copyName(m_parentName, parentName);
+    }
     registerWithManager();
 }
 
@@ -60,7 +62,9 @@ CClass::CClass(const char* namePattern, const std::type_info& type, const char* 
 {
     templateName(namePattern, type, m_className, kNameSize);
     if (parentName != nullptr)
+    {
         copyName(m_parentName, parentName);
+    }
     registerWithManager();
 }
 
@@ -83,7 +87,9 @@ CClass::~CClass()
 CClass& CClass::operator=(const CClass& other)
 {
     if (this != &other)
+    {
         copyName(m_className, other.m_className);
+    }
     return *this;
 }
 
@@ -122,7 +128,9 @@ void CClass::revokeInstance()
 void CClass::setClassName(const char* name)
 {
     if (name != nullptr)
+    {
         copyName(m_className, name);
+    }
 }
 
 void CClass::registerWithManager()
@@ -133,7 +141,9 @@ void CClass::registerWithManager()
 void CClass::shortTypeName(const char* typeName, char* out, int outSize)
 {
     if (out == nullptr || outSize < 1)
+    {
         return;
+    }
     if (typeName == nullptr)
     {
         out[0] = '\0';
@@ -141,7 +151,9 @@ void CClass::shortTypeName(const char* typeName, char* out, int outSize)
     }
     const char* start = std::strrchr(typeName, ':');
     if (start == nullptr)
+    {
         start = std::strrchr(typeName, ' ');
+    }
     start = start == nullptr ? typeName : start + 1;
     copyName(out, start, static_cast<std::size_t>(outSize));
 }
@@ -149,9 +161,13 @@ void CClass::shortTypeName(const char* typeName, char* out, int outSize)
 void CClass::templateName(const char* pattern, const std::type_info& type, char* out, int outSize)
 {
     if (out == nullptr || outSize < 1)
+    {
         return;
+    }
     if (pattern == nullptr)
+    {
         pattern = kUndefinedClass;
+    }
     const char* open = std::strchr(pattern, '<');
     if (open == nullptr)
     {
@@ -166,7 +182,9 @@ void CClass::templateName(const char* pattern, const std::type_info& type, char*
     std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(typeName, nullptr, nullptr, &status),
                                                      std::free);
     if (status == 0 && demangled)
+    {
         typeName = demangled.get();
+    }
 #endif
     char shortName[kNameSize];
     shortTypeName(typeName, shortName, kNameSize);

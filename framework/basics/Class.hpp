@@ -96,7 +96,7 @@ public:
         {
             // The distance is only constant when CCountedObject is no virtual base.
             static_assert(
-                requires(CCountedObject * base) { static_cast<Owner*>(base); },
+                requires(CCountedObject* base) { static_cast<Owner*>(base); },
                 "CCountedObject must be a non-virtual base");
             CCountedObject* object = owner;
             ownerOffset().store(reinterpret_cast<const char*>(this) - reinterpret_cast<const char*>(object),
@@ -104,7 +104,9 @@ public:
             countObjectAs(*object, Owner::getStaticClass());
         }
         else
+        {
             Owner::getStaticClass().constructInstance();
+        }
     }
     TClassTracker(const TClassTracker&)
     {
@@ -115,13 +117,17 @@ public:
             countObjectAs(*object, Owner::getStaticClass());
         }
         else
+        {
             Owner::getStaticClass().constructInstance();
+        }
     }
     TClassTracker& operator=(const TClassTracker&) { return *this; }
     ~TClassTracker()
     {
         if constexpr (!isCounted())
+        {
             Owner::getStaticClass().destructInstance();
+        }
     }
 
 private:

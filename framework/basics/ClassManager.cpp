@@ -33,7 +33,9 @@ public:
     void lock()
     {
         while (m_taken.test_and_set(std::memory_order_acquire))
+        {
             std::this_thread::yield();
+        }
     }
     void unlock() { m_taken.clear(std::memory_order_release); }
 
@@ -60,7 +62,9 @@ CClassManager::~CClassManager() = default;
 void CClassManager::registerClass(CClass* record)
 {
     if (record == nullptr || isClassRegistered(*record))
+    {
         return;
+    }
     m_classes.push_back(record);
 }
 
@@ -72,11 +76,15 @@ void CClassManager::unregisterClass(const CClass* record)
 CClass* CClassManager::getClassWithName(const char* name) const
 {
     if (name == nullptr)
+    {
         return nullptr;
+    }
     for (CClass* record : m_classes)
     {
         if (*record == name)
+        {
             return record;
+        }
     }
     return nullptr;
 }
@@ -100,7 +108,9 @@ bool CClassManager::isTypeOf(const CClass& record, const CClass& other) const
     for (std::size_t step = 0; ancestor != nullptr && step <= m_classes.size(); ++step)
     {
         if (*ancestor == other)
+        {
             return true;
+        }
         ancestor = getClassWithName(ancestor->getParentName());
     }
     return record == other;
@@ -109,7 +119,9 @@ bool CClassManager::isTypeOf(const CClass& record, const CClass& other) const
 void CClassManager::writeInformation(std::ostream& stream) const
 {
     if (!stream.good())
+    {
         return;
+    }
     char line[256];
     stream << kBorderLine
            << "| Vantor class information                                        |          |          |\n"
@@ -121,7 +133,9 @@ void CClassManager::writeInformation(std::ostream& stream) const
     for (const CClass* record : m_classes)
     {
         if (record->getInstanceCount() == 0)
+        {
             continue;
+        }
         std::snprintf(line, sizeof line, "| %63s |%10li|%10li|\n", record->getClassName(),
                       static_cast<long>(record->getInstanceCount()),
                       static_cast<long>(record->getTotalCount()));
@@ -146,9 +160,13 @@ void CClassManager::registerRecord(CClass* record)
 {
     const std::lock_guard guard(registryLock());
     if (g_shutDown)
+    {
         return;
+    }
     if (g_classManager == nullptr)
+    {
         g_classManager = new CClassManager();
+    }
     g_classManager->registerClass(record);
 }
 
@@ -156,7 +174,9 @@ void CClassManager::unregisterRecord(const CClass* record)
 {
     const std::lock_guard guard(registryLock());
     if (g_classManager != nullptr)
+    {
         g_classManager->unregisterClass(record);
+    }
 }
 
 bool CClassManager::isRecordTypeOf(const CClass& record, const CClass& other)
@@ -170,7 +190,9 @@ void shutdownClassManager(const char* reportPath)
     const std::lock_guard guard(registryLock());
     g_shutDown = true;
     if (g_classManager == nullptr)
+    {
         return;
+    }
     if (reportPath != nullptr)
     {
         std::ofstream stream(reportPath, std::ios::out | std::ios::trunc);

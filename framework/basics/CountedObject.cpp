@@ -48,7 +48,9 @@ void CCountedObject::dereference()
 {
     // The release orders this owner's writes before the deleting owner's acquire.
     if (m_referenceCount.fetch_sub(1, std::memory_order_acq_rel) - 1 < 1)
+    {
         delete this;
+    }
 }
 
 std::int32_t CCountedObject::getReferenceCount() const
@@ -67,7 +69,9 @@ void CCountedObject::getObjectDescription(char* buffer, long size) const
 void countObjectAs(CCountedObject& object, CClass& record)
 {
     if (object.m_countedAs == &record)
+    {
         return;
+    }
     object.m_countedAs->revokeInstance();
     record.constructInstance();
     object.m_countedAs = &record;
@@ -76,10 +80,14 @@ void countObjectAs(CCountedObject& object, CClass& record)
 void copyTextToBuffer(const char* text, char* buffer, long size)
 {
     if (buffer == nullptr || size < 1)
+    {
         return;
+    }
     std::memset(buffer, 0, static_cast<std::size_t>(size));
     if (text == nullptr)
+    {
         return;
+    }
     const std::size_t length = std::strlen(text);
     const std::size_t count =
         length < static_cast<std::size_t>(size) ? length : static_cast<std::size_t>(size) - 1;

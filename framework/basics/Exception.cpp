@@ -61,7 +61,9 @@ public:
 void rethrowWrapped(const SGuardTexts& texts, const CException& inner)
 {
     if (t_buildingException)
+    {
         throw;
+    }
     std::optional<CException> wrapped;
     try
     {
@@ -72,14 +74,18 @@ void rethrowWrapped(const SGuardTexts& texts, const CException& inner)
     {
     }
     if (!wrapped)
+    {
         throw; // the inner exception, unwrapped but intact
+    }
     throw *wrapped;
 }
 
 void rethrowUnknown(const SGuardTexts& texts)
 {
     if (t_buildingException)
+    {
         throw;
+    }
     std::optional<CException> report;
     try
     {
@@ -90,7 +96,9 @@ void rethrowUnknown(const SGuardTexts& texts)
     {
     }
     if (!report)
+    {
         throw; // typically the allocation failure itself
+    }
     throw *report;
 }
 

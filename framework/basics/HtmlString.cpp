@@ -52,7 +52,9 @@ void CHtmlString::addAddressPrefix(bool web)
 bool CHtmlString::openAddress()
 {
     if (!isWebAddress() && !isFileAddress())
+    {
         addAddressPrefix(true);
+    }
     return g_opener != nullptr && g_opener(getString());
 }
 

@@ -14,12 +14,18 @@ CPascalString::CPascalString(const char* text, long bufferSize)
     std::size_t length = text == nullptr ? 0 : std::strlen(text);
     const std::size_t room = static_cast<std::size_t>(m_bufferSize) - 2;
     if (length > room)
+    {
         length = room;
+    }
     if (length > 255)
+    {
         length = 255;
+    }
     m_buffer[0] = static_cast<unsigned char>(length);
     if (length > 0)
+    {
         std::memcpy(m_buffer + 1, text, length);
+    }
 }
 
 CPascalString::CPascalString(const CPascalString& other)

@@ -128,7 +128,9 @@ CString& CString::operator=(const CString& other)
             [&]
             {
                 if (!equals(other))
+                {
                     setString(other.m_text);
+                }
             });
     return *this;
 }
@@ -191,14 +193,18 @@ void CString::setString(const char* text)
             [&]
             {
                 if (text != nullptr)
+                {
                     storeText(text, textLength(text));
+                }
             });
 }
 
 void CString::setStringWithFormat(const char* format, ...)
 {
     if (format == nullptr)
+    {
         return;
+    }
     va_list arguments;
     va_start(arguments, format);
     try
@@ -211,7 +217,9 @@ void CString::setStringWithFormat(const char* format, ...)
                     const int length = std::vsnprintf(nullptr, 0, format, counting);
                     va_end(counting);
                     if (length < 0)
+                    {
                         return;
+                    }
                     std::string formatted(static_cast<std::size_t>(length) + 1, '\0');
                     std::vsnprintf(formatted.data(), formatted.size(), format, arguments);
                     setString(formatted.c_str());
@@ -236,7 +244,9 @@ void CString::appendString(const char* text)
             [&]
             {
                 if (text == nullptr)
+                {
                     return;
+                }
                 const std::size_t oldLength = static_cast<std::size_t>(m_size) - 1;
                 const std::size_t addedLength = std::strlen(text);
                 char* buffer = new char[oldLength + addedLength + 1];
@@ -276,10 +286,14 @@ CString CString::getSubString(long start, long end) const
                    {
                        CString result("");
                        if (start < 0 || start > end || end > m_size)
+                       {
                            return result;
+                       }
                        const long last = end < m_size - 2 ? end : m_size - 2;
                        if (last >= start)
+                       {
                            result.storeText(m_text + start, last - start + 1);
+                       }
                        return result;
                    });
 }
@@ -292,20 +306,26 @@ std::int32_t CString::getNumberOfCharacters() const
 char CString::characterAt(long index) const
 {
     if (index < 0 || index >= m_size)
+    {
         return ' ';
+    }
     return m_text[index];
 }
 
 void CString::toUpperCase()
 {
     for (std::int32_t i = 0; i < m_size; ++i)
+    {
         m_text[i] = toUpperCase(m_text[i]);
+    }
 }
 
 void CString::toLowerCase()
 {
     for (std::int32_t i = 0; i < m_size; ++i)
+    {
         m_text[i] = toLowerCase(m_text[i]);
+    }
 }
 
 void CString::removeTrailingAndLeadingWhiteSpace()
@@ -325,7 +345,9 @@ void CString::removeLeadingWhiteSpace()
             {
                 long first = 0;
                 while (isWhiteSpace(m_text[first]))
+                {
                     ++first;
+                }
                 storeText(m_text + first, m_size - 1 - first);
             });
 }
@@ -337,7 +359,9 @@ void CString::removeTrailingWhiteSpace()
             {
                 long last = m_size - 2;
                 while (last >= 0 && isWhiteSpace(m_text[last]))
+                {
                     --last;
+                }
                 storeText(m_text, last + 1);
             });
 }
@@ -348,7 +372,9 @@ void CString::removeLastCharacter()
             [&]
             {
                 if (m_size >= 2)
+                {
                     storeText(m_text, m_size - 2);
+                }
             });
 }
 
@@ -360,7 +386,9 @@ void CString::replaceCharWithChar(char find, char replacement)
                 for (std::int32_t i = 0; i < m_size - 1; ++i)
                 {
                     if (m_text[i] == find)
+                    {
                         m_text[i] = replacement;
+                    }
                 }
             });
 }
@@ -374,9 +402,13 @@ void CString::replaceCharWithString(char find, const CString& replacement)
                 for (std::int32_t i = 0; i < m_size - 1; ++i)
                 {
                     if (m_text[i] == find)
+                    {
                         result += replacement.m_text;
+                    }
                     else
+                    {
                         result += m_text[i];
+                    }
                 }
                 storeText(result.data(), static_cast<long>(result.size()));
             });
@@ -392,7 +424,9 @@ void CString::replaceStringWithChar(char replacement, const CString& find)
                 // again forever; in every other case each round shortens the text or
                 // removes one occurrence of the searched character.
                 if (findLength < 1 || (findLength == 1 && find.m_text[0] == replacement))
+                {
                     return;
+                }
                 for (long p = findSubString(find); p >= 0; p = findSubString(find))
                 {
                     std::string result(m_text, static_cast<std::size_t>(p));
@@ -421,13 +455,19 @@ bool CString::equalsIgnoringCase(const CString& other) const
 bool CString::equalsIgnoringCase(const char* text) const
 {
     if (text == nullptr)
+    {
         return false;
+    }
     for (const char* own = m_text;; ++own, ++text)
     {
         if (toLowerCase(*own) != toLowerCase(*text))
+        {
             return false;
+        }
         if (*own == '\0')
+        {
             return true;
+        }
     }
 }
 
@@ -436,7 +476,9 @@ long CString::findForward(char c) const
     for (long i = 0; i < m_size; ++i)
     {
         if (m_text[i] == c)
+        {
             return i;
+        }
     }
     return -1;
 }
@@ -446,7 +488,9 @@ long CString::findBackwards(char c) const
     for (long i = m_size - 1; i >= 0; --i)
     {
         if (m_text[i] == c)
+        {
             return i;
+        }
     }
     return -1;
 }
@@ -458,7 +502,9 @@ long CString::findSubString(const CString& sub) const
     {
         if (m_text[p] == sub.m_text[0] &&
             std::memcmp(m_text + p, sub.m_text, static_cast<std::size_t>(subLength)) == 0)
+        {
             return p;
+        }
     }
     return -1;
 }

@@ -68,7 +68,9 @@ void CStringTokeniser::setString(const char* text)
 char* CStringTokeniser::getNextToken()
 {
     if (!hasMoreTokens())
+    {
         return nullptr;
+    }
     const char* start = m_text + m_readPosition;
     const char* end = std::strchr(start, m_delimiter);
     const std::size_t length = end == nullptr ? std::strlen(start) : static_cast<std::size_t>(end - start);
@@ -84,7 +86,9 @@ bool CStringTokeniser::getNextToken(CString& token)
 {
     const std::unique_ptr<char[]> text(getNextToken());
     if (!text)
+    {
         return false;
+    }
     token.setString(text.get());
     return true;
 }

@@ -27,16 +27,24 @@ std::vector<std::string> splitPath(const char* text, char separator)
     std::vector<std::string> components;
     const char* c = text;
     while (*c == separator)
+    {
         ++c;
+    }
     if (c != text)
+    {
         components.emplace_back(text, c);
+    }
     while (*c != '\0')
     {
         const char* end = c;
         while (*end != '\0' && *end != separator)
+        {
             ++end;
+        }
         if (end != c)
+        {
             components.emplace_back(c, end);
+        }
         c = *end == '\0' ? end : end + 1;
     }
     return components;
@@ -63,7 +71,9 @@ CSystemString::CSystemString(const CSystemString& other) : CString(other) {}
 CSystemString& CSystemString::operator=(const CSystemString& other)
 {
     if (this != &other)
+    {
         setString(other);
+    }
     return *this;
 }
 
@@ -93,7 +103,9 @@ bool CSystemString::hasExtension(const CString& extension) const
 bool CSystemString::hasExtension(const char* extension) const
 {
     if (extension == nullptr)
+    {
         return false;
+    }
     const long length = static_cast<long>(std::strlen(extension));
     const long ownLength = m_size - 1;
     return length <= ownLength &&
@@ -118,7 +130,9 @@ void CSystemString::appendExtension(const CString& extension, bool replace)
 void CSystemString::appendExtension(const char* extension, bool replace)
 {
     if (replace)
+    {
         removeExtension();
+    }
     appendString(".");
     appendString(extension);
 }
@@ -127,20 +141,26 @@ void CSystemString::removeExtension()
 {
     const long dot = findLastDot();
     if (dot > 0)
+    {
         storeText(m_text, dot);
+    }
 }
 
 void CSystemString::removeFileName()
 {
     const long separator = findLastSeparator();
     if (separator >= 0)
+    {
         storeText(m_text, separator + 1);
+    }
 }
 
 CString CSystemString::getPath() const
 {
     if (hasNoExtension())
+    {
         return CString(m_text);
+    }
     const long separator = findLastSeparator();
     return separator < 0 ? CString("") : getSubString(0, separator);
 }
@@ -153,14 +173,18 @@ void CSystemString::appendSeparator()
 void CSystemString::appendPath(const CString& part)
 {
     if (characterAt(m_size - 2) != getSeparator())
+    {
         appendSeparator();
+    }
     appendString(part);
 }
 
 CString CSystemString::getDrive(bool withSeparator) const
 {
     if (!withSeparator)
+    {
         return getSubString(0, 0);
+    }
     const long separator = findForward(getSeparator());
     return separator < 0 ? CString("") : getSubString(0, separator);
 }
@@ -186,12 +210,16 @@ CString* CSystemString::getPathComponent(long index) const
 {
     const std::vector<std::string> components = splitPath(m_text, getSeparator());
     if (index < 0 || index >= static_cast<long>(components.size()))
+    {
         return nullptr;
+    }
     auto* component = new CString(components[static_cast<std::size_t>(index)].c_str());
     // The first component names where the path starts ("C:" becomes "C:\\");
     // an absolute path's root already is a separator.
     if (index == 0 && component->characterAt(0) != getSeparator())
+    {
         component->appendString(getSeparator());
+    }
     return component;
 }
 
@@ -205,16 +233,22 @@ void CSystemString::removeLastPathComponent()
 {
     const long separator = findLastSeparator();
     if (separator - 1 > 0)
+    {
         storeText(m_text, separator);
+    }
 }
 
 void CSystemString::removeDrive()
 {
     const long separator = findForward(getSeparator());
     if (separator < 0)
+    {
         setString("");
+    }
     else
+    {
         storeText(m_text + separator, m_size - 1 - separator);
+    }
 }
 
 void CSystemString::convertSlashes()

@@ -104,7 +104,8 @@ public:
 
     // Reads `count` values in one transfer and swaps each when needed.
     template <FileStreamValue Value>
-    requires(!std::is_same_v<Value, bool>) bool readArray(Value* values, long count)
+        requires(!std::is_same_v<Value, bool>)
+    bool readArray(Value* values, long count)
     {
         if (!readBytes(values, count * static_cast<long>(sizeof(Value))))
         {

@@ -25,7 +25,9 @@ struct STraceStream
 CTextStream* traceStream()
 {
     if (g_streamDestroyed)
+    {
         return nullptr;
+    }
     static STraceStream holder;
     return g_streamDestroyed ? nullptr : &holder.stream;
 }
@@ -40,7 +42,9 @@ bool CTrace::openTraceFile(const Basics::CSystemString& path)
 void CTrace::closeTraceFile()
 {
     if (CTextStream* stream = traceStream())
+    {
         stream->close();
+    }
 }
 
 bool CTrace::isTraceFileOpen()

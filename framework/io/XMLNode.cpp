@@ -42,7 +42,9 @@ CXMLNode::~CXMLNode()
         CXMLNode* node = orphans.back();
         orphans.pop_back();
         if (node->getReferenceCount() == 1)
+        {
             node->takeChildrenInto(orphans); // on failure the node releases its children itself
+        }
         node->dereference();
     }
 }
@@ -78,11 +80,15 @@ bool CXMLNode::isInSubtreeOf(const CXMLNode& top) const
         const CXMLNode* node = pending.back();
         pending.pop_back();
         if (node == this)
+        {
             return true;
+        }
         for (long i = 0; i < node->getNumberOfChildNodes(); i++)
         {
             if (const CXMLNode* child = node->getChildNode(i))
+            {
                 pending.push_back(child);
+            }
         }
     }
     return false;

@@ -27,22 +27,30 @@ void CMidiEvent::getObjectDescription(char* buffer, long size) const
     const long delta = m_delta;
     char text[160];
     if (isNoteOff())
+    {
         std::snprintf(text, sizeof text,
                       "[Note Off       : Note(%03li), Velocity(%03li), Channel(%03li), Delta(%03li)]", value,
                       subValue, channel, delta);
+    }
     else if (isNoteOn())
+    {
         std::snprintf(text, sizeof text,
                       "[Note On        : Note(%03li), Velocity(%03li), Channel(%03li), Delta(%03li)]", value,
                       subValue, channel, delta);
+    }
     else if (isControlChange())
+    {
         std::snprintf(text, sizeof text,
                       "[Control Change : CC(%03li), Value(%03li), Channel(%03li), Delta(%03li)]", value,
                       subValue, channel, delta);
+    }
     else
+    {
         std::snprintf(text, sizeof text,
                       "[Other Message  : Status(%03li), Value(%03li), SubValue(%03li), Channel(%03li), "
                       "Delta(%03li)]",
                       status, value, subValue, channel, delta);
+    }
     Basics::copyTextToBuffer(text, buffer, size);
 }
 

@@ -34,7 +34,9 @@ CMidiEvent* CMidiEventList::getCurrentEvent()
 void CMidiEventList::moveToNextEvent()
 {
     if (++m_readPosition >= m_numberOfEvents)
+    {
         m_readPosition = 0;
+    }
 }
 
 bool CMidiEventList::hasNextEvent() const
@@ -45,7 +47,9 @@ bool CMidiEventList::hasNextEvent() const
 std::int32_t CMidiEventList::getDeltaToNextEvent() const
 {
     if (!hasNextEvent())
+    {
         return 0;
+    }
     // Deltas come from the host as they are; the distance between two extreme
     // ones does not fit 32 bits, so it is taken wide and kept within them.
     const std::int64_t distance = static_cast<std::int64_t>(m_events[m_readPosition + 1].getDelta()) -
@@ -66,7 +70,9 @@ bool CMidiEventList::addEvent(std::int32_t status, std::int32_t value, std::int3
                               std::int32_t channel, std::int32_t delta, double pitchBend)
 {
     if (isFull())
+    {
         return false;
+    }
     m_events[m_numberOfEvents++].setEvent(status, value, subValue, channel, delta, pitchBend);
     return true;
 }

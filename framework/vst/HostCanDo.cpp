@@ -47,10 +47,14 @@ CHostCanDo::CHostCanDo(AudioEffectX* effect) : CHostCanDo()
 void CHostCanDo::setFromAudioEffectX(AudioEffectX* effect)
 {
     if (effect == nullptr)
+    {
         throw Exceptions::CException("Effect is NULL", "CHostCanDo::setFromAudioEffectX(AudioEffectX *)");
+    }
     reset();
     for (int i = 0; i < kNumberOfCapabilities; ++i)
+    {
         m_capabilities[i] = effect->canHostDo(kCapabilityTexts[i]);
+    }
 
     char text[kHostTextBufferSize] = {};
     if (effect->getHostProductString(text))
@@ -80,7 +84,9 @@ const char* CHostCanDo::getCapabilityText(ECapability capability)
 void CHostCanDo::reset()
 {
     for (bool& capability : m_capabilities)
+    {
         capability = false;
+    }
     m_hostProduct.setString(" ");
     m_hostVendor.setString(" ");
     m_hostVendorVersion = 0;

@@ -14,7 +14,9 @@ namespace
 bool copyName(const Basics::CString& name, char* buffer)
 {
     if (buffer == nullptr)
+    {
         return false;
+    }
     vst_strncpy(buffer, name.getString(), CVstEffect::kNameBufferSize - 1);
     return true;
 }

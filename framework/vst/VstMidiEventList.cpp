@@ -10,14 +10,18 @@ using Midi::CMidiEvent;
 void CVstMidiEventList::addVstEvents(const VstEvents* events)
 {
     if (events == nullptr)
+    {
         return;
+    }
     // Declared with two entries, the pointer array really holds numEvents.
     const VstEvent* const* list = events->events;
     for (VstInt32 i = 0; i < events->numEvents && !isFull(); ++i)
     {
         const VstEvent* event = list[i];
         if (event == nullptr || event->type != kVstMidiType)
+        {
             continue;
+        }
         const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
         // The bytes are plain (signed) char: read them unsigned before testing a status.
         const std::int32_t statusByte = static_cast<unsigned char>(midi->midiData[0]);
@@ -26,7 +30,9 @@ void CVstMidiEventList::addVstEvents(const VstEvents* events)
         const std::int32_t channel = statusByte & 0x0F;
         const std::int32_t type = statusByte & 0xF0;
         if (channel != getChannel())
+        {
             continue;
+        }
         const VstInt32 delta = midi->deltaFrames;
         switch (type)
         {
@@ -36,9 +42,13 @@ void CVstMidiEventList::addVstEvents(const VstEvents* events)
             break;
         case CMidiEvent::kControlChange:
             if (data1 == 123 || data1 == 126)
+            {
                 addEvent(CMidiEvent::kAllNotesOff, 0, 0, channel, delta);
+            }
             else
+            {
                 addEvent(type, data1, data2, channel, delta);
+            }
             break;
         case CMidiEvent::kPitchBend:
             addEvent(type, 0, 0, channel, delta, (data2 * 128 + data1) * 0.0001220703125 - 1.0);

@@ -18,9 +18,13 @@ namespace
 std::int32_t wholeSamples(double samples)
 {
     if (!(samples > 0.0))
+    {
         return 0;
+    }
     if (samples >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
+    {
         return std::numeric_limits<std::int32_t>::max();
+    }
     return static_cast<std::int32_t>(samples);
 }
 
@@ -28,21 +32,29 @@ std::int32_t wholeSamples(double samples)
 double quartersToNextBar(double numerator, double barStart, double position)
 {
     if (barStart == position)
+    {
         return 0.0;
+    }
     double distance = numerator + barStart - position;
     if (!(numerator > 0.0))
+    {
         return distance;
+    }
     if (distance < 0.0)
     {
         distance = std::fmod(distance, numerator);
         if (distance < 0.0)
+        {
             distance += numerator;
+        }
     }
     else if (distance > numerator)
     {
         distance = std::fmod(distance, numerator);
         if (distance == 0.0)
+        {
             distance = numerator;
+        }
     }
     return distance;
 }
@@ -52,14 +64,18 @@ double quartersToNextBar(double numerator, double barStart, double position)
 void CVstTempo::setEffect(AudioEffectX* effect)
 {
     if (effect == nullptr)
+    {
         throw Exceptions::CException("Effect is NULL", "CVstTempo::CVstTempo(AudioEffectX *)");
+    }
     m_effect = effect;
 }
 
 bool CVstTempo::getTempoInformation(VstInt32 filter)
 {
     if (m_effect == nullptr)
+    {
         throw Exceptions::CException("m_theEffect is NULL", "CVstTempo::getTempoInformation(const long *)");
+    }
 
     const VstTimeInfo* info = m_effect->getTimeInfo(filter);
     if (info == nullptr)
@@ -81,9 +97,13 @@ bool CVstTempo::getTempoInformation(VstInt32 filter)
 
     r.timeSignatureValid = (info->flags & kVstTimeSigValid) != 0;
     if (r.timeSignatureValid)
+    {
         r.timeSignature.setTimeSignature(info->timeSigNumerator, info->timeSigDenominator);
+    }
     else
+    {
         r.timeSignature.setTimeSignature(4, 4);
+    }
 
     r.positionValid = (info->flags & kVstPpqPosValid) != 0;
     r.position = r.positionValid ? info->ppqPos : 0.0;

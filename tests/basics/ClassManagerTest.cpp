@@ -47,9 +47,13 @@ std::string readFile(const std::string& path)
 void setCounts(CClass& record, int live, int made)
 {
     for (int i = 0; i < made; ++i)
+    {
         record.constructInstance();
+    }
     for (int i = live; i < made; ++i)
+    {
         record.destructInstance();
+    }
 }
 
 } // namespace
@@ -79,7 +83,9 @@ TEST(ClassRegistry, AncestryFollowsDeclaredParentNames)
     CClass path("CTestPath", "CTestText");
     CClass unrelated("CTestOther", "CTestRoot");
     for (CClass* record : {&counted, &text, &path, &unrelated})
+    {
         manager.registerClass(record);
+    }
 
     EXPECT_TRUE(manager.isTypeOf(path, text) && manager.isTypeOf(path, counted) &&
                 manager.isTypeOf(path, path));
@@ -110,7 +116,9 @@ TEST(ClassRegistry, LeakReportLayout)
     setCounts(strings, 2, 5);
     setCounts(freed, 0, 7);
     for (CClass* record : {&windows, &strings, &freed})
+    {
         manager.registerClass(record);
+    }
     manager.sortClasses();
 
     std::ostringstream report;
@@ -149,7 +157,9 @@ TEST_F(ClassRegistryDeathTest, ShutdownWritesTheReportOnlyWhenGivenAPath)
             {
                 leaks[i] = new Vantor::Testing::CLeaky;
                 if (i >= 2)
+                {
                     leaks[i]->dereference();
+                }
             }
             shutdownClassManager(path.c_str());
             std::exit(CClassManager::getInstance() == nullptr ? 0 : 1);
@@ -184,6 +194,7 @@ TEST(ClassRegistry, RecordsMadeOnManyThreadsAtOnceAreAllRegistered)
     std::vector<std::thread> threads;
     Vantor::Testing::CThreadBarrier start(kThreads);
     for (int t = 0; t < kThreads; ++t)
+    {
         threads.emplace_back(
             [&records, &start, t]
             {
@@ -195,10 +206,15 @@ TEST(ClassRegistry, RecordsMadeOnManyThreadsAtOnceAreAllRegistered)
                         std::make_unique<CClass>(name.c_str(), "CCountedObject");
                 }
             });
+    }
     for (std::thread& thread : threads)
+    {
         thread.join();
+    }
     for (const auto& record : records)
+    {
         EXPECT_TRUE(CClassManager::getInstance()->isClassRegistered(*record)) << record->getClassName();
+    }
     records.clear(); // each record leaves the registry as it dies
     EXPECT_EQ(nullptr, CClassManager::getInstance()->getClassWithName("TThreaded<0_0>"));
 }

@@ -26,9 +26,13 @@ void Vantor::Testing::failAllAllocations(bool fail)
 void* operator new(std::size_t size)
 {
     if (g_failNext.exchange(false) || g_failAll)
+    {
         throw std::bad_alloc();
+    }
     if (void* memory = std::malloc(size == 0 ? 1 : size))
+    {
         return memory;
+    }
     throw std::bad_alloc();
 }
 

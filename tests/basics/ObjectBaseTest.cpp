@@ -103,7 +103,9 @@ TEST(ReferenceCounting, LastDereferenceDeletesCopiesCarryTheCountDescriptionShow
 
     CWidget source;
     for (int i = 0; i < 3; ++i)
+    {
         source.referenced();
+    }
     CWidget copy(source);
     EXPECT_EQ(3, copy.getReferenceCount());
     CWidget target;

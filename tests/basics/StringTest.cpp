@@ -100,8 +100,10 @@ TEST(StringReading, SubStringAndCharacterBoundaries)
     } rows[] = {{1, 3, "ell"}, {2, 2, "l"},     {3, 1, ""}, {-1, 2, ""},
                 {2, 6, "llo"}, {0, 4, "Hello"}, {5, 5, ""}, {0, 7, ""}};
     for (const auto& row : rows)
+    {
         EXPECT_STREQ(row.expected, text.getSubString(row.from, row.to).getString())
             << row.from << ".." << row.to;
+    }
 
     const CString abc("abc");
     EXPECT_EQ('a', abc.characterAt(0));

@@ -28,7 +28,9 @@ protected:
     std::string p(std::string text) const
     {
         for (char& c : text)
+        {
             c = c == '\\' ? GetParam() : c;
+        }
         return text;
     }
     CSystemString path(const char* text) const { return CSystemString(p(text).c_str()); }

@@ -76,7 +76,9 @@ const SPicture& decode(const std::filesystem::path& file)
 {
     static std::map<std::filesystem::path, SPicture> decoded;
     if (const auto found = decoded.find(file); found != decoded.end())
+    {
         return found->second;
+    }
     SPicture& picture = decoded[file];
     const auto result = decodeImageFile(file.string(), EImageFormat::Png);
     if (!result.surface)
@@ -87,8 +89,12 @@ const SPicture& decode(const std::filesystem::path& file)
     picture.width = result.surface->getWidth();
     picture.height = result.surface->getHeight();
     for (int y = 0; y < picture.height; ++y)
+    {
         for (int x = 0; x < picture.width; ++x)
+        {
             picture.pixels.push_back(result.surface->getPixel(x, y));
+        }
+    }
     return picture;
 }
 
@@ -114,7 +120,9 @@ int difference(std::uint32_t a, std::uint32_t b)
 {
     int largest = 0;
     for (int shift : {0, 8, 16})
+    {
         largest = std::max(largest, std::abs(channel(a, shift) - channel(b, shift)));
+    }
     return largest;
 }
 
@@ -145,7 +153,9 @@ SPicture readBack(HWND window)
         const auto* source = static_cast<const std::uint32_t*>(bits);
         picture.pixels.assign(source, source + static_cast<std::size_t>(picture.width) * picture.height);
         for (std::uint32_t& pixel : picture.pixels)
+        {
             pixel &= 0xFFFFFFu;
+        }
         SelectObject(memory, previous);
         DeleteObject(bitmap);
     }
@@ -162,8 +172,12 @@ void writePicture(const SPicture& picture, const std::filesystem::path& file)
     int stride = 0;
     std::uint32_t* pixels = surface->lockPixels(stride);
     for (int y = 0; y < picture.height; ++y)
+    {
         for (int x = 0; x < picture.width; ++x)
+        {
             pixels[static_cast<std::size_t>(y) * stride + x] = 0xFF000000u | picture.at(x, y);
+        }
+    }
     surface->unlockPixels();
     std::string error;
     EXPECT_TRUE(Vantor::Platform::writePngFile(*surface, file.string(), error))
@@ -187,6 +201,7 @@ SKnobMatch compareKnob(const SPicture& screen, const SPicture& background, const
     const int frameHeight = strip.height / kKnobFrames;
     match.frame = static_cast<int>((kKnobFrames - 1) * static_cast<double>(value));
     for (int y = kKnobRowsFrom; y < kKnobRowsTo; ++y)
+    {
         for (int x = left; x < left + strip.width; ++x)
         {
             const std::uint32_t bare = background.at(x, y) & 0xFFFFFFu;
@@ -201,6 +216,7 @@ SKnobMatch compareKnob(const SPicture& screen, const SPicture& background, const
                 match.matchingKnob += matches ? 1 : 0;
             }
         }
+    }
     return match;
 }
 
@@ -247,7 +263,9 @@ public:
     ~CHostWindow()
     {
         if (m_window != nullptr)
+        {
             DestroyWindow(m_window);
+        }
     }
     CHostWindow(const CHostWindow&) = delete;
     CHostWindow& operator=(const CHostWindow&) = delete;
@@ -258,7 +276,9 @@ public:
         std::vector<HWND> result;
         for (HWND child = GetWindow(m_window, GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT))
+        {
             result.push_back(child);
+        }
         return result;
     }
     POINT screenPoint(int x, int y) const
@@ -298,7 +318,9 @@ BOOL CALLBACK collectTopLevel(HWND window, LPARAM data)
 {
     auto* search = reinterpret_cast<STopLevelSearch*>(data);
     if (window != search->host && (!search->shownOnly || IsWindowVisible(window)))
+    {
         search->found.push_back(window);
+    }
     return TRUE;
 }
 
@@ -331,7 +353,9 @@ struct EditorOnWindows : ::testing::Test
             DispatchMessageW(&message);
         }
         if (plugin)
+        {
             plugin->dispatch(effEditIdle);
+        }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
     template <typename TCondition> bool loopUntil(TCondition condition)
@@ -340,7 +364,9 @@ struct EditorOnWindows : ::testing::Test
         {
             hostLoop();
             if (condition())
+            {
                 return true;
+            }
         }
         return false;
     }
@@ -379,8 +405,12 @@ std::size_t coloursIn(const SPicture& picture, const RECT& area)
 {
     std::set<std::uint32_t> colours;
     for (int y = area.top; y < area.bottom; ++y)
+    {
         for (int x = area.left; x < area.right; ++x)
+        {
             colours.insert(picture.at(x, y));
+        }
+    }
     return colours.size();
 }
 
@@ -431,15 +461,21 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     plugin->host().clearCalls();
     sendMouse(host.screenPoint(57, 95), 0);
     for (int round = 0; round < 5; ++round)
+    {
         hostLoop();
+    }
     sendMouse(host.screenPoint(57, 95), MOUSEEVENTF_LEFTDOWN);
     for (int round = 0; round < 5; ++round)
+    {
         hostLoop();
+    }
     sendMouse(host.screenPoint(77, 95), 0);
     ASSERT_TRUE(loopUntil([&] { return automateCalls() > 0; })) << "the knob drag never reached the host";
     sendMouse(host.screenPoint(77, 95), MOUSEEVENTF_LEFTUP);
     for (int round = 0; round < 5; ++round)
+    {
         hostLoop();
+    }
     const std::vector<float> automated = plugin->host().automatedValues(1);
     ASSERT_EQ(automated.size(), 1u) << "one drag step automates the host once";
     EXPECT_EQ(automateCalls(), 1u) << "only the Threshold was automated";
@@ -449,11 +485,13 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     expectKnobsShowTheirValues(turned);
     std::vector<std::uint32_t> before, after;
     for (int y = kThresholdReadOut.top; y < kThresholdReadOut.bottom; ++y)
+    {
         for (int x = kThresholdReadOut.left; x < kThresholdReadOut.right; ++x)
         {
             before.push_back(painted.at(x, y));
             after.push_back(turned.at(x, y));
         }
+    }
     EXPECT_NE(before, after) << "the Threshold read-out was not rewritten";
 
     // Host automation and the output level reach the panel through idle and are painted
@@ -463,7 +501,9 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     plugin->setParameter(3, 0.8f);
     std::vector<float> loud(512);
     for (std::size_t i = 0; i < loud.size(); ++i)
+    {
         loud[i] = (i % 16 < 8) ? 0.9f : -0.9f;
+    }
     plugin->processStereo(loud.data(), loud.data(), loud.data(), loud.data(), loud.size());
     EXPECT_TRUE(loopUntil([&] { return coloursIn(readBack(host.handle()), meter) > darkMeterColours; }))
         << "the output level never lit the meter";

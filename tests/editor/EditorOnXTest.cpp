@@ -40,7 +40,9 @@ public:
         if (m_display != nullptr)
         {
             if (m_parent != 0)
+            {
                 XDestroyWindow(m_display, m_parent);
+            }
             XCloseDisplay(m_display);
         }
     }
@@ -83,10 +85,16 @@ public:
         XImage* image = XGetImage(m_display, m_parent, x, y, static_cast<unsigned>(width),
                                   static_cast<unsigned>(height), AllPlanes, ZPixmap);
         if (image == nullptr)
+        {
             return result;
+        }
         for (int row = 0; row < height; ++row)
+        {
             for (int column = 0; column < width; ++column)
+            {
                 result.push_back(XGetPixel(image, column, row));
+            }
+        }
         XDestroyImage(image);
         return result;
     }
@@ -120,9 +128,13 @@ struct EditorOnX : ::testing::Test
     {
         int event = 0, error = 0, major = 0, minor = 0;
         if (host.display() == nullptr)
+        {
             GTEST_SKIP() << "no X server";
+        }
         if (!XTestQueryExtension(host.display(), &event, &error, &major, &minor))
+        {
             GTEST_SKIP() << "the X server has no XTest";
+        }
         plugin = CVstPlugin::load(kModulePath);
     }
 
@@ -138,7 +150,9 @@ struct EditorOnX : ::testing::Test
         {
             idle();
             if (condition())
+            {
                 return true;
+            }
         }
         return false;
     }
@@ -150,7 +164,9 @@ struct EditorOnX : ::testing::Test
             XWindowAttributes attributes{};
             if (window != host.parent() && XGetWindowAttributes(host.display(), window, &attributes) != 0 &&
                 attributes.map_state == IsViewable)
+            {
                 return window;
+            }
         }
         return 0;
     }
@@ -245,7 +261,9 @@ TEST_F(EditorOnX, OpensAndClosesFiftyTimesWhileAnotherThreadProcessesAudio)
         {
             std::vector<float> left(256), right(256);
             for (std::size_t i = 0; i < left.size(); ++i)
+            {
                 left[i] = right[i] = (i % 32 < 16) ? 0.8f : -0.8f;
+            }
             while (!stop.load())
             {
                 plugin->processStereo(left.data(), right.data(), left.data(), right.data(), left.size());
@@ -256,7 +274,9 @@ TEST_F(EditorOnX, OpensAndClosesFiftyTimesWhileAnotherThreadProcessesAudio)
     {
         ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1) << cycle;
         for (int round = 0; round < 3; ++round)
+        {
             plugin->dispatch(effEditIdle);
+        }
         plugin->setParameter(cycle % 6, static_cast<float>(cycle % 10) / 10.0f);
         plugin->dispatch(effEditClose);
     }
@@ -273,7 +293,9 @@ int openDescriptors()
 {
     int count = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+    {
         ++count;
+    }
     return count;
 }
 } // namespace
@@ -285,7 +307,9 @@ TEST(EditorModuleOnX, LoadingOpeningClosingAndUnloadingAHundredTimesLeavesNothin
 {
     CTestHost host;
     if (host.display() == nullptr)
+    {
         GTEST_SKIP() << "no X server";
+    }
     host.makeParent(500, 158);
     const auto topLevels = [&] { return host.children(DefaultRootWindow(host.display())).size(); };
     // One round first: the libraries the module pulls in stay loaded, with their own files.
@@ -304,7 +328,9 @@ TEST(EditorModuleOnX, LoadingOpeningClosingAndUnloadingAHundredTimesLeavesNothin
     {
         round();
         if (HasFatalFailure())
+        {
             return;
+        }
     }
     XSync(host.display(), False);
     EXPECT_EQ(openDescriptors(), descriptors) << "X connections and files are given back";
@@ -318,7 +344,9 @@ TEST(PressoraGuiOnX, WritesAPictureOfTheEditorWithTheSignalRunning)
 {
     CTestHost host;
     if (host.display() == nullptr)
+    {
         GTEST_SKIP() << "no X server";
+    }
     const std::filesystem::path shot =
         std::filesystem::temp_directory_path() / ("pressora_gui_" + std::to_string(getpid()) + ".png");
     const std::string command = std::string(PRESSORA_PATH) + " gui " + kModulePath +
@@ -334,8 +362,12 @@ TEST(PressoraGuiOnX, WritesAPictureOfTheEditorWithTheSignalRunning)
     // The panel is drawn: the Threshold read-out holds text on its background.
     std::vector<std::uint32_t> readOut;
     for (int y = 115; y < 135; ++y)
+    {
         for (int x = 30; x < 126; ++x)
+        {
             readOut.push_back(picture.surface->getPixel(x, y));
+        }
+    }
     std::sort(readOut.begin(), readOut.end());
     EXPECT_GT(std::unique(readOut.begin(), readOut.end()) - readOut.begin(), 4);
 }

@@ -43,7 +43,9 @@ TEST(EditorThreads, AutomationAudioAndTheEditorsIdleRunAtOnce)
         {
             std::vector<float> left(256), right(256);
             for (std::size_t i = 0; i < left.size(); ++i)
+            {
                 left[i] = right[i] = (i % 40 < 20) ? 0.7f : -0.7f;
+            }
             float* inputs[2] = {left.data(), right.data()};
             std::vector<float> outLeft(256), outRight(256);
             float* outputs[2] = {outLeft.data(), outRight.data()};
@@ -60,9 +62,13 @@ TEST(EditorThreads, AutomationAudioAndTheEditorsIdleRunAtOnce)
             for (int round = 0; round < 3000 || idles.load() < 50 || blocks.load() < 50; ++round)
             {
                 for (int index = 0; index < Quellor::CQuellor::kNumParameters; ++index)
+                {
                     effect.setParameter(index, static_cast<float>((round + index * 17) % 101) / 100.0f);
+                }
                 if (round % 100 == 0)
+                {
                     effect.setProgram((round / 100) % Quellor::CQuellor::kNumPrograms);
+                }
             }
             effect.setProgram(3);
             stop.store(true);
@@ -77,5 +83,7 @@ TEST(EditorThreads, AutomationAudioAndTheEditorsIdleRunAtOnce)
     // may differ in the last few bits.
     editor.idle();
     for (int index = 0; index < Quellor::CQuellor::kNumParameters; ++index)
+    {
         EXPECT_NEAR(editor.getKnob(index)->getValue(), effect.getParameter(index), 1e-6) << index;
+    }
 }

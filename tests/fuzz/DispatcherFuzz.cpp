@@ -30,7 +30,9 @@ VstIntPtr VANTOR_VSTCALL fuzzHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr
     case audioMasterGetVendorString:
     case audioMasterGetProductString:
         if (ptr != nullptr)
+        {
             std::strcpy(static_cast<char*>(ptr), "Fuzz host");
+        }
         return 1;
     default:
         return 0;
@@ -86,7 +88,9 @@ public:
                 break;
             default:
                 if (!dispatch(effect))
+                {
                     return;
+                }
                 break;
             }
         }
@@ -151,7 +155,9 @@ private:
         }
         effect->dispatcher(effect, opcode, index, value, nullPointer ? nullptr : ptr, opt);
         if (answer && std::memchr(answer.get(), 0, answerTextSize(opcode)) == nullptr)
+        {
             __builtin_trap(); // an answer without its terminator
+        }
         return true;
     }
 
@@ -170,7 +176,9 @@ private:
             event.byteSize = sizeof(VstMidiEvent);
             event.deltaFrames = m_input.ConsumeIntegral<VstInt32>();
             for (char& byte : event.midiData)
+            {
                 byte = static_cast<char>(m_input.ConsumeIntegral<std::uint8_t>());
+            }
             slots[i] = reinterpret_cast<VstEvent*>(&event);
         }
         header->numEvents = m_input.ConsumeIntegralInRange<VstInt32>(-1, count);
@@ -187,12 +195,20 @@ private:
         const std::vector<std::uint8_t> bytes =
             m_input.ConsumeBytes<std::uint8_t>(static_cast<std::size_t>(frames));
         for (std::size_t i = 0; i < bytes.size(); ++i)
+        {
             inputs[i % 2][i / 2] = static_cast<float>(static_cast<std::int8_t>(bytes[i])) / 64.0f;
+        }
         effect->processReplacing(effect, inputs, outputs, frames);
         for (int channel = 0; channel < 2; ++channel)
+        {
             for (int i = 0; i < frames; ++i)
+            {
                 if (!std::isfinite(outputs[channel][i]))
+                {
                     __builtin_trap();
+                }
+            }
+        }
     }
 
     // Any bit pattern: sample rates and key modifiers arrive as floats.
@@ -213,7 +229,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     AEffect* effect = Vantor::Quellor::createEffect(fuzzHost);
     if (effect == nullptr)
+    {
         __builtin_trap();
+    }
     FuzzedDataProvider input(data, size);
     CFuzzHost(input).run(effect);
     return 0;

@@ -24,7 +24,9 @@ inline std::string writeScratchFile(const std::uint8_t* data, std::size_t size, 
     if (FILE* file = std::fopen(path.c_str(), "wb"))
     {
         if (size > 0)
+        {
             std::fwrite(data, 1, size, file);
+        }
         std::fclose(file);
     }
     return path;

@@ -21,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (loaded != image.hasImageLoaded() || (loaded && image.getImageHandle() == nullptr) ||
         (loaded && (image.getImageSize().getWidth() <= 0 || image.getImageSize().getHeight() <= 0)) ||
         (!loaded && image.getLastError().getNumberOfCharacters() <= 1))
+    {
         std::abort();
+    }
     return 0;
 }

@@ -32,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             event.byteSize = sizeof(VstMidiEvent);
             event.deltaFrames = input.ConsumeIntegral<VstInt32>();
             for (char& byte : event.midiData)
+            {
                 byte = static_cast<char>(input.ConsumeIntegral<std::uint8_t>());
+            }
             slots[i] = reinterpret_cast<VstEvent*>(&event);
         }
         header->numEvents = input.ConsumeIntegralInRange<VstInt32>(-2, count);
@@ -43,7 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int step = 0; step < 2 * list.getNumberOfEvents() + 2; ++step)
         {
             if (const auto* event = list.getCurrentEvent())
+            {
                 event->getObjectDescription(description, sizeof description);
+            }
             list.getDeltaToNextEvent();
             list.hasNextEvent();
             list.moveToNextEvent();
@@ -51,9 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         list.getObjectDescription(description, sizeof description);
         if (list.getNumberOfEvents() < 0 ||
             list.getNumberOfEvents() > Vantor::Midi::CMidiEventList::kMaximumEvents)
+        {
             __builtin_trap();
+        }
         if (input.ConsumeBool())
+        {
             list.clear();
+        }
     }
     return 0;
 }

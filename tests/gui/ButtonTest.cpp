@@ -147,9 +147,15 @@ TEST_F(ButtonTest, MomentaryButtonShowsItsPicturesWithTheCaptionCentredOnThem)
     {
         int left = 40, right = -1;
         for (int y = 0; y < 20; y++)
+        {
             for (int x = 0; x < 40; x++)
+            {
                 if (Platform::redOf(picture.pixel(x, y)) < 60)
+                {
                     left = std::min(left, x), right = std::max(right, x);
+                }
+            }
+        }
         return std::pair(left, right);
     };
     {
@@ -220,8 +226,12 @@ TEST_F(ButtonTest, LatchingButtonValueSetsTheStateSilentlyAndPicturesHideTheCapt
         Tests::CControlPicture picture(*button, 40, 20);
         int count = 0;
         for (int y = 0; y < 20; y++)
+        {
             for (int x = 2; x < 38; x++)
+            {
                 count += Platform::redOf(picture.pixel(x, y)) < 60 ? 1 : 0;
+            }
+        }
         return count;
     };
     EXPECT_GT(blackPixels(), 10);

@@ -32,12 +32,16 @@ protected:
     {
         int left = 1000, top = 1000, right = -1, bottom = -1;
         for (int y = 0; y < graphics.getSize().getHeight(); y++)
+        {
             for (int x = 0; x < graphics.getSize().getWidth(); x++)
+            {
                 if (pixel(x, y) != kWhite)
                 {
                     left = std::min(left, x), top = std::min(top, y);
                     right = std::max(right, x), bottom = std::max(bottom, y);
                 }
+            }
+        }
         return right < 0 ? CRect() : CRect(left, top, right - left + 1, bottom - top + 1);
     }
 

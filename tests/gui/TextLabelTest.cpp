@@ -89,9 +89,15 @@ TEST_F(TextLabelTest, DrawsItsTextInItsColourOverItsDefaultLookWhenAsked)
     auto hasTextColour = [](Tests::CControlPicture& picture)
     {
         for (int y = 0; y < 20; y++)
+        {
             for (int x = 0; x < 60; x++)
+            {
                 if (picture.pixel(x, y) == Platform::makeColour(0, 255, 0))
+                {
                     return true;
+                }
+            }
+        }
         return false;
     };
     {

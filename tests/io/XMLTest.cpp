@@ -307,7 +307,9 @@ TEST_F(XMLFile, DeepTreesAreReadWrittenAndReleasedWithoutRecursion)
     const std::int32_t nodesBefore = CXMLNode::getStaticClass().getInstanceCount();
     std::string text = kHeader;
     for (int i = 0; i < kDepth; ++i)
+    {
         text += "<n a=\"1\">\n";
+    }
     writeFile(path("deep.xml"), text);
     bool read = false;
     bool written = false;
@@ -331,7 +333,9 @@ TEST_F(XMLFile, DeepTreesAreReadWrittenAndReleasedWithoutRecursion)
     CXMLNode* leaf = kept->createChildNode("leaf");
     for (CXMLNode* node = root->createChildNode("chain");
          node->getClass().getInstanceCount() < nodesBefore + kDepth;)
+    {
         node = node->createChildNode("chain");
+    }
     runOnSmallStack([root] { root->dereference(); });
     EXPECT_EQ(kept->getParentNode(), nullptr);
     EXPECT_EQ(kept->getChildNode(0), leaf);

@@ -61,7 +61,9 @@ TEST(MidiEventList, HoldsAtMost128EventsAndClears)
     FilledList list;
     EXPECT_EQ(list.getEvent(0), nullptr);
     for (int i = 0; i < CMidiEventList::kMaximumEvents; ++i)
+    {
         EXPECT_TRUE(list.addEvent(CMidiEvent::kControlChange, i % 128, 0, 0, i));
+    }
     EXPECT_TRUE(list.isFull());
     EXPECT_FALSE(list.addEvent(CMidiEvent::kNoteOn, 1, 1, 0, 999));
     EXPECT_EQ(list.getNumberOfEvents(), 128);

@@ -64,7 +64,9 @@ CCompressorSC* makeWarmedUp(float rate = 44100.0f)
     compressor->setEnvelope(CCompressorSC::kTiny);
     Block primer = filled(0.5f);
     for (int i = 0; i < 16; ++i)
+    {
         compressor->processBlock(primer.data(), primer.data(), primer.data(), primer.data());
+    }
     return compressor;
 }
 
@@ -84,7 +86,9 @@ TEST(CompressorSCTest, CoefficientsFollowTheTimeConstantFormulaPerRecord)
     // A step is covered to 1 - 1/e after `time` milliseconds.
     float state = 0.0f;
     for (int i = 0; i < 5 * 441 / 10; ++i) // 5 ms at 44.1 kHz = 220.5 samples
+    {
         state = 1.0f + (state - 1.0f) * record.getCoefficient();
+    }
     EXPECT_NEAR(state, 1.0 - std::exp(-1.0), 0.005);
 
     CCompressorSC compressor;
@@ -114,9 +118,13 @@ TEST_F(CompressorFixture, RatioOneReturnsEveryBlockUnchanged)
     {
         Block left, right;
         for (auto& s : left)
+        {
             s = sample(random);
+        }
         for (auto& s : right)
+        {
             s = sample(random);
+        }
         const Block originalLeft = left, originalRight = right;
         compressor->processBlock(left.data(), right.data(), originalLeft.data(), originalRight.data());
         ASSERT_EQ(left, originalLeft);
@@ -194,7 +202,9 @@ std::vector<SPasses> runnablePasses()
     std::vector<SPasses> passes{{"SSE2", BlockMath::levelsOfSse2, BlockMath::gainsOfSse2}};
 #if VANTOR_BLOCKMATH_AVX2
     if (BlockMath::hasAvx2())
+    {
         passes.push_back({"AVX2", BlockMath::levelsOfAvx2, BlockMath::gainsOfAvx2});
+    }
 #endif
     return passes;
 }
@@ -206,8 +216,12 @@ Block blockLevels(const SPasses& passes, const Block& meanSquares)
     Block levels;
     const std::uint32_t unsafe = passes.levels(meanSquares.data(), levels.data());
     for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
+    {
         if (unsafe & (1u << i))
+        {
             levels[i] = CCompressorSC::levelOf(meanSquares[i]);
+        }
+    }
     return levels;
 }
 
@@ -216,8 +230,12 @@ Block blockGains(const SPasses& passes, float slope, const Block& envelopes)
     Block gains;
     const std::uint32_t unsafe = passes.gains(slope, envelopes.data(), gains.data());
     for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
+    {
         if (unsafe & (1u << i))
+        {
             gains[i] = CCompressorSC::gainOf(slope, envelopes[i]);
+        }
+    }
     return gains;
 }
 
@@ -235,7 +253,9 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
     {
         float ms = static_cast<float>(std::pow(10.0, exponent(random)));
         if (i % 4 == 0) // around 0 dB, where the level is tiny
+        {
             ms = std::nextafter(1.0f, 2.0f) + static_cast<float>(ulps(random)) * 1.2e-7f;
+        }
         ASSERT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
         const float s = i % 8 == 0 ? 0.25f : slope(random);
         const float envelope = static_cast<float>(std::pow(10.0, envelopeExponent(random)));
@@ -247,6 +267,7 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
         meanSquares[lane] = ms;
         envelopes[lane] = envelope;
         if (lane == CCompressorSC::kBlockSize - 1)
+        {
             for (const SPasses& form : forms)
             {
                 const Block levels = blockLevels(form, meanSquares), gains = blockGains(form, s, envelopes);
@@ -258,39 +279,54 @@ TEST(CompressorSCExactness, FastLevelAndGainMatchTheExtendedPrecisionFormulasBit
                         << form.name << " " << s << " " << envelopes[j];
                 }
             }
+        }
     }
     const float belowOne = std::nextafter(1.0f, 0.0f), aboveOne = std::nextafter(1.0f, 2.0f);
     const float specialMeanSquares[] = {0.0f, 1e-20f, 1.0f,   belowOne, aboveOne, 1e-45f, 3.4e38f, 0.5f,
                                         2.0f, 1e-40f, 1e-30f, 1e30f,    100.0f,   0.001f, 7.0f,    1.2e-38f};
     for (float ms : specialMeanSquares)
+    {
         EXPECT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
+    }
     for (float ms : {INFINITY, NAN})
+    {
         EXPECT_TRUE(sameFloat(CCompressorSC::fastLevelOf(ms), CCompressorSC::levelOf(ms))) << ms;
+    }
     std::copy(std::begin(specialMeanSquares), std::end(specialMeanSquares), meanSquares.begin());
     for (const SPasses& form : forms)
     {
         const Block levels = blockLevels(form, meanSquares);
         for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+        {
             EXPECT_EQ(levels[j], CCompressorSC::levelOf(meanSquares[j]))
                 << form.name << " " << meanSquares[j];
+        }
     }
 
     const float aboveFloor = std::nextafter(1e-20f, 1.0f);
     const float specialEnvelopes[] = {1e-20f, aboveFloor, 0.0f,   1e-7f,  1e3f,  435.0f, 2.4e-7f, 1.0f,
                                       20.0f,  3e-8f,      100.0f, 1e-19f, 60.0f, 5e-6f,  0.5f,    1999.0f};
     for (float envelope : {1e-20f, aboveFloor, 0.0f, 1e-7f, 1e3f, 1e5f, 3e38f, INFINITY, NAN})
+    {
         for (float s : {0.05f, 0.5f, 1.0f})
+        {
             EXPECT_TRUE(sameFloat(CCompressorSC::fastGainOf(s, envelope), CCompressorSC::gainOf(s, envelope)))
                 << s << " " << envelope;
+        }
+    }
     std::copy(std::begin(specialEnvelopes), std::end(specialEnvelopes), envelopes.begin());
     for (const SPasses& form : forms)
+    {
         for (float s : {0.0f, 0.05f, 0.25f, 0.5f, 1.0f})
         {
             const Block gains = blockGains(form, s, envelopes);
             for (int j = 0; j < CCompressorSC::kBlockSize; ++j)
+            {
                 EXPECT_EQ(gains[j], CCompressorSC::gainOf(s, envelopes[j]))
                     << form.name << " " << s << " " << envelopes[j];
+            }
         }
+    }
 }
 
 TEST(CompressorSCExactness, ScaledSamplesMatchTheExtendedProductBitForBit)
@@ -307,7 +343,9 @@ TEST(CompressorSCExactness, ScaledSamplesMatchTheExtendedProductBitForBit)
     std::vector<ScaleFunction> forms{BlockMath::scaledBySse2};
 #if VANTOR_BLOCKMATH_AVX2
     if (BlockMath::hasAvx2())
+    {
         forms.push_back(BlockMath::scaledByAvx2);
+    }
 #endif
     int refused = 0;
     for (int round = 0; round < 60000; ++round)
@@ -369,7 +407,9 @@ TEST(CompressorSCExactness, BlocksMatchTheStepByStepAlgorithmBitForBit)
             reference.takeSettings(*compressor);
         }
         if (block % 37 == 0) // bursts, fades and silences
+        {
             level = unit(random) < 0.2f ? 0.0f : std::pow(10.0f, -3.0f * unit(random));
+        }
         Block left, right;
         for (int i = 0; i < CCompressorSC::kBlockSize; ++i)
         {
@@ -401,7 +441,9 @@ TEST_F(CompressorFixture, StateStaysFiniteWhateverTheDetectorReads)
         EXPECT_TRUE(std::isfinite(compressor->getMeanSquare())) << bad;
         EXPECT_TRUE(std::isfinite(compressor->getEnvelope())) << bad;
         for (float gain : left)
+        {
             ASSERT_TRUE(std::isfinite(gain)) << bad;
+        }
         // The detector recovers: a quiet signal brings the gain back to 1.
         EXPECT_EQ(settle(*compressor, 0.001f, 0.0f, 3000), 1.0f) << bad;
     }
@@ -413,7 +455,9 @@ TEST(BlockMath, EnteringSamplesAreKeptOrSilenced)
     std::vector<EnterFunction> forms{BlockMath::enterSse2};
 #if VANTOR_BLOCKMATH_AVX2
     if (BlockMath::hasAvx2())
+    {
         forms.push_back(BlockMath::enterAvx2);
+    }
 #endif
     const float limit = 0x1p123f;
     const struct
@@ -424,6 +468,7 @@ TEST(BlockMath, EnteringSamplesAreKeptOrSilenced)
                    {-1e38f, 0.0f},   {1e-45f, 1e-45f}, {-0.25f, -0.25f}, {1e30f, 1e30f},
                    {-NAN, 0.0f},     {2.0f, 2.0f},     {7e37f, 0.0f},    {-1e-40f, -1e-40f}};
     for (EnterFunction enter : forms)
+    {
         for (int count : {16, 13, 3})
         {
             Block left, right, dryLeft{}, dryRight{}, wetLeft{}, wetRight{};
@@ -446,4 +491,5 @@ TEST(BlockMath, EnteringSamplesAreKeptOrSilenced)
             EXPECT_EQ(dryLeft[count % CCompressorSC::kBlockSize],
                       count == 16 ? 0.5f : 0.0f); // nothing beyond
         }
+    }
 }

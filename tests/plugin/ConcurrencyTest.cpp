@@ -47,7 +47,9 @@ void automate(AEffect* effect)
             effect->dispatcher(effect, effGetParamDisplay, index, 0, text, 0.0f);
         }
         if (round % 10 == 0)
+        {
             effect->dispatcher(effect, effSetProgram, 0, (round / 10) % effect->numPrograms, nullptr, 0.0f);
+        }
     }
 }
 
@@ -68,18 +70,28 @@ void processAudio(AEffect* effect, std::atomic<bool>& finite)
     VstMidiEvent controllers[] = {controlChange(71, 30), controlChange(72, 90), controlChange(3, 0)};
     VstEvents events[std::size(controllers)];
     for (std::size_t i = 0; i < std::size(controllers); ++i)
+    {
         events[i] = {1, 0, {reinterpret_cast<VstEvent*>(&controllers[i]), nullptr}};
+    }
     for (int round = 0; round < kRounds; ++round)
     {
         for (int i = 0; i < kFrames; ++i)
+        {
             inputs[0][i] = inputs[1][i] = 0.5f * std::sin(0.05f * static_cast<float>(round * kFrames + i));
+        }
         if (round % 25 == 0)
+        {
             effect->dispatcher(effect, effProcessEvents, 0, 0, &events[(round / 25) % std::size(events)],
                                0.0f);
+        }
         effect->processReplacing(effect, inputs, outputs, kFrames);
         for (int i = 0; i < kFrames; ++i)
+        {
             if (!std::isfinite(outputs[0][i]) || !std::isfinite(outputs[1][i]))
+            {
                 finite = false;
+            }
+        }
     }
 }
 
@@ -99,9 +111,13 @@ TEST(Concurrency, AutomationAndProgramChangesWhileAudioRuns)
     };
     std::vector<std::thread> threads;
     for (const SRole& role : roles)
+    {
         threads.emplace_back(role.run, effect);
+    }
     for (std::thread& thread : threads)
+    {
         thread.join();
+    }
 
     EXPECT_TRUE(finite);
     effect->dispatcher(effect, effMainsChanged, 0, 0, nullptr, 0.0f);

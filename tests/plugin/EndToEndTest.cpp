@@ -72,8 +72,12 @@ int openSockets()
 std::size_t firstNonZero(const std::vector<float>& samples)
 {
     for (std::size_t i = 0; i < samples.size(); ++i)
+    {
         if (samples[i] != 0.0f)
+        {
             return i;
+        }
+    }
     return samples.size();
 }
 
@@ -126,7 +130,9 @@ TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
         {effEditOpen, 0, 0, 0},
     };
     for (const auto& row : answers)
+    {
         EXPECT_EQ(plugin->dispatch(row.opcode, row.index, row.value), row.answer) << row.opcode;
+    }
     void* chunk = nullptr;
     EXPECT_EQ(plugin->dispatch(effGetChunk, 0, 0, &chunk), 0);
     ERect* rect = nullptr;
@@ -179,7 +185,9 @@ TEST(EndToEnd, DefaultProgramIsTheInputLateBySixteenAndTwoDecibelsLouder)
     const SStereo input = QuellorTest::programme(8192, 4);
     const SStereo output = process(*plugin, input, 512);
     for (std::size_t i = 0; i < 16; ++i)
+    {
         ASSERT_EQ(output.left[i], 0.0f);
+    }
     for (std::size_t i = 16; i < input.size(); ++i)
     {
         ASSERT_EQ(output.left[i],
@@ -201,7 +209,9 @@ TEST(EndToEnd, MixZeroIsTheDryInputWhileCompressingHard)
     process(*dry, QuellorTest::programme(512, 1), 512); // lets the mix ramp to 0
     const SStereo output = process(*dry, input, 512);
     for (std::size_t i = 16; i < input.size(); ++i)
+    {
         ASSERT_FLOAT_EQ(output.left[i], input.left[i - 16]) << i;
+    }
 }
 
 // A host restores a saved bank program by program: select, name, set every value.
@@ -217,7 +227,9 @@ TEST(EndToEnd, AHostCanRestoreEveryProgramIntoANewInstance)
         std::string name = "Saved " + std::to_string(p);
         restored->dispatch(effSetProgramName, 0, 0, name.data());
         for (int i = 0; i < 6; ++i)
+        {
             restored->setParameter(i, bank[p][i] = unit(random));
+        }
     }
     restored->setProgram(0);
     for (int p = 12; p >= 0; --p)
@@ -226,7 +238,9 @@ TEST(EndToEnd, AHostCanRestoreEveryProgramIntoANewInstance)
         EXPECT_EQ(restored->programName(), "Saved " + std::to_string(p));
         EXPECT_EQ(restored->programNameAt(p), "Saved " + std::to_string(p));
         for (int i = 0; i < 6; ++i) // Ratio passes through its complement: within rounding
+        {
             EXPECT_NEAR(restored->parameter(i), bank[p][i], 1e-7f) << p << "/" << i;
+        }
     }
 }
 
@@ -253,7 +267,9 @@ TEST(EndToEnd, BadInputGetsAPlainAnswerAndNeverACrash)
                             effGetParameterProperties,
                             effGetMidiProgramName,
                             effGetMidiKeyName})
+    {
         EXPECT_LE(plugin->dispatch(opcode, 0, 0, nullptr), 0) << opcode;
+    }
     EXPECT_LE(plugin->dispatch(effProcessEvents, 0, 0, nullptr), 1);
     EXPECT_EQ(plugin->dispatch(effGetSpeakerArrangement, 0, 0, nullptr), 0);
 
@@ -273,7 +289,9 @@ TEST(EndToEnd, BadInputGetsAPlainAnswerAndNeverACrash)
     VstPinProperties pin{};
     EXPECT_EQ(plugin->dispatch(effGetOutputProperties, 2, 0, &pin), 0);
     for (VstInt32 opcode : {80, 1000, -1, 9, 16, 46})
+    {
         EXPECT_EQ(plugin->dispatch(opcode, 0, 0, text), 0) << opcode;
+    }
 
     // Processing with nothing to process, and before any resume.
     float left[4] = {1, 1, 1, 1}, right[4] = {1, 1, 1, 1};

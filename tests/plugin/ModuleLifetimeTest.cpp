@@ -54,7 +54,9 @@ bool stillLoaded(void* code)
     static_cast<void>(code);
     void* still = dlopen(PRESSORALITE_PATH, RTLD_NOW | RTLD_NOLOAD);
     if (still != nullptr)
+    {
         dlclose(still);
+    }
     return still != nullptr;
 #endif
 }
@@ -66,7 +68,9 @@ std::size_t heapInUse()
     std::size_t used = 0;
     _HEAPINFO block{};
     while (_heapwalk(&block) == _HEAPOK)
+    {
         used += block._useflag == _USEDENTRY ? block._size : 0;
+    }
     return used;
 #else
     return mallinfo2().uordblks;
@@ -100,7 +104,9 @@ TEST(ModuleLifetime, LoadingAndUnloadingAHundredTimesLeavesNothingBehind)
         ASSERT_FALSE(stillLoaded(reinterpret_cast<void*>(entry)))
             << "the module stayed loaded after round " << round;
         if (round == 0)
+        {
             heapAfterFirstRound = heapInUse();
+        }
     }
     // A leak of even one small block per load would add up over 99 rounds.
     EXPECT_LT(heapInUse(), heapAfterFirstRound + kAllowedGrowth);

@@ -28,9 +28,13 @@ Vst::VstIntPtr VANTOR_VSTCALL testHost(Vst::AEffect*, Vst::VstInt32 opcode, Vst:
                                        void*, float)
 {
     if (opcode == Vst::audioMasterVersion)
+    {
         return 2400;
+    }
     if (opcode == Vst::audioMasterCanDo && g_failCapabilityQuestions)
+    {
         throw std::runtime_error("host failure");
+    }
     return 0;
 }
 
@@ -79,7 +83,9 @@ std::string errorBoxShownBy(const std::function<void()>& action)
     EXPECT_NE(hook, nullptr);
     action();
     if (hook != nullptr)
+    {
         UnhookWindowsHookEx(hook);
+    }
     g_boxesShown = nullptr;
     return shown;
 #else

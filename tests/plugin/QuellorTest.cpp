@@ -130,8 +130,10 @@ TEST_F(QuellorFixture, FactoryProgramsAreInPlaceWithTheDefaultCurrent)
         ASSERT_TRUE(effect->getProgramNameIndexed(-1, n, text));
         EXPECT_STREQ(text, names[n]);
         for (int i = 0; i < CQuellor::kNumParameters; ++i)
+        {
             EXPECT_EQ(effect->getProgramRecord(n).getValue(i), kFactoryPrograms[n].values[i])
                 << n << "/" << i;
+        }
     }
 }
 
@@ -146,12 +148,18 @@ TEST_F(QuellorFixture, LongProgramNamesAreCutToTheHostsTwentyFourByteBuffer)
         std::array<char, Vantor::Vst::kVstMaxProgNameLen + 8> text;
         text.fill('#');
         if (indexed)
+        {
             ASSERT_TRUE(effect->getProgramNameIndexed(-1, 0, text.data()));
+        }
         else
+        {
             effect->getProgramName(text.data());
+        }
         EXPECT_EQ(std::string(text.data()), std::string(name, Vantor::Vst::kVstMaxProgNameLen - 1));
         for (std::size_t i = Vantor::Vst::kVstMaxProgNameLen; i < text.size(); ++i)
+        {
             EXPECT_EQ(text[i], '#') << "byte " << i << " past the host's buffer was written";
+        }
     }
 }
 
@@ -338,7 +346,9 @@ TEST_F(QuellorFixture, ResumeClearsTheBlocksAndTakesTheNewSampleRate)
     // The first 16 output samples after a resume are silent.
     const SStereo output = run(programme(40), 5);
     for (std::size_t i = 0; i < 16; ++i)
+    {
         ASSERT_EQ(output.left[i], 0.0f) << i;
+    }
     EXPECT_NE(output.left[16], 0.0f);
 
     // A new rate waits for the next resume.
@@ -360,9 +370,13 @@ TEST_F(QuellorFixture, EmptyOrMissingBuffersProduceNothingAndNeverCrash)
     } calls[] = {{channels, channels, 0}, {channels, channels, -5}, {nullptr, channels, 8},
                  {channels, nullptr, 8},  {missing, channels, 8},   {channels, missing, 8}};
     for (const auto& call : calls)
+    {
         effect->processReplacing(call.in, call.out, call.frames);
+    }
     for (float sample : left)
+    {
         EXPECT_EQ(sample, 1.0f);
+    }
     ASSERT_EQ(view.calls.size(), 6u);
     for (const auto& call : view.calls)
     {
@@ -465,7 +479,9 @@ TEST_F(QuellorFixture, HugeInputGivesFiniteOutputAtTheLoudestSetting)
     effect->resume();
     SStereo input = programme(4096, 5);
     for (std::size_t i = 1000; i < 1200; ++i)
+    {
         input.left[i] = input.right[i] = (i % 2 ? 1.0f : -1.0f) * 1e37f;
+    }
     const SStereo output = run(input, 256);
     for (std::size_t i = 0; i < output.size(); ++i)
     {

@@ -25,9 +25,13 @@ std::atomic<long> g_allocations{0};
 void* countedAllocation(std::size_t size)
 {
     if (g_counting.load(std::memory_order_relaxed))
+    {
         g_allocations.fetch_add(1, std::memory_order_relaxed);
+    }
     if (void* block = std::malloc(size == 0 ? 1 : size))
+    {
         return block;
+    }
     throw std::bad_alloc();
 }
 
@@ -53,10 +57,14 @@ void alignedRelease(void* block)
 void* countedAlignedAllocation(std::size_t size, std::align_val_t alignment)
 {
     if (g_counting.load(std::memory_order_relaxed))
+    {
         g_allocations.fetch_add(1, std::memory_order_relaxed);
+    }
     const auto align = static_cast<std::size_t>(alignment);
     if (void* block = alignedAllocate(align, (size + align - 1) / align * align))
+    {
         return block;
+    }
     throw std::bad_alloc();
 }
 
@@ -177,7 +185,9 @@ TEST(RealTime, TheAudioThreadAllocatesNothingWithTheEditorOpen)
                 float* outputs[2] = {output.left.data() + done, output.right.data() + done};
                 effect->processEvents(events);
                 for (int index = 0; index < CQuellor::kNumParameters; ++index)
+                {
                     effect->setParameter(index, 0.25f);
+                }
                 effect->processReplacing(inputs, outputs, size);
                 done += static_cast<std::size_t>(size);
             }

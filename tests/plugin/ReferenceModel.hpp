@@ -40,7 +40,9 @@ struct ReferenceCompressor
             meanSquare = x + (meanSquare - x) * averager;
             float over = CCompressorSC::levelOf(meanSquare) - threshold;
             if (over < 0.0f)
+            {
                 over = 0.0f;
+            }
             const float target = over + CCompressorSC::kTiny;
             envelope = target + (envelope - target) * (target > envelope ? attack : release);
             const float gain = CCompressorSC::gainOf(slope, envelope);
@@ -77,7 +79,9 @@ struct ReferenceEffect
             if (++position == kBlockSize)
             {
                 if (compressorOn)
+                {
                     compressor.processBlock(wetLeft, wetRight, dryLeft, dryRight);
+                }
                 position = 0;
             }
             mix += step;

@@ -43,8 +43,12 @@ SStereo runAlone(CQuellor& effect, const SStereo& input, std::size_t callSize)
 bool allFinite(const SStereo& signal)
 {
     for (std::size_t i = 0; i < signal.size(); ++i)
+    {
         if (!std::isfinite(signal.left[i]) || !std::isfinite(signal.right[i]))
+        {
             return false;
+        }
+    }
     return true;
 }
 
@@ -72,6 +76,7 @@ TEST(Scale, SixtyFourInstancesOnFourThreadsMatchEachAlone)
     Vantor::Testing::CThreadBarrier step(kThreads);
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t)
+    {
         threads.emplace_back(
             [&, t]
             {
@@ -80,7 +85,9 @@ TEST(Scale, SixtyFourInstancesOnFourThreadsMatchEachAlone)
                     for (int i = 0; i < kInstances; ++i)
                     {
                         if ((i + call) % kThreads != t)
+                        {
                             continue;
+                        }
                         const std::size_t at = static_cast<std::size_t>(call) * kCall;
                         float* in[2] = {inputs[i].left.data() + at, inputs[i].right.data() + at};
                         float* out[2] = {outputs[i].left.data() + at, outputs[i].right.data() + at};
@@ -89,8 +96,11 @@ TEST(Scale, SixtyFourInstancesOnFourThreadsMatchEachAlone)
                     step.arriveAndWait(); // the next call of an instance runs on another thread
                 }
             });
+    }
     for (std::thread& thread : threads)
+    {
         thread.join();
+    }
 
     for (int i = 0; i < kInstances; ++i)
     {
@@ -108,10 +118,14 @@ TEST(Scale, CallsOfAnySizeMatchCallsOf512)
     std::vector<std::size_t> sizes = {0, 4096, 1, 0, 15, 16, 17};
     std::uniform_int_distribution<std::size_t> size(0, 4096);
     for (int i = 0; i < 40; ++i)
+    {
         sizes.push_back(size(random));
+    }
     std::size_t total = 0;
     for (std::size_t s : sizes)
+    {
         total += s;
+    }
     const SStereo input = programme(total, 9);
 
     for (int program : {1, 5, 12})
@@ -139,9 +153,13 @@ TEST(Scale, AnySampleRateGivesFiniteOutputAndUnusableOnesFallBack)
     const float usable[] = {11026.0f, 22050.0f, 48000.0f, 96000.0f, 192000.0f, 384000.0f};
     std::vector<std::pair<float, bool>> cases;
     for (float rate : unusable)
+    {
         cases.emplace_back(rate, true);
+    }
     for (float rate : usable)
+    {
         cases.emplace_back(rate, false);
+    }
     for (const auto& [rate, fallsBack] : cases)
     {
         auto effect = compressingEffect(7, rate);

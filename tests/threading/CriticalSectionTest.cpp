@@ -53,7 +53,9 @@ struct SPauses
     {
         lengths.push_back(milliseconds);
         if (onPause && lengths.size() == 2)
+        {
             onPause();
+        }
     }
 };
 

@@ -51,7 +51,9 @@ SRun pressora(const std::vector<std::string>& arguments, const std::string& envi
     std::ostringstream command;
     command << environment << ' ' << quoted(PRESSORA_PATH);
     for (const auto& argument : arguments)
+    {
         command << ' ' << quoted(argument);
+    }
     command << " >" << quoted(outPath.string()) << " 2>" << quoted(errPath.string()) << " </dev/null";
     const int status = std::system(command.str().c_str());
     SRun run;
@@ -78,7 +80,9 @@ std::filesystem::path writeRamp(const std::string& name, EFormat format, int cha
     for (std::size_t c = 0; c < data.size(); ++c)
     {
         for (std::size_t i = 0; i < frames; ++i)
+        {
             data[c][i] = static_cast<float>((static_cast<int>(i % 200) - 100) * (c == 0 ? 1 : -1)) / 128.0f;
+        }
     }
     const auto path = scratch(name);
     CWaveFile(32000, format, std::move(data)).save(path);
@@ -239,7 +243,9 @@ TEST(PressoraProgram, WorksWithInstalledThirdPartyPlugins)
     std::copy_if(std::begin(kPaths), std::end(kPaths), std::back_inserter(found),
                  [](const char* path) { return std::filesystem::exists(path); });
     if (found.empty())
+    {
         GTEST_SKIP() << "no third-party VST plug-ins installed";
+    }
     // Their own start-up allocations are not ours to account for in a sanitizer build.
     const std::string noLeakCheck = "ASAN_OPTIONS=detect_leaks=0";
     for (const auto& path : found)

@@ -39,7 +39,9 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
 {
     SState& state = ProbePlugin::stateOf(*effect);
     if (opcode >= 0 && opcode < ProbePlugin::kMaxOpcode)
+    {
         ++state.opcodeCounts[opcode];
+    }
     const bool validParameter = index >= 0 && index < ProbePlugin::kParameters;
     switch (opcode)
     {
@@ -48,7 +50,9 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         return 1;
     case effSetProgram:
         if (value >= 0 && value < ProbePlugin::kPrograms)
+        {
             state.program = static_cast<int>(value);
+        }
         return 0;
     case effGetProgram:
         return state.program;
@@ -84,7 +88,9 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         {
             const VstEvent* event = events->events[i];
             if (event->type != kVstMidiType)
+            {
                 continue;
+            }
             const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
             ++state.midiEvents;
             state.lastMidiDelta = midi->deltaFrames;
@@ -95,14 +101,18 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
 #ifndef PROBE_MAIN_ONLY
     case effGetProgramNameIndexed:
         if (index < 0 || index >= ProbePlugin::kPrograms)
+        {
             return 0;
+        }
         copyText(ptr, kProgramNames[index], kVstMaxProgNameLen);
         return 1;
 #endif
     case effGetOutputProperties:
     {
         if (index < 0 || index > 1)
+        {
             return 0;
+        }
         auto* pin = static_cast<VstPinProperties*>(ptr);
         copyText(pin->label, index == 0 ? "Probe Left" : "Probe Right", kVstMaxLabelLen);
         copyText(pin->shortLabel, index == 0 ? "PrL" : "PrR", kVstMaxShortLabelLen - 1);
@@ -122,7 +132,9 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         const std::string text = static_cast<const char*>(ptr);
         // An int32 -1 that reached the host zero-extended instead of sign-extended.
         if (text == "quirkyNo")
+        {
             return static_cast<VstIntPtr>(0xFFFFFFFFu);
+        }
         return text == "receiveVstMidiEvent" ? 1 : text == "bypass" ? -1 : 0;
     }
     case effGetVstVersion:
@@ -165,7 +177,9 @@ void VANTOR_VSTCALL processReplacing(AEffect* effect, float** inputs, float** ou
 void VANTOR_VSTCALL setParameter(AEffect* effect, VstInt32 index, float value)
 {
     if (index >= 0 && index < ProbePlugin::kParameters)
+    {
         ProbePlugin::stateOf(*effect).parameters[index] = value;
+    }
 }
 
 float VANTOR_VSTCALL getParameter(AEffect* effect, VstInt32 index)
@@ -180,7 +194,9 @@ AEffect* createEffect(audioMasterCallback host)
     throw std::runtime_error("probe refuses to start");
 #endif
     if (host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
+    {
         return nullptr;
+    }
 #ifdef PROBE_REFUSE
     return nullptr;
 #endif

@@ -14,7 +14,9 @@ float peak(const std::vector<float>& samples, std::size_t begin, std::size_t end
 {
     float result = 0.0f;
     for (std::size_t i = begin; i < end; ++i)
+    {
         result = std::max(result, std::fabs(samples[i]));
+    }
     return result;
 }
 

@@ -78,7 +78,9 @@ TEST(VstPluginLoading, FailuresGiveAClearReason)
         {VSTHOST_PROBE_THROW_PATH, ::testing::AllOf(HasSubstr("threw"), HasSubstr("probe refuses to start"))},
     };
     for (const auto& [path, expected] : cases)
+    {
         EXPECT_THAT([&] { CVstPlugin::load(path); }, ::testing::ThrowsMessage<CHostError>(expected)) << path;
+    }
     std::filesystem::remove(textFile);
 }
 

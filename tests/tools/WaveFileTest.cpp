@@ -36,7 +36,9 @@ void writeRaw(const std::filesystem::path& path, const char* riff, int tag, int 
     const auto put = [&bytes](std::uint32_t value, int count)
     {
         for (int i = 0; i < count; ++i)
+        {
             bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
     };
     const int width = bits / 8;
     bytes += riff;
@@ -63,7 +65,9 @@ void writeRaw(const std::filesystem::path& path, const char* riff, int tag, int 
     bytes += "data";
     put(static_cast<std::uint32_t>(4 * width * channels), 4);
     for (int i = 0; i < 4 * channels; ++i)
+    {
         bytes += std::string(static_cast<std::size_t>(width - 1), '\0') + '\x40';
+    }
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
@@ -91,7 +95,9 @@ TEST(WaveFile, RoundTripKeepsSamplesRateFormatAndChannels)
         for (std::size_t c = 0; c < channels.size(); ++c)
         {
             for (std::size_t i = 0; i < kFrames; ++i)
+            {
                 channels[c][i] = 0.9f * static_cast<float>(std::sin(0.01 * static_cast<double>(i * (c + 1))));
+            }
         }
         CWaveFile(param.sampleRate, param.format, channels).save(path);
         const CWaveFile loaded = CWaveFile::load(path);

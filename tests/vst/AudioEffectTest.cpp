@@ -52,13 +52,17 @@ public:
     void open() override
     {
         if (throwing)
+        {
             throw std::runtime_error("open failed");
+        }
     }
     void close() override
     {
         eventLog.push_back("close");
         if (throwing)
+        {
             throw std::runtime_error("close failed");
+        }
     }
     void processReplacing(float**, float**, VstInt32 frames) override { processedFrames += frames; }
     void setParameter(VstInt32 index, float value) override
@@ -68,7 +72,9 @@ public:
     VstInt32 canDo(char* text) override
     {
         if (text == nullptr)
+        {
             return 0;
+        }
         return std::strcmp(text, "receiveVstMidiEvent") == 0 ? midiAnswer : canDoAnswer;
     }
     VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr, void*, float) override
@@ -143,7 +149,9 @@ TEST(AudioEffectDispatch, DefaultAnswersOfTheBaseClasses)
                                   {-3, 0, 0},
                                   {1000, 0, 0}}; // opcode, value, answer
     for (const auto& [opcode, value, answer] : cases)
+    {
         EXPECT_EQ(effect.dispatch(static_cast<VstInt32>(opcode), 0, value), answer) << "opcode " << opcode;
+    }
     effect.isSynth();
     EXPECT_EQ(effect.dispatch(effGetPlugCategory), kPlugCategSynth);
 
@@ -168,7 +176,9 @@ TEST(AudioEffectDispatch, ProgramSelectionAcceptsOnlyExistingPrograms)
 {
     TestEffect effect(nullptr);
     for (VstIntPtr program : {2, 3, -1})
+    {
         effect.dispatch(effSetProgram, 0, program);
+    }
     EXPECT_EQ(effect.dispatch(effGetProgram), 2);
 }
 
@@ -226,7 +236,9 @@ TEST(AudioEffectHost, SetParameterAutomatedSetsFirstThenTellsTheHost)
     host.answer = [](const HostCall& call)
     {
         if (call.opcode == audioMasterAutomate)
+        {
             eventLog.push_back("automate " + std::to_string(call.index) + " " + std::to_string(call.opt));
+        }
         return VstIntPtr{0};
     };
     TestEffect effect(RecordingHost::callback);

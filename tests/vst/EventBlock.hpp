@@ -32,7 +32,9 @@ public:
         block->numEvents = static_cast<VstInt32>(m_midi.size());
         VstEvent** pointers = block->events; // really numEvents long
         for (std::size_t i = 0; i < m_midi.size(); ++i)
+        {
             pointers[i] = reinterpret_cast<VstEvent*>(&m_midi[i]);
+        }
         return block;
     }
 

@@ -49,7 +49,9 @@ TEST(HostCanDo, AsksTheSixteenCapabilitiesInOrderAndReadsTheHostTexts)
         {
             const std::string text = static_cast<const char*>(call.ptr);
             if (text == "sizeWindow" || text == "sendVstTimeInfo")
+            {
                 return 1;
+            }
             return text == "offline" ? -1 : 0;
         }
         case audioMasterGetProductString:
@@ -70,8 +72,10 @@ TEST(HostCanDo, AsksTheSixteenCapabilitiesInOrderAndReadsTheHostTexts)
     const auto asked = host.callsWith(audioMasterCanDo);
     ASSERT_EQ(asked.size(), 16u);
     for (int i = 0; i < CHostCanDo::kNumberOfCapabilities; ++i)
+    {
         EXPECT_STREQ(static_cast<const char*>(asked[i].ptr),
                      CHostCanDo::getCapabilityText(static_cast<CHostCanDo::ECapability>(i)));
+    }
     EXPECT_STREQ(CHostCanDo::getCapabilityText(CHostCanDo::kStartStopProcess), "startStopProcess");
     EXPECT_TRUE(canDo.canDo(CHostCanDo::kSizeWindow) && canDo.canDo(CHostCanDo::kSendVstTimeInfo));
     EXPECT_FALSE(canDo.canDo(CHostCanDo::kOffline)); // the host's "no"
@@ -88,7 +92,9 @@ TEST(HostCanDo, SilentOrMissingHostLeavesEverythingEmpty)
     PlainEffect silent(RecordingHost::callback);
     CHostCanDo canDo(&silent);
     for (int i = 0; i < CHostCanDo::kNumberOfCapabilities; ++i)
+    {
         EXPECT_FALSE(canDo.canDo(static_cast<CHostCanDo::ECapability>(i)));
+    }
     EXPECT_STREQ(canDo.getHostProduct().getString(), " ");
     EXPECT_STREQ(canDo.getHostVendor().getString(), " ");
 

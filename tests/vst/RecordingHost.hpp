@@ -33,7 +33,9 @@ public:
     {
         RecordingHost* host = current();
         if (host == nullptr)
+        {
             return 0;
+        }
         const HostCall call{effect, opcode, index, value, ptr, opt};
         host->calls.push_back(call);
         return host->answer ? host->answer(call) : 0;
@@ -43,8 +45,12 @@ public:
     {
         std::vector<HostCall> found;
         for (const HostCall& call : calls)
+        {
             if (call.opcode == opcode)
+            {
                 found.push_back(call);
+            }
+        }
         return found;
     }
 

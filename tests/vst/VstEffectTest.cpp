@@ -43,7 +43,9 @@ TEST_F(CVstEffectTest, ConstructionAsksTheHostOnceAndDispatcherAnswers)
     EXPECT_EQ(host.callsWith(audioMasterCanDo).size(), 16u);
     for (VstInt32 opcode :
          {audioMasterGetProductString, audioMasterGetVendorString, audioMasterGetVendorVersion})
+    {
         EXPECT_EQ(host.callsWith(opcode).size(), 1u) << opcode;
+    }
     EXPECT_TRUE(effect.getHostCanDo().canDo(CHostCanDo::kSizeWindow));
 
     char text[64];
@@ -79,7 +81,9 @@ TEST_F(CVstEffectTest, NameQueriesGiveTheApplicationTextsCutToTwentyThree)
     EXPECT_FALSE(effect.getVendorString(nullptr));
     for (auto set : {&CApplicationInformation::setApplicationName, &CApplicationInformation::setCompanyName,
                      &CApplicationInformation::setDescriptionString})
+    {
         set(" ");
+    }
 }
 
 TEST_F(CVstEffectTest, MidiEventsLiveUntilTheEndOfTheNextProcessingCall)

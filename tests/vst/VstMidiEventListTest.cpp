@@ -73,12 +73,16 @@ TEST(VstMidiEventList, PitchBendSpansMinusOneToJustBelowOne)
         {0, 0, -1.0}, {0, 64, 0.0}, {127, 127, 16383.0 / 8192.0 - 1.0}, {0x7F, 0x40, 127.0 / 8192.0}};
     EventBlock block;
     for (const auto& c : cases)
+    {
         block.addMidi(0xE0, c.low, c.high);
+    }
     CVstMidiEventList list;
     list.addVstEvents(block.events());
     ASSERT_EQ(list.getNumberOfEvents(), 4);
     for (int i = 0; i < 4; ++i)
+    {
         EXPECT_DOUBLE_EQ(list.getEvent(i)->getPitchBend(), cases[i].bend) << i;
+    }
     EXPECT_EQ(list.getEvent(0)->getValue(), 0);
     EXPECT_EQ(list.getEvent(0)->getSubValue(), 0);
 }

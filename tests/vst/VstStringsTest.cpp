@@ -74,7 +74,9 @@ TEST(VstStrings, FloatTextTruncatesToEightCharacters)
     // Out of range: the text is left alone.
     for (float value : {123456789.0f, -12345678.0f, std::numeric_limits<float>::quiet_NaN(),
                         std::numeric_limits<float>::infinity()})
+    {
         EXPECT_EQ(floatText(value), std::string(31, '#')) << value;
+    }
 }
 
 TEST(VstStrings, IntegerDecibelAndTimeTexts)
@@ -86,7 +88,9 @@ TEST(VstStrings, IntegerDecibelAndTimeTexts)
     } integers[] = {{1234, 8, "1234"},       {-56, 8, "-56"}, {123456, 3, "123"},
                     {100000000, 8, "Huge!"}, {0, 8, ""},      {-2147483647 - 1, 16, "-2147483648"}};
     for (const auto& c : integers)
+    {
         EXPECT_EQ(written([&](char* t) { int2string(c.value, t, c.maxLen); }), c.text) << c.value;
+    }
 
     EXPECT_EQ(written([](char* t) { dB2string(0.0f, t, 8); }), "-oo");
     EXPECT_EQ(written([](char* t) { dB2string(10.0f, t, 8); }), "20.00000");

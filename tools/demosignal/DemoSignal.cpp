@@ -45,7 +45,9 @@ double chord(double t, double detune)
     const double fadeIn = std::min(1.0, t / 0.3);
     double sum = 0.0;
     for (double frequency : {220.0, 277.18, 329.63})
+    {
         sum += std::sin(kTwoPi * frequency * detune * vibrato * t);
+    }
     return 0.045 * fadeIn * sum;
 }
 
@@ -54,7 +56,9 @@ double chord(double t, double detune)
 CDemoSignal::CDemoSignal(double seconds, int sampleRate) : m_sampleRate(sampleRate)
 {
     if (!(seconds > 0.0) || sampleRate <= 0)
+    {
         throw std::invalid_argument("the demo signal needs a positive length and sample rate");
+    }
     const auto frames = static_cast<std::size_t>(std::llround(seconds * sampleRate));
     m_left.resize(frames);
     m_right.resize(frames);

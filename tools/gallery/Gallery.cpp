@@ -333,11 +333,17 @@ int main(int argc, char** argv)
     {
         const bool hasValue = i + 1 < argc;
         if (hasValue && std::strcmp(argv[i], "--resources") == 0)
+        {
             resources = argv[i + 1];
+        }
         else if (hasValue && std::strcmp(argv[i], "--seconds") == 0)
+        {
             seconds = std::atof(argv[i + 1]);
+        }
         else if (hasValue && std::strcmp(argv[i], "--screenshot") == 0)
+        {
             screenshot = argv[i + 1];
+        }
         else
         {
             std::fprintf(stderr, "usage: gallery [--resources FOLDER] [--seconds N] [--screenshot FILE]\n");

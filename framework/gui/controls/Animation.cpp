@@ -91,9 +91,13 @@ void CAnimation::getPropertyDescriptors(TDescriptorList& list) const
 void CAnimation::getProperty(CControlDescriptor& descriptor) const
 {
     if (descriptor.getName() == "Invert")
+    {
         descriptor.setValue(m_reversed);
+    }
     else
+    {
         CControl::getProperty(descriptor);
+    }
 }
 
 void CAnimation::setProperty(const CControlDescriptor& descriptor)

@@ -43,9 +43,13 @@ bool trackHover(IControl& button, IControlRoot* root, const MathTools::CPoint& p
     const bool inside = isInside(button, point);
     showHandCursor(root, inside);
     if (inside)
+    {
         root->lockControl(&button);
+    }
     else
+    {
         root->unlockControl();
+    }
     return inside;
 }
 

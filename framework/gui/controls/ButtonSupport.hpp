@@ -106,13 +106,21 @@ template <class TButton> bool getSharedProperty(const TButton& button, CControlD
 {
     const Basics::CString& name = descriptor.getName();
     if (name == "Down Image")
+    {
         descriptor.setValue(Graphics::CImageManager::getNameOfImage(button.getDownImage()));
+    }
     else if (name == "Cursor Change")
+    {
         descriptor.setValue(button.hasCursorChange());
+    }
     else if (name == "Label Text")
+    {
         descriptor.setValue(button.getLabelText());
+    }
     else
+    {
         return false;
+    }
     return true;
 }
 
@@ -120,13 +128,21 @@ template <class TButton> bool setSharedProperty(TButton& button, const CControlD
 {
     const Basics::CString& name = descriptor.getName();
     if (name == "Down Image")
+    {
         button.setDownImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
+    }
     else if (name == "Cursor Change")
+    {
         button.setCursorChange(descriptor.getValueAsBool());
+    }
     else if (name == "Label Text")
+    {
         button.setLabelText(descriptor.getValue());
+    }
     else
+    {
         return false;
+    }
     return true;
 }
 

@@ -174,58 +174,106 @@ void CControl::getProperty(CControlDescriptor& descriptor) const
 {
     const Basics::CString& name = descriptor.getName();
     if (name == "Control Name")
+    {
         descriptor.setValue(m_name);
+    }
     else if (name == "Control ID")
+    {
         descriptor.setValue(m_uniqueId);
+    }
     else if (name == "Mouse Enabled")
+    {
         descriptor.setValue(m_mouseEnabled);
+    }
     else if (name == "Keyboard Enabled")
+    {
         descriptor.setValue(m_keyboardEnabled);
+    }
     else if (name == "Drop File Enabled")
+    {
         descriptor.setValue(m_dropFileEnabled);
+    }
     else if (name == "Is Enabled")
+    {
         descriptor.setValue(m_enabled);
+    }
     else if (name == "Default Drawing")
+    {
         descriptor.setValue(m_defaultDrawing);
+    }
     else if (name == "Area")
+    {
         descriptor.setValue(MathTools::CRect::toString(m_area));
+    }
     else if (name == "Primary Image")
+    {
         descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_primaryImage));
+    }
     else if (name == "Disabled Image")
+    {
         descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_disabledImage));
+    }
     else if (name == "Frame Colour")
+    {
         descriptor.setValue(Graphics::CAlphaColour::toString(m_frameColour));
+    }
     else if (name == "Background Colour")
+    {
         descriptor.setValue(Graphics::CAlphaColour::toString(m_backgroundColour));
+    }
 }
 
 void CControl::setProperty(const CControlDescriptor& descriptor)
 {
     const Basics::CString& name = descriptor.getName();
     if (name == "Control Name")
+    {
         m_name = descriptor.getValue();
+    }
     else if (name == "Control ID")
+    {
         m_uniqueId = descriptor.getValueAsLong();
+    }
     else if (name == "Mouse Enabled")
+    {
         m_mouseEnabled = descriptor.getValueAsBool();
+    }
     else if (name == "Keyboard Enabled")
+    {
         m_keyboardEnabled = descriptor.getValueAsBool();
+    }
     else if (name == "Drop File Enabled")
+    {
         m_dropFileEnabled = descriptor.getValueAsBool();
+    }
     else if (name == "Is Enabled")
+    {
         m_enabled = descriptor.getValueAsBool();
+    }
     else if (name == "Default Drawing")
+    {
         m_defaultDrawing = descriptor.getValueAsBool();
+    }
     else if (name == "Area")
+    {
         setArea(MathTools::CRect::fromString(descriptor.getValue()));
+    }
     else if (name == "Primary Image")
+    {
         setPrimaryImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
+    }
     else if (name == "Disabled Image")
+    {
         setDisabledImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
+    }
     else if (name == "Frame Colour")
+    {
         m_frameColour = Graphics::CAlphaColour::fromString(descriptor.getValue());
+    }
     else if (name == "Background Colour")
+    {
         m_backgroundColour = Graphics::CAlphaColour::fromString(descriptor.getValue());
+    }
 }
 
 bool CControl::writeToXml(IO::CXMLNode* node)

@@ -329,9 +329,13 @@ void CControlRoot::drawRootControl(Graphics::CGraphics& graphics)
     auto restoreClip = [&]
     {
         if (wasClipping)
+        {
             clip.setClip(clipArea);
+        }
         else
+        {
             clip.resetClip();
+        }
     };
 
     if (m_backgroundImage)
@@ -525,21 +529,37 @@ IControl* CControlRoot::createControlOfType(const Basics::CString& type)
     // Made with neutral arguments; the layout file's properties then set them.
     const MathTools::CRect area;
     if (type == "CControl")
+    {
         return new CControl(this, 0, area);
+    }
     if (type == "CAnimation")
+    {
         return new CAnimation(this, 0, area);
+    }
     if (type == "CKnob")
+    {
         return new CKnob(this, 0, area);
+    }
     if (type == "CTextLabel")
+    {
         return new CTextLabel(this, 0, area, " ");
+    }
     if (type == "CMomentaryButton")
+    {
         return new CMomentaryButton(this, 0, area);
+    }
     if (type == "CLevelMeter")
+    {
         return new CLevelMeter(this, 0, area, 10);
+    }
     if (type == "CLatchingButton")
+    {
         return new CLatchingButton(this, 0, area);
+    }
     if (type == "CRolloverButton")
+    {
         return new CRolloverButton(this, 0, area);
+    }
     return nullptr;
 }
 

@@ -99,22 +99,34 @@ void CKnob::getProperty(CControlDescriptor& descriptor) const
 {
     const Basics::CString& name = descriptor.getName();
     if (name == "Default Value")
+    {
         descriptor.setValue(m_defaultValue);
+    }
     else if (name == "Coefficient")
+    {
         descriptor.setValue(m_coefficient);
+    }
     else
+    {
         CAnimation::getProperty(descriptor);
+    }
 }
 
 void CKnob::setProperty(const CControlDescriptor& descriptor)
 {
     const Basics::CString& name = descriptor.getName();
     if (name == "Default Value")
+    {
         setDefaultValue(descriptor.getValueAsDouble());
+    }
     else if (name == "Coefficient")
+    {
         setCoefficient(descriptor.getValueAsDouble());
+    }
     else
+    {
         CAnimation::setProperty(descriptor);
+    }
 }
 
 } // namespace Vantor::GUI::Controls

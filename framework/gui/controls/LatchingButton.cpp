@@ -123,7 +123,9 @@ void CLatchingButton::getProperty(CControlDescriptor& descriptor) const
 {
     if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)) ||
         ButtonSupport::getSharedProperty(*this, descriptor))
+    {
         return;
+    }
     CControl::getProperty(descriptor);
 }
 
@@ -131,7 +133,9 @@ void CLatchingButton::setProperty(const CControlDescriptor& descriptor)
 {
     if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)) ||
         ButtonSupport::setSharedProperty(*this, descriptor))
+    {
         return;
+    }
     CControl::setProperty(descriptor);
 }
 

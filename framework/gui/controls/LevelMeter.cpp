@@ -128,26 +128,42 @@ void CLevelMeter::getProperty(CControlDescriptor& descriptor) const
 {
     const Basics::CString& name = descriptor.getName();
     if (name == "Step Count")
+    {
         descriptor.setValue(m_stepCount);
+    }
     else if (name == "Base Colour")
+    {
         descriptor.setValue(Graphics::CAlphaColour::toString(m_baseColour));
+    }
     else if (name == "Max Colour")
+    {
         descriptor.setValue(Graphics::CAlphaColour::toString(m_maxColour));
+    }
     else
+    {
         CControl::getProperty(descriptor);
+    }
 }
 
 void CLevelMeter::setProperty(const CControlDescriptor& descriptor)
 {
     const Basics::CString& name = descriptor.getName();
     if (name == "Step Count")
+    {
         setStepCount(descriptor.getValueAsLong());
+    }
     else if (name == "Base Colour")
+    {
         setColours(Graphics::CAlphaColour::fromString(descriptor.getValue()), m_maxColour);
+    }
     else if (name == "Max Colour")
+    {
         setColours(m_baseColour, Graphics::CAlphaColour::fromString(descriptor.getValue()));
+    }
     else
+    {
         CControl::setProperty(descriptor);
+    }
 }
 
 } // namespace Vantor::GUI::Controls

@@ -133,22 +133,34 @@ void CMomentaryButton::getProperty(CControlDescriptor& descriptor) const
 {
     if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)) ||
         ButtonSupport::getSharedProperty(*this, descriptor))
+    {
         return;
+    }
     if (descriptor.getName() == "Draw Text")
+    {
         descriptor.setValue(m_drawText);
+    }
     else
+    {
         CControl::getProperty(descriptor);
+    }
 }
 
 void CMomentaryButton::setProperty(const CControlDescriptor& descriptor)
 {
     if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)) ||
         ButtonSupport::setSharedProperty(*this, descriptor))
+    {
         return;
+    }
     if (descriptor.getName() == "Draw Text")
+    {
         m_drawText = descriptor.getValueAsBool();
+    }
     else
+    {
         CControl::setProperty(descriptor);
+    }
 }
 
 } // namespace Vantor::GUI::Controls

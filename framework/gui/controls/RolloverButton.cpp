@@ -15,9 +15,8 @@ VANTOR_DEFINE_CLASS(Vantor::GUI::Controls::CRolloverButton, "CRolloverButton", "
 
 CRolloverButton::CRolloverButton(IControlRoot* root, const long uniqueId, const MathTools::CRect& area,
                                  Events::IActionListener* listener)
-    : CControl(root, uniqueId, area, listener),
-      m_labelText(" "), m_onLook{ButtonSupport::kOnColour, ButtonSupport::kBlackColour,
-                                 ButtonSupport::kBlackColour},
+    : CControl(root, uniqueId, area, listener), m_labelText(" "),
+      m_onLook{ButtonSupport::kOnColour, ButtonSupport::kBlackColour, ButtonSupport::kBlackColour},
       m_offLook{ButtonSupport::kOffColour, ButtonSupport::kBlackColour, ButtonSupport::kBlackColour},
       m_overLook{ButtonSupport::kOverColour, ButtonSupport::kBlackColour, ButtonSupport::kBlackColour}
 {
@@ -174,22 +173,34 @@ void CRolloverButton::getProperty(CControlDescriptor& descriptor) const
 {
     if (ButtonSupport::getColourProperty(descriptor, colourProperties(*this)) ||
         ButtonSupport::getSharedProperty(*this, descriptor))
+    {
         return;
+    }
     if (descriptor.getName() == "Over Image")
+    {
         descriptor.setValue(Graphics::CImageManager::getNameOfImage(m_overImage));
+    }
     else
+    {
         CControl::getProperty(descriptor);
+    }
 }
 
 void CRolloverButton::setProperty(const CControlDescriptor& descriptor)
 {
     if (ButtonSupport::setColourProperty(descriptor, colourProperties(*this)) ||
         ButtonSupport::setSharedProperty(*this, descriptor))
+    {
         return;
+    }
     if (descriptor.getName() == "Over Image")
+    {
         setOverImage(Graphics::CImageManager::getImageWithName(descriptor.getValue()));
+    }
     else
+    {
         CControl::setProperty(descriptor);
+    }
 }
 
 } // namespace Vantor::GUI::Controls

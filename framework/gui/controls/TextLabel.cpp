@@ -102,15 +102,25 @@ void CTextLabel::getProperty(CControlDescriptor& descriptor) const
 {
     const Basics::CString& name = descriptor.getName();
     if (name == "Text")
+    {
         descriptor.setValue(m_text);
+    }
     else if (name == "Text Colour")
+    {
         descriptor.setValue(Graphics::CAlphaColour::toString(m_textColour));
+    }
     else if (name == "Alignment")
+    {
         descriptor.setValue(m_alignment);
+    }
     else if (name == "Font")
+    {
         descriptor.setValue(m_font ? m_font->toString() : Basics::CString(""));
+    }
     else
+    {
         CControl::getProperty(descriptor);
+    }
 }
 
 void CTextLabel::setProperty(const CControlDescriptor& descriptor)

@@ -40,7 +40,9 @@ TReferences& images()
 {
     TReferences*& list = imageList();
     if (list == nullptr)
+    {
         list = new TReferences();
+    }
     return *list;
 }
 
@@ -48,7 +50,9 @@ TReferences& animations()
 {
     TReferences*& list = animationList();
     if (list == nullptr)
+    {
         list = new TReferences();
+    }
     return *list;
 }
 

@@ -445,9 +445,13 @@ void CWindow::removeTimedObject(Events::ITimedObject* object)
     if (m_timedObjects.deleteElement(object))
     {
         if (m_timerRounds > 0)
+        {
             m_timedObjectsRemoved = true;
+        }
         else
+        {
             m_timedObjects.reorder(true);
+        }
     }
 }
 
@@ -626,9 +630,13 @@ intptr_t CWindow::handleMouseMessage(const Platform::SNativeMessage& message)
         updateMouseEvent(message.wParam, message.lParam);
         trackMouseLeave();
         if (id == Message::LeftButtonDown)
+        {
             m_mouseListener->handleLeftButtonDown(m_mouseEvent);
+        }
         else
+        {
             m_mouseListener->handleRightButtonDown(m_mouseEvent);
+        }
         break;
     case Message::LeftButtonUp:
     case Message::RightButtonUp:
@@ -638,9 +646,13 @@ intptr_t CWindow::handleMouseMessage(const Platform::SNativeMessage& message)
         }
         updateMouseEvent(message.wParam, message.lParam);
         if (id == Message::LeftButtonUp)
+        {
             m_mouseListener->handleLeftButtonUp(m_mouseEvent);
+        }
         else
+        {
             m_mouseListener->handleRightButtonUp(m_mouseEvent);
+        }
         break;
     case Message::LeftButtonDoubleClick:
         updateMouseEvent(message.wParam, message.lParam);

@@ -50,18 +50,24 @@ bool g_alive = false;
 CX11ErrorTrap::CX11ErrorTrap()
 {
     if (g_trapDepth++ == 0)
+    {
         g_previousHandler = XSetErrorHandler(onXError);
+    }
 }
 
 CX11ErrorTrap::~CX11ErrorTrap()
 {
     if (--g_trapDepth > 0)
+    {
         return;
+    }
     // Put back what was there before, unless someone replaced ours meanwhile: then
     // theirs stays.
     const XErrorHandler current = XSetErrorHandler(g_previousHandler);
     if (current != onXError)
+    {
         XSetErrorHandler(current);
+    }
     g_previousHandler = nullptr;
 }
 

@@ -45,7 +45,9 @@ std::uint32_t crc32(const std::string& bytes)
     {
         crc ^= static_cast<unsigned char>(c);
         for (int bit = 0; bit < 8; ++bit)
+        {
             crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
     }
     return ~crc;
 }
@@ -53,7 +55,9 @@ std::uint32_t crc32(const std::string& bytes)
 void putBigEndian(std::string& bytes, std::size_t at, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
+    {
         bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (24 - 8 * i));
+    }
 }
 
 std::string contentOf(const std::string& file)

@@ -253,7 +253,9 @@ struct SFrame
             const SPixel& pixel = at(Knob::kCentreX - 0.5 + Knob::kArcRadius * std::sin(angle),
                                      Knob::kCentreY - 0.5 - Knob::kArcRadius * std::cos(angle));
             if (!lit(pixel))
+            {
                 break;
+            }
             ++degrees;
             sums[0] += pixel.red;
             sums[1] += pixel.green;
@@ -323,12 +325,16 @@ TEST_F(ArtworkOutput, KnobFramesLeaveCornersAndCaptionRowsTransparent)
             for (const int y : {top, top + 1, bottom - 1, bottom})
             {
                 for (const int x : {0, 1, strip.width - 2, strip.width - 1})
+                {
                     opaqueCorners += strip.at(x, y).alpha != 0;
+                }
             }
             for (int y = top; y < top + kClearRows; ++y)
             {
                 for (int x = 0; x < strip.width; ++x)
+                {
                     coveredCaptionPixels += strip.at(x, y).alpha != 0;
+                }
             }
         }
         EXPECT_EQ(opaqueCorners, 0) << name;
