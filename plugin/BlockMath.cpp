@@ -1,8 +1,7 @@
 #include "plugin/BlockMath.hpp"
 
+#include "plugin/BlockMathConstants.hpp"
 #include "plugin/BlockMathWide.hpp"
-
-#include <limits>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -11,12 +10,6 @@
 
 namespace Vantor::Quellor::BlockMath
 {
-
-namespace
-{
-constexpr float kTinyFloat = 1e-20f;
-constexpr float kLargestEnergy = std::numeric_limits<float>::max();
-} // namespace
 
 #if VANTOR_BLOCKMATH_SSE2
 
@@ -85,26 +78,6 @@ bool applyGains(float* left, float* right, const float* gains, float low, float 
 
 namespace
 {
-
-// Error allowances. The double-precision evaluations below are accurate to a
-// few units of 2^-44 of the value (the truncated series) plus 2^-49 dB absolute
-// for a level (the rounded square root); the allowances lie 64 times above.
-// Near 1.0 a level is tiny and only the absolute allowance counts, so values
-// there mostly take the extended path; elsewhere about one value in 8000 does.
-constexpr double kRelativeAllowance = 0x1p-38;
-constexpr double kAbsoluteAllowance = 0x1p-40;
-
-constexpr double kTiny = static_cast<double>(1e-20f);
-// 20 / ln 10 and ln 10 / 20: the constants of the extended formulas.
-constexpr double kNepersToDb = 8.685889638065037;
-constexpr double kDbToNepers = 0.11512925464970228;
-constexpr double kLn2 = 0.6931471805599453;
-// ln 2 in two parts; n * kLn2High is exact for |n| < 2^11.
-constexpr double kLn2High = 6.93147180369123816490e-01;
-constexpr double kLn2Low = 1.90821492927058770002e-10;
-constexpr double kLog2e = 1.4426950408889634;
-// Adding this rounds a double below 2^51 to an integer held in the low mantissa bits.
-constexpr double kRoundingShift = 0x1.8p52;
 
 inline __m128d splat(double value)
 {

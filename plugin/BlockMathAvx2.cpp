@@ -1,6 +1,8 @@
 // The AVX2 and FMA forms of the level and gain passes. This file alone is
 // compiled for those instruction sets; nothing here runs unless hasAvx2() said
 // the processor has them.
+#include "plugin/BlockMath.hpp"
+#include "plugin/BlockMathConstants.hpp"
 #include "plugin/BlockMathWide.hpp"
 
 #if VANTOR_BLOCKMATH_AVX2
@@ -12,20 +14,6 @@ namespace Vantor::Quellor::BlockMath
 
 namespace
 {
-
-// The same constants and allowances as the SSE2 forms; fused multiply-adds
-// round once where those round twice, so the same error bounds hold.
-constexpr int kBlockSize = 16;
-constexpr double kRelativeAllowance = 0x1p-38;
-constexpr double kAbsoluteAllowance = 0x1p-40;
-constexpr double kTiny = static_cast<double>(1e-20f);
-constexpr double kNepersToDb = 8.685889638065037;
-constexpr double kDbToNepers = 0.11512925464970228;
-constexpr double kLn2 = 0.6931471805599453;
-constexpr double kLn2High = 6.93147180369123816490e-01;
-constexpr double kLn2Low = 1.90821492927058770002e-10;
-constexpr double kLog2e = 1.4426950408889634;
-constexpr double kRoundingShift = 0x1.8p52;
 
 inline __m256d splat(double value)
 {

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "plugin/BlockMath.hpp"
+#include "plugin/BlockMathConstants.hpp"
 
 namespace Vantor::Quellor
 {
@@ -19,9 +20,6 @@ namespace
 constexpr float kDefaultRate = 44100.0f;
 constexpr float kAveragerTime = 5.0f;
 constexpr float kInitialSmoothingTime = 1.0f;
-// 20 / ln 10 and ln 10 / 20, double constants applied in extended precision.
-constexpr double kNepersToDb = 8.685889638065037;
-constexpr double kDbToNepers = 0.11512925464970228;
 
 // Error allowances of the double-precision paths, far above their real errors
 // (a few units of 2^-52 of the value, plus 2^-49 dB absolute for the level).
@@ -35,7 +33,7 @@ constexpr double kQuietMarginDb = 0.01;
 // Far below -300 dB the 1e-20 offset itself lifts the level: no shortcut there.
 constexpr double kLowestQuietThreshold = -300.0;
 
-constexpr float kLargestEnergy = std::numeric_limits<float>::max();
+using BlockMath::kLargestEnergy;
 
 // Gains within these bounds leave each compressed sample within 2^39 of its dry
 // one, so the effect's mix can take the compressed sample exactly.
