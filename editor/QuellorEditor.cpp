@@ -9,9 +9,8 @@
 #include "framework/gui/graphics/ImageCache.hpp"
 #include "framework/gui/graphics/PNGImage.hpp"
 #include "framework/host/ApplicationInformation.hpp"
+#include "plugin/ParameterObjects.hpp"
 #include "plugin/Quellor.hpp"
-#include "plugin/VstParamFloat.hpp"
-#include "plugin/VstParamFloatExp.hpp"
 
 namespace Vantor::Quellor
 {
@@ -26,38 +25,30 @@ namespace
 using GUI::Graphics::CAlphaColour;
 using MathTools::CRect;
 
-constexpr long kRatio = 2;
-
-const char* const kImageFiles[] = {"knob.png",     "knob2.png",      "knob3.png",
-                                   "buttonUp.png", "buttonDown.png", "info.png"};
-
-// Per parameter index: film strip, knob place, read-out and caption areas, unit and caption.
-struct SParameterLayout
+CRect rectOf(const Layout::SBox& box)
 {
-    int image;
-    long knobLeft;
-    CRect readOut;
-    CRect caption;
-    const char* unit;
-    const char* captionText;
-};
-const SParameterLayout kLayout[CQuellorEditor::kNumParameters] = {
-    {0, 405, {398, 115, 96, 20}, {405, 55, 96, 20}, " dB", "Master"},
-    {1, 30, {30, 115, 96, 20}, {25, 55, 96, 20}, " dB", "Threshold"},
-    {1, 105, {105, 115, 96, 20}, {115, 55, 96, 20}, " :1", "Ratio"},
-    {2, 180, {175, 115, 96, 20}, {185, 55, 96, 20}, " ms", "Attack"},
-    {2, 255, {250, 115, 96, 20}, {255, 55, 96, 20}, " ms", "Release"},
-    {0, 330, {333, 115, 90, 20}, {330, 55, 90, 20}, "", "Dry/Wet"},
-};
-constexpr long kKnobTop = 65;
+    return CRect(box.x, box.y, box.width, box.height);
+}
 
-const CAlphaColour kLabelFrame(55, 67, 69, 255);
-const CAlphaColour kLabelBackground(55, 67, 69, 255);
-const CAlphaColour kLabelText(205, 200, 177, 255);
-const CAlphaColour kMeterBase(102, 200, 85, 255);
-const CAlphaColour kMeterMax(243, 32, 32, 255);
-const CRect kMeterArea(460, 55, 10, 75);
-constexpr long kInfoLeft = 350;
+CAlphaColour colourOf(const Layout::SColour& colour)
+{
+    return CAlphaColour(colour.red, colour.green, colour.blue, colour.alpha);
+}
+
+// The pictures the editor holds, in the order of its image slots.
+const char* imageFile(int image)
+{
+    if (image < CQuellorEditor::kNumStrips)
+    {
+        return Layout::kKnobStripFiles[static_cast<std::size_t>(image)];
+    }
+    if (image < CQuellorEditor::kInfoImage)
+    {
+        return Layout::kButtonFiles[static_cast<std::size_t>(image - CQuellorEditor::kNumStrips)];
+    }
+    return Layout::kInfoButtonFile;
+}
+
 const GUI::Graphics::CColour kAboutBackground(215, 219, 223);
 constexpr double kAboutAlpha = 0.8;
 
@@ -66,11 +57,6 @@ constexpr double kAboutAlpha = 0.8;
 GUI::Graphics::IImage* loadPNGImage(const Basics::CString& path)
 {
     return new GUI::Graphics::CPNGImage(path);
-}
-
-bool isParameterIndex(long index)
-{
-    return index >= 0 && index < CQuellorEditor::kNumParameters;
 }
 
 // Holds a pointer for as long as the object lives: the counted-reference convention.
@@ -110,7 +96,7 @@ CQuellorEditor::CQuellorEditor(Vst::AudioEffect* owner, const MathTools::CRect& 
 {
     createDisplayParameters();
 
-    GUI::Graphics::IImage* background = loadImage("BackgroundLite.png");
+    GUI::Graphics::IImage* background = loadImage(Layout::kBackgroundFile);
     getControlRoot()->setBackgroundImage(background);
     release(background);
 
@@ -120,14 +106,15 @@ CQuellorEditor::CQuellorEditor(Vst::AudioEffect* owner, const MathTools::CRect& 
 
     for (int image = 0; image < kNumImages; ++image)
     {
-        m_images[image] = loadImage(kImageFiles[image]);
+        m_images[image] = loadImage(imageFile(image));
     }
 
-    m_aboutWindow = keep(new GUI::Windowing::CAboutWindow(m_resourceFolder, "splash.png", kAboutAlpha));
+    m_aboutWindow =
+        keep(new GUI::Windowing::CAboutWindow(m_resourceFolder, Layout::kSplashFile, kAboutAlpha));
     m_aboutWindow->intialiseWindow(&aboutAttributes, true);
 
     createInfoButton();
-    for (int index = 0; index < kNumParameters; ++index)
+    for (int index = 0; index < Parameters::kCount; ++index)
     {
         createParameterControls(index);
     }
@@ -143,7 +130,7 @@ CQuellorEditor::~CQuellorEditor()
 {
     // The effect is being destroyed (it owns the editor): it is not told anything.
     release(m_levelMeter);
-    for (int index = kNumParameters - 1; index >= 0; --index)
+    for (int index = Parameters::kCount - 1; index >= 0; --index)
     {
         release(m_captions[index]);
         release(m_readOuts[index]);
@@ -159,12 +146,11 @@ CQuellorEditor::~CQuellorEditor()
 
 void CQuellorEditor::createDisplayParameters()
 {
-    m_displayParameters[0].setPointer(new CVstParamFloat("Master", "dB", -20.0f, 20.0f, 0.5f));
-    m_displayParameters[1].setPointer(new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, 1.0f));
-    m_displayParameters[2].setPointer(new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 1.0f));
-    m_displayParameters[3].setPointer(new CVstParamFloatExp("Attack"));
-    m_displayParameters[4].setPointer(new CVstParamFloatExp("Release"));
-    m_displayParameters[5].setPointer(new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 1.0f));
+    // The editor's own copies, at their initial values until the first change arrives.
+    for (const Parameters::SParameter& parameter : Parameters::kTable)
+    {
+        m_displayParameters[parameter.index].setPointer(createParameterObject(parameter));
+    }
 }
 
 GUI::Graphics::IImage* CQuellorEditor::loadImage(const char* fileName)
@@ -186,8 +172,9 @@ void CQuellorEditor::createInfoButton()
     GUI::Graphics::IImage* info = m_images[kInfoImage];
     const MathTools::CDimension& size = info->getImageSize();
     auto* button = new GUI::Controls::CMomentaryButton(
-        getControlRoot(), kInfoButtonId, CRect(kInfoLeft, 0, size.getWidth(), size.getHeight()), nullptr);
-    button->setLabelText("info");
+        getControlRoot(), kInfoButtonId,
+        CRect(Layout::kInfoButton.x, Layout::kInfoButton.y, size.getWidth(), size.getHeight()), nullptr);
+    button->setLabelText(Layout::kInfoButtonText);
     getControlRoot()->addControl(button);
     m_infoButton = keep(button);
     button->registerActionListener(this);
@@ -197,15 +184,15 @@ void CQuellorEditor::createInfoButton()
 
 void CQuellorEditor::createParameterControls(int index)
 {
-    const SParameterLayout& layout = kLayout[index];
+    const Layout::SParameterControls& layout = Layout::kParameterControls[static_cast<std::size_t>(index)];
     GUI::Controls::CControlRoot* root = getControlRoot();
 
-    GUI::Graphics::IImage* strip = m_images[kKnobImage + layout.image];
-    const long frameHeight = strip->getImageSize().getHeight() / kKnobFrames;
+    GUI::Graphics::IImage* strip = m_images[layout.strip];
+    const long frameHeight = strip->getImageSize().getHeight() / Layout::kKnobFrames;
     auto* knob = new GUI::Controls::CKnob(
-        root, index, CRect(layout.knobLeft, kKnobTop, strip->getImageSize().getWidth(), frameHeight),
+        root, index, CRect(layout.knobLeft, Layout::kKnobTop, strip->getImageSize().getWidth(), frameHeight),
         nullptr);
-    knob->setAnimationImage(strip, frameHeight, kKnobFrames, false);
+    knob->setAnimationImage(strip, frameHeight, Layout::kKnobFrames, false);
     m_knobs[index] = keep(knob);
     if (effect != nullptr)
     {
@@ -214,24 +201,27 @@ void CQuellorEditor::createParameterControls(int index)
     knob->registerActionListener(this);
     root->addControl(knob);
 
-    auto* readOut = new GUI::Controls::CTextLabel(root, index, layout.readOut, " ");
+    const CAlphaColour fill = colourOf(Layout::kLabelFill);
+    const CAlphaColour text = colourOf(Layout::kLabelText);
+    auto* readOut = new GUI::Controls::CTextLabel(root, index, rectOf(layout.readOut), " ");
     root->addControl(readOut);
     m_readOuts[index] = keep(readOut);
     readOut->registerActionListener(this);
-    readOut->setColours(kLabelFrame, kLabelBackground, kLabelText);
+    readOut->setColours(fill, fill, text);
     showReadOut(index);
 
-    auto* caption = new GUI::Controls::CTextLabel(root, -1, layout.caption, " ");
+    auto* caption = new GUI::Controls::CTextLabel(root, -1, rectOf(layout.caption), " ");
     root->addControl(caption);
     m_captions[index] = keep(caption);
-    caption->setColours(kLabelFrame, kLabelBackground, kLabelText);
-    caption->setText(layout.captionText);
+    caption->setColours(fill, fill, text);
+    caption->setText(Parameters::captionOf(Parameters::parameter(index)));
 }
 
 void CQuellorEditor::createLevelMeter()
 {
-    auto* meter = new GUI::Controls::CLevelMeter(getControlRoot(), -1, kMeterArea, kMeterSegments);
-    meter->setColours(kMeterBase, kMeterMax);
+    auto* meter =
+        new GUI::Controls::CLevelMeter(getControlRoot(), -1, rectOf(Layout::kMeter), Layout::kMeterSegments);
+    meter->setColours(colourOf(Layout::kMeterLowest), colourOf(Layout::kMeterHighest));
     m_levelMeter = keep(meter);
     meter->setValue(0.0);
     getControlRoot()->addControl(meter);
@@ -239,21 +229,18 @@ void CQuellorEditor::createLevelMeter()
 
 void CQuellorEditor::showReadOut(int index)
 {
-    double shown = m_displayParameters[index]->getRealValue();
-    if (index == kRatio)
-    {
-        shown = 1.0 / shown;
-    }
+    const Parameters::SParameter& parameter = Parameters::parameter(index);
+    const double shown = Parameters::userValueOfReal(parameter, m_displayParameters[index]->getRealValue());
     char text[64];
-    std::snprintf(text, sizeof text, "%.3f%s", shown, kLayout[index].unit);
+    std::snprintf(text, sizeof text, "%.3f%s", shown, parameter.readOutSuffix);
     m_readOuts[index]->setText(text);
     m_readOuts[index]->update();
 }
 
 void CQuellorEditor::applyParameter(int index, double value)
 {
-    const auto narrowed = static_cast<float>(value);
-    m_displayParameters[index]->setValue(index == kRatio ? 1.0f - narrowed : narrowed);
+    m_displayParameters[index]->setValue(
+        Parameters::objectValue(Parameters::parameter(index), static_cast<float>(value)));
     m_knobs[index]->setValue(value);
     m_knobs[index]->update();
     showReadOut(index);
@@ -266,7 +253,7 @@ void CQuellorEditor::parameterChanged(long index, double value)
         m_meterLevel.store(static_cast<float>(value), std::memory_order_relaxed);
         return;
     }
-    if (!isParameterIndex(index))
+    if (!Parameters::isIndex(index))
     {
         return;
     }
@@ -296,12 +283,13 @@ void CQuellorEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
         m_aboutWindow->openWindow();
         return;
     }
-    if (effect == nullptr || !isParameterIndex(id))
+    if (effect == nullptr || !Parameters::isIndex(id))
     {
         return;
     }
     const auto value = static_cast<float>(control->getValue());
-    m_displayParameters[id]->setValue(id == kRatio ? 1.0f - value : value);
+    m_displayParameters[id]->setValue(
+        Parameters::objectValue(Parameters::parameter(static_cast<int>(id)), value));
     {
         // The effect skips its notification while the flag is up, even if the host throws.
         struct SSetting

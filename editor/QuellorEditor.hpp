@@ -12,6 +12,7 @@
 
 #include <atomic>
 
+#include "editor/PanelLayout.hpp"
 #include "framework/collections/AutomaticPointer.hpp"
 #include "framework/gui/controls/Knob.hpp"
 #include "framework/gui/controls/LevelMeter.hpp"
@@ -21,6 +22,7 @@
 #include "framework/gui/windowing/AboutWindow.hpp"
 #include "framework/vst/VstWindow.hpp"
 #include "plugin/ParameterView.hpp"
+#include "plugin/Parameters.hpp"
 #include "plugin/VstParam.hpp"
 
 namespace Vantor::Quellor
@@ -31,10 +33,12 @@ class CQuellorEditor : public Vst::CVstWindow, public IParameterView
 public:
     VANTOR_DECLARE_CLASS(CQuellorEditor);
 
-    static constexpr int kNumParameters = 6;
-    static constexpr long kInfoButtonId = 8;
-    static constexpr long kKnobFrames = 129;
-    static constexpr long kMeterSegments = 15;
+    static constexpr long kInfoButtonId = Layout::kInfoButtonId;
+    // The pictures the editor holds: the knob strips, then the button pictures
+    // (shown by no control), then the info face.
+    static constexpr int kNumStrips = static_cast<int>(Layout::kKnobStripFiles.size());
+    static constexpr int kInfoImage = kNumStrips + static_cast<int>(Layout::kButtonFiles.size());
+    static constexpr int kNumImages = kInfoImage + 1;
 
     // Builds every control and takes every picture from the "Resources" folder beside
     // the library, decoded once per process and shared by all editors (a picture that
@@ -79,17 +83,6 @@ public:
     const Basics::CSystemString& getResourceFolder() const { return m_resourceFolder; }
 
 private:
-    enum EImage
-    {
-        kKnobImage,
-        kKnob2Image,
-        kKnob3Image,
-        kButtonUpImage,
-        kButtonDownImage,
-        kInfoImage,
-        kNumImages
-    };
-
     void createDisplayParameters();
     GUI::Graphics::IImage* loadImage(const char* fileName);
     void createInfoButton();
@@ -102,12 +95,12 @@ private:
     // The display copy's real value as the read-out prints it.
     void showReadOut(int index);
 
-    GUI::Controls::CKnob* m_knobs[kNumParameters] = {};
-    GUI::Controls::CTextLabel* m_readOuts[kNumParameters] = {};
-    GUI::Controls::CTextLabel* m_captions[kNumParameters] = {};
+    GUI::Controls::CKnob* m_knobs[Parameters::kCount] = {};
+    GUI::Controls::CTextLabel* m_readOuts[Parameters::kCount] = {};
+    GUI::Controls::CTextLabel* m_captions[Parameters::kCount] = {};
     GUI::Controls::CMomentaryButton* m_infoButton = nullptr;
     GUI::Controls::CLevelMeter* m_levelMeter = nullptr;
-    Collections::TAutomaticPointer<CVstParam> m_displayParameters[kNumParameters];
+    Collections::TAutomaticPointer<CVstParam> m_displayParameters[Parameters::kCount];
     GUI::Windowing::CAboutWindow* m_aboutWindow = nullptr;
     GUI::Graphics::IImage* m_images[kNumImages] = {};
     Basics::CSystemString m_resourceFolder;
@@ -115,7 +108,7 @@ private:
     // Handed over from other threads: the meter level, and per parameter the latest
     // value with a bit in the mask saying that it waits for idle.
     std::atomic<float> m_meterLevel{0.0f};
-    std::atomic<float> m_pendingValues[kNumParameters] = {};
+    std::atomic<float> m_pendingValues[Parameters::kCount] = {};
     std::atomic<unsigned> m_pendingMask{0};
     // The level the meter shows now (editor's thread).
     float m_shownLevel = 0.0f;

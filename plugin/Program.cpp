@@ -19,9 +19,15 @@ void CProgram::setName(const char* name)
 //   Hard              +2.2 dB,  -8 dB, 20:1,   1 ms,     7.9 ms
 //   Drums             +2.2 dB,  -5 dB, 2.72:1, 4 ms,    31.6 ms
 //   FSU               +8.0 dB, -50 dB, 20:1,   1 ms,     1 ms
-// and five more slots holding the Default settings.
+// and five more slots holding the Default settings, which are the parameters' defaults.
+// Values by parameter index: Master, Threshold, Ratio, Attack, Release, Mix.
+namespace
+{
+constexpr std::array<float, Parameters::kCount> kDefaults = Parameters::defaultValues();
+} // namespace
+
 const SFactoryProgram kFactoryPrograms[kNumFactoryPrograms] = {
-    {"Default", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
+    {"Default", kDefaults},
     {"Mix", {0.505f, 0.8f, 0.6f, 0.0f, 0.72f, 1.0f}},
     {"Bass Guitar", {0.505f, 0.6f, 0.75f, 0.15f, 0.71f, 1.0f}},
     {"Vocals", {0.505f, 0.5f, 0.6f, 0.0f, 0.58f, 1.0f}},
@@ -29,11 +35,11 @@ const SFactoryProgram kFactoryPrograms[kNumFactoryPrograms] = {
     {"Hard", {0.505f, 0.84f, 1.0f, 0.0f, 0.3f, 1.0f}},
     {"Drums", {0.505f, 0.9f, 0.665f, 0.2f, 0.5f, 1.0f}},
     {"FSU", {0.65f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f}},
-    {"-------", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
-    {"Pressora", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
-    {"From", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
-    {"Halden", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
-    {"Rookmere", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
+    {"-------", kDefaults},
+    {"Pressora", kDefaults},
+    {"From", kDefaults},
+    {"Halden", kDefaults},
+    {"Rookmere", kDefaults},
 };
 
 } // namespace Vantor::Quellor

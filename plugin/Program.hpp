@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 
 #include "framework/basics/String.hpp"
+#include "plugin/Parameters.hpp"
 
 namespace Vantor::Quellor
 {
@@ -12,8 +14,6 @@ namespace Vantor::Quellor
 class CProgram
 {
 public:
-    static constexpr int kNumValues = 6;
-
     CProgram();
 
     float getValue(int index) const { return m_values[index].load(std::memory_order_relaxed); }
@@ -24,7 +24,7 @@ public:
 private:
     // Host automation and the audio thread's MIDI changes both write the current
     // program's values, without a lock.
-    std::atomic<float> m_values[kNumValues];
+    std::atomic<float> m_values[Parameters::kCount];
     Basics::CString m_name;
 };
 
@@ -32,8 +32,8 @@ private:
 struct SFactoryProgram
 {
     const char* name;
-    // Master, Threshold, Ratio, Attack, Release, Mix as normalised host values.
-    float values[CProgram::kNumValues];
+    // The host value of each parameter, by parameter index.
+    std::array<float, Parameters::kCount> values;
 };
 
 inline constexpr int kNumFactoryPrograms = 13;

@@ -9,8 +9,8 @@
 
 #include "framework/vst/VstStrings.hpp"
 #include "plugin/BlockMath.hpp"
-#include "plugin/VstParamFloat.hpp"
-#include "plugin/VstParamFloatExp.hpp"
+#include "plugin/BlockMathConstants.hpp"
+#include "plugin/ParameterObjects.hpp"
 
 namespace Vantor::Quellor
 {
@@ -22,8 +22,6 @@ using Vst::VstIntPtr;
 
 namespace
 {
-// ln 10 / 20: decibels to the natural exponent, applied in extended precision.
-constexpr double kDbToNepers = 0.11512925464970228;
 // The master gain carries 2 dB on top of the displayed value.
 constexpr double kMasterOffsetDb = 2.0;
 // Rates at or below this are taken as unusable and replaced by the default.
@@ -47,10 +45,6 @@ const char* const kInputLabels[2] = {"Left input", "Right input"};
 const char* const kInputShortLabels[2] = {"L in", "R in"};
 const char* const kOutputLabels[2] = {"Left output", "Right output"};
 const char* const kOutputShortLabels[2] = {"L out", "R out"};
-
-// Real ranges by parameter index, as the host-side extension reports them.
-constexpr double kParameterRanges[CQuellor::kNumParameters][2] = {{-20.0, 20.0}, {-50.0, 0.0},  {0.0, 1.0},
-                                                                  {1.0, 1000.0}, {1.0, 1000.0}, {0.0, 1.0}};
 
 // Program names reach the host in its 24-byte buffer: at most 23 characters and the
 // terminator; longer names are cut.
@@ -76,12 +70,10 @@ CQuellor::~CQuellor() = default;
 
 void CQuellor::createParameters()
 {
-    m_parameters[kMaster].setPointer(new CVstParamFloat("Master", "dB", -20.0f, 20.0f, 0.5f));
-    m_parameters[kThreshold].setPointer(new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, 1.0f));
-    m_parameters[kRatio].setPointer(new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 1.0f));
-    m_parameters[kAttack].setPointer(new CVstParamFloatExp("Attack"));
-    m_parameters[kRelease].setPointer(new CVstParamFloatExp("Release"));
-    m_parameters[kMix].setPointer(new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 1.0f));
+    for (const Parameters::SParameter& parameter : Parameters::kTable)
+    {
+        m_parameters[parameter.index].setPointer(createParameterObject(parameter));
+    }
 }
 
 // Primes the detector with 256 samples of 0.5 on both channels. The ratio is
@@ -141,15 +133,15 @@ void CQuellor::setParameter(VstInt32 index, float value)
         return;
     }
     value = std::clamp(value, 0.0f, 1.0f);
+    // The program keeps the host value; the object may hold its complement (Ratio).
     CVstParam& parameter = *m_parameters[index];
-    parameter.setValue(value);
-    m_programs[curProgram.load(std::memory_order_relaxed)].setValue(index, parameter.getValue());
+    parameter.setValue(Parameters::objectValue(Parameters::parameter(index), value));
+    m_programs[curProgram.load(std::memory_order_relaxed)].setValue(index, value);
 
     switch (index)
     {
     case kMaster:
     {
-        parameter.setValue(value);
         const long double exponent = (static_cast<double>(parameter.getRealValue()) + kMasterOffsetDb) *
                                      static_cast<long double>(kDbToNepers);
         m_masterGain.store(static_cast<double>(std::exp(exponent)), std::memory_order_relaxed);
@@ -159,8 +151,6 @@ void CQuellor::setParameter(VstInt32 index, float value)
         m_compressor->setThreshold(parameter.getRealValue());
         break;
     case kRatio:
-        // The host's 0..1 runs from 1:1 to 20:1; the object runs the other way.
-        parameter.setValue(1.0f - value);
         m_compressor->setRatio(parameter.getRealValue());
         break;
     case kAttack:
@@ -168,9 +158,6 @@ void CQuellor::setParameter(VstInt32 index, float value)
         break;
     case kRelease:
         m_compressor->getRelease().setTime(parameter.getRealValue());
-        break;
-    case kMix:
-        parameter.setValue(value);
         break;
     default:
         break;
@@ -184,8 +171,7 @@ float CQuellor::getParameter(VstInt32 index)
     {
         return 0.0f;
     }
-    const float value = m_parameters[index]->getValue();
-    return index == kRatio ? 1.0f - value : value;
+    return Parameters::hostValue(Parameters::parameter(index), m_parameters[index]->getValue());
 }
 
 void CQuellor::getParameterName(VstInt32 index, char* text)
@@ -224,11 +210,11 @@ void CQuellor::getParameterDisplay(VstInt32 index, char* text)
     {
         *text = '\0';
     }
-    else if (index == kRatio)
+    else if (Parameters::parameter(index).display == Parameters::EDisplay::kReciprocal)
     {
-        // Shown as the ratio itself, "1.00" to "20.0".
+        // The ratio itself, "1.00" to "20.0", rather than its slope.
         *text = '\0';
-        Vst::float2string(1.0f / m_parameters[kRatio]->getRealValue(), text, 4);
+        Vst::float2string(1.0f / m_parameters[index]->getRealValue(), text, 4);
     }
     else
     {
@@ -406,26 +392,10 @@ void CQuellor::handleControlChange(int controller, int value)
         applyProgram(controller);
         return;
     }
-    const float normalised = static_cast<float>(value) * kMidiValueScale;
-    switch (controller)
+    const int index = Parameters::indexOfController(controller);
+    if (index >= 0)
     {
-    case 70:
-        setParameter(kRatio, normalised);
-        break;
-    case 71:
-        setParameter(kThreshold, normalised);
-        break;
-    case 72:
-        setParameter(kAttack, normalised);
-        break;
-    case 73:
-        setParameter(kRelease, normalised);
-        break;
-    case 74:
-        setParameter(kMaster, normalised);
-        break;
-    default:
-        break;
+        setParameter(index, static_cast<float>(value) * kMidiValueScale);
     }
 }
 
@@ -490,7 +460,9 @@ VstIntPtr CQuellor::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, f
     }
     if (code == kExtensionParameterRange)
     {
-        std::memcpy(ptr, kParameterRanges[value], sizeof kParameterRanges[value]);
+        const Parameters::SRange& range = Parameters::parameter(static_cast<int>(value)).queryRange;
+        const double bounds[2] = {range.minimum, range.maximum};
+        std::memcpy(ptr, bounds, sizeof bounds);
         return kExtensionHandled;
     }
     return 0;

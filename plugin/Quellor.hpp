@@ -6,6 +6,7 @@
 #include "framework/vst/VstEffect.hpp"
 #include "plugin/CompressorSC.hpp"
 #include "plugin/ParameterView.hpp"
+#include "plugin/Parameters.hpp"
 #include "plugin/Program.hpp"
 #include "plugin/VstParam.hpp"
 
@@ -16,28 +17,24 @@ namespace Vantor::Quellor
 // is compressed in place while the next one fills, so every output sample is the
 // input of 16 samples before, mixed dry/wet and scaled by the master gain.
 //
-// Parameters, by host index:
-//   0 Master    -20..20 dB, output gain = 10^((dB + 2) / 20)
-//   1 Threshold -50..0 dB; at exactly its top the compressor is not run at all
-//   2 Ratio     host value 0 = 1:1 .. 1 = 20:1 (the object holds the slope side)
-//   3 Attack, 4 Release  1..1000 ms, exponential
-//   5 Mix       0 dry .. 1 fully compressed, ramped across each processing call
-// Every change is also written into the current one of the 13 programs.
+// The six parameters are those of the parameter table (plugin/Parameters.hpp):
+// Master sets the output gain, 10^((dB + 2) / 20); Threshold at exactly its top
+// switches the compressor off; Ratio, Attack and Release set the compressor; Mix
+// is ramped across each processing call. Every change is also written into the
+// current one of the 13 programs.
 class CQuellor : public Vst::CVstEffect
 {
 public:
     VANTOR_DECLARE_CLASS(CQuellor);
 
-    enum EParameter
-    {
-        kMaster = 0,
-        kThreshold,
-        kRatio,
-        kAttack,
-        kRelease,
-        kMix,
-        kNumParameters
-    };
+    // Parameter indices, as the host numbers them.
+    static constexpr int kMaster = Parameters::kMaster;
+    static constexpr int kThreshold = Parameters::kThreshold;
+    static constexpr int kRatio = Parameters::kRatio;
+    static constexpr int kAttack = Parameters::kAttack;
+    static constexpr int kRelease = Parameters::kRelease;
+    static constexpr int kMix = Parameters::kMix;
+    static constexpr int kNumParameters = Parameters::kCount;
     static constexpr int kNumPrograms = kNumFactoryPrograms;
     static constexpr int kBlockSize = CCompressorSC::kBlockSize;
     static constexpr Vst::VstInt32 kUniqueId = Vst::fourCharCode("Tam2");
@@ -77,8 +74,8 @@ public:
     // Threads: audio.
     virtual void processAudio(float** inputs, float** outputs, Vst::VstInt32 sampleFrames);
     // Records the events, then acts on every control change recorded since the
-    // last processing call: controllers 0-12 select a program, 70-74 set Ratio,
-    // Threshold, Attack, Release and Master.
+    // last processing call: controllers 0-12 select a program, the parameters'
+    // own controllers (70-74) set them.
     // Threads: audio.
     Vst::VstInt32 processEvents(Vst::VstEvents* events) override;
 
@@ -105,7 +102,7 @@ public:
     float getWorkingSampleRate() const { return m_workingSampleRate; }
 
 private:
-    static bool isParameter(Vst::VstInt32 index) { return index >= 0 && index < kNumParameters; }
+    static bool isParameter(Vst::VstInt32 index) { return Parameters::isIndex(index); }
     static bool isProgram(Vst::VstInt32 number) { return number >= 0 && number < kNumPrograms; }
 
     void createParameters();

@@ -58,7 +58,7 @@ void CVstParam::getName(char* text) const
 
 void CVstParam::getDisplay(char* text) const
 {
-    formatRealValue(text);
+    formatShrinkingDecimals(text, getRealValue(), 1000000.0f, false);
 }
 
 void CVstParam::getLabel(char* text) const
@@ -76,40 +76,69 @@ long CVstParam::getRoundedValue() const
     return static_cast<long>(std::floor(static_cast<double>(getRealValue()) + 0.5));
 }
 
-void CVstParam::formatRealValue(char* text) const
-{
-    if (text == nullptr)
-    {
-        return;
-    }
-    const float real = getRealValue();
-    const float magnitude = std::fabs(real);
-    const char* format = "%.3f"; // also for a NaN, which fails every comparison
-    if (magnitude >= 1000000.0f)
-    {
-        format = "%g";
-    }
-    else if (magnitude >= 1000.0f)
-    {
-        format = "%.0f";
-    }
-    else if (magnitude >= 100.0f)
-    {
-        format = "%.1f";
-    }
-    else if (magnitude >= 10.0f)
-    {
-        format = "%.2f";
-    }
-    std::snprintf(text, kTextSize, format, static_cast<double>(real));
-}
-
 void CVstParam::copyText(const char* source, char* text)
 {
     if (text != nullptr)
     {
         std::snprintf(text, kTextSize, "%s", source);
     }
+}
+
+CVstParamRanged::CVstParamRanged(const char* name, const char* label, float minimum, float maximum)
+    : CVstParam(name, label), m_minimum(minimum), m_maximum(maximum)
+{
+}
+
+void CVstParamRanged::setValue(float value)
+{
+    m_value.store(value, std::memory_order_relaxed);
+    m_realValue.store(mapValue(value), std::memory_order_relaxed);
+}
+
+float CVstParamRanged::getRealValue() const
+{
+    return m_realValue.load(std::memory_order_relaxed);
+}
+
+void CVstParamRanged::setRange(float minimum, float maximum)
+{
+    m_minimum = minimum;
+    m_maximum = maximum;
+    setValue(m_value.load(std::memory_order_relaxed));
+}
+
+void formatShrinkingDecimals(char* text, float real, float scientificFrom, bool plusSign)
+{
+    if (text == nullptr)
+    {
+        return;
+    }
+    // "%" ["+"] then "g" for huge numbers, else "." and fewer decimals as they grow;
+    // a NaN fails every comparison and takes three decimals.
+    const float magnitude = std::fabs(real);
+    char format[8];
+    int length = 0;
+    format[length++] = '%';
+    if (plusSign)
+    {
+        format[length++] = '+';
+    }
+    if (magnitude >= scientificFrom)
+    {
+        format[length++] = 'g';
+    }
+    else
+    {
+        const char decimals = magnitude >= 1000.0f  ? '0'
+                              : magnitude >= 100.0f ? '1'
+                              : magnitude >= 10.0f  ? '2'
+                                                    : '3';
+        format[length++] = '.';
+        format[length++] = decimals;
+        format[length++] = 'f';
+    }
+    format[length] = '\0';
+    std::snprintf(text, CVstParam::kTextSize, format, static_cast<double>(real));
 }
 
 } // namespace Vantor::Quellor

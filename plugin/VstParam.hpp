@@ -32,8 +32,6 @@ public:
     virtual long getRoundedValue() const;
 
 protected:
-    // Formats the real value with decimals that shrink as the magnitude grows.
-    void formatRealValue(char* text) const;
     static void copyText(const char* source, char* text);
 
     // Written by the host's automation and the audio thread's MIDI control changes,
@@ -44,5 +42,36 @@ protected:
     char m_name[kTextSize];
     char m_label[kTextSize];
 };
+
+// What the linear and the exponential parameters share: a range, and a real
+// value mapped from the normalised one whenever it is set. Not a kind of
+// parameter of its own (it has no class record; its two kinds have theirs).
+class CVstParamRanged : public CVstParam
+{
+public:
+    void setValue(float value) override;
+    float getRealValue() const override;
+
+    // Stores the range and maps the current value again.
+    virtual void setRange(float minimum, float maximum);
+
+    float getMinimum() const { return m_minimum; }
+    float getMaximum() const { return m_maximum; }
+
+protected:
+    CVstParamRanged(const char* name, const char* label, float minimum, float maximum);
+    // The real value of a normalised one within the current range.
+    virtual float mapValue(float value) const = 0;
+
+private:
+    float m_minimum;
+    float m_maximum;
+};
+
+// Writes `real` into text (kTextSize bytes) with decimals that shrink as its
+// magnitude grows: three below 10, two below 100, one below 1000, none below
+// `scientificFrom` and "%g" from there on ("%.3f" for a NaN); with a "+" before
+// positive numbers if `plusSign`.
+void formatShrinkingDecimals(char* text, float real, float scientificFrom, bool plusSign);
 
 } // namespace Vantor::Quellor

@@ -47,7 +47,7 @@ struct EditorFixture : ::testing::Test
     std::vector<std::string> readOuts(CQuellorEditor& editor) const
     {
         std::vector<std::string> texts;
-        for (int index = 0; index < CQuellorEditor::kNumParameters; ++index)
+        for (int index = 0; index < Quellor::Parameters::kCount; ++index)
         {
             texts.emplace_back(editor.getReadOut(index)->getText().getString());
         }
@@ -56,7 +56,7 @@ struct EditorFixture : ::testing::Test
     std::vector<double> knobValues(CQuellorEditor& editor) const
     {
         std::vector<double> values;
-        for (int index = 0; index < CQuellorEditor::kNumParameters; ++index)
+        for (int index = 0; index < Quellor::Parameters::kCount; ++index)
         {
             values.push_back(editor.getKnob(index)->getValue());
         }
@@ -97,7 +97,7 @@ TEST_F(EditorFixture, BuildsThePanelAsLaidOutWithoutOpeningAnythingAndRegistersW
         {{255, 65, 40, 40}, {250, 115, 96, 20}, {255, 55, 96, 20}, "Release", "1.000 ms"},
         {{330, 65, 40, 40}, {333, 115, 90, 20}, {330, 55, 90, 20}, "Dry/Wet", "1.000"},
     };
-    for (int index = 0; index < CQuellorEditor::kNumParameters; ++index)
+    for (int index = 0; index < Quellor::Parameters::kCount; ++index)
     {
         SCOPED_TRACE(rows[index].captionText);
         EXPECT_EQ(editor.getKnob(index)->getArea(), rows[index].knob);
@@ -146,7 +146,7 @@ TEST_F(EditorFixture, ParameterChangesMoveTheKnobAndWriteTheReadOutInDisplayUnit
         editor.parameterChanged(c.index, c.value);
         EXPECT_STREQ(editor.getReadOut(c.index)->getText().getString(), c.readOut);
         EXPECT_DOUBLE_EQ(editor.getKnob(c.index)->getValue(), c.value) << "the knob shows the host value";
-        for (int other = 0; other < CQuellorEditor::kNumParameters; ++other)
+        for (int other = 0; other < Quellor::Parameters::kCount; ++other)
         {
             if (other != c.index)
             {
@@ -234,7 +234,7 @@ TEST_F(EditorFixture, ChangesFromOtherThreadsWaitForIdleAndTheLatestWins)
 
     // The host's program change on the editor's thread shows at once.
     edited.effect->setProgram(7);
-    for (int index = 0; index < CQuellorEditor::kNumParameters; ++index)
+    for (int index = 0; index < Quellor::Parameters::kCount; ++index)
     {
         EXPECT_FLOAT_EQ(static_cast<float>(editor.getKnob(index)->getValue()),
                         edited.effect->getParameter(index));
@@ -323,7 +323,7 @@ TEST_F(EditorFixture, EditorsShareTheDecodedPicturesUntilTheModuleUnloads)
         std::vector<IImage*> shown{editor.getControlRoot()->getBackgroundImage(),
                                    editor.getInfoButton()->getPrimaryImage(),
                                    editor.getAboutWindow()->getControlRoot()->getBackgroundImage()};
-        for (int index = 0; index < CQuellorEditor::kNumParameters; ++index)
+        for (int index = 0; index < Quellor::Parameters::kCount; ++index)
         {
             shown.push_back(editor.getKnob(index)->getPrimaryImage());
         }

@@ -1,3 +1,6 @@
+#include "plugin/Parameters.hpp"
+#include "plugin/Program.hpp"
+#include "plugin/Quellor.hpp"
 #include "plugin/VstParam.hpp"
 #include "plugin/VstParamFloat.hpp"
 #include "plugin/VstParamFloatExp.hpp"
@@ -110,4 +113,59 @@ TEST(ParameterTest, ExponentialParameterMapsTimesGeometricallyAndClamps)
     EXPECT_NEAR(attack.getRealValue(), 31.6228f, 1e-3f);
     attack.setRange(10.0f, 40.0f);
     EXPECT_FLOAT_EQ(attack.getRealValue(), 20.0f);
+}
+
+// The table's conversions between the host's 0..1 and the user's units: the
+// LV2 ports, the benchmarks and the command line all set the effect through them.
+TEST(ParameterTableTest, UserValuesMapToHostValuesAndBackInEveryParametersOwnUnits)
+{
+    namespace P = Vantor::Quellor::Parameters;
+    // Ratio runs the other way inside (host 0 is 1:1) and is the slope's reciprocal;
+    // the times are exponential.
+    const struct
+    {
+        int index;
+        double atZero, atQuarter, atOne;
+    } ranges[] = {
+        {P::kMaster, -20.0, -10.0, 20.0},     {P::kThreshold, -50.0, -37.5, 0.0},
+        {P::kRatio, 1.0, 1.0 / 0.7625, 20.0}, {P::kAttack, 1.0, 5.6234, 1000.0},
+        {P::kRelease, 1.0, 5.6234, 1000.0},   {P::kMix, 0.0, 0.25, 1.0},
+    };
+    for (const auto& range : ranges)
+    {
+        const P::SParameter& parameter = P::parameter(range.index);
+        SCOPED_TRACE(parameter.name);
+        EXPECT_NEAR(P::userValue(parameter, 0.0f), range.atZero, 1e-4);
+        EXPECT_NEAR(P::userValue(parameter, 0.25f), range.atQuarter, 1e-4);
+        EXPECT_NEAR(P::userValue(parameter, 1.0f), range.atOne, 1e-4);
+        // Beyond the range a user value is held at its end (every user value grows with the
+        // host value); one that is no number gives the default.
+        EXPECT_EQ(P::hostValueOfUser(parameter, P::userRange(parameter).maximum * 2.0 + 1.0), 1.0f);
+        EXPECT_EQ(P::hostValueOfUser(parameter, std::nan("")), parameter.defaultValue);
+        // Every factory program's value comes back from its user value to within one step of a float.
+        for (const SFactoryProgram& program : kFactoryPrograms)
+        {
+            const float host = program.values[static_cast<std::size_t>(range.index)];
+            EXPECT_NEAR(P::hostValueOfUser(parameter, P::userValue(parameter, host)), host, 1.2e-7f)
+                << program.name;
+        }
+    }
+}
+
+TEST(ParameterTableTest, TheStandardSettingReadsInTheHostsDisplaysAsItIsWritten)
+{
+    CQuellor effect(nullptr);
+    for (const auto& setting : Vantor::Quellor::Parameters::kStandardSetting)
+    {
+        effect.setParameter(setting.index,
+                            Vantor::Quellor::Parameters::hostValueOfUser(
+                                Vantor::Quellor::Parameters::parameter(setting.index), setting.user));
+    }
+    const char* const expected[] = {"0.000", "-20.00", "4.00", "5.000", "50.00", "1.000"};
+    for (int index = 0; index < CQuellor::kNumParameters; ++index)
+    {
+        char text[64] = {};
+        effect.getParameterDisplay(index, text);
+        EXPECT_STREQ(text, expected[index]) << index;
+    }
 }
