@@ -8,6 +8,7 @@
 // of the painted editor is written to PICTURE.png.
 #include <gtest/gtest.h>
 
+#include "editor/PanelLayout.hpp"
 #include "framework/platform/DrawingBackend.hpp"
 #include "framework/platform/ImageDecoder.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
@@ -42,22 +43,18 @@ constexpr int kHeight = 158;
 // Bound of every wait for the window system; each round is one pass of the host's loop.
 constexpr int kMaxRounds = 300;
 
-// Where the panel puts each parameter's knob (index 0 to 5), and which strip it shows.
-struct SKnobPlace
-{
-    int left;
-    const char* strip;
-};
-constexpr SKnobPlace kKnobs[] = {{405, "knob.png"},  {30, "knob2.png"},  {105, "knob2.png"},
-                                 {180, "knob3.png"}, {255, "knob3.png"}, {330, "knob.png"}};
-constexpr int kKnobTop = 65;
-constexpr int kKnobFrames = 129;
+namespace Layout = Vantor::Quellor::Layout;
+using Layout::kKnobFrames;
+using Layout::kKnobTop;
 // The captions cover the knobs' upper rows and the read-outs start below them: the
 // rows in between show nothing but knob and background.
 constexpr int kKnobRowsFrom = 75;
 constexpr int kKnobRowsTo = 113;
-const RECT kThresholdReadOut{30, 115, 126, 135};
-constexpr POINT kInfoButton{372, 10};
+constexpr Layout::SBox kThresholdBox = Layout::kParameterControls[1].readOut;
+const RECT kThresholdReadOut{kThresholdBox.x, kThresholdBox.y, kThresholdBox.x + kThresholdBox.width,
+                             kThresholdBox.y + kThresholdBox.height};
+constexpr POINT kInfoButton{Layout::kInfoButton.x + Layout::kInfoButton.width / 2,
+                            Layout::kInfoButton.y + Layout::kInfoButton.height / 2};
 
 using TPixels = std::vector<std::uint32_t>; // 0x00RRGGBB, rows top-down
 
@@ -380,16 +377,18 @@ struct EditorOnWindows : ::testing::Test
         ASSERT_EQ(background.height, kHeight);
         for (int index = 0; index < 6; ++index)
         {
-            const SPicture& strip = decode(resources / kKnobs[index].strip);
+            const Layout::SParameterControls& place = Layout::kParameterControls[index];
+            const char* stripFile = Layout::kKnobStripFiles[static_cast<std::size_t>(place.strip)];
+            const SPicture& strip = decode(resources / stripFile);
             ASSERT_GT(strip.height, 0);
             const SKnobMatch match =
-                compareKnob(screen, background, strip, kKnobs[index].left, plugin->parameter(index));
+                compareKnob(screen, background, strip, place.knobLeft, plugin->parameter(index));
             EXPECT_GT(match.knobPixels, match.total / 10)
                 << "knob " << index << ": the frame is nearly blank";
             EXPECT_GE(match.matchingKnob * 100, match.knobPixels * 97)
-                << "knob " << index << " (frame " << match.frame << " of " << kKnobs[index].strip
-                << "): only " << match.matchingKnob << " of its " << match.knobPixels
-                << " pixels are on screen at (" << kKnobs[index].left << ", " << kKnobTop << ")";
+                << "knob " << index << " (frame " << match.frame << " of " << stripFile << "): only "
+                << match.matchingKnob << " of its " << match.knobPixels << " pixels are on screen at ("
+                << place.knobLeft << ", " << kKnobTop << ")";
             EXPECT_GE(match.matchingTotal * 100, match.total * 97)
                 << "knob " << index << ": " << match.total - match.matchingTotal << " of " << match.total
                 << " pixels of its area differ from the knob on the background";

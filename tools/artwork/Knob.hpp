@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/PanelLayout.hpp"
+
 #include "tools/artwork/Painting.hpp"
 
 // The rotary knob: one drawing routine for the film strips of the editor and the about picture.
@@ -10,7 +12,7 @@ namespace Vantor::Artwork::Knob
 // minimum, the last frame the maximum; the editor picks frame (kFrames - 1) x value.
 inline constexpr int kWidth = 54;
 inline constexpr int kFrameHeight = 48;
-inline constexpr int kFrames = 129;
+inline constexpr int kFrames = Quellor::Layout::kKnobFrames;
 
 // Geometry inside one frame, in pixels. The top rows stay empty: the editor's captions are
 // drawn over the upper edge of the knob's rectangle.

@@ -35,9 +35,9 @@ struct SGroup
     SColour accent;
 };
 
-double knobCentreX(const Layout::SControl& control)
+double knobCentreX(const Layout::SParameterControls& control)
 {
-    return control.knobX + Knob::kCentreX;
+    return control.knobLeft + Knob::kCentreX;
 }
 
 constexpr double kKnobCentreY = Layout::kKnobTop + Knob::kCentreY;
@@ -193,7 +193,7 @@ void paintPlate(cairo_t* context, const std::array<SGroup, 3>& groups)
 void paintKnobSeats(cairo_t* context)
 {
     // A dot at each end of a knob's travel, just outside its value arc.
-    for (const Layout::SControl& control : Layout::kControls)
+    for (const Layout::SParameterControls& control : Layout::kParameterControls)
     {
         for (const double side : {-1.0, 1.0})
         {
@@ -255,9 +255,9 @@ void paintMeterRecess(cairo_t* context)
 const std::array<SKnobStrip, 3>& knobStrips()
 {
     static const std::array<SKnobStrip, 3> strips{{
-        {"knob.png", kRose},
-        {"knob2.png", kAmber},
-        {"knob3.png", kTeal},
+        {Layout::kKnobStripFiles[0], kRose},
+        {Layout::kKnobStripFiles[1], kAmber},
+        {Layout::kKnobStripFiles[2], kTeal},
     }};
     return strips;
 }
@@ -453,15 +453,15 @@ std::vector<SPicture> renderAll(const std::string& version)
 {
     requireFont("Liberation Sans");
     std::vector<SPicture> pictures;
-    pictures.push_back({"BackgroundLite.png", renderBackground()});
+    pictures.push_back({Layout::kBackgroundFile, renderBackground()});
     for (const SKnobStrip& strip : knobStrips())
     {
         pictures.push_back({strip.fileName, Knob::renderStrip(strip.accent)});
     }
-    pictures.push_back({"buttonUp.png", renderButton(false)});
-    pictures.push_back({"buttonDown.png", renderButton(true)});
-    pictures.push_back({"info.png", renderInfoFace()});
-    pictures.push_back({"splash.png", renderSplash(version)});
+    pictures.push_back({Layout::kButtonFiles[0], renderButton(false)});
+    pictures.push_back({Layout::kButtonFiles[1], renderButton(true)});
+    pictures.push_back({Layout::kInfoButtonFile, renderInfoFace()});
+    pictures.push_back({Layout::kSplashFile, renderSplash(version)});
     return pictures;
 }
 
@@ -496,28 +496,13 @@ void drawLabel(cairo_t* context, const std::string& text, const SRect& area, boo
     drawText(context, text, x, baseline, style, EAlign::Left);
 }
 
-std::string readout(std::size_t control, double value)
+// The read-out as the editor writes it for a host value.
+std::string readout(const Quellor::Parameters::SParameter& parameter, double value)
 {
     char text[32];
-    switch (control)
-    {
-    case 0:
-        std::snprintf(text, sizeof text, "%.3f dB", -50.0 + 50.0 * value);
-        break;
-    case 1:
-        std::snprintf(text, sizeof text, "%.3f :1", 1.0 / (0.05 + 0.95 * (1.0 - value)));
-        break;
-    case 2:
-    case 3:
-        std::snprintf(text, sizeof text, "%.3f ms", std::pow(1000.0, value));
-        break;
-    case 4:
-        std::snprintf(text, sizeof text, "%.3f", value);
-        break;
-    default:
-        std::snprintf(text, sizeof text, "%.3f dB", -20.0 + 40.0 * value);
-        break;
-    }
+    std::snprintf(text, sizeof text, "%.3f%s",
+                  Quellor::Parameters::userValue(parameter, static_cast<float>(value)),
+                  parameter.readOutSuffix);
     return text;
 }
 
@@ -526,29 +511,31 @@ void paintEditor(cairo_t* context, const std::vector<SPicture>& pictures, double
 {
     cairo_save(context);
     cairo_translate(context, 0, top);
-    cairo_set_source_surface(context, find(pictures, "BackgroundLite.png"), 0, 0);
+    cairo_set_source_surface(context, find(pictures, Layout::kBackgroundFile), 0, 0);
     cairo_paint(context);
 
-    const SColour labelColour = SColour::bytes(Layout::kLabelRed, Layout::kLabelGreen, Layout::kLabelBlue);
-    for (std::size_t index = 0; index < Layout::kControls.size(); ++index)
+    const SColour labelColour =
+        SColour::bytes(Layout::kLabelText.red, Layout::kLabelText.green, Layout::kLabelText.blue);
+    for (const Quellor::Parameters::SParameter& parameter : Quellor::Parameters::kTable)
     {
-        const Layout::SControl& control = Layout::kControls[index];
-        const int frame = static_cast<int>((Knob::kFrames - 1) * values[index]);
+        const Layout::SParameterControls& control = Layout::kParameterControls[parameter.index];
+        const double value = values[parameter.index];
+        const int frame = static_cast<int>((Knob::kFrames - 1) * value);
         cairo_save(context);
-        cairo_rectangle(context, control.knobX, Layout::kKnobTop, Knob::kWidth, Knob::kFrameHeight);
+        cairo_rectangle(context, control.knobLeft, Layout::kKnobTop, Knob::kWidth, Knob::kFrameHeight);
         cairo_clip(context);
-        cairo_set_source_surface(context, find(pictures, knobStrips()[control.strip].fileName), control.knobX,
-                                 Layout::kKnobTop - frame * Knob::kFrameHeight);
+        cairo_set_source_surface(context, find(pictures, knobStrips()[control.strip].fileName),
+                                 control.knobLeft, Layout::kKnobTop - frame * Knob::kFrameHeight);
         cairo_paint(context);
         cairo_restore(context);
-        drawLabel(context, readout(index, values[index]), control.readoutArea, false, labelColour);
-        drawLabel(context, control.caption, control.captionArea, false, labelColour);
+        drawLabel(context, readout(parameter, value), control.readOut, false, labelColour);
+        drawLabel(context, Quellor::Parameters::captionOf(parameter), control.caption, false, labelColour);
     }
 
     const SRect& info = Layout::kInfoButton;
-    cairo_set_source_surface(context, find(pictures, "info.png"), info.x, info.y);
+    cairo_set_source_surface(context, find(pictures, Layout::kInfoButtonFile), info.x, info.y);
     cairo_paint(context);
-    drawLabel(context, "info", info, true, SColour::bytes(0, 0, 0));
+    drawLabel(context, Layout::kInfoButtonText, info, true, SColour::bytes(0, 0, 0));
 
     // The meter's own drawing: lit segments only, stepping from green towards red.
     const SRect& meter = Layout::kMeter;
@@ -573,8 +560,9 @@ CSurface renderPreview(const std::vector<SPicture>& pictures)
     cairo_t* context = owner.get();
     setColour(context, SColour::bytes(90, 90, 90));
     cairo_paint(context);
-    paintEditor(context, pictures, 0, {0.6, 0.5, 0.3, 0.6, 1.0, 0.5}, 0.6);
-    paintEditor(context, pictures, kPanelHeight + kGap, {0.0, 1.0, 1.0, 1.0, 0.5, 0.0}, 1.0);
+    // Host values by parameter index (Master, Threshold, Ratio, Attack, Release, Mix).
+    paintEditor(context, pictures, 0, {0.5, 0.6, 0.5, 0.3, 0.6, 1.0}, 0.6);
+    paintEditor(context, pictures, kPanelHeight + kGap, {0.0, 0.0, 1.0, 1.0, 1.0, 0.5}, 1.0);
     cairo_surface_flush(preview.get());
     return preview;
 }

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/PanelLayout.hpp"
 #include "framework/basics/Exception.hpp"
 #include "framework/gui/controls/Animation.hpp"
 #include "framework/gui/controls/ControlRoot.hpp"
@@ -57,10 +58,21 @@ namespace
 constexpr long kWidth = 500;
 constexpr long kHeight = 330;
 constexpr long kMeterTimer = 1;
-constexpr int kKnobFrames = 129;
+namespace Layout = Quellor::Layout;
+using Layout::kKnobFrames;
 
-const CAlphaColour kPanelText(205, 200, 177, 255);
-const CAlphaColour kPanelFill(55, 67, 69, 255);
+CRect rectOf(const Layout::SBox& box)
+{
+    return CRect(box.x, box.y, box.width, box.height);
+}
+
+CAlphaColour colourOf(const Layout::SColour& colour)
+{
+    return CAlphaColour(colour.red, colour.green, colour.blue, colour.alpha);
+}
+
+const CAlphaColour kPanelText = colourOf(Layout::kLabelText);
+const CAlphaColour kPanelFill = colourOf(Layout::kLabelFill);
 
 // Writes a drawing surface as a PNG file; false with a reason on failure.
 bool writePng(Platform::IDrawingSurface& surface, const std::string& path, std::string& error)
@@ -202,56 +214,56 @@ private:
     void buildPanel()
     {
         Controls::IControlRoot* root = getControlRoot();
-        Graphics::IImage* background = load("BackgroundLite.png");
-        auto* panel = add(new Controls::CAnimation(root, -1, CRect(0, 0, 500, 158)));
-        panel->setAnimationImage(background, 158, 1, false);
+        Graphics::IImage* background = load(Layout::kBackgroundFile);
+        auto* panel =
+            add(new Controls::CAnimation(root, -1, CRect(0, 0, Layout::kPanelWidth, Layout::kPanelHeight)));
+        panel->setAnimationImage(background, Layout::kPanelHeight, 1, false);
         panel->setDefaultDrawing(true);
         panel->setDefaultControlColours(CAlphaColour(34, 40, 42), CAlphaColour(34, 40, 42));
 
-        Graphics::IImage* strips[] = {load("knob.png"), load("knob2.png"), load("knob3.png")};
-        m_buttonUp = load("buttonUp.png");
-        m_buttonDown = load("buttonDown.png");
-        Graphics::IImage* info = load("info.png");
+        Graphics::IImage* strips[Layout::kKnobStripFiles.size()] = {};
+        for (std::size_t strip = 0; strip < Layout::kKnobStripFiles.size(); ++strip)
+        {
+            strips[strip] = load(Layout::kKnobStripFiles[strip]);
+        }
+        m_buttonUp = load(Layout::kButtonFiles[0]);
+        m_buttonDown = load(Layout::kButtonFiles[1]);
+        Graphics::IImage* info = load(Layout::kInfoButtonFile);
 
-        struct SSlot
+        // Sample host values by parameter index, so that every knob shows a different frame.
+        const double values[Quellor::Parameters::kCount] = {0.5, 0.8, 0.3, 0.1, 0.45, 1.0};
+        for (const Quellor::Parameters::SParameter& parameter : Quellor::Parameters::kTable)
         {
-            long id;
-            long knobLeft, readOutLeft, readOutWidth, captionLeft;
-            int strip;
-            const char* caption;
-            double value;
-        };
-        const SSlot slots[] = {
-            {1, 30, 30, 96, 25, 1, "Threshold", 0.8},  {2, 105, 105, 96, 115, 1, "Ratio", 0.3},
-            {3, 180, 175, 96, 185, 2, "Attack", 0.1},  {4, 255, 250, 96, 255, 2, "Release", 0.45},
-            {5, 330, 333, 90, 330, 0, "Dry/Wet", 1.0}, {0, 405, 398, 96, 405, 0, "Master", 0.5},
-        };
-        for (const SSlot& slot : slots)
-        {
-            Controls::CKnob* made = knob(slot.id, slot.knobLeft, 65, strips[slot.strip]);
-            made->setValue(slot.value);
-            auto* readOut = add(new Controls::CTextLabel(
-                root, slot.id, CRect(slot.readOutLeft, 115, slot.readOutWidth, 20), " "));
+            const Layout::SParameterControls& place = Layout::kParameterControls[parameter.index];
+            const long id = parameter.index;
+            Controls::CKnob* made = knob(id, place.knobLeft, Layout::kKnobTop, strips[place.strip]);
+            made->setValue(values[id]);
+            auto* readOut = add(new Controls::CTextLabel(root, id, rectOf(place.readOut), " "));
             readOut->setColours(kPanelFill, kPanelFill, kPanelText);
             Basics::CString value;
-            value.setStringWithFormat("%.3f", slot.value);
+            value.setStringWithFormat("%.3f", values[id]);
             readOut->setText(value);
-            m_readOuts[slot.id] = readOut;
-            auto* caption =
-                add(new Controls::CTextLabel(root, -1, CRect(slot.captionLeft, 55, 96, 20), slot.caption));
+            m_readOuts[id] = readOut;
+            auto* caption = add(new Controls::CTextLabel(root, -1, rectOf(place.caption),
+                                                         Quellor::Parameters::captionOf(parameter)));
             caption->setColours(kPanelFill, kPanelFill, kPanelText);
         }
 
-        const long infoWidth = info->getImageSize().getWidth() > 0 ? info->getImageSize().getWidth() : 40;
-        const long infoHeight = info->getImageSize().getHeight() > 0 ? info->getImageSize().getHeight() : 20;
-        auto* infoButton =
-            add(new Controls::CMomentaryButton(root, 8, CRect(350, 0, infoWidth, infoHeight), this));
-        infoButton->setLabelText("info");
+        // Without its picture the button keeps the size the picture is drawn at.
+        const Layout::SBox& place = Layout::kInfoButton;
+        const long infoWidth =
+            info->getImageSize().getWidth() > 0 ? info->getImageSize().getWidth() : place.width;
+        const long infoHeight =
+            info->getImageSize().getHeight() > 0 ? info->getImageSize().getHeight() : place.height;
+        auto* infoButton = add(new Controls::CMomentaryButton(
+            root, Layout::kInfoButtonId, CRect(place.x, place.y, infoWidth, infoHeight), this));
+        infoButton->setLabelText(Layout::kInfoButtonText);
         infoButton->setPrimaryImage(info);
         infoButton->setDownImage(info);
 
-        m_panelMeter = add(new Controls::CLevelMeter(root, -1, CRect(460, 55, 10, 75), 15));
-        m_panelMeter->setColours(CAlphaColour(102, 200, 85, 255), CAlphaColour(243, 32, 32, 255));
+        m_panelMeter =
+            add(new Controls::CLevelMeter(root, -1, rectOf(Layout::kMeter), Layout::kMeterSegments));
+        m_panelMeter->setColours(colourOf(Layout::kMeterLowest), colourOf(Layout::kMeterHighest));
     }
 
     // The rest of the library below the panel, in plain looks and with pictures.

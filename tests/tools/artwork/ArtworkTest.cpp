@@ -344,7 +344,7 @@ TEST_F(ArtworkOutput, KnobFramesLeaveCornersAndCaptionRowsTransparent)
 
 TEST_F(ArtworkOutput, PanelGivesEveryLabelAndTheMeterContrast)
 {
-    const SPixel labelColour{Layout::kLabelRed, Layout::kLabelGreen, Layout::kLabelBlue, 255};
+    const SPixel labelColour{Layout::kLabelText.red, Layout::kLabelText.green, Layout::kLabelText.blue, 255};
     struct SCase
     {
         const char* what;
@@ -353,21 +353,21 @@ TEST_F(ArtworkOutput, PanelGivesEveryLabelAndTheMeterContrast)
         SPixel ink;
     };
     std::vector<SCase> cases;
-    // Widest texts: "-50.000 dB", "20.000 :1", "1000.000 ms" twice, "0.000", "-20.000 dB".
-    const int readoutWidths[] = {56, 48, 66, 66, 30, 56};
-    const int captionWidths[] = {50, 26, 34, 40, 42, 38};
-    for (std::size_t index = 0; index < Layout::kControls.size(); ++index)
+    // Widest texts by parameter index: "-20.000 dB", "-50.000 dB", "20.000 :1", "1000.000 ms" twice, "0.000".
+    const int readoutWidths[] = {56, 56, 48, 66, 66, 30};
+    const int captionWidths[] = {38, 50, 26, 34, 40, 42};
+    for (const auto& parameter : Vantor::Quellor::Parameters::kTable)
     {
-        const Layout::SControl& control = Layout::kControls[index];
-        const auto& readout = control.readoutArea;
-        const auto& caption = control.captionArea;
+        const Layout::SParameterControls& control = Layout::kParameterControls[parameter.index];
+        const auto& readout = control.readOut;
+        const auto& caption = control.caption;
         cases.push_back({"read-out",
                          "BackgroundLite.png",
-                         {readout.x, readout.y + 3, readoutWidths[index], readout.height - 6},
+                         {readout.x, readout.y + 3, readoutWidths[parameter.index], readout.height - 6},
                          labelColour});
-        cases.push_back({control.caption,
+        cases.push_back({Vantor::Quellor::Parameters::captionOf(parameter),
                          "BackgroundLite.png",
-                         {caption.x, caption.y + 3, captionWidths[index], caption.height - 6},
+                         {caption.x, caption.y + 3, captionWidths[parameter.index], caption.height - 6},
                          labelColour});
     }
     // The meter lights its segments from green (102, 200, 85) into its recess.
