@@ -1,24 +1,50 @@
 #pragma once
+// The standard setting of the benchmarks (threshold -20 dB, 4:1, attack 5 ms,
+// release 50 ms; see Parameters::kStandardSetting), applied to an effect by its
+// host values or to the compressor alone in its own units.
 
-#include <cmath>
+#include "plugin/CompressorSC.hpp"
+#include "plugin/Parameters.hpp"
 
 namespace Vantor::Bench
 {
 
-// The comparison setting: threshold -20 dB, 4:1, attack 5 ms, release 50 ms,
-// fully wet, master at its middle. Given as the effect's normalised host values.
-struct SCompressorSetting
+// Anything with setParameter(index, hostValue): the effect, or a host's handle on the plug-in.
+template <typename Effect> void applyStandardSetting(Effect& effect)
 {
-    static constexpr float kThresholdDb = -20.0f;
-    static constexpr float kSlope = 0.25f; // 4:1
-    static constexpr float kAttackMs = 5.0f;
-    static constexpr float kReleaseMs = 50.0f;
+    for (const Quellor::Parameters::SUserValue& setting : Quellor::Parameters::kStandardSetting)
+    {
+        const Quellor::Parameters::SParameter& parameter = Quellor::Parameters::parameter(setting.index);
+        effect.setParameter(setting.index, Quellor::Parameters::hostValueOfUser(parameter, setting.user));
+    }
+}
 
-    static float thresholdValue() { return (kThresholdDb + 50.0f) / 50.0f; }
-    // The host value whose slope is 0.25 to single precision (shown as "4.00").
-    static float ratioValue() { return 0.7894737f; }
-    static float attackValue() { return static_cast<float>(std::log10(kAttackMs) / 3.0); }
-    static float releaseValue() { return static_cast<float>(std::log10(kReleaseMs) / 3.0); }
-};
+// The same setting given straight to the compressor (threshold, slope, times).
+inline void applyStandardSetting(Quellor::CCompressorSC& compressor)
+{
+    using namespace Quellor::Parameters;
+    const auto real = [](const SUserValue& setting)
+    { return static_cast<float>(realValueOfUser(parameter(setting.index), setting.user)); };
+    for (const SUserValue& setting : kStandardSetting)
+    {
+        switch (setting.index)
+        {
+        case kThreshold:
+            compressor.setThreshold(real(setting));
+            break;
+        case kRatio:
+            compressor.setRatio(real(setting));
+            break;
+        case kAttack:
+            compressor.getAttack().setTime(real(setting));
+            break;
+        case kRelease:
+            compressor.getRelease().setTime(real(setting));
+            break;
+        default:
+            break;
+        }
+    }
+}
 
 } // namespace Vantor::Bench

@@ -8,7 +8,6 @@
 #include "plugin/CompressorSC.hpp"
 #include "tools/pressora/TestSignal.hpp"
 
-using Vantor::Bench::SCompressorSetting;
 using Vantor::Quellor::CCompressorSC;
 
 namespace
@@ -22,10 +21,7 @@ void processBlock(benchmark::State& state)
     auto* compressor = new CCompressorSC;
     compressor->referenced();
     compressor->setSampleRate(44100.0f);
-    compressor->setThreshold(SCompressorSetting::kThresholdDb);
-    compressor->setRatio(SCompressorSetting::kSlope);
-    compressor->getAttack().setTime(SCompressorSetting::kAttackMs);
-    compressor->getRelease().setTime(SCompressorSetting::kReleaseMs);
+    Vantor::Bench::applyStandardSetting(*compressor);
 
     float left[CCompressorSC::kBlockSize], right[CCompressorSC::kBlockSize];
     std::size_t block = 0;

@@ -60,7 +60,6 @@ void operator delete(void* block, std::size_t) noexcept
     std::free(block);
 }
 
-using Vantor::Bench::SCompressorSetting;
 using Vantor::Quellor::CCompressorSC;
 using Vantor::Quellor::CQuellor;
 
@@ -82,12 +81,9 @@ double nanosecondsSince(Clock::time_point start)
     return static_cast<double>(Clock::now() - start) * 1e9 / CLOCKS_PER_SEC;
 }
 
-void applyStandardSetting(CQuellor& effect)
+void prepareStandard(CQuellor& effect)
 {
-    effect.setParameter(CQuellor::kThreshold, SCompressorSetting::thresholdValue());
-    effect.setParameter(CQuellor::kRatio, SCompressorSetting::ratioValue());
-    effect.setParameter(CQuellor::kAttack, SCompressorSetting::attackValue());
-    effect.setParameter(CQuellor::kRelease, SCompressorSetting::releaseValue());
+    Vantor::Bench::applyStandardSetting(effect);
     effect.setSampleRate(44100.0f);
     effect.resume();
 }
@@ -104,7 +100,7 @@ int main(int argc, char** argv)
 
     // processReplacing, best of several passes over the programme.
     auto* effect = new CQuellor(nullptr);
-    applyStandardSetting(*effect);
+    prepareStandard(*effect);
     std::vector<float> outLeft(kCallSize), outRight(kCallSize);
     float* outputs[2] = {outLeft.data(), outRight.data()};
     double best = 1e300;
@@ -127,10 +123,7 @@ int main(int argc, char** argv)
     // The compressor alone, block after block.
     auto* compressor = new CCompressorSC;
     compressor->referenced();
-    compressor->setThreshold(SCompressorSetting::kThresholdDb);
-    compressor->setRatio(SCompressorSetting::kSlope);
-    compressor->getAttack().setTime(SCompressorSetting::kAttackMs);
-    compressor->getRelease().setTime(SCompressorSetting::kReleaseMs);
+    Vantor::Bench::applyStandardSetting(*compressor);
     const std::size_t blocks = left.size() / CCompressorSC::kBlockSize;
     std::vector<float> wetLeft(left), wetRight(right);
     double bestBlock = 1e300;

@@ -1,9 +1,8 @@
 // Drives one VST 2.4 plug-in over the benchmark programme in calls of a fixed
 // size, for measuring the cost of a stereo frame:
-//   frame_cost PLUGIN.so FRAMES CALL_SIZE [--program=N] [--input-db=DB] [NAME=VALUE ...]
-// --program selects a program first; --input-db scales the programme (0 dB by
-// default, -40 dB keeps it under the comparison threshold); NAME=VALUE sets a
-// parameter by name to a normalised value, after the program. Prints the
+//   frame_cost PLUGIN.so FRAMES CALL_SIZE [--program=N] [--standard] [--input-db=DB] [NAME=VALUE ...]
+// (the settings as bench/PluginSettings.hpp reads them; -40 dB of input keeps
+// the programme under the standard setting's threshold). Prints the
 // parameters' display texts and the wall-clock time per frame. Under
 //   valgrind --tool=callgrind --instr-atstart=no frame_cost ...
 // only the processing calls are counted, so the instruction total divided by
@@ -23,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/PluginSettings.hpp"
 #include "tools/pressora/TestSignal.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
 
@@ -31,53 +31,13 @@ using Vantor::VstHost::CVstPlugin;
 namespace
 {
 
-struct SOptions
-{
-    int program = -1;
-    double inputDb = 0.0;
-    std::vector<std::string> settings;
-};
-
-SOptions parseOptions(int argc, char** argv)
-{
-    SOptions options;
-    for (int i = 4; i < argc; ++i)
-    {
-        const std::string argument = argv[i];
-        if (argument.rfind("--program=", 0) == 0)
-        {
-            options.program = std::stoi(argument.substr(10));
-        }
-        else if (argument.rfind("--input-db=", 0) == 0)
-        {
-            options.inputDb = std::stod(argument.substr(11));
-        }
-        else
-        {
-            options.settings.push_back(argument);
-        }
-    }
-    return options;
-}
-
-void applySetting(CVstPlugin& plugin, const std::string& setting)
-{
-    const std::size_t equals = setting.find('=');
-    const auto index = plugin.findParameter(setting.substr(0, equals));
-    if (equals == std::string::npos || !index)
-    {
-        throw std::runtime_error("no parameter for '" + setting + "'");
-    }
-    plugin.setParameter(*index, std::stof(setting.substr(equals + 1)));
-}
-
 int run(int argc, char** argv)
 {
     if (argc < 4)
     {
         std::fprintf(
-            stderr,
-            "usage: frame_cost PLUGIN.so FRAMES CALL_SIZE [--program=N] [--input-db=DB] [NAME=VALUE ...]\n");
+            stderr, "usage: frame_cost PLUGIN.so FRAMES CALL_SIZE [--program=N] [--standard] [--input-db=DB] "
+                    "[NAME=VALUE ...]\n");
         return 2;
     }
     const long frames = std::atol(argv[2]);
@@ -93,15 +53,9 @@ int run(int argc, char** argv)
     auto plugin = CVstPlugin::load(argv[1], settings);
     plugin->setSampleRate(44100.0f);
     plugin->setBlockSize(callSize);
-    const SOptions options = parseOptions(argc, argv);
-    if (options.program >= 0)
-    {
-        plugin->setProgram(options.program);
-    }
-    for (const std::string& setting : options.settings)
-    {
-        applySetting(*plugin, setting);
-    }
+    const Vantor::Bench::SPluginSettings options =
+        Vantor::Bench::parsePluginSettings(std::vector<std::string>(argv + 4, argv + argc));
+    Vantor::Bench::applyPluginSettings(*plugin, options);
     for (int i = 0; i < plugin->parameterCount(); ++i)
     {
         std::printf("  %-12s %s %s\n", plugin->parameterName(i).c_str(), plugin->parameterDisplay(i).c_str(),

@@ -1,7 +1,9 @@
 // Time per stereo frame of several VST 2.4 plug-ins side by side in one
 // Google Benchmark run, each driven in calls of 512 frames over the benchmark
 // programme:
-//   peer_bench [--benchmark_...] 'NAME|PLUGIN.so|[--program=N] [--input-db=DB] [PARAM=VALUE ...]' ...
+//   peer_bench [--benchmark_...] 'NAME|PLUGIN.so|[--program=N] [--standard] [--input-db=DB] [PARAM=VALUE
+//   ...]' ...
+// (the settings as bench/PluginSettings.hpp reads them)
 // One benchmark per argument, named after NAME; plug-ins that fail to load are
 // reported and skipped.
 #include <benchmark/benchmark.h>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/PluginSettings.hpp"
 #include "tools/pressora/TestSignal.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
 
@@ -51,29 +54,15 @@ std::unique_ptr<SPeer> makePeer(const std::string& description)
     plugin.setSampleRate(44100.0f);
     plugin.setBlockSize(kCallSize);
 
-    double inputDb = 0.0;
-    std::istringstream words(settings);
-    for (std::string word; words >> word;)
+    std::vector<std::string> words;
+    std::istringstream wordStream(settings);
+    for (std::string word; wordStream >> word;)
     {
-        if (word.rfind("--program=", 0) == 0)
-        {
-            plugin.setProgram(std::stoi(word.substr(10)));
-        }
-        else if (word.rfind("--input-db=", 0) == 0)
-        {
-            inputDb = std::stod(word.substr(11));
-        }
-        else
-        {
-            const std::size_t equals = word.find('=');
-            const auto index = plugin.findParameter(word.substr(0, equals));
-            if (equals == std::string::npos || !index)
-            {
-                throw std::runtime_error("no parameter for '" + word + "'");
-            }
-            plugin.setParameter(*index, std::stof(word.substr(equals + 1)));
-        }
+        words.push_back(word);
     }
+    const Vantor::Bench::SPluginSettings options = Vantor::Bench::parsePluginSettings(words);
+    Vantor::Bench::applyPluginSettings(plugin, options);
+    const double inputDb = options.inputDb;
     plugin.resume();
 
     const Vantor::Pressora::CTestSignal signal(kSeconds);

@@ -8,7 +8,6 @@
 #include "plugin/Quellor.hpp"
 #include "tools/pressora/TestSignal.hpp"
 
-using Vantor::Bench::SCompressorSetting;
 using Vantor::Quellor::CQuellor;
 
 namespace
@@ -22,10 +21,7 @@ void processReplacing(benchmark::State& state)
 
     // Without a host: every host call answers 0.
     auto* effect = new CQuellor(nullptr);
-    effect->setParameter(CQuellor::kThreshold, SCompressorSetting::thresholdValue());
-    effect->setParameter(CQuellor::kRatio, SCompressorSetting::ratioValue());
-    effect->setParameter(CQuellor::kAttack, SCompressorSetting::attackValue());
-    effect->setParameter(CQuellor::kRelease, SCompressorSetting::releaseValue());
+    Vantor::Bench::applyStandardSetting(*effect);
     effect->setSampleRate(44100.0f);
     effect->resume();
 

@@ -23,7 +23,9 @@ trap 'rm -rf "$work"' EXIT
 ours=$build/plugin/PressoraLite.so
 lsp=/usr/lib/vst/lsp-plugins/compressor-stereo.so
 zam=/usr/lib/vst/ZamCompX2-vst.so
-ours_standard="Threshold=0.6 Ratio=0.7894737 Attack=0.23299 Release=0.56633"
+# PressoraLite takes the standard setting from its parameter table (frame_cost --standard);
+# the others' parameters are set by hand to the same threshold, ratio and times.
+ours_standard="--standard"
 lsp_standard="al=0.6666667 at=0.6436 rt=0.7402"
 zam_standard="Threshold=0.75 Attack=0.04905 Release=0.098196"
 quiet="--input-db=-40"
@@ -37,11 +39,11 @@ cases=(
   "quiet/lsp|LSP Compressor Stereo|$lsp|$quiet $lsp_standard"
   "quiet/zam|ZamCompX2|$zam|$quiet $zam_standard"
 )
-program_names=("Default" "Mix" "Bass Guitar" "Vocals" "Acoustic Guitar" "Hard" "Drums" "FSU" "-------"
-  "Pressora" "From" "Halden" "Rookmere")
-for n in $(seq 0 12); do
-  cases+=("program $n ${program_names[$n]}/ours|PressoraLite|$ours|--program=$n")
-done
+# The programs as the plug-in names them ("      3  Vocals" under "Programs:").
+while read -r n name; do
+  cases+=("program $n $name/ours|PressoraLite|$ours|--program=$n")
+done < <("$build/tools/pressora/pressora" info "$ours" | sed -n '/^Programs:/,/^Pins:/p' |
+  sed -n 's/^ *\([0-9][0-9]*\)  \(.*\)$/\1 \2/p')
 
 # Instructions per frame, case by case.
 benchmark_arguments=()
