@@ -10,18 +10,10 @@ namespace Vantor::GUI::Graphics
 
 VANTOR_DEFINE_CLASS(Vantor::GUI::Graphics::CAlphaColour, "CAlphaColour", "CCountedObject")
 
-const CAlphaColour CAlphaColour::kBlack(0, 0, 0);
-const CAlphaColour CAlphaColour::kWhite(255, 255, 255);
-const CAlphaColour CAlphaColour::kRed(243, 32, 32);
-const CAlphaColour CAlphaColour::kGreen(102, 200, 85);
-const CAlphaColour CAlphaColour::kBlue(85, 86, 200);
-const CAlphaColour CAlphaColour::kYellow(219, 230, 49);
-const CAlphaColour CAlphaColour::kOrange(239, 149, 41);
-const CAlphaColour CAlphaColour::kTurquoise(116, 184, 188);
-const CAlphaColour CAlphaColour::kPurple(153, 116, 188);
-const CAlphaColour CAlphaColour::kPink(226, 74, 160);
-const CAlphaColour CAlphaColour::kLightGrey(208, 208, 208);
-const CAlphaColour CAlphaColour::kGrey(147, 147, 147);
+#define VANTOR_DEFINE_NAMED_COLOUR(name, red, green, blue)                                                   \
+    const CAlphaColour CAlphaColour::name(red, green, blue);
+VANTOR_NAMED_COLOURS(VANTOR_DEFINE_NAMED_COLOUR)
+#undef VANTOR_DEFINE_NAMED_COLOUR
 const CAlphaColour CAlphaColour::kClear(0, 0, 0, 0);
 
 CAlphaColour::CAlphaColour(long red, long green, long blue, long alpha)

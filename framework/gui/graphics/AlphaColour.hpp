@@ -3,6 +3,7 @@
 
 #include "framework/basics/String.hpp"
 #include "framework/gui/graphics/Colour.hpp"
+#include "framework/gui/graphics/NamedColours.hpp"
 
 namespace Vantor::GUI::Graphics
 {
@@ -35,18 +36,11 @@ public:
     // Reads exactly four comma-separated numbers; anything else gives (0, 0, 0, 0).
     static CAlphaColour fromString(const Basics::CString& text);
 
-    static const CAlphaColour kBlack;
-    static const CAlphaColour kWhite;
-    static const CAlphaColour kRed;
-    static const CAlphaColour kGreen;
-    static const CAlphaColour kBlue;
-    static const CAlphaColour kYellow;
-    static const CAlphaColour kOrange;
-    static const CAlphaColour kTurquoise;
-    static const CAlphaColour kPurple;
-    static const CAlphaColour kPink;
-    static const CAlphaColour kLightGrey;
-    static const CAlphaColour kGrey;
+    // kBlack, kWhite, kRed, kGreen, kBlue, kYellow, kOrange, kTurquoise, kPurple,
+    // kPink, kLightGrey and kGrey (NamedColours.hpp).
+#define VANTOR_DECLARE_NAMED_COLOUR(name, red, green, blue) static const CAlphaColour name;
+    VANTOR_NAMED_COLOURS(VANTOR_DECLARE_NAMED_COLOUR)
+#undef VANTOR_DECLARE_NAMED_COLOUR
     // Fully transparent black.
     static const CAlphaColour kClear;
 

@@ -7,18 +7,9 @@ namespace Vantor::GUI::Graphics
 
 VANTOR_DEFINE_CLASS(Vantor::GUI::Graphics::CColour, "CColour", "CCountedObject")
 
-const CColour CColour::kBlack(0, 0, 0);
-const CColour CColour::kWhite(255, 255, 255);
-const CColour CColour::kRed(243, 32, 32);
-const CColour CColour::kGreen(102, 200, 85);
-const CColour CColour::kBlue(85, 86, 200);
-const CColour CColour::kYellow(219, 230, 49);
-const CColour CColour::kOrange(239, 149, 41);
-const CColour CColour::kTurquoise(116, 184, 188);
-const CColour CColour::kPurple(153, 116, 188);
-const CColour CColour::kPink(226, 74, 160);
-const CColour CColour::kLightGrey(208, 208, 208);
-const CColour CColour::kGrey(147, 147, 147);
+#define VANTOR_DEFINE_NAMED_COLOUR(name, red, green, blue) const CColour CColour::name(red, green, blue);
+VANTOR_NAMED_COLOURS(VANTOR_DEFINE_NAMED_COLOUR)
+#undef VANTOR_DEFINE_NAMED_COLOUR
 
 CColour::CColour(long red, long green, long blue) : m_red(red), m_green(green), m_blue(blue) {}
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "framework/basics/CountedObject.hpp"
+#include "framework/gui/graphics/NamedColours.hpp"
 
 namespace Vantor::GUI::Graphics
 {
@@ -41,18 +42,11 @@ public:
     // One component moved half way to a target (the rounding both adjustments share).
     static long mixHalfWay(long component, long target);
 
-    static const CColour kBlack;
-    static const CColour kWhite;
-    static const CColour kRed;
-    static const CColour kGreen;
-    static const CColour kBlue;
-    static const CColour kYellow;
-    static const CColour kOrange;
-    static const CColour kTurquoise;
-    static const CColour kPurple;
-    static const CColour kPink;
-    static const CColour kLightGrey;
-    static const CColour kGrey;
+    // kBlack, kWhite, kRed, kGreen, kBlue, kYellow, kOrange, kTurquoise, kPurple,
+    // kPink, kLightGrey and kGrey (NamedColours.hpp).
+#define VANTOR_DECLARE_NAMED_COLOUR(name, red, green, blue) static const CColour name;
+    VANTOR_NAMED_COLOURS(VANTOR_DECLARE_NAMED_COLOUR)
+#undef VANTOR_DECLARE_NAMED_COLOUR
 
 protected:
     long m_red;
