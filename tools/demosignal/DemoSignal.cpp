@@ -1,7 +1,8 @@
 #include "tools/demosignal/DemoSignal.hpp"
 
+#include "tools/pressora/Noise.hpp"
+
 #include <cmath>
-#include <cstdint>
 #include <numbers>
 #include <stdexcept>
 
@@ -13,22 +14,6 @@ namespace
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kBeatSeconds = 0.5;
-
-// xorshift32 noise in [-1, 1): identical on every machine.
-class CNoise
-{
-public:
-    double next()
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 17;
-        m_state ^= m_state << 5;
-        return static_cast<double>(m_state) / 2147483648.0 - 1.0;
-    }
-
-private:
-    std::uint32_t m_state = 0x1234567u;
-};
 
 // A kick: a sine whose pitch falls from 120 Hz to 45 Hz, decaying in about 0.15 s.
 double kick(double t)
@@ -62,7 +47,7 @@ CDemoSignal::CDemoSignal(double seconds, int sampleRate) : m_sampleRate(sampleRa
     const auto frames = static_cast<std::size_t>(std::llround(seconds * sampleRate));
     m_left.resize(frames);
     m_right.resize(frames);
-    CNoise noise;
+    Pressora::CNoise noise(0x1234567u);
     for (std::size_t i = 0; i < frames; ++i)
     {
         const double t = static_cast<double>(i) / sampleRate;

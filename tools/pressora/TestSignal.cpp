@@ -1,5 +1,7 @@
 #include "tools/pressora/TestSignal.hpp"
 
+#include "tools/pressora/Noise.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -7,30 +9,6 @@
 
 namespace Vantor::Pressora
 {
-
-namespace
-{
-
-// xorshift32: tiny, fast and identical everywhere.
-class CNoise
-{
-public:
-    explicit CNoise(std::uint32_t seed) : m_state(seed != 0 ? seed : 1u) {}
-
-    // Uniform in [-1, 1).
-    float next()
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 17;
-        m_state ^= m_state << 5;
-        return static_cast<float>(static_cast<double>(m_state) / 2147483648.0 - 1.0);
-    }
-
-private:
-    std::uint32_t m_state;
-};
-
-} // namespace
 
 CTestSignal::CTestSignal(double seconds, int sampleRate, std::uint32_t seed) : m_sampleRate(sampleRate)
 {
@@ -58,8 +36,9 @@ CTestSignal::CTestSignal(double seconds, int sampleRate, std::uint32_t seed) : m
         const double toneR = 0.6 * std::sin(twoPi * 165.0 * t + 0.5) + 0.3 * std::sin(twoPi * 2640.0 * t);
         const bool inBurst = burstPeriod > 0 && (i % burstPeriod) < burstLength;
         const double burst = inBurst ? 0.45 : 0.01;
-        m_left[i] = static_cast<float>(swell * toneL + burst * noise.next());
-        m_right[i] = static_cast<float>(swell * toneR + burst * noise.next());
+        // The noise is rounded to single precision before it is scaled.
+        m_left[i] = static_cast<float>(swell * toneL + burst * static_cast<float>(noise.next()));
+        m_right[i] = static_cast<float>(swell * toneR + burst * static_cast<float>(noise.next()));
     }
 }
 
