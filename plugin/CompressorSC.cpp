@@ -85,6 +85,13 @@ inline bool roundsSafely(double value, double allowance, float& result)
     result = rounded;
     return true;
 }
+
+// The gain reduction in dB of an envelope: the magnitude of the gain's exponent in decibels.
+inline float reductionOf(float slope, float envelopeDb)
+{
+    const float reduction = (1.0f - slope) * (envelopeDb - CCompressorSC::kTiny);
+    return reduction > 0.0f ? reduction : 0.0f;
+}
 } // namespace
 
 CCompressorSC::CCompressorSC()
@@ -217,6 +224,7 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
 
     // The envelope follows the target: attack while below it, release otherwise.
     float envelope = m_envelope;
+    float largest = kTiny;
 #pragma GCC unroll 16
     for (float& value : targets)
     {
@@ -224,8 +232,10 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
         const float coefficient = target > envelope ? attack : release;
         envelope = target + (envelope - target) * coefficient;
         value = envelope;
+        largest = envelope > largest ? envelope : largest;
     }
     m_envelope = envelope;
+    m_blockReduction = reductionOf(slope, largest);
     const float* envelopes = targets;
 
     // At rest (every envelope at 1e-20, its floor), or at 1:1, every gain is
@@ -256,6 +266,7 @@ void CCompressorSC::processStepByStep(float* left, float* right, const float* de
     const float quietBound = m_quietBound;
     float meanSquare = m_meanSquare;
     float envelope = m_envelope;
+    float largest = kTiny;
     for (int i = 0; i < kBlockSize; ++i)
     {
         const float energy = energyOf(detectorLeft[i], detectorRight[i]);
@@ -272,6 +283,7 @@ void CCompressorSC::processStepByStep(float* left, float* right, const float* de
         const float target = over + kTiny;
         const float coefficient = target > envelope ? attack : release;
         envelope = target + (envelope - target) * coefficient;
+        largest = envelope > largest ? envelope : largest;
 
         const float gain = fastGainOf(slope, envelope);
         left[i] *= gain;
@@ -279,6 +291,7 @@ void CCompressorSC::processStepByStep(float* left, float* right, const float* de
     }
     m_meanSquare = meanSquare;
     m_envelope = envelope;
+    m_blockReduction = reductionOf(slope, largest);
     m_moderateGains = false;
 }
 

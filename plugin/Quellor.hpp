@@ -100,6 +100,11 @@ public:
     double getMasterGain() const { return m_masterGain.load(std::memory_order_relaxed); }
     float getCurrentMix() const { return m_currentMix.load(std::memory_order_relaxed); }
     float getWorkingSampleRate() const { return m_workingSampleRate; }
+    // The largest gain reduction, in dB (0 or more), of the compressor blocks
+    // completed in the last processing call; 0 if none completed or the
+    // compressor was off. Written by the audio path once per call.
+    // Threads: any.
+    float getGainReduction() const { return m_gainReduction.load(std::memory_order_relaxed); }
 
 private:
     static bool isParameter(Vst::VstInt32 index) { return Parameters::isIndex(index); }
@@ -132,6 +137,7 @@ private:
     bool m_leavingModerate = false;
     // Written by the audio path once per call, readable from any thread.
     std::atomic<float> m_currentMix{1.0f};
+    std::atomic<float> m_gainReduction{0.0f};
     // Set by automation, read by the audio path without a lock.
     std::atomic<double> m_masterGain{1.0};
     float m_workingSampleRate = 44100.0f;

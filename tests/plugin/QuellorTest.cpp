@@ -304,6 +304,29 @@ TEST_F(QuellorFixture, TheMeterReportsThePeakOfTheCompressedSignalPerCall)
     effect->setParameterView(nullptr);
 }
 
+TEST_F(QuellorFixture, GainReductionIsTheLargestOfTheCallsBlocksAndSettlesAtTheStaticCurve)
+{
+    effect->setProgram(5); // Hard: -8 dB, 20:1, 1 ms attack, 7.9 ms release
+    effect->setSampleRate(48000.0f);
+    effect->resume();
+    // A full-scale pair of opposite signs measures +3.01 dB (the detector adds both
+    // channels' energies): 11.01 dB over the threshold, of which 20:1 keeps 1/20.
+    const SStereo loud{std::vector<float>(48000, 1.0f), std::vector<float>(48000, -1.0f)};
+    run(loud, 512);
+    const double expected = (1.0 - 0.05) * (10.0 * std::log10(2.0) + 8.0);
+    EXPECT_NEAR(effect->getGainReduction(), expected, 0.01);
+
+    // A call that completes no block, and the compressor switched off, show none.
+    float out[2][8];
+    float* outputs[2] = {out[0], out[1]};
+    float* inputs[2] = {const_cast<float*>(loud.left.data()), const_cast<float*>(loud.right.data())};
+    effect->processReplacing(inputs, outputs, 8);
+    EXPECT_EQ(effect->getGainReduction(), 0.0f);
+    effect->setParameter(CQuellor::kThreshold, 1.0f);
+    run(loud, 512);
+    EXPECT_EQ(effect->getGainReduction(), 0.0f);
+}
+
 // ---- audio path -----------------------------------------------------------------
 
 TEST_F(QuellorFixture, OneStepBelowTheTopThresholdTheCompressorRuns)
