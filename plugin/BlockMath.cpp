@@ -60,7 +60,7 @@ void targetsOf(const float* meanSquares, const float* levels, float threshold, f
     }
 }
 
-bool applyGains(float* left, float* right, const float* gains, float low, float high)
+bool applyGains(float* left, float* right, const float* gains, float low, float high, float* smallestGains)
 {
     __m128 smallest = _mm_set1_ps(high), largest = _mm_set1_ps(low);
     for (int i = 0; i < kBlockSize; i += 4)
@@ -73,6 +73,7 @@ bool applyGains(float* left, float* right, const float* gains, float low, float 
     }
     const __m128 within =
         _mm_and_ps(_mm_cmpge_ps(smallest, _mm_set1_ps(low)), _mm_cmple_ps(largest, _mm_set1_ps(high)));
+    _mm_storeu_ps(smallestGains, _mm_min_ps(_mm_loadu_ps(smallestGains), smallest));
     return _mm_movemask_ps(within) == 0xF;
 }
 
@@ -377,15 +378,18 @@ bool allEqual(const float* values, float value)
     return equal;
 }
 
-bool applyGains(float* left, float* right, const float* gains, float low, float high)
+bool applyGains(float* left, float* right, const float* gains, float low, float high, float* smallestGains)
 {
     bool within = true;
+    float smallest = smallestGains[0];
     for (int i = 0; i < kBlockSize; ++i)
     {
         left[i] *= gains[i];
         right[i] *= gains[i];
         within &= gains[i] >= low && gains[i] <= high;
+        smallest = gains[i] < smallest ? gains[i] : smallest;
     }
+    smallestGains[0] = smallest;
     return within;
 }
 

@@ -31,8 +31,9 @@ void targetsOf(const float* meanSquares, const float* levels, float threshold, f
                float* targets);
 
 // left[i] *= gains[i] and right[i] *= gains[i]; answers whether every gain lies
-// between `low` and `high`.
-bool applyGains(float* left, float* right, const float* gains, float low, float high);
+// between `low` and `high`. Lowers the four running minimums in smallestGains
+// so that together they keep the smallest gain applied (the caller reduces them).
+bool applyGains(float* left, float* right, const float* gains, float low, float high, float* smallestGains);
 
 // levels[i] = 20 log10(sqrt(meanSquares[i]) + 1e-20), for finite, non-negative
 // mean squares.

@@ -85,13 +85,6 @@ inline bool roundsSafely(double value, double allowance, float& result)
     result = rounded;
     return true;
 }
-
-// The gain reduction in dB of an envelope: the magnitude of the gain's exponent in decibels.
-inline float reductionOf(float slope, float envelopeDb)
-{
-    const float reduction = (1.0f - slope) * (envelopeDb - CCompressorSC::kTiny);
-    return reduction > 0.0f ? reduction : 0.0f;
-}
 } // namespace
 
 CCompressorSC::CCompressorSC()
@@ -224,7 +217,6 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
 
     // The envelope follows the target: attack while below it, release otherwise.
     float envelope = m_envelope;
-    float largest = kTiny;
 #pragma GCC unroll 16
     for (float& value : targets)
     {
@@ -232,10 +224,8 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
         const float coefficient = target > envelope ? attack : release;
         envelope = target + (envelope - target) * coefficient;
         value = envelope;
-        largest = envelope > largest ? envelope : largest;
     }
     m_envelope = envelope;
-    m_blockReduction = reductionOf(slope, largest);
     const float* envelopes = targets;
 
     // At rest (every envelope at 1e-20, its floor), or at 1:1, every gain is
@@ -252,7 +242,16 @@ void CCompressorSC::processBlock(float* left, float* right, const float* detecto
         const int i = std::countr_zero(unsafe);
         gains[i] = gainOf(slope, envelopes[i]);
     }
-    m_moderateGains = BlockMath::applyGains(left, right, gains, kModerateGainLow, kModerateGainHigh);
+    m_moderateGains =
+        BlockMath::applyGains(left, right, gains, kModerateGainLow, kModerateGainHigh, m_smallestGains);
+}
+
+float CCompressorSC::takeSmallestGain()
+{
+    const float smallest = std::min(std::min(m_smallestGains[0], m_smallestGains[1]),
+                                    std::min(m_smallestGains[2], m_smallestGains[3]));
+    std::fill(std::begin(m_smallestGains), std::end(m_smallestGains), 1.0f);
+    return smallest;
 }
 
 void CCompressorSC::processStepByStep(float* left, float* right, const float* detectorLeft,
@@ -266,7 +265,7 @@ void CCompressorSC::processStepByStep(float* left, float* right, const float* de
     const float quietBound = m_quietBound;
     float meanSquare = m_meanSquare;
     float envelope = m_envelope;
-    float largest = kTiny;
+    float smallest = m_smallestGains[0];
     for (int i = 0; i < kBlockSize; ++i)
     {
         const float energy = energyOf(detectorLeft[i], detectorRight[i]);
@@ -283,15 +282,15 @@ void CCompressorSC::processStepByStep(float* left, float* right, const float* de
         const float target = over + kTiny;
         const float coefficient = target > envelope ? attack : release;
         envelope = target + (envelope - target) * coefficient;
-        largest = envelope > largest ? envelope : largest;
 
         const float gain = fastGainOf(slope, envelope);
         left[i] *= gain;
         right[i] *= gain;
+        smallest = gain < smallest ? gain : smallest;
     }
     m_meanSquare = meanSquare;
     m_envelope = envelope;
-    m_blockReduction = reductionOf(slope, largest);
+    m_smallestGains[0] = smallest;
     m_moderateGains = false;
 }
 

@@ -56,9 +56,9 @@ public:
     // when unknown): then each compressed sample lies within 2^39 of the one it
     // came from, and their difference is exact in extended precision.
     bool hadModerateGains() const { return m_moderateGains; }
-    // The largest gain reduction of the last block in dB, 0 or more: the
-    // reduction its largest envelope gives, (1 - slope)(envelope - 1e-20).
-    float getBlockGainReduction() const { return m_blockReduction; }
+    // The smallest gain applied since the last call (1 if the audio was left as
+    // it was): the largest gain reduction, as a factor. Starts over at 1.
+    float takeSmallestGain();
 
     // Compresses `left` and `right` (16 samples each) in place by the gain that
     // `detectorLeft` and `detectorRight` call for. Any of the four may be the same
@@ -112,7 +112,8 @@ private:
     float m_quietThreshold = std::numeric_limits<float>::quiet_NaN();
     float m_quietBound = 0.0f;
     bool m_moderateGains = true;
-    float m_blockReduction = 0.0f;
+    // Running minimums of the gains applied, four lanes (see takeSmallestGain()).
+    alignas(16) float m_smallestGains[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 };
 
 } // namespace Vantor::Quellor

@@ -301,7 +301,6 @@ void CQuellor::processReplacing(float** inputs, float** outputs, VstInt32 sample
 void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFrames)
 {
     float meter = 0.0f;
-    float reduction = 0.0f;
     const bool usable = sampleFrames > 0 && inputs != nullptr && outputs != nullptr && inputs[0] != nullptr &&
                         inputs[1] != nullptr && outputs[0] != nullptr && outputs[1] != nullptr;
     if (usable)
@@ -359,7 +358,6 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
                 {
                     m_compressor->processBlock(m_compressedLeft, m_compressedRight, m_dryLeft, m_dryRight);
                     m_leavingModerate = m_compressor->hadModerateGains();
-                    reduction = std::max(reduction, m_compressor->getBlockGainReduction());
                 }
                 position = 0;
                 meter = std::max({meter, std::fabs(leavingLeft), std::fabs(leavingRight)});
@@ -368,6 +366,9 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
         m_currentMix.store(mix, std::memory_order_relaxed);
         m_blockPosition = position;
     }
+    // The blocks of this call: one logarithm, and only when something was compressed.
+    const float smallestGain = m_compressor->takeSmallestGain();
+    const float reduction = smallestGain < 1.0f ? -20.0f * std::log10(smallestGain) : 0.0f;
     m_gainReduction.store(reduction, std::memory_order_relaxed);
     notifyView(IParameterView::kMeterIndex, meter);
 }
