@@ -43,7 +43,7 @@ public:
     ~CQuellor() override;
 
     // ---- parameters ---------------------------------------------------------
-    // Threads: automation, audio.
+    // Threads: automation, audio, editor.
     void setParameter(Vst::VstInt32 index, float value) override;
     // Threads: any.
     float getParameter(Vst::VstInt32 index) override;
@@ -65,7 +65,7 @@ public:
     bool getProgramNameIndexed(Vst::VstInt32 category, Vst::VstInt32 index, char* text) override;
 
     // ---- processing ---------------------------------------------------------
-    // Threads: any.
+    // Threads: editor.
     void resume() override;
     // Threads: audio.
     void processReplacing(float** inputs, float** outputs, Vst::VstInt32 sampleFrames) override;
@@ -138,7 +138,7 @@ private:
     // Written by the audio path once per call, readable from any thread.
     std::atomic<float> m_currentMix{1.0f};
     std::atomic<float> m_gainReduction{0.0f};
-    // Set by automation, read by the audio path without a lock.
+    // Set by whichever thread changes Master, read by the audio path without a lock.
     std::atomic<double> m_masterGain{1.0};
     float m_workingSampleRate = 44100.0f;
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # ThreadSanitizer stage: builds only the test programs whose cases run threads at
 # once (one effect driven by automation and audio threads; the same with the
-# editor's idle on a third thread; class records made on many threads) and runs
-# those cases. Any report of a data race fails them; nothing is suppressed.
+# editor idling and turning a knob on a third thread; class records made on many
+# threads) and runs those cases. Any report of a data race fails them; nothing
+# is suppressed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset tsan >/dev/null

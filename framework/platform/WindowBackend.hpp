@@ -258,6 +258,7 @@ public:
     // Threads: editor.
     virtual SPixelSize getScreenSize() = 0;
     // The primary monitor's area on the screen (the whole screen where monitors are not known).
+    // Threads: editor.
     virtual SPixelRect getPrimaryMonitorArea()
     {
         const SPixelSize size = getScreenSize();
@@ -291,10 +292,12 @@ public:
     // without waiting, where nothing else would: a plug-in's X11 windows live on a
     // connection of their own that the host never reads. Nothing where the host's
     // message loop already delivers them (Win32).
+    // Threads: editor.
     virtual void pumpEmbeddedWindows() {}
 
     // Lets go of the display once every window is gone (a plug-in library being unloaded):
     // closes the connection of its own, if one was opened. A later use opens it again.
+    // Threads: editor.
     virtual void shutdown() {}
 };
 

@@ -18,7 +18,7 @@
 //   allocation, no lock, no I/O, no GUI object;
 // - automation: wherever the host plays back or records parameter changes;
 // - editor: the host's user-interface thread, where it opens the editor and
-//   makes its other dispatcher calls;
+//   makes its other dispatcher calls, and where the editor's controls run;
 // - any: more than one of these, possibly at the same time.
 
 #include <atomic>
@@ -55,14 +55,16 @@ public:
     virtual void open() {}
     // Threads: editor.
     virtual void close() {}
-    // Threads: any.
+    // Switching processing off and on (effMainsChanged), the rate and the block size
+    // (effSetSampleRate, effSetBlockSize) arrive while no processing call runs.
+    // Threads: editor.
     virtual void suspend() {}
-    // Threads: any.
+    // Threads: editor.
     virtual void resume() {}
 
-    // Threads: any.
+    // Threads: editor.
     virtual void setSampleRate(float newRate) { sampleRate = newRate; }
-    // Threads: any.
+    // Threads: editor.
     virtual void setBlockSize(VstInt32 newSize) { blockSize = newSize; }
 
     // Threads: audio.
@@ -75,8 +77,9 @@ public:
     // Threads: audio.
     virtual void process(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/) {}
 
-    // value is normalised to 0...1.
-    // Threads: automation, audio.
+    // value is normalised to 0...1. The host's automation, the audio thread (MIDI)
+    // and the editor (a knob turn, through setParameterAutomated) may call it at once.
+    // Threads: automation, audio, editor.
     virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}
     // Threads: any.
     virtual float getParameter(VstInt32 /*index*/) { return 0.0f; }

@@ -31,7 +31,7 @@ public:
 
     // Asks the host for MIDI (wantEvents) when the effect is a synth or
     // answers canDo("receiveVstMidiEvent") with 1.
-    // Threads: any.
+    // Threads: editor.
     void resume() override;
 
     // ---- host -> effect -----------------------------------------------------
@@ -171,10 +171,11 @@ public:
     virtual bool ioChanged();
     // Threads: editor.
     virtual bool sizeWindow(VstInt32 width, VstInt32 height);
-    // Ask the host and store a positive answer; return the stored value.
-    // Threads: any.
+    // Ask the host and store a positive answer; return the stored value. Like
+    // setSampleRate and setBlockSize, only while no processing call runs.
+    // Threads: editor.
     virtual float updateSampleRate();
-    // Threads: any.
+    // Threads: editor.
     virtual VstInt32 updateBlockSize();
     // Threads: any.
     virtual VstInt32 getInputLatency();

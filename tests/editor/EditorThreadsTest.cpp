@@ -1,9 +1,11 @@
 // The editor among the threads a host runs: automation sets all six parameters
-// and switches programs, the audio thread processes, the editor's thread idles
-// with the editor open. Under the tsan preset this must run without a report.
+// and switches programs, the audio thread processes and sends MIDI controllers,
+// the editor's thread idles with the editor open and turns a knob, which sets the
+// parameter from there. Under the tsan preset this must run without a report.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <thread>
 #include <vector>
 
@@ -12,7 +14,7 @@
 using namespace Vantor;
 using namespace EditorTest;
 
-TEST(EditorThreads, AutomationAudioAndTheEditorsIdleRunAtOnce)
+TEST(EditorThreads, AutomationAudioAndTheEditorsIdleAndKnobsRunAtOnce)
 {
     Tests::CFakeWindowSystem windows;
     Tests::CScratchFolder pictures;
@@ -30,10 +32,18 @@ TEST(EditorThreads, AutomationAudioAndTheEditorsIdleRunAtOnce)
         [&]
         {
             opened = editor.open(reinterpret_cast<void*>(1));
-            while (!stop.load())
+            const auto mouse = [&](int message, int x, std::uintptr_t keys) {
+                editor.handleWindowEvents({message, keys, Platform::packMousePosition(x, 85)});
+            };
+            for (int turn = 0; !stop.load(); ++turn)
             {
                 editor.idle();
                 idles.fetch_add(1);
+                // The Threshold knob, dragged 20 pixels to the right, then back to the left.
+                const int to = turn % 2 == 0 ? 70 : 30;
+                mouse(Platform::Message::LeftButtonDown, 50, Platform::KeyState::LeftButton);
+                mouse(Platform::Message::MouseMove, to, Platform::KeyState::LeftButton);
+                mouse(Platform::Message::LeftButtonUp, to, 0);
                 std::this_thread::yield();
             }
             editor.close();
@@ -49,10 +59,42 @@ TEST(EditorThreads, AutomationAudioAndTheEditorsIdleRunAtOnce)
             float* inputs[2] = {left.data(), right.data()};
             std::vector<float> outLeft(256), outRight(256);
             float* outputs[2] = {outLeft.data(), outRight.data()};
+            // Threshold and a program by MIDI: what the knob and automation change too.
+            Vst::VstMidiEvent controllers[] = {{Vst::kVstMidiType,
+                                                sizeof(Vst::VstMidiEvent),
+                                                0,
+                                                0,
+                                                0,
+                                                0,
+                                                {char(0xB0), 71, 30, 0},
+                                                0,
+                                                0,
+                                                0,
+                                                0},
+                                               {Vst::kVstMidiType,
+                                                sizeof(Vst::VstMidiEvent),
+                                                0,
+                                                0,
+                                                0,
+                                                0,
+                                                {char(0xB0), 4, 0, 0},
+                                                0,
+                                                0,
+                                                0,
+                                                0}};
+            Vst::VstEvents events[2];
+            for (int i = 0; i < 2; ++i)
+            {
+                events[i] = {1, 0, {reinterpret_cast<Vst::VstEvent*>(&controllers[i]), nullptr}};
+            }
             while (!stop.load())
             {
+                const long block = blocks.fetch_add(1);
+                if (block % 8 == 0)
+                {
+                    effect.processEvents(&events[(block / 8) % 2]);
+                }
                 effect.processReplacing(inputs, outputs, 256);
-                blocks.fetch_add(1);
             }
         });
     std::thread automation(
@@ -70,17 +112,23 @@ TEST(EditorThreads, AutomationAudioAndTheEditorsIdleRunAtOnce)
                     effect.setProgram((round / 100) % Quellor::CQuellor::kNumPrograms);
                 }
             }
-            effect.setProgram(3);
             stop.store(true);
         });
     automation.join();
     audio.join();
     editorThread.join();
     EXPECT_TRUE(opened.load());
+    std::size_t turns = 0;
+    for (const SAutomation& call : CAutomationLog::instance().take())
+    {
+        turns += call.index == 1 ? 1 : 0;
+    }
+    EXPECT_GT(turns, 0u) << "the knob turns reached the host as automation";
 
-    // Back on one thread: idle shows what automation left. The knob holds the value the
-    // program handed over, the effect answers it mapped to its range and back, so the two
-    // may differ in the last few bits.
+    // Back on one thread: idle shows what a program change on another thread left. The
+    // knob holds the value the program handed over, the effect answers it mapped to its
+    // range and back, so the two may differ in the last few bits.
+    effect.setProgram(3);
     editor.idle();
     for (int index = 0; index < Quellor::CQuellor::kNumParameters; ++index)
     {

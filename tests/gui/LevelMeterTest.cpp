@@ -111,7 +111,15 @@ TEST_F(LevelMeterTest, NoStepsOrNoRoomDrawsNothingAndNeverDividesByZero)
         Tests::CControlPicture picture(meter, 10, 75);
         EXPECT_EQ(picture.pixel(4, 72), Platform::makeColour(255, 255, 255));
     }
+    // Fifteen segments in 3 x 3 pixels have no room: lit, they still draw nothing.
     CLevelMeter tiny(root, -1, CRect(0, 0, 3, 3), 15);
     tiny.setValue(1.0);
     Tests::CControlPicture picture(tiny, 3, 3);
+    for (int y = 0; y < 3; ++y)
+    {
+        for (int x = 0; x < 3; ++x)
+        {
+            EXPECT_EQ(picture.pixel(x, y), Platform::makeColour(255, 255, 255)) << x << ", " << y;
+        }
+    }
 }

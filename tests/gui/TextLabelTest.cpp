@@ -117,17 +117,18 @@ TEST_F(TextLabelTest, DrawsItsTextInItsColourOverItsDefaultLookWhenAsked)
     EXPECT_EQ(disabled.pixel(30, 10), Platform::makeColour(255, 255, 255)) << "disabled: nothing drawn";
 }
 
-TEST_F(TextLabelTest, FontsAreCountedAndDefaultsHold)
+// A font kept too briefly is used after it is freed, one kept twice leaks: both are
+// what the sanitizer build reports here.
+TEST_F(TextLabelTest, TheLabelKeepsTheFontItIsGiven)
 {
     CTextLabel label(root, 0, CRect(0, 0, 10, 10), "x");
     EXPECT_EQ(label.getFont(), Fonts::CFont::getDefaultFont());
-    EXPECT_EQ(label.getAlignment(), Fonts::kDefaultLabel);
     auto* font = new Fonts::CFont("Arial", 20);
     font->referenced();
     label.setFont(font);
+    font->dereference(); // the label's hold alone keeps it now
     label.setFont(font);
     label.setFont(nullptr);
-    EXPECT_EQ(font->getReferenceCount(), 2);
-    EXPECT_EQ(label.getFont(), font);
-    font->dereference();
+    ASSERT_EQ(label.getFont(), font);
+    EXPECT_EQ(label.getFont()->getSize(), 20);
 }

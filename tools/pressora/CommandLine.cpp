@@ -1,7 +1,9 @@
 #include "tools/pressora/CommandLine.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 namespace Vantor::Pressora
 {
@@ -10,26 +12,6 @@ namespace
 {
 
 using ECommand = SCommandLine::ECommand;
-
-const char* commandName(ECommand command)
-{
-    switch (command)
-    {
-    case ECommand::Info:
-        return "info";
-    case ECommand::Render:
-        return "render";
-    case ECommand::Bench:
-        return "bench";
-    case ECommand::Gui:
-        return "gui";
-    case ECommand::Compare:
-        return "compare";
-    case ECommand::Help:
-        break;
-    }
-    return "help";
-}
 
 template <typename TNumber> bool parseNumber(const std::string& text, TNumber& result)
 {
@@ -57,210 +39,275 @@ SParameterSetting parseParameter(const std::string& text)
     return setting;
 }
 
-void requireCommand(ECommand actual, std::initializer_list<ECommand> allowed, const std::string& option)
+// What the arguments after the command fill in, read from left to right.
+struct SReading
 {
-    for (const ECommand command : allowed)
+    SCommandLine result;
+    std::vector<std::string> positional;
+    bool afterGiven = false;
+};
+
+// One option being read, "--name VALUE" or "--name=VALUE": value() takes the joined
+// value or the next argument. The name is checked before the value is taken, so a
+// misplaced option is named as such even when its value is missing.
+class COptionArgument
+{
+public:
+    COptionArgument(const std::vector<std::string>& arguments, std::size_t& position)
+        : m_arguments(arguments), m_position(position), m_name(arguments[position])
     {
-        if (command == actual)
+        if (const auto equals = m_name.find('='); equals != std::string::npos)
         {
-            return;
+            m_joined = m_name.substr(equals + 1);
+            m_name.resize(equals);
         }
     }
-    throw CUsageError(option + " is not an option of '" + commandName(actual) + "'");
+    const std::string& name() const { return m_name; }
+    std::string value()
+    {
+        if (m_joined)
+        {
+            return *m_joined;
+        }
+        if (m_position + 1 >= m_arguments.size())
+        {
+            throw CUsageError(m_name + " needs a value");
+        }
+        return m_arguments[++m_position];
+    }
+
+private:
+    const std::vector<std::string>& m_arguments;
+    std::size_t& m_position;
+    std::string m_name;
+    std::optional<std::string> m_joined;
+};
+
+// ---- options -----------------------------------------------------------------
+
+void readProgram(SReading& reading, COptionArgument& option)
+{
+    if (reading.result.program)
+    {
+        throw CUsageError("--program given twice");
+    }
+    reading.result.program = option.value();
+    if (reading.result.program->empty())
+    {
+        throw CUsageError("--program needs a number or a name");
+    }
+}
+
+void readParameter(SReading& reading, COptionArgument& option)
+{
+    reading.result.parameters.push_back(parseParameter(option.value()));
+}
+
+void readBlock(SReading& reading, COptionArgument& option)
+{
+    const std::string text = option.value();
+    int& blockSize = reading.result.blockSize;
+    if (!parseNumber(text, blockSize) || blockSize < 1 || blockSize > CCommandLine::kMaxBlockSize)
+    {
+        throw CUsageError("--block: '" + text + "' is not a block size from 1 to " +
+                          std::to_string(CCommandLine::kMaxBlockSize));
+    }
+}
+
+void readSeconds(SReading& reading, COptionArgument& option)
+{
+    const std::string text = option.value();
+    double& seconds = reading.result.seconds;
+    if (!parseNumber(text, seconds) || !(seconds > 0.0) || seconds > CCommandLine::kMaxSeconds)
+    {
+        throw CUsageError("--seconds: '" + text + "' is not a duration above 0 and up to 3600");
+    }
+}
+
+void readScreenshot(SReading& reading, COptionArgument& option)
+{
+    reading.result.screenshotPath = option.value();
+    if (reading.result.screenshotPath.empty())
+    {
+        throw CUsageError("--screenshot needs a file name");
+    }
+}
+
+void readAfter(SReading& reading, COptionArgument& option)
+{
+    const std::string text = option.value();
+    int& after = reading.result.screenshotAfter;
+    if (!parseNumber(text, after) || after < 0 || after > CCommandLine::kMaxScreenshotDelay)
+    {
+        throw CUsageError("--after: '" + text + "' is not a number of milliseconds from 0 to " +
+                          std::to_string(CCommandLine::kMaxScreenshotDelay));
+    }
+    reading.afterGiven = true;
+}
+
+enum EOption : unsigned
+{
+    kProgram = 1u << 0,
+    kParam = 1u << 1,
+    kBlock = 1u << 2,
+    kSeconds = 1u << 3,
+    kScreenshot = 1u << 4,
+    kAfter = 1u << 5
+};
+
+struct SOption
+{
+    const char* name;
+    EOption flag;
+    void (*read)(SReading&, COptionArgument&);
+};
+
+constexpr SOption kOptions[] = {
+    {"--program", kProgram, readProgram},
+    {"--param", kParam, readParameter},
+    {"--block", kBlock, readBlock},
+    {"--seconds", kSeconds, readSeconds},
+    {"--screenshot", kScreenshot, readScreenshot},
+    {"--after", kAfter, readAfter},
+};
+
+// ---- commands: each takes its plain arguments ----------------------------------
+
+void takeInfo(SReading& reading)
+{
+    if (reading.positional.size() != 1)
+    {
+        throw CUsageError("info expects one plug-in: pressora info PLUGIN.so");
+    }
+    reading.result.plugins = reading.positional;
+}
+
+void takeRender(SReading& reading)
+{
+    const std::vector<std::string>& positional = reading.positional;
+    if (positional.size() != 3)
+    {
+        throw CUsageError(
+            "render expects a plug-in, an input and an output: pressora render PLUGIN.so IN.wav OUT.wav");
+    }
+    reading.result.plugins = {positional[0]};
+    reading.result.inputPath = positional[1];
+    reading.result.outputPath = positional[2];
+}
+
+void takeBench(SReading& reading)
+{
+    if (reading.positional.empty())
+    {
+        throw CUsageError("bench expects at least one plug-in: pressora bench PLUGIN.so [OTHER.so ...]");
+    }
+    reading.result.plugins = reading.positional;
+}
+
+void takeGui(SReading& reading)
+{
+    if (reading.positional.size() != 1)
+    {
+        throw CUsageError("gui expects one plug-in: pressora gui PLUGIN.so");
+    }
+    reading.result.plugins = reading.positional;
+}
+
+void takeCompare(SReading& reading)
+{
+    if (reading.positional.size() != 2)
+    {
+        throw CUsageError("compare expects two WAV files: pressora compare A.wav B.wav");
+    }
+    reading.result.audioFiles = reading.positional;
+}
+
+struct SCommand
+{
+    const char* name;
+    ECommand command;
+    unsigned options;
+    void (*take)(SReading&);
+};
+
+constexpr SCommand kCommands[] = {
+    {"info", ECommand::Info, 0, takeInfo},
+    {"render", ECommand::Render, kProgram | kParam | kBlock, takeRender},
+    {"bench", ECommand::Bench, kParam | kBlock | kSeconds, takeBench},
+    {"gui", ECommand::Gui, kProgram | kParam | kScreenshot | kAfter, takeGui},
+    {"compare", ECommand::Compare, 0, takeCompare},
+};
+
+const SCommand& findCommand(const std::string& name)
+{
+    for (const SCommand& command : kCommands)
+    {
+        if (name == command.name)
+        {
+            return command;
+        }
+    }
+    throw CUsageError("unknown command '" + name + "' (info, render, bench, gui or compare)");
+}
+
+// Reads everything after the command: options the command has, and plain arguments.
+void readArguments(const std::vector<std::string>& arguments, const SCommand& command, SReading& reading)
+{
+    for (std::size_t i = 1; i < arguments.size(); ++i)
+    {
+        if (arguments[i].rfind("--", 0) != 0)
+        {
+            reading.positional.push_back(arguments[i]);
+            continue;
+        }
+        COptionArgument option(arguments, i);
+        const auto known =
+            std::find_if(std::begin(kOptions), std::end(kOptions),
+                         [&](const SOption& candidate) { return option.name() == candidate.name; });
+        if (known == std::end(kOptions))
+        {
+            throw CUsageError("unknown option '" + option.name() + "'");
+        }
+        if ((command.options & known->flag) == 0)
+        {
+            throw CUsageError(option.name() + " is not an option of '" + command.name + "'");
+        }
+        known->read(reading, option);
+    }
+    if (reading.afterGiven && reading.result.screenshotPath.empty())
+    {
+        throw CUsageError("--after only times a --screenshot");
+    }
+}
+
+bool asksForHelp(const std::vector<std::string>& arguments)
+{
+    return std::any_of(arguments.begin(), arguments.end(),
+                       [](const std::string& argument) { return argument == "--help" || argument == "-h"; });
 }
 
 } // namespace
 
 SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
 {
-    SCommandLine result;
-    for (const auto& argument : arguments)
+    if (asksForHelp(arguments))
     {
-        if (argument == "--help" || argument == "-h")
-        {
-            return result;
-        }
+        return {};
     }
     if (arguments.empty())
     {
         throw CUsageError("no command given (info, render, bench, gui or compare)");
     }
-
-    const std::string& command = arguments[0];
-    if (command == "help")
+    if (arguments[0] == "help")
     {
-        return result;
+        return {};
     }
-    if (command == "info")
-    {
-        result.command = ECommand::Info;
-    }
-    else if (command == "render")
-    {
-        result.command = ECommand::Render;
-    }
-    else if (command == "bench")
-    {
-        result.command = ECommand::Bench;
-    }
-    else if (command == "gui")
-    {
-        result.command = ECommand::Gui;
-    }
-    else if (command == "compare")
-    {
-        result.command = ECommand::Compare;
-    }
-    else
-    {
-        throw CUsageError("unknown command '" + command + "' (info, render, bench, gui or compare)");
-    }
-
-    std::vector<std::string> positional;
-    bool afterGiven = false;
-    for (std::size_t i = 1; i < arguments.size(); ++i)
-    {
-        std::string argument = arguments[i];
-        if (argument.rfind("--", 0) != 0)
-        {
-            positional.push_back(argument);
-            continue;
-        }
-        // Both "--option VALUE" and "--option=VALUE" are accepted.
-        std::string value;
-        bool hasValue = false;
-        if (const auto equals = argument.find('='); equals != std::string::npos)
-        {
-            value = argument.substr(equals + 1);
-            argument.resize(equals);
-            hasValue = true;
-        }
-        const auto takeValue = [&]() -> std::string
-        {
-            if (hasValue)
-            {
-                return value;
-            }
-            if (i + 1 >= arguments.size())
-            {
-                throw CUsageError(argument + " needs a value");
-            }
-            return arguments[++i];
-        };
-
-        if (argument == "--program")
-        {
-            requireCommand(result.command, {ECommand::Render, ECommand::Gui}, argument);
-            if (result.program)
-            {
-                throw CUsageError("--program given twice");
-            }
-            result.program = takeValue();
-            if (result.program->empty())
-            {
-                throw CUsageError("--program needs a number or a name");
-            }
-        }
-        else if (argument == "--param")
-        {
-            requireCommand(result.command, {ECommand::Render, ECommand::Bench, ECommand::Gui}, argument);
-            result.parameters.push_back(parseParameter(takeValue()));
-        }
-        else if (argument == "--block")
-        {
-            requireCommand(result.command, {ECommand::Render, ECommand::Bench}, argument);
-            const std::string text = takeValue();
-            if (!parseNumber(text, result.blockSize) || result.blockSize < 1 ||
-                result.blockSize > kMaxBlockSize)
-            {
-                throw CUsageError("--block: '" + text + "' is not a block size from 1 to " +
-                                  std::to_string(kMaxBlockSize));
-            }
-        }
-        else if (argument == "--seconds")
-        {
-            requireCommand(result.command, {ECommand::Bench}, argument);
-            const std::string text = takeValue();
-            if (!parseNumber(text, result.seconds) || !(result.seconds > 0.0) || result.seconds > kMaxSeconds)
-            {
-                throw CUsageError("--seconds: '" + text + "' is not a duration above 0 and up to 3600");
-            }
-        }
-        else if (argument == "--screenshot")
-        {
-            requireCommand(result.command, {ECommand::Gui}, argument);
-            result.screenshotPath = takeValue();
-            if (result.screenshotPath.empty())
-            {
-                throw CUsageError("--screenshot needs a file name");
-            }
-        }
-        else if (argument == "--after")
-        {
-            requireCommand(result.command, {ECommand::Gui}, argument);
-            const std::string text = takeValue();
-            if (!parseNumber(text, result.screenshotAfter) || result.screenshotAfter < 0 ||
-                result.screenshotAfter > kMaxScreenshotDelay)
-            {
-                throw CUsageError("--after: '" + text + "' is not a number of milliseconds from 0 to " +
-                                  std::to_string(kMaxScreenshotDelay));
-            }
-            afterGiven = true;
-        }
-        else
-        {
-            throw CUsageError("unknown option '" + argument + "'");
-        }
-    }
-    if (afterGiven && result.screenshotPath.empty())
-    {
-        throw CUsageError("--after only times a --screenshot");
-    }
-
-    switch (result.command)
-    {
-    case ECommand::Info:
-        if (positional.size() != 1)
-        {
-            throw CUsageError("info expects one plug-in: pressora info PLUGIN.so");
-        }
-        result.plugins = positional;
-        break;
-    case ECommand::Render:
-        if (positional.size() != 3)
-        {
-            throw CUsageError(
-                "render expects a plug-in, an input and an output: pressora render PLUGIN.so IN.wav OUT.wav");
-        }
-        result.plugins = {positional[0]};
-        result.inputPath = positional[1];
-        result.outputPath = positional[2];
-        break;
-    case ECommand::Bench:
-        if (positional.empty())
-        {
-            throw CUsageError("bench expects at least one plug-in: pressora bench PLUGIN.so [OTHER.so ...]");
-        }
-        result.plugins = positional;
-        break;
-    case ECommand::Gui:
-        if (positional.size() != 1)
-        {
-            throw CUsageError("gui expects one plug-in: pressora gui PLUGIN.so");
-        }
-        result.plugins = positional;
-        break;
-    case ECommand::Compare:
-        if (positional.size() != 2)
-        {
-            throw CUsageError("compare expects two WAV files: pressora compare A.wav B.wav");
-        }
-        result.audioFiles = positional;
-        break;
-    case ECommand::Help:
-        break;
-    }
-    return result;
+    const SCommand& command = findCommand(arguments[0]);
+    SReading reading;
+    reading.result.command = command.command;
+    readArguments(arguments, command, reading);
+    command.take(reading);
+    return reading.result;
 }
 
 const char* CCommandLine::usage()
