@@ -288,6 +288,8 @@ void CQuellorEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
         return;
     }
     const auto value = static_cast<float>(control->getValue());
+    // Newer than anything another thread left for idle, which must not turn the knob back.
+    m_pendingMask.fetch_and(~(1u << id), std::memory_order_relaxed);
     m_displayParameters[id]->setValue(
         Parameters::objectValue(Parameters::parameter(static_cast<int>(id)), value));
     {

@@ -284,6 +284,16 @@ TEST_F(EditorFixture, ATurnedKnobAutomatesTheHostOncePerChangeWithoutEchoingBack
     edited.effect->setParameter(1, 0.5f);
     EXPECT_EQ(editor.notifications, 1);
     EXPECT_STREQ(editor.getReadOut(1)->getText().getString(), "-25.000 dB");
+
+    // A turn after a change that another thread left for idle is the newer one.
+    std::thread([&] { editor.parameterChanged(1, 0.9); }).join();
+    mouse(editor, Message::LeftButtonDown, 50, 85, Platform::KeyState::LeftButton);
+    mouse(editor, Message::MouseMove, 70, 85, Platform::KeyState::LeftButton); // +20 px: 0.6
+    mouse(editor, Message::LeftButtonUp, 70, 85, 0);
+    editor.idle();
+    EXPECT_NEAR(editor.getKnob(1)->getValue(), 0.6, 1e-6);
+    EXPECT_NEAR(edited.effect->getParameter(1), 0.6f, 1e-6);
+    CAutomationLog::instance().take();
 }
 
 TEST_F(EditorFixture, TheInfoButtonShowsTheAboutWindowAndLeavesTheEffectAlone)
