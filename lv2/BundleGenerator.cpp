@@ -32,32 +32,33 @@ float hostReading(const std::string& text)
     return static_cast<float>(std::strtod(text.c_str(), nullptr));
 }
 
-// A Turtle number: at most nine significant digits, always with a point or an
-// exponent (so that it reads as a decimal or a double, never as an integer).
-std::string numberText(double value, int digits)
+// A Turtle decimal: fixed notation with the given number of decimals and always
+// a point (an exponent would make it a double, a bare integer an integer).
+std::string numberText(double value, int decimals)
 {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
     std::string result = text;
-    if (result.find_first_of(".eEn") == std::string::npos)
+    if (result.find('.') == std::string::npos)
     {
         result += ".0";
     }
     return result;
 }
 
-// The shortest text that reads back as exactly `value`.
+// The shortest decimal that reads back as exactly `value`.
 std::string shortestText(float value)
 {
-    for (int digits = 1; digits <= 9; ++digits)
+    constexpr int kMostDecimals = 16;
+    for (int decimals = 0; decimals < kMostDecimals; ++decimals)
     {
-        std::string text = numberText(value, digits);
+        std::string text = numberText(value, decimals);
         if (hostReading(text) == value && std::strtof(text.c_str(), nullptr) == value)
         {
             return text;
         }
     }
-    return numberText(value, 9);
+    return numberText(value, kMostDecimals);
 }
 
 // The port value that gives back exactly `hostValue`: the float nearest the

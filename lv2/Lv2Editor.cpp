@@ -169,6 +169,27 @@ void CLv2EditorEffect::touch(int index, bool grabbed)
     }
 }
 
+float scaleFactorOf(const LV2_Options_Option* options, LV2_URID scaleKey, LV2_URID floatType, float current)
+{
+    if (scaleKey == 0)
+    {
+        return current;
+    }
+    for (const LV2_Options_Option* option = options; option != nullptr && option->key != 0; ++option)
+    {
+        if (option->key == scaleKey && option->type == floatType && option->size == sizeof(float) &&
+            option->value != nullptr)
+        {
+            const float scale = *static_cast<const float*>(option->value);
+            if (scale > 0.0f && scale < 16.0f)
+            {
+                current = scale;
+            }
+        }
+    }
+    return current;
+}
+
 // ---- the UI -------------------------------------------------------------------
 
 CLv2Editor::CLv2Editor(const SUiHost& host, const char* resourceFolder, std::uintptr_t parent)

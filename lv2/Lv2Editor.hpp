@@ -10,7 +10,9 @@
 
 #include <cstdint>
 
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
 
 #include "framework/collections/AutomaticPointer.hpp"
 #include "framework/vst/AudioEffectX.hpp"
@@ -97,6 +99,11 @@ private:
     float m_scaleFactor = 1.0f;
     float m_gainReduction = 0.0f;
 };
+
+// The UI scale among the host's options (a list ended by key 0): the value of
+// ui:scaleFactor (`scaleKey`) given as a float (`floatType`) between 0 and 16,
+// else `current`.
+float scaleFactorOf(const LV2_Options_Option* options, LV2_URID scaleKey, LV2_URID floatType, float current);
 
 // One UI instance: the stand-in effect and the editor in the host's window.
 class CLv2Editor

@@ -44,21 +44,12 @@ SInstance* instanceOf(LV2UI_Handle handle)
     return static_cast<SInstance*>(handle);
 }
 
-// Takes the scale factor from a list of options (key 0 ends it); the others are left alone.
+// Keeps the host's scale factor where the editor finds it.
 uint32_t takeOptions(SInstance& instance, const LV2_Options_Option* options)
 {
-    for (const LV2_Options_Option* option = options; option != nullptr && option->key != 0; ++option)
-    {
-        if (instance.scaleFactorKey != 0 && option->key == instance.scaleFactorKey &&
-            option->type == instance.floatType && option->size == sizeof(float) && option->value != nullptr)
-        {
-            const float scale = *static_cast<const float*>(option->value);
-            if (scale > 0.0f && scale < 16.0f)
-            {
-                instance.editor->getEffect().setScaleFactor(scale);
-            }
-        }
-    }
+    Vantor::Quellor::Lv2::CLv2EditorEffect& effect = instance.editor->getEffect();
+    effect.setScaleFactor(Vantor::Quellor::Lv2::scaleFactorOf(options, instance.scaleFactorKey,
+                                                              instance.floatType, effect.getScaleFactor()));
     return LV2_OPTIONS_SUCCESS;
 }
 
