@@ -15,7 +15,6 @@
 #endif
 
 #include <benchmark/benchmark.h>
-#include <lilv/lilv.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "lv2/Ports.hpp"
+#include "bench/Lv2Runner.hpp"
 #include "plugin/Parameters.hpp"
 #include "tools/pressora/TestSignal.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
@@ -87,51 +86,20 @@ private:
 class CLv2Edition : public CEdition
 {
 public:
-    CLv2Edition() : m_world(lilv_world_new())
-    {
-        LilvNode* bundle = lilv_new_file_uri(m_world, nullptr, PRESSORALITE_LV2_BUNDLE "/");
-        lilv_world_load_bundle(m_world, bundle);
-        lilv_node_free(bundle);
-        LilvNode* uri = lilv_new_uri(m_world, Lv2::kPluginUri);
-        const LilvPlugin* plugin = lilv_plugins_get_by_uri(lilv_world_get_all_plugins(m_world), uri);
-        lilv_node_free(uri);
-        if (plugin == nullptr || (m_instance = lilv_plugin_instantiate(plugin, kRate, nullptr)) == nullptr)
-        {
-            std::fprintf(stderr, "lv2_bench: cannot instantiate %s from %s\n", Lv2::kPluginUri,
-                         PRESSORALITE_LV2_BUNDLE);
-            std::exit(1);
-        }
-        m_controls.resize(lilv_plugin_get_num_ports(plugin));
-        lilv_plugin_get_port_ranges_float(plugin, nullptr, nullptr, m_controls.data());
-        for (const Parameters::SUserValue& setting : Parameters::kStandardSetting)
-        {
-            m_controls[Lv2::controlPort(setting.index)] = static_cast<float>(setting.user);
-        }
-        for (std::uint32_t port = Lv2::kFirstControl; port < Lv2::kPlainPortCount; ++port)
-        {
-            lilv_instance_connect_port(m_instance, port, &m_controls[port]);
-        }
-        lilv_instance_connect_port(m_instance, Lv2::kOutputLeft, m_outLeft.data());
-        lilv_instance_connect_port(m_instance, Lv2::kOutputRight, m_outRight.data());
-        lilv_instance_activate(m_instance);
-    }
-    ~CLv2Edition() override
-    {
-        lilv_instance_deactivate(m_instance);
-        lilv_instance_free(m_instance);
-        lilv_world_free(m_world);
-    }
+    CLv2Edition() : m_plugin(PRESSORALITE_LV2_BUNDLE, standardSetting(), kRate) {}
     void process(std::size_t call) override
     {
-        lilv_instance_connect_port(m_instance, Lv2::kInputLeft, const_cast<float*>(left(call)));
-        lilv_instance_connect_port(m_instance, Lv2::kInputRight, const_cast<float*>(right(call)));
-        lilv_instance_run(m_instance, kCallSize);
+        m_plugin.process(left(call), right(call), m_outLeft.data(), m_outRight.data(), kCallSize);
     }
 
 private:
-    LilvWorld* m_world;
-    LilvInstance* m_instance = nullptr;
-    std::vector<float> m_controls;
+    static Vantor::Bench::SPluginSettings standardSetting()
+    {
+        Vantor::Bench::SPluginSettings settings;
+        settings.standard = true;
+        return settings;
+    }
+    Vantor::Bench::CLv2Runner m_plugin;
 };
 
 void processCalls(benchmark::State& state, CEdition* edition)

@@ -21,7 +21,7 @@ if [ "${1:-}" = "--hosts" ]; then
   # Independent LV2 hosts the LV2 edition is shown in (scripts/lv2-hosts.sh): a JACK
   # server with a dummy driver, jalv with its GTK 3 window, Ardour 7 and its Lua
   # host, the LV2 examples, and tools to photograph an X screen.
-  packages+=(jackd2 jalv ardour lv2-examples imagemagick x11-apps xdotool)
+  packages+=(jackd2 jalv ardour lv2-examples imagemagick x11-apps x11-utils xdotool)
 fi
 # Wine (64-bit only: Debian's i386 wine cannot be installed here) runs the
 # Windows programs; installed with its recommended packages.

@@ -209,6 +209,25 @@ public:
         XTestFakeButtonEvent(m_display, 1, press ? True : False, CurrentTime);
         XSync(m_display, False);
     }
+    void moveOnScreen(int x, int y)
+    {
+        XTestFakeMotionEvent(m_display, DefaultScreen(m_display), x, y, CurrentTime);
+        XSync(m_display, False);
+    }
+    // A mapped top-level window other than the parent: the about window.
+    Window shownTopLevel() const
+    {
+        for (Window window : children(DefaultRootWindow(m_display)))
+        {
+            XWindowAttributes attributes{};
+            if (window != m_parent && XGetWindowAttributes(m_display, window, &attributes) != 0 &&
+                attributes.map_state == IsViewable)
+            {
+                return window;
+            }
+        }
+        return 0;
+    }
 
     std::vector<SWrite> writes;
     // Touch starts and ends in order: +port for a start, -port for an end.
@@ -285,7 +304,7 @@ bool hasText(const std::vector<unsigned long>& area)
 }
 } // namespace
 
-TEST_F(Lv2UiOnX, EmbedsInTheHostsWindowDragsWriteThePortInsideTouchAndPortEventsMoveTheKnob)
+TEST_F(Lv2UiOnX, EmbedsInTheHostsWindowDragsWriteThePortInsideTouchPortEventsMoveTheKnobInfoShowsAbout)
 {
     EXPECT_EQ(host.resizedWidth, kWidth);
     EXPECT_EQ(host.resizedHeight, kHeight);
@@ -324,6 +343,19 @@ TEST_F(Lv2UiOnX, EmbedsInTheHostsWindowDragsWriteThePortInsideTouchAndPortEvents
     EXPECT_EQ(std::count(host.touches.begin(), host.touches.end(), 0L),
               static_cast<long>(host.writes.size()));
     EXPECT_EQ(host.touches.size(), host.writes.size() + 2);
+
+    // The info button shows the about window; a click on it hides it again.
+    host.moveTo(360, 8);
+    host.button(true);
+    host.button(false);
+    Window about = 0;
+    ASSERT_TRUE(host.idleUntil([&] { return (about = host.shownTopLevel()) != 0; })) << "no about window";
+    XWindowAttributes shown{};
+    XGetWindowAttributes(host.display(), about, &shown);
+    host.moveOnScreen(shown.x + shown.width / 2, shown.y + shown.height / 2);
+    host.button(true);
+    host.button(false);
+    EXPECT_TRUE(host.idleUntil([&] { return host.shownTopLevel() == 0; })) << "a click did not hide it";
 
     // The host's echo of the written value changes nothing; closing leaves the parent empty.
     host.portEvent(threshold, host.writes.back().value);
