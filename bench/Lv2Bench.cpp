@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -140,16 +141,24 @@ int count(const char* which, long frames)
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && std::strncmp(argv[1], "--count=", 8) == 0)
+    try
     {
-        return count(argv[1] + 8, argc >= 3 ? std::atol(argv[2]) : 441000);
+        if (argc >= 2 && std::strncmp(argv[1], "--count=", 8) == 0)
+        {
+            return count(argv[1] + 8, argc >= 3 ? std::atol(argv[2]) : 441000);
+        }
+        benchmark::Initialize(&argc, argv);
+        CVstEdition vst;
+        CLv2Edition lv2;
+        benchmark::RegisterBenchmark("VST processReplacing", processCalls, &vst);
+        benchmark::RegisterBenchmark("LV2 run", processCalls, &lv2);
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+        return 0;
     }
-    benchmark::Initialize(&argc, argv);
-    CVstEdition vst;
-    CLv2Edition lv2;
-    benchmark::RegisterBenchmark("VST processReplacing", processCalls, &vst);
-    benchmark::RegisterBenchmark("LV2 run", processCalls, &lv2);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    catch (const std::exception& error)
+    {
+        std::fprintf(stderr, "lv2_bench: %s\n", error.what());
+        return 1;
+    }
 }

@@ -77,7 +77,10 @@ void CLv2Compressor::connectPort(std::uint32_t port, void* data)
 void CLv2Compressor::activate()
 {
     m_effect->resume();
-    std::fill(&m_history[0][0], &m_history[0][0] + 2 * kDelay, 0.0f);
+    for (float* history : m_history)
+    {
+        std::fill(history, history + kDelay, 0.0f);
+    }
     m_fresh = true;
 }
 
