@@ -22,6 +22,7 @@ namespace
 std::atomic<bool> g_counting{false};
 std::atomic<long> g_allocations{0};
 
+#if VANTOR_COUNTS_MALLOC
 void counted()
 {
     if (g_counting.load(std::memory_order_relaxed))
@@ -29,6 +30,7 @@ void counted()
         g_allocations.fetch_add(1, std::memory_order_relaxed);
     }
 }
+#endif
 } // namespace
 
 #if VANTOR_COUNTS_MALLOC
