@@ -77,7 +77,7 @@ export JACK_DEFAULT_SERVER=pressora$$ JACK_NO_AUDIO_RESERVATION=1
 jackd --no-realtime -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 1024 >"$out/jackd.log" 2>&1 &
 pids+=($!)
 disown $!
-jack_wait -w -t 10 >/dev/null || fail "the JACK server did not start"
+jack_wait -w -t 10 >/dev/null 2>&1 || fail "the JACK server did not start"
 jack_metro -n metro -b 300 -f 440 -A 0.9 -D 150 >"$out/metro.log" 2>&1 &
 pids+=($!)
 disown $!
