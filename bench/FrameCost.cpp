@@ -1,6 +1,7 @@
-// Drives one VST 2.4 plug-in over the benchmark programme in calls of a fixed
+// Drives one VST 2.4 plug-in, or the LV2 edition's plug-in (PLUGIN a bundle
+// folder ending in .lv2), over the benchmark programme in calls of a fixed
 // size, for measuring the cost of a stereo frame:
-//   frame_cost PLUGIN.so FRAMES CALL_SIZE [--program=N] [--standard] [--input-db=DB] [NAME=VALUE ...]
+//   frame_cost PLUGIN FRAMES CALL_SIZE [--program=N] [--standard] [--input-db=DB] [NAME=VALUE ...]
 // (the settings as bench/PluginSettings.hpp reads them; -40 dB of input keeps
 // the programme under the standard setting's threshold). Prints the
 // parameters' display texts and the wall-clock time per frame. Under
@@ -22,6 +23,9 @@
 #include <string>
 #include <vector>
 
+#if defined(VANTOR_BENCH_LV2)
+#include "bench/Lv2Runner.hpp"
+#endif
 #include "bench/PluginSettings.hpp"
 #include "tools/pressora/TestSignal.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
@@ -30,6 +34,42 @@ using Vantor::VstHost::CVstPlugin;
 
 namespace
 {
+
+void printCost(long frames, int callSize, double nanoseconds)
+{
+    std::printf("frames %ld  call size %d  %.2f ns per frame\n", frames, callSize,
+                nanoseconds / static_cast<double>(frames));
+}
+
+#if defined(VANTOR_BENCH_LV2)
+// The LV2 edition's run() in the same calls over the same programme.
+int runLv2(const std::string& bundle, long frames, int callSize, const std::vector<std::string>& words)
+{
+    const Vantor::Bench::SPluginSettings options = Vantor::Bench::parsePluginSettings(words);
+    Vantor::Bench::CLv2Runner plugin(bundle, options, 44100.0);
+    const long calls = frames / callSize;
+    const Vantor::Pressora::CTestSignal signal(static_cast<double>(calls * callSize) / 44100.0 + 0.01);
+    const auto inputGain = static_cast<float>(std::pow(10.0, options.inputDb / 20.0));
+    std::vector<float> left(signal.left()), right(signal.right());
+    for (std::size_t i = 0; i < left.size(); ++i)
+    {
+        left[i] *= inputGain;
+        right[i] *= inputGain;
+    }
+    std::vector<float> outLeft(static_cast<std::size_t>(callSize)), outRight(outLeft.size());
+    const auto start = std::chrono::steady_clock::now();
+    CALLGRIND_START_INSTRUMENTATION;
+    for (long call = 0; call < calls; ++call)
+    {
+        plugin.process(left.data() + call * callSize, right.data() + call * callSize, outLeft.data(),
+                       outRight.data(), static_cast<std::uint32_t>(callSize));
+    }
+    CALLGRIND_STOP_INSTRUMENTATION;
+    const auto stop = std::chrono::steady_clock::now();
+    printCost(calls * callSize, callSize, std::chrono::duration<double, std::nano>(stop - start).count());
+    return 0;
+}
+#endif
 
 int run(int argc, char** argv)
 {
@@ -47,6 +87,12 @@ int run(int argc, char** argv)
         throw std::runtime_error("FRAMES and CALL_SIZE must be positive");
     }
 
+#if defined(VANTOR_BENCH_LV2)
+    if (Vantor::Bench::isLv2Bundle(argv[1]))
+    {
+        return runLv2(argv[1], frames, callSize, std::vector<std::string>(argv + 4, argv + argc));
+    }
+#endif
     Vantor::VstHost::SHostSettings settings;
     settings.blockSize = callSize;
     settings.logCalls = false;
@@ -91,9 +137,7 @@ int run(int argc, char** argv)
     }
     CALLGRIND_STOP_INSTRUMENTATION;
     const auto stop = std::chrono::steady_clock::now();
-    const double nanoseconds = std::chrono::duration<double, std::nano>(stop - start).count();
-    std::printf("frames %ld  call size %d  %.2f ns per frame\n", calls * callSize, callSize,
-                nanoseconds / static_cast<double>(calls * callSize));
+    printCost(calls * callSize, callSize, std::chrono::duration<double, std::nano>(stop - start).count());
     return 0;
 }
 

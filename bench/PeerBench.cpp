@@ -1,7 +1,7 @@
-// Time per stereo frame of several VST 2.4 plug-ins side by side in one
-// Google Benchmark run, each driven in calls of 512 frames over the benchmark
-// programme:
-//   peer_bench [--benchmark_...] 'NAME|PLUGIN.so|[--program=N] [--standard] [--input-db=DB] [PARAM=VALUE
+// Time per stereo frame of several VST 2.4 plug-ins (and the LV2 edition's, where
+// PLUGIN is a bundle folder ending in .lv2) side by side in one Google Benchmark
+// run, each driven in calls of 512 frames over the benchmark programme:
+//   peer_bench [--benchmark_...] 'NAME|PLUGIN|[--program=N] [--standard] [--input-db=DB] [PARAM=VALUE
 //   ...]' ...
 // (the settings as bench/PluginSettings.hpp reads them)
 // One benchmark per argument, named after NAME; plug-ins that fail to load are
@@ -17,6 +17,9 @@
 #include <string>
 #include <vector>
 
+#if defined(VANTOR_BENCH_LV2)
+#include "bench/Lv2Runner.hpp"
+#endif
 #include "bench/PluginSettings.hpp"
 #include "tools/pressora/TestSignal.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
@@ -33,6 +36,9 @@ struct SPeer
 {
     std::string name;
     std::unique_ptr<CVstPlugin> plugin;
+#if defined(VANTOR_BENCH_LV2)
+    std::unique_ptr<Vantor::Bench::CLv2Runner> lv2;
+#endif
     std::vector<float> left, right, outLeft, outRight;
 };
 
@@ -46,14 +52,6 @@ std::unique_ptr<SPeer> makePeer(const std::string& description)
 
     auto peer = std::make_unique<SPeer>();
     peer->name = name;
-    Vantor::VstHost::SHostSettings host;
-    host.blockSize = kCallSize;
-    host.logCalls = false;
-    peer->plugin = CVstPlugin::load(path, host);
-    CVstPlugin& plugin = *peer->plugin;
-    plugin.setSampleRate(44100.0f);
-    plugin.setBlockSize(kCallSize);
-
     std::vector<std::string> words;
     std::istringstream wordStream(settings);
     for (std::string word; wordStream >> word;)
@@ -61,12 +59,8 @@ std::unique_ptr<SPeer> makePeer(const std::string& description)
         words.push_back(word);
     }
     const Vantor::Bench::SPluginSettings options = Vantor::Bench::parsePluginSettings(words);
-    Vantor::Bench::applyPluginSettings(plugin, options);
-    const double inputDb = options.inputDb;
-    plugin.resume();
-
     const Vantor::Pressora::CTestSignal signal(kSeconds);
-    const auto gain = static_cast<float>(std::pow(10.0, inputDb / 20.0));
+    const auto gain = static_cast<float>(std::pow(10.0, options.inputDb / 20.0));
     peer->left = signal.left();
     peer->right = signal.right();
     for (std::size_t i = 0; i < peer->left.size(); ++i)
@@ -76,12 +70,51 @@ std::unique_ptr<SPeer> makePeer(const std::string& description)
     }
     peer->outLeft.resize(kCallSize);
     peer->outRight.resize(kCallSize);
+#if defined(VANTOR_BENCH_LV2)
+    if (Vantor::Bench::isLv2Bundle(path))
+    {
+        peer->lv2 = std::make_unique<Vantor::Bench::CLv2Runner>(path, options, 44100.0);
+        return peer;
+    }
+#endif
+
+    Vantor::VstHost::SHostSettings host;
+    host.blockSize = kCallSize;
+    host.logCalls = false;
+    peer->plugin = CVstPlugin::load(path, host);
+    CVstPlugin& plugin = *peer->plugin;
+    plugin.setSampleRate(44100.0f);
+    plugin.setBlockSize(kCallSize);
+    Vantor::Bench::applyPluginSettings(plugin, options);
+    plugin.resume();
     return peer;
+}
+
+void countFrames(benchmark::State& state)
+{
+    const double frames = static_cast<double>(state.iterations()) * kCallSize;
+    state.counters["time_per_frame"] =
+        benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void processCalls(benchmark::State& state, SPeer* peer)
 {
     const std::size_t calls = peer->left.size() / kCallSize;
+#if defined(VANTOR_BENCH_LV2)
+    if (peer->lv2)
+    {
+        std::size_t call = 0;
+        for (auto _ : state)
+        {
+            peer->lv2->process(peer->left.data() + call * kCallSize, peer->right.data() + call * kCallSize,
+                               peer->outLeft.data(), peer->outRight.data(), kCallSize);
+            benchmark::DoNotOptimize(peer->outLeft.data());
+            call = (call + 1) % calls;
+        }
+        countFrames(state);
+        return;
+    }
+#endif
     const int inputCount = peer->plugin->effect().numInputs;
     std::vector<float> silence(kCallSize, 0.0f);
     std::vector<float*> inputs(static_cast<std::size_t>(inputCount), silence.data());
@@ -98,9 +131,7 @@ void processCalls(benchmark::State& state, SPeer* peer)
         benchmark::DoNotOptimize(peer->outLeft.data());
         call = (call + 1) % calls;
     }
-    const double frames = static_cast<double>(state.iterations()) * kCallSize;
-    state.counters["time_per_frame"] =
-        benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    countFrames(state);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 # Cost of one stereo frame for PressoraLite and two other compressors, in
 # 512-frame calls over the same programme at 44.1 kHz:
 #   - the standard setting (threshold -20 dB, 4:1, attack 5 ms, release 50 ms),
+#     PressoraLite also as its LV2 edition (run() through lilv),
 #   - quiet input (the programme 40 dB down, under the threshold), same setting,
 #   - each of PressoraLite's 13 factory programs, against the others' standard figure.
 # Instructions are counted by callgrind (they do not vary from run to run); time
@@ -21,6 +22,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 ours=$build/plugin/PressoraLite.so
+ours_lv2=$build/lv2/bundles/PressoraLite.lv2
 lsp=/usr/lib/vst/lsp-plugins/compressor-stereo.so
 zam=/usr/lib/vst/ZamCompX2-vst.so
 # PressoraLite takes the standard setting from its parameter table (frame_cost --standard);
@@ -33,6 +35,7 @@ quiet="--input-db=-40"
 # One line per case: key|plug-in name|path|settings
 cases=(
   "standard/ours|PressoraLite|$ours|$ours_standard"
+  "standard/lv2|PressoraLite LV2|$ours_lv2|$ours_standard"
   "standard/lsp|LSP Compressor Stereo|$lsp|$lsp_standard"
   "standard/zam|ZamCompX2|$zam|$zam_standard"
   "quiet/ours|PressoraLite|$ours|$quiet $ours_standard"
@@ -49,7 +52,7 @@ done < <("$build/tools/pressora/pressora" info "$ours" | sed -n '/^Programs:/,/^
 benchmark_arguments=()
 for entry in "${cases[@]}"; do
   IFS='|' read -r key name path settings <<<"$entry"
-  if [ ! -f "$path" ]; then
+  if [ ! -e "$path" ]; then
     echo "$key|-" >>"$work/instructions"
     continue
   fi
@@ -87,7 +90,7 @@ awk -F'|' -v instructions="$work/instructions" -v times="$work/times" '
     split(key, parts, "/"); group = parts[1]; who = parts[2]
     peerGroup = (group == "quiet") ? "quiet" : "standard"
     i = (key in instr) ? instr[key] : "-"; t = (key in ns) ? ns[key] : "-"
-    if (who == "ours")
+    if (who == "ours" || who == "lv2")
       printf "%-30s %-22s %12s %9s %9s %9s %9s %9s\n", group, name, i, t,
              ratio(i, instr[peerGroup "/lsp"]), ratio(t, ns[peerGroup "/lsp"]),
              ratio(i, instr[peerGroup "/zam"]), ratio(t, ns[peerGroup "/zam"])

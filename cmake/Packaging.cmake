@@ -1,5 +1,5 @@
 # Release packages, made by CPack from the install rules below:
-#   PressoraLite-<version>-linux-x86_64.tar.gz
+#   PressoraLite-<version>-linux-x86_64.tar.gz (with the LV2 bundle PressoraLite.lv2/)
 #   PressoraLite-<version>-windows-x86.zip, PressoraLite-<version>-windows-x64.zip
 # each holding one folder, PressoraLite/, with the plug-in library, its Resources/
 # folder, an install text and the licence. `cpack` in a build folder makes that
@@ -40,6 +40,16 @@ if(resources)
 endif()
 install(FILES ${PROJECT_BINARY_DIR}/packaging/INSTALL.txt ${PROJECT_SOURCE_DIR}/packaging/LICENSE.txt
         DESTINATION PressoraLite)
+# The LV2 edition (Linux): the bundle as it is built, beside the VST library.
+if(TARGET lv2_bundle)
+  set(lv2_destination PressoraLite/PressoraLite.lv2)
+  install(TARGETS PressoraLite_dsp PressoraLite_ui LIBRARY DESTINATION ${lv2_destination})
+  install(FILES ${VANTOR_LV2_BUNDLE}/manifest.ttl ${VANTOR_LV2_BUNDLE}/PressoraLite.ttl
+                ${VANTOR_LV2_BUNDLE}/presets.ttl DESTINATION ${lv2_destination})
+  if(resources)
+    install(DIRECTORY ${resources}/ DESTINATION ${lv2_destination}/Resources FILES_MATCHING PATTERN "*.png")
+  endif()
+endif()
 
 set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
 set(CPACK_PACKAGE_VENDOR "Corvella")

@@ -28,10 +28,6 @@ constexpr double kMasterOffsetDb = 2.0;
 constexpr float kLowestSampleRate = 11025.0f;
 constexpr float kDefaultSampleRate = 44100.0f;
 constexpr float kMidiValueScale = 1.0f / 127.0f;
-// Input samples beyond this magnitude (some 740 dB above full scale), infinite
-// ones and those that are not a number count as silence: even the largest
-// master gain keeps what remains below the largest float.
-constexpr float kLoudestInput = 0x1p123f;
 
 // Answers of the host-side extensions announced by "hasCockosExtensions".
 constexpr VstInt32 kExtensionsAnswer = static_cast<VstInt32>(0xbeef0000u);
@@ -98,6 +94,8 @@ void CQuellor::clearBlocks()
     std::fill(std::begin(m_compressedRight), std::end(m_compressedRight), 0.0f);
     std::fill(std::begin(m_dryLeft), std::end(m_dryLeft), 0.0f);
     std::fill(std::begin(m_dryRight), std::end(m_dryRight), 0.0f);
+    std::fill(std::begin(m_detectorLeft), std::end(m_detectorLeft), 0.0f);
+    std::fill(std::begin(m_detectorRight), std::end(m_detectorRight), 0.0f);
     m_blockPosition = 0;
 }
 
@@ -300,6 +298,25 @@ void CQuellor::processReplacing(float** inputs, float** outputs, VstInt32 sample
 
 void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFrames)
 {
+    processFrames<false>(inputs, nullptr, outputs, sampleFrames);
+}
+
+void CQuellor::processAudioWithSideChain(float** inputs, float** sideChain, float** outputs,
+                                         VstInt32 sampleFrames)
+{
+    if (sideChain == nullptr || sideChain[0] == nullptr || sideChain[1] == nullptr)
+    {
+        // No side chain: the main pair is the detector's input, as in processAudio.
+        processFrames<false>(inputs, nullptr, outputs, sampleFrames);
+        return;
+    }
+    processFrames<true>(inputs, sideChain, outputs, sampleFrames);
+}
+
+template <bool kSideChain>
+void CQuellor::processFrames(float** inputs, [[maybe_unused]] float** sideChain, float** outputs,
+                             VstInt32 sampleFrames)
+{
     float meter = 0.0f;
     const bool usable = sampleFrames > 0 && inputs != nullptr && outputs != nullptr && inputs[0] != nullptr &&
                         inputs[1] != nullptr && outputs[0] != nullptr && outputs[1] != nullptr;
@@ -346,6 +363,13 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
             }
             BlockMath::enter(inLeft + done, inRight + done, m_dryLeft + position, m_dryRight + position,
                              m_compressedLeft + position, m_compressedRight + position, run, kLoudestInput);
+            if constexpr (kSideChain)
+            {
+                // Read before the outputs are written: they may share the side chain's buffers.
+                BlockMath::enter(sideChain[0] + done, sideChain[1] + done, m_detectorLeft + position,
+                                 m_detectorRight + position, m_detectorLeft + position,
+                                 m_detectorRight + position, run, kLoudestInput);
+            }
             BlockMath::copyPair(mixedLeft, mixedRight, outLeft + done, outRight + done, run);
             position += run;
             done += run;
@@ -356,7 +380,16 @@ void CQuellor::processAudio(float** inputs, float** outputs, VstInt32 sampleFram
                 m_leavingPlain = m_parameters[kThreshold]->getValue() == 1.0f;
                 if (!m_leavingPlain)
                 {
-                    m_compressor->processBlock(m_compressedLeft, m_compressedRight, m_dryLeft, m_dryRight);
+                    if constexpr (kSideChain)
+                    {
+                        m_compressor->processBlock(m_compressedLeft, m_compressedRight, m_detectorLeft,
+                                                   m_detectorRight);
+                    }
+                    else
+                    {
+                        m_compressor->processBlock(m_compressedLeft, m_compressedRight, m_dryLeft,
+                                                   m_dryRight);
+                    }
                     m_leavingModerate = m_compressor->hadModerateGains();
                 }
                 position = 0;

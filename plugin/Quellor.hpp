@@ -38,6 +38,10 @@ public:
     static constexpr int kNumPrograms = kNumFactoryPrograms;
     static constexpr int kBlockSize = CCompressorSC::kBlockSize;
     static constexpr Vst::VstInt32 kUniqueId = Vst::fourCharCode("Tam2");
+    // Input samples beyond this magnitude (some 740 dB above full scale), infinite
+    // ones and those that are not a number count as silence: even the largest
+    // master gain keeps what remains below the largest float.
+    static constexpr float kLoudestInput = 0x1p123f;
 
     explicit CQuellor(Vst::audioMasterCallback hostCallback);
     ~CQuellor() override;
@@ -73,6 +77,13 @@ public:
     // mixed and scaled input and reports the meter level to the view.
     // Threads: audio.
     virtual void processAudio(float** inputs, float** outputs, Vst::VstInt32 sampleFrames);
+    // The same with the compressor's detector fed from a second pair: the main
+    // pair stays the dry signal of the mix and the signal that is compressed.
+    // With the side chain carrying the main signal the output is that of
+    // processAudio, bit for bit. Any buffer may be shared with any other.
+    // Threads: audio.
+    void processAudioWithSideChain(float** inputs, float** sideChain, float** outputs,
+                                   Vst::VstInt32 sampleFrames);
     // Records the events, then acts on every control change recorded since the
     // last processing call: controllers 0-12 select a program, the parameters'
     // own controllers (70-74) set them.
@@ -119,6 +130,10 @@ private:
     // Writes the named text of a parameter, or nothing but a terminator for another index.
     void copyParameterText(Vst::VstInt32 index, char* text, void (CVstParam::*getter)(char*) const);
     void handleControlChange(int controller, int value);
+    // The audio path; the detector reads the side-chain pair when there is one
+    // (kSideChain), the dry blocks otherwise.
+    template <bool kSideChain>
+    void processFrames(float** inputs, float** sideChain, float** outputs, Vst::VstInt32 sampleFrames);
     static bool fillPinProperties(Vst::VstInt32 index, Vst::VstPinProperties* properties,
                                   const char* const labels[2], const char* const shortLabels[2]);
 
@@ -130,6 +145,9 @@ private:
     float m_compressedRight[kBlockSize];
     float m_dryLeft[kBlockSize];
     float m_dryRight[kBlockSize];
+    // The side chain's block, the detector's input where there is one.
+    float m_detectorLeft[kBlockSize];
+    float m_detectorRight[kBlockSize];
     int m_blockPosition = 0;
     // The block now leaving was not compressed (its two halves are equal), or
     // its gains were moderate (see CCompressorSC::hadModerateGains()).

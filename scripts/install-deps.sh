@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libx11-dev libxrandr-dev libxtst-dev libcairo2-dev libpng-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation
   xvfb xauth
+  lv2-dev sordi lilv-utils liblilv-dev
   clang libclang-rt-14-dev valgrind
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 )
@@ -15,6 +16,12 @@ if [ "${1:-}" = "--compare" ]; then
   # Other compressors that `pressora bench` and the benchmarks measure against,
   # and the 32-bit compiler for measuring the i686 audio path (preset i686).
   packages+=(lsp-plugins-vst zam-plugins g++-multilib)
+fi
+if [ "${1:-}" = "--hosts" ]; then
+  # Independent LV2 hosts the LV2 edition is shown in (scripts/lv2-hosts.sh): a JACK
+  # server with a dummy driver, jalv with its GTK 3 window, Ardour 7 and its Lua
+  # host, the LV2 examples, and tools to photograph an X screen.
+  packages+=(jackd2 jalv ardour lv2-examples imagemagick x11-apps x11-utils xdotool)
 fi
 # Wine (64-bit only: Debian's i386 wine cannot be installed here) runs the
 # Windows programs; installed with its recommended packages.

@@ -4,7 +4,8 @@
 #   out/packages/PressoraLite-<version>-windows-x86.zip        (from build/mingw-i686)
 #   out/packages/PressoraLite-<version>-windows-x64.zip        (from build/mingw-x86_64)
 # Each holds PressoraLite/ with the library, Resources/ (the editor's pictures, drawn
-# by the native build and reused by the cross builds), INSTALL.txt and LICENSE.txt.
+# by the native build and reused by the cross builds), INSTALL.txt and LICENSE.txt;
+# the Linux one also the LV2 bundle, PressoraLite/PressoraLite.lv2/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -17,7 +18,7 @@ version=$(sed -nE 's/^project\(PressoraLite VERSION ([0-9.]+).*/\1/p' CMakeLists
 
 # The native build draws the pictures; the cross builds take them from there.
 cmake --preset ci >/dev/null
-nice cmake --build build/ci -j "$jobs" --target PressoraLite artwork_resources pressora
+nice cmake --build build/ci -j "$jobs" --target PressoraLite artwork_resources pressora lv2_bundle
 resources="$PWD/build/ci/plugin/Resources"
 
 make_package() {
@@ -44,12 +45,17 @@ check() {
     printf '%s\n' PressoraLite "PressoraLite/$library" PressoraLite/INSTALL.txt PressoraLite/LICENSE.txt \
       PressoraLite/Resources
     (cd "$resources" && ls *.png) | sed 's|^|PressoraLite/Resources/|'
+    if [ "$library" = PressoraLite.so ]; then
+      printf 'PressoraLite/PressoraLite.lv2/%s\n' manifest.ttl PressoraLite.ttl presets.ttl PressoraLite_dsp.so \
+        PressoraLite_ui.so
+      (cd "$resources" && ls *.png) | sed 's|^|PressoraLite/PressoraLite.lv2/Resources/|'
+    fi
   )
   expected=$(sort <<<"$expected")
   # Archivers differ in listing folders of their own: compare files only.
   local files_listed files_expected
-  files_listed=$(grep -E '\.(so|dll|txt|png)$' <<<"$listing")
-  files_expected=$(grep -E '\.(so|dll|txt|png)$' <<<"$expected")
+  files_listed=$(grep -E '\.(so|dll|txt|png|ttl)$' <<<"$listing")
+  files_expected=$(grep -E '\.(so|dll|txt|png|ttl)$' <<<"$expected")
   if [ "$files_listed" != "$files_expected" ]; then
     echo "$archive holds:"$'\n'"$listing"$'\n'"instead of:"$'\n'"$expected" >&2
     return 1
@@ -62,7 +68,10 @@ check() {
     { echo "$archive: INSTALL.txt does not name version $version" >&2; return 1; }
   case $library in
     *.so) build/ci/tools/pressora/pressora info "$unpacked/PressoraLite/$library" | grep -q "Effect name:    PressoraLite" ||
-            { echo "$archive: the packaged library does not load" >&2; return 1; } ;;
+            { echo "$archive: the packaged library does not load" >&2; return 1; }
+          [ "$(LV2_PATH="$unpacked/PressoraLite" lv2ls 2>/dev/null | sort | tr '\n' ' ')" = \
+            "urn:corvella:pressoralite urn:corvella:pressoralite-sc " ] ||
+            { echo "$archive: lv2ls does not find both LV2 plug-ins in the packaged bundle" >&2; return 1; } ;;
     *.dll) VANTOR_CHECK_CODE=0 bash scripts/check-windows-dll.sh "$3" "$unpacked/PressoraLite/$library" >/dev/null ;;
   esac
   rm -rf "$unpacked"

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds everything in Release, installs
-# the plug-in into ~/.vst/PressoraLite/ (the library with its Resources folder),
-# makes a short demo signal (drum hits over a sustained chord), renders it through
-# the "Vocals" program, takes a picture of the editor and shows what the plug-in
+# the plug-in into ~/.vst/PressoraLite/ (the library with its Resources folder)
+# and the LV2 edition into ~/.lv2/PressoraLite.lv2/, makes a short demo signal
+# (drum hits over a sustained chord), renders it through the "Vocals" program,
+# renders it again as 32-bit float through both editions (the LV2 one with
+# lv2apply at the "Vocals" preset's port values) and checks that they agree
+# sample for sample, takes a picture of the editor and shows what the plug-in
 # tells a host about itself.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,11 +29,40 @@ rm -f "$HOME/.vst/PressoraLite.so"
 echo
 echo "Installed: $plugin (with $plugin_dir/Resources)"
 
+# The LV2 edition: the whole bundle into ~/.lv2, where LV2 hosts look.
+lv2_bundle="$HOME/.lv2/PressoraLite.lv2"
+rm -rf "$lv2_bundle"
+mkdir -p "$HOME/.lv2"
+cp -r "$build/lv2/bundles/PressoraLite.lv2" "$lv2_bundle"
+echo "Installed: $lv2_bundle"
+
 demo=out/demo
 mkdir -p "$demo"
 "$build/tools/demosignal/demosignal" "$demo/drums-and-chord.wav"
 "$build/tools/pressora/pressora" render "$plugin" \
   "$demo/drums-and-chord.wav" "$demo/drums-and-chord-vocals.wav" --program Vocals
+
+# The same demo as 32-bit float through both editions: the VST program "Vocals" and
+# lv2apply at the port values of the LV2 preset "Vocals" (read from the installed
+# bundle's presets file, one port a line). Float files keep every bit of the output.
+"$build/tools/demosignal/demosignal" "$demo/drums-and-chord-float.wav" --float >/dev/null
+"$build/tools/pressora/pressora" render "$plugin" \
+  "$demo/drums-and-chord-float.wav" "$demo/drums-and-chord-vocals-vst.wav" --program Vocals >/dev/null
+preset_arguments() {
+  awk -v name="$2" '$0 ~ "rdfs:label \"" name "\"" { found = 1; next }
+    found && /lv2:symbol/ {
+      symbol = $0; sub(/.*lv2:symbol "/, "", symbol); sub(/".*/, "", symbol)
+      value = $0; sub(/.*pset:value /, "", value); sub(/ .*/, "", value)
+      printf "-c %s %s ", symbol, value
+      if ($0 ~ /\] \.[[:space:]]*$/) exit
+    }' "$1"
+}
+read -r -a vocals <<<"$(preset_arguments "$lv2_bundle/presets.ttl" Vocals)"
+LV2_PATH="$HOME/.lv2" lv2apply -i "$demo/drums-and-chord-float.wav" -o "$demo/drums-and-chord-vocals-lv2.wav" \
+  "${vocals[@]}" urn:corvella:pressoralite
+echo
+echo "LV2 edition (lv2apply ${vocals[*]}) against the VST edition:"
+"$build/tools/pressora/pressora" compare "$demo/drums-and-chord-vocals-vst.wav" "$demo/drums-and-chord-vocals-lv2.wav"
 
 echo
 "$build/tools/pressora/pressora" info "$plugin"
@@ -46,4 +78,5 @@ fi
 echo
 echo "Demo input:  $(realpath "$demo/drums-and-chord.wav")"
 echo "Demo output: $(realpath "$demo/drums-and-chord-vocals.wav") (program \"Vocals\")"
+echo "Float demo:  $(realpath "$demo/drums-and-chord-vocals-lv2.wav") (LV2 preset \"Vocals\", equal to the VST render)"
 echo "Editor:      $(realpath "$editor_shot")"
