@@ -164,6 +164,15 @@ TEST(EndToEnd, RecordAndDispatcherAnswerAsAnnounced)
     EXPECT_EQ(static_cast<std::uint32_t>(
                   plugin->dispatch(effCanDo, 0, 0, const_cast<char*>("hasCockosExtensions"))),
               0xbeef0000u);
+    // The host-side extension: a parameter's text and its real range; the vendor
+    // code of the range has the top bit set and arrives as a negative index.
+    char display[64] = "";
+    EXPECT_EQ(plugin->dispatch(effVendorSpecific, 7, 2, display, 0.5f), 0xbeef);
+    EXPECT_STREQ(display, "0.500000");
+    double range[2] = {};
+    EXPECT_EQ(plugin->dispatch(effVendorSpecific, static_cast<VstInt32>(0xdeadbef0u), 3, range), 0xbeef);
+    EXPECT_EQ(range[0], 1.0);
+    EXPECT_EQ(range[1], 1000.0);
 }
 
 // Scanning, loading and rendering need no display: nothing connects to one and
