@@ -16,6 +16,11 @@ if [ "${1:-}" = "--compare" ]; then
   # and the 32-bit compiler for measuring the i686 audio path (preset i686).
   packages+=(lsp-plugins-vst zam-plugins g++-multilib)
 fi
+if [ "${1:-}" = "--i686" ]; then
+  # The 32-bit compiler for the i686 build and its tests (scripts/i686-test.sh),
+  # and qemu-i386, which runs those tests where the kernel runs no 32-bit programs.
+  packages+=(g++-multilib qemu-user)
+fi
 # Wine (64-bit only: Debian's i386 wine cannot be installed here) runs the
 # Windows programs; installed with its recommended packages.
 with_recommends=()
