@@ -27,9 +27,17 @@ if(VANTOR_FUZZ)
     -Wno-inconsistent-missing-override)
   target_link_options(vantor_options INTERFACE -fsanitize=address,undefined)
 endif()
-if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
+# 32-bit x86 (a -m32 build on an x86_64 host keeps the host's processor name).
+if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86|x86_64|AMD64|amd64)$")
   # Compute like the 64-bit build: SSE2 arithmetic instead of x87.
   target_compile_options(vantor_options INTERFACE -msse2 -mfpmath=sse)
+  if(NOT WIN32)
+    # 64-bit file offsets, inode numbers and times in 32-bit Linux code: without
+    # them readdir and stat fail with EOVERFLOW wherever a folder offset or an
+    # inode number does not fit in 32 bits (ext4's hashed folders seen through a
+    # 64-bit system interface, large inode numbers), and times end in 2038.
+    target_compile_definitions(vantor_options INTERFACE _FILE_OFFSET_BITS=64 _TIME_BITS=64)
+  endif()
 endif()
 target_include_directories(vantor_options INTERFACE ${PROJECT_SOURCE_DIR})
 if(WIN32)

@@ -4,6 +4,12 @@
 # each holding one folder, PressoraLite/, with the plug-in library, its Resources/
 # folder, an install text and the licence. `cpack` in a build folder makes that
 # build's package (scripts/package.sh makes and checks all three).
+#
+# A build without the GUI framework has no shipped library (only the test
+# library without an editor), so it has nothing to package.
+if(NOT TARGET PressoraLite)
+  return()
+endif()
 
 # The editor's pictures: a native build's own, or those VANTOR_RESOURCES_DIR names.
 if(VANTOR_RESOURCES_DIR)

@@ -23,6 +23,11 @@ if [ "${1:-}" = "--hosts" ]; then
   # host, the LV2 examples, and tools to photograph an X screen.
   packages+=(jackd2 jalv ardour lv2-examples imagemagick x11-apps x11-utils xdotool)
 fi
+if [ "${1:-}" = "--i686" ]; then
+  # The 32-bit compiler for the i686 build and its tests (scripts/i686-test.sh),
+  # and qemu-i386, which runs those tests where the kernel runs no 32-bit programs.
+  packages+=(g++-multilib qemu-user)
+fi
 # Wine (64-bit only: Debian's i386 wine cannot be installed here) runs the
 # Windows programs; installed with its recommended packages.
 with_recommends=()

@@ -117,6 +117,13 @@ std::unique_ptr<IDrawingSurface> createDrawingSurface(int width, int height, uin
 // Width and height of a text in a font, trailing spaces included. False when it cannot be measured.
 bool measureText(const std::string& text, const SFontDescription& font, SPixelSize& size);
 
+// Keeps the libraries that drawing uses loaded until the process ends. Some of them
+// allocate at start-up and never free it (cairo's and pixman's tables); a host
+// that does not use them itself would otherwise load and unload them with each
+// load of a plug-in library and lose that memory every time. Never throws;
+// calling it again does nothing more.
+void keepDrawingLibrariesLoaded();
+
 // What a native window shows on the screen now, its children included (a screenshot of it);
 // null when it cannot be read (no such window, or not supported here).
 std::unique_ptr<IDrawingSurface> captureWindow(uintptr_t nativeHandle);

@@ -119,6 +119,18 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         pin->flags = kVstPinIsActive | (index == 0 ? kVstPinIsStereo : 0);
         return 1;
     }
+    case effEditOpen:
+        state.editorWindow = ptr; // a handle: never read through
+        return 1;
+    case effSetSpeakerArrangement:
+    {
+        // The input arrangement comes through value, the output one through ptr.
+        state.arrangementValue = value;
+        state.arrangementPtr = ptr;
+        state.arrangementChannels[0] = reinterpret_cast<const VstSpeakerArrangement*>(value)->numChannels;
+        state.arrangementChannels[1] = static_cast<const VstSpeakerArrangement*>(ptr)->numChannels;
+        return 1;
+    }
     case effGetPlugCategory:
         return kPlugCategEffect;
     case effGetEffectName:

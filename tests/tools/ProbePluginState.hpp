@@ -31,6 +31,12 @@ struct SState
     int maxFramesPerCall = 0;
     float delayLine[2][kDelay] = {};
     int delayPosition = 0;
+    // What the last effEditOpen and effSetSpeakerArrangement carried, and the
+    // channel counts read through the two arrangement pointers.
+    void* editorWindow = nullptr;
+    Vantor::Vst::VstIntPtr arrangementValue = 0;
+    void* arrangementPtr = nullptr;
+    int arrangementChannels[2] = {-1, -1};
 };
 
 inline SState& stateOf(Vantor::Vst::AEffect& effect)

@@ -299,3 +299,26 @@ TEST(VstPluginCapabilities, MissingPinsAndUnusualCanDoAnswers)
     EXPECT_EQ(plugin->canDo("quirkyNo"), -1); // judged on the low 32 bits
     EXPECT_EQ(plugin->canDo("somethingElse"), 0);
 }
+
+// A parent window's handle through ptr and an arrangement's address through value
+// reach the plug-in unchanged and usable: nothing on the way may treat them as
+// signed numbers (one handle has the top bit of 32 set) or cut them to 32 bits.
+TEST(VstPluginInterface, HandlesAndPointersArriveUnchanged)
+{
+    auto plugin = CVstPlugin::load(VSTHOST_PROBE_PATH);
+    const ProbePlugin::SState& state = probe(*plugin);
+    for (std::uintptr_t handle : {std::uintptr_t{0x04a00007u}, std::uintptr_t{0xfedc0123u}})
+    {
+        void* window = reinterpret_cast<void*>(handle);
+        EXPECT_EQ(plugin->dispatch(effEditOpen, 0, 0, window), 1);
+        EXPECT_EQ(state.editorWindow, window);
+    }
+    VstSpeakerArrangement input{}, output{};
+    input.numChannels = 2;
+    output.numChannels = 1;
+    EXPECT_EQ(plugin->dispatch(effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&input), &output), 1);
+    EXPECT_EQ(state.arrangementValue, reinterpret_cast<VstIntPtr>(&input));
+    EXPECT_EQ(state.arrangementPtr, &output);
+    EXPECT_EQ(state.arrangementChannels[0], 2);
+    EXPECT_EQ(state.arrangementChannels[1], 1);
+}

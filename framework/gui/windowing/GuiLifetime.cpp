@@ -4,6 +4,7 @@
 #include "framework/gui/fonts/Font.hpp"
 #include "framework/gui/graphics/ImageCache.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
+#include "framework/platform/DrawingBackend.hpp"
 #include "framework/platform/WindowBackend.hpp"
 
 namespace Vantor::GUI
@@ -11,6 +12,7 @@ namespace Vantor::GUI
 
 void startGuiFramework()
 {
+    Platform::keepDrawingLibrariesLoaded();
     Fonts::CFont::getDefaultFont();
 }
 

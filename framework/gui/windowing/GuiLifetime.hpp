@@ -7,8 +7,9 @@
 namespace Vantor::GUI
 {
 
-// Makes the default font (the cursors follow on first use). Opens no display connection:
-// that waits for the first window.
+// Makes the default font (the cursors follow on first use) and keeps the drawing
+// libraries loaded for the rest of the process (see keepDrawingLibrariesLoaded).
+// Opens no display connection: that waits for the first window.
 void startGuiFramework();
 // Releases the default font, the shared cursors, every image-manager entry and the
 // image cache, then lets go of the display connection (every window must be gone by

@@ -3,6 +3,8 @@
 #include "framework/platform/PixelTools.hpp"
 #include "framework/platform/cairo/CairoText.hpp"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -388,6 +390,17 @@ void CCairoSurface::drawText(const std::string& text, const SPixelRect& area, co
     cairo_move_to(m_context, placement.originX, placement.baselineY);
     cairo_show_text(m_context, utf8.c_str());
     cairo_restore(m_context);
+}
+
+void keepDrawingLibrariesLoaded()
+{
+    // cairo is kept, and with it everything it loaded (pixman, fontconfig, freetype,
+    // libpng). The handle is never closed, on purpose.
+    Dl_info library{};
+    if (dladdr(reinterpret_cast<void*>(&cairo_create), &library) != 0 && library.dli_fname != nullptr)
+    {
+        dlopen(library.dli_fname, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+    }
 }
 
 std::unique_ptr<IDrawingSurface> createDrawingSurface(int width, int height, uint32_t fillColour)

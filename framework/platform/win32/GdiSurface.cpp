@@ -500,6 +500,9 @@ void CGdiSurface::drawText(const std::string& text, const SPixelRect& area, cons
     GdipDeleteStringFormat(format);
 }
 
+// GDI and GDI+ are system libraries that stay loaded; nothing to keep.
+void keepDrawingLibrariesLoaded() {}
+
 std::unique_ptr<IDrawingSurface> createDrawingSurface(int width, int height, uint32_t fillColour)
 {
     std::unique_ptr<CGdiSurface> surface = CGdiSurface::create(width, height);
