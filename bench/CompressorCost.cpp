@@ -10,12 +10,7 @@
 //   valgrind --tool=callgrind --instr-atstart=no compressor_cost
 // only the processing passes are counted; the program prints the number of
 // frames they processed, so instructions per frame follow.
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#else
-#define CALLGRIND_START_INSTRUMENTATION
-#define CALLGRIND_STOP_INSTRUMENTATION
-#endif
+#include "bench/Callgrind.hpp"
 
 #include <algorithm>
 #include <atomic>

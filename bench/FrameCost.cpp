@@ -8,12 +8,7 @@
 //   valgrind --tool=callgrind --instr-atstart=no frame_cost ...
 // only the processing calls are counted, so the instruction total divided by
 // FRAMES is the cost of one stereo frame (see frame-cost.sh).
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#else
-#define CALLGRIND_START_INSTRUMENTATION
-#define CALLGRIND_STOP_INSTRUMENTATION
-#endif
+#include "bench/Callgrind.hpp"
 
 #include <chrono>
 #include <cmath>
@@ -48,14 +43,10 @@ int runLv2(const std::string& bundle, long frames, int callSize, const std::vect
     const Vantor::Bench::SPluginSettings options = Vantor::Bench::parsePluginSettings(words);
     Vantor::Bench::CLv2Runner plugin(bundle, options, 44100.0);
     const long calls = frames / callSize;
-    const Vantor::Pressora::CTestSignal signal(static_cast<double>(calls * callSize) / 44100.0 + 0.01);
-    const auto inputGain = static_cast<float>(std::pow(10.0, options.inputDb / 20.0));
-    std::vector<float> left(signal.left()), right(signal.right());
-    for (std::size_t i = 0; i < left.size(); ++i)
-    {
-        left[i] *= inputGain;
-        right[i] *= inputGain;
-    }
+    Vantor::Bench::SProgramme programme =
+        Vantor::Bench::makeProgramme(static_cast<double>(calls * callSize) / 44100.0 + 0.01, options.inputDb);
+    std::vector<float>& left = programme.left;
+    std::vector<float>& right = programme.right;
     std::vector<float> outLeft(static_cast<std::size_t>(callSize)), outRight(outLeft.size());
     const auto start = std::chrono::steady_clock::now();
     CALLGRIND_START_INSTRUMENTATION;
@@ -110,14 +101,10 @@ int run(int argc, char** argv)
     plugin->resume();
 
     const long calls = frames / callSize;
-    const Vantor::Pressora::CTestSignal signal(static_cast<double>(calls * callSize) / 44100.0 + 0.01);
-    const auto inputGain = static_cast<float>(std::pow(10.0, options.inputDb / 20.0));
-    std::vector<float> left(signal.left()), right(signal.right());
-    for (std::size_t i = 0; i < left.size(); ++i)
-    {
-        left[i] *= inputGain;
-        right[i] *= inputGain;
-    }
+    Vantor::Bench::SProgramme programme =
+        Vantor::Bench::makeProgramme(static_cast<double>(calls * callSize) / 44100.0 + 0.01, options.inputDb);
+    std::vector<float>& left = programme.left;
+    std::vector<float>& right = programme.right;
     const int inputCount = plugin->effect().numInputs;
     std::vector<float> silence(static_cast<std::size_t>(callSize), 0.0f);
     std::vector<float> outLeft(static_cast<std::size_t>(callSize)), outRight(outLeft.size());

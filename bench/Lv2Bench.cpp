@@ -7,12 +7,7 @@
 // frames, with the counting switched on around the processing only:
 //   valgrind --tool=callgrind --instr-atstart=no lv2_bench --count=lv2|vst [FRAMES]
 // prints the frames processed.
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#else
-#define CALLGRIND_START_INSTRUMENTATION
-#define CALLGRIND_STOP_INSTRUMENTATION
-#endif
+#include "bench/Callgrind.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -59,15 +59,9 @@ std::unique_ptr<SPeer> makePeer(const std::string& description)
         words.push_back(word);
     }
     const Vantor::Bench::SPluginSettings options = Vantor::Bench::parsePluginSettings(words);
-    const Vantor::Pressora::CTestSignal signal(kSeconds);
-    const auto gain = static_cast<float>(std::pow(10.0, options.inputDb / 20.0));
-    peer->left = signal.left();
-    peer->right = signal.right();
-    for (std::size_t i = 0; i < peer->left.size(); ++i)
-    {
-        peer->left[i] *= gain;
-        peer->right[i] *= gain;
-    }
+    Vantor::Bench::SProgramme programme = Vantor::Bench::makeProgramme(kSeconds, options.inputDb);
+    peer->left = std::move(programme.left);
+    peer->right = std::move(programme.right);
     peer->outLeft.resize(kCallSize);
     peer->outRight.resize(kCallSize);
 #if defined(VANTOR_BENCH_LV2)

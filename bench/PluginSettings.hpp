@@ -6,12 +6,14 @@
 //   --input-db=DB  scale the programme by DB (0 by default)
 //   NAME=VALUE     set the parameter NAME to the host value VALUE, last
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "plugin/Parameters.hpp"
+#include "tools/pressora/TestSignal.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
 
 namespace Vantor::Bench
@@ -53,6 +55,25 @@ inline SPluginSettings parsePluginSettings(const std::vector<std::string>& words
         }
     }
     return settings;
+}
+
+// The benchmark programme of `seconds` at 44.1 kHz, scaled by `inputDb`.
+struct SProgramme
+{
+    std::vector<float> left;
+    std::vector<float> right;
+};
+inline SProgramme makeProgramme(double seconds, double inputDb)
+{
+    const Pressora::CTestSignal signal(seconds);
+    const auto gain = static_cast<float>(std::pow(10.0, inputDb / 20.0));
+    SProgramme programme{signal.left(), signal.right()};
+    for (std::size_t i = 0; i < programme.left.size(); ++i)
+    {
+        programme.left[i] *= gain;
+        programme.right[i] *= gain;
+    }
+    return programme;
 }
 
 inline void setByName(VstHost::CVstPlugin& plugin, const std::string& name, float value)

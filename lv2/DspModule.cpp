@@ -10,16 +10,7 @@
 #include "lv2/Lv2Compressor.hpp"
 #include "lv2/Ports.hpp"
 #include "plugin/Module.hpp"
-
-#if defined(VANTOR_STATIC_CXX_RUNTIME)
-// As in the VST module: the runtime linked in keeps an emergency pool that only
-// its own release function frees.
-namespace __gnu_cxx
-{
-// NOLINTNEXTLINE(bugprone-reserved-identifier): the runtime's own name, declared to call it.
-void __freeres() noexcept;
-} // namespace __gnu_cxx
-#endif
+#include "plugin/RuntimePool.hpp"
 
 namespace
 {
@@ -89,13 +80,8 @@ void Vantor::Platform::onLibraryLoad(ModuleInstance module)
     Vantor::Quellor::attachModule(module);
 }
 
-void Vantor::Platform::onLibraryUnload([[maybe_unused]] bool processEnding)
+void Vantor::Platform::onLibraryUnload(bool processEnding)
 {
     Vantor::Quellor::detachModule();
-#if defined(VANTOR_STATIC_CXX_RUNTIME)
-    if (!processEnding)
-    {
-        __gnu_cxx::__freeres();
-    }
-#endif
+    Vantor::Quellor::releaseRuntimePool(processEnding);
 }

@@ -18,14 +18,7 @@
 #include "lv2/Lv2Editor.hpp"
 #include "lv2/Ports.hpp"
 #include "plugin/Module.hpp"
-
-#if defined(VANTOR_STATIC_CXX_RUNTIME)
-namespace __gnu_cxx
-{
-// NOLINTNEXTLINE(bugprone-reserved-identifier): the runtime's own name, declared to call it.
-void __freeres() noexcept;
-} // namespace __gnu_cxx
-#endif
+#include "plugin/RuntimePool.hpp"
 
 namespace
 {
@@ -216,14 +209,9 @@ void Vantor::Platform::onLibraryLoad(ModuleInstance module)
     Vantor::Quellor::attachEditorModule();
 }
 
-void Vantor::Platform::onLibraryUnload([[maybe_unused]] bool processEnding)
+void Vantor::Platform::onLibraryUnload(bool processEnding)
 {
     Vantor::Quellor::detachEditorModule();
     Vantor::Quellor::detachModule();
-#if defined(VANTOR_STATIC_CXX_RUNTIME)
-    if (!processEnding)
-    {
-        __gnu_cxx::__freeres();
-    }
-#endif
+    Vantor::Quellor::releaseRuntimePool(processEnding);
 }
