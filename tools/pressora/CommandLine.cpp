@@ -195,6 +195,17 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
                 throw CUsageError("--screenshot needs a file name");
             }
         }
+        else if (argument == "--scale")
+        {
+            requireCommand(result.command, {ECommand::Gui}, argument);
+            const std::string text = takeValue();
+            double scale = 0.0;
+            if (!parseNumber(text, scale) || !(scale >= 1.0) || scale > 3.0)
+            {
+                throw CUsageError("--scale: '" + text + "' is not a scale from 1 to 3");
+            }
+            result.scale = text;
+        }
         else if (argument == "--after")
         {
             requireCommand(result.command, {ECommand::Gui}, argument);
@@ -275,8 +286,9 @@ const char* CCommandLine::usage()
            "  pressora bench PLUGIN.so [OTHER.so ...] [--param NAME=VALUE]... [--block N] [--seconds S]\n"
            "      Time each plug-in on the same generated stereo signal at 44100 Hz and\n"
            "      print nanoseconds per stereo frame and the ratio to the first plug-in.\n"
-           "  pressora gui PLUGIN.so [--program N|NAME] [--param NAME=VALUE]... [--screenshot FILE [--after "
-           "MS]]\n"
+           "  pressora gui PLUGIN.so [--program N|NAME] [--param NAME=VALUE]... [--scale S] [--screenshot "
+           "FILE "
+           "[--after MS]]\n"
            "      Open the plug-in's editor in a window of its own while a test signal runs\n"
            "      through the plug-in (silently); close the window to end. With --screenshot,\n"
            "      write a PNG of the window after MS milliseconds (default 1000) and exit.\n"
@@ -293,6 +305,7 @@ const char* CCommandLine::usage()
            "  --seconds S         length of the benchmark signal (default 10)\n"
            "  --screenshot FILE   gui: write a PNG of the editor's window and exit\n"
            "  --after MS          gui: run that many milliseconds before the screenshot (default 1000)\n"
+           "  --scale S           gui: draw the editor at scale S, 1 to 3 (as PRESSORA_SCALE does)\n"
            "\n"
            "Exit status: 0 on success, 1 when a file or plug-in fails, 2 for a wrong command line.\n";
 }
