@@ -136,11 +136,9 @@ CQuellorEditor::CQuellorEditor(Vst::AudioEffect* owner, const MathTools::CRect& 
     setWindowScale(scale);
     loadArtwork(Layout::artworkDensityFor(scale));
 
-    m_aboutWindow =
-        keep(new GUI::Windowing::CAboutWindow(m_resourceFolder, Layout::kSplashFile, kAboutAlpha));
+    m_aboutWindow = keep(new GUI::Windowing::CAboutWindow(m_images[kSplashImage], kAboutAlpha));
     m_aboutWindow->intialiseWindow(&aboutAttributes, true);
     m_aboutWindow->setWindowScale(scale);
-    m_aboutWindow->setPicture(m_images[kSplashImage]);
 
     createInfoButton();
     for (int index = 0; index < Parameters::kCount; ++index)

@@ -52,6 +52,15 @@ CAboutWindow::CAboutWindow(const double alpha) : CWindow(kInitialArea)
                 "no image of that name in the image manager", alpha);
 }
 
+CAboutWindow::CAboutWindow(Graphics::IImage* picture, const double alpha) : CWindow(kInitialArea)
+{
+    setControlRoot(new CAboutRoot(this));
+    if (picture != nullptr && picture->hasImageLoaded())
+    {
+        takePicture(picture, "", "", alpha);
+    }
+}
+
 CAboutWindow::~CAboutWindow()
 {
     if (m_fallbackAttributes != nullptr)

@@ -34,6 +34,9 @@ public:
     CAboutWindow(const Basics::CSystemString& folder, const Basics::CString& fileName, const double alpha);
     // The picture registered in the image manager as "AboutWindow".
     explicit CAboutWindow(const double alpha);
+    // A picture its owner loaded (and reported, if it could not): null or an unloaded
+    // picture leaves the window without one, silently.
+    CAboutWindow(Graphics::IImage* picture, const double alpha);
     ~CAboutWindow() override;
     CAboutWindow(const CAboutWindow&) = delete;
     CAboutWindow& operator=(const CAboutWindow&) = delete;
