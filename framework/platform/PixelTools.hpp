@@ -52,7 +52,8 @@ inline SPixelRect unite(const SPixelRect& a, const SPixelRect& b)
 // Areas waiting for a paint: a few separate rectangles, so that small changes far
 // apart (a meter at one end of a panel, a knob at the other) repaint only themselves.
 // A new area merges with one it overlaps or lies close to (the union wastes at most a
-// quarter); past kMaximum areas, the two whose union wastes least merge.
+// quarter, or fewer pixels than a paint of its own costs); past kMaximum areas, the two
+// whose union wastes least merge.
 class CDamage
 {
 public:
@@ -109,7 +110,10 @@ private:
     }
     static bool worthMerging(const SPixelRect& a, const SPixelRect& b)
     {
-        return 4 * areaOf(unite(a, b)) <= 5 * (areaOf(a) + areaOf(b));
+        constexpr long long kCheapWaste = 8192;
+        const long long united = areaOf(unite(a, b));
+        const long long apart = areaOf(a) + areaOf(b);
+        return 4 * united <= 5 * apart || united - apart <= kCheapWaste;
     }
     void remove(int index) { m_areas[index] = m_areas[--m_count]; }
     void mergeCheapestPair(const SPixelRect& extra)
