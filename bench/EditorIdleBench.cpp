@@ -35,6 +35,7 @@ struct SOpenEditor
             return;
         }
         const std::string scale = std::to_string(static_cast<double>(percent) / 100.0);
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): set before the plug-in and its threads exist.
         setenv("PRESSORA_SCALE", scale.c_str(), 1);
         const auto width = static_cast<unsigned>(std::lround(5.0 * static_cast<double>(percent)));
         const auto height = static_cast<unsigned>(std::lround(1.58 * static_cast<double>(percent)));

@@ -321,6 +321,7 @@ void CQuellorEditor::createSizeMenu()
                                                CRect(0, 0, Layout::kPanelWidth, Layout::kPanelHeight), this);
     menu->setHeading("Size:");
     std::vector<std::string> items;
+    items.reserve(EditorScale::kMenuChoices);
     for (int choice = 0; choice < EditorScale::kMenuChoices; ++choice)
     {
         items.push_back(EditorScale::menuText(choice));
@@ -516,13 +517,14 @@ bool CQuellorEditor::getRect(Vst::ERect** rect)
 
 bool CQuellorEditor::open(void* parent)
 {
-    if (parent != nullptr)
+    if (parent == nullptr)
     {
-        // Opening a display is allowed from here on: the desktop's scale joins the sources.
-        const double desktop =
-            Platform::getWindowSystem().getDesktopScale(reinterpret_cast<std::uintptr_t>(parent));
-        m_desktopScale = EditorScale::given(desktop);
+        // Nothing to open into: the window, open or not, stays as it is.
+        return CVstWindow::open(parent);
     }
+    // Opening a display is allowed from here on: the desktop's scale joins the sources.
+    m_desktopScale = EditorScale::given(
+        Platform::getWindowSystem().getDesktopScale(reinterpret_cast<std::uintptr_t>(parent)));
     m_scaleChanged.store(false, std::memory_order_relaxed);
     m_refusedScale.reset();
     applyScale(wantedScale());

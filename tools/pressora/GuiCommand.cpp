@@ -105,6 +105,7 @@ void CPressora::gui(const SCommandLine& command)
 #if defined(_WIN32)
         _putenv_s("PRESSORA_SCALE", command.scale.c_str());
 #else
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread runs yet.
         setenv("PRESSORA_SCALE", command.scale.c_str(), 1);
 #endif
     }
