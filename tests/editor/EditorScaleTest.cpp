@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <optional>
 #include <vector>
 
@@ -49,6 +50,9 @@ constexpr Vst::VstIntPtr kHostScaleValue = 0x41654373; // 'AeCs'
 
 void setVariable(const char* name, const char* value)
 {
+#if defined(_WIN32)
+    _putenv_s(name, value == nullptr ? "" : value);
+#else
     if (value == nullptr)
     {
         unsetenv(name);
@@ -57,6 +61,14 @@ void setVariable(const char* name, const char* value)
     {
         setenv(name, value, 1);
     }
+#endif
+}
+
+// Where the settings file lives: $XDG_CONFIG_HOME, or %APPDATA% on Windows.
+void pointSettingsAt(const std::string& folder)
+{
+    setVariable("XDG_CONFIG_HOME", folder.c_str());
+    setVariable("APPDATA", folder.c_str());
 }
 
 struct ScaleFixture : ::testing::Test
@@ -64,7 +76,7 @@ struct ScaleFixture : ::testing::Test
     ScaleFixture()
     {
         writePictures(pictures);
-        setVariable("XDG_CONFIG_HOME", settings.path().c_str());
+        pointSettingsAt(settings.path());
         g_sizeRequests = {};
     }
     ~ScaleFixture() override
@@ -264,7 +276,8 @@ TEST_F(ScaleFixture, TheSizeMenuOpensOnTheBackgroundAndItsChoiceIsKeptForTheNext
     EXPECT_EQ(menu.getMarkedItem(), 3);
     EXPECT_EQ(rectOf(editor), sizeAt(2.0));
     EXPECT_EQ(CEditorSettings::readSizeChoice(editor.getSettingsPath()), 2.0);
-    EXPECT_EQ(editor.getSettingsPath(), settings.file("PressoraLite/settings.xml"));
+    EXPECT_EQ(std::filesystem::path(editor.getSettingsPath()),
+              settings.root() / "PressoraLite" / "settings.xml");
 
     SEdited next(pictures.path());
     EXPECT_EQ(next.editor->getUserScale(), 2.0);
@@ -295,7 +308,7 @@ TEST_F(ScaleFixture, TheSettingsFileRoundTripsAndACorruptFileOrAnUnwritableFolde
 
     // A folder that cannot be made (a file stands in its place): the choice holds for the session.
     std::ofstream(settings.file("blocked")) << "a file, not a folder";
-    setVariable("XDG_CONFIG_HOME", settings.file("blocked").c_str());
+    pointSettingsAt(settings.file("blocked"));
     SEdited edited(pictures.path());
     ::testing::internal::CaptureStderr();
     edited.editor->setUserScale(1.5);
@@ -321,7 +334,8 @@ TEST_F(ScaleFixture, TheGainReductionMeterLightsFromTheTopWhatTheSettledReductio
     {
         for (std::size_t i = 0; i < left.size(); ++i, ++frame)
         {
-            left[i] = right[i] = static_cast<float>(std::sin(2.0 * M_PI * 1000.0 * frame / 44100.0));
+            left[i] = right[i] =
+                static_cast<float>(std::sin(2.0 * std::numbers::pi * 1000.0 * frame / 44100.0));
         }
         effect.processReplacing(inputs, outputs, 512);
     }
