@@ -1,14 +1,21 @@
 #include "editor/QuellorEditor.hpp"
 
+#include "editor/EditorScale.hpp"
+#include "editor/EditorSettings.hpp"
+
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "framework/gui/controls/ControlRoot.hpp"
 #include "framework/gui/events/ActionEvent.hpp"
 #include "framework/gui/graphics/AlphaColour.hpp"
+#include "framework/gui/graphics/DeviceScale.hpp"
 #include "framework/gui/graphics/ImageCache.hpp"
 #include "framework/gui/graphics/PNGImage.hpp"
 #include "framework/host/ApplicationInformation.hpp"
+#include "framework/platform/WindowBackend.hpp"
+#include "framework/vst/AudioEffectX.hpp"
 #include "plugin/ParameterObjects.hpp"
 #include "plugin/Quellor.hpp"
 
@@ -46,18 +53,41 @@ const char* imageFile(int image)
     {
         return Layout::kButtonFiles[static_cast<std::size_t>(image - CQuellorEditor::kNumStrips)];
     }
-    return Layout::kInfoButtonFile;
+    if (image == CQuellorEditor::kInfoImage)
+    {
+        return Layout::kInfoButtonFile;
+    }
+    return image == CQuellorEditor::kBackgroundImage ? Layout::kBackgroundFile : Layout::kSplashFile;
 }
 
 const GUI::Graphics::CColour kAboutBackground(215, 219, 223);
 constexpr double kAboutAlpha = 0.8;
 
 // Unlike the general creator, a missing file still gives an image: unloaded, its
-// size reads as zero and its last error says why.
-GUI::Graphics::IImage* loadPNGImage(const Basics::CString& path)
+// size reads as zero and its last error says why. The density is the artwork set's.
+template <int Density> GUI::Graphics::IImage* loadPNGImage(const Basics::CString& path)
 {
-    return new GUI::Graphics::CPNGImage(path);
+    auto* image = new GUI::Graphics::CPNGImage(path);
+    image->setImageDensity(Density);
+    return image;
 }
+
+GUI::Graphics::CImageCache::TLoader loaderFor(int density)
+{
+    switch (density)
+    {
+    case 2:
+        return &loadPNGImage<2>;
+    case 3:
+        return &loadPNGImage<3>;
+    default:
+        return &loadPNGImage<1>;
+    }
+}
+
+const CAlphaColour kMenuFill(34, 36, 40, 250);
+const CAlphaColour kMenuHeading(128, 130, 128, 255);
+const CAlphaColour kMenuHighlight(72, 66, 52, 255);
 
 // Holds a pointer for as long as the object lives: the counted-reference convention.
 template <typename T> T* keep(T* object)
@@ -92,26 +122,23 @@ CQuellorEditor::CQuellorEditor(Vst::AudioEffect* owner, const MathTools::CRect& 
 CQuellorEditor::CQuellorEditor(Vst::AudioEffect* owner, const MathTools::CRect& area,
                                const GUI::Windowing::CWindowAttributes& attributes,
                                const Basics::CSystemString& resourceFolder)
-    : CVstWindow(owner, area, attributes), m_resourceFolder(resourceFolder)
+    : CVstWindow(owner, area, attributes), m_resourceFolder(resourceFolder),
+      m_quellor(dynamic_cast<CQuellor*>(effect)), m_settingsPath(CEditorSettings::defaultPath()),
+      m_userScale(CEditorSettings::readSizeChoice(m_settingsPath))
 {
     createDisplayParameters();
-
-    GUI::Graphics::IImage* background = loadImage(Layout::kBackgroundFile);
-    getControlRoot()->setBackgroundImage(background);
-    release(background);
 
     GUI::Windowing::CWindowAttributes aboutAttributes;
     aboutAttributes.setBackgroundColour(kAboutBackground);
     aboutAttributes.setAlpha(kAboutAlpha);
 
-    for (int image = 0; image < kNumImages; ++image)
-    {
-        m_images[image] = loadImage(imageFile(image));
-    }
+    const double scale = wantedScale();
+    setWindowScale(scale);
+    loadArtwork(Layout::artworkDensityFor(scale));
 
-    m_aboutWindow =
-        keep(new GUI::Windowing::CAboutWindow(m_resourceFolder, Layout::kSplashFile, kAboutAlpha));
+    m_aboutWindow = keep(new GUI::Windowing::CAboutWindow(m_images[kSplashImage], kAboutAlpha));
     m_aboutWindow->intialiseWindow(&aboutAttributes, true);
+    m_aboutWindow->setWindowScale(scale);
 
     createInfoButton();
     for (int index = 0; index < Parameters::kCount; ++index)
@@ -119,16 +146,20 @@ CQuellorEditor::CQuellorEditor(Vst::AudioEffect* owner, const MathTools::CRect& 
         createParameterControls(index);
     }
     createLevelMeter();
+    createGainReductionMeter();
+    createSizeMenu();
 
-    if (auto* quellor = dynamic_cast<CQuellor*>(effect))
+    if (m_quellor != nullptr)
     {
-        quellor->setParameterView(this);
+        m_quellor->setParameterView(this);
     }
 }
 
 CQuellorEditor::~CQuellorEditor()
 {
     // The effect is being destroyed (it owns the editor): it is not told anything.
+    release(m_sizeMenu);
+    release(m_reductionMeter);
     release(m_levelMeter);
     for (int index = Parameters::kCount - 1; index >= 0; --index)
     {
@@ -153,18 +184,60 @@ void CQuellorEditor::createDisplayParameters()
     }
 }
 
-GUI::Graphics::IImage* CQuellorEditor::loadImage(const char* fileName)
+GUI::Graphics::IImage* CQuellorEditor::loadImage(const char* fileName, int density)
 {
     // Every editor of the process shares the decoded picture: decoding the film
     // strips costs tens of milliseconds and megabytes per copy.
-    const Basics::CString path = GUI::Graphics::CBaseImage::joinPath(m_resourceFolder, fileName);
-    GUI::Graphics::IImage* image = GUI::Graphics::CImageCache::acquireImage(path, &loadPNGImage);
+    const Basics::CString path =
+        GUI::Graphics::CBaseImage::joinPath(m_resourceFolder, Layout::artworkFile(fileName, density).c_str());
+    GUI::Graphics::IImage* image = GUI::Graphics::CImageCache::acquireImage(path, loaderFor(density));
     if (!image->hasImageLoaded())
     {
         // The editor still works without it; the user learns which file to look at.
         GUI::Graphics::CBaseImage::reportLoadFailure(path, image->getLastError().getString());
+        if (density > 1)
+        {
+            // The 1x picture, enlarged, is better than none.
+            image->dereference();
+            return loadImage(fileName, 1);
+        }
     }
     return image;
+}
+
+void CQuellorEditor::loadArtwork(int density)
+{
+    if (density == m_imageDensity)
+    {
+        return;
+    }
+    m_imageDensity = density;
+    for (int image = 0; image < kNumImages; ++image)
+    {
+        GUI::Graphics::IImage* loaded = loadImage(imageFile(image), density);
+        release(m_images[image]);
+        m_images[image] = loaded;
+    }
+    getControlRoot()->setBackgroundImage(m_images[kBackgroundImage]);
+    if (m_aboutWindow != nullptr)
+    {
+        m_aboutWindow->setPicture(m_images[kSplashImage]);
+    }
+    if (m_infoButton != nullptr)
+    {
+        m_infoButton->setDownImage(m_images[kInfoImage]);
+        m_infoButton->setPrimaryImage(m_images[kInfoImage]);
+    }
+    for (int index = 0; index < Parameters::kCount; ++index)
+    {
+        if (GUI::Controls::CKnob* knob = m_knobs[index])
+        {
+            GUI::Graphics::IImage* strip =
+                m_images[Layout::kParameterControls[static_cast<std::size_t>(index)].strip];
+            knob->setAnimationImage(strip, strip->getImageSize().getHeight() / Layout::kKnobFrames,
+                                    Layout::kKnobFrames, false);
+        }
+    }
 }
 
 void CQuellorEditor::createInfoButton()
@@ -222,9 +295,42 @@ void CQuellorEditor::createLevelMeter()
     auto* meter =
         new GUI::Controls::CLevelMeter(getControlRoot(), -1, rectOf(Layout::kMeter), Layout::kMeterSegments);
     meter->setColours(colourOf(Layout::kMeterLowest), colourOf(Layout::kMeterHighest));
+    // A right click on a meter opens the size menu, as on the panel around it.
+    meter->setMouseEnabled(false);
     m_levelMeter = keep(meter);
     meter->setValue(0.0);
     getControlRoot()->addControl(meter);
+}
+
+void CQuellorEditor::createGainReductionMeter()
+{
+    auto* meter = new GUI::Controls::CLevelMeter(getControlRoot(), -1, rectOf(Layout::kGainReductionMeter),
+                                                 Layout::kMeterSegments);
+    meter->setColours(colourOf(Layout::kGainReductionLowest), colourOf(Layout::kGainReductionHighest));
+    meter->setDirection(GUI::Controls::CLevelMeter::kDownward);
+    meter->setMouseEnabled(false);
+    m_reductionMeter = keep(meter);
+    meter->setValue(0.0);
+    getControlRoot()->addControl(meter);
+}
+
+void CQuellorEditor::createSizeMenu()
+{
+    // Over the whole panel and added last: it sees only what falls on the background.
+    auto* menu = new GUI::Controls::CPopupMenu(getControlRoot(), kSizeMenuId,
+                                               CRect(0, 0, Layout::kPanelWidth, Layout::kPanelHeight), this);
+    menu->setHeading("Size:");
+    std::vector<std::string> items;
+    items.reserve(EditorScale::kMenuChoices);
+    for (int choice = 0; choice < EditorScale::kMenuChoices; ++choice)
+    {
+        items.push_back(EditorScale::menuText(choice));
+    }
+    menu->setItems(items);
+    menu->setMarkedItem(EditorScale::menuChoiceOf(m_userScale));
+    menu->setMenuColours(kMenuFill, colourOf(Layout::kLabelText), kMenuHeading, kMenuHighlight);
+    m_sizeMenu = keep(menu);
+    getControlRoot()->addControl(menu);
 }
 
 void CQuellorEditor::showReadOut(int index)
@@ -278,6 +384,14 @@ void CQuellorEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
 {
     GUI::Controls::IControl* control = event.getControl();
     const long id = control->getUniqueId();
+    if (id == kSizeMenuId)
+    {
+        const auto choice = static_cast<int>(control->getValue());
+        setUserScale(choice >= 0 && choice < EditorScale::kAutomaticChoice
+                         ? std::optional<double>(EditorScale::kMenuScales[choice])
+                         : std::nullopt);
+        return;
+    }
     if (id == kInfoButtonId)
     {
         m_aboutWindow->openWindow();
@@ -320,18 +434,32 @@ void CQuellorEditor::applyPendingChanges()
 void CQuellorEditor::applyMeterLevel()
 {
     float level = m_meterLevel.load(std::memory_order_relaxed);
-    const float clamped = std::clamp(level, 0.0f, 1.0f);
+    // Not a number is silence.
+    const float clamped = std::isnan(level) ? 0.0f : std::clamp(level, 0.0f, 1.0f);
     if (clamped != level)
     {
         // A newer level from the audio thread wins over the clamped older one.
         m_meterLevel.compare_exchange_strong(level, clamped, std::memory_order_relaxed);
     }
+    const long lit = m_levelMeter->getLitSegments();
     m_levelMeter->setValue(clamped);
-    if (clamped != m_shownLevel)
+    m_shownLevel = clamped;
+    if (m_levelMeter->getLitSegments() != lit)
     {
-        // Nothing to repaint while the level stands still.
-        m_shownLevel = clamped;
+        // Only a change of the lit segments shows.
         m_levelMeter->update();
+    }
+}
+
+void CQuellorEditor::applyGainReduction()
+{
+    const float decibels = m_quellor != nullptr ? m_quellor->getGainReduction()
+                                                : m_externalReduction.load(std::memory_order_relaxed);
+    const long lit = m_reductionMeter->getLitSegments();
+    m_reductionMeter->setValue(static_cast<double>(decibels) / Layout::kGainReductionRange);
+    if (m_reductionMeter->getLitSegments() != lit)
+    {
+        m_reductionMeter->update();
     }
 }
 
@@ -340,7 +468,125 @@ void CQuellorEditor::idle()
     claimEditorThread();
     applyPendingChanges();
     applyMeterLevel();
+    applyGainReduction();
+    if (m_scaleChanged.exchange(false, std::memory_order_acquire))
+    {
+        refreshScale();
+    }
     CVstWindow::idle();
+}
+
+// ---- the scale ----
+
+double CQuellorEditor::wantedScale() const
+{
+    EditorScale::SSources sources = EditorScale::fromEnvironment();
+    sources.user = m_userScale;
+    sources.host = EditorScale::given(m_hostScale.load(std::memory_order_relaxed));
+    sources.desktop = m_desktopScale;
+    return EditorScale::choose(sources);
+}
+
+void CQuellorEditor::setHostScale(double scale)
+{
+    m_hostScale.store(EditorScale::given(scale).value_or(0.0), std::memory_order_relaxed);
+    m_scaleChanged.store(true, std::memory_order_release);
+}
+
+void CQuellorEditor::setUserScale(const std::optional<double>& scale)
+{
+    m_userScale = scale;
+    if (!CEditorSettings::writeSizeChoice(m_settingsPath, scale))
+    {
+        std::fprintf(stderr, "%s: cannot write %s: the size applies to this session only\n",
+                     Host::CApplicationInformation::getApplicationName().getString(), m_settingsPath.c_str());
+    }
+    m_sizeMenu->setMarkedItem(EditorScale::menuChoiceOf(scale));
+    m_refusedScale.reset();
+    refreshScale();
+}
+
+bool CQuellorEditor::getRect(Vst::ERect** rect)
+{
+    if (m_scaleChanged.exchange(false, std::memory_order_acquire) || !isWindowOpen())
+    {
+        refreshScale();
+    }
+    const bool answered = CVstWindow::getRect(rect);
+    m_answeredSize = getNativeSize();
+    return answered;
+}
+
+bool CQuellorEditor::open(void* parent)
+{
+    if (parent == nullptr)
+    {
+        // Nothing to open into: the window, open or not, stays as it is.
+        return CVstWindow::open(parent);
+    }
+    // Opening a display is allowed from here on: the desktop's scale joins the sources.
+    m_desktopScale = EditorScale::given(
+        Platform::getWindowSystem().getDesktopScale(reinterpret_cast<std::uintptr_t>(parent)));
+    m_scaleChanged.store(false, std::memory_order_relaxed);
+    m_refusedScale.reset();
+    applyScale(wantedScale());
+    if (!CVstWindow::open(parent))
+    {
+        return false;
+    }
+    if (m_answeredSize && !(*m_answeredSize == getNativeSize()))
+    {
+        // The host sized its window from an earlier answer.
+        askHostForSize(getNativeSize());
+        m_answeredSize = getNativeSize();
+    }
+    return true;
+}
+
+void CQuellorEditor::refreshScale()
+{
+    const double scale = wantedScale();
+    if (scale == getWindowScale())
+    {
+        return;
+    }
+    if (!isWindowOpen())
+    {
+        applyScale(scale);
+        return;
+    }
+    if (m_refusedScale && *m_refusedScale == scale)
+    {
+        return;
+    }
+    const MathTools::CDimension size(GUI::Graphics::DeviceScale::sizeToDevice(Layout::kPanelWidth, scale),
+                                     GUI::Graphics::DeviceScale::sizeToDevice(Layout::kPanelHeight, scale));
+    // A host that sent the scale resizes its window by itself; any other change needs its
+    // consent, or the panel would be cut off or float in a larger frame.
+    const bool hostsScale = !EditorScale::fromEnvironment().environment && !m_userScale &&
+                            EditorScale::given(m_hostScale.load(std::memory_order_relaxed));
+    if (!askHostForSize(size) && !hostsScale)
+    {
+        m_refusedScale = scale;
+        return;
+    }
+    applyScale(scale);
+    m_answeredSize = getNativeSize();
+}
+
+void CQuellorEditor::applyScale(double scale)
+{
+    loadArtwork(Layout::artworkDensityFor(scale));
+    setWindowScale(scale);
+    m_aboutWindow->setWindowScale(scale);
+    m_aboutWindow->setPicture(m_images[kSplashImage]);
+}
+
+bool CQuellorEditor::askHostForSize(const MathTools::CDimension& size)
+{
+    auto* host = dynamic_cast<Vst::AudioEffectX*>(effect);
+    return host != nullptr && host->sizeWindow(static_cast<Vst::VstInt32>(size.getWidth()),
+                                               static_cast<Vst::VstInt32>(size.getHeight()));
 }
 
 } // namespace Vantor::Quellor

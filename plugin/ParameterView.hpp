@@ -20,6 +20,9 @@ public:
     // echo the change back.
     // Threads: any.
     virtual bool isSettingParameter() const = 0;
+    // The host told the effect the scale its windows are drawn at (0 or less withdraws it).
+    // Threads: any.
+    virtual void hostScaleChanged(double scale) { (void)scale; }
 };
 
 } // namespace Vantor::Quellor

@@ -34,6 +34,9 @@ constexpr VstInt32 kExtensionsAnswer = static_cast<VstInt32>(0xbeef0000u);
 constexpr VstIntPtr kExtensionHandled = 0xbeef;
 constexpr std::uint32_t kExtensionParameterDisplay = 7;
 constexpr std::uint32_t kExtensionParameterRange = 0xdeadbef0u;
+// A host's scale for the editor: index 'PreS', value 'AeCs', the factor in opt.
+constexpr std::uint32_t kHostScaleIndex = 0x50726553u;
+constexpr VstIntPtr kHostScaleValue = 0x41654373;
 constexpr int kExtensionTextSize = 64;
 
 constexpr VstInt32 kPinFlags = Vst::kVstPinIsActive | Vst::kVstPinIsStereo;
@@ -486,6 +489,19 @@ VstIntPtr CQuellor::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, f
 {
     // The index arrives as a signed 32-bit number; vendor codes are unsigned.
     const auto code = static_cast<std::uint32_t>(index);
+    if (code == kHostScaleIndex && value == kHostScaleValue)
+    {
+        // The host's scale for the editor, in opt; sent before or while the editor is open.
+        if (!std::isfinite(opt) || opt <= 0.0f)
+        {
+            return 0;
+        }
+        if (m_view != nullptr)
+        {
+            m_view->hostScaleChanged(opt);
+        }
+        return 1;
+    }
     if (ptr == nullptr || value < 0 || value >= kNumParameters)
     {
         return 0;

@@ -67,16 +67,24 @@ echo "LV2 edition (lv2apply ${vocals[*]}) against the VST edition:"
 echo
 "$build/tools/pressora/pressora" info "$plugin"
 
-# The editor with the demo signal running through it; a private X server when there is no display.
+# The editor with the demo signal running through it, at 1x and at 2x; a private X server
+# when there is no display.
 editor_shot="$demo/editor.png"
-gui=("$build/tools/pressora/pressora" gui "$plugin" --program Vocals --screenshot "$editor_shot" --after 1500)
-if [ -n "${DISPLAY:-}" ]; then
-  "${gui[@]}" >/dev/null
-else
-  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${gui[@]}" >/dev/null
-fi
+for scale in 1 2; do
+  shot="$editor_shot"
+  if [ "$scale" != 1 ]; then
+    shot="$demo/editor@${scale}x.png"
+  fi
+  gui=("$build/tools/pressora/pressora" gui "$plugin" --program Vocals --scale "$scale" --screenshot "$shot"
+    --after 1500)
+  if [ -n "${DISPLAY:-}" ]; then
+    "${gui[@]}" >/dev/null
+  else
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${gui[@]}" >/dev/null
+  fi
+done
 echo
 echo "Demo input:  $(realpath "$demo/drums-and-chord.wav")"
 echo "Demo output: $(realpath "$demo/drums-and-chord-vocals.wav") (program \"Vocals\")"
 echo "Float demo:  $(realpath "$demo/drums-and-chord-vocals-lv2.wav") (LV2 preset \"Vocals\", equal to the VST render)"
-echo "Editor:      $(realpath "$editor_shot")"
+echo "Editor:      $(realpath "$editor_shot") (and at 2x: $(realpath "$demo/editor@2x.png"))"

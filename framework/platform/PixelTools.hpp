@@ -49,6 +49,113 @@ inline SPixelRect unite(const SPixelRect& a, const SPixelRect& b)
     return {left, top, std::max(a.right(), b.right()) - left, std::max(a.bottom(), b.bottom()) - top};
 }
 
+// Areas waiting for a paint: a few separate rectangles, so that small changes far
+// apart (a meter at one end of a panel, a knob at the other) repaint only themselves.
+// A new area merges with one it overlaps or lies close to (the union wastes at most a
+// quarter, or fewer pixels than a paint of its own costs); past kMaximum areas, the two
+// whose union wastes least merge.
+class CDamage
+{
+public:
+    static constexpr int kMaximum = 4;
+
+    void add(const SPixelRect& area)
+    {
+        if (area.isEmpty())
+        {
+            return;
+        }
+        SPixelRect merged = area;
+        // Merging can bring the result close to another area: go on until none is.
+        for (bool again = true; again;)
+        {
+            again = false;
+            for (int index = 0; index < m_count; ++index)
+            {
+                if (worthMerging(m_areas[index], merged))
+                {
+                    merged = unite(m_areas[index], merged);
+                    remove(index);
+                    again = true;
+                    break;
+                }
+            }
+        }
+        if (m_count == kMaximum)
+        {
+            mergeCheapestPair(merged);
+            return;
+        }
+        m_areas[m_count++] = merged;
+    }
+    bool isEmpty() const { return m_count == 0; }
+    void clear() { m_count = 0; }
+    int count() const { return m_count; }
+    const SPixelRect& at(int index) const { return m_areas[index]; }
+    // The smallest area holding every one.
+    SPixelRect bounds() const
+    {
+        SPixelRect all;
+        for (int index = 0; index < m_count; ++index)
+        {
+            all = unite(all, m_areas[index]);
+        }
+        return all;
+    }
+
+private:
+    static long long areaOf(const SPixelRect& area)
+    {
+        return static_cast<long long>(area.width) * area.height;
+    }
+    static bool worthMerging(const SPixelRect& a, const SPixelRect& b)
+    {
+        constexpr long long kCheapWaste = 8192;
+        const long long united = areaOf(unite(a, b));
+        const long long apart = areaOf(a) + areaOf(b);
+        return 4 * united <= 5 * apart || united - apart <= kCheapWaste;
+    }
+    void remove(int index) { m_areas[index] = m_areas[--m_count]; }
+    void mergeCheapestPair(const SPixelRect& extra)
+    {
+        SPixelRect all[kMaximum + 1];
+        for (int index = 0; index < m_count; ++index)
+        {
+            all[index] = m_areas[index];
+        }
+        all[kMaximum] = extra;
+        int first = 0;
+        int second = 1;
+        long long cheapest = -1;
+        for (int a = 0; a <= kMaximum; ++a)
+        {
+            for (int b = a + 1; b <= kMaximum; ++b)
+            {
+                const long long waste = areaOf(unite(all[a], all[b])) - areaOf(all[a]) - areaOf(all[b]);
+                if (cheapest < 0 || waste < cheapest)
+                {
+                    cheapest = waste;
+                    first = a;
+                    second = b;
+                }
+            }
+        }
+        const SPixelRect merged = unite(all[first], all[second]);
+        m_count = 0;
+        for (int index = 0; index <= kMaximum; ++index)
+        {
+            if (index != first && index != second)
+            {
+                m_areas[m_count++] = all[index];
+            }
+        }
+        add(merged);
+    }
+
+    SPixelRect m_areas[kMaximum];
+    int m_count = 0;
+};
+
 // Calls plot(x, y) for each pixel of an aliased one-pixel line, leaving out the end point
 // (a pen line: the next segment starts there).
 template <typename TPlot> void forEachPenLinePixel(SPixelPoint from, SPixelPoint to, TPlot&& plot)

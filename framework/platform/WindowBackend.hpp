@@ -264,6 +264,16 @@ public:
         const SPixelSize size = getScreenSize();
         return {0, 0, size.width, size.height};
     }
+    // The scale the desktop asks windows near a native window (an editor's parent) to draw
+    // at: on Windows the DPI of that window's monitor over 96, where the window is DPI-aware;
+    // on X11 the resource Xft.dpi over 96, read from the server at each call. 0 when the system
+    // says nothing. Opens the display connection if none is open.
+    // Threads: editor.
+    virtual double getDesktopScale(uintptr_t nearWindow)
+    {
+        (void)nearWindow;
+        return 0.0;
+    }
     // A system cursor by the framework's cursor number (0 arrow, 1 hand, 2 wait, 3 up-down,
     // 4 left-right, 5 text, 6 diagonal, 7 move; others give the arrow).
     // Threads: editor.

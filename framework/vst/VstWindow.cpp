@@ -85,7 +85,8 @@ CVstWindow::~CVstWindow()
 
 bool CVstWindow::getRect(ERect** rect)
 {
-    const MathTools::CDimension& size = getWindowSize();
+    // The host sizes its window in device pixels: the logical size at the window's scale.
+    const MathTools::CDimension size = getNativeSize();
     m_rect.top = 0;
     m_rect.left = 0;
     m_rect.bottom = static_cast<VstInt16>(size.getHeight());

@@ -54,7 +54,8 @@ public:
     CVstWindow& operator=(const CVstWindow&) = delete;
 
     // ---- what the host calls (effEditGetRect, effEditOpen, effEditClose, effEditIdle) ----
-    // The window's size with the origin at (0, 0), open or not.
+    // The window's size in device pixels (its logical size at its scale) with the origin at
+    // (0, 0), open or not.
     // Threads: editor.
     bool getRect(ERect** rect) override;
     // Creates the editor's native window as a child of the host's window (an X11 window

@@ -6,6 +6,7 @@
 #include "framework/platform/ImageDecoder.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -370,4 +372,130 @@ TEST(PressoraGuiOnX, WritesAPictureOfTheEditorWithTheSignalRunning)
     }
     std::sort(readOut.begin(), readOut.end());
     EXPECT_GT(std::unique(readOut.begin(), readOut.end()) - readOut.begin(), 4);
+}
+
+TEST_F(EditorOnX, TheServersXftDpiScalesTheEditorFromItsFirstOpenAndTheHostIsToldTheNewSize)
+{
+    // The desktop asks for 192 dpi through the root window's resources, as xrdb sets them.
+    Display* display = host.display();
+    const Window root = DefaultRootWindow(display);
+    struct SResources
+    {
+        Display* display;
+        Window root;
+        std::string saved;
+        bool had = false;
+        ~SResources()
+        {
+            if (had)
+            {
+                XChangeProperty(display, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                                reinterpret_cast<const unsigned char*>(saved.data()),
+                                static_cast<int>(saved.size()));
+            }
+            else
+            {
+                XDeleteProperty(display, root, XA_RESOURCE_MANAGER);
+            }
+            XSync(display, False);
+        }
+    } resources{display, root, "", false};
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, rest = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, root, XA_RESOURCE_MANAGER, 0, 1 << 16, False, XA_STRING, &type, &format,
+                           &count, &rest, &data) == Success &&
+        data != nullptr)
+    {
+        resources.saved.assign(reinterpret_cast<const char*>(data), count);
+        resources.had = true;
+    }
+    XFree(data);
+    const std::string dpi = "Xft.antialias:\t1\nXft.dpi:\t192\n";
+    XChangeProperty(display, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(dpi.data()), static_cast<int>(dpi.size()));
+    XSync(display, False);
+
+    // Before the first open no display is asked: the host sizes its frame for 1x.
+    ERect* rect = nullptr;
+    plugin->dispatch(effEditGetRect, 0, 0, &rect);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(std::make_pair(rect->right - rect->left, rect->bottom - rect->top), std::make_pair(500, 158));
+    host.makeParent(500, 158);
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1);
+    plugin->dispatch(effEditGetRect, 0, 0, &rect);
+    EXPECT_EQ(std::make_pair(rect->right - rect->left, rect->bottom - rect->top), std::make_pair(1000, 316));
+    const std::vector<Window> children = host.children(host.parent());
+    ASSERT_EQ(children.size(), 1u);
+    XWindowAttributes child{};
+    XGetWindowAttributes(display, children[0], &child);
+    EXPECT_EQ(std::make_pair(child.width, child.height), std::make_pair(1000, 316));
+    ASSERT_EQ(plugin->host().countCalls(audioMasterSizeWindow), 1u);
+    for (const auto& call : plugin->host().calls())
+    {
+        if (call.opcode == audioMasterSizeWindow)
+        {
+            EXPECT_EQ(std::make_pair(call.index, static_cast<int>(call.value)), std::make_pair(1000, 316));
+        }
+    }
+    plugin->dispatch(effEditClose);
+}
+
+TEST(PressoraGuiOnX, TheTwiceScaledPictureShrunkToOneScaleMatchesTheOneScaledYetStaysSharp)
+{
+    CTestHost host;
+    if (host.display() == nullptr)
+    {
+        GTEST_SKIP() << "no X server";
+    }
+    const auto shoot = [](const char* scale)
+    {
+        const std::filesystem::path shot =
+            std::filesystem::temp_directory_path() /
+            ("pressora_scale_" + std::to_string(getpid()) + "_" + scale + ".png");
+        const std::string command = std::string(PRESSORA_PATH) + " gui " + kModulePath +
+                                    " --param Threshold=0.5 --scale " + scale + " --screenshot " +
+                                    shot.string() + " --after 200 >/dev/null";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        Vantor::Platform::SDecodedImage picture =
+            Vantor::Platform::decodeImageFile(shot.string(), Vantor::Platform::EImageFormat::Png);
+        std::filesystem::remove(shot);
+        return std::move(picture.surface);
+    };
+    const auto one = shoot("1");
+    const auto two = shoot("2");
+    ASSERT_TRUE(one && two);
+    ASSERT_EQ(std::make_pair(two->getWidth(), two->getHeight()), std::make_pair(1000, 316));
+    const auto channel = [](std::uint32_t pixel, int shift)
+    { return static_cast<int>((pixel >> shift) & 0xFF); };
+    // Left of the meters, which follow the running signal.
+    constexpr int kWidth = 455;
+    double difference = 0.0;
+    double withinPairs = 0.0;
+    long samples = 0;
+    for (int y = 0; y < 158; ++y)
+    {
+        for (int x = 0; x < kWidth; ++x)
+        {
+            const std::uint32_t block[4] = {two->getPixel(2 * x, 2 * y), two->getPixel(2 * x + 1, 2 * y),
+                                            two->getPixel(2 * x, 2 * y + 1),
+                                            two->getPixel(2 * x + 1, 2 * y + 1)};
+            for (const int shift : {16, 8, 0})
+            {
+                int sum = 0;
+                for (const std::uint32_t pixel : block)
+                {
+                    sum += channel(pixel, shift);
+                }
+                difference += std::abs(sum / 4.0 - channel(one->getPixel(x, y), shift));
+                // A picture enlarged from 1x repeats each pixel: no difference inside a 2 x 2 block.
+                withinPairs += std::abs(channel(block[0], shift) - channel(block[1], shift)) +
+                               std::abs(channel(block[0], shift) - channel(block[2], shift));
+                ++samples;
+            }
+        }
+    }
+    EXPECT_LT(difference / static_cast<double>(samples), 14.0);
+    EXPECT_GT(withinPairs / static_cast<double>(samples), 1.0) << "drawn at 2x, not the 1x picture enlarged";
 }

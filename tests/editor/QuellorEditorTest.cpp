@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -118,7 +119,13 @@ TEST_F(EditorFixture, BuildsThePanelAsLaidOutWithoutOpeningAnythingAndRegistersW
     EXPECT_EQ(editor.getLevelMeter()->getArea(), MathTools::CRect(460, 55, 10, 75));
     EXPECT_EQ(editor.getLevelMeter()->getStepCount(), 15);
     EXPECT_EQ(editor.getLevelMeter()->getLitSegments(), 0);
-    EXPECT_EQ(editor.getControlRoot()->getNumberOfInsertedControls(), 20);
+    // Beside it the gain-reduction meter, as many segments lit from the top; over all, the size menu.
+    EXPECT_EQ(editor.getGainReductionMeter()->getArea(), MathTools::CRect(481, 55, 8, 75));
+    EXPECT_EQ(editor.getGainReductionMeter()->getStepCount(), 15);
+    EXPECT_EQ(editor.getGainReductionMeter()->getDirection(), GUI::Controls::CLevelMeter::kDownward);
+    EXPECT_EQ(editor.getSizeMenu()->getArea(), MathTools::CRect(0, 0, 500, 158));
+    EXPECT_FALSE(editor.getSizeMenu()->isOpen());
+    EXPECT_EQ(editor.getControlRoot()->getNumberOfInsertedControls(), 22);
     ASSERT_NE(editor.getControlRoot()->getBackgroundImage(), nullptr);
     EXPECT_TRUE(editor.getControlRoot()->getBackgroundImage()->hasImageLoaded());
 }
@@ -181,8 +188,9 @@ TEST_F(EditorFixture, IdleShowsTheLatestMeterLevelClampedAndOnlyRepaintsWhenItMo
         float stored;
         long lit;
     };
-    const SCase cases[] = {
-        {1.7, 1.0f, 15}, {-0.3, 0.0f, 0}, {0.5, 0.5f, 8}, {0.0001, 0.0001f, 1}, {1.0, 1.0f, 15}};
+    // Not a number is silence.
+    const SCase cases[] = {{1.7, 1.0f, 15},      {-0.3, 0.0f, 0}, {0.5, 0.5f, 8},
+                           {0.0001, 0.0001f, 1}, {1.0, 1.0f, 15}, {std::nan(""), 0.0f, 0}};
     for (const SCase& c : cases)
     {
         SCOPED_TRACE(c.level);

@@ -144,6 +144,11 @@ public:
     bool processEvents(int) override { return !m_quitPosted; }
     void postQuit(int) override { m_quitPosted = true; }
     void pumpEmbeddedWindows() override { m_pumps++; }
+    double getDesktopScale(uintptr_t) override
+    {
+        m_desktopQuestions++;
+        return m_desktopScale;
+    }
 
     CFakeWindowBackend* lastBackend() const { return m_backends.empty() ? nullptr : m_backends.back(); }
 
@@ -156,6 +161,8 @@ public:
     Platform::SPixelRect m_primaryMonitor{0, 0, 1024, 768};
     int m_pumps = 0;
     uintptr_t m_nextHandle = 1;
+    double m_desktopScale = 0.0;
+    int m_desktopQuestions = 0;
 };
 
 inline Platform::IWindowBackend::ECreateResult

@@ -292,3 +292,48 @@ TEST_F(GraphicsTest, ImagesWithoutAlphaAreCopiedFromTheSourceCornerAtTheirOwnSiz
     graphics.drawAlphaImage(&image, CRect(20, 0, 2, 2), image.getNormalisedImageArea(), 0.5);
     EXPECT_EQ(pixel(20, 0), kWhite);
 }
+
+namespace
+{
+// A picture drawn for 2x screens: 4 x 4 pixels, 2 x 2 logical; left half red, right half blue.
+class CDoubleDensityImage : public Graphics::CBaseImage
+{
+public:
+    CDoubleDensityImage() : CBaseImage(false)
+    {
+        auto pixels = Platform::createDrawingSurface(4, 4, makeColour(255, 0, 0));
+        pixels->fillRectangle({2, 0, 2, 4}, makeColour(0, 0, 255));
+        takePixels(std::move(pixels));
+        setImageDensity(2);
+    }
+};
+} // namespace
+
+TEST_F(GraphicsTest, AtAScaleShapesAndPicturesCoverTheDevicePixelsOfTheirLogicalArea)
+{
+    CDoubleDensityImage image;
+    EXPECT_EQ(image.getImageSize(), MathTools::CDimension(2, 2));
+    graphics.setScale(2.0);
+    graphics.getBrush().setColour(CAlphaColour(0, 0, 0, 255));
+    graphics.fillRectangle(CRect(1, 1, 2, 2));
+    EXPECT_EQ(inkBox(), CRect(2, 2, 4, 4));
+    // At its own density a picture is copied pixel for pixel.
+    graphics.drawImage(&image, CRect(5, 0, 2, 2), image.getNormalisedImageArea());
+    EXPECT_EQ(pixel(11, 0), makeColour(255, 0, 0));
+    EXPECT_EQ(pixel(12, 0), makeColour(0, 0, 255));
+
+    // At 1.5 it is shrunk: each device pixel averages what it covers (x 3..5 from 2..4 logical).
+    ASSERT_TRUE(graphics.begin(MathTools::CDimension(40, 30)));
+    graphics.setScale(1.5);
+    graphics.drawImage(&image, CRect(2, 0, 2, 2), image.getNormalisedImageArea());
+    EXPECT_EQ(inkBox(), CRect(3, 0, 3, 3));
+    EXPECT_EQ(pixel(3, 1), makeColour(255, 0, 0));
+    EXPECT_NEAR(Platform::redOf(pixel(4, 1)), 128, 1);
+    EXPECT_NEAR(Platform::blueOf(pixel(4, 1)), 128, 1);
+    EXPECT_EQ(pixel(5, 1), makeColour(0, 0, 255));
+    // A clip of logical pixels limits the device pixels they cover.
+    graphics.getClip().setClip(CRect(0, 0, 3, 30));
+    graphics.drawImage(&image, CRect(2, 10, 2, 2), image.getNormalisedImageArea());
+    EXPECT_EQ(pixel(4, 16), pixel(4, 1)) << "logical 3 ends at device 4.5, rounded up";
+    EXPECT_EQ(pixel(5, 16), makeColour(255, 255, 255));
+}

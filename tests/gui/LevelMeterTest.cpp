@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "framework/gui/controls/LevelMeter.hpp"
 #include "tests/gui/ControlTestSupport.hpp"
 
@@ -23,17 +25,24 @@ TEST_F(LevelMeterTest, SegmentsAreLaidOutAlongTheLongerSide)
         bool vertical;
         long segmentWidth, segmentHeight;
         CRect first, second;
+        CLevelMeter::EDirection direction = CLevelMeter::kUpward;
     };
+    // Turned down, the same places are lit from the other end.
     const SGeometryCase cases[] = {
         {CRect(460, 55, 10, 75), 15, true, 6, 2, CRect(2, 71, 6, 2), CRect(2, 67, 6, 2)},
         {CRect(0, 0, 100, 20), 10, false, 7, 16, CRect(2, 2, 7, 16), CRect(11, 2, 7, 16)},
         {CRect(0, 0, 20, 20), 2, false, 5, 16, CRect(2, 2, 5, 16), CRect(9, 2, 5, 16)},
         {CRect(0, 0, 12, 130), 4, true, 8, 29, CRect(2, 99, 8, 29), CRect(2, 68, 8, 29)},
+        {CRect(481, 55, 8, 75), 15, true, 4, 2, CRect(2, 15, 4, 2), CRect(2, 19, 4, 2),
+         CLevelMeter::kDownward},
+        {CRect(0, 0, 100, 20), 10, false, 7, 16, CRect(83, 2, 7, 16), CRect(74, 2, 7, 16),
+         CLevelMeter::kDownward},
     };
     for (const SGeometryCase& c : cases)
     {
         SCOPED_TRACE(testing::Message() << CRect::toString(c.area).getString() << " x" << c.steps);
         CLevelMeter meter(root, -1, c.area, c.steps);
+        meter.setDirection(c.direction);
         EXPECT_EQ(meter.isVertical(), c.vertical);
         EXPECT_EQ(meter.getSegmentSize(), MathTools::CDimension(c.segmentWidth, c.segmentHeight));
         EXPECT_EQ(meter.getSegmentArea(0), c.first);
@@ -49,8 +58,9 @@ TEST_F(LevelMeterTest, SegmentsAreLaidOutAlongTheLongerSide)
 
 TEST_F(LevelMeterTest, ValuesAreClampedAndLightTheSegmentsTheyReach)
 {
-    const std::pair<double, long> cases[] = {{0.0, 0},   {0.0001, 1}, {0.5, 8},  {1.0 / 15, 1},
-                                             {0.99, 15}, {1.0, 15},   {1.5, 15}, {-0.2, 0}};
+    // Not a number is silence.
+    const std::pair<double, long> cases[] = {{0.0, 0},  {0.0001, 1}, {0.5, 8},  {1.0 / 15, 1},    {0.99, 15},
+                                             {1.0, 15}, {1.5, 15},   {-0.2, 0}, {std::nan(""), 0}};
     CLevelMeter meter(root, -1, CRect(460, 55, 10, 75), 15);
     const size_t before = invalidations();
     for (const auto& [value, lit] : cases)
@@ -58,7 +68,7 @@ TEST_F(LevelMeterTest, ValuesAreClampedAndLightTheSegmentsTheyReach)
         SCOPED_TRACE(value);
         meter.setValue(value);
         EXPECT_EQ(meter.getLitSegments(), lit);
-        EXPECT_DOUBLE_EQ(meter.getValue(), std::clamp(value, 0.0, 1.0));
+        EXPECT_DOUBLE_EQ(meter.getValue(), std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 1.0));
     }
     EXPECT_EQ(invalidations(), before) << "the owner decides when to repaint";
 }

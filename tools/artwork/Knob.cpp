@@ -156,10 +156,14 @@ void paint(cairo_t* context, double x, double y, double scale, const SColour& ac
     cairo_restore(context);
 }
 
-CSurface renderStrip(const SColour& accent)
+CSurface renderStrip(const SColour& accent, int density)
 {
-    CSurface strip = makeSurface(kWidth, kFrameHeight * kFrames);
+    CSurface strip = makeSurface(kWidth * density, kFrameHeight * kFrames * density);
     CContext context = makeContext(strip.get());
+    if (density != 1)
+    {
+        cairo_scale(context.get(), density, density);
+    }
     for (int frame = 0; frame < kFrames; ++frame)
     {
         cairo_save(context.get());

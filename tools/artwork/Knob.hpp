@@ -34,7 +34,7 @@ double pointerAngle(int frame);
 // position 0..1 with the value arc in the accent colour.
 void paint(cairo_t* context, double x, double y, double scale, const SColour& accent, double position);
 
-// The whole film strip for one accent colour.
-CSurface renderStrip(const SColour& accent);
+// The whole film strip for one accent colour, with density device pixels per pixel.
+CSurface renderStrip(const SColour& accent, int density = 1);
 
 } // namespace Vantor::Artwork::Knob

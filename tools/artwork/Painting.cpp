@@ -22,6 +22,21 @@ CSurface makeSurface(int width, int height)
     return surface;
 }
 
+CSurface makeSurface(int width, int height, int density)
+{
+    return makeSurface(width * density, height * density);
+}
+
+CContext makeScaledContext(cairo_surface_t* surface, int density)
+{
+    CContext context = makeContext(surface);
+    if (density != 1)
+    {
+        cairo_scale(context.get(), density, density);
+    }
+    return context;
+}
+
 CContext makeContext(cairo_surface_t* surface)
 {
     CContext context(cairo_create(surface));

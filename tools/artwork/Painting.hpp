@@ -29,6 +29,11 @@ CSurface makeSurface(int width, int height);
 // A context on the surface with grey anti-aliasing and unhinted text.
 CContext makeContext(cairo_surface_t* surface);
 
+// A surface of width x height panel pixels at density device pixels each, and a context on
+// it that draws in panel pixels.
+CSurface makeSurface(int width, int height, int density);
+CContext makeScaledContext(cairo_surface_t* surface, int density);
+
 // Colour with channels 0..1.
 struct SColour
 {

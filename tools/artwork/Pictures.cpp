@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
+#include <string>
 
 namespace Vantor::Artwork
 {
@@ -43,6 +44,8 @@ double knobCentreX(const Layout::SParameterControls& control)
 constexpr double kKnobCentreY = Layout::kKnobTop + Knob::kCentreY;
 constexpr double kPlateTop = 43.5;
 constexpr double kPlateBottom = 148.5;
+// The plate reaches further right than left: the meter bridge needs the room.
+constexpr double kPlateWidth = kPanelWidth - 18.0;
 constexpr double kDisplayTop = 114.0;
 constexpr double kDisplayHeight = 22.0;
 
@@ -157,14 +160,14 @@ void paintHeader(cairo_t* context)
 
 void paintPlate(cairo_t* context, const std::array<SGroup, 3>& groups)
 {
-    roundedRectangle(context, 12.5, kPlateTop, kPanelWidth - 25.0, kPlateBottom - kPlateTop, 6.0);
+    roundedRectangle(context, 12.5, kPlateTop, kPlateWidth, kPlateBottom - kPlateTop, 6.0);
     fillVertical(context, kPlateTop, kPlateBottom - kPlateTop, SColour::bytes(52, 55, 61),
                  SColour::bytes(38, 40, 45));
-    roundedRectangle(context, 12.5, kPlateTop, kPanelWidth - 25.0, kPlateBottom - kPlateTop, 6.0);
+    roundedRectangle(context, 12.5, kPlateTop, kPlateWidth, kPlateBottom - kPlateTop, 6.0);
     cairo_set_line_width(context, 1.0);
     setColour(context, SColour::bytes(0, 0, 0, 0.6));
     cairo_stroke(context);
-    line(context, 18.0, kPlateTop + 1.0, kPanelWidth - 18.0, kPlateTop + 1.0, 1.0,
+    line(context, 18.0, kPlateTop + 1.0, 12.5 + kPlateWidth - 5.5, kPlateTop + 1.0, 1.0,
          SColour::bytes(255, 255, 255, 0.08));
 
     // Engraved lines between the groups.
@@ -225,29 +228,54 @@ void paintDisplays(cairo_t* context)
     }
 }
 
-void paintMeterRecess(cairo_t* context)
+// One meter's recess with its unlit segments where the meter's own segments light up.
+void paintMeterSlot(cairo_t* context, const SRect& meter, const SColour& unlit)
 {
-    const SRect& meter = Layout::kMeter;
     paintWell(context, meter.x - 2.0, meter.y - 2.0, meter.width + 4.0, meter.height + 4.0, 2.5);
-    // Unlit segments where the meter's own segments light up (6 x 2 pixels, 4 pixels apart).
     for (int segment = 0; segment < Layout::kMeterSegments; ++segment)
     {
-        const double top = meter.y + meter.height - 4.0 - 4.0 * segment;
-        roundedRectangle(context, meter.x + 2.0, top, meter.width - 4.0, 2.0, 0.8);
-        setColour(context, SColour::bytes(36, 41, 37));
+        const double top = Layout::kSegmentStackTop + Layout::kSegmentPitch * segment;
+        roundedRectangle(context, meter.x + 2.0, top, meter.width - 4.0, Layout::kSegmentHeight, 0.8);
+        setColour(context, unlit);
         cairo_fill(context);
-        if (segment % 2 == 0)
-        {
-            const double length = (segment % 7 == 0) ? 5.0 : 3.0;
-            const double x = meter.x + meter.width + 4.0;
-            line(context, x, top + 1.0, x + length, top + 1.0, 1.0, SColour::bytes(120, 122, 118, 0.8));
-        }
     }
+}
+
+void paintMeterCaption(cairo_t* context, const SRect& meter, const char* text)
+{
     setColour(context, kMuted);
     STextStyle tiny = kSmallCaps;
     tiny.size = 6.5;
     tiny.tracking = 0.8;
-    drawText(context, "OUT", meter.x + meter.width / 2.0 + 1.0, kPlateBottom - 5.5, tiny, EAlign::Centre);
+    drawText(context, text, meter.x + meter.width / 2.0 + 1.0, kPlateBottom - 5.5, tiny, EAlign::Centre);
+}
+
+// The output meter and, beside it, the gain-reduction meter with its scale between the two:
+// each mark a number in the gap and a notch across the recess's rims, at the row where the
+// meter's lit segments end for that many dB.
+void paintMeterRecess(cairo_t* context)
+{
+    const SRect& output = Layout::kMeter;
+    const SRect& reduction = Layout::kGainReductionMeter;
+    paintMeterSlot(context, output, SColour::bytes(36, 41, 37));
+    paintMeterSlot(context, reduction, SColour::bytes(44, 38, 31));
+    paintMeterCaption(context, output, "OUT");
+    paintMeterCaption(context, reduction, "GR");
+
+    const double gapCentre = (output.x + output.width + 2.0 + reduction.x - 2.0) / 2.0;
+    const STextStyle digits{"Liberation Sans", 5.5, true, false, 0.0};
+    for (const int decibels : Layout::kGainReductionMarks)
+    {
+        const double y = Layout::gainReductionMarkY(decibels);
+        const SColour notch = kAmber.withAlpha(0.75);
+        line(context, reduction.x - 1.5, y, reduction.x + 1.5, y, 1.0, notch);
+        line(context, reduction.x + reduction.width - 1.5, y, reduction.x + reduction.width + 1.5, y, 1.0,
+             notch);
+        setColour(context, SColour::bytes(176, 172, 158));
+        // The figure's middle on the mark (digits are about 0.72 of the size high).
+        drawText(context, std::to_string(decibels), gapCentre, y + digits.size * 0.36, digits,
+                 EAlign::Centre);
+    }
 }
 
 } // namespace
@@ -262,10 +290,10 @@ const std::array<SKnobStrip, 3>& knobStrips()
     return strips;
 }
 
-CSurface renderBackground()
+CSurface renderBackground(int density)
 {
-    CSurface panel = makeSurface(kPanelWidth, kPanelHeight);
-    CContext owner = makeContext(panel.get());
+    CSurface panel = makeSurface(kPanelWidth, kPanelHeight, density);
+    CContext owner = makeScaledContext(panel.get(), density);
     cairo_t* context = owner.get();
 
     const std::array<SGroup, 3> groups{{
@@ -279,10 +307,10 @@ CSurface renderBackground()
     cairo_rectangle(context, 0, 0, kPanelWidth, 38);
     setColour(context, SColour::bytes(27, 28, 31));
     cairo_fill(context);
-    roundedRectangle(context, 12.5, kPlateTop, kPanelWidth - 25.0, kPlateBottom - kPlateTop, 6.0);
+    roundedRectangle(context, 12.5, kPlateTop, kPlateWidth, kPlateBottom - kPlateTop, 6.0);
     fillVertical(context, kPlateTop, kPlateBottom - kPlateTop, SColour::bytes(52, 55, 61),
                  SColour::bytes(38, 40, 45));
-    addGrain(panel.get(), 0, 0, kPanelWidth, kPanelHeight, 0.012, 0x5EED1u);
+    addGrain(panel.get(), 0, 0, kPanelWidth * density, kPanelHeight * density, 0.012, 0x5EED1u);
 
     paintHeader(context);
     paintPlate(context, groups);
@@ -352,30 +380,30 @@ void paintButtonFace(cairo_t* context, double width, double height, bool hanging
 
 } // namespace
 
-CSurface renderButton(bool down)
+CSurface renderButton(bool down, int density)
 {
-    CSurface button = makeSurface(Layout::kButtonWidth, Layout::kButtonHeight);
-    CContext context = makeContext(button.get());
+    CSurface button = makeSurface(Layout::kButtonWidth, Layout::kButtonHeight, density);
+    CContext context = makeScaledContext(button.get(), density);
     paintButtonFace(context.get(), Layout::kButtonWidth, Layout::kButtonHeight, false, down);
     cairo_surface_flush(button.get());
     return button;
 }
 
-CSurface renderInfoFace()
+CSurface renderInfoFace(int density)
 {
-    CSurface face = makeSurface(Layout::kInfoButton.width, Layout::kInfoButton.height);
-    CContext context = makeContext(face.get());
+    CSurface face = makeSurface(Layout::kInfoButton.width, Layout::kInfoButton.height, density);
+    CContext context = makeScaledContext(face.get(), density);
     paintButtonFace(context.get(), Layout::kInfoButton.width, Layout::kInfoButton.height, true, false);
     cairo_surface_flush(face.get());
     return face;
 }
 
-CSurface renderSplash(const std::string& version)
+CSurface renderSplash(const std::string& version, int density)
 {
     constexpr int kWidth = 400;
     constexpr int kHeight = 250;
-    CSurface splash = makeSurface(kWidth, kHeight);
-    CContext owner = makeContext(splash.get());
+    CSurface splash = makeSurface(kWidth, kHeight, density);
+    CContext owner = makeScaledContext(splash.get(), density);
     cairo_t* context = owner.get();
 
     cairo_pattern_t* glow = cairo_pattern_create_radial(110, 115, 10, 160, 125, 300);
@@ -385,7 +413,7 @@ CSurface renderSplash(const std::string& version)
     cairo_set_source(context, glow);
     cairo_fill(context);
     cairo_pattern_destroy(glow);
-    addGrain(splash.get(), 0, 0, kWidth, kHeight, 0.012, 0xAB0u);
+    addGrain(splash.get(), 0, 0, kWidth * density, kHeight * density, 0.012, 0xAB0u);
 
     cairo_rectangle(context, 0.5, 0.5, kWidth - 1.0, kHeight - 1.0);
     cairo_set_line_width(context, 1.0);
@@ -453,15 +481,19 @@ std::vector<SPicture> renderAll(const std::string& version)
 {
     requireFont("Liberation Sans");
     std::vector<SPicture> pictures;
-    pictures.push_back({Layout::kBackgroundFile, renderBackground()});
-    for (const SKnobStrip& strip : knobStrips())
+    for (const int density : Layout::kArtworkDensities)
     {
-        pictures.push_back({strip.fileName, Knob::renderStrip(strip.accent)});
+        const auto name = [density](const char* file) { return Layout::artworkFile(file, density); };
+        pictures.push_back({name(Layout::kBackgroundFile), renderBackground(density)});
+        for (const SKnobStrip& strip : knobStrips())
+        {
+            pictures.push_back({name(strip.fileName), Knob::renderStrip(strip.accent, density)});
+        }
+        pictures.push_back({name(Layout::kButtonFiles[0]), renderButton(false, density)});
+        pictures.push_back({name(Layout::kButtonFiles[1]), renderButton(true, density)});
+        pictures.push_back({name(Layout::kInfoButtonFile), renderInfoFace(density)});
+        pictures.push_back({name(Layout::kSplashFile), renderSplash(version, density)});
     }
-    pictures.push_back({Layout::kButtonFiles[0], renderButton(false)});
-    pictures.push_back({Layout::kButtonFiles[1], renderButton(true)});
-    pictures.push_back({Layout::kInfoButtonFile, renderInfoFace()});
-    pictures.push_back({Layout::kSplashFile, renderSplash(version)});
     return pictures;
 }
 
@@ -545,6 +577,16 @@ void paintEditor(cairo_t* context, const std::vector<SPicture>& pictures, double
         const double top2 = meter.y + meter.height - 4.0 - 4.0 * segment;
         cairo_rectangle(context, meter.x + 2.0, top2, 6.0, 2.0);
         setColour(context, SColour::bytes(102 + 9 * segment, 200 - 11 * segment, 85 - 3 * segment));
+        cairo_fill(context);
+    }
+    // The gain-reduction meter, lit from the top: a third of its range.
+    const SRect& reduction = Layout::kGainReductionMeter;
+    for (int segment = 0; segment < Layout::kMeterSegments / 3; ++segment)
+    {
+        cairo_rectangle(context, reduction.x + 2.0,
+                        Layout::kSegmentStackTop + Layout::kSegmentPitch * segment, reduction.width - 4.0,
+                        Layout::kSegmentHeight);
+        setColour(context, SColour::bytes(242, 166 - 5 * segment, 62));
         cairo_fill(context);
     }
     cairo_restore(context);

@@ -38,12 +38,15 @@ struct SPicture
     CSurface image;
 };
 
-CSurface renderBackground();
-CSurface renderButton(bool down);
-CSurface renderInfoFace();
-CSurface renderSplash(const std::string& version);
+// Each picture at a density of 1, 2 or 3 device pixels per panel pixel: the same
+// drawing, scaled, on a surface that many times larger.
+CSurface renderBackground(int density = 1);
+CSurface renderButton(bool down, int density = 1);
+CSurface renderInfoFace(int density = 1);
+CSurface renderSplash(const std::string& version, int density = 1);
 
-// All eight files of the editor's resource folder.
+// The eight pictures of the editor's resource folder in every density (1x under their
+// own names, then "@2x" and "@3x").
 std::vector<SPicture> renderAll(const std::string& version);
 
 // The panel as the editor would show it, knobs at sample positions with their captions,

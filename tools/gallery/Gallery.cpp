@@ -159,9 +159,9 @@ public:
     {
         m_phase += 0.07;
         const double level = 0.5 + 0.5 * std::sin(m_phase);
-        for (Controls::CLevelMeter* meter : {m_panelMeter, m_wideMeter})
+        for (Controls::CLevelMeter* meter : {m_panelMeter, m_reductionMeter, m_wideMeter})
         {
-            meter->setValue(level);
+            meter->setValue(meter == m_reductionMeter ? 1.0 - level : level);
             meter->update();
         }
     }
@@ -264,6 +264,12 @@ private:
         m_panelMeter =
             add(new Controls::CLevelMeter(root, -1, rectOf(Layout::kMeter), Layout::kMeterSegments));
         m_panelMeter->setColours(colourOf(Layout::kMeterLowest), colourOf(Layout::kMeterHighest));
+        // The gain-reduction meter, lit from the top.
+        m_reductionMeter = add(
+            new Controls::CLevelMeter(root, -1, rectOf(Layout::kGainReductionMeter), Layout::kMeterSegments));
+        m_reductionMeter->setColours(colourOf(Layout::kGainReductionLowest),
+                                     colourOf(Layout::kGainReductionHighest));
+        m_reductionMeter->setDirection(Controls::CLevelMeter::kDownward);
     }
 
     // The rest of the library below the panel, in plain looks and with pictures.
@@ -328,6 +334,7 @@ private:
     Controls::CTextLabel* m_readOuts[6] = {};
     Controls::CTextLabel* m_status = nullptr;
     Controls::CLevelMeter* m_panelMeter = nullptr;
+    Controls::CLevelMeter* m_reductionMeter = nullptr;
     Controls::CLevelMeter* m_wideMeter = nullptr;
     double m_phase = 0.6;
 };

@@ -133,6 +133,17 @@ void readScreenshot(SReading& reading, COptionArgument& option)
     }
 }
 
+void readScale(SReading& reading, COptionArgument& option)
+{
+    const std::string text = option.value();
+    double scale = 0.0;
+    if (!parseNumber(text, scale) || !(scale >= 1.0) || scale > 3.0)
+    {
+        throw CUsageError("--scale: '" + text + "' is not a scale from 1 to 3");
+    }
+    reading.result.scale = text;
+}
+
 void readAfter(SReading& reading, COptionArgument& option)
 {
     const std::string text = option.value();
@@ -152,7 +163,8 @@ enum EOption : unsigned
     kBlock = 1u << 2,
     kSeconds = 1u << 3,
     kScreenshot = 1u << 4,
-    kAfter = 1u << 5
+    kAfter = 1u << 5,
+    kScale = 1u << 6
 };
 
 struct SOption
@@ -169,6 +181,7 @@ constexpr SOption kOptions[] = {
     {"--seconds", kSeconds, readSeconds},
     {"--screenshot", kScreenshot, readScreenshot},
     {"--after", kAfter, readAfter},
+    {"--scale", kScale, readScale},
 };
 
 // ---- commands: each takes its plain arguments ----------------------------------
@@ -234,7 +247,7 @@ constexpr SCommand kCommands[] = {
     {"info", ECommand::Info, 0, takeInfo},
     {"render", ECommand::Render, kProgram | kParam | kBlock, takeRender},
     {"bench", ECommand::Bench, kParam | kBlock | kSeconds, takeBench},
-    {"gui", ECommand::Gui, kProgram | kParam | kScreenshot | kAfter, takeGui},
+    {"gui", ECommand::Gui, kProgram | kParam | kScreenshot | kAfter | kScale, takeGui},
     {"compare", ECommand::Compare, 0, takeCompare},
 };
 
@@ -322,8 +335,9 @@ const char* CCommandLine::usage()
            "  pressora bench PLUGIN.so [OTHER.so ...] [--param NAME=VALUE]... [--block N] [--seconds S]\n"
            "      Time each plug-in on the same generated stereo signal at 44100 Hz and\n"
            "      print nanoseconds per stereo frame and the ratio to the first plug-in.\n"
-           "  pressora gui PLUGIN.so [--program N|NAME] [--param NAME=VALUE]... [--screenshot FILE [--after "
-           "MS]]\n"
+           "  pressora gui PLUGIN.so [--program N|NAME] [--param NAME=VALUE]... [--scale S] [--screenshot "
+           "FILE "
+           "[--after MS]]\n"
            "      Open the plug-in's editor in a window of its own while a test signal runs\n"
            "      through the plug-in (silently); close the window to end. With --screenshot,\n"
            "      write a PNG of the window after MS milliseconds (default 1000) and exit.\n"
@@ -340,6 +354,7 @@ const char* CCommandLine::usage()
            "  --seconds S         length of the benchmark signal (default 10)\n"
            "  --screenshot FILE   gui: write a PNG of the editor's window and exit\n"
            "  --after MS          gui: run that many milliseconds before the screenshot (default 1000)\n"
+           "  --scale S           gui: draw the editor at scale S, 1 to 3 (as PRESSORA_SCALE does)\n"
            "\n"
            "Exit status: 0 on success, 1 when a file or plug-in fails, 2 for a wrong command line.\n";
 }

@@ -46,6 +46,7 @@ struct SCommandLine
     double seconds = 10.0;      // bench only
     std::string screenshotPath; // gui only: write a PNG of the window and exit
     int screenshotAfter = 1000; // gui only: milliseconds of running before the screenshot
+    std::string scale;          // gui only: the editor's scale (as PRESSORA_SCALE), "" for none
 };
 
 // Parses pressora's arguments (without the program name).

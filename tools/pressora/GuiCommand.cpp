@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <ostream>
 #include <stdexcept>
 #include <thread>
@@ -98,6 +99,16 @@ private:
 
 void CPressora::gui(const SCommandLine& command)
 {
+    if (!command.scale.empty())
+    {
+        // Read by the editor when it is made, and at every size question after.
+#if defined(_WIN32)
+        _putenv_s("PRESSORA_SCALE", command.scale.c_str());
+#else
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread runs yet.
+        setenv("PRESSORA_SCALE", command.scale.c_str(), 1);
+#endif
+    }
     auto plugin = CVstPlugin::load(command.plugins[0]);
     const std::string name = plugin->path().filename().string();
     plugin->setSampleRate(44100.0f);
@@ -141,6 +152,18 @@ void CPressora::gui(const SCommandLine& command)
         throw std::runtime_error("cannot open a window (" + reason + "); set DISPLAY or run under xvfb-run");
     }
 
+    // The editor asks for another size when its scale changes (its size menu).
+    plugin->host().setWindowSizer(
+        [window](int width, int height)
+        {
+            window->setWindowSize(MathTools::CDimension(width, height));
+            return true;
+        });
+    struct SSizerRelease
+    {
+        CVstPlugin& plugin;
+        ~SSizerRelease() { plugin.host().setWindowSizer(nullptr); }
+    } sizerRelease{*plugin};
     void* parent = reinterpret_cast<void*>(window->getWindowHandle()->getNativeHandle());
     if (plugin->dispatch(effEditOpen, 0, 0, parent) == 0)
     {

@@ -74,6 +74,11 @@ void CHostContext::setBlockSize(VstInt32 frames)
     m_settings.blockSize = frames;
 }
 
+void CHostContext::setWindowSizer(std::function<bool(int width, int height)> sizer)
+{
+    m_windowSizer = std::move(sizer);
+}
+
 void CHostContext::setDirectory(std::string directory)
 {
     m_directory = std::move(directory);
@@ -262,7 +267,7 @@ VstIntPtr CHostContext::respond(VstInt32 opcode, VstInt32 index, VstIntPtr value
     case audioMasterIOChanged:
         return 1; // the record's counts and delay are re-read on every use
     case audioMasterSizeWindow:
-        return 0; // no editor frame
+        return m_windowSizer && m_windowSizer(static_cast<int>(index), static_cast<int>(value)) ? 1 : 0;
     case audioMasterGetSampleRate:
         return static_cast<VstIntPtr>(m_settings.sampleRate);
     case audioMasterGetBlockSize:

@@ -3,6 +3,7 @@
 #include "framework/vst/VstAbi.hpp"
 
 #include <cstddef>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -58,6 +59,9 @@ public:
     void setBlockSize(Vst::VstInt32 frames);
     // The folder answered to audioMasterGetDirectory (the plug-in's own folder).
     void setDirectory(std::string directory);
+    // Resizes the editor's frame for audioMasterSizeWindow (width, height in pixels); true
+    // when it did. Without one the host refuses (0).
+    void setWindowSizer(std::function<bool(int width, int height)> sizer);
 
     // The answer to one audioMaster call, logged. Never throws.
     Vst::VstIntPtr answer(Vst::AEffect* effect, Vst::VstInt32 opcode, Vst::VstInt32 index,
@@ -120,6 +124,7 @@ private:
     Vst::AEffect* m_effect = nullptr;
     Vst::VstTimeInfo m_time{};
     std::string m_directory;
+    std::function<bool(int, int)> m_windowSizer;
     mutable std::mutex m_logMutex;
     std::vector<SHostCall> m_calls;
     std::size_t m_dropped = 0;

@@ -11,6 +11,7 @@
 #include "framework/gui/controls/RolloverButton.hpp"
 #include "framework/gui/controls/TextLabel.hpp"
 #include "framework/gui/events/DropEvent.hpp"
+#include "framework/gui/graphics/DeviceScale.hpp"
 #include "framework/gui/graphics/Graphics.hpp"
 #include "framework/gui/graphics/Image.hpp"
 #include "framework/gui/windowing/Window.hpp"
@@ -295,8 +296,13 @@ bool CControlRoot::getGlobalCoordinatesOfControl(IControl* control, MathTools::C
         const Platform::SPixelPoint corner = Windowing::getClientScreenOrigin(*handle);
         clientOrigin.setPoint(corner.x, corner.y);
     }
+    // The screen counts device pixels: the control's logical place is scaled.
+    const auto* window = dynamic_cast<const Windowing::CWindow*>(m_parentWindow);
+    const double scale = window != nullptr ? window->getWindowScale() : 1.0;
+    const MathTools::CPoint origin = control->getAbsoluteRect().getOrigin();
     point = clientOrigin;
-    point += control->getAbsoluteRect().getOrigin();
+    point += MathTools::CPoint(Graphics::DeviceScale::toDevice(origin.getXPosition(), scale),
+                               Graphics::DeviceScale::toDevice(origin.getYPosition(), scale));
     return true;
 }
 

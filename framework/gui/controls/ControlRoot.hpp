@@ -121,6 +121,7 @@ public:
     void updateControl(const long id, const bool isIndex) override;
     void updateControl(IControl* control) override;
     void updateArea(const MathTools::CRect& area) override;
+    // The control's corner on the screen, in device pixels.
     bool getGlobalCoordinatesOfControl(IControl* control, MathTools::CPoint& point) const override;
     bool getWindowCoordinatesOfControl(const IControl* control, MathTools::CPoint& point) const override;
     void setBackgroundImage(Graphics::IImage* image) override;

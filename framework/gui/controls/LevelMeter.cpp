@@ -20,7 +20,7 @@ CLevelMeter::CLevelMeter(IControlRoot* root, const long uniqueId, const MathTool
 
 void CLevelMeter::setValue(double value)
 {
-    m_value = std::clamp(value, 0.0, 1.0);
+    m_value = std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 1.0);
     m_litSegments = m_stepCount > 0 ? static_cast<long>(std::ceil(m_stepCount * m_value)) : 0;
 }
 
@@ -73,6 +73,11 @@ void CLevelMeter::setColours(const Graphics::CAlphaColour& baseColour,
 
 MathTools::CRect CLevelMeter::getSegmentArea(long index) const
 {
+    if (m_direction == kDownward)
+    {
+        // The same places, counted from the other end.
+        index = m_stepCount - 1 - index;
+    }
     const long width = m_segmentSize.getWidth();
     const long height = m_segmentSize.getHeight();
     if (m_vertical)

@@ -71,11 +71,28 @@ bool CBaseImage::decodeFile(const Basics::CString& path, int format)
 
 bool CBaseImage::takePixels(std::unique_ptr<Platform::IDrawingSurface> bitmap)
 {
-    m_imageSize.setDimension(bitmap->getWidth(), bitmap->getHeight());
-    m_normalisedArea.setRect(0, 0, bitmap->getWidth(), bitmap->getHeight());
     m_bitmap = std::move(bitmap);
     m_imageLoaded = true;
+    measure();
     return true;
+}
+
+void CBaseImage::setImageDensity(int density)
+{
+    m_density = (density >= 1 && density <= 3) ? density : 1;
+    measure();
+}
+
+void CBaseImage::measure()
+{
+    if (!m_bitmap)
+    {
+        return;
+    }
+    const long width = m_bitmap->getWidth() / m_density;
+    const long height = m_bitmap->getHeight() / m_density;
+    m_imageSize.setDimension(width, height);
+    m_normalisedArea.setRect(0, 0, width, height);
 }
 
 std::string CBaseImage::getExtension(const Basics::CString& path)

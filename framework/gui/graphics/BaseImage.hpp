@@ -24,6 +24,10 @@ public:
     const char* getRuntimeClassName() const override { return "CBaseImage"; }
 
     const MathTools::CDimension& getImageSize() const override { return m_imageSize; }
+    int getImageDensity() const override { return m_density; }
+    // Declares the picture as drawn for that many device pixels per logical pixel (1 to 3;
+    // other values give 1): its size then reads as its pixels divided by the density.
+    void setImageDensity(int density);
     const MathTools::CRect& getNormalisedImageArea() const override { return m_normalisedArea; }
     long getImageType() const override { return kUnknownImage; }
     const Basics::CString& getFilename() const override { return m_filename; }
@@ -56,6 +60,7 @@ protected:
     bool decodeFile(const Basics::CString& path, int format);
     // Takes the pixels of a successful load.
     bool takePixels(std::unique_ptr<Platform::IDrawingSurface> bitmap);
+    void measure();
 
     Basics::CString m_filename;
     Basics::CString m_lastError;
@@ -63,6 +68,7 @@ protected:
 private:
     bool m_hasAlpha;
     bool m_imageLoaded = false;
+    int m_density = 1;
     MathTools::CDimension m_imageSize;
     MathTools::CRect m_normalisedArea;
     std::unique_ptr<Platform::IDrawingSurface> m_bitmap;

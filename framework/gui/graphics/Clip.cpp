@@ -1,6 +1,7 @@
 #include "framework/gui/graphics/Clip.hpp"
 
 #include "framework/basics/Exception.hpp"
+#include "framework/gui/graphics/DeviceScale.hpp"
 #include "framework/platform/DrawingBackend.hpp"
 
 namespace Vantor::GUI::Graphics
@@ -35,9 +36,15 @@ void CClip::setClip(const MathTools::CRect& area)
     }
     m_area = area;
     m_clipping = true;
-    m_surface->setClip(Platform::SPixelRect{static_cast<int>(area.getLeft()), static_cast<int>(area.getTop()),
-                                            static_cast<int>(area.getWidth()),
-                                            static_cast<int>(area.getHeight())});
+    const MathTools::CRect device = getDeviceClipArea();
+    m_surface->setClip(
+        Platform::SPixelRect{static_cast<int>(device.getLeft()), static_cast<int>(device.getTop()),
+                             static_cast<int>(device.getWidth()), static_cast<int>(device.getHeight())});
+}
+
+MathTools::CRect CClip::getDeviceClipArea() const
+{
+    return DeviceScale::toDevice(m_area, m_scale);
 }
 
 void CClip::resetClip()

@@ -1,5 +1,6 @@
 #pragma once
-// The clip rectangle of a graphics context, in device (window) coordinates.
+// The clip rectangle of a graphics context, in logical (window) coordinates; at a
+// scale other than 1 the surface is clipped to the device pixels the area covers.
 
 #include "framework/basics/CountedObject.hpp"
 #include "framework/mathtools/Rect.hpp"
@@ -31,11 +32,16 @@ public:
 
     bool isClipping() const { return m_clipping; }
     const MathTools::CRect& getClipArea() const { return m_area; }
+    // The scale logical areas are mapped with (1 by default); applies from the next setClip.
+    void setScale(double scale) { m_scale = scale; }
+    // The clip in device pixels (what the surface is limited to).
+    MathTools::CRect getDeviceClipArea() const;
 
 private:
     Platform::IDrawingSurface* m_surface = nullptr;
     bool m_clipping = false;
     MathTools::CRect m_area;
+    double m_scale = 1.0;
 };
 
 } // namespace Vantor::GUI::Graphics

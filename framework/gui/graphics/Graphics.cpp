@@ -8,7 +8,9 @@
 
 #include "framework/basics/Exception.hpp"
 #include "framework/gui/fonts/Font.hpp"
+#include "framework/gui/graphics/DeviceScale.hpp"
 #include "framework/gui/graphics/Image.hpp"
+#include "framework/gui/graphics/Resampler.hpp"
 #include "framework/platform/DrawingBackend.hpp"
 
 namespace Vantor::GUI::Graphics
@@ -42,16 +44,36 @@ double luminance(const CColour& colour)
 }
 
 std::vector<Platform::SPixelPoint> devicePoints(const MathTools::CPolygon& polygon,
-                                                const MathTools::CPoint& offset)
+                                                const MathTools::CPoint& offset, double scale)
 {
     std::vector<Platform::SPixelPoint> points;
     for (long i = 0; i < polygon.getNumberOfPoints(); i++)
     {
         const MathTools::CPoint* point = polygon.getPoint(i);
-        points.push_back({static_cast<int>(point->getXPosition() + offset.getXPosition()),
-                          static_cast<int>(point->getYPosition() + offset.getYPosition())});
+        points.push_back(
+            {static_cast<int>(DeviceScale::toDevice(point->getXPosition() + offset.getXPosition(), scale)),
+             static_cast<int>(DeviceScale::toDevice(point->getYPosition() + offset.getYPosition(), scale))});
     }
     return points;
+}
+
+Platform::SPixelRect intersection(const Platform::SPixelRect& a, const Platform::SPixelRect& b)
+{
+    const int left = std::max(a.x, b.x);
+    const int top = std::max(a.y, b.y);
+    const int right = std::min(a.right(), b.right());
+    const int bottom = std::min(a.bottom(), b.bottom());
+    if (right <= left || bottom <= top)
+    {
+        return {};
+    }
+    return {left, top, right - left, bottom - top};
+}
+
+Platform::SPixelRect pixelRect(const MathTools::CRect& rect)
+{
+    return {static_cast<int>(rect.getLeft()), static_cast<int>(rect.getTop()),
+            static_cast<int>(rect.getWidth()), static_cast<int>(rect.getHeight())};
 }
 } // namespace
 
@@ -65,12 +87,38 @@ CGraphics::~CGraphics()
 bool CGraphics::begin(const MathTools::CDimension& size)
 {
     end();
+    if (m_backBuffer.isCreated() && !(m_backBuffer.getSize() == size))
+    {
+        m_backBuffer.releaseImage();
+    }
     if (!m_backBuffer.createImage(size))
     {
         return false;
     }
     begin(m_backBuffer.getSurface());
     return true;
+}
+
+void CGraphics::setKeepBackBuffer(bool keep)
+{
+    m_keepBackBuffer = keep;
+    if (!keep && m_target == nullptr)
+    {
+        m_backBuffer.releaseImage();
+    }
+}
+
+void CGraphics::setScale(double scale)
+{
+    m_scale = DeviceScale::clampScale(scale);
+    m_clip.setScale(m_scale);
+}
+
+MathTools::CRect CGraphics::getDeviceRect(const MathTools::CRect& rect) const
+{
+    MathTools::CRect moved = rect;
+    moved.offset(m_offset);
+    return DeviceScale::toDevice(moved, m_scale);
 }
 
 void CGraphics::begin(Platform::IDrawingSurface* target)
@@ -95,7 +143,10 @@ void CGraphics::end()
     }
     m_clip.release();
     m_target = nullptr;
-    m_backBuffer.releaseImage();
+    if (!m_keepBackBuffer)
+    {
+        m_backBuffer.releaseImage();
+    }
 }
 
 void CGraphics::setAntiAliasingMode(long mode)
@@ -108,15 +159,23 @@ void CGraphics::setAntiAliasingMode(long mode)
 
 Platform::SPixelPoint CGraphics::toDevice(const MathTools::CPoint& point) const
 {
-    return {static_cast<int>(point.getXPosition() + m_offset.getXPosition()),
-            static_cast<int>(point.getYPosition() + m_offset.getYPosition())};
+    return {static_cast<int>(DeviceScale::toDevice(point.getXPosition() + m_offset.getXPosition(), m_scale)),
+            static_cast<int>(DeviceScale::toDevice(point.getYPosition() + m_offset.getYPosition(), m_scale))};
 }
 
 Platform::SPixelRect CGraphics::toDevice(const MathTools::CRect& rect) const
 {
-    return {static_cast<int>(rect.getLeft() + m_offset.getXPosition()),
-            static_cast<int>(rect.getTop() + m_offset.getYPosition()), static_cast<int>(rect.getWidth()),
-            static_cast<int>(rect.getHeight())};
+    return pixelRect(getDeviceRect(rect));
+}
+
+int CGraphics::deviceLength(long length) const
+{
+    return static_cast<int>(DeviceScale::sizeToDevice(length, m_scale));
+}
+
+int CGraphics::penWidth() const
+{
+    return std::max(1, deviceLength(std::max(m_pen.getWidth(), 1L)));
 }
 
 bool CGraphics::smoothing() const
@@ -130,6 +189,12 @@ void CGraphics::drawPixel(const MathTools::CPoint& point)
 {
     if (!m_target)
     {
+        return;
+    }
+    if (m_scale != 1.0)
+    {
+        m_target->fillRectangle(toDevice(MathTools::CRect(point.getXPosition(), point.getYPosition(), 1, 1)),
+                                opaque(m_pen.getColour()));
         return;
     }
     const Platform::SPixelPoint p = toDevice(point);
@@ -152,6 +217,12 @@ void CGraphics::drawAlphaPixel(const MathTools::CPoint& point, long alpha)
     };
     const CColour mixed(mix(old.getRed(), pen.getRed()), mix(old.getGreen(), pen.getGreen()),
                         mix(old.getBlue(), pen.getBlue()));
+    if (m_scale != 1.0)
+    {
+        m_target->fillRectangle(toDevice(MathTools::CRect(point.getXPosition(), point.getYPosition(), 1, 1)),
+                                opaque(mixed));
+        return;
+    }
     m_target->setPixel(p.x, p.y, opaque(mixed));
 }
 
@@ -164,15 +235,14 @@ void CGraphics::lineTo(const MathTools::CPoint& point)
 {
     if (m_target && !m_pen.isNullPen())
     {
-        if (m_pen.getWidth() <= 1)
+        if (m_pen.getWidth() <= 1 && m_scale == 1.0)
         {
             m_target->drawPenLine(toDevice(m_penPosition), toDevice(point), opaque(m_pen.getColour()));
         }
         else
         {
             m_target->strokeLine(toDevice(m_penPosition), toDevice(point), opaque(m_pen.getColour()),
-                                 static_cast<int>(m_pen.getWidth()),
-                                 static_cast<Platform::ELineCap>(m_pen.getLineCap()), false);
+                                 penWidth(), static_cast<Platform::ELineCap>(m_pen.getLineCap()), false);
         }
     }
     m_penPosition = point;
@@ -196,7 +266,7 @@ void CGraphics::drawAntiAliasedLine(const MathTools::CPoint& from, const MathToo
         return;
     }
     m_target->strokeLine(toDevice(from), toDevice(to), m_pen.getColour().getARGB(),
-                         static_cast<int>(m_pen.getWidth()),
+                         m_scale == 1.0 ? static_cast<int>(m_pen.getWidth()) : penWidth(),
                          static_cast<Platform::ELineCap>(m_pen.getLineCap()), smoothing());
 }
 
@@ -325,7 +395,7 @@ void CGraphics::drawRectangle(const MathTools::CRect& rect)
         return;
     }
     m_target->strokeRectangle(toDevice(rect), m_pen.getColour().getARGB(),
-                              static_cast<int>(m_pen.getWidth()));
+                              m_scale == 1.0 ? static_cast<int>(m_pen.getWidth()) : penWidth());
 }
 
 void CGraphics::fillRectangle(const MathTools::CRect& rect)
@@ -349,9 +419,10 @@ void CGraphics::drawRoundedRectangle(const MathTools::CRect& rect, const MathToo
     {
         return;
     }
-    m_target->strokeRoundedRectangle(toDevice(rect), static_cast<int>(corner.getWidth()),
-                                     static_cast<int>(corner.getHeight()), opaque(m_pen.getColour()),
-                                     static_cast<int>(m_pen.getWidth()), false);
+    m_target->strokeRoundedRectangle(toDevice(rect), deviceLength(corner.getWidth()),
+                                     deviceLength(corner.getHeight()), opaque(m_pen.getColour()),
+                                     m_scale == 1.0 ? static_cast<int>(m_pen.getWidth()) : penWidth(),
+                                     m_scale != 1.0);
 }
 
 void CGraphics::fillRoundedRectangle(const MathTools::CRect& rect, const MathTools::CDimension& corner)
@@ -363,13 +434,14 @@ void CGraphics::fillRoundedRectangle(const MathTools::CRect& rect, const MathToo
     if (m_smoothingPath)
     {
         // Arcs of diameter twice the corner width at all four corners.
-        const int diameter = static_cast<int>(2 * corner.getWidth());
+        const int diameter = deviceLength(2 * corner.getWidth());
         m_target->fillRoundedRectangle(toDevice(rect), diameter, diameter, m_brush.getColour().getARGB(),
                                        smoothing());
         return;
     }
-    m_target->fillRoundedRectangle(toDevice(rect), static_cast<int>(corner.getWidth()),
-                                   static_cast<int>(corner.getHeight()), opaque(m_brush.getColour()), false);
+    m_target->fillRoundedRectangle(toDevice(rect), deviceLength(corner.getWidth()),
+                                   deviceLength(corner.getHeight()), opaque(m_brush.getColour()),
+                                   m_scale != 1.0);
 }
 
 void CGraphics::drawArc(const MathTools::CRect& bounds, const MathTools::CPoint& start,
@@ -380,7 +452,8 @@ void CGraphics::drawArc(const MathTools::CRect& bounds, const MathTools::CPoint&
         return;
     }
     m_target->strokeArc(toDevice(bounds), toDevice(start), toDevice(end), clockwise,
-                        opaque(m_pen.getColour()), static_cast<int>(m_pen.getWidth()), false);
+                        opaque(m_pen.getColour()),
+                        m_scale == 1.0 ? static_cast<int>(m_pen.getWidth()) : penWidth(), m_scale != 1.0);
 }
 
 void CGraphics::drawEllipse(const MathTools::CRect& bounds)
@@ -404,7 +477,7 @@ void CGraphics::fillPolygon(const MathTools::CPolygon& polygon)
     {
         return;
     }
-    const std::vector<Platform::SPixelPoint> points = devicePoints(polygon, m_offset);
+    const std::vector<Platform::SPixelPoint> points = devicePoints(polygon, m_offset, m_scale);
     const bool smooth = m_smoothingPath && smoothing();
     m_target->fillPolygon(points.data(), static_cast<int>(points.size()), m_brush.getColour().getARGB(),
                           smooth);
@@ -480,6 +553,11 @@ void CGraphics::drawImage(IImage* image, const MathTools::CRect& destination, co
         drawAlphaImage(image, destination, source, 1.0);
         return;
     }
+    if (m_scale != 1.0 || image->getImageDensity() != 1)
+    {
+        drawScaledImage(image, destination, source, false, 255);
+        return;
+    }
     // Without alpha: a plain copy, scaled only when the destination differs from the image's size.
     const bool sameSize = destination.getWidth() == image->getImageSize().getWidth() &&
                           destination.getHeight() == image->getImageSize().getHeight();
@@ -499,10 +577,67 @@ void CGraphics::drawAlphaImage(IImage* image, const MathTools::CRect& destinatio
         return;
     }
     const int constantAlpha = static_cast<int>(alpha * 255.0) & 0xFF;
+    if (m_scale != 1.0 || image->getImageDensity() != 1)
+    {
+        drawScaledImage(image, destination, source, true, constantAlpha);
+        return;
+    }
     const Platform::SPixelRect from{static_cast<int>(source.getLeft()), static_cast<int>(source.getTop()),
                                     static_cast<int>(source.getWidth()),
                                     static_cast<int>(source.getHeight())};
     m_target->drawSurface(*image->getImageHandle(), from, toDevice(destination), true, constantAlpha);
+}
+
+// A picture whose density differs from the scale (or any picture at a scale): the logical
+// source area, in the picture's pixels, goes onto the device pixels of the destination.
+// Where the two match in size the pixels are copied as they are; otherwise they are resampled.
+void CGraphics::drawScaledImage(IImage* image, const MathTools::CRect& destination,
+                                const MathTools::CRect& source, bool blend, int constantAlpha)
+{
+    Platform::IDrawingSurface& pixels = *image->getImageHandle();
+    const double density = image->getImageDensity();
+    const Platform::SPixelRect target = toDevice(destination);
+    const Platform::SPixelRect from{static_cast<int>(std::lround(source.getLeft() * density)),
+                                    static_cast<int>(std::lround(source.getTop() * density)),
+                                    static_cast<int>(std::lround(source.getWidth() * density)),
+                                    static_cast<int>(std::lround(source.getHeight() * density))};
+    if (target.isEmpty() || from.isEmpty())
+    {
+        return;
+    }
+    if (from.width == target.width && from.height == target.height && density == m_scale)
+    {
+        m_target->drawSurface(pixels, from, target, blend, constantAlpha);
+        return;
+    }
+    Platform::SPixelRect area = target;
+    if (m_clip.isClipping())
+    {
+        area = intersection(area, pixelRect(m_clip.getDeviceClipArea()));
+    }
+    if (area.isEmpty())
+    {
+        return;
+    }
+    // Where picture pixel 0 of the source area lands, in device pixels (fractional at
+    // fractional scales, so that pieces drawn apart line up).
+    MathTools::CRect moved = destination;
+    moved.offset(m_offset);
+    const double ratio = m_scale / density;
+    Resampler::SPlacement placement;
+    placement.ratio = ratio;
+    placement.originX = static_cast<double>(moved.getLeft()) * m_scale - from.x * ratio;
+    placement.originY = static_cast<double>(moved.getTop()) * m_scale - from.y * ratio;
+    placement.area = area;
+    int sourceStride = 0;
+    const std::uint32_t* sourcePixels = pixels.lockPixels(sourceStride);
+    int targetStride = 0;
+    std::uint32_t* targetPixels = m_target->lockPixels(targetStride);
+    Resampler::draw({sourcePixels, sourceStride, pixels.getWidth(), pixels.getHeight()},
+                    {targetPixels, targetStride, m_target->getWidth(), m_target->getHeight()}, placement,
+                    blend, constantAlpha);
+    m_target->unlockPixels();
+    pixels.unlockPixels();
 }
 
 // ---- text ----
@@ -517,7 +652,9 @@ void CGraphics::drawText(const Basics::CString& text, const MathTools::CRect& ar
     Fonts::CFont* used = font ? font : Fonts::CFont::getDefaultFont();
     const long aligned =
         (alignment >= Fonts::kLeftTop && alignment <= Fonts::kDefaultSingleLine) ? alignment : 0;
-    m_target->drawText(text.getString(), toDevice(area), used->getNativeFont(), m_textColour.getARGB(),
+    Platform::SFontDescription native = used->getNativeFont();
+    native.size = deviceLength(native.size);
+    m_target->drawText(text.getString(), toDevice(area), native, m_textColour.getARGB(),
                        static_cast<int>(aligned));
 }
 

@@ -3,6 +3,11 @@
 // (or straight into a given surface); every coordinate handed to it is moved by
 // the drawing offset, so that a control draws in its own coordinates.
 //
+// A context may draw at a scale: coordinates, sizes, pen widths and fonts stay
+// logical and are mapped onto the device's pixels (see DeviceScale); pictures
+// declare how many device pixels they hold per logical pixel, and one whose
+// density differs from the scale is resampled with filtering.
+//
 // Two paths exist for several operations: the smoothing path (anti-aliased
 // shapes, the default) and the plain path, which draws anti-aliased lines with
 // the framework's own Wu line. Pixel, pen-line and rounded-outline operations
@@ -61,8 +66,12 @@ public:
     bool begin(const MathTools::CDimension& size);
     // Draws straight into a surface (no back buffer). Null throws CException.
     void begin(Platform::IDrawingSurface* target);
-    // Ends drawing and releases the back buffer.
+    // Ends drawing; the back buffer is released unless it is kept (setKeepBackBuffer).
     void end();
+    // A kept back buffer survives end() and is drawn into again by the next begin() of the
+    // same size (then not filled anew: the caller paints what it repaints); windows keep
+    // theirs so that a small repaint costs no buffer of the whole window.
+    void setKeepBackBuffer(bool keep);
     bool isDrawing() const { return m_target != nullptr; }
 
     // The back buffer; its fill colour is the window's background colour.
@@ -79,7 +88,14 @@ public:
     // The area being repainted, in the current control's coordinates.
     const MathTools::CRect& getUpdateArea() const { return m_updateArea; }
     void setUpdateArea(const MathTools::CRect& area) { m_updateArea = area; }
+    // The size of the surface in device pixels.
     const MathTools::CDimension& getSize() const { return m_size; }
+
+    // Device pixels per logical pixel (1 by default).
+    void setScale(double scale);
+    double getScale() const { return m_scale; }
+    // A logical rectangle of the current control (drawing offset applied) in device pixels.
+    MathTools::CRect getDeviceRect(const MathTools::CRect& rect) const;
 
     void setTextColour(const CAlphaColour& colour) { m_textColour = colour; }
     const CAlphaColour& getTextColour() const { return m_textColour; }
@@ -140,6 +156,10 @@ public:
 private:
     Platform::SPixelPoint toDevice(const MathTools::CPoint& point) const;
     Platform::SPixelRect toDevice(const MathTools::CRect& rect) const;
+    int deviceLength(long length) const;
+    int penWidth() const;
+    void drawScaledImage(IImage* image, const MathTools::CRect& destination, const MathTools::CRect& source,
+                         bool blend, int constantAlpha);
     bool smoothing() const;
     void drawBevel(const MathTools::CRect& rect, bool raised);
     void drawWuLine(const MathTools::CPoint& from, const MathTools::CPoint& to);
@@ -157,6 +177,8 @@ private:
     bool m_smoothingPath = true;
     Platform::IDrawingSurface* m_target = nullptr;
     MathTools::CPoint m_penPosition;
+    double m_scale = 1.0;
+    bool m_keepBackBuffer = false;
 };
 
 } // namespace Vantor::GUI::Graphics

@@ -32,8 +32,12 @@ public:
     // The runtime class name: "CBaseImage", "CPNGImage", "CJPEGImage", "CTGAImage".
     virtual const char* getRuntimeClassName() const = 0;
 
+    // The size in logical pixels: the pixels held divided by the density.
     virtual const MathTools::CDimension& getImageSize() const = 0;
-    // (0, 0, width, height)
+    // Pixels held per logical pixel along each axis: 1 for the 1x artwork, 2 for a
+    // picture drawn for a 2x screen (twice as wide and high as its logical size), 3 ...
+    virtual int getImageDensity() const { return 1; }
+    // (0, 0, width, height) in logical pixels
     virtual const MathTools::CRect& getNormalisedImageArea() const = 0;
     virtual long getImageType() const = 0;
     virtual const Basics::CString& getFilename() const = 0;

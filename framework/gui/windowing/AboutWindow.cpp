@@ -1,6 +1,7 @@
 #include "framework/gui/windowing/AboutWindow.hpp"
 
 #include "framework/gui/graphics/BaseImage.hpp"
+#include "framework/gui/graphics/DeviceScale.hpp"
 #include "framework/gui/graphics/ImageCache.hpp"
 #include "framework/gui/graphics/ImageManager.hpp"
 
@@ -49,6 +50,15 @@ CAboutWindow::CAboutWindow(const double alpha) : CWindow(kInitialArea)
     setControlRoot(new CAboutRoot(this));
     takePicture(Graphics::CImageManager::getImageWithName("AboutWindow"), "AboutWindow",
                 "no image of that name in the image manager", alpha);
+}
+
+CAboutWindow::CAboutWindow(Graphics::IImage* picture, const double alpha) : CWindow(kInitialArea)
+{
+    setControlRoot(new CAboutRoot(this));
+    if (picture != nullptr && picture->hasImageLoaded())
+    {
+        takePicture(picture, "", "", alpha);
+    }
 }
 
 CAboutWindow::~CAboutWindow()
@@ -118,8 +128,40 @@ void CAboutWindow::makeNativeWindow()
         return;
     }
     CWindow::intialiseWindow(getWindowAttributes(), false);
+    placeOnScreen();
+}
+
+void CAboutWindow::placeOnScreen()
+{
     const Graphics::IImage* picture = getControlRoot()->getBackgroundImage();
-    setWindowArea(centredArea(Platform::getWindowSystem().getPrimaryMonitorArea(), picture->getImageSize()));
+    if (picture == nullptr || !isWindowOpen())
+    {
+        return;
+    }
+    // The picture's logical size; the screen is in device pixels.
+    const MathTools::CDimension& size = picture->getImageSize();
+    const double scale = getWindowScale();
+    const MathTools::CDimension onScreen(Graphics::DeviceScale::sizeToDevice(size.getWidth(), scale),
+                                         Graphics::DeviceScale::sizeToDevice(size.getHeight(), scale));
+    const MathTools::CRect area = centredArea(Platform::getWindowSystem().getPrimaryMonitorArea(), onScreen);
+    setWindowArea(MathTools::CRect(area.getOrigin(), size));
+}
+
+void CAboutWindow::setPicture(Graphics::IImage* image)
+{
+    if (image == nullptr || !image->hasImageLoaded())
+    {
+        return;
+    }
+    const bool hadPicture = m_hasPicture;
+    getControlRoot()->setBackgroundImage(image);
+    m_hasPicture = true;
+    if (!hadPicture)
+    {
+        getWindowAttributes()->setWindowStyle(kPictureStyle, kPictureExtendedStyle);
+    }
+    placeOnScreen();
+    redrawWindow();
 }
 
 MathTools::CRect CAboutWindow::centredArea(const Platform::SPixelRect& monitor,

@@ -34,6 +34,9 @@ public:
     CAboutWindow(const Basics::CSystemString& folder, const Basics::CString& fileName, const double alpha);
     // The picture registered in the image manager as "AboutWindow".
     explicit CAboutWindow(const double alpha);
+    // A picture its owner loaded (and reported, if it could not): null or an unloaded
+    // picture leaves the window without one, silently.
+    CAboutWindow(Graphics::IImage* picture, const double alpha);
     ~CAboutWindow() override;
     CAboutWindow(const CAboutWindow&) = delete;
     CAboutWindow& operator=(const CAboutWindow&) = delete;
@@ -44,6 +47,10 @@ public:
     // Shows the window, making its native window first when there is none yet.
     void openWindow() override;
 
+    // Shows another picture (the about picture drawn for another scale; null is ignored). An
+    // open window takes the picture's size and stays centred.
+    void setPicture(Graphics::IImage* image);
+
     bool hasPicture() const { return m_hasPicture; }
     // Where a picture of that size goes: centred on the primary monitor, halves truncated.
     static MathTools::CRect centredArea(const Platform::SPixelRect& monitor,
@@ -53,6 +60,8 @@ private:
     void takePicture(Graphics::IImage* image, const Basics::CString& source, const char* missing,
                      double alpha);
     void makeNativeWindow();
+    // Centres the window on the primary monitor at the picture's size and the window's scale.
+    void placeOnScreen();
 
     bool m_hasPicture = false;
     CWindowAttributes* m_fallbackAttributes = nullptr;

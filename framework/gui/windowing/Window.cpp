@@ -7,6 +7,7 @@
 #include "framework/gui/events/DropFileListener.hpp"
 #include "framework/gui/events/KeyboardListener.hpp"
 #include "framework/gui/events/MouseListener.hpp"
+#include "framework/gui/graphics/DeviceScale.hpp"
 #include "framework/gui/windowing/WindowIcon.hpp"
 #include "framework/host/ApplicationInformation.hpp"
 #include "framework/platform/DrawingBackend.hpp"
@@ -55,6 +56,8 @@ Platform::SPixelRect toPixelRect(const MathTools::CRect& rect)
     return {static_cast<int>(rect.getLeft()), static_cast<int>(rect.getTop()),
             static_cast<int>(rect.getWidth()), static_cast<int>(rect.getHeight())};
 }
+
+namespace DeviceScale = Graphics::DeviceScale;
 } // namespace
 
 CWindow::CWindow(const MathTools::CRect& area)
@@ -67,6 +70,7 @@ CWindow::CWindow(const MathTools::CRect& area)
     setControlRoot(new Controls::CControlRoot(this));
     m_windowChangeListener = this;
     m_focusListener = this;
+    m_graphics.setKeepBackBuffer(true);
 }
 
 CWindow::~CWindow()
@@ -145,7 +149,7 @@ bool CWindow::createWindow()
     params.extendedStyle = m_attributes->getExtendedWindowStyle();
     params.dropShadow = m_attributes->hasDropShadow();
     params.icon = m_attributes->getWindowIcon() ? m_attributes->getWindowIcon()->getNativeIcon() : 0;
-    params.area = toPixelRect(MathTools::CRect(m_windowPosition, m_windowSize));
+    params.area = nativeArea(m_windowPosition, m_windowSize);
     params.parent = m_parentWindow ? m_parentWindow->getWindowHandle()->getNativeHandle() : 0;
 
     switch (m_handle.backend->create(params, this))
@@ -223,6 +227,46 @@ void CWindow::destroyNativeWindow()
     {
         g_currentWindow = nullptr;
     }
+    releaseBackBuffer();
+}
+
+void CWindow::releaseBackBuffer()
+{
+    if (!m_graphics.isDrawing())
+    {
+        m_graphics.getBackBuffer().releaseImage();
+    }
+}
+
+Platform::SPixelRect CWindow::nativeArea(const MathTools::CPoint& position,
+                                         const MathTools::CDimension& size) const
+{
+    return {static_cast<int>(position.getXPosition()), static_cast<int>(position.getYPosition()),
+            static_cast<int>(DeviceScale::sizeToDevice(size.getWidth(), m_scale)),
+            static_cast<int>(DeviceScale::sizeToDevice(size.getHeight(), m_scale))};
+}
+
+void CWindow::setWindowScale(double scale)
+{
+    const double clamped = DeviceScale::clampScale(scale);
+    if (clamped == m_scale)
+    {
+        return;
+    }
+    m_scale = clamped;
+    m_graphics.setScale(clamped);
+    releaseBackBuffer();
+    if (backend())
+    {
+        backend()->setArea(nativeArea(m_windowPosition, m_windowSize));
+        backend()->invalidate(nullptr);
+    }
+}
+
+MathTools::CDimension CWindow::getNativeSize() const
+{
+    return MathTools::CDimension(DeviceScale::sizeToDevice(m_windowSize.getWidth(), m_scale),
+                                 DeviceScale::sizeToDevice(m_windowSize.getHeight(), m_scale));
 }
 
 void CWindow::nativeWindowDestroyed()
@@ -237,6 +281,7 @@ void CWindow::nativeWindowDestroyed()
     windowDestroyingNotification();
     stopAllTimers();
     removeMouseHook();
+    releaseBackBuffer();
     m_mouse.setWindowBackend(nullptr);
     if (g_currentWindow == this)
     {
@@ -307,7 +352,7 @@ void CWindow::redrawWindow(const MathTools::CRect& area)
 {
     if (backend())
     {
-        const Platform::SPixelRect rect = toPixelRect(area);
+        const Platform::SPixelRect rect = toPixelRect(DeviceScale::coveringDevice(area, m_scale));
         backend()->invalidate(&rect);
     }
 }
@@ -336,7 +381,7 @@ void CWindow::setWindowSize(const MathTools::CDimension& size)
     }
     m_windowSize = size;
     m_windowArea.setDimension(size);
-    backend()->setArea(toPixelRect(m_windowArea));
+    backend()->setArea(nativeArea(m_windowPosition, m_windowSize));
     if (m_windowChangeListener)
     {
         m_windowChangeListener->windowSized(this, m_windowSize);
@@ -352,7 +397,7 @@ void CWindow::setWindowArea(const MathTools::CRect& area)
     m_windowArea = area;
     m_windowPosition = area.getOrigin();
     m_windowSize = area.getDimension();
-    backend()->setArea(toPixelRect(area));
+    backend()->setArea(nativeArea(m_windowPosition, m_windowSize));
     if (m_windowChangeListener)
     {
         m_windowChangeListener->windowMoved(this, m_windowPosition);
@@ -522,7 +567,14 @@ intptr_t CWindow::dispatchMessage(const Platform::SNativeMessage& message)
         return defaultProcessing(message);
 
     case Message::Size:
-        m_windowSize.setDimension(unsignedLow(message.lParam), unsignedHigh(message.lParam));
+        // The native size in device pixels; the window's own size stays logical.
+        if (!(getNativeSize() ==
+              MathTools::CDimension(unsignedLow(message.lParam), unsignedHigh(message.lParam))))
+        {
+            m_windowSize.setDimension(
+                std::lround(static_cast<double>(unsignedLow(message.lParam)) / m_scale),
+                std::lround(static_cast<double>(unsignedHigh(message.lParam)) / m_scale));
+        }
         m_windowArea.setDimension(m_windowSize);
         if (m_windowChangeListener)
         {
@@ -690,7 +742,8 @@ void CWindow::takeMouseModifiers(uintptr_t keyState)
 
 void CWindow::updateMouseEvent(uintptr_t keyState, intptr_t lParam)
 {
-    m_lastMousePosition.setPoint(signedLow(lParam), signedHigh(lParam));
+    m_lastMousePosition.setPoint(DeviceScale::toLogical(signedLow(lParam), m_scale),
+                                 DeviceScale::toLogical(signedHigh(lParam), m_scale));
     m_mouse.setPosition(m_lastMousePosition);
     takeMouseModifiers(keyState);
 }
@@ -720,7 +773,8 @@ void CWindow::handleMouseWheel(intptr_t wheelData)
     // The wheel reports the pointer on the screen.
     const Platform::SPixelPoint cursor = Platform::getWindowSystem().getCursorPosition();
     const Platform::SPixelPoint client = getClientScreenOrigin(m_handle);
-    m_lastMousePosition.setPoint(cursor.x - client.x, cursor.y - client.y);
+    m_lastMousePosition.setPoint(DeviceScale::toLogical(cursor.x - client.x, m_scale),
+                                 DeviceScale::toLogical(cursor.y - client.y, m_scale));
     m_mouse.setPosition(m_lastMousePosition);
     takeMouseModifiers(static_cast<uintptr_t>(wheelData) & 0xFFFF);
     m_mouseEvent.setWheelValue(static_cast<std::int16_t>((wheelData >> 16) & 0xFFFF) * kWheelScale);
@@ -744,7 +798,8 @@ void CWindow::handleDroppedFiles(uintptr_t drop)
     {
         m_handle.backend->getDroppedFiles(drop, dropped);
     }
-    Events::CDropEvent event(MathTools::CPoint(dropped.point.x, dropped.point.y));
+    Events::CDropEvent event(MathTools::CPoint(DeviceScale::toLogical(dropped.point.x, m_scale),
+                                               DeviceScale::toLogical(dropped.point.y, m_scale)));
     for (const std::string& file : dropped.files)
     {
         event.addFile(file.c_str());
@@ -766,8 +821,10 @@ void CWindow::removeMouseHook()
     m_mouseHookInstalled = false;
 }
 
-// Each paint draws the whole window into a fresh back buffer filled with the
-// background colour, clipped to the update area, and copies only that area.
+// Each paint draws into the window's back buffer (kept from paint to paint, made anew
+// when the size changes), clipped to the update area filled with the background colour
+// first, and copies only that area. At a scale the update area arrives in device pixels
+// and the controls draw the logical area that covers it.
 void CWindow::paint()
 {
     if (!m_handle.backend)
@@ -776,8 +833,9 @@ void CWindow::paint()
     }
     Platform::IWindowBackend& native = *m_handle.backend;
     const Platform::SPixelRect area = native.beginPaint();
-    const MathTools::CRect updateArea(area.x, area.y, area.width, area.height);
-    MathTools::CDimension size = m_windowSize;
+    const MathTools::CRect updateArea =
+        DeviceScale::coveringLogical(MathTools::CRect(area.x, area.y, area.width, area.height), m_scale);
+    MathTools::CDimension size = getNativeSize();
     if (size.getWidth() <= 0 || size.getHeight() <= 0)
     {
         const Platform::SPixelSize client = native.getClientSize();
@@ -786,7 +844,7 @@ void CWindow::paint()
     m_graphics.setUpdateArea(updateArea);
     if (m_graphics.begin(size))
     {
-        // The back buffer and the paint are released even when a control's drawing throws.
+        // The paint is ended even when a control's drawing throws.
         struct SPaintEnd
         {
             Graphics::CGraphics& graphics;
@@ -798,6 +856,8 @@ void CWindow::paint()
             }
         } paintEnd{m_graphics};
         m_graphics.setDrawingAreaOffset(MathTools::CPoint(0, 0));
+        m_graphics.getSurface()->fillRectangle(toPixelRect(DeviceScale::toDevice(updateArea, m_scale)),
+                                               m_graphics.getBackBuffer().getFillColour().getOpaqueARGB());
         m_graphics.getClip().setClip(updateArea);
         try
         {

@@ -176,11 +176,21 @@ public:
     bool createWindow() override;
     // The message table; never lets an exception out.
     intptr_t handleWindowEvents(const Platform::SNativeMessage& message) override;
-    // Position from a mouse message's lParam (both coordinates signed: a captured drag that leaves
-    // the window above or to the left is negative) and modifiers from its KeyState flags.
+    // Position from a mouse message's lParam (in device pixels, both coordinates signed: a captured drag that
+    // leaves the window above or to the left is negative), made logical, and modifiers from its KeyState
+    // flags.
     void updateMouseEvent(uintptr_t keyState, intptr_t lParam) override;
     void trackMouseLeave() override;
     bool isWindowOpen() const override { return m_windowOpen; }
+
+    // Device pixels per logical pixel, 1 to 3 (1 by default; other values are clamped).
+    // The window's size, its controls and its mouse positions stay logical; the native
+    // window is round(size x scale) device pixels and everything is drawn at the scale.
+    // An open window takes the new size at once and repaints.
+    void setWindowScale(double scale);
+    double getWindowScale() const { return m_scale; }
+    // The native window's size in device pixels.
+    MathTools::CDimension getNativeSize() const;
 
     // The mouse position of the latest mouse message, in window coordinates.
     const MathTools::CPoint& getLastMousePosition() const { return m_lastMousePosition; }
@@ -224,6 +234,10 @@ private:
     void readModifiers(bool& control, bool& shift, bool& alt) const;
     void takeMouseModifiers(uintptr_t keyState);
     void removeMouseHook();
+    void releaseBackBuffer();
+    // The native area for a position (device pixels) and a logical size.
+    Platform::SPixelRect nativeArea(const MathTools::CPoint& position,
+                                    const MathTools::CDimension& size) const;
     // The native window went away without destroyNativeWindow: the window is closed.
     void nativeWindowDestroyed();
     Platform::IWindowBackend* backend() const { return m_windowOpen ? m_handle.backend.get() : nullptr; }
@@ -251,6 +265,7 @@ private:
     int m_timerRounds = 0;              // timerFired calls under way
     bool m_timedObjectsRemoved = false; // slots emptied during them, compacted afterwards
     bool m_destroyingNative = false;    // destroyNativeWindow is under way
+    double m_scale = 1.0;
 };
 
 } // namespace Vantor::GUI::Windowing

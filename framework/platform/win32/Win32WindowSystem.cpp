@@ -62,6 +62,40 @@ SPixelSize CWin32WindowSystem::getScreenSize()
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+double CWin32WindowSystem::getDesktopScale(uintptr_t nearWindow)
+{
+    // Asked by name: these calls exist from Windows 10 1607 on, and older systems have no
+    // per-monitor DPI to offer. A window that is not DPI-aware is drawn by the system at
+    // 96 DPI and stretched, so it must not draw larger itself.
+    using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+    using GetAwarenessContextCall = HANDLE(WINAPI*)(HWND);
+    using GetAwarenessCall = int(WINAPI*)(HANDLE);
+    HMODULE user = GetModuleHandleA("user32.dll");
+    auto* window = reinterpret_cast<HWND>(nearWindow);
+    if (user == nullptr || window == nullptr || IsWindow(window) == FALSE)
+    {
+        return 0.0;
+    }
+    const auto dpiForWindow = reinterpret_cast<GetDpiForWindowCall>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow")));
+    const auto awarenessContext = reinterpret_cast<GetAwarenessContextCall>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetWindowDpiAwarenessContext")));
+    const auto awarenessOf = reinterpret_cast<GetAwarenessCall>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
+    if (dpiForWindow == nullptr || awarenessContext == nullptr || awarenessOf == nullptr)
+    {
+        return 0.0;
+    }
+    constexpr int kUnaware = 0;
+    const int awareness = awarenessOf(awarenessContext(window));
+    if (awareness <= kUnaware)
+    {
+        return 0.0;
+    }
+    const UINT dpi = dpiForWindow(window);
+    return dpi > 0 ? static_cast<double>(dpi) / 96.0 : 0.0;
+}
+
 uintptr_t CWin32WindowSystem::createCursor(int number)
 {
     // System cursors for the framework's cursor numbers; unknown numbers give the arrow.

@@ -19,6 +19,8 @@ public:
 
     std::unique_ptr<IWindowBackend> createWindowBackend() override;
     SPixelSize getScreenSize() override;
+    // The DPI of the monitor the window is on over 96, when the window is DPI-aware.
+    double getDesktopScale(uintptr_t nearWindow) override;
     uintptr_t createCursor(int number) override;
     void destroyCursor(uintptr_t cursor) override;
     bool isKeyDown(int virtualKey) override;

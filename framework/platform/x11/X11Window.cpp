@@ -176,7 +176,7 @@ IWindowBackend::ECreateResult CX11Window::create(const SWindowCreateParams& para
     m_sink = sink;
     m_area = params.area;
     m_enabled = (params.style & WindowStyle::Disabled) == 0;
-    m_damage = {};
+    m_damage.clear();
     send(Message::Size, 0, packMousePosition(params.area.width, params.area.height));
     send(Message::Move, 0, packMousePosition(params.area.x, params.area.y));
     if ((params.style & WindowStyle::Visible) != 0 && m_window != 0)
@@ -268,7 +268,7 @@ void CX11Window::forgetWindow()
         m_gc = nullptr;
     }
     m_visible = false;
-    m_damage = {};
+    m_damage.clear();
     m_trackingLeave = false;
     m_cursor = 0;
 }
@@ -377,7 +377,7 @@ void CX11Window::setArea(const SPixelRect& area)
 
 void CX11Window::addDamage(const SPixelRect& area)
 {
-    m_damage = PixelTools::unite(m_damage, clipTo(area, m_area.width, m_area.height));
+    m_damage.add(clipTo(area, m_area.width, m_area.height));
 }
 
 void CX11Window::invalidate(const SPixelRect* area)
@@ -497,8 +497,8 @@ SPixelRect CX11Window::beginPaint()
     const CX11ErrorTrap trap;
     m_painting = true;
     m_paintBegun = true;
-    const SPixelRect area = clipTo(m_damage, m_area.width, m_area.height);
-    m_damage = {};
+    const SPixelRect area = clipTo(m_paintArea, m_area.width, m_area.height);
+    m_paintArea = {};
     return area;
 }
 
@@ -584,16 +584,19 @@ bool CX11Window::paintIfNeeded()
     {
         return false;
     }
-    m_paintBegun = false;
-    send(Message::Paint);
-    // A handler that did not paint still validates the area, as the system's default would.
-    // One that did paint took the area in beginPaint: what was invalidated since (by drawing
-    // code that updates a control, say) waits for the next paint.
-    if (!m_paintBegun)
+    // One Paint per waiting area. A handler that does not paint still validates its area, as
+    // the system's default would; what is invalidated meanwhile (by drawing code that updates
+    // a control, say) waits for the next round.
+    const PixelTools::CDamage pending = m_damage;
+    m_damage.clear();
+    for (int index = 0; index < pending.count() && m_window != 0; ++index)
     {
-        m_damage = {};
+        m_paintArea = pending.at(index);
+        m_paintBegun = false;
+        send(Message::Paint);
+        m_painting = false;
     }
-    m_painting = false;
+    m_paintArea = {};
     return true;
 }
 

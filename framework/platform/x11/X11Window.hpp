@@ -4,6 +4,7 @@
 #include "framework/platform/BackendGuard.hpp"
 
 #include "framework/basics/Class.hpp"
+#include "framework/platform/PixelTools.hpp"
 #include "framework/platform/WindowBackend.hpp"
 
 #include <X11/Xlib.h>
@@ -104,8 +105,9 @@ private:
     bool m_paintBegun = false; // the current Paint message took its area
     uintptr_t m_cursor = 0;    // the cursor defined on the window, 0 for the parent's
     bool m_destroying = false;
-    SPixelRect m_area;   // client position (screen for top-level, parent for child) and size
-    SPixelRect m_damage; // area waiting for a Paint
+    SPixelRect m_area;            // client position (screen for top-level, parent for child) and size
+    PixelTools::CDamage m_damage; // areas waiting for a Paint
+    SPixelRect m_paintArea;       // the area of the Paint being delivered
     SPixelPoint m_lastMouse;
     Time m_lastLeftPress = 0;
     SPixelPoint m_lastLeftPressAt;

@@ -9,8 +9,12 @@
 #include <X11/cursorfont.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <X11/Xatom.h>
+
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdlib>
 #include <poll.h>
 
 namespace Vantor::Platform
@@ -181,6 +185,71 @@ SPixelSize CX11WindowSystem::getScreenSize()
     }
     const int screen = DefaultScreen(display);
     return {DisplayWidth(display, screen), DisplayHeight(display, screen)};
+}
+
+double CX11WindowSystem::findXftDpi(const std::string& resources)
+{
+    std::size_t start = 0;
+    while (start < resources.size())
+    {
+        std::size_t end = resources.find('\n', start);
+        if (end == std::string::npos)
+        {
+            end = resources.size();
+        }
+        const std::string line = resources.substr(start, end - start);
+        start = end + 1;
+        const std::size_t colon = line.find(':');
+        if (colon == std::string::npos)
+        {
+            continue;
+        }
+        std::string name = line.substr(0, colon);
+        name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return c == ' ' || c == '\t'; }),
+                   name.end());
+        if (name != "Xft.dpi" && name != "*dpi" && name != "Xft*dpi")
+        {
+            continue;
+        }
+        const std::string value = line.substr(colon + 1);
+        char* parsed = nullptr;
+        const double dpi = std::strtod(value.c_str(), &parsed);
+        if (parsed != value.c_str() && std::isfinite(dpi) && dpi > 0.0)
+        {
+            return dpi;
+        }
+    }
+    return 0.0;
+}
+
+double CX11WindowSystem::getDesktopScale(uintptr_t)
+{
+    const CX11ErrorTrap trap;
+    Display* display = getDisplay();
+    if (display == nullptr)
+    {
+        return 0.0;
+    }
+    // Read from the server each time (xrdb may have changed it since the connection opened).
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    const int status =
+        XGetWindowProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER, 0, 1 << 16, False,
+                           XA_STRING, &type, &format, &count, &remaining, &data);
+    std::string resources;
+    if (status == Success && data != nullptr && format == 8)
+    {
+        resources.assign(reinterpret_cast<const char*>(data), count);
+    }
+    if (data != nullptr)
+    {
+        XFree(data);
+    }
+    const double dpi = findXftDpi(resources);
+    return dpi > 0.0 ? dpi / 96.0 : 0.0;
 }
 
 SPixelRect CX11WindowSystem::getPrimaryMonitorArea()

@@ -58,6 +58,10 @@ public:
     SPixelSize getScreenSize() override;
     // The RandR primary output where the server names one, else the whole screen.
     SPixelRect getPrimaryMonitorArea() override;
+    // Xft.dpi of the root window's resources over 96.
+    double getDesktopScale(uintptr_t nearWindow) override;
+    // The Xft.dpi value of a resource text ("Xft.dpi:\t192\n..."); 0 without a valid one.
+    static double findXftDpi(const std::string& resources);
     uintptr_t createCursor(int number) override;
     void destroyCursor(uintptr_t cursor) override;
     bool isKeyDown(int virtualKey) override;

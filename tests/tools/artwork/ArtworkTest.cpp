@@ -197,6 +197,19 @@ TEST_F(ArtworkOutput, SizesFitTheEditorLayout)
     const SImage up = picture("buttonUp.png");
     const SImage down = picture("buttonDown.png");
     EXPECT_EQ(std::make_pair(up.width, up.height), std::make_pair(down.width, down.height));
+    // Every picture comes again for 2x and 3x screens, exactly that many times larger.
+    for (const std::string& name : kFiles)
+    {
+        const SImage one = picture(name);
+        for (const int density : {2, 3})
+        {
+            const std::string file = Layout::artworkFile(name, density);
+            SCOPED_TRACE(file);
+            const SImage scaled = picture(file);
+            EXPECT_EQ(std::make_pair(scaled.width, scaled.height),
+                      std::make_pair(one.width * density, one.height * density));
+        }
+    }
 }
 
 // Measurements of one frame of a film strip around the knob's centre.
@@ -370,8 +383,15 @@ TEST_F(ArtworkOutput, PanelGivesEveryLabelAndTheMeterContrast)
                          {caption.x, caption.y + 3, captionWidths[parameter.index], caption.height - 6},
                          labelColour});
     }
-    // The meter lights its segments from green (102, 200, 85) into its recess.
+    // The meters light their segments from green (102, 200, 85) and amber into their recesses.
     cases.push_back({"meter", "BackgroundLite.png", Layout::kMeter, {102, 200, 85, 255}});
+    // The scale's notches cross the gain-reduction meter's rims, beside the column its segments light.
+    const auto& amber = Layout::kGainReductionLowest;
+    const auto& reduction = Layout::kGainReductionMeter;
+    cases.push_back({"gain-reduction meter",
+                     "BackgroundLite.png",
+                     {reduction.x + 2, reduction.y, reduction.width - 4, reduction.height},
+                     {amber.red, amber.green, amber.blue, 255}});
     // The info button writes "info" in black, centred over its face.
     const SImage info = picture("info.png");
     cases.push_back({"info", "info.png", {info.width / 2 - 9, info.height / 2 - 5, 18, 10}, {0, 0, 0, 255}});

@@ -233,17 +233,23 @@ TEST_F(X11WindowTest, CreationReportsSizeAndPositionThenPaintsWhatWasPresented)
         EXPECT_EQ(screenPixel(handle(), 30, 20), 0x1EA05Au) << "outside the update area stays";
     }
 
-    // Areas outside the window are cut off; several areas unite.
+    // Areas outside the window are cut off; areas far apart are painted apart, each alone,
+    // and overlapping or near ones unite.
+    m_backend->setArea({m_origin.x, m_origin.y, 400, 300});
+    m_backend->update();
     m_sink.paintAreas.clear();
-    SPixelRect outside{50, 30, 100, 100};
+    SPixelRect outside{300, 200, 200, 200};
     SPixelRect corner{0, 0, 2, 2};
+    SPixelRect overlapping{1, 1, 2, 2};
     m_backend->invalidate(&outside);
     m_backend->invalidate(&corner);
+    m_backend->invalidate(&overlapping);
     m_backend->update();
-    ASSERT_EQ(m_sink.paintAreas.size(), 1u);
-    EXPECT_EQ(rectOf(m_sink.paintAreas[0]), (std::vector<int>{0, 0, 60, 40}));
+    ASSERT_EQ(m_sink.paintAreas.size(), 2u);
+    EXPECT_EQ(rectOf(m_sink.paintAreas[0]), (std::vector<int>{300, 200, 100, 100}));
+    EXPECT_EQ(rectOf(m_sink.paintAreas[1]), (std::vector<int>{0, 0, 3, 3}));
     m_backend->update();
-    EXPECT_EQ(m_sink.paintAreas.size(), 1u) << "nothing left to paint";
+    EXPECT_EQ(m_sink.paintAreas.size(), 2u) << "nothing left to paint";
 }
 
 TEST_F(X11WindowTest, AreasInvalidatedWhilePaintingWaitForTheNextPaint)
