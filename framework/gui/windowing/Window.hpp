@@ -226,6 +226,9 @@ private:
     void removeMouseHook();
     // The native window went away without destroyNativeWindow: the window is closed.
     void nativeWindowDestroyed();
+    // A press in progress will get no release (the window closes, hides or lost the
+    // capture): the capture is let go and the mouse listener ends what the press began.
+    void loseMouseCapture();
     Platform::IWindowBackend* backend() const { return m_windowOpen ? m_handle.backend.get() : nullptr; }
 
     Events::IMouseListener* m_mouseListener = nullptr;
@@ -251,6 +254,7 @@ private:
     int m_timerRounds = 0;              // timerFired calls under way
     bool m_timedObjectsRemoved = false; // slots emptied during them, compacted afterwards
     bool m_destroyingNative = false;    // destroyNativeWindow is under way
+    bool m_releasingCapture = false;    // the window lets go of the capture itself
 };
 
 } // namespace Vantor::GUI::Windowing
