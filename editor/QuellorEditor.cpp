@@ -305,6 +305,24 @@ void CQuellorEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
     showReadOut(static_cast<int>(id));
 }
 
+void CQuellorEditor::handleGestureBegin(const GUI::Events::CActionEvent& event)
+{
+    const long id = event.getControl()->getUniqueId();
+    if (effect != nullptr && Parameters::isIndex(id))
+    {
+        effect->beginEdit(static_cast<Vst::VstInt32>(id));
+    }
+}
+
+void CQuellorEditor::handleGestureEnd(const GUI::Events::CActionEvent& event)
+{
+    const long id = event.getControl()->getUniqueId();
+    if (effect != nullptr && Parameters::isIndex(id))
+    {
+        effect->endEdit(static_cast<Vst::VstInt32>(id));
+    }
+}
+
 void CQuellorEditor::applyPendingChanges()
 {
     unsigned mask = m_pendingMask.exchange(0, std::memory_order_acquire);

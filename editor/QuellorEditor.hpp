@@ -6,9 +6,11 @@
 // One editor lives as long as its effect; the host's open and close only make and
 // destroy its native window. Knobs and effect parameters follow each other both
 // ways: a knob turn automates the host once; a host, program or MIDI change moves
-// the knob and rewrites the read-out. Changes that arrive on another thread than
-// the editor's (automation, audio) are stored in atomics and shown at the next idle
-// call; the audio thread never touches a control, a reference count or the display.
+// the knob and rewrites the read-out. Every knob gesture (a drag, a double-click
+// reset, a wheel step) reaches the host as beginEdit, its automation, endEdit.
+// Changes that arrive on another thread than the editor's (automation, audio) are
+// stored in atomics and shown at the next idle call; the audio thread never touches
+// a control, a reference count or the display.
 
 #include <atomic>
 
@@ -66,6 +68,12 @@ public:
     // A knob turn automates the effect's parameter; the info button shows the about window.
     // Threads: editor.
     void handleActionEvent(const GUI::Events::CActionEvent& event) override;
+    // A knob's gesture begins or ends: the effect's beginEdit / endEdit of its parameter,
+    // around the automation of the gesture.
+    // Threads: editor.
+    void handleGestureBegin(const GUI::Events::CActionEvent& event) override;
+    // Threads: editor.
+    void handleGestureEnd(const GUI::Events::CActionEvent& event) override;
     // Applies the changes stored by other threads, shows the meter level (clamped to
     // 0..1), then delivers the window's events and paints.
     // Threads: editor.

@@ -66,6 +66,15 @@ struct EditorFixture : ::testing::Test
     {
         editor.handleWindowEvents({message, keys, Platform::packMousePosition(x, y)});
     }
+    // One wheel notch up or down with the pointer at a panel position.
+    void wheel(CQuellorEditor& editor, int notches, int x, int y)
+    {
+        system.lastBackend()->m_screenRect = {0, 0, 500, 158};
+        system.lastBackend()->m_clientSize = {500, 158};
+        system.m_cursorPosition = {x, y};
+        const auto delta = static_cast<uint16_t>(static_cast<int16_t>(notches * 120));
+        editor.handleWindowEvents({Message::MouseWheel, uintptr_t{delta} << 16, 0});
+    }
 
     Tests::CFakeWindowSystem system;
     Tests::CScratchFolder pictures;
@@ -294,6 +303,117 @@ TEST_F(EditorFixture, ATurnedKnobAutomatesTheHostOncePerChangeWithoutEchoingBack
     EXPECT_NEAR(editor.getKnob(1)->getValue(), 0.6, 1e-6);
     EXPECT_NEAR(edited.effect->getParameter(1), 0.6f, 1e-6);
     CAutomationLog::instance().take();
+}
+
+TEST_F(EditorFixture, EveryKnobGestureReachesTheHostAsBeginItsAutomationAndEnd)
+{
+    SEditedEffect<> edited(pictures.path());
+    CQuellorEditor& editor = *edited.editor;
+    ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
+    constexpr uintptr_t kHeld = Platform::KeyState::LeftButton;
+    // What the user does on the Threshold knob (30, 65, 40 x 40), from 0.5.
+    struct SStep
+    {
+        int message, x, y;
+        uintptr_t keys;
+    };
+    constexpr int kWheelUp = -1;
+    constexpr int kWheelDown = -2;
+    struct SCase
+    {
+        const char* name;
+        double start;
+        std::vector<SStep> steps;
+        std::vector<std::string> calls;
+    };
+    const SCase cases[] = {
+        {"drag",
+         0.5,
+         {{Message::LeftButtonDown, 50, 85, kHeld},
+          {Message::MouseMove, 70, 85, kHeld},
+          {Message::MouseMove, 90, 85, kHeld},
+          {Message::LeftButtonUp, 90, 85, 0}},
+         {"begin 1", "automate 1", "automate 1", "end 1"}},
+        {"a click that turns nothing",
+         0.5,
+         {{Message::LeftButtonDown, 50, 85, kHeld}, {Message::LeftButtonUp, 50, 85, 0}},
+         {"begin 1", "end 1"}},
+        {"double click: the second press resets, its release ends nothing",
+         0.9,
+         {{Message::LeftButtonDown, 50, 85, kHeld},
+          {Message::LeftButtonUp, 50, 85, 0},
+          {Message::LeftButtonDoubleClick, 50, 85, kHeld},
+          {Message::LeftButtonUp, 50, 85, 0}},
+         {"begin 1", "end 1", "begin 1", "automate 1", "end 1"}},
+        {"two wheel steps",
+         0.5,
+         {{kWheelUp, 50, 85, 0}, {kWheelDown, 50, 85, 0}},
+         {"begin 1", "automate 1", "end 1", "begin 1", "automate 1", "end 1"}},
+        {"a wheel step at the top moves nothing", 1.0, {{kWheelUp, 50, 85, 0}}, {}},
+        {"a wheel step during a drag belongs to the drag",
+         0.5,
+         {{Message::LeftButtonDown, 50, 85, kHeld},
+          {kWheelUp, 50, 85, kHeld},
+          {Message::MouseMove, 70, 85, kHeld},
+          {Message::LeftButtonUp, 70, 85, 0}},
+         {"begin 1", "automate 1", "automate 1", "end 1"}},
+        {"another window takes the capture mid-drag: the drag ends, the hover turns nothing",
+         0.5,
+         {{Message::LeftButtonDown, 50, 85, kHeld},
+          {Message::MouseMove, 70, 85, kHeld},
+          {Message::CaptureChanged, 0, 0, 0},
+          {Message::MouseMove, 90, 85, 0},
+          {Message::LeftButtonUp, 90, 85, 0},
+          {Message::MouseMove, 110, 85, 0}},
+         {"begin 1", "automate 1", "end 1"}},
+    };
+    for (const SCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        editor.parameterChanged(1, c.start);
+        CAutomationLog::instance().take();
+        for (const SStep& step : c.steps)
+        {
+            if (step.message == kWheelUp || step.message == kWheelDown)
+            {
+                wheel(editor, step.message == kWheelUp ? 1 : -1, step.x, step.y);
+            }
+            else
+            {
+                mouse(editor, step.message, step.x, step.y, step.keys);
+            }
+        }
+        EXPECT_EQ(CAutomationLog::instance().takeCalls(), c.calls);
+        EXPECT_FALSE(editor.getKnob(1)->isDragging());
+        EXPECT_FALSE(editor.getControlRoot()->controlIsLocked());
+    }
+}
+
+// A host closed the editor while the Threshold knob was held; the release went nowhere.
+// Merely moving over the reopened editor turned the knob and automated the host.
+TEST_F(EditorFixture, ClosingTheEditorMidDragEndsTheGestureAndTheReopenedEditorIgnoresHovering)
+{
+    SEditedEffect<> edited(pictures.path());
+    CQuellorEditor& editor = *edited.editor;
+    edited.effect->setParameter(1, 0.5f);
+    ASSERT_EQ(edited.effect->dispatcher(Vst::effEditOpen, 0, 0, reinterpret_cast<void*>(7), 0.0f), 1);
+    mouse(editor, Message::LeftButtonDown, 50, 85, Platform::KeyState::LeftButton);
+    mouse(editor, Message::MouseMove, 60, 85, Platform::KeyState::LeftButton);
+    edited.effect->dispatcher(Vst::effEditClose, 0, 0, nullptr, 0.0f);
+    EXPECT_EQ(CAutomationLog::instance().takeCalls(),
+              (std::vector<std::string>{"begin 1", "automate 1", "end 1"}));
+    EXPECT_FALSE(editor.getKnob(1)->isDragging());
+    EXPECT_FALSE(editor.getControlRoot()->controlIsLocked());
+    EXPECT_FALSE(system.isMouseCaptured());
+
+    const float value = edited.effect->getParameter(1);
+    ASSERT_EQ(edited.effect->dispatcher(Vst::effEditOpen, 0, 0, reinterpret_cast<void*>(8), 0.0f), 1);
+    for (int x : {70, 90, 110, 130})
+    {
+        mouse(editor, Message::MouseMove, x, 85, 0);
+    }
+    EXPECT_EQ(CAutomationLog::instance().takeCalls(), std::vector<std::string>{});
+    EXPECT_EQ(edited.effect->getParameter(1), value);
 }
 
 TEST_F(EditorFixture, TheInfoButtonShowsTheAboutWindowAndLeavesTheEffectAlone)
