@@ -353,6 +353,12 @@ void CQuellorEditor::applyMeterLevel()
     }
 }
 
+void CQuellorEditor::close()
+{
+    m_aboutWindow->closeWindow();
+    CVstWindow::close();
+}
+
 void CQuellorEditor::idle()
 {
     claimEditorThread();

@@ -78,6 +78,9 @@ public:
     // 0..1), then delivers the window's events and paints.
     // Threads: editor.
     void idle() override;
+    // Hides the about window too: once the editor is closed nothing reads its events.
+    // Threads: editor.
+    void close() override;
 
     // The parts, for inspection.
     GUI::Controls::CKnob* getKnob(int index) const { return m_knobs[index]; }

@@ -437,10 +437,16 @@ TEST_F(EditorFixture, TheInfoButtonShowsTheAboutWindowAndLeavesTheEffectAlone)
     EXPECT_TRUE(CAutomationLog::instance().take().empty());
     EXPECT_EQ(knobValues(editor), values);
 
-    // Closing the editor does not hide it; the editor reopens beside it.
+    // Closing the editor hides it: nothing would service an always-on-top window left
+    // showing (only the editor's idle reads its events). The next click shows it again.
+    Tests::CFakeWindowBackend& aboutNative = *system.lastBackend();
     editor.close();
-    EXPECT_TRUE(system.lastBackend()->m_visible);
+    EXPECT_FALSE(aboutNative.m_visible);
     ASSERT_TRUE(editor.open(reinterpret_cast<void*>(8)));
+    EXPECT_FALSE(aboutNative.m_visible);
+    mouse(editor, Message::LeftButtonDown, 360, 10, Platform::KeyState::LeftButton);
+    mouse(editor, Message::LeftButtonUp, 360, 10, 0);
+    EXPECT_TRUE(aboutNative.m_visible);
 }
 
 TEST_F(EditorFixture, EditorsShareTheDecodedPicturesUntilTheModuleUnloads)
