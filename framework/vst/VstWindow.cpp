@@ -99,6 +99,11 @@ bool CVstWindow::getRect(ERect** rect)
 
 bool CVstWindow::open(void* parent)
 {
+    // A null parent opens nothing, and an open editor stays as it is.
+    if (parent == nullptr)
+    {
+        return false;
+    }
     claimEditorThread();
     IO::CTrace::trace("Calling create window");
     // A host that opens again without closing moves the editor into the new parent.
@@ -118,12 +123,8 @@ bool CVstWindow::open(void* parent)
     }
     catch (const Exceptions::CException& caught)
     {
-        // A null parent opens nothing and says nothing: the host asked for it.
-        if (parent != nullptr)
-        {
-            std::fprintf(stderr, "%s: the editor window could not be created: %s\n", productName(),
-                         innermostReason(caught).c_str());
-        }
+        std::fprintf(stderr, "%s: the editor window could not be created: %s\n", productName(),
+                     innermostReason(caught).c_str());
     }
     catch (...)
     {

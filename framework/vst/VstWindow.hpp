@@ -59,7 +59,8 @@ public:
     bool getRect(ERect** rect) override;
     // Creates the editor's native window as a child of the host's window (an X11 window
     // id on Linux, an HWND on Windows), on the editor's own display connection. False,
-    // with nothing opened, for a null parent or when no window can be made.
+    // with nothing opened, when no window can be made; false for a null parent, which
+    // leaves an open editor as it is.
     // Threads: editor.
     bool open(void* parent) override;
     // Destroys the editor's native window, never the host's.

@@ -139,6 +139,17 @@ TEST_F(VstWindowFixture, ANullParentOrAWindowThatCannotBeMadeAnswersZeroAndLeave
 
     system.m_refuseCreation = false;
     EXPECT_EQ(dispatch(effEditOpen, 0, hostWindow(5)), 1) << "a later open still works";
+
+    // On an open editor a null parent changes nothing.
+    Tests::CFakeWindowBackend& child = *system.lastBackend();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(dispatch(effEditOpen, 0, nullptr), 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(editor->isOpen());
+    EXPECT_TRUE(child.m_exists);
+    EXPECT_EQ(editor->getWindowHandle()->getNativeHandle(), child.m_handle);
+    ASSERT_NE(editor->getHostWindow(), nullptr);
+    EXPECT_EQ(editor->getHostWindow()->getWindowHandle()->getNativeHandle(), 5u);
 }
 
 TEST_F(VstWindowFixture, TheSettingFlagHoldsOnlyOnTheEditorsThread)
