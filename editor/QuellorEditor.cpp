@@ -353,6 +353,17 @@ void CQuellorEditor::applyMeterLevel()
     }
 }
 
+bool CQuellorEditor::open(void* parent)
+{
+    if (parent != nullptr)
+    {
+        claimEditorThread();
+        applyPendingChanges();
+        applyMeterLevel();
+    }
+    return CVstWindow::open(parent);
+}
+
 void CQuellorEditor::close()
 {
     m_aboutWindow->closeWindow();
@@ -361,9 +372,13 @@ void CQuellorEditor::close()
 
 void CQuellorEditor::idle()
 {
-    claimEditorThread();
-    applyPendingChanges();
-    applyMeterLevel();
+    // Before the first open the changes wait for it.
+    if (hasEditorThread())
+    {
+        claimEditorThread();
+        applyPendingChanges();
+        applyMeterLevel();
+    }
     CVstWindow::idle();
 }
 

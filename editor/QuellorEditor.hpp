@@ -8,9 +8,10 @@
 // ways: a knob turn automates the host once; a host, program or MIDI change moves
 // the knob and rewrites the read-out. Every knob gesture (a drag, a double-click
 // reset, a wheel step) reaches the host as beginEdit, its automation, endEdit.
-// Changes that arrive on another thread than the editor's (automation, audio) are
-// stored in atomics and shown at the next idle call; the audio thread never touches
-// a control, a reference count or the display.
+// Changes that arrive on another thread than the editor's (automation, audio), and
+// every change before the first open, are stored in atomics and shown at the next
+// idle call or open; the audio thread never touches a control, a reference count or
+// the display.
 
 #include <atomic>
 
@@ -78,6 +79,10 @@ public:
     // 0..1), then delivers the window's events and paints.
     // Threads: editor.
     void idle() override;
+    // Makes the opening thread the editor's and shows every change that waited for it
+    // before the panel first paints.
+    // Threads: editor.
+    bool open(void* parent) override;
     // Hides the about window too: once the editor is closed nothing reads its events.
     // Threads: editor.
     void close() override;

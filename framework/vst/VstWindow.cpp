@@ -64,7 +64,7 @@ CVstWindow::CParentWindow::~CParentWindow()
 
 CVstWindow::CVstWindow(AudioEffect* owner, const MathTools::CRect& area,
                        const GUI::Windowing::CWindowAttributes& attributes)
-    : AEffEditor(owner), CWindow(area), m_editorThread(std::this_thread::get_id())
+    : AEffEditor(owner), CWindow(area)
 {
     if (effect != nullptr)
     {
@@ -135,13 +135,19 @@ bool CVstWindow::open(void* parent)
 
 void CVstWindow::close()
 {
-    claimEditorThread();
+    if (hasEditorThread())
+    {
+        claimEditorThread();
+    }
     detachFromParent();
 }
 
 void CVstWindow::idle()
 {
-    claimEditorThread();
+    if (hasEditorThread())
+    {
+        claimEditorThread();
+    }
     GUI::Windowing::pumpEmbeddedWindows();
 }
 
@@ -206,6 +212,11 @@ bool CVstWindow::handleKeyUp(const GUI::Events::CKeyboardEvent& event)
 bool CVstWindow::isEditorThread() const
 {
     return m_editorThread.load(std::memory_order_relaxed) == std::this_thread::get_id();
+}
+
+bool CVstWindow::hasEditorThread() const
+{
+    return m_editorThread.load(std::memory_order_relaxed) != std::thread::id();
 }
 
 void CVstWindow::claimEditorThread()

@@ -46,7 +46,8 @@ public:
 
     // Registers with the effect (which owns the editor from then on) and prepares a
     // visible child window of that area; no native window exists before open().
-    // The constructing thread counts as the editor's thread until the host opens it.
+    // No thread is the editor's until the host opens it: not even the constructing one,
+    // which a host may go on to use for automation or audio.
     CVstWindow(AudioEffect* effect, const MathTools::CRect& area,
                const GUI::Windowing::CWindowAttributes& attributes);
     ~CVstWindow() override;
@@ -107,9 +108,11 @@ public:
     CParentWindow* getHostWindow() const { return m_hostWindow; }
 
 protected:
-    // Whether the calling thread is the one that constructed, opened or idled the editor
-    // last: the only thread on which controls may be touched.
+    // Whether the calling thread is the one that opened, idled or closed the editor last,
+    // after its first open: the only thread on which controls may be touched.
     bool isEditorThread() const;
+    // Whether the editor has been opened, so that some thread is its own.
+    bool hasEditorThread() const;
     void claimEditorThread();
 
 private:

@@ -38,6 +38,23 @@ public:
     std::atomic<int> notifications{0};
 };
 
+// Notes what the panel shows when its native window is made, just before it first paints.
+class CFirstPaintEditor : public CQuellorEditor
+{
+public:
+    using CQuellorEditor::CQuellorEditor;
+    void createEditorWindow() override
+    {
+        thresholdShown = getReadOut(1)->getText().getString();
+        attackKnob = getKnob(3)->getValue();
+        litSegments = getLevelMeter()->getLitSegments();
+        CQuellorEditor::createEditorWindow();
+    }
+    std::string thresholdShown;
+    double attackKnob = -1.0;
+    long litSegments = -1;
+};
+
 struct EditorFixture : ::testing::Test
 {
     EditorFixture() { writePictures(pictures); }
@@ -136,6 +153,7 @@ TEST_F(EditorFixture, ParameterChangesMoveTheKnobAndWriteTheReadOutInDisplayUnit
 {
     SEditedEffect<> edited(pictures.path());
     CQuellorEditor& editor = *edited.editor;
+    ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
     struct SCase
     {
         long index;
@@ -216,6 +234,7 @@ TEST_F(EditorFixture, ChangesFromOtherThreadsWaitForIdleAndTheLatestWins)
 {
     SEditedEffect<> edited(pictures.path());
     CQuellorEditor& editor = *edited.editor;
+    ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
     const std::vector<std::string> before = readOuts(editor);
     std::thread automation(
         [&]
@@ -248,6 +267,33 @@ TEST_F(EditorFixture, ChangesFromOtherThreadsWaitForIdleAndTheLatestWins)
         EXPECT_FLOAT_EQ(static_cast<float>(editor.getKnob(index)->getValue()),
                         edited.effect->getParameter(index));
     }
+}
+
+// A host may construct the effect on a thread that later automates or processes audio:
+// until the first open no thread may touch the controls.
+TEST_F(EditorFixture, NoThreadIsTheEditorsBeforeTheFirstOpenWhichShowsEveryWaitingChangeBeforeItPaints)
+{
+    SEditedEffect<CFirstPaintEditor> edited(pictures.path());
+    CFirstPaintEditor& editor = *edited.editor;
+    const std::vector<std::string> before = readOuts(editor);
+    const std::vector<double> knobsBefore = knobValues(editor);
+    // On the constructing thread: the view, the effect's own path, and an idle.
+    editor.parameterChanged(1, 0.2);
+    edited.effect->setParameter(3, 1.0f);
+    editor.parameterChanged(Quellor::IParameterView::kMeterIndex, 0.5);
+    editor.idle();
+    EXPECT_EQ(readOuts(editor), before);
+    EXPECT_EQ(knobValues(editor), knobsBefore);
+    EXPECT_EQ(editor.getLevelMeter()->getLitSegments(), 0);
+
+    std::thread([&] { ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7))); }).join();
+    EXPECT_EQ(editor.thresholdShown, "-40.000 dB");
+    EXPECT_DOUBLE_EQ(editor.attackKnob, 1.0);
+    EXPECT_EQ(editor.litSegments, 8);
+
+    // The opening thread is the editor's now: the constructing thread's changes wait.
+    editor.parameterChanged(5, 0.25);
+    EXPECT_STREQ(editor.getReadOut(5)->getText().getString(), "1.000");
 }
 
 TEST_F(EditorFixture, ATurnedKnobAutomatesTheHostOncePerChangeWithoutEchoingBack)
@@ -517,9 +563,9 @@ TEST_F(EditorFixture, MissingOrBrokenPicturesAreNamedOnceEachAndTheEditorStillWo
 
     // The Threshold knob has no strip and no size, yet takes values; the panel opens and paints.
     EXPECT_EQ(editor.getKnob(1)->getArea(), MathTools::CRect(30, 65, 0, 0));
+    ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
     editor.parameterChanged(1, 0.5);
     EXPECT_STREQ(editor.getReadOut(1)->getText().getString(), "-25.000 dB");
-    ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
     system.lastBackend()->m_paintArea = {0, 0, 500, 158};
     editor.handleWindowEvents({Message::Paint, 0, 0});
     EXPECT_GT(system.lastBackend()->m_presents, 0);

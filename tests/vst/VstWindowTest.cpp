@@ -154,6 +154,12 @@ TEST_F(VstWindowFixture, ANullParentOrAWindowThatCannotBeMadeAnswersZeroAndLeave
 
 TEST_F(VstWindowFixture, TheSettingFlagHoldsOnlyOnTheEditorsThread)
 {
+    // Before the first open no thread is the editor's, the constructing one included.
+    editor->setSettingParameter(true);
+    EXPECT_FALSE(editor->isSettingParameter());
+    editor->setSettingParameter(false);
+
+    ASSERT_EQ(dispatch(effEditOpen, 0, hostWindow(3)), 1);
     EXPECT_FALSE(editor->isSettingParameter());
     editor->setSettingParameter(true);
     EXPECT_TRUE(editor->isSettingParameter());
