@@ -120,15 +120,20 @@ CQuellorEditor::CQuellorEditor(Vst::AudioEffect* owner, const MathTools::CRect& 
     }
     createLevelMeter();
 
-    if (auto* quellor = dynamic_cast<CQuellor*>(effect))
+    m_quellor = dynamic_cast<CQuellor*>(effect);
+    if (m_quellor != nullptr)
     {
-        quellor->setParameterView(this);
+        m_quellor->setParameterView(this);
     }
 }
 
 CQuellorEditor::~CQuellorEditor()
 {
-    // The effect is being destroyed (it owns the editor): it is not told anything.
+    // A compressor deletes its editor while it is still whole (see its destructor).
+    if (m_quellor != nullptr && m_quellor->getParameterView() == this)
+    {
+        m_quellor->setParameterView(nullptr);
+    }
     release(m_levelMeter);
     for (int index = Parameters::kCount - 1; index >= 0; --index)
     {

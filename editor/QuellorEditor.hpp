@@ -31,6 +31,8 @@
 namespace Vantor::Quellor
 {
 
+class CQuellor;
+
 class CQuellorEditor : public Vst::CVstWindow, public IParameterView
 {
 public:
@@ -53,6 +55,7 @@ public:
     CQuellorEditor(Vst::AudioEffect* effect, const MathTools::CRect& area,
                    const GUI::Windowing::CWindowAttributes& attributes,
                    const Basics::CSystemString& resourceFolder);
+    // Stops being the effect's parameter view (and, with the bridge, its editor).
     ~CQuellorEditor() override;
     // "Resources" beside the library.
     static Basics::CSystemString getDefaultResourceFolder();
@@ -118,6 +121,8 @@ private:
     GUI::Controls::CLevelMeter* m_levelMeter = nullptr;
     Collections::TAutomaticPointer<CVstParam> m_displayParameters[Parameters::kCount];
     GUI::Windowing::CAboutWindow* m_aboutWindow = nullptr;
+    // The effect as a compressor, whose parameter view this is; null for any other effect.
+    CQuellor* m_quellor = nullptr;
     GUI::Graphics::IImage* m_images[kNumImages] = {};
     Basics::CSystemString m_resourceFolder;
 

@@ -40,6 +40,7 @@ public:
     static constexpr Vst::VstInt32 kUniqueId = Vst::fourCharCode("Tam2");
 
     explicit CQuellor(Vst::audioMasterCallback hostCallback);
+    // Deletes the editor first, while the effect it talks to is whole.
     ~CQuellor() override;
 
     // ---- parameters ---------------------------------------------------------

@@ -78,6 +78,12 @@ CVstWindow::CVstWindow(AudioEffect* owner, const MathTools::CRect& area,
 
 CVstWindow::~CVstWindow()
 {
+    // The effect must not delete it again: an editor whose construction failed after it
+    // registered is gone already, and one deleted by anyone else is gone too.
+    if (effect != nullptr && effect->getEditor() == this)
+    {
+        effect->setEditor(nullptr);
+    }
     delete m_hostWindow;
     m_hostWindow = nullptr;
     // The native window goes with the window part; systemWindow is the host's and is left alone.

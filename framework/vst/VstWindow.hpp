@@ -50,6 +50,7 @@ public:
     // which a host may go on to use for automation or audio.
     CVstWindow(AudioEffect* effect, const MathTools::CRect& area,
                const GUI::Windowing::CWindowAttributes& attributes);
+    // Leaves the effect without an editor if it still names this one.
     ~CVstWindow() override;
     CVstWindow(const CVstWindow&) = delete;
     CVstWindow& operator=(const CVstWindow&) = delete;

@@ -495,6 +495,18 @@ TEST_F(EditorFixture, TheInfoButtonShowsTheAboutWindowAndLeavesTheEffectAlone)
     EXPECT_TRUE(aboutNative.m_visible);
 }
 
+TEST_F(EditorFixture, AnEditorDeletedBeforeItsEffectIsNeitherItsEditorNorItsViewAnyMore)
+{
+    SEditedEffect<> edited(pictures.path());
+    delete edited.editor;
+    EXPECT_EQ(edited.effect->getEditor(), nullptr);
+    EXPECT_EQ(edited.effect->getParameterView(), nullptr);
+    EXPECT_EQ(edited.effect->getAeffect()->flags & Vst::effFlagsHasEditor, 0);
+    // Nothing is told or opened, and the effect's destruction deletes nothing twice.
+    edited.effect->setParameter(1, 0.3f);
+    EXPECT_EQ(edited.effect->dispatcher(Vst::effEditOpen, 0, 0, reinterpret_cast<void*>(7), 0.0f), 0);
+}
+
 TEST_F(EditorFixture, EditorsShareTheDecodedPicturesUntilTheModuleUnloads)
 {
     using GUI::Graphics::CImageCache;
