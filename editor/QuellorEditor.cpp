@@ -157,7 +157,11 @@ CQuellorEditor::CQuellorEditor(Vst::AudioEffect* owner, const MathTools::CRect& 
 
 CQuellorEditor::~CQuellorEditor()
 {
-    // The effect is being destroyed (it owns the editor): it is not told anything.
+    // A compressor deletes its editor while it is still whole (see its destructor).
+    if (m_quellor != nullptr && m_quellor->getParameterView() == this)
+    {
+        m_quellor->setParameterView(nullptr);
+    }
     release(m_sizeMenu);
     release(m_reductionMeter);
     release(m_levelMeter);
@@ -419,6 +423,24 @@ void CQuellorEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
     showReadOut(static_cast<int>(id));
 }
 
+void CQuellorEditor::handleGestureBegin(const GUI::Events::CActionEvent& event)
+{
+    const long id = event.getControl()->getUniqueId();
+    if (effect != nullptr && Parameters::isIndex(id))
+    {
+        effect->beginEdit(static_cast<Vst::VstInt32>(id));
+    }
+}
+
+void CQuellorEditor::handleGestureEnd(const GUI::Events::CActionEvent& event)
+{
+    const long id = event.getControl()->getUniqueId();
+    if (effect != nullptr && Parameters::isIndex(id))
+    {
+        effect->endEdit(static_cast<Vst::VstInt32>(id));
+    }
+}
+
 void CQuellorEditor::applyPendingChanges()
 {
     unsigned mask = m_pendingMask.exchange(0, std::memory_order_acquire);
@@ -463,15 +485,25 @@ void CQuellorEditor::applyGainReduction()
     }
 }
 
+void CQuellorEditor::close()
+{
+    m_aboutWindow->closeWindow();
+    CVstWindow::close();
+}
+
 void CQuellorEditor::idle()
 {
-    claimEditorThread();
-    applyPendingChanges();
-    applyMeterLevel();
-    applyGainReduction();
-    if (m_scaleChanged.exchange(false, std::memory_order_acquire))
+    // Before the first open the changes wait for it.
+    if (hasEditorThread())
     {
-        refreshScale();
+        claimEditorThread();
+        applyPendingChanges();
+        applyMeterLevel();
+        applyGainReduction();
+        if (m_scaleChanged.exchange(false, std::memory_order_acquire))
+        {
+            refreshScale();
+        }
     }
     CVstWindow::idle();
 }
@@ -524,6 +556,12 @@ bool CQuellorEditor::open(void* parent)
         // Nothing to open into: the window, open or not, stays as it is.
         return CVstWindow::open(parent);
     }
+    // The opening thread becomes the editor's; every change that waited for it shows
+    // before the panel first paints.
+    claimEditorThread();
+    applyPendingChanges();
+    applyMeterLevel();
+    applyGainReduction();
     // Opening a display is allowed from here on: the desktop's scale joins the sources.
     m_desktopScale = EditorScale::given(
         Platform::getWindowSystem().getDesktopScale(reinterpret_cast<std::uintptr_t>(parent)));

@@ -12,9 +12,12 @@
 // One editor lives as long as its effect; the host's open and close only make and
 // destroy its native window. Knobs and effect parameters follow each other both
 // ways: a knob turn automates the host once; a host, program or MIDI change moves
-// the knob and rewrites the read-out. Changes that arrive on another thread than
-// the editor's (automation, audio) are stored in atomics and shown at the next idle
-// call; the audio thread never touches a control, a reference count or the display.
+// the knob and rewrites the read-out. Every knob gesture (a drag, a double-click
+// reset, a wheel step) reaches the host as beginEdit, its automation, endEdit.
+// Changes that arrive on another thread than the editor's (automation, audio), and
+// every change before the first open, are stored in atomics and shown at the next
+// idle call or open; the audio thread never touches a control, a reference count or
+// the display.
 
 #include <atomic>
 #include <optional>
@@ -66,6 +69,7 @@ public:
     CQuellorEditor(Vst::AudioEffect* effect, const MathTools::CRect& area,
                    const GUI::Windowing::CWindowAttributes& attributes,
                    const Basics::CSystemString& resourceFolder);
+    // Stops being the effect's parameter view (and, with the bridge, its editor).
     ~CQuellorEditor() override;
     // "Resources" beside the library.
     static Basics::CSystemString getDefaultResourceFolder();
@@ -82,6 +86,12 @@ public:
     // A knob turn automates the effect's parameter; the info button shows the about window.
     // Threads: editor.
     void handleActionEvent(const GUI::Events::CActionEvent& event) override;
+    // A knob's gesture begins or ends: the effect's beginEdit / endEdit of its parameter,
+    // around the automation of the gesture.
+    // Threads: editor.
+    void handleGestureBegin(const GUI::Events::CActionEvent& event) override;
+    // Threads: editor.
+    void handleGestureEnd(const GUI::Events::CActionEvent& event) override;
     // Applies the changes stored by other threads, shows the meter level (clamped to
     // 0..1) and the gain reduction, takes a new scale, then delivers the window's events
     // and paints.
@@ -90,11 +100,15 @@ public:
     // The size at the scale the sources give now (which the next open uses).
     // Threads: editor.
     bool getRect(Vst::ERect** rect) override;
-    // Reads the desktop's scale near the host's window, takes the scale and its pictures,
-    // then opens; a host that asked for the size before and now gets another is told
-    // (audioMasterSizeWindow).
+    // Makes the opening thread the editor's and shows every change that waited for it;
+    // reads the desktop's scale near the host's window, takes the scale and its pictures,
+    // then opens before the panel first paints; a host that asked for the size before
+    // and now gets another is told (audioMasterSizeWindow).
     // Threads: editor.
     bool open(void* parent) override;
+    // Hides the about window too: once the editor is closed nothing reads its events.
+    // Threads: editor.
+    void close() override;
 
     // ---- the scale ----
     // The host's scale (a VST 2 host's vendor call, LV2's ui:scaleFactor option): used while
@@ -169,6 +183,7 @@ private:
     GUI::Graphics::IImage* m_images[kNumImages] = {};
     int m_imageDensity = 0;
     Basics::CSystemString m_resourceFolder;
+    // The effect as a compressor, whose parameter view this is; null for any other effect.
     CQuellor* m_quellor = nullptr;
 
     // The scale's sources that are not read afresh each time: the user's choice, the desktop's

@@ -65,7 +65,13 @@ CQuellor::CQuellor(Vst::audioMasterCallback hostCallback)
     loadFactoryPrograms();
 }
 
-CQuellor::~CQuellor() = default;
+CQuellor::~CQuellor()
+{
+    // The editor goes while the compressor is whole, so that it can stop being its view.
+    Vst::AEffEditor* own = getEditor();
+    setEditor(nullptr);
+    delete own;
+}
 
 void CQuellor::createParameters()
 {

@@ -44,6 +44,7 @@ public:
     static constexpr float kLoudestInput = 0x1p123f;
 
     explicit CQuellor(Vst::audioMasterCallback hostCallback);
+    // Deletes the editor first, while the effect it talks to is whole.
     ~CQuellor() override;
 
     // ---- parameters ---------------------------------------------------------

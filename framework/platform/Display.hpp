@@ -1,5 +1,6 @@
 #pragma once
-// Queries about the screens attached to the user's session.
+// Queries about the screens attached to the user's session. Each call asks the
+// system once, from any thread.
 
 namespace Vantor::Platform
 {

@@ -72,7 +72,10 @@ constexpr int RightButtonUp = 0x0205;
 constexpr int MouseWheel = 0x020A; // wParam: signed delta in the high 16 bits (120 per notch,
                                    //   positive away from the user), KeyState in the low 16;
                                    //   lParam: cursor position on the screen (packed like x, y)
-constexpr int DropFiles = 0x0233;  // wParam: drop handle for IWindowBackend::getDroppedFiles
+// The capture this window held went elsewhere or ended without a button release (the X11
+// backend sends it when the window is unmapped, its grab broken or the buttons found up).
+constexpr int CaptureChanged = 0x0215;
+constexpr int DropFiles = 0x0233; // wParam: drop handle for IWindowBackend::getDroppedFiles
 constexpr int MouseLeave = 0x02A3;
 } // namespace Message
 

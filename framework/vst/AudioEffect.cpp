@@ -155,6 +155,16 @@ void AudioEffect::setParameterAutomated(VstInt32 index, float value)
     callHost(audioMasterAutomate, index, 0, nullptr, value);
 }
 
+bool AudioEffect::beginEdit(VstInt32 index)
+{
+    return callHost(audioMasterBeginEdit, index) != 0;
+}
+
+bool AudioEffect::endEdit(VstInt32 index)
+{
+    return callHost(audioMasterEndEdit, index) != 0;
+}
+
 void AudioEffect::setEditor(AEffEditor* newEditor)
 {
     editor = newEditor;

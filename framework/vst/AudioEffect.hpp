@@ -87,6 +87,13 @@ public:
     // the host (audioMasterAutomate) so it can record the automation.
     // Threads: editor.
     virtual void setParameterAutomated(VstInt32 index, float value);
+    // A gesture on a parameter begins or ends (audioMasterBeginEdit / EndEdit): the
+    // editor wraps every drag, reset and wheel step in one pair, so that hosts record
+    // touch automation and undo the gesture as one step. True when the host said yes.
+    // Threads: editor.
+    virtual bool beginEdit(VstInt32 index);
+    // Threads: editor.
+    virtual bool endEdit(VstInt32 index);
 
     // Threads: any.
     virtual VstInt32 getProgram() { return curProgram.load(std::memory_order_relaxed); }

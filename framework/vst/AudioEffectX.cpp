@@ -265,16 +265,6 @@ bool AudioEffectX::updateDisplay()
     return callHost(audioMasterUpdateDisplay) != 0;
 }
 
-bool AudioEffectX::beginEdit(VstInt32 index)
-{
-    return callHost(audioMasterBeginEdit, index) != 0;
-}
-
-bool AudioEffectX::endEdit(VstInt32 index)
-{
-    return callHost(audioMasterEndEdit, index) != 0;
-}
-
 void* AudioEffectX::getDirectory()
 {
     return reinterpret_cast<void*>(callHost(audioMasterGetDirectory));

@@ -202,11 +202,6 @@ public:
     // The host re-reads names and values.
     // Threads: editor.
     virtual bool updateDisplay();
-    // Gesture start / end around setParameterAutomated calls from the editor.
-    // Threads: editor.
-    virtual bool beginEdit(VstInt32 index);
-    // Threads: editor.
-    virtual bool endEdit(VstInt32 index);
     // Threads: any.
     virtual void* getDirectory();
     // Threads: editor.

@@ -64,7 +64,7 @@ CVstWindow::CParentWindow::~CParentWindow()
 
 CVstWindow::CVstWindow(AudioEffect* owner, const MathTools::CRect& area,
                        const GUI::Windowing::CWindowAttributes& attributes)
-    : AEffEditor(owner), CWindow(area), m_editorThread(std::this_thread::get_id())
+    : AEffEditor(owner), CWindow(area)
 {
     if (effect != nullptr)
     {
@@ -78,6 +78,12 @@ CVstWindow::CVstWindow(AudioEffect* owner, const MathTools::CRect& area,
 
 CVstWindow::~CVstWindow()
 {
+    // The effect must not delete it again: an editor whose construction failed after it
+    // registered is gone already, and one deleted by anyone else is gone too.
+    if (effect != nullptr && effect->getEditor() == this)
+    {
+        effect->setEditor(nullptr);
+    }
     delete m_hostWindow;
     m_hostWindow = nullptr;
     // The native window goes with the window part; systemWindow is the host's and is left alone.
@@ -100,6 +106,11 @@ bool CVstWindow::getRect(ERect** rect)
 
 bool CVstWindow::open(void* parent)
 {
+    // A null parent opens nothing, and an open editor stays as it is.
+    if (parent == nullptr)
+    {
+        return false;
+    }
     claimEditorThread();
     IO::CTrace::trace("Calling create window");
     // A host that opens again without closing moves the editor into the new parent.
@@ -119,12 +130,8 @@ bool CVstWindow::open(void* parent)
     }
     catch (const Exceptions::CException& caught)
     {
-        // A null parent opens nothing and says nothing: the host asked for it.
-        if (parent != nullptr)
-        {
-            std::fprintf(stderr, "%s: the editor window could not be created: %s\n", productName(),
-                         innermostReason(caught).c_str());
-        }
+        std::fprintf(stderr, "%s: the editor window could not be created: %s\n", productName(),
+                     innermostReason(caught).c_str());
     }
     catch (...)
     {
@@ -135,13 +142,19 @@ bool CVstWindow::open(void* parent)
 
 void CVstWindow::close()
 {
-    claimEditorThread();
+    if (hasEditorThread())
+    {
+        claimEditorThread();
+    }
     detachFromParent();
 }
 
 void CVstWindow::idle()
 {
-    claimEditorThread();
+    if (hasEditorThread())
+    {
+        claimEditorThread();
+    }
     GUI::Windowing::pumpEmbeddedWindows();
 }
 
@@ -206,6 +219,11 @@ bool CVstWindow::handleKeyUp(const GUI::Events::CKeyboardEvent& event)
 bool CVstWindow::isEditorThread() const
 {
     return m_editorThread.load(std::memory_order_relaxed) == std::this_thread::get_id();
+}
+
+bool CVstWindow::hasEditorThread() const
+{
+    return m_editorThread.load(std::memory_order_relaxed) != std::thread::id();
 }
 
 void CVstWindow::claimEditorThread()

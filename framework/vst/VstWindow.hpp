@@ -46,9 +46,11 @@ public:
 
     // Registers with the effect (which owns the editor from then on) and prepares a
     // visible child window of that area; no native window exists before open().
-    // The constructing thread counts as the editor's thread until the host opens it.
+    // No thread is the editor's until the host opens it: not even the constructing one,
+    // which a host may go on to use for automation or audio.
     CVstWindow(AudioEffect* effect, const MathTools::CRect& area,
                const GUI::Windowing::CWindowAttributes& attributes);
+    // Leaves the effect without an editor if it still names this one.
     ~CVstWindow() override;
     CVstWindow(const CVstWindow&) = delete;
     CVstWindow& operator=(const CVstWindow&) = delete;
@@ -60,7 +62,8 @@ public:
     bool getRect(ERect** rect) override;
     // Creates the editor's native window as a child of the host's window (an X11 window
     // id on Linux, an HWND on Windows), on the editor's own display connection. False,
-    // with nothing opened, for a null parent or when no window can be made.
+    // with nothing opened, when no window can be made; false for a null parent, which
+    // leaves an open editor as it is.
     // Threads: editor.
     bool open(void* parent) override;
     // Destroys the editor's native window, never the host's.
@@ -107,9 +110,11 @@ public:
     CParentWindow* getHostWindow() const { return m_hostWindow; }
 
 protected:
-    // Whether the calling thread is the one that constructed, opened or idled the editor
-    // last: the only thread on which controls may be touched.
+    // Whether the calling thread is the one that opened, idled or closed the editor last,
+    // after its first open: the only thread on which controls may be touched.
     bool isEditorThread() const;
+    // Whether the editor has been opened, so that some thread is its own.
+    bool hasEditorThread() const;
     void claimEditorThread();
 
 private:

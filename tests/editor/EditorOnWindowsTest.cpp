@@ -368,6 +368,34 @@ struct EditorOnWindows : ::testing::Test
         return false;
     }
     std::size_t automateCalls() const { return plugin->host().countCalls(audioMasterAutomate); }
+    // The gestures and automation of one parameter the host received, in order.
+    std::vector<std::string> gestures(VstInt32 index) const
+    {
+        std::vector<std::string> seen;
+        for (const Vantor::VstHost::SHostCall& call : plugin->host().calls())
+        {
+            if (call.index == index && call.opcode == audioMasterBeginEdit)
+            {
+                seen.emplace_back("begin");
+            }
+            else if (call.index == index && call.opcode == audioMasterAutomate)
+            {
+                seen.emplace_back("automate");
+            }
+            else if (call.index == index && call.opcode == audioMasterEndEdit)
+            {
+                seen.emplace_back("end");
+            }
+        }
+        return seen;
+    }
+    void loopRounds(int rounds)
+    {
+        for (int round = 0; round < rounds; ++round)
+        {
+            hostLoop();
+        }
+    }
 
     // Every knob shows its strip's frame for the effect's value at its place.
     void expectKnobsShowTheirValues(const SPicture& screen)
@@ -479,6 +507,8 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     ASSERT_EQ(automated.size(), 1u) << "one drag step automates the host once";
     EXPECT_EQ(automateCalls(), 1u) << "only the Threshold was automated";
     EXPECT_NEAR(automated[0], 0.6f, 1e-5);
+    EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}))
+        << "a touch the host records";
     EXPECT_NEAR(plugin->parameter(1), 0.6f, 1e-5);
     const SPicture turned = readBack(host.handle());
     expectKnobsShowTheirValues(turned);
@@ -560,6 +590,52 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     expectKnobsShowTheirValues(readBack(second.handle()));
     plugin->dispatch(effEditClose);
     EXPECT_TRUE(second.children().empty());
+}
+
+// A press whose release the editor never gets: another window takes the mouse capture
+// (WM_CAPTURECHANGED) or the host closes the editor mid-drag. The drag ends there with
+// EndEdit, and moving over the editor afterwards turns nothing.
+TEST_F(EditorOnWindows, ADragThatLosesItsReleaseEndsAndHoveringAfterwardsTurnsNothing)
+{
+    plugin->setParameter(1, 0.5f);
+    CHostWindow host(60, 40);
+    for (const bool closeEditor : {false, true})
+    {
+        SCOPED_TRACE(closeEditor ? "the host closes the editor" : "another window takes the capture");
+        ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, host.handle()), 1);
+        ASSERT_TRUE(loopUntil([&] { return coloursIn(readBack(host.handle()), kThresholdReadOut) > 2; }));
+        plugin->host().clearCalls();
+        sendMouse(host.screenPoint(57, 95), 0);
+        loopRounds(5);
+        sendMouse(host.screenPoint(57, 95), MOUSEEVENTF_LEFTDOWN);
+        loopRounds(5);
+        sendMouse(host.screenPoint(67, 95), 0);
+        ASSERT_TRUE(loopUntil([&] { return automateCalls() > 0; }));
+        if (closeEditor)
+        {
+            plugin->dispatch(effEditClose);
+        }
+        else
+        {
+            SetCapture(host.handle());
+        }
+        EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
+        sendMouse(host.screenPoint(67, 95), MOUSEEVENTF_LEFTUP);
+        ReleaseCapture();
+        loopRounds(5);
+        if (closeEditor)
+        {
+            ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, host.handle()), 1);
+            loopRounds(5);
+        }
+        for (const int x : {77, 97, 117, 137})
+        {
+            sendMouse(host.screenPoint(x, 95), 0);
+            loopRounds(2);
+        }
+        EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
+        plugin->dispatch(effEditClose);
+    }
 }
 
 TEST_F(EditorOnWindows, OpeningWithoutAParentOpensNothing)

@@ -54,10 +54,13 @@ public:
     Display* display() const { return m_display; }
     Window parent() const { return m_parent; }
 
-    // The host's editor frame: a plain top-level window of the editor's size at (40, 40).
-    void makeParent(int width, int height)
+    // The host's editor frame: a plain top-level window of the editor's size, at (40, 40)
+    // unless placed elsewhere.
+    void makeParent(int width, int height, int left = 40, int top = 40)
     {
-        m_parent = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 40, 40,
+        m_left = left;
+        m_top = top;
+        m_parent = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), left, top,
                                        static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0, 0);
         XSetWindowAttributes attributes{};
         attributes.override_redirect = True; // placed exactly, whatever window manager runs
@@ -102,7 +105,7 @@ public:
     }
 
     // XTest input at a point of the parent window, or of the screen.
-    void moveTo(int x, int y) { moveOnScreen(40 + x, 40 + y); }
+    void moveTo(int x, int y) { moveOnScreen(m_left + x, m_top + y); }
     void moveOnScreen(int x, int y)
     {
         XTestFakeMotionEvent(m_display, DefaultScreen(m_display), x, y, CurrentTime);
@@ -119,9 +122,25 @@ public:
         button(false);
     }
 
+    // Unmaps or maps the host's window, as a host hides and shows its editor frame.
+    void showParent(bool shown)
+    {
+        if (shown)
+        {
+            XMapRaised(m_display, m_parent);
+        }
+        else
+        {
+            XUnmapWindow(m_display, m_parent);
+        }
+        XSync(m_display, False);
+    }
+
 private:
     Display* m_display;
     Window m_parent = 0;
+    int m_left = 40;
+    int m_top = 40;
 };
 
 struct EditorOnX : ::testing::Test
@@ -173,6 +192,33 @@ struct EditorOnX : ::testing::Test
         return 0;
     }
 
+    // The gestures and automation of one parameter the host received, in order:
+    // "begin", "automate", "end".
+    std::vector<std::string> gestures(VstInt32 index) const
+    {
+        std::vector<std::string> seen;
+        for (const Vantor::VstHost::SHostCall& call : plugin->host().calls())
+        {
+            if (call.index != index)
+            {
+                continue;
+            }
+            if (call.opcode == audioMasterBeginEdit)
+            {
+                seen.emplace_back("begin");
+            }
+            else if (call.opcode == audioMasterAutomate)
+            {
+                seen.emplace_back("automate");
+            }
+            else if (call.opcode == audioMasterEndEdit)
+            {
+                seen.emplace_back("end");
+            }
+        }
+        return seen;
+    }
+
     CTestHost host;
     std::unique_ptr<CVstPlugin> plugin;
 };
@@ -221,6 +267,8 @@ TEST_F(EditorOnX, AUserTurnsAKnobOpensTheAboutWindowAndClicksItAwayInsideAHostsW
     const std::vector<float> automated = plugin->host().automatedValues(1);
     ASSERT_EQ(automated.size(), 1u);
     EXPECT_NEAR(automated[0], 0.6f, 1e-5);
+    EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}))
+        << "a touch the host records";
     EXPECT_NEAR(plugin->parameter(1), 0.6f, 1e-5);
     EXPECT_TRUE(idleUntil([&] { return readOut() != before; })) << "the read-out was not repainted";
 
@@ -249,6 +297,94 @@ TEST_F(EditorOnX, AUserTurnsAKnobOpensTheAboutWindowAndClicksItAwayInsideAHostsW
     EXPECT_TRUE(host.children(host.parent()).empty());
     XWindowAttributes parent{};
     EXPECT_NE(XGetWindowAttributes(host.display(), host.parent(), &parent), 0);
+}
+
+// A press whose release the editor never gets: the host closes the editor mid-drag, or
+// hides its window (the pointer grab ends with it). The drag ends there with EndEdit, and
+// moving over the editor afterwards turns nothing (it used to automate the host).
+TEST_F(EditorOnX, ADragThatLosesItsReleaseEndsAndHoveringAfterwardsTurnsNothing)
+{
+    host.makeParent(500, 158);
+    plugin->setParameter(1, 0.5f);
+    struct SCase
+    {
+        const char* name;
+        bool closeEditor; // else the host hides its window
+    };
+    for (const SCase c :
+         {SCase{"the host closes the editor", true}, SCase{"the host hides its window", false}})
+    {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1);
+        ASSERT_TRUE(idleUntil([&] { return !host.children(host.parent()).empty(); }));
+        plugin->host().clearCalls();
+        host.moveTo(45, 80);
+        host.button(true);
+        idle();
+        host.moveTo(55, 80);
+        ASSERT_TRUE(idleUntil([&] { return !plugin->host().automatedValues(1).empty(); }));
+        if (c.closeEditor)
+        {
+            plugin->dispatch(effEditClose);
+            EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
+            host.button(false);
+            ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1);
+        }
+        else
+        {
+            host.showParent(false);
+            EXPECT_TRUE(idleUntil([&] { return gestures(1).size() == 3; }));
+            EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
+            host.button(false);
+            host.showParent(true);
+        }
+        for (int x : {65, 85, 105, 125})
+        {
+            host.moveTo(x, 80);
+            idle();
+        }
+        EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
+        plugin->dispatch(effEditClose);
+    }
+}
+
+// The about window shows at the screen's centre; the host's window is placed so that the
+// info button lies right under it. The click that hides the about window is the about
+// window's alone: its release used to fall through to the info button, which showed the
+// about window again at once. Closing the editor hides it too.
+TEST_F(EditorOnX, TheClickThatHidesTheAboutWindowStaysWithItAndClosingTheEditorHidesIt)
+{
+    const int screenWidth = DisplayWidth(host.display(), DefaultScreen(host.display()));
+    const int screenHeight = DisplayHeight(host.display(), DefaultScreen(host.display()));
+    host.makeParent(500, 158, screenWidth / 2 - 360, screenHeight / 2 - 8);
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1);
+    host.moveTo(360, 8);
+    // The second time round the click on the about window comes soon enough after the
+    // first to count as a double click: it hides the window all the same.
+    for (int time = 0; time < 2; ++time)
+    {
+        SCOPED_TRACE(time);
+        host.click(); // on the info button
+        ASSERT_TRUE(idleUntil([&] { return shownTopLevel() != 0; })) << "no about window";
+        // On the about window above it, as a hand clicks: the editor sees the press before
+        // the button comes up.
+        host.button(true);
+        idle();
+        idle();
+        host.button(false);
+        idleUntil([&] { return shownTopLevel() == 0; });
+        for (int round = 0; round < 10; ++round)
+        {
+            idle();
+        }
+        EXPECT_EQ(shownTopLevel(), 0u) << "the release reached the info button beneath";
+    }
+    host.click();
+    ASSERT_TRUE(idleUntil([&] { return shownTopLevel() != 0; }));
+    plugin->dispatch(effEditClose);
+    XSync(host.display(), False);
+    EXPECT_EQ(shownTopLevel(), 0u) << "an about window outlived the editor's window";
+    EXPECT_TRUE(plugin->host().automatedValues(1).empty());
 }
 
 TEST_F(EditorOnX, OpensAndClosesFiftyTimesWhileAnotherThreadProcessesAudio)

@@ -27,6 +27,7 @@ struct SAutomation
     float value;
 };
 
+// The automation and the gestures around it, as the host received them.
 class CAutomationLog
 {
 public:
@@ -35,22 +36,54 @@ public:
         static CAutomationLog log;
         return log;
     }
-    void add(long index, float value)
+    void add(Vst::VstInt32 opcode, long index, float value)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_calls.push_back({index, value});
+        m_calls.push_back({opcode, {index, value}});
     }
+    // The automation calls, oldest first; every call is forgotten.
     std::vector<SAutomation> take()
     {
+        std::vector<SAutomation> automation;
+        for (const SCall& call : takeAll())
+        {
+            if (call.opcode == Vst::audioMasterAutomate)
+            {
+                automation.push_back(call.automation);
+            }
+        }
+        return automation;
+    }
+    // Every call in order as "begin 1", "automate 1", "end 1"; every call is forgotten.
+    std::vector<std::string> takeCalls()
+    {
+        std::vector<std::string> texts;
+        for (const SCall& call : takeAll())
+        {
+            const char* name = call.opcode == Vst::audioMasterBeginEdit ? "begin "
+                               : call.opcode == Vst::audioMasterEndEdit ? "end "
+                                                                        : "automate ";
+            texts.push_back(name + std::to_string(call.automation.index));
+        }
+        return texts;
+    }
+
+private:
+    struct SCall
+    {
+        Vst::VstInt32 opcode;
+        SAutomation automation;
+    };
+    std::vector<SCall> takeAll()
+    {
         std::lock_guard<std::mutex> lock(m_mutex);
-        std::vector<SAutomation> calls;
+        std::vector<SCall> calls;
         calls.swap(m_calls);
         return calls;
     }
 
-private:
     std::mutex m_mutex;
-    std::vector<SAutomation> m_calls;
+    std::vector<SCall> m_calls;
 };
 
 inline Vst::VstIntPtr VANTOR_VSTCALL recordingHost(Vst::AEffect*, Vst::VstInt32 opcode, Vst::VstInt32 index,
@@ -60,9 +93,10 @@ inline Vst::VstIntPtr VANTOR_VSTCALL recordingHost(Vst::AEffect*, Vst::VstInt32 
     {
         return 2400;
     }
-    if (opcode == Vst::audioMasterAutomate)
+    if (opcode == Vst::audioMasterAutomate || opcode == Vst::audioMasterBeginEdit ||
+        opcode == Vst::audioMasterEndEdit)
     {
-        CAutomationLog::instance().add(index, opt);
+        CAutomationLog::instance().add(opcode, index, opt);
     }
     return 0;
 }

@@ -39,6 +39,23 @@ public:
     std::atomic<int> notifications{0};
 };
 
+// Notes what the panel shows when its native window is made, just before it first paints.
+class CFirstPaintEditor : public CQuellorEditor
+{
+public:
+    using CQuellorEditor::CQuellorEditor;
+    void createEditorWindow() override
+    {
+        thresholdShown = getReadOut(1)->getText().getString();
+        attackKnob = getKnob(3)->getValue();
+        litSegments = getLevelMeter()->getLitSegments();
+        CQuellorEditor::createEditorWindow();
+    }
+    std::string thresholdShown;
+    double attackKnob = -1.0;
+    long litSegments = -1;
+};
+
 struct EditorFixture : ::testing::Test
 {
     EditorFixture() { writePictures(pictures); }
@@ -66,6 +83,15 @@ struct EditorFixture : ::testing::Test
     static void mouse(CQuellorEditor& editor, int message, int x, int y, uintptr_t keys)
     {
         editor.handleWindowEvents({message, keys, Platform::packMousePosition(x, y)});
+    }
+    // One wheel notch up or down with the pointer at a panel position.
+    void wheel(CQuellorEditor& editor, int notches, int x, int y)
+    {
+        system.lastBackend()->m_screenRect = {0, 0, 500, 158};
+        system.lastBackend()->m_clientSize = {500, 158};
+        system.m_cursorPosition = {x, y};
+        const auto delta = static_cast<uint16_t>(static_cast<int16_t>(notches * 120));
+        editor.handleWindowEvents({Message::MouseWheel, uintptr_t{delta} << 16, 0});
     }
 
     Tests::CFakeWindowSystem system;
@@ -134,6 +160,7 @@ TEST_F(EditorFixture, ParameterChangesMoveTheKnobAndWriteTheReadOutInDisplayUnit
 {
     SEditedEffect<> edited(pictures.path());
     CQuellorEditor& editor = *edited.editor;
+    ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
     struct SCase
     {
         long index;
@@ -215,6 +242,7 @@ TEST_F(EditorFixture, ChangesFromOtherThreadsWaitForIdleAndTheLatestWins)
 {
     SEditedEffect<> edited(pictures.path());
     CQuellorEditor& editor = *edited.editor;
+    ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
     const std::vector<std::string> before = readOuts(editor);
     std::thread automation(
         [&]
@@ -247,6 +275,33 @@ TEST_F(EditorFixture, ChangesFromOtherThreadsWaitForIdleAndTheLatestWins)
         EXPECT_FLOAT_EQ(static_cast<float>(editor.getKnob(index)->getValue()),
                         edited.effect->getParameter(index));
     }
+}
+
+// A host may construct the effect on a thread that later automates or processes audio:
+// until the first open no thread may touch the controls.
+TEST_F(EditorFixture, NoThreadIsTheEditorsBeforeTheFirstOpenWhichShowsEveryWaitingChangeBeforeItPaints)
+{
+    SEditedEffect<CFirstPaintEditor> edited(pictures.path());
+    CFirstPaintEditor& editor = *edited.editor;
+    const std::vector<std::string> before = readOuts(editor);
+    const std::vector<double> knobsBefore = knobValues(editor);
+    // On the constructing thread: the view, the effect's own path, and an idle.
+    editor.parameterChanged(1, 0.2);
+    edited.effect->setParameter(3, 1.0f);
+    editor.parameterChanged(Quellor::IParameterView::kMeterIndex, 0.5);
+    editor.idle();
+    EXPECT_EQ(readOuts(editor), before);
+    EXPECT_EQ(knobValues(editor), knobsBefore);
+    EXPECT_EQ(editor.getLevelMeter()->getLitSegments(), 0);
+
+    std::thread([&] { ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7))); }).join();
+    EXPECT_EQ(editor.thresholdShown, "-40.000 dB");
+    EXPECT_DOUBLE_EQ(editor.attackKnob, 1.0);
+    EXPECT_EQ(editor.litSegments, 8);
+
+    // The opening thread is the editor's now: the constructing thread's changes wait.
+    editor.parameterChanged(5, 0.25);
+    EXPECT_STREQ(editor.getReadOut(5)->getText().getString(), "1.000");
 }
 
 TEST_F(EditorFixture, ATurnedKnobAutomatesTheHostOncePerChangeWithoutEchoingBack)
@@ -304,6 +359,117 @@ TEST_F(EditorFixture, ATurnedKnobAutomatesTheHostOncePerChangeWithoutEchoingBack
     CAutomationLog::instance().take();
 }
 
+TEST_F(EditorFixture, EveryKnobGestureReachesTheHostAsBeginItsAutomationAndEnd)
+{
+    SEditedEffect<> edited(pictures.path());
+    CQuellorEditor& editor = *edited.editor;
+    ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
+    constexpr uintptr_t kHeld = Platform::KeyState::LeftButton;
+    // What the user does on the Threshold knob (30, 65, 40 x 40), from 0.5.
+    struct SStep
+    {
+        int message, x, y;
+        uintptr_t keys;
+    };
+    constexpr int kWheelUp = -1;
+    constexpr int kWheelDown = -2;
+    struct SCase
+    {
+        const char* name;
+        double start;
+        std::vector<SStep> steps;
+        std::vector<std::string> calls;
+    };
+    const SCase cases[] = {
+        {"drag",
+         0.5,
+         {{Message::LeftButtonDown, 50, 85, kHeld},
+          {Message::MouseMove, 70, 85, kHeld},
+          {Message::MouseMove, 90, 85, kHeld},
+          {Message::LeftButtonUp, 90, 85, 0}},
+         {"begin 1", "automate 1", "automate 1", "end 1"}},
+        {"a click that turns nothing",
+         0.5,
+         {{Message::LeftButtonDown, 50, 85, kHeld}, {Message::LeftButtonUp, 50, 85, 0}},
+         {"begin 1", "end 1"}},
+        {"double click: the second press resets, its release ends nothing",
+         0.9,
+         {{Message::LeftButtonDown, 50, 85, kHeld},
+          {Message::LeftButtonUp, 50, 85, 0},
+          {Message::LeftButtonDoubleClick, 50, 85, kHeld},
+          {Message::LeftButtonUp, 50, 85, 0}},
+         {"begin 1", "end 1", "begin 1", "automate 1", "end 1"}},
+        {"two wheel steps",
+         0.5,
+         {{kWheelUp, 50, 85, 0}, {kWheelDown, 50, 85, 0}},
+         {"begin 1", "automate 1", "end 1", "begin 1", "automate 1", "end 1"}},
+        {"a wheel step at the top moves nothing", 1.0, {{kWheelUp, 50, 85, 0}}, {}},
+        {"a wheel step during a drag belongs to the drag",
+         0.5,
+         {{Message::LeftButtonDown, 50, 85, kHeld},
+          {kWheelUp, 50, 85, kHeld},
+          {Message::MouseMove, 70, 85, kHeld},
+          {Message::LeftButtonUp, 70, 85, 0}},
+         {"begin 1", "automate 1", "automate 1", "end 1"}},
+        {"another window takes the capture mid-drag: the drag ends, the hover turns nothing",
+         0.5,
+         {{Message::LeftButtonDown, 50, 85, kHeld},
+          {Message::MouseMove, 70, 85, kHeld},
+          {Message::CaptureChanged, 0, 0, 0},
+          {Message::MouseMove, 90, 85, 0},
+          {Message::LeftButtonUp, 90, 85, 0},
+          {Message::MouseMove, 110, 85, 0}},
+         {"begin 1", "automate 1", "end 1"}},
+    };
+    for (const SCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        editor.parameterChanged(1, c.start);
+        CAutomationLog::instance().take();
+        for (const SStep& step : c.steps)
+        {
+            if (step.message == kWheelUp || step.message == kWheelDown)
+            {
+                wheel(editor, step.message == kWheelUp ? 1 : -1, step.x, step.y);
+            }
+            else
+            {
+                mouse(editor, step.message, step.x, step.y, step.keys);
+            }
+        }
+        EXPECT_EQ(CAutomationLog::instance().takeCalls(), c.calls);
+        EXPECT_FALSE(editor.getKnob(1)->isDragging());
+        EXPECT_FALSE(editor.getControlRoot()->controlIsLocked());
+    }
+}
+
+// A host closed the editor while the Threshold knob was held; the release went nowhere.
+// Merely moving over the reopened editor turned the knob and automated the host.
+TEST_F(EditorFixture, ClosingTheEditorMidDragEndsTheGestureAndTheReopenedEditorIgnoresHovering)
+{
+    SEditedEffect<> edited(pictures.path());
+    CQuellorEditor& editor = *edited.editor;
+    edited.effect->setParameter(1, 0.5f);
+    ASSERT_EQ(edited.effect->dispatcher(Vst::effEditOpen, 0, 0, reinterpret_cast<void*>(7), 0.0f), 1);
+    mouse(editor, Message::LeftButtonDown, 50, 85, Platform::KeyState::LeftButton);
+    mouse(editor, Message::MouseMove, 60, 85, Platform::KeyState::LeftButton);
+    edited.effect->dispatcher(Vst::effEditClose, 0, 0, nullptr, 0.0f);
+    EXPECT_EQ(CAutomationLog::instance().takeCalls(),
+              (std::vector<std::string>{"begin 1", "automate 1", "end 1"}));
+    EXPECT_FALSE(editor.getKnob(1)->isDragging());
+    EXPECT_FALSE(editor.getControlRoot()->controlIsLocked());
+    EXPECT_FALSE(system.isMouseCaptured());
+
+    const float value = edited.effect->getParameter(1);
+    ASSERT_EQ(edited.effect->dispatcher(Vst::effEditOpen, 0, 0, reinterpret_cast<void*>(8), 0.0f), 1);
+    for (int x : {70, 90, 110, 130})
+    {
+        mouse(editor, Message::MouseMove, x, 85, 0);
+    }
+    EXPECT_EQ(CAutomationLog::instance().takeCalls(), std::vector<std::string>{});
+    EXPECT_EQ(edited.effect->getParameter(1), value);
+}
+
 TEST_F(EditorFixture, TheInfoButtonShowsTheAboutWindowAndLeavesTheEffectAlone)
 {
     SEditedEffect<> edited(pictures.path());
@@ -325,10 +491,28 @@ TEST_F(EditorFixture, TheInfoButtonShowsTheAboutWindowAndLeavesTheEffectAlone)
     EXPECT_TRUE(CAutomationLog::instance().take().empty());
     EXPECT_EQ(knobValues(editor), values);
 
-    // Closing the editor does not hide it; the editor reopens beside it.
+    // Closing the editor hides it: nothing would service an always-on-top window left
+    // showing (only the editor's idle reads its events). The next click shows it again.
+    Tests::CFakeWindowBackend& aboutNative = *system.lastBackend();
     editor.close();
-    EXPECT_TRUE(system.lastBackend()->m_visible);
+    EXPECT_FALSE(aboutNative.m_visible);
     ASSERT_TRUE(editor.open(reinterpret_cast<void*>(8)));
+    EXPECT_FALSE(aboutNative.m_visible);
+    mouse(editor, Message::LeftButtonDown, 360, 10, Platform::KeyState::LeftButton);
+    mouse(editor, Message::LeftButtonUp, 360, 10, 0);
+    EXPECT_TRUE(aboutNative.m_visible);
+}
+
+TEST_F(EditorFixture, AnEditorDeletedBeforeItsEffectIsNeitherItsEditorNorItsViewAnyMore)
+{
+    SEditedEffect<> edited(pictures.path());
+    delete edited.editor;
+    EXPECT_EQ(edited.effect->getEditor(), nullptr);
+    EXPECT_EQ(edited.effect->getParameterView(), nullptr);
+    EXPECT_EQ(edited.effect->getAeffect()->flags & Vst::effFlagsHasEditor, 0);
+    // Nothing is told or opened, and the effect's destruction deletes nothing twice.
+    edited.effect->setParameter(1, 0.3f);
+    EXPECT_EQ(edited.effect->dispatcher(Vst::effEditOpen, 0, 0, reinterpret_cast<void*>(7), 0.0f), 0);
 }
 
 TEST_F(EditorFixture, EditorsShareTheDecodedPicturesUntilTheModuleUnloads)
@@ -399,9 +583,9 @@ TEST_F(EditorFixture, MissingOrBrokenPicturesAreNamedOnceEachAndTheEditorStillWo
 
     // The Threshold knob has no strip and no size, yet takes values; the panel opens and paints.
     EXPECT_EQ(editor.getKnob(1)->getArea(), MathTools::CRect(30, 65, 0, 0));
+    ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
     editor.parameterChanged(1, 0.5);
     EXPECT_STREQ(editor.getReadOut(1)->getText().getString(), "-25.000 dB");
-    ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
     system.lastBackend()->m_paintArea = {0, 0, 500, 158};
     editor.handleWindowEvents({Message::Paint, 0, 0});
     EXPECT_GT(system.lastBackend()->m_presents, 0);

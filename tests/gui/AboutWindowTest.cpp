@@ -57,7 +57,8 @@ TEST(AboutWindowPlacement, CentresThePictureOnThePrimaryMonitorWithTruncatedHalv
     }
 }
 
-TEST_F(AboutWindowFixture, MakesItsWindowOnlyWhenFirstShownThenHidesOnAClickAndReturnsToTheSamePlace)
+TEST_F(AboutWindowFixture,
+       MakesItsWindowOnlyWhenFirstShownThenHidesAtTheReleaseOfAClickAndReturnsToTheSamePlace)
 {
     system.m_primaryMonitor = {0, 0, 1920, 1080};
     CAboutWindow about(folderPath(), picture("splash.tga", 400, 300), 0.8);
@@ -80,15 +81,29 @@ TEST_F(AboutWindowFixture, MakesItsWindowOnlyWhenFirstShownThenHidesOnAClickAndR
     EXPECT_EQ(native.m_area.x, 760);
     EXPECT_EQ(native.m_area.width, 400);
 
-    about.handleWindowEvents({Platform::Message::LeftButtonDown, Platform::KeyState::LeftButton,
-                              Platform::packMousePosition(10, 10)});
+    // The whole click is the window's: it hides at the release, which it holds until then,
+    // so that the release cannot fall through to whatever lies beneath.
+    const auto mouse = [&](int message, uintptr_t keys) {
+        about.handleWindowEvents({message, keys, Platform::packMousePosition(10, 10)});
+    };
+    mouse(Platform::Message::LeftButtonUp, 0);
+    EXPECT_TRUE(native.m_visible) << "a release without its press is not a click";
+    mouse(Platform::Message::LeftButtonDown, Platform::KeyState::LeftButton);
+    EXPECT_TRUE(native.m_visible);
+    EXPECT_TRUE(native.hasMouseCapture());
+    mouse(Platform::Message::LeftButtonUp, 0);
     EXPECT_FALSE(native.m_visible);
+    EXPECT_FALSE(system.isMouseCaptured());
     EXPECT_TRUE(native.m_exists) << "hidden, not destroyed";
 
     about.openWindow();
     EXPECT_EQ(system.m_backends.size(), 1u);
     EXPECT_TRUE(native.m_visible);
     EXPECT_EQ(about.getWindowArea(), MathTools::CRect(760, 390, 400, 300));
+    // A click soon after the last one arrives as a double click: it hides the window too.
+    mouse(Platform::Message::LeftButtonDoubleClick, Platform::KeyState::LeftButton);
+    mouse(Platform::Message::LeftButtonUp, 0);
+    EXPECT_FALSE(native.m_visible);
 }
 
 TEST_F(AboutWindowFixture, APictureThatCannotBeLoadedIsNamedOnceAndTheWindowFallsBackToItsAttributes)

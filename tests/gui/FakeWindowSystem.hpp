@@ -158,6 +158,8 @@ public:
     Platform::SPixelPoint m_cursorPosition;
     const CFakeWindowBackend* m_captureOwner = nullptr;
     bool m_quitPosted = false, m_refuseClassRegistration = false, m_refuseCreation = false;
+    // As Win32 does: letting go of the capture sends the window CaptureChanged.
+    bool m_captureChangedOnRelease = false;
     Platform::SPixelRect m_primaryMonitor{0, 0, 1024, 768};
     int m_pumps = 0;
     uintptr_t m_nextHandle = 1;
@@ -189,7 +191,12 @@ inline void CFakeWindowBackend::captureMouse()
 }
 inline void CFakeWindowBackend::releaseMouse()
 {
+    const bool held = m_system.m_captureOwner == this;
     m_system.m_captureOwner = nullptr;
+    if (held && m_system.m_captureChangedOnRelease)
+    {
+        m_sink->handleNativeMessage({Platform::Message::CaptureChanged, 0, 0});
+    }
 }
 inline bool CFakeWindowBackend::hasMouseCapture() const
 {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/gui/controls/ControlRoot.hpp"
 #include "framework/gui/events/DropEvent.hpp"
 #include "framework/gui/events/KeyboardListener.hpp"
@@ -36,6 +38,7 @@ public:
     void handleMouseScroll(Events::CMouseEvent& e) override { record("scroll", e); }
     void handleMouseMovement(Events::CMouseEvent& e) override { record("move", e); }
     void handleMouseLeavingArea(Events::CMouseEvent& e) override { record("leave", e); }
+    void handleMouseCaptureLost() override { calls.push_back("capture lost"); }
 
     void record(const char* what, Events::CMouseEvent& e)
     {
@@ -198,6 +201,47 @@ TEST_F(WindowTest, ButtonsCaptureAndReleaseTheMouse)
     EXPECT_TRUE(Windowing::hasMouseCapture(*window.getWindowHandle()));
     window.handleWindowEvents(message(Message::LeftButtonUp));
     EXPECT_FALSE(Windowing::isMouseCaptured());
+}
+
+TEST_F(WindowTest, APressThatWillGetNoReleaseEndsWhenTheWindowGoesOrLosesTheCapture)
+{
+    CRecordingMouseListener listener;
+    window.setMouseListener(&listener);
+    const std::vector<std::string> lost{"left down", "capture lost"};
+    struct SCase
+    {
+        const char* name;
+        std::function<void()> act;
+        std::vector<std::string> calls;
+    };
+    const SCase cases[] = {
+        {"another window takes the capture",
+         [&] { window.handleWindowEvents(message(Message::CaptureChanged)); }, lost},
+        {"hidden", [&] { window.closeWindow(); }, lost},
+        {"closed by the program", [&] { window.uninitialiseWindow(); }, lost},
+        {"destroyed from outside",
+         [&] { system.lastBackend()->m_sink->handleNativeMessage(message(Message::Destroy)); }, lost},
+        // Win32 says CaptureChanged when the window itself lets go at the release.
+        {"released",
+         [&]
+         {
+             system.m_captureChangedOnRelease = true;
+             window.handleWindowEvents(message(Message::LeftButtonUp));
+             system.m_captureChangedOnRelease = false;
+         },
+         {"left down", "left up"}},
+    };
+    for (const SCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        openWindow(window);
+        listener.calls.clear();
+        window.handleWindowEvents(message(Message::LeftButtonDown));
+        c.act();
+        EXPECT_EQ(listener.calls, c.calls);
+        EXPECT_FALSE(Windowing::isMouseCaptured());
+        window.uninitialiseWindow();
+    }
 }
 
 TEST_F(WindowTest, KeyMessagesFillTheEventAndReturnTheListenersAnswer)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ProductVersion.hpp"
+#include "editor/QuellorEditor.hpp"
 #include "framework/host/ApplicationInformation.hpp"
 #include "framework/platform/Module.hpp"
 #include "plugin/Quellor.hpp"
@@ -40,8 +41,29 @@ Vst::VstIntPtr VANTOR_VSTCALL testHost(Vst::AEffect*, Vst::VstInt32 opcode, Vst:
 
 struct ModuleFixture : ::testing::Test
 {
-    ~ModuleFixture() override { g_failCapabilityQuestions = false; }
+    ~ModuleFixture() override
+    {
+        g_failCapabilityQuestions = false;
+        Quellor::setEditorFactory(nullptr);
+    }
 };
+
+// An editor that fails after it registered with its effect, as editor and as view.
+class CFailingEditor : public Quellor::CQuellorEditor
+{
+public:
+    explicit CFailingEditor(Quellor::CQuellor& owner)
+        : CQuellorEditor(&owner, MathTools::CRect(0, 0, 500, 158), GUI::Windowing::CWindowAttributes(),
+                         Basics::CSystemString(PRESSORALITE_RESOURCES))
+    {
+        throw std::runtime_error("the editor cannot be built");
+    }
+};
+
+void createFailingEditor(Quellor::CQuellor& effect)
+{
+    new CFailingEditor(effect);
+}
 
 #ifdef _WIN32
 // Where the hook below writes what the boxes said; null when no one listens.
@@ -128,4 +150,15 @@ TEST_F(ModuleFixture, EntryAnswersARecordOrShowsTheErrorAndAnswersNull)
     EXPECT_EQ(errorBoxShownBy([&] { refused = VSTPluginMain(&testHost); }),
               "Exception occurred: Caught exception in main function of Pressora. Cannot continue to load\n");
     EXPECT_EQ(refused, nullptr);
+}
+
+// The failed editor is gone when the exception leaves its constructor: the effect, which
+// the entry point then deletes, must not delete it a second time (run under ASan).
+TEST_F(ModuleFixture, AnEditorThatFailsToBuildIsDeletedOnceWithTheEffectThatNeverReachesTheHost)
+{
+    Quellor::setEditorFactory(&createFailingEditor);
+    Vst::AEffect* record = nullptr;
+    EXPECT_EQ(errorBoxShownBy([&] { record = VSTPluginMain(&testHost); }),
+              "Exception occurred: Caught exception in main function of Pressora. Cannot continue to load\n");
+    EXPECT_EQ(record, nullptr);
 }

@@ -139,10 +139,27 @@ TEST_F(VstWindowFixture, ANullParentOrAWindowThatCannotBeMadeAnswersZeroAndLeave
 
     system.m_refuseCreation = false;
     EXPECT_EQ(dispatch(effEditOpen, 0, hostWindow(5)), 1) << "a later open still works";
+
+    // On an open editor a null parent changes nothing.
+    Tests::CFakeWindowBackend& child = *system.lastBackend();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(dispatch(effEditOpen, 0, nullptr), 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(editor->isOpen());
+    EXPECT_TRUE(child.m_exists);
+    EXPECT_EQ(editor->getWindowHandle()->getNativeHandle(), child.m_handle);
+    ASSERT_NE(editor->getHostWindow(), nullptr);
+    EXPECT_EQ(editor->getHostWindow()->getWindowHandle()->getNativeHandle(), 5u);
 }
 
 TEST_F(VstWindowFixture, TheSettingFlagHoldsOnlyOnTheEditorsThread)
 {
+    // Before the first open no thread is the editor's, the constructing one included.
+    editor->setSettingParameter(true);
+    EXPECT_FALSE(editor->isSettingParameter());
+    editor->setSettingParameter(false);
+
+    ASSERT_EQ(dispatch(effEditOpen, 0, hostWindow(3)), 1);
     EXPECT_FALSE(editor->isSettingParameter());
     editor->setSettingParameter(true);
     EXPECT_TRUE(editor->isSettingParameter());

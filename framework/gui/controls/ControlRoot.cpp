@@ -472,6 +472,22 @@ void CControlRoot::handleMouseLeavingArea(Events::CMouseEvent& event)
     dispatchMouseEvent(event, &Events::IMouseListener::handleMouseLeavingArea);
 }
 
+void CControlRoot::handleMouseCaptureLost()
+{
+    IControl* locked = m_lockedControl.getPointer();
+    if (locked == nullptr)
+    {
+        return;
+    }
+    CHeldControl held(locked);
+    struct SUnlock
+    {
+        CControlRoot& root;
+        ~SUnlock() { root.unlockControl(); }
+    } unlock{*this};
+    locked->handleMouseCaptureLost();
+}
+
 bool CControlRoot::routeKey(const Events::CKeyboardEvent& event, bool down)
 {
     auto send = [&](IControl* control)

@@ -150,6 +150,8 @@ public:
     void handleMouseScroll(Events::CMouseEvent& event) override;
     void handleMouseMovement(Events::CMouseEvent& event) override;
     void handleMouseLeavingArea(Events::CMouseEvent& event) override;
+    // The locked control is told, then the lock ends whatever it did.
+    void handleMouseCaptureLost() override;
     bool handleKeyDown(const Events::CKeyboardEvent& event) override;
     bool handleKeyUp(const Events::CKeyboardEvent& event) override;
     void handleFileDrop(const Events::CDropEvent& event) override;

@@ -39,13 +39,35 @@ void CKnob::report()
     }
 }
 
+void CKnob::reportGesture(bool begins)
+{
+    if (m_actionListener)
+    {
+        const Events::CActionEvent event(this);
+        if (begins)
+        {
+            m_actionListener->handleGestureBegin(event);
+        }
+        else
+        {
+            m_actionListener->handleGestureEnd(event);
+        }
+    }
+}
+
 void CKnob::handleLeftButtonDown(Events::CMouseEvent& event)
 {
+    if (m_dragging)
+    {
+        // The last drag's release never came: that gesture ends before the next begins.
+        endDrag();
+    }
     m_dragging = true;
     m_dragOrigin = event.getMousePosition();
     m_anchorValue = m_value;
     m_coefficient = kDragCoefficient;
     m_root->lockControl(this);
+    reportGesture(true);
 }
 
 void CKnob::handleMouseMovement(Events::CMouseEvent& event)
@@ -65,25 +87,64 @@ void CKnob::handleMouseMovement(Events::CMouseEvent& event)
     changeValue(m_anchorValue + coefficient * distance);
 }
 
-void CKnob::handleLeftButtonUp(Events::CMouseEvent&)
+void CKnob::endDrag()
 {
     m_dragging = false;
     m_dragOrigin.setPoint(0, 0);
     m_root->unlockControl();
+    reportGesture(false);
+}
+
+void CKnob::handleLeftButtonUp(Events::CMouseEvent&)
+{
+    // A release without a drag (the second one of a double click) ends nothing.
+    if (m_dragging)
+    {
+        endDrag();
+    }
+}
+
+void CKnob::handleMouseCaptureLost()
+{
+    if (m_dragging)
+    {
+        endDrag();
+    }
 }
 
 void CKnob::handleDoubleClick(Events::CMouseEvent&)
 {
+    if (m_dragging)
+    {
+        endDrag();
+    }
     // Reported even when the knob already sits at its default.
+    reportGesture(true);
     setValue(m_defaultValue);
     report();
+    reportGesture(false);
 }
 
 void CKnob::handleMouseScroll(Events::CMouseEvent& event)
 {
     const double step = event.isShiftDown() ? kFineWheelStep : kWheelStep;
     // One step per event, whatever the wheel turned.
-    changeValue(event.getWheelValue() > 0.0 ? m_value + step : m_value - step);
+    const double target = std::clamp(event.getWheelValue() > 0.0 ? m_value + step : m_value - step, 0.0, 1.0);
+    if (target == m_value)
+    {
+        return;
+    }
+    // A step during a drag belongs to the drag's gesture.
+    const bool ownGesture = !m_dragging;
+    if (ownGesture)
+    {
+        reportGesture(true);
+    }
+    changeValue(target);
+    if (ownGesture)
+    {
+        reportGesture(false);
+    }
 }
 
 // ---- properties ----

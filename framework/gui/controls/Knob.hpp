@@ -2,7 +2,9 @@
 // A rotary control drawn from a film strip. Dragging right or up turns it up
 // (200 pixels for the whole range, 20000 with Shift held), the wheel steps it,
 // a double click restores its default value; every change is reported to the
-// action listener.
+// action listener. Each gesture is bracketed for the listener: a drag begins at
+// the press and ends at the release (or when the press loses its release), and a
+// double click and each wheel step that moves the knob are gestures of their own.
 
 #include "framework/gui/controls/Animation.hpp"
 #include "framework/mathtools/Point.hpp"
@@ -40,6 +42,8 @@ public:
     void handleDoubleClick(Events::CMouseEvent& event) override;
     void handleMouseScroll(Events::CMouseEvent& event) override;
     void handleMouseMovement(Events::CMouseEvent& event) override;
+    // Ends a drag whose release will never come, as the release would.
+    void handleMouseCaptureLost() override;
 
     // Adds "Default Value" and "Coefficient".
     void getPropertyDescriptors(TDescriptorList& list) const override;
@@ -51,6 +55,9 @@ private:
     void changeValue(double value);
     // Repaints and tells the action listener.
     void report();
+    // Tells the action listener that a gesture begins or ends.
+    void reportGesture(bool begins);
+    void endDrag();
 
     double m_defaultValue = 0.5;
     double m_anchorValue = 0.0;

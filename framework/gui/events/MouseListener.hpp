@@ -19,6 +19,9 @@ public:
     virtual void handleMouseScroll(CMouseEvent& event) = 0;
     virtual void handleMouseMovement(CMouseEvent& event) = 0;
     virtual void handleMouseLeavingArea(CMouseEvent& event) = 0;
+    // A press will get no release: the window closed or was hidden while the button was
+    // held, or another window took the mouse. What the press started ends here.
+    virtual void handleMouseCaptureLost() {}
 };
 
 } // namespace Vantor::GUI::Events

@@ -24,10 +24,31 @@ CAboutWindow::CAboutRoot::CAboutRoot(IWindow* parent) : CControlRoot(parent) {}
 
 void CAboutWindow::CAboutRoot::handleLeftButtonDown(Events::CMouseEvent&)
 {
+    m_pressed = true;
+}
+
+void CAboutWindow::CAboutRoot::handleDoubleClick(Events::CMouseEvent&)
+{
+    m_pressed = true;
+}
+
+void CAboutWindow::CAboutRoot::handleLeftButtonUp(Events::CMouseEvent&)
+{
+    if (!m_pressed)
+    {
+        return;
+    }
+    m_pressed = false;
     if (IWindow* window = getParentWindow())
     {
         window->closeWindow();
     }
+}
+
+void CAboutWindow::CAboutRoot::handleMouseCaptureLost()
+{
+    m_pressed = false;
+    CControlRoot::handleMouseCaptureLost();
 }
 
 CAboutWindow::CAboutWindow(const Basics::CSystemString& folder, const Basics::CString& fileName,

@@ -1,6 +1,7 @@
 #pragma once
 // A borderless, always-on-top, semi-transparent picture window centred on the
-// primary monitor, which hides itself when clicked. It never takes the focus and
+// primary monitor, which hides itself when clicked (at the release, so that the whole
+// click is its own and nothing beneath gets the release). It never takes the focus and
 // belongs to no parent window. Its native window is made the first time it is
 // shown, so that building one opens no display connection; after that it is
 // only hidden and shown again, at the same place, until the object dies.
@@ -18,7 +19,9 @@ class CAboutWindow : public CWindow
 public:
     VANTOR_DECLARE_CLASS(CAboutWindow);
 
-    // The window's control root: no controls; a left click anywhere hides the window.
+    // The window's control root: no controls; a left click anywhere hides the window at
+    // its release. Hiding at the press let go of the pointer with the window, so the
+    // release fell through to what lay beneath (an info button would show it again).
     class CAboutRoot : public Controls::CControlRoot
     {
     public:
@@ -26,6 +29,13 @@ public:
 
         explicit CAboutRoot(IWindow* parent);
         void handleLeftButtonDown(Events::CMouseEvent& event) override;
+        // A click soon after another comes as a double click: a press all the same.
+        void handleDoubleClick(Events::CMouseEvent& event) override;
+        void handleLeftButtonUp(Events::CMouseEvent& event) override;
+        void handleMouseCaptureLost() override;
+
+    private:
+        bool m_pressed = false;
     };
 
     // The picture from a file in a folder (the extension chooses the loader; decoded

@@ -207,6 +207,7 @@ void CWindow::uninitialiseWindow()
     {
         return;
     }
+    loseMouseCapture();
     windowDestroyingNotification();
     stopAllTimers();
     destroyNativeWindow();
@@ -278,6 +279,7 @@ void CWindow::nativeWindowDestroyed()
     {
         return;
     }
+    loseMouseCapture();
     windowDestroyingNotification();
     stopAllTimers();
     removeMouseHook();
@@ -304,10 +306,25 @@ void CWindow::closeWindow()
     {
         return;
     }
+    loseMouseCapture();
     backend()->hide();
     if (m_windowChangeListener)
     {
         m_windowChangeListener->windowClosed(this);
+    }
+}
+
+void CWindow::loseMouseCapture()
+{
+    if (m_handle.backend && hasMouseCapture(m_handle))
+    {
+        m_releasingCapture = true;
+        releaseMouse(m_handle);
+        m_releasingCapture = false;
+    }
+    if (m_mouseListener)
+    {
+        m_mouseListener->handleMouseCaptureLost();
     }
 }
 
@@ -615,6 +632,14 @@ intptr_t CWindow::dispatchMessage(const Platform::SNativeMessage& message)
         }
         return defaultProcessing(message);
 
+    case Message::CaptureChanged:
+        // Letting go after a release is no loss; anything else ends the press.
+        if (!m_releasingCapture)
+        {
+            loseMouseCapture();
+        }
+        return 0;
+
     case Message::EraseBackground:
         // The back buffer paints every pixel: erasing would only flicker.
         return 1;
@@ -694,7 +719,9 @@ intptr_t CWindow::handleMouseMessage(const Platform::SNativeMessage& message)
     case Message::RightButtonUp:
         if (isMouseCaptured())
         {
+            m_releasingCapture = true;
             releaseMouse(m_handle);
+            m_releasingCapture = false;
         }
         updateMouseEvent(message.wParam, message.lParam);
         if (id == Message::LeftButtonUp)

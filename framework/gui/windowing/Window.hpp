@@ -240,6 +240,9 @@ private:
                                     const MathTools::CDimension& size) const;
     // The native window went away without destroyNativeWindow: the window is closed.
     void nativeWindowDestroyed();
+    // A press in progress will get no release (the window closes, hides or lost the
+    // capture): the capture is let go and the mouse listener ends what the press began.
+    void loseMouseCapture();
     Platform::IWindowBackend* backend() const { return m_windowOpen ? m_handle.backend.get() : nullptr; }
 
     Events::IMouseListener* m_mouseListener = nullptr;
@@ -266,6 +269,7 @@ private:
     bool m_timedObjectsRemoved = false; // slots emptied during them, compacted afterwards
     bool m_destroyingNative = false;    // destroyNativeWindow is under way
     double m_scale = 1.0;
+    bool m_releasingCapture = false; // the window lets go of the capture itself
 };
 
 } // namespace Vantor::GUI::Windowing

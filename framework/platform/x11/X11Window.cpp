@@ -791,8 +791,44 @@ intptr_t CX11Window::send(int message, uintptr_t wParam, intptr_t lParam)
     return m_sink != nullptr ? m_sink->handleNativeMessage({message, wParam, lParam}) : 0;
 }
 
+bool CX11Window::losesCapture(const XEvent& event)
+{
+    constexpr unsigned kButtons = Button1Mask | Button2Mask | Button3Mask;
+    switch (event.type)
+    {
+    case UnmapNotify:
+        return event.xunmap.window == m_window;
+    case MotionNotify:
+        // The pointer moves with every button up: the release went to another window.
+        return (event.xmotion.state & kButtons) == 0;
+    case LeaveNotify:
+    {
+        if (event.xcrossing.mode == NotifyGrab)
+        {
+            return true; // another client took the pointer
+        }
+        // The grab ends when the window stops being viewable (the host hid its window).
+        XWindowAttributes attributes{};
+        return XGetWindowAttributes(m_display, m_window, &attributes) == 0 ||
+               attributes.map_state != IsViewable;
+    }
+    default:
+        return false;
+    }
+}
+
+void CX11Window::loseCapture()
+{
+    releaseMouse();
+    send(Message::CaptureChanged);
+}
+
 void CX11Window::handleEvent(XEvent& event)
 {
+    if (m_window != 0 && hasMouseCapture() && losesCapture(event))
+    {
+        loseCapture();
+    }
     switch (event.type)
     {
     case Expose:

@@ -79,6 +79,11 @@ private:
     void handleButton(const XButtonEvent& event, bool pressed);
     void handleKey(XKeyEvent& event, bool pressed);
     void handleConfigure(const XConfigureEvent& event);
+    // While this window holds the capture: whether the event shows that the press will get
+    // no release here (the window unmapped or unviewable, another grab, the buttons up).
+    bool losesCapture(const XEvent& event);
+    // Lets go of the capture and tells the sink (CaptureChanged).
+    void loseCapture();
     void forgetWindow();
     // Copies pixels straight to the window when its visual stores them as the surface does.
     bool putPixels(IDrawingSurface& surface, const SPixelRect& area);

@@ -618,6 +618,83 @@ TEST_F(X11WindowTest, CaptureEndsWithReleaseOrDestruction)
     EXPECT_FALSE(system.isMouseCaptured()) << "a destroyed window holds no capture";
 }
 
+// A press whose release will not reach the window: the sink hears CaptureChanged once and
+// the capture ends. Events that leave the press alive say nothing.
+TEST_F(X11WindowTest, APressLosesItsCaptureWhenTheWindowGoesOutOfSightOrTheButtonsAreUp)
+{
+    const Window parent = XCreateSimpleWindow(m_foreign, DefaultRootWindow(m_foreign), m_origin.x, m_origin.y,
+                                              120, 90, 0, 0, 0x0000FF);
+    XMapWindow(m_foreign, parent);
+    XSync(m_foreign, False);
+    SWindowCreateParams params;
+    params.className = "org.vantor.test.Child";
+    params.title = "Child";
+    params.style = WindowStyle::Child | WindowStyle::Visible;
+    params.area = {0, 0, 120, 90};
+    params.parent = parent;
+    ASSERT_EQ(m_backend->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
+    ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
+
+    XEvent heldMove{};
+    heldMove.xmotion.type = MotionNotify;
+    heldMove.xmotion.state = Button1Mask;
+    XEvent freeMove = heldMove;
+    freeMove.xmotion.state = ShiftMask;
+    XEvent leave{};
+    leave.xcrossing.type = LeaveNotify;
+    leave.xcrossing.mode = NotifyNormal;
+    XEvent grabbedAway = leave;
+    grabbedAway.xcrossing.mode = NotifyGrab;
+    struct SCase
+    {
+        const char* name;
+        std::function<void()> act;
+        bool lost;
+    };
+    const SCase cases[] = {
+        {"a move with the button held", [&] { send(heldMove); }, false},
+        {"the pointer leaves the shown window", [&] { send(leave); }, false},
+        {"a move with every button up", [&] { send(freeMove); }, true},
+        {"another client grabs the pointer", [&] { send(grabbedAway); }, true},
+        {"the window is unmapped", [&] { XUnmapWindow(m_foreign, handle()); }, true},
+        {"the host hides its window",
+         [&]
+         {
+             XUnmapWindow(m_foreign, parent);
+             XSync(m_foreign, False);
+             send(leave);
+         },
+         true},
+    };
+    for (const SCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        XMapWindow(m_foreign, parent);
+        XMapWindow(m_foreign, handle());
+        XSync(m_foreign, False);
+        pumpFor(20);
+        m_backend->captureMouse();
+        m_sink.messages.clear();
+        c.act();
+        // Events reach the window in the order they were made: once this marker is seen,
+        // everything the case caused has been handled.
+        XEvent marker = heldMove;
+        marker.xmotion.x = 77;
+        send(marker);
+        ASSERT_TRUE(pumpUntil(
+            [&]
+            {
+                const SNativeMessage* move = m_sink.last(Message::MouseMove);
+                return move != nullptr && lowWord(move->lParam) == 77;
+            }));
+        EXPECT_EQ(m_sink.count(Message::CaptureChanged), c.lost ? 1 : 0);
+        EXPECT_EQ(m_backend->hasMouseCapture(), !c.lost);
+        m_backend->releaseMouse();
+    }
+    XDestroyWindow(m_foreign, parent);
+    XSync(m_foreign, False);
+}
+
 TEST(X11WindowSystem, QuitEndsOneRoundOfTheEventLoop)
 {
     IWindowSystem& system = getWindowSystem();
