@@ -321,6 +321,7 @@ TEST_F(ScaleFixture, TheSettingsFileRoundTripsAndACorruptFileOrAnUnwritableFolde
 TEST_F(ScaleFixture, TheGainReductionMeterLightsFromTheTopWhatTheSettledReductionGives)
 {
     SEdited edited(pictures.path());
+    ASSERT_TRUE(edited.editor->open(reinterpret_cast<void*>(7)));
     Quellor::CQuellor& effect = *edited.effect;
     effect.setSampleRate(44100.0f);
     effect.setProgram(5); // "Hard": -8 dB, 20:1
