@@ -86,11 +86,10 @@ void CLv2EditorEffect::setParameterAutomated(Vst::VstInt32 index, float value)
         return;
     }
     setParameter(index, value);
-    const bool single = m_gesture[index] == EGesture::kNone && !GUI::Windowing::isMouseCaptured();
-    if (m_gesture[index] == EGesture::kNone)
+    const bool single = !m_touching[index];
+    if (single)
     {
         touch(index, true);
-        m_gesture[index] = EGesture::kDrag;
     }
     const Parameters::SParameter& parameter = Parameters::parameter(index);
     const auto user = static_cast<float>(Parameters::userValue(parameter, getParameter(index)));
@@ -102,7 +101,6 @@ void CLv2EditorEffect::setParameterAutomated(Vst::VstInt32 index, float value)
     if (single)
     {
         touch(index, false);
-        m_gesture[index] = EGesture::kNone;
     }
 }
 
@@ -112,57 +110,45 @@ bool CLv2EditorEffect::beginEdit(Vst::VstInt32 index)
     {
         return false;
     }
-    if (m_gesture[index] == EGesture::kNone)
+    if (!m_touching[index])
     {
         touch(index, true);
     }
-    m_gesture[index] = EGesture::kEdit;
     return m_host.touch != nullptr;
 }
 
 bool CLv2EditorEffect::endEdit(Vst::VstInt32 index)
 {
-    if (!isParameter(index) || m_gesture[index] == EGesture::kNone)
+    if (!isParameter(index) || !m_touching[index])
     {
         return false;
     }
     touch(index, false);
-    m_gesture[index] = EGesture::kNone;
     return m_host.touch != nullptr;
 }
 
-void CLv2EditorEffect::processReplacing(float**, float**, Vst::VstInt32) {}
-
-void CLv2EditorEffect::endFinishedDrags()
+bool CLv2EditorEffect::sizeWindow(Vst::VstInt32 width, Vst::VstInt32 height)
 {
-    if (GUI::Windowing::isMouseCaptured())
-    {
-        return;
-    }
-    for (int index = 0; index < Parameters::kCount; ++index)
-    {
-        if (m_gesture[index] == EGesture::kDrag)
-        {
-            touch(index, false);
-            m_gesture[index] = EGesture::kNone;
-        }
-    }
+    return m_host.resize != nullptr && m_host.resize->ui_resize != nullptr &&
+           m_host.resize->ui_resize(m_host.resize->handle, width, height) == 0;
 }
+
+void CLv2EditorEffect::processReplacing(float**, float**, Vst::VstInt32) {}
 
 void CLv2EditorEffect::endAllGestures()
 {
     for (int index = 0; index < Parameters::kCount; ++index)
     {
-        if (m_gesture[index] != EGesture::kNone)
+        if (m_touching[index])
         {
             touch(index, false);
-            m_gesture[index] = EGesture::kNone;
         }
     }
 }
 
 void CLv2EditorEffect::touch(int index, bool grabbed)
 {
+    m_touching[index] = grabbed;
     if (m_host.touch != nullptr && m_host.touch->touch != nullptr)
     {
         m_host.touch->touch(m_host.touch->handle, controlPort(index), grabbed);
@@ -192,7 +178,8 @@ float scaleFactorOf(const LV2_Options_Option* options, LV2_URID scaleKey, LV2_UR
 
 // ---- the UI -------------------------------------------------------------------
 
-CLv2Editor::CLv2Editor(const SUiHost& host, const char* resourceFolder, std::uintptr_t parent)
+CLv2Editor::CLv2Editor(const SUiHost& host, const char* resourceFolder, std::uintptr_t parent,
+                       double hostScale)
     : m_effect(new CLv2EditorEffect(host)), m_editor(nullptr)
 {
     try
@@ -200,8 +187,10 @@ CLv2Editor::CLv2Editor(const SUiHost& host, const char* resourceFolder, std::uin
         GUI::Windowing::CWindowAttributes attributes;
         attributes.setBackgroundColour(GUI::Graphics::CColour(0, 0, 0));
         // The editor registers itself with the stand-in, which owns it from then on.
-        m_editor = new CQuellorEditor(m_effect, MathTools::CRect(0, 0, getWidth(), getHeight()), attributes,
-                                      Basics::CSystemString(resourceFolder));
+        m_editor =
+            new CQuellorEditor(m_effect, MathTools::CRect(0, 0, Layout::kPanelWidth, Layout::kPanelHeight),
+                               attributes, Basics::CSystemString(resourceFolder));
+        m_editor->setHostScale(hostScale);
         // NOLINTNEXTLINE(performance-no-int-to-ptr): an X11 window id travels as a pointer.
         if (!m_editor->open(reinterpret_cast<void*>(parent)))
         {
@@ -227,14 +216,21 @@ std::uintptr_t CLv2Editor::getWidget() const
     return m_editor->getWindowHandle()->getNativeHandle();
 }
 
-int CLv2Editor::getWidth()
+int CLv2Editor::getWidth() const
 {
-    return Layout::kPanelWidth;
+    Vst::ERect* rect = nullptr;
+    return m_editor->getRect(&rect) ? rect->right - rect->left : Layout::kPanelWidth;
 }
 
-int CLv2Editor::getHeight()
+int CLv2Editor::getHeight() const
 {
-    return Layout::kPanelHeight;
+    Vst::ERect* rect = nullptr;
+    return m_editor->getRect(&rect) ? rect->bottom - rect->top : Layout::kPanelHeight;
+}
+
+void CLv2Editor::setHostScale(double scale)
+{
+    m_editor->setHostScale(scale);
 }
 
 void CLv2Editor::portEvent(std::uint32_t port, std::uint32_t bufferSize, std::uint32_t format,
@@ -252,7 +248,7 @@ void CLv2Editor::portEvent(std::uint32_t port, std::uint32_t bufferSize, std::ui
     }
     if (port == kGainReduction)
     {
-        m_effect->setGainReduction(value);
+        m_editor->setGainReduction(value);
         return;
     }
     const int index = parameterOfPort(port);
@@ -273,7 +269,6 @@ void CLv2Editor::portEvent(std::uint32_t port, std::uint32_t bufferSize, std::ui
 void CLv2Editor::idle()
 {
     m_editor->idle();
-    m_effect->endFinishedDrags();
 }
 
 } // namespace Vantor::Quellor::Lv2

@@ -32,17 +32,17 @@ struct SUiHost
 {
     LV2UI_Write_Function write = nullptr;
     LV2UI_Controller controller = nullptr;
-    const LV2UI_Touch* touch = nullptr; // null: the host has no touch feature
+    const LV2UI_Touch* touch = nullptr;   // null: the host has no touch feature
+    const LV2UI_Resize* resize = nullptr; // null: the host cannot be asked for a new size
 };
 
 // The stand-in effect the editor works on.
 //
-// Gestures: beginEdit and endEdit become ui:touch start and end of the
-// parameter's port, where the host offers touch. A change the editor makes
-// outside beginEdit/endEdit is wrapped too: while a mouse button is held (a
-// drag) a gesture opens at the first change and ends at the first idle call
-// after the button's release; otherwise (a click, a wheel step) start, write
-// and end go together.
+// Gestures: the editor wraps each of its gestures (a drag, a double-click
+// reset, a wheel step) in beginEdit and endEdit, which become ui:touch start and
+// end of the parameter's port where the host offers touch; a change made outside
+// any gesture is wrapped on its own (start, write, end). The editor's requests
+// for another size (sizeWindow) become ui:resize.
 class CLv2EditorEffect : public Vst::AudioEffectX
 {
 public:
@@ -61,48 +61,30 @@ public:
     void setParameterAutomated(Vst::VstInt32 index, float value) override;
     bool beginEdit(Vst::VstInt32 index) override;
     bool endEdit(Vst::VstInt32 index) override;
+    // Asks the host to give the UI this size; false when it cannot be asked or refuses.
+    bool sizeWindow(Vst::VstInt32 width, Vst::VstInt32 height) override;
     // No audio passes through the stand-in.
     void processReplacing(float** inputs, float** outputs, Vst::VstInt32 sampleFrames) override;
 
-    // Ends the gestures of drags whose mouse button is up again.
-    void endFinishedDrags();
     // Ends every open gesture (the UI is going away).
     void endAllGestures();
-    bool isTouching(int index) const { return m_gesture[index] != EGesture::kNone; }
+    bool isTouching(int index) const { return m_touching[index]; }
 
     // The value last written to a parameter's port, in the user's unit (NaN before any).
     float getWrittenValue(int index) const { return m_written[index]; }
 
-    // The host's UI scale (ui:scaleFactor, 1 when the host gives none); the editor
-    // reads it here.
-    float getScaleFactor() const { return m_scaleFactor; }
-    void setScaleFactor(float scale) { m_scaleFactor = scale; }
-
-    // The gain reduction the DSP last reported, in dB, for a meter of it.
-    float getGainReduction() const { return m_gainReduction; }
-    void setGainReduction(float decibels) { m_gainReduction = decibels; }
-
 private:
-    enum class EGesture
-    {
-        kNone,
-        kEdit, // opened by beginEdit
-        kDrag, // opened by a change while a mouse button is held
-    };
-
     void touch(int index, bool grabbed);
 
     SUiHost m_host;
     Collections::TAutomaticPointer<CVstParam> m_parameters[Parameters::kCount];
-    EGesture m_gesture[Parameters::kCount] = {};
+    bool m_touching[Parameters::kCount] = {};
     float m_written[Parameters::kCount];
-    float m_scaleFactor = 1.0f;
-    float m_gainReduction = 0.0f;
 };
 
 // The UI scale among the host's options (a list ended by key 0): the value of
 // ui:scaleFactor (`scaleKey`) given as a float (`floatType`) between 0 and 16,
-// else `current`.
+// else `current` (0: none).
 float scaleFactorOf(const LV2_Options_Option* options, LV2_URID scaleKey, LV2_URID floatType, float current);
 
 // One UI instance: the stand-in effect and the editor in the host's window.
@@ -110,20 +92,24 @@ class CLv2Editor
 {
 public:
     // Creates the editor with the pictures of `resourceFolder` and opens it in
-    // `parent` (an X11 window). Throws CException when it cannot be opened.
-    CLv2Editor(const SUiHost& host, const char* resourceFolder, std::uintptr_t parent);
+    // `parent` (an X11 window) at the host's scale (0: the host gives none, and the
+    // editor's other sources decide). Throws CException when it cannot be opened.
+    CLv2Editor(const SUiHost& host, const char* resourceFolder, std::uintptr_t parent, double hostScale);
     ~CLv2Editor();
     CLv2Editor(const CLv2Editor&) = delete;
     CLv2Editor& operator=(const CLv2Editor&) = delete;
 
-    // The editor's own X11 window.
+    // The editor's own X11 window and its size in pixels (the scale's).
     std::uintptr_t getWidget() const;
-    static int getWidth();
-    static int getHeight();
+    int getWidth() const;
+    int getHeight() const;
+    // A new scale from the host (ui:scaleFactor through the options interface);
+    // the editor asks for its new size through ui:resize.
+    void setHostScale(double scale);
 
-    // Output ports become the meter; control ports move their knob and read-out.
+    // Output ports become the meters; control ports move their knob and read-out.
     void portEvent(std::uint32_t port, std::uint32_t bufferSize, std::uint32_t format, const void* buffer);
-    // Delivers the window's events, paints; ends finished drags.
+    // Delivers the window's events and paints.
     void idle();
 
     CLv2EditorEffect& getEffect() { return *m_effect; }

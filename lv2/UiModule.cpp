@@ -37,12 +37,20 @@ SInstance* instanceOf(LV2UI_Handle handle)
     return static_cast<SInstance*>(handle);
 }
 
-// Keeps the host's scale factor where the editor finds it.
+// The host's scale factor among its options, 0 when it gives none.
+float hostScaleOf(const SInstance& instance, const LV2_Options_Option* options)
+{
+    return Vantor::Quellor::Lv2::scaleFactorOf(options, instance.scaleFactorKey, instance.floatType, 0.0f);
+}
+
+// A later change of the host's options: a new scale redraws the editor at it.
 uint32_t takeOptions(SInstance& instance, const LV2_Options_Option* options)
 {
-    Vantor::Quellor::Lv2::CLv2EditorEffect& effect = instance.editor->getEffect();
-    effect.setScaleFactor(Vantor::Quellor::Lv2::scaleFactorOf(options, instance.scaleFactorKey,
-                                                              instance.floatType, effect.getScaleFactor()));
+    const float scale = hostScaleOf(instance, options);
+    if (scale > 0.0f)
+    {
+        instance.editor->setHostScale(scale);
+    }
     return LV2_OPTIONS_SUCCESS;
 }
 
@@ -56,7 +64,6 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char*, const char* bundl
         host.write = write;
         host.controller = controller;
         void* parent = nullptr;
-        const LV2UI_Resize* resize = nullptr;
         const LV2_URID_Map* map = nullptr;
         const LV2_Options_Option* options = nullptr;
         for (const LV2_Feature* const* feature = features; feature != nullptr && *feature != nullptr;
@@ -70,7 +77,7 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char*, const char* bundl
             }
             else if (std::strcmp(uri, LV2_UI__resize) == 0)
             {
-                resize = static_cast<const LV2UI_Resize*>(data);
+                host.resize = static_cast<const LV2UI_Resize*>(data);
             }
             else if (std::strcmp(uri, LV2_UI__touch) == 0)
             {
@@ -106,18 +113,19 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char*, const char* bundl
         try
         {
             instance->editor =
-                new CLv2Editor(host, resources.c_str(), reinterpret_cast<std::uintptr_t>(parent));
+                new CLv2Editor(host, resources.c_str(), reinterpret_cast<std::uintptr_t>(parent),
+                               hostScaleOf(*instance, options));
         }
         catch (...)
         {
             delete instance;
             throw;
         }
-        takeOptions(*instance, options);
         *widget = reinterpret_cast<LV2UI_Widget>(instance->editor->getWidget());
-        if (resize != nullptr && resize->ui_resize != nullptr)
+        if (host.resize != nullptr && host.resize->ui_resize != nullptr)
         {
-            resize->ui_resize(resize->handle, CLv2Editor::getWidth(), CLv2Editor::getHeight());
+            host.resize->ui_resize(host.resize->handle, instance->editor->getWidth(),
+                                   instance->editor->getHeight());
         }
         return instance;
     }

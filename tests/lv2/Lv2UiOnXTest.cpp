@@ -30,6 +30,8 @@ namespace Parameters = Vantor::Quellor::Parameters;
 
 constexpr int kMaxRounds = 400;
 constexpr int kWidth = 500, kHeight = 158;
+// The host asks for twice the size (ui:scaleFactor); the test's coordinates stay in the panel's own units.
+constexpr int kScale = 2;
 
 // The host: its X connection and window, the UI library and what the UI told it.
 class CUiHost
@@ -63,8 +65,8 @@ public:
     // The UI of the plain plug-in, found through lilv, in a new parent window at (40, 40).
     bool open()
     {
-        m_parent =
-            XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 40, 40, kWidth, kHeight, 0, 0, 0);
+        m_parent = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 40, 40, kWidth * kScale,
+                                       kHeight * kScale, 0, 0, 0);
         XSetWindowAttributes attributes{};
         attributes.override_redirect = True;
         XChangeWindowAttributes(m_display, m_parent, CWOverrideRedirect, &attributes);
@@ -105,7 +107,7 @@ public:
             ADD_FAILURE() << "lv2ui_descriptor does not know " << Lv2::kUiUri;
             return false;
         }
-        const float scale = 2.0f;
+        const float scale = kScale;
         const LV2_Options_Option options[] = {{LV2_OPTIONS_INSTANCE, 0, m_uris.map(LV2_UI__scaleFactor),
                                                sizeof scale, m_uris.map(LV2_ATOM__Float), &scale},
                                               {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
@@ -151,6 +153,17 @@ public:
     {
         m_descriptor->port_event(m_handle, port, sizeof value, 0, &value);
     }
+    // A new ui:scaleFactor through the UI's options interface.
+    void setScale(float scale)
+    {
+        const auto* options =
+            static_cast<const LV2_Options_Interface*>(m_descriptor->extension_data(LV2_OPTIONS__interface));
+        ASSERT_NE(options, nullptr);
+        const LV2_Options_Option list[] = {{LV2_OPTIONS_INSTANCE, 0, m_uris.map(LV2_UI__scaleFactor),
+                                            sizeof scale, m_uris.map(LV2_ATOM__Float), &scale},
+                                           {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+        EXPECT_EQ(options->set(m_handle, list), LV2_OPTIONS_SUCCESS);
+    }
     void close()
     {
         if (m_handle != nullptr)
@@ -183,7 +196,9 @@ public:
     std::vector<unsigned long> pixels(int x, int y, int width, int height) const
     {
         std::vector<unsigned long> result;
-        XImage* image = XGetImage(m_display, m_parent, x, y, static_cast<unsigned>(width),
+        width *= kScale;
+        height *= kScale;
+        XImage* image = XGetImage(m_display, m_parent, x * kScale, y * kScale, static_cast<unsigned>(width),
                                   static_cast<unsigned>(height), AllPlanes, ZPixmap);
         if (image == nullptr)
         {
@@ -201,7 +216,8 @@ public:
     }
     void moveTo(int x, int y)
     {
-        XTestFakeMotionEvent(m_display, DefaultScreen(m_display), 40 + x, 40 + y, CurrentTime);
+        XTestFakeMotionEvent(m_display, DefaultScreen(m_display), 40 + x * kScale, 40 + y * kScale,
+                             CurrentTime);
         XSync(m_display, False);
     }
     void button(bool press)
@@ -306,8 +322,9 @@ bool hasText(const std::vector<unsigned long>& area)
 
 TEST_F(Lv2UiOnX, EmbedsInTheHostsWindowDragsWriteThePortInsideTouchPortEventsMoveTheKnobInfoShowsAbout)
 {
-    EXPECT_EQ(host.resizedWidth, kWidth);
-    EXPECT_EQ(host.resizedHeight, kHeight);
+    // The editor opens at the host's scale and asks for that size.
+    EXPECT_EQ(host.resizedWidth, kWidth * kScale);
+    EXPECT_EQ(host.resizedHeight, kHeight * kScale);
     const std::vector<Window> children = host.children(host.parent());
     ASSERT_EQ(children.size(), 1u);
     EXPECT_EQ(children[0], host.widget());
@@ -322,7 +339,8 @@ TEST_F(Lv2UiOnX, EmbedsInTheHostsWindowDragsWriteThePortInsideTouchPortEventsMov
     EXPECT_TRUE(host.idleUntil([&] { return readOut() != readOutBefore && knob() != knobBefore; }))
         << "a port event did not move the knob and its read-out";
 
-    // Drag the Threshold knob 20 pixels to the right: +0.1, from -25 dB to -20 dB.
+    // Drag the Threshold knob 20 panel pixels (40 on the screen) to the right: +0.1,
+    // from -25 dB to -20 dB.
     host.moveTo(45, 80);
     host.button(true);
     host.idle();
@@ -363,6 +381,18 @@ TEST_F(Lv2UiOnX, EmbedsInTheHostsWindowDragsWriteThePortInsideTouchPortEventsMov
     host.close();
     XSync(host.display(), False);
     EXPECT_TRUE(host.children(host.parent()).empty());
+}
+
+TEST_F(Lv2UiOnX, ANewScaleFromTheHostRedrawsTheEditorAndAsksForItsSize)
+{
+    host.setScale(1.5f);
+    host.idle();
+    EXPECT_EQ(host.resizedWidth, 750);
+    EXPECT_EQ(host.resizedHeight, 237);
+    XWindowAttributes widget{};
+    XGetWindowAttributes(host.display(), host.widget(), &widget);
+    EXPECT_EQ(widget.width, 750);
+    EXPECT_EQ(widget.height, 237);
 }
 
 TEST_F(Lv2UiOnX, SurvivesAHostThatNeverCallsIdle)
