@@ -1,7 +1,6 @@
 #include "editor/EditorSettings.hpp"
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -10,6 +9,7 @@
 #include "framework/collections/AutomaticPointer.hpp"
 #include "framework/io/XMLDocument.hpp"
 #include "framework/io/XMLNode.hpp"
+#include "framework/platform/FileSystem.hpp"
 
 namespace Vantor::Quellor
 {
@@ -19,41 +19,16 @@ namespace
 constexpr const char* kProductFolder = "PressoraLite";
 constexpr const char* kFileName = "settings.xml";
 constexpr const char* kAutomatic = "automatic";
-
-std::string environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
 } // namespace
 
 std::string CEditorSettings::defaultPath()
 {
-    std::filesystem::path folder;
-#if defined(_WIN32)
-    const std::string appData = environment("APPDATA");
-    if (appData.empty())
+    const std::string folder = Platform::getUserSettingsFolder();
+    if (folder.empty())
     {
         return "";
     }
-    folder = appData;
-#else
-    const std::string config = environment("XDG_CONFIG_HOME");
-    const std::string home = environment("HOME");
-    if (!config.empty())
-    {
-        folder = config;
-    }
-    else if (!home.empty())
-    {
-        folder = std::filesystem::path(home) / ".config";
-    }
-    else
-    {
-        return "";
-    }
-#endif
-    return (folder / kProductFolder / kFileName).string();
+    return (std::filesystem::path(folder) / kProductFolder / kFileName).string();
 }
 
 std::optional<double> CEditorSettings::readSizeChoice(const std::string& path)

@@ -71,4 +71,9 @@ std::string getTempFolder();
 // folder on POSIX systems).
 std::string getSystemFolder();
 
+// The folder where a user's settings for programs go, without a separator at
+// the end: $XDG_CONFIG_HOME, else ~/.config on POSIX systems; %APPDATA% on
+// Windows. Empty when the environment names none.
+std::string getUserSettingsFolder();
+
 } // namespace Vantor::Platform

@@ -127,4 +127,19 @@ std::string getSystemFolder()
     return "/";
 }
 
+std::string getUserSettingsFolder()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] != '\0')
+    {
+        return config;
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0')
+    {
+        return std::string(home) + "/.config";
+    }
+    return "";
+}
+
 } // namespace Vantor::Platform

@@ -5,6 +5,8 @@
 #include <shlwapi.h>
 #include <windows.h>
 
+#include <cstdlib>
+
 namespace Vantor::Platform
 {
 
@@ -89,6 +91,12 @@ std::string getSystemFolder()
 {
     char buffer[2048];
     return fromBuffer(buffer, ::GetWindowsDirectoryA(buffer, sizeof(buffer)), sizeof(buffer));
+}
+
+std::string getUserSettingsFolder()
+{
+    const char* appData = std::getenv("APPDATA");
+    return appData != nullptr ? appData : "";
 }
 
 } // namespace Vantor::Platform
