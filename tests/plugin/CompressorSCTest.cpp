@@ -134,18 +134,6 @@ TEST_F(CompressorFixture, RatioOneReturnsEveryBlockUnchanged)
     EXPECT_GT(compressor->getEnvelope(), 40.0f);
 }
 
-TEST_F(CompressorFixture, DetectorSumsTheChannelEnergies)
-{
-    compressor->setThreshold(0.0f);
-    compressor->setRatio(0.5f);
-    const float gain = settle(*compressor, 1.0f, 1.0f, 2000);
-    // (1, 1) measures 2.0, that is +3.01 dB, not the 0 dB of an average.
-    // (Single-precision smoothing stops a few units in the last place short.)
-    EXPECT_NEAR(compressor->getMeanSquare(), 2.0f, 1e-4f);
-    EXPECT_NEAR(compressor->getEnvelope(), 3.0103f, 1e-3f);
-    EXPECT_NEAR(gain, std::pow(10.0, -0.5 * 3.0103 / 20.0), 1e-4);
-}
-
 TEST_F(CompressorFixture, SettlesOnTheHardKneeGainLaw)
 {
     compressor->setThreshold(-20.0f);
@@ -163,28 +151,6 @@ TEST_F(CompressorFixture, SettlesOnTheHardKneeGainLaw)
 
     // Below the threshold the gain returns to exactly 1.
     EXPECT_EQ(settle(*compressor, 0.01f, 0.0f, 3000), 1.0f);
-}
-
-TEST_F(CompressorFixture, AttackGovernsRisesAndReleaseGovernsFalls)
-{
-    compressor->setThreshold(-40.0f);
-    compressor->setRatio(0.5f);
-    compressor->getAttack().setTime(1.0f);
-    compressor->getRelease().setTime(1000.0f);
-    // 10 ms of a loud signal: with 1 ms attack the envelope is almost there.
-    settle(*compressor, 1.0f, 0.0f, 28);
-    EXPECT_GT(compressor->getEnvelope(), 38.0f);
-    // 10 ms of silence: with 1 s release the envelope has barely moved.
-    settle(*compressor, 0.0f, 0.0f, 28);
-    EXPECT_GT(compressor->getEnvelope(), 38.0f);
-
-    // Swapped times: slow to rise, quick to fall.
-    compressor->getAttack().setTime(1000.0f);
-    compressor->getRelease().setTime(1.0f);
-    settle(*compressor, 0.0f, 0.0f, 100);
-    EXPECT_LT(compressor->getEnvelope(), 1.0f);
-    settle(*compressor, 1.0f, 0.0f, 28);
-    EXPECT_LT(compressor->getEnvelope(), 2.0f);
 }
 
 namespace
