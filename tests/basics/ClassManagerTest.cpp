@@ -12,6 +12,7 @@
 
 #include "framework/basics/ClassManager.hpp"
 #include "framework/basics/CountedObject.hpp"
+#include "framework/basics/String.hpp"
 #include "tests/ThreadBarrier.hpp"
 
 using namespace Vantor::Basics;
@@ -103,6 +104,10 @@ TEST(ClassRegistry, AncestryFollowsDeclaredParentNames)
     manager.registerClass(&loopA);
     manager.registerClass(&loopB);
     EXPECT_FALSE(manager.isTypeOf(loopA, counted));
+
+    // A record asks the process-wide registry.
+    EXPECT_TRUE(CString::getStaticClass().isTypeOf(CCountedObject::getStaticClass()));
+    EXPECT_FALSE(CCountedObject::getStaticClass().isTypeOf(CString::getStaticClass()));
 }
 
 // Only classes with live objects are listed, sorted by byte order (upper case first).
@@ -217,6 +222,11 @@ TEST(ClassRegistry, RecordsMadeOnManyThreadsAtOnceAreAllRegistered)
     }
     records.clear(); // each record leaves the registry as it dies
     EXPECT_EQ(nullptr, CClassManager::getInstance()->getClassWithName("TThreaded<0_0>"));
+    {
+        CClass temporary("CTestTemporary");
+        EXPECT_EQ(&temporary, CClassManager::getInstance()->getClassWithName("CTestTemporary"));
+    }
+    EXPECT_EQ(nullptr, CClassManager::getInstance()->getClassWithName("CTestTemporary"));
 }
 
 // A record made after shutdown (a template's, built on first use during unload)

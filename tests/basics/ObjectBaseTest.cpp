@@ -249,22 +249,6 @@ TEST(ClassRecord, TemplateNameRule)
     EXPECT_STREQ("TBox<CGadget>", Vantor::Testing::TBox<CGadget>::getStaticClass().getClassName());
 }
 
-// Records join the process-wide registry while they live.
-TEST(ClassRecord, RecordsAreRegisteredWhileTheyLive)
-{
-    CClassManager* manager = CClassManager::getInstance();
-    ASSERT_NE(nullptr, manager);
-    EXPECT_EQ(&CWidget::getStaticClass(), manager->getClassWithName("CWidget"));
-    EXPECT_NE(nullptr, manager->getClassWithName("CException"));
-    {
-        CClass temporary("CTestTemporary");
-        EXPECT_EQ(&temporary, manager->getClassWithName("CTestTemporary"));
-    }
-    EXPECT_EQ(nullptr, manager->getClassWithName("CTestTemporary"));
-    EXPECT_TRUE(CGadget::getStaticClass().isTypeOf(CCountedObject::getStaticClass()));
-    EXPECT_FALSE(CWidget::getStaticClass().isTypeOf(CGadget::getStaticClass()));
-}
-
 namespace
 {
 

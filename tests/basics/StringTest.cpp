@@ -9,7 +9,7 @@
 #include "framework/basics/Exception.hpp"
 #include "framework/basics/PascalString.hpp"
 #include "framework/basics/String.hpp"
-#include "tests/basics/FailingAllocation.hpp"
+#include "tests/AllocationHooks.hpp"
 
 using namespace Vantor::Basics;
 using Vantor::Exceptions::CException;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/platform/ImageDecoder.hpp"
+#include "tests/XTestHost.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
 
 #include <X11/Xatom.h>
@@ -30,166 +31,18 @@ namespace
 {
 
 constexpr const char* kModulePath = PRESSORALITE_PATH;
-// Bounds of the waits for the other connection's work; each round is one host idle call.
-constexpr int kMaxRounds = 400;
-
-class CTestHost
-{
-public:
-    CTestHost() : m_display(XOpenDisplay(nullptr)) {}
-    ~CTestHost()
-    {
-        if (m_display != nullptr)
-        {
-            if (m_parent != 0)
-            {
-                XDestroyWindow(m_display, m_parent);
-            }
-            XCloseDisplay(m_display);
-        }
-    }
-    CTestHost(const CTestHost&) = delete;
-    CTestHost& operator=(const CTestHost&) = delete;
-
-    Display* display() const { return m_display; }
-    Window parent() const { return m_parent; }
-
-    // The host's editor frame: a plain top-level window of the editor's size, at (40, 40)
-    // unless placed elsewhere.
-    void makeParent(int width, int height, int left = 40, int top = 40)
-    {
-        m_left = left;
-        m_top = top;
-        m_parent = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), left, top,
-                                       static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0, 0);
-        XSetWindowAttributes attributes{};
-        attributes.override_redirect = True; // placed exactly, whatever window manager runs
-        XChangeWindowAttributes(m_display, m_parent, CWOverrideRedirect, &attributes);
-        XMapRaised(m_display, m_parent);
-        XSync(m_display, False);
-    }
-
-    std::vector<Window> children(Window window) const
-    {
-        Window root = 0, parentOfIt = 0;
-        Window* list = nullptr;
-        unsigned count = 0;
-        std::vector<Window> result;
-        if (XQueryTree(m_display, window, &root, &parentOfIt, &list, &count) != 0)
-        {
-            result.assign(list, list + count);
-            XFree(list);
-        }
-        return result;
-    }
-
-    // Pixels of an area of the parent (the editor's child included) as 0xRRGGBB.
-    std::vector<unsigned long> pixels(int x, int y, int width, int height) const
-    {
-        std::vector<unsigned long> result;
-        XImage* image = XGetImage(m_display, m_parent, x, y, static_cast<unsigned>(width),
-                                  static_cast<unsigned>(height), AllPlanes, ZPixmap);
-        if (image == nullptr)
-        {
-            return result;
-        }
-        for (int row = 0; row < height; ++row)
-        {
-            for (int column = 0; column < width; ++column)
-            {
-                result.push_back(XGetPixel(image, column, row));
-            }
-        }
-        XDestroyImage(image);
-        return result;
-    }
-
-    // XTest input at a point of the parent window, or of the screen.
-    void moveTo(int x, int y) { moveOnScreen(m_left + x, m_top + y); }
-    void moveOnScreen(int x, int y)
-    {
-        XTestFakeMotionEvent(m_display, DefaultScreen(m_display), x, y, CurrentTime);
-        XSync(m_display, False);
-    }
-    void button(bool press)
-    {
-        XTestFakeButtonEvent(m_display, 1, press ? True : False, CurrentTime);
-        XSync(m_display, False);
-    }
-    void click()
-    {
-        button(true);
-        button(false);
-    }
-
-    // Unmaps or maps the host's window, as a host hides and shows its editor frame.
-    void showParent(bool shown)
-    {
-        if (shown)
-        {
-            XMapRaised(m_display, m_parent);
-        }
-        else
-        {
-            XUnmapWindow(m_display, m_parent);
-        }
-        XSync(m_display, False);
-    }
-
-private:
-    Display* m_display;
-    Window m_parent = 0;
-    int m_left = 40;
-    int m_top = 40;
-};
+using CTestHost = Vantor::Testing::CXTestHost;
 
 struct EditorOnX : ::testing::Test
 {
     void SetUp() override
     {
-        int event = 0, error = 0, major = 0, minor = 0;
-        if (host.display() == nullptr)
+        if (const std::string why = host.whyNoXTest(); !why.empty())
         {
-            GTEST_SKIP() << "no X server";
-        }
-        if (!XTestQueryExtension(host.display(), &event, &error, &major, &minor))
-        {
-            GTEST_SKIP() << "the X server has no XTest";
+            GTEST_SKIP() << why;
         }
         plugin = CVstPlugin::load(kModulePath);
-    }
-
-    // One host idle call, then a moment for the server.
-    void idle()
-    {
-        plugin->dispatch(effEditIdle);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    template <typename TCondition> bool idleUntil(TCondition condition)
-    {
-        for (int round = 0; round < kMaxRounds; ++round)
-        {
-            idle();
-            if (condition())
-            {
-                return true;
-            }
-        }
-        return false;
-    }
-    // A mapped top-level window other than the test's own: the about window.
-    Window shownTopLevel() const
-    {
-        for (Window window : host.children(DefaultRootWindow(host.display())))
-        {
-            XWindowAttributes attributes{};
-            if (window != host.parent() && XGetWindowAttributes(host.display(), window, &attributes) != 0 &&
-                attributes.map_state == IsViewable)
-            {
-                return window;
-            }
-        }
-        return 0;
+        host.idleCall = [this] { plugin->dispatch(effEditIdle); };
     }
 
     // The gestures and automation of one parameter the host received, in order:
@@ -247,36 +100,32 @@ TEST_F(EditorOnX, AUserTurnsAKnobOpensTheAboutWindowAndClicksItAwayInsideAHostsW
 
     // The Threshold read-out, once painted (text on the panel: more than one colour).
     const auto readOut = [&] { return host.pixels(30, 115, 96, 20); };
-    const auto painted = [&]
-    {
-        const std::vector<unsigned long> area = readOut();
-        return std::any_of(area.begin(), area.end(), [&](unsigned long pixel) { return pixel != area[0]; });
-    };
-    ASSERT_TRUE(idleUntil(painted)) << "idle never painted the editor";
+    ASSERT_TRUE(host.idleUntil([&] { return Vantor::Testing::painted(readOut()); }))
+        << "idle never painted the editor";
     const std::vector<unsigned long> before = readOut();
 
     // Drag the Threshold knob (30, 65, 40 x 40 or larger) 20 pixels to the right: +0.1.
     host.moveTo(45, 80);
     host.button(true);
-    idle();
+    host.idle();
     host.moveTo(65, 80);
-    ASSERT_TRUE(idleUntil([&] { return !plugin->host().automatedValues(1).empty(); }))
+    ASSERT_TRUE(host.idleUntil([&] { return !plugin->host().automatedValues(1).empty(); }))
         << "the host was never told";
     host.button(false);
-    idle();
+    host.idle();
     const std::vector<float> automated = plugin->host().automatedValues(1);
     ASSERT_EQ(automated.size(), 1u);
     EXPECT_NEAR(automated[0], 0.6f, 1e-5);
     EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}))
         << "a touch the host records";
     EXPECT_NEAR(plugin->parameter(1), 0.6f, 1e-5);
-    EXPECT_TRUE(idleUntil([&] { return readOut() != before; })) << "the read-out was not repainted";
+    EXPECT_TRUE(host.idleUntil([&] { return readOut() != before; })) << "the read-out was not repainted";
 
     // The info button shows the about window centred on the screen; a click hides it.
     host.moveTo(360, 8);
     host.click();
     Window about = 0;
-    ASSERT_TRUE(idleUntil([&] { return (about = shownTopLevel()) != 0; })) << "no about window";
+    ASSERT_TRUE(host.idleUntil([&] { return (about = host.shownTopLevel()) != 0; })) << "no about window";
     XWindowAttributes shown{};
     XGetWindowAttributes(host.display(), about, &shown);
     const int screenWidth = DisplayWidth(host.display(), DefaultScreen(host.display()));
@@ -287,7 +136,7 @@ TEST_F(EditorOnX, AUserTurnsAKnobOpensTheAboutWindowAndClicksItAwayInsideAHostsW
 
     host.moveOnScreen(shown.x + shown.width / 2, shown.y + shown.height / 2);
     host.click();
-    EXPECT_TRUE(idleUntil([&] { return shownTopLevel() == 0; })) << "a click did not hide it";
+    EXPECT_TRUE(host.idleUntil([&] { return host.shownTopLevel() == 0; })) << "a click did not hide it";
     EXPECT_TRUE(plugin->host().automatedValues(1).size() == 1u && plugin->host().automatedValues(2).empty())
         << "clicks did not touch the effect";
 

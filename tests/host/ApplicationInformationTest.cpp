@@ -22,14 +22,6 @@ std::string askProbe(const char* function)
 
 } // namespace
 
-TEST(ApplicationInformationTest, UnsetTextsReadAsOneSpace)
-{
-    // Only this test touches the texts of the test program's own copy.
-    EXPECT_STREQ(CApplicationInformation::getLegalNotice().getString(), " ");
-    EXPECT_STREQ(CApplicationInformation::getRegistryKeyPath().getString(), " ");
-    EXPECT_EQ(CApplicationInformation::getApplicationObject(), nullptr);
-}
-
 TEST(ApplicationInformationTest, ApplicationPathIsTheFolderOfTheLoadedLibrary)
 {
     const std::filesystem::path library = Vantor::Testing::nativePath(VANTOR_LIBRARY_PROBE);

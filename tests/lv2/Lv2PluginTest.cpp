@@ -7,6 +7,7 @@
 #include <lv2/port-props/port-props.h>
 #include <lv2/units/units.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -31,30 +32,18 @@ std::string lv2(const char* name)
     return std::string(kLv2Core) + name;
 }
 
-bool sameSamples(const std::vector<float>& a, const std::vector<float>& b)
+// Equal to the bit, or the first frame where the two differ.
+::testing::AssertionResult sameOutput(const SStereo& a, const SStereo& b)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
-}
-
-// The first frame where two signals differ, for the failure message.
-std::string firstDifference(const SStereo& a, const SStereo& b)
-{
-    for (std::size_t i = 0; i < a.size(); ++i)
+    for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i)
     {
-        if (a.left[i] != b.left[i] || a.right[i] != b.right[i])
+        if (i >= a.size() || i >= b.size() || std::memcmp(&a.left[i], &b.left[i], sizeof(float)) != 0 ||
+            std::memcmp(&a.right[i], &b.right[i], sizeof(float)) != 0)
         {
-            return "frame " + std::to_string(i) + ": " + std::to_string(a.left[i]) + " vs " +
-                   std::to_string(b.left[i]);
+            return ::testing::AssertionFailure() << "frame " << i << " differs";
         }
     }
-    return "none";
-}
-
-SStereo renderLv2(CInstance& instance, const SStereo& input, const std::vector<uint32_t>& calls)
-{
-    SStereo output;
-    instance.render(input.left, input.right, output.left, output.right, calls);
-    return output;
+    return ::testing::AssertionSuccess();
 }
 
 SStereo renderVst(CVstPlugin& plugin, const SStereo& input)
@@ -76,23 +65,24 @@ std::unique_ptr<CVstPlugin> vstPlugin(float sampleRate)
     return plugin;
 }
 
-// The standard setting with Mix at 0.5, in the user's units.
-void setStandard(CInstance& instance)
+// The standard setting with Mix at `mix`, in the user's units.
+void setStandard(CInstance& instance, float mix = 0.5f)
 {
     for (const Parameters::SUserValue& value : Parameters::kStandardSetting)
     {
         instance.setParameter(value.index, static_cast<float>(value.user));
     }
-    instance.setParameter(Parameters::kMix, 0.5f);
+    instance.setParameter(Parameters::kMix, mix);
 }
-void setStandard(CVstPlugin& plugin)
+// The same in the host's 0..1, for the VST plug-in and the effect.
+template <typename TEffect> void setStandard(TEffect& effect)
 {
     for (const Parameters::SUserValue& value : Parameters::kStandardSetting)
     {
-        plugin.setParameter(value.index,
+        effect.setParameter(value.index,
                             Parameters::hostValueOfUser(Parameters::parameter(value.index), value.user));
     }
-    plugin.setParameter(Parameters::kMix, 0.5f);
+    effect.setParameter(Parameters::kMix, 0.5f);
 }
 
 SStereo delayedInput(const SStereo& input)
@@ -152,21 +142,15 @@ TEST(Lv2Description, BothPluginsCarryTheTablesPortsInTheUsersUnits)
             LilvNodes* units = lilv_port_get_value(plugin, port, world.uri(LV2_UNITS__unit));
             ASSERT_EQ(lilv_nodes_size(units), 1u);
             const LilvNode* unit = lilv_nodes_get_first(units);
-            switch (parameter.unit)
-            {
-            case Parameters::EUnit::kDecibels:
-                EXPECT_STREQ(lilv_node_as_uri(unit), LV2_UNITS__db);
-                break;
-            case Parameters::EUnit::kMilliseconds:
-                EXPECT_STREQ(lilv_node_as_uri(unit), LV2_UNITS__ms);
-                break;
-            case Parameters::EUnit::kFactor:
-                EXPECT_STREQ(lilv_node_as_uri(unit), LV2_UNITS__coef);
-                break;
-            case Parameters::EUnit::kRatio:
-                EXPECT_TRUE(lilv_node_is_blank(unit)) << "a unit of our own, \"x:1\"";
-                break;
-            }
+            // Ratio has a unit of our own, "x:1", a blank node.
+            using Parameters::EUnit;
+            const char* expectedUnit = parameter.unit == EUnit::kDecibels       ? LV2_UNITS__db
+                                       : parameter.unit == EUnit::kMilliseconds ? LV2_UNITS__ms
+                                       : parameter.unit == EUnit::kFactor       ? LV2_UNITS__coef
+                                                                                : nullptr;
+            EXPECT_TRUE(expectedUnit == nullptr ? lilv_node_is_blank(unit)
+                                                : std::strcmp(lilv_node_as_uri(unit), expectedUnit) == 0)
+                << lilv_node_as_string(unit);
             lilv_nodes_free(units);
         }
         const LilvPort* enabled = lilv_plugin_get_port_by_designation(
@@ -187,61 +171,49 @@ TEST(Lv2Description, BothPluginsCarryTheTablesPortsInTheUsersUnits)
 
 // ---- the same sound -----------------------------------------------------------
 
-TEST(Lv2Presets, TheThirteenProgramsAsPresetsRenderAsTheVstProgramsBitForBit)
+// At every rate a host may run, both plug-ins report a latency of 16 and sound as
+// the VST plug-in at the same setting (Mix ramping in the first call, as in VST):
+// the standard setting, and at 44.1 and 48 kHz each factory program as a preset.
+TEST(Lv2Plugin, RendersAsTheVstPluginInEveryPresetAtEveryRateAndReportsItsLatency)
 {
+    using Vantor::Quellor::kFactoryPrograms;
+    using Vantor::Quellor::kNumFactoryPrograms;
     CWorld world;
     const SStereo input = QuellorTest::programme(22050);
     for (const char* uri : {Lv2::kPluginUri, Lv2::kSideChainPluginUri})
     {
         const auto presets = world.presets(uri);
-        ASSERT_EQ(presets.size(), static_cast<std::size_t>(Vantor::Quellor::kNumFactoryPrograms)) << uri;
-        for (const float rate : {44100.0f, 48000.0f})
+        ASSERT_EQ(presets.size(), static_cast<std::size_t>(kNumFactoryPrograms)) << uri;
+        for (const float rate : {22050.0f, 44100.0f, 48000.0f, 96000.0f, 192000.0f})
         {
-            for (int program = 0; program < Vantor::Quellor::kNumFactoryPrograms; ++program)
+            // Program -1 stands for the standard setting.
+            const int last = rate == 44100.0f || rate == 48000.0f ? kNumFactoryPrograms - 1 : -1;
+            for (int program = -1; program <= last; ++program)
             {
-                const char* name = Vantor::Quellor::kFactoryPrograms[program].name;
-                SCOPED_TRACE(std::string(uri) + " " + name + " at " + std::to_string(rate));
-                const auto preset = presets.find(name);
-                ASSERT_NE(preset, presets.end());
-                ASSERT_EQ(preset->second.size(), static_cast<std::size_t>(Parameters::kCount));
+                const char* name = program < 0 ? "the standard setting" : kFactoryPrograms[program].name;
+                SCOPED_TRACE(std::string(uri) + ": " + name + " at " + std::to_string(rate));
                 CInstance instance(world, uri, rate);
-                for (int index = 0; index < Parameters::kCount; ++index)
-                {
-                    instance.setParameter(index, preset->second.at(Lv2::kControlSymbols[index]));
-                }
                 auto vst = vstPlugin(rate);
-                vst->setProgram(program);
-                SStereo lv2Output;
-                instance.render(input.left, input.right, lv2Output.left, lv2Output.right, {512});
-                const SStereo vstOutput = renderVst(*vst, input);
-                EXPECT_TRUE(sameSamples(lv2Output.left, vstOutput.left) &&
-                            sameSamples(lv2Output.right, vstOutput.right))
-                    << firstDifference(lv2Output, vstOutput);
+                if (program < 0)
+                {
+                    setStandard(instance);
+                    setStandard(*vst);
+                }
+                else
+                {
+                    const auto preset = presets.find(name);
+                    ASSERT_NE(preset, presets.end());
+                    ASSERT_EQ(preset->second.size(), static_cast<std::size_t>(Parameters::kCount));
+                    for (int index = 0; index < Parameters::kCount; ++index)
+                    {
+                        instance.setParameter(index, preset->second.at(Lv2::kControlSymbols[index]));
+                    }
+                    vst->setProgram(program);
+                }
+                EXPECT_TRUE(sameOutput(instance.render(input, {512}), renderVst(*vst, input)));
+                EXPECT_EQ(instance.control(Lv2::kLatency), 16.0f);
             }
         }
-    }
-}
-
-// At every rate a host may run: the latency port reads 16 and the output is the
-// VST plug-in's at the same setting (Mix ramping in the first call, as in VST).
-TEST(Lv2Plugin, RendersAsTheVstPluginAtEverySampleRateAndReportsItsLatency)
-{
-    CWorld world;
-    const SStereo input = QuellorTest::programme(8192);
-    for (const float rate : {22050.0f, 44100.0f, 48000.0f, 96000.0f, 192000.0f})
-    {
-        SCOPED_TRACE(rate);
-        CInstance instance(world, Lv2::kPluginUri, rate);
-        ASSERT_TRUE(instance.valid());
-        setStandard(instance);
-        const SStereo lv2Output = renderLv2(instance, input, {512});
-        EXPECT_EQ(instance.control(Lv2::kLatency), 16.0f);
-        auto vst = vstPlugin(rate);
-        setStandard(*vst);
-        const SStereo vstOutput = renderVst(*vst, input);
-        EXPECT_TRUE(sameSamples(lv2Output.left, vstOutput.left) &&
-                    sameSamples(lv2Output.right, vstOutput.right))
-            << firstDifference(lv2Output, vstOutput);
     }
 }
 
@@ -259,10 +231,8 @@ TEST(Lv2Plugin, CallsOfAnySizeGiveTheOutputOfOneLongCallOnceMixHasSettled)
     {
         instance->run(&settle[0], &settle[1], &scratch[0], &scratch[1], 1);
     }
-    const SStereo inPieces = renderLv2(pieces, input, {0, 1, 17, 512, 4096});
-    const SStereo inOne = renderLv2(whole, input, {static_cast<uint32_t>(input.size())});
-    EXPECT_TRUE(sameSamples(inPieces.left, inOne.left) && sameSamples(inPieces.right, inOne.right))
-        << firstDifference(inPieces, inOne);
+    EXPECT_TRUE(sameOutput(pieces.render(input, {0, 1, 17, 512, 4096}),
+                           whole.render(input, {static_cast<uint32_t>(input.size())})));
 }
 
 // The level port is what the VST editor's meter is told, the gain-reduction port
@@ -275,12 +245,7 @@ TEST(Lv2Plugin, MeterPortsReportWhatTheEffectReportsEachCall)
     Vantor::Quellor::CQuellor effect(nullptr);
     QuellorTest::CRecordingView view;
     effect.setParameterView(&view);
-    for (const Parameters::SUserValue& value : Parameters::kStandardSetting)
-    {
-        effect.setParameter(value.index,
-                            Parameters::hostValueOfUser(Parameters::parameter(value.index), value.user));
-    }
-    effect.setParameter(Parameters::kMix, 0.5f);
+    setStandard(effect);
     effect.resume();
     const SStereo input = QuellorTest::programme(20000);
     std::vector<float> left(512), right(512);
@@ -310,22 +275,13 @@ TEST(Lv2SideChain, CarryingTheMainSignalItRendersAsThePlainPluginAndUnconnectedA
     const SStereo input = QuellorTest::programme(20000);
     CInstance plain(world, Lv2::kPluginUri, 48000.0);
     setStandard(plain);
-    const SStereo expected = renderLv2(plain, input, {333});
+    const SStereo expected = plain.render(input, {333});
     for (const bool connected : {true, false})
     {
         SCOPED_TRACE(connected ? "side chain = main" : "side chain not connected");
         CInstance sideChain(world, Lv2::kSideChainPluginUri, 48000.0);
         setStandard(sideChain);
-        SStereo output{std::vector<float>(input.size()), std::vector<float>(input.size())};
-        for (std::size_t done = 0; done < input.size(); done += 333)
-        {
-            const auto frames = static_cast<uint32_t>(std::min<std::size_t>(333, input.size() - done));
-            sideChain.run(input.left.data() + done, input.right.data() + done, output.left.data() + done,
-                          output.right.data() + done, frames, connected ? input.left.data() + done : nullptr,
-                          connected ? input.right.data() + done : nullptr);
-        }
-        EXPECT_TRUE(sameSamples(output.left, expected.left) && sameSamples(output.right, expected.right))
-            << firstDifference(output, expected);
+        EXPECT_TRUE(sameOutput(sideChain.render(input, {333}, connected ? &input : nullptr), expected));
     }
 }
 
@@ -350,14 +306,10 @@ TEST(Lv2SideChain, ALoudSideChainPullsAQuietMainSignalDown)
         return std::sqrt(sum / static_cast<double>(signal.size() / 2));
     };
     CInstance plain(world, Lv2::kPluginUri, 44100.0), sideChain(world, Lv2::kSideChainPluginUri, 44100.0);
-    setStandard(plain);
-    setStandard(sideChain);
-    plain.setParameter(Parameters::kMix, 1.0f);
-    sideChain.setParameter(Parameters::kMix, 1.0f);
-    const SStereo alone = renderLv2(plain, quiet, {512});
-    SStereo pulled{std::vector<float>(kFrames), std::vector<float>(kFrames)};
-    sideChain.run(quiet.left.data(), quiet.right.data(), pulled.left.data(), pulled.right.data(), kFrames,
-                  loud.left.data(), loud.right.data());
+    setStandard(plain, 1.0f);
+    setStandard(sideChain, 1.0f);
+    const SStereo alone = plain.render(quiet, {512});
+    const SStereo pulled = sideChain.render(quiet, {kFrames}, &loud);
     // -20 dB threshold, 4:1, a side chain near 0 dB: some 14 dB of reduction.
     EXPECT_LT(rmsOfSecondHalf(pulled.left), 0.25 * rmsOfSecondHalf(alone.left));
     EXPECT_GT(sideChain.control(Lv2::kGainReduction), 10.0f);
@@ -373,29 +325,19 @@ TEST(Lv2Bypass, SwitchingCrossfadesToTheDelayedInputAndBackWithoutAStep)
     const SStereo input = QuellorTest::programme(6000);
     const SStereo delayed = delayedInput(input);
     CInstance reference(world, Lv2::kPluginUri, 44100.0), switched(world, Lv2::kPluginUri, 44100.0);
-    setStandard(reference);
-    setStandard(switched);
-    reference.setParameter(Parameters::kMix, 1.0f);
-    switched.setParameter(Parameters::kMix, 1.0f);
-    const SStereo wet = renderLv2(reference, input, {500});
+    setStandard(reference, 1.0f);
+    setStandard(switched, 1.0f);
+    const SStereo wet = reference.render(input, {500});
 
     constexpr std::size_t kOff = 1000, kOn = 3000;
-    SStereo output{std::vector<float>(input.size()), std::vector<float>(input.size())};
-    const auto runSpan = [&](std::size_t from, std::size_t to)
-    {
-        for (std::size_t done = from; done < to;)
-        {
-            const auto frames = static_cast<uint32_t>(std::min<std::size_t>(500, to - done));
-            switched.run(input.left.data() + done, input.right.data() + done, output.left.data() + done,
-                         output.right.data() + done, frames);
-            done += frames;
-        }
-    };
-    runSpan(0, kOff);
-    switched.setEnabled(false);
-    runSpan(kOff, kOn);
-    switched.setEnabled(true);
-    runSpan(kOn, input.size());
+    const SStereo output = switched.render(input, {500}, nullptr,
+                                           [&](std::size_t done)
+                                           {
+                                               if (done == kOff || done == kOn)
+                                               {
+                                                   switched.setEnabled(done == kOn);
+                                               }
+                                           });
 
     const auto expectFade = [&](std::size_t from, const SStereo& leaving, const SStereo& coming)
     {
@@ -435,10 +377,7 @@ TEST(Lv2Bypass, AnInstanceActivatedWhileBypassedPassesTheDelayedInputFromTheStar
     CInstance instance(world, Lv2::kPluginUri, 44100.0);
     setStandard(instance);
     instance.setEnabled(false);
-    const SStereo output = renderLv2(instance, input, {17});
-    const SStereo delayed = delayedInput(input);
-    EXPECT_TRUE(sameSamples(output.left, delayed.left) && sameSamples(output.right, delayed.right))
-        << firstDifference(output, delayed);
+    EXPECT_TRUE(sameOutput(instance.render(input, {17}), delayedInput(input)));
 }
 
 // ---- what a host may hand over ------------------------------------------------
@@ -457,9 +396,8 @@ TEST(Lv2Plugin, InputThatIsNotAFiniteNumberGivesSilenceProcessedOrBypassed)
             input.left[i] = std::nanf("");
             input.right[i] = i % 2 == 0 ? INFINITY : -INFINITY;
         }
-        const SStereo output = renderLv2(instance, input, {100});
-        const std::vector<float> silence(input.size(), 0.0f);
-        EXPECT_TRUE(sameSamples(output.left, silence) && sameSamples(output.right, silence)) << enabled;
+        const SStereo silence{std::vector<float>(input.size(), 0.0f), std::vector<float>(input.size(), 0.0f)};
+        EXPECT_TRUE(sameOutput(instance.render(input, {100}), silence)) << enabled;
     }
 }
 
@@ -473,9 +411,7 @@ TEST(Lv2Plugin, ControlValuesOutsideTheRangeOrNotANumberAreHeldToTheRangeOrTheDe
     odd.setParameter(Parameters::kRatio, 1000.0f); // 20:1
     plain.setParameter(Parameters::kRatio, 20.0f);
     odd.setParameter(Parameters::kMaster, std::nanf("")); // the default
-    const SStereo a = renderLv2(odd, input, {256});
-    const SStereo b = renderLv2(plain, input, {256});
-    EXPECT_TRUE(sameSamples(a.left, b.left) && sameSamples(a.right, b.right)) << firstDifference(a, b);
+    EXPECT_TRUE(sameOutput(odd.render(input, {256}), plain.render(input, {256})));
 }
 
 TEST(Lv2Plugin, InstantiatesRunsAndCleansUpAHundredTimes)

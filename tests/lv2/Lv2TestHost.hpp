@@ -9,13 +9,16 @@
 #include <lv2/presets/presets.h>
 #include <lv2/urid/urid.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "lv2/Ports.hpp"
+#include "tests/plugin/QuellorTestSupport.hpp"
 
 namespace Lv2Test
 {
@@ -215,22 +218,28 @@ public:
         lilv_instance_run(m_instance, frames);
     }
 
-    // A whole signal in calls of the given sizes, repeated until it is used up.
-    void render(const std::vector<float>& inLeft, const std::vector<float>& inRight,
-                std::vector<float>& outLeft, std::vector<float>& outRight,
-                const std::vector<uint32_t>& callSizes)
+    // A whole signal in calls of the given sizes, repeated until it is used up, with
+    // the side chain where one is given; `beforeCall` sees the frames done so far.
+    QuellorTest::SStereo render(const QuellorTest::SStereo& input, const std::vector<uint32_t>& callSizes,
+                                const QuellorTest::SStereo* side = nullptr,
+                                const std::function<void(std::size_t)>& beforeCall = {})
     {
-        outLeft.assign(inLeft.size(), 0.0f);
-        outRight.assign(inRight.size(), 0.0f);
+        QuellorTest::SStereo output{std::vector<float>(input.size()), std::vector<float>(input.size())};
         std::size_t done = 0;
-        for (std::size_t call = 0; done < inLeft.size(); ++call)
+        for (std::size_t call = 0; done < input.size(); ++call)
         {
             const auto frames = static_cast<uint32_t>(
-                std::min<std::size_t>(callSizes[call % callSizes.size()], inLeft.size() - done));
-            run(inLeft.data() + done, inRight.data() + done, outLeft.data() + done, outRight.data() + done,
-                frames);
+                std::min<std::size_t>(callSizes[call % callSizes.size()], input.size() - done));
+            if (beforeCall)
+            {
+                beforeCall(done);
+            }
+            run(input.left.data() + done, input.right.data() + done, output.left.data() + done,
+                output.right.data() + done, frames, side != nullptr ? side->left.data() + done : nullptr,
+                side != nullptr ? side->right.data() + done : nullptr);
             done += frames;
         }
+        return output;
     }
 
     const LilvPlugin* plugin() const { return m_plugin; }

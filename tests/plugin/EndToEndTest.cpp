@@ -13,6 +13,7 @@
 #include "tools/vsthost/VstPlugin.hpp"
 
 using namespace Vantor::Vst;
+using QuellorTest::process;
 using QuellorTest::SStereo;
 using Vantor::VstHost::CPluginModule;
 using Vantor::VstHost::CVstPlugin;
@@ -36,13 +37,6 @@ std::unique_ptr<CVstPlugin> loadPlugin(VstInt32 blockSize = 512)
     plugin->setSampleRate(44100.0f);
     plugin->setBlockSize(blockSize);
     return plugin;
-}
-
-SStereo process(CVstPlugin& plugin, const SStereo& input, std::size_t callSize)
-{
-    return QuellorTest::runInCalls(
-        input, [&](float** in, float** out, VstInt32 frames) { plugin.processReplacing(in, out, frames); },
-        [callSize] { return callSize; });
 }
 
 std::string textOf(CVstPlugin& plugin, VstInt32 opcode, VstInt32 index = 0)

@@ -69,6 +69,18 @@ inline SStereo runInCalls(const SStereo& input, const ProcessFunction& process,
     return output;
 }
 
+// Processes `input` through anything with processReplacing (an effect, a loaded
+// plug-in) in calls of `callSize` frames.
+template <typename TProcessor>
+SStereo process(TProcessor& processor, const SStereo& input, std::size_t callSize)
+{
+    return runInCalls(
+        input,
+        [&](float** in, float** out, Vantor::Vst::VstInt32 frames)
+        { processor.processReplacing(in, out, frames); },
+        [callSize] { return callSize; });
+}
+
 // A block of MIDI messages laid out as the host hands it over.
 using CMidiBlock = Vantor::Vst::Testing::EventBlock;
 

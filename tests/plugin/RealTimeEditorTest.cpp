@@ -1,4 +1,4 @@
-// The audio thread allocates nothing while the editor is open (RealTimeSupport.cpp
+// The audio thread allocates nothing while the editor is open (tests/AllocationHooks.cpp
 // counts every allocation of this program).
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #pragma once
-// Counting the allocations of a host's audio thread. RealTimeSupport.cpp replaces
-// the global operator new and delete of the test program it is linked into by
-// versions that count while a CAllocationCounter lives.
+// Driving an effect as a host's audio thread does, counting that thread's
+// allocations (tests/AllocationHooks.cpp, linked into the test program, counts).
 
 namespace Vantor::Quellor
 {
@@ -10,17 +9,6 @@ class CQuellor;
 
 namespace RealTimeTest
 {
-
-// Counts the allocations made, on any thread, while it lives.
-class CAllocationCounter
-{
-public:
-    CAllocationCounter();
-    ~CAllocationCounter();
-    CAllocationCounter(const CAllocationCounter&) = delete;
-    CAllocationCounter& operator=(const CAllocationCounter&) = delete;
-    long count() const;
-};
 
 // Drives the resumed effect as a host's audio thread does, on a thread of its own:
 // MIDI, automation of every parameter and processing in calls of 1 to 4096 frames,

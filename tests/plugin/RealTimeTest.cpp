@@ -1,10 +1,11 @@
-// The audio thread's entry points allocate nothing (RealTimeSupport.cpp counts
-// every allocation of this program). With the editor open: RealTimeEditorTest.cpp.
+// The audio thread's entry points allocate nothing (tests/AllocationHooks.cpp
+// counts every allocation of this program). With the editor open: RealTimeEditorTest.cpp.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "plugin/Quellor.hpp"
+#include "tests/AllocationHooks.hpp"
 #include "tests/plugin/RealTimeSupport.hpp"
 
 using Vantor::Quellor::CQuellor;
@@ -16,7 +17,7 @@ TEST(RealTime, TheAudioThreadAllocatesNothing)
     EXPECT_EQ(RealTimeTest::audioThreadAllocations(*effect), 0);
 
     // The counter does see allocations.
-    RealTimeTest::CAllocationCounter counter;
+    Vantor::Testing::CAllocationCounter counter;
     delete new CQuellor(nullptr);
     EXPECT_GT(counter.count(), 0);
 }

@@ -32,14 +32,6 @@ std::unique_ptr<CQuellor> compressingEffect(int program, float sampleRate = 4410
     return effect;
 }
 
-SStereo runAlone(CQuellor& effect, const SStereo& input, std::size_t callSize)
-{
-    return runInCalls(
-        input,
-        [&effect](float** in, float** out, VstInt32 frames) { effect.processReplacing(in, out, frames); },
-        [callSize] { return callSize; });
-}
-
 bool allFinite(const SStereo& signal)
 {
     for (std::size_t i = 0; i < signal.size(); ++i)
@@ -104,7 +96,7 @@ TEST(Scale, SixtyFourInstancesOnFourThreadsMatchEachAlone)
 
     for (int i = 0; i < kInstances; ++i)
     {
-        const SStereo alone = runAlone(*compressingEffect(i), inputs[i], kCall);
+        const SStereo alone = process(*compressingEffect(i), inputs[i], kCall);
         ASSERT_EQ(outputs[i].left, alone.left) << "instance " << i;
         ASSERT_EQ(outputs[i].right, alone.right) << "instance " << i;
     }
@@ -130,7 +122,7 @@ TEST(Scale, CallsOfAnySizeMatchCallsOf512)
 
     for (int program : {1, 5, 12})
     {
-        const SStereo reference = runAlone(*compressingEffect(program), input, 512);
+        const SStereo reference = process(*compressingEffect(program), input, 512);
         auto effect = compressingEffect(program);
         std::size_t next = 0;
         const SStereo output = runInCalls(
@@ -148,7 +140,7 @@ TEST(Scale, CallsOfAnySizeMatchCallsOf512)
 TEST(Scale, AnySampleRateGivesFiniteOutputAndUnusableOnesFallBack)
 {
     const SStereo input = programme(8192, 3);
-    const SStereo at44100 = runAlone(*compressingEffect(7, 44100.0f), input, 333);
+    const SStereo at44100 = process(*compressingEffect(7, 44100.0f), input, 333);
     const float unusable[] = {1.0f, 100.0f, 11025.0f, 0.0f, -1.0f, -44100.0f, NAN, -INFINITY, INFINITY};
     const float usable[] = {11026.0f, 22050.0f, 48000.0f, 96000.0f, 192000.0f, 384000.0f};
     std::vector<std::pair<float, bool>> cases;
@@ -163,7 +155,7 @@ TEST(Scale, AnySampleRateGivesFiniteOutputAndUnusableOnesFallBack)
     for (const auto& [rate, fallsBack] : cases)
     {
         auto effect = compressingEffect(7, rate);
-        const SStereo output = runAlone(*effect, input, 333);
+        const SStereo output = process(*effect, input, 333);
         EXPECT_TRUE(allFinite(output)) << rate;
         if (fallsBack)
         {
