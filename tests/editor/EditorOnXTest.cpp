@@ -165,13 +165,13 @@ TEST_F(EditorOnX, ADragThatLosesItsReleaseEndsAndHoveringAfterwardsTurnsNothing)
     {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1);
-        ASSERT_TRUE(idleUntil([&] { return !host.children(host.parent()).empty(); }));
+        ASSERT_TRUE(host.idleUntil([&] { return !host.children(host.parent()).empty(); }));
         plugin->host().clearCalls();
         host.moveTo(45, 80);
         host.button(true);
-        idle();
+        host.idle();
         host.moveTo(55, 80);
-        ASSERT_TRUE(idleUntil([&] { return !plugin->host().automatedValues(1).empty(); }));
+        ASSERT_TRUE(host.idleUntil([&] { return !plugin->host().automatedValues(1).empty(); }));
         if (c.closeEditor)
         {
             plugin->dispatch(effEditClose);
@@ -182,7 +182,7 @@ TEST_F(EditorOnX, ADragThatLosesItsReleaseEndsAndHoveringAfterwardsTurnsNothing)
         else
         {
             host.showParent(false);
-            EXPECT_TRUE(idleUntil([&] { return gestures(1).size() == 3; }));
+            EXPECT_TRUE(host.idleUntil([&] { return gestures(1).size() == 3; }));
             EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
             host.button(false);
             host.showParent(true);
@@ -190,7 +190,7 @@ TEST_F(EditorOnX, ADragThatLosesItsReleaseEndsAndHoveringAfterwardsTurnsNothing)
         for (int x : {65, 85, 105, 125})
         {
             host.moveTo(x, 80);
-            idle();
+            host.idle();
         }
         EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
         plugin->dispatch(effEditClose);
@@ -214,25 +214,25 @@ TEST_F(EditorOnX, TheClickThatHidesTheAboutWindowStaysWithItAndClosingTheEditorH
     {
         SCOPED_TRACE(time);
         host.click(); // on the info button
-        ASSERT_TRUE(idleUntil([&] { return shownTopLevel() != 0; })) << "no about window";
+        ASSERT_TRUE(host.idleUntil([&] { return host.shownTopLevel() != 0; })) << "no about window";
         // On the about window above it, as a hand clicks: the editor sees the press before
         // the button comes up.
         host.button(true);
-        idle();
-        idle();
+        host.idle();
+        host.idle();
         host.button(false);
-        idleUntil([&] { return shownTopLevel() == 0; });
+        host.idleUntil([&] { return host.shownTopLevel() == 0; });
         for (int round = 0; round < 10; ++round)
         {
-            idle();
+            host.idle();
         }
-        EXPECT_EQ(shownTopLevel(), 0u) << "the release reached the info button beneath";
+        EXPECT_EQ(host.shownTopLevel(), 0u) << "the release reached the info button beneath";
     }
     host.click();
-    ASSERT_TRUE(idleUntil([&] { return shownTopLevel() != 0; }));
+    ASSERT_TRUE(host.idleUntil([&] { return host.shownTopLevel() != 0; }));
     plugin->dispatch(effEditClose);
     XSync(host.display(), False);
-    EXPECT_EQ(shownTopLevel(), 0u) << "an about window outlived the editor's window";
+    EXPECT_EQ(host.shownTopLevel(), 0u) << "an about window outlived the editor's window";
     EXPECT_TRUE(plugin->host().automatedValues(1).empty());
 }
 

@@ -119,7 +119,7 @@ public:
         m_descriptor->port_event(m_handle, port, sizeof value, 0, &value);
     }
     // A new ui:scaleFactor through the UI's options interface.
-    void setScale(float scale)
+    void setHostScale(float scale)
     {
         const auto* options =
             static_cast<const LV2_Options_Interface*>(m_descriptor->extension_data(LV2_OPTIONS__interface));
@@ -257,7 +257,7 @@ TEST_F(Lv2UiOnX, EmbedsInTheHostsWindowDragsWriteThePortInsideTouchPortEventsMov
 
 TEST_F(Lv2UiOnX, ANewScaleFromTheHostRedrawsTheEditorAndAsksForItsSize)
 {
-    host.setScale(1.5f);
+    host.setHostScale(1.5f);
     host.idle();
     EXPECT_EQ(host.resizedWidth, 750);
     EXPECT_EQ(host.resizedHeight, 237);
