@@ -327,8 +327,10 @@ TEST(CompressorSCExactness, BlocksMatchTheStepByStepAlgorithmBitForBit)
     for (int block = 0; block < 40000; ++block)
     {
         if (block % 500 == 0)
-        { // new settings now and then, as the effect would make them
-            compressor->setThreshold(-50.0f * unit(random));
+        { // new settings now and then, as the effect would make them; every fourth set has a
+          // threshold far outside the effect's range, which the compressor takes step by step
+            const bool unusual = block % 2000 == 0;
+            compressor->setThreshold(unusual ? -1000.0f - 500.0f * unit(random) : -50.0f * unit(random));
             compressor->setRatio(0.05f + 0.95f * unit(random));
             compressor->getAttack().setTime(std::pow(1000.0f, unit(random)));
             compressor->getRelease().setTime(std::pow(1000.0f, unit(random)));
