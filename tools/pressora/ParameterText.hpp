@@ -17,13 +17,13 @@ inline std::string parameterValueText(VstHost::CVstPlugin& plugin, int index)
         text.erase(text.find_last_not_of(' ') + 1);
         return text;
     };
-    const std::string value = trimmed(plugin.parameterDisplay(index));
+    std::string value = trimmed(plugin.parameterDisplay(index));
     const std::string unit = trimmed(plugin.parameterLabel(index));
     if (unit.empty())
     {
         return value;
     }
-    return value + (unit.front() == ':' ? "" : " ") + unit;
+    return value.append(unit.front() == ':' ? "" : " ").append(unit);
 }
 
 } // namespace Vantor::Pressora

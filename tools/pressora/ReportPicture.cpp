@@ -62,31 +62,33 @@ std::string format(const char* pattern, double value)
     return text;
 }
 
-// Framework text is Latin-1: keep what is, replace the rest of UTF-8 by '?'.
+// Framework text is Latin-1. Plug-ins and file names may give UTF-8 or Latin-1:
+// a valid UTF-8 sequence becomes its Latin-1 character (or '?' beyond it), any
+// other byte is taken as Latin-1 already.
 std::string toLatin1(const std::string& text)
 {
+    const auto continuation = [&](std::size_t at)
+    { return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
     std::string result;
     for (std::size_t i = 0; i < text.size(); ++i)
     {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80)
+        const std::size_t length = byte >= 0xC2 && byte <= 0xDF   ? 2
+                                   : byte >= 0xE0 && byte <= 0xEF ? 3
+                                   : byte >= 0xF0 && byte <= 0xF4 ? 4
+                                                                  : 1;
+        bool valid = length > 1;
+        for (std::size_t k = 1; k < length; ++k)
+        {
+            valid = valid && continuation(i + k);
+        }
+        if (!valid)
         {
             result.push_back(text[i]);
             continue;
         }
-        std::size_t length = (byte & 0xE0) == 0xC0   ? 2
-                             : (byte & 0xF0) == 0xE0 ? 3
-                             : (byte & 0xF8) == 0xF0 ? 4
-                                                     : 1;
-        if (length == 2 && i + 1 < text.size() && byte <= 0xC3)
-        {
-            result.push_back(
-                static_cast<char>(((byte & 0x03) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F)));
-        }
-        else
-        {
-            result.push_back('?');
-        }
+        const unsigned code = ((byte & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+        result.push_back(length == 2 && code <= 0xFF ? static_cast<char>(code) : '?');
         i += length - 1;
     }
     return result;
@@ -335,8 +337,9 @@ void drawHeader(CPainter& painter, const SReport& report)
     const std::string separator = "   ";
     for (const auto& [name, value] : subject.settings)
     {
-        const std::string item = name + " " + value;
-        const int itemWidth = painter.textWidth(item + separator, face);
+        std::string item = name;
+        item.append(" ").append(value).append(separator);
+        const int itemWidth = painter.textWidth(item, face);
         if (x + itemWidth > left + width - 120)
         {
             if (++line == 2)
