@@ -513,12 +513,18 @@ void drawCurve(CPainter& painter, const SReport& report, const SPixelRect& panel
         painter.text(label, {labelX, plot.area.y + 8, width + 4, 20}, face, kThreshold);
     }
 
+    // Outputs beyond the plot leave it at its edge rather than run along it.
     std::vector<SPixelPoint> points;
     for (const SCurvePoint& point : report.curve.points)
     {
-        points.push_back({plot.x(point.inputDb), plot.y(point.outputDb)});
+        const double outside = (plot.top - point.outputDb) / (plot.top - plot.bottom);
+        points.push_back({plot.x(point.inputDb),
+                          plot.area.y + static_cast<int>(std::lround(std::clamp(outside, -1.0, 2.0) *
+                                                                     (plot.area.height - 1)))});
     }
+    painter.surface().setClip(plot.area);
     painter.polyline(points, kOutputLine, 3);
+    painter.surface().resetClip();
 }
 
 std::string signedText(double value, const char* unit)
@@ -562,8 +568,13 @@ void drawNumbers(CPainter& painter, const SReport& report, const SPixelRect& pan
     const double lufsChange =
         in.integrated && out.integrated ? shown(*out.integrated) - shown(*in.integrated) : NAN;
     row("integrated", number(in.integrated), number(out.integrated), signedText(lufsChange, "LU"), true);
-    painter.text("LUFS", {inX, y - 8, columnWidth, 16}, font(12), kAxisText, Align::RightCentre);
-    painter.text("LUFS", {outX, y - 8, columnWidth, 16}, font(12), kAxisText, Align::RightCentre);
+    for (const auto& [x, lufs] : {std::pair{inX, in.integrated}, std::pair{outX, out.integrated}})
+    {
+        if (lufs)
+        {
+            painter.text("LUFS", {x, y - 8, columnWidth, 16}, font(12), kAxisText, Align::RightCentre);
+        }
+    }
     y += 10;
     row("loudness range", format("%.1f LU", in.range), format("%.1f LU", out.range),
         signedText(shown(out.range) - shown(in.range), "LU"), false);
