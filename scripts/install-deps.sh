@@ -9,6 +9,7 @@ packages=(
   libx11-dev libxrandr-dev libxtst-dev libcairo2-dev libpng-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation
   xvfb xauth
   lv2-dev sordi lilv-utils liblilv-dev
+  libebur128-dev lintian
   clang libclang-rt-14-dev valgrind
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 )

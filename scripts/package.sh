@@ -3,9 +3,14 @@
 #   out/packages/PressoraLite-<version>-linux-x86_64.tar.gz   (from build/ci)
 #   out/packages/PressoraLite-<version>-windows-x86.zip        (from build/mingw-i686)
 #   out/packages/PressoraLite-<version>-windows-x64.zip        (from build/mingw-x86_64)
-# Each holds PressoraLite/ with the library, Resources/ (the editor's pictures, drawn
-# by the native build and reused by the cross builds), INSTALL.txt and LICENSE.txt;
-# the Linux one also the LV2 bundle, PressoraLite/PressoraLite.lv2/.
+#   out/packages/pressoralite_<version>_amd64.deb              (from build/ci)
+# Each archive holds PressoraLite/ with the library, Resources/ (the editor's pictures,
+# drawn by the native build and reused by the cross builds), INSTALL.txt and LICENSE.txt;
+# the Linux one also the LV2 bundle, PressoraLite/PressoraLite.lv2/. The Debian
+# package installs the VST library with its Resources into /usr/lib/vst/PressoraLite/,
+# the LV2 bundle into /usr/lib/lv2/PressoraLite.lv2/ and pressora into /usr/bin/ with
+# its manual page; it must pass lintian without errors, and the plug-in must load
+# from the package's files unpacked into a scratch folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -18,7 +23,7 @@ version=$(sed -nE 's/^project\(PressoraLite VERSION ([0-9.]+).*/\1/p' CMakeLists
 
 # The native build draws the pictures; the cross builds take them from there.
 cmake --preset ci >/dev/null
-nice cmake --build build/ci -j "$jobs" --target PressoraLite artwork_resources pressora lv2_bundle
+nice cmake --build build/ci -j "$jobs" --target PressoraLite artwork_resources pressora lv2_bundle debian_files
 resources="$PWD/build/ci/plugin/Resources"
 
 make_package() {
@@ -29,6 +34,8 @@ make_package() {
 }
 
 make_package build/ci
+(cd build/ci && cpack -G DEB >/dev/null)
+cp build/ci/packages/pressoralite_"$version"_*.deb "$out/"
 for arch in i686 x86_64; do
   cmake --preset "mingw-$arch" -DVANTOR_RESOURCES_DIR="$resources" >/dev/null
   nice cmake --build "build/mingw-$arch" -j "$jobs" --target PressoraLite
@@ -81,3 +88,37 @@ check() {
 check "$out/PressoraLite-$version-linux-x86_64.tar.gz" PressoraLite.so
 check "$out/PressoraLite-$version-windows-x86.zip" PressoraLite.dll i686
 check "$out/PressoraLite-$version-windows-x64.zip" PressoraLite.dll x86_64
+
+# The Debian package: its listing, lintian, and the plug-in loaded from its files.
+deb="$out/pressoralite_${version}_amd64.deb"
+echo "$deb holds:"
+dpkg-deb --contents "$deb" | awk '{ print "  " $6 }'
+listing=$(dpkg-deb --contents "$deb" | awk '{ print $6 }' | sed 's|^\./||; s|/$||')
+for path in usr/bin/pressora usr/share/man/man1/pressora.1.gz usr/share/doc/pressoralite/copyright \
+  usr/share/doc/pressoralite/changelog.gz usr/lib/vst/PressoraLite/PressoraLite.so \
+  usr/lib/vst/PressoraLite/Resources/knob.png usr/lib/lv2/PressoraLite.lv2/manifest.ttl \
+  usr/lib/lv2/PressoraLite.lv2/PressoraLite_dsp.so usr/lib/lv2/PressoraLite.lv2/PressoraLite_ui.so \
+  usr/lib/lv2/PressoraLite.lv2/Resources/knob.png; do
+  grep -qx "$path" <<<"$listing" || { echo "$deb: no $path" >&2; exit 1; }
+done
+dpkg-deb --field "$deb" Depends | grep -q 'libc6' ||
+  { echo "$deb: no dependencies computed from the binaries" >&2; exit 1; }
+# Errors fail the package; warnings and notes are shown.
+lintian_report=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v '^running with root privileges' || true)
+[ -z "$lintian_report" ] || echo "$lintian_report"
+if grep -q '^E: ' <<<"$lintian_report"; then
+  echo "$deb: lintian reports errors" >&2
+  exit 1
+fi
+unpacked=$(mktemp -d)
+dpkg-deb --extract "$deb" "$unpacked"
+"$unpacked/usr/bin/pressora" info "$unpacked/usr/lib/vst/PressoraLite/PressoraLite.so" |
+  grep -q "Effect name:    PressoraLite" ||
+  { echo "$deb: the packaged pressora does not load the packaged plug-in" >&2; exit 1; }
+[ "$(LV2_PATH="$unpacked/usr/lib/lv2" lv2ls 2>/dev/null | sort | tr '\n' ' ')" = \
+  "urn:corvella:pressoralite urn:corvella:pressoralite-sc " ] ||
+  { echo "$deb: lv2ls does not find both LV2 plug-ins in the packaged bundle" >&2; exit 1; }
+man --warnings -l "$unpacked/usr/share/man/man1/pressora.1.gz" 2>&1 >/dev/null | grep . &&
+  { echo "$deb: the manual page has errors" >&2; exit 1; }
+rm -rf "$unpacked"
+echo "$deb: OK (lintian without errors; pressora info loads the plug-in from the unpacked package)"

@@ -5,8 +5,8 @@
 # (drum hits over a sustained chord), renders it through the "Vocals" program,
 # renders it again as 32-bit float through both editions (the LV2 one with
 # lv2apply at the "Vocals" preset's port values) and checks that they agree
-# sample for sample, takes a picture of the editor and shows what the plug-in
-# tells a host about itself.
+# sample for sample, draws a report picture of the Vocals render, takes a picture
+# of the editor and shows what the plug-in tells a host about itself.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -39,8 +39,10 @@ echo "Installed: $lv2_bundle"
 demo=out/demo
 mkdir -p "$demo"
 "$build/tools/demosignal/demosignal" "$demo/drums-and-chord.wav"
+# With a report picture of what the compressor did (levels, gain reduction, static
+# curve, loudness), its numbers printed as well.
 "$build/tools/pressora/pressora" render "$plugin" \
-  "$demo/drums-and-chord.wav" "$demo/drums-and-chord-vocals.wav" --program Vocals
+  "$demo/drums-and-chord.wav" "$demo/drums-and-chord-vocals.wav" --program Vocals --report "$demo/report.png"
 
 # The same demo as 32-bit float through both editions: the VST program "Vocals" and
 # lv2apply at the port values of the LV2 preset "Vocals" (read from the installed
@@ -87,4 +89,5 @@ echo
 echo "Demo input:  $(realpath "$demo/drums-and-chord.wav")"
 echo "Demo output: $(realpath "$demo/drums-and-chord-vocals.wav") (program \"Vocals\")"
 echo "Float demo:  $(realpath "$demo/drums-and-chord-vocals-lv2.wav") (LV2 preset \"Vocals\", equal to the VST render)"
+echo "Report:      $(realpath "$demo/report.png")"
 echo "Editor:      $(realpath "$editor_shot") (and at 2x: $(realpath "$demo/editor@2x.png"))"

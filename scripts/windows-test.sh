@@ -87,6 +87,25 @@ for program in Default Vocals Hard; do
   done
 done
 
+# pressora.exe has no report pictures (no loudness library for Windows): it refuses
+# --report with a clear line and status 2, writes nothing, and its help says so.
+set +e
+"$wine64" "$windows_pressora" render "$windows_plugin" "$work/demo.wav" "$work/refused.wav" \
+  --report "$work/refused.png" >/dev/null 2>"$work/refused.txt"
+status=$?
+set -e
+tr -d '\r' <"$work/refused.txt" | grep -v '^[0-9a-f]*:\(err\|fixme\|warn\):' >"$work/refused-line.txt" || true
+if [ "$status" -ne 2 ] || [ "$(wc -l <"$work/refused-line.txt")" -ne 1 ] ||
+  ! grep -q -- '--report is not available in this build' "$work/refused-line.txt" ||
+  [ -e "$work/refused.wav" ] || [ -e "$work/refused.png" ]; then
+  echo "pressora.exe --report: status $status, said:" >&2
+  cat "$work/refused.txt" >&2
+  exit 1
+fi
+"$wine64" "$windows_pressora" --help | tr -d '\r' | grep -q -- '--report FILE.png   not available in this build' ||
+  { echo "pressora.exe --help does not say that --report is not available" >&2; exit 1; }
+echo "render --report: refused with one line and status 2; --help says so"
+
 step "i686, the 32-bit target"
 if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
   build_windows i686 /usr/lib/wine/wine

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using Vantor::Pressora::CCommandLine;
 using Vantor::Pressora::CUsageError;
 using Vantor::Pressora::SCommandLine;
@@ -40,8 +42,34 @@ TEST(CommandLine, ReadsEveryCommandAndOption)
     EXPECT_EQ(gui.screenshotAfter, 300);
     EXPECT_EQ(CCommandLine::parse({"gui", "p.so"}).screenshotPath, "") << "a window until the user closes it";
 
+    EXPECT_EQ(CCommandLine::parse({"render", "p.so", "i", "o", "--report", "r.png"}).reportPath, "r.png");
+
     EXPECT_EQ(CCommandLine::parse({"render", "--help"}).command, ECommand::Help);
     EXPECT_EQ(CCommandLine::parse({"help"}).command, ECommand::Help);
+}
+
+// Settings for one plug-in of a bench land on that plug-in alone; the others get none.
+TEST(CommandLine, BenchSettingsForOnePlugin)
+{
+    const SCommandLine bench = CCommandLine::parse(
+        {"bench", "lib/a.so", "b:c.so", "a.so", "--param", "Mix=0.5", "--param-for", "2:Ratio=0.25",
+         "--program-for", "b:c.so:Vocals", "--param-for=lib/a.so:Dry/Wet=1", "--program", "Hard"});
+    EXPECT_EQ(bench.program, "Hard");
+    ASSERT_EQ(bench.parameters.size(), 1u) << "--param keeps applying to every plug-in";
+    ASSERT_EQ(bench.pluginSettings.size(), 3u);
+    const auto& [first, second, third] =
+        std::tie(bench.pluginSettings[0], bench.pluginSettings[1], bench.pluginSettings[2]);
+    ASSERT_EQ(first.parameters.size(), 1u);
+    EXPECT_EQ(first.parameters[0].name, "Dry/Wet");
+    EXPECT_FALSE(first.program);
+    EXPECT_EQ(second.program, "Vocals") << "a file name may hold a colon";
+    ASSERT_EQ(second.parameters.size(), 1u);
+    EXPECT_EQ(second.parameters[0].value, 0.25f);
+    EXPECT_TRUE(third.parameters.empty());
+    EXPECT_FALSE(third.program);
+
+    EXPECT_TRUE(CCommandLine::parse({"bench", "a.so", "--param", "2:Mix=1"}).pluginSettings.empty())
+        << "a --param whose name has a colon still goes to every plug-in";
 }
 
 TEST(CommandLine, MistakesAreExplained)
@@ -54,7 +82,7 @@ TEST(CommandLine, MistakesAreExplained)
         {{"render", "p.so", "in.wav"}, "render expects a plug-in, an input and an output"},
         {{"bench"}, "bench expects at least one plug-in"},
         {{"info", "p.so", "--block", "64"}, "--block is not an option of 'info'"},
-        {{"bench", "p.so", "--program", "1"}, "--program is not an option of 'bench'"},
+        {{"info", "p.so", "--program", "1"}, "--program is not an option of 'info'"},
         {{"render", "p.so", "i", "o", "--seconds", "1"}, "--seconds is not an option of 'render'"},
         {{"render", "p.so", "i", "o", "--program", "1", "--program", "2"}, "--program given twice"},
         {{"render", "p.so", "i", "o", "--program="}, "--program needs a number or a name"},
@@ -79,6 +107,17 @@ TEST(CommandLine, MistakesAreExplained)
         {{"render", "p.so", "i", "o", "--screenshot", "s.png"}, "--screenshot is not an option of 'render'"},
         {{"compare", "a.wav"}, "compare expects two WAV files"},
         {{"compare", "a.wav", "b.wav", "--block", "8"}, "--block is not an option of 'compare'"},
+        {{"render", "p.so", "i", "o", "--report="}, "--report needs a file name"},
+        {{"bench", "p.so", "--report", "r.png"}, "--report is not an option of 'bench'"},
+        {{"render", "p.so", "i", "o", "--param-for", "1:Mix=1"}, "--param-for is not an option of 'render'"},
+        {{"bench", "a.so", "--param-for", "Mix=1"}, "--param-for expects WHICH:NAME=VALUE"},
+        {{"bench", "a.so", "b.so", "--param-for", "3:Mix=1"}, "'3' is none of the 2 plug-ins"},
+        {{"bench", "a.so", "b.so", "--param-for", "c.so:Mix=1"}, "'c.so' is none of the 2 plug-ins"},
+        {{"bench", "x/a.so", "y/a.so", "--param-for", "a.so:Mix=1"}, "'a.so' names 2 of the plug-ins"},
+        {{"bench", "a.so", "--param-for", "1:Mix"}, "--param-for expects NAME=VALUE"},
+        {{"bench", "a.so", "--param-for", "1:Mix=2"}, "between 0 and 1"},
+        {{"bench", "a.so", "--program-for", "1:"}, "--program-for needs a number or a name"},
+        {{"bench", "a.so", "--program-for", "1:A", "--program-for", "a.so:B"}, "--program-for given twice"},
     };
     for (const auto& [arguments, expected] : cases)
     {

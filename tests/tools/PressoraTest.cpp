@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -219,6 +220,139 @@ TEST(PressoraProgram, InfoDescribesThePlugin)
     }
 }
 
+// The lines of a text that start with a prefix.
+std::vector<std::string> linesStarting(const std::string& text, const std::string& prefix)
+{
+    std::vector<std::string> found;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+    {
+        if (line.rfind(prefix, 0) == 0)
+        {
+            found.push_back(line);
+        }
+    }
+    return found;
+}
+
+// Width and height from a PNG file's header chunk.
+std::pair<unsigned, unsigned> pngSize(const std::filesystem::path& path)
+{
+    const std::string bytes = readAll(path);
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0 || bytes.compare(12, 4, "IHDR") != 0)
+    {
+        return {0, 0};
+    }
+    const auto word = [&](std::size_t at)
+    {
+        unsigned value = 0;
+        for (std::size_t i = at; i < at + 4; ++i)
+        {
+            value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+        }
+        return value;
+    };
+    return {word(16), word(20)};
+}
+
+TEST(PressoraProgram, RenderReportPrintsLoudnessAndDrawsThePicture)
+{
+    // 4 s of a stereo 1 kHz sine at -23 dBFS, then the same length of silence.
+    constexpr int kRate = 48000;
+    std::vector<std::vector<float>> tone(2, std::vector<float>(4 * kRate));
+    for (std::size_t i = 0; i < tone[0].size(); ++i)
+    {
+        tone[0][i] = tone[1][i] =
+            static_cast<float>(0.0707946 * std::sin(2.0 * 3.14159265358979 * 1000.0 * i / kRate));
+    }
+    const auto input = scratch("tone.wav");
+    CWaveFile(kRate, EFormat::Float32, tone).save(input);
+    const auto quiet = scratch("quiet.wav");
+    CWaveFile(kRate, EFormat::Pcm16, std::vector<std::vector<float>>(1, std::vector<float>(kRate)))
+        .save(quiet);
+    const auto output = scratch("report-out.wav");
+    const auto picture = scratch("report.png");
+
+    const SRun run = pressora(
+        {"render", VSTHOST_PROBE_PATH, input.string(), output.string(), "--report", picture.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(linesStarting(run.out, "integrated loudness:"),
+              std::vector<std::string>{"integrated loudness: input -23.0 LUFS, output -23.0 LUFS"})
+        << run.out;
+    EXPECT_EQ(linesStarting(run.out, "gain reduction:"),
+              std::vector<std::string>{"gain reduction: average 0.0 dB, largest 0.0 dB"})
+        << "the probe only delays, which the report aligns:\n"
+        << run.out;
+    EXPECT_EQ(pngSize(picture), std::make_pair(1600u, 1000u));
+    EXPECT_TRUE(CWaveFile::load(output).frameCount() == 4 * kRate) << "the render itself is written";
+
+    std::filesystem::remove(picture);
+    const SRun silent = pressora({"render", PRESSORALITE_PATH, quiet.string(), output.string(), "--report",
+                                  picture.string(), "--program", "Vocals"});
+    ASSERT_EQ(silent.exitCode, 0) << silent.err;
+    EXPECT_EQ(linesStarting(silent.out, "integrated loudness:"),
+              std::vector<std::string>{"integrated loudness: input silent, output silent"})
+        << silent.out;
+    EXPECT_EQ(pngSize(picture), std::make_pair(1600u, 1000u));
+
+    // A report that cannot be written is one error line, after the render. (A sanitizer
+    // build would add the suppressions it used for the font library's caches.)
+    expectErrorLine(pressora({"render", VSTHOST_PROBE_PATH, quiet.string(), output.string(), "--report",
+                              scratch("no/such/folder/r.png").string()},
+                             "LSAN_OPTIONS=print_suppressions=0"),
+                    1, "cannot write the report");
+    for (const auto& path : {input, quiet, output, picture})
+    {
+        std::filesystem::remove(path);
+    }
+}
+
+// Each row carries the gain reduction the plug-in applied to the bench signal;
+// PressoraLite without settings runs the standard setting and compresses, the
+// probe (a delay, as a bypassed plug-in) and PressoraLite's Default program
+// (threshold 0 dB) do not and are marked.
+TEST(PressoraProgram, BenchShowsGainReductionAndTheSettingThatRan)
+{
+    const SRun run = pressora({"bench", PRESSORALITE_PATH, VSTHOST_PROBE_PATH, PRESSORALITE_PATH, "--seconds",
+                               "3", "--program-for", "3:Default"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> rows = linesStarting(run.out, "PressoraLite.so ");
+    ASSERT_EQ(rows.size(), 2u) << run.out;
+    const auto numbers = [](const std::string& row)
+    {
+        std::istringstream fields(row.substr(row.find(' ')));
+        std::vector<double> values(5);
+        for (double& value : values)
+        {
+            fields >> value;
+        }
+        return values; // ns/frame, x realtime, ratio, GR average, GR largest
+    };
+    EXPECT_GT(numbers(rows[0])[4], 3.0) << rows[0];
+    EXPECT_EQ(rows[0].find("not compressing"), std::string::npos) << rows[0];
+    EXPECT_NE(rows[1].find("not compressing"), std::string::npos) << rows[1];
+    EXPECT_NEAR(numbers(rows[1])[3], -2.0, 0.05) << "its Master's 2 dB, as they are: " << rows[1];
+    const std::vector<std::string> probe = linesStarting(run.out, "vsthost_probe.so ");
+    ASSERT_EQ(probe.size(), 1u);
+    EXPECT_NE(probe[0].find("0.0         0.0  not compressing"), std::string::npos) << probe[0];
+
+    EXPECT_EQ(linesStarting(run.out, "  PressoraLite.so: the standard setting (Threshold -20 dB, Ratio 4:1, "
+                                     "Attack 5 ms, Release 50 ms)")
+                  .size(),
+              1u)
+        << run.out;
+    EXPECT_EQ(linesStarting(run.out, "  PressoraLite.so: program 0 \"Default\"").size(), 1u) << run.out;
+    EXPECT_EQ(linesStarting(run.out, "  vsthost_probe.so: as it loads (program 0 \"Init\")").size(), 1u)
+        << run.out;
+
+    // A setting for all that reaches PressoraLite replaces the standard setting.
+    const SRun given = pressora({"bench", PRESSORALITE_PATH, "--seconds", "0.5", "--program", "Hard"});
+    ASSERT_EQ(given.exitCode, 0) << given.err;
+    EXPECT_EQ(linesStarting(given.out, "  PressoraLite.so: program 5 \"Hard\"").size(), 1u) << given.out;
+    expectErrorLine(pressora({"bench", PRESSORALITE_PATH, "--seconds", "0.5", "--param-for", "1:Knee=1"}), 1,
+                    "has no parameter 'Knee'");
+}
+
 TEST(PressoraProgram, BenchComparesEveryPluginWithTheFirst)
 {
     const SRun run = pressora({"bench", VSTHOST_PROBE_PATH, VSTHOST_PROBE_MAIN_ONLY_PATH, "--seconds", "0.5",
@@ -226,7 +360,8 @@ TEST(PressoraProgram, BenchComparesEveryPluginWithTheFirst)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("vsthost_probe.so"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("vsthost_probe_main_only.so"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("1.00\n"), std::string::npos) << run.out; // the first is its own reference
+    EXPECT_NE(linesStarting(run.out, "vsthost_probe.so ").at(0).find(" 1.00 "), std::string::npos)
+        << run.out; // the first is its own reference
     // The missing parameter is only a warning, once per plug-in.
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
     EXPECT_NE(run.err.find("warning: 'vsthost_probe.so' has no parameter 'Missing'"), std::string::npos)
@@ -259,6 +394,7 @@ TEST(PressoraProgram, WorksWithInstalledThirdPartyPlugins)
     arguments.insert(arguments.end(), {"--seconds", "0.2", "--block", "100"});
     const SRun bench = pressora(arguments, noLeakCheck);
     EXPECT_EQ(bench.exitCode, 0) << bench.err;
-    EXPECT_EQ(std::count(bench.out.begin(), bench.out.end(), '\n'), static_cast<long>(found.size()) + 3)
+    // The signal, the heading, a row each, "settings:" and a setting each.
+    EXPECT_EQ(std::count(bench.out.begin(), bench.out.end(), '\n'), 2 * static_cast<long>(found.size()) + 5)
         << bench.out;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <iterator>
 
 namespace Vantor::Pressora
@@ -20,12 +21,12 @@ template <typename TNumber> bool parseNumber(const std::string& text, TNumber& r
     return !text.empty() && error == std::errc() && next == end;
 }
 
-SParameterSetting parseParameter(const std::string& text)
+SParameterSetting parseParameter(const std::string& text, const std::string& option = "--param")
 {
     const auto equals = text.rfind('=');
     if (equals == std::string::npos || equals == 0)
     {
-        throw CUsageError("--param expects NAME=VALUE, got '" + text + "'");
+        throw CUsageError(option + " expects NAME=VALUE, got '" + text + "'");
     }
     SParameterSetting setting;
     setting.name = text.substr(0, equals);
@@ -33,11 +34,19 @@ SParameterSetting parseParameter(const std::string& text)
     if (!parseNumber(value, setting.value) || !std::isfinite(setting.value) || setting.value < 0.0f ||
         setting.value > 1.0f)
     {
-        throw CUsageError("--param " + setting.name + ": value '" + value +
+        throw CUsageError(option + " " + setting.name + ": value '" + value +
                           "' is not a number between 0 and 1");
     }
     return setting;
 }
+
+// A setting for one plug-in, kept as written until the plug-ins are known:
+// "WHICH:NAME=VALUE" or "WHICH:PROGRAM".
+struct SScopedSetting
+{
+    std::string option;
+    std::string text;
+};
 
 // What the arguments after the command fill in, read from left to right.
 struct SReading
@@ -45,6 +54,7 @@ struct SReading
     SCommandLine result;
     std::vector<std::string> positional;
     bool afterGiven = false;
+    std::vector<SScopedSetting> scoped;
 };
 
 // One option being read, "--name VALUE" or "--name=VALUE": value() takes the joined
@@ -101,6 +111,32 @@ void readProgram(SReading& reading, COptionArgument& option)
 void readParameter(SReading& reading, COptionArgument& option)
 {
     reading.result.parameters.push_back(parseParameter(option.value()));
+}
+
+void readScoped(SReading& reading, COptionArgument& option)
+{
+    const std::string name = option.name();
+    std::string text = option.value();
+    if (text.find(':') == std::string::npos)
+    {
+        throw CUsageError(name + " expects WHICH:" + (name == "--param-for" ? "NAME=VALUE" : "PROGRAM") +
+                          " (WHICH: the plug-in's position from 1 or its file name), got '" + text + "'");
+    }
+    reading.scoped.push_back({name, std::move(text)});
+}
+
+void readReport(SReading& reading, COptionArgument& option)
+{
+    if (!kReportsAvailable)
+    {
+        throw CUsageError("--report is not available in this build of pressora (the Windows pressora.exe "
+                          "draws no report pictures and measures no loudness); use the Linux pressora");
+    }
+    reading.result.reportPath = option.value();
+    if (reading.result.reportPath.empty())
+    {
+        throw CUsageError("--report needs a file name");
+    }
 }
 
 void readBlock(SReading& reading, COptionArgument& option)
@@ -164,7 +200,9 @@ enum EOption : unsigned
     kSeconds = 1u << 3,
     kScreenshot = 1u << 4,
     kAfter = 1u << 5,
-    kScale = 1u << 6
+    kScale = 1u << 6,
+    kScoped = 1u << 7,
+    kReport = 1u << 8
 };
 
 struct SOption
@@ -182,6 +220,9 @@ constexpr SOption kOptions[] = {
     {"--screenshot", kScreenshot, readScreenshot},
     {"--after", kAfter, readAfter},
     {"--scale", kScale, readScale},
+    {"--program-for", kScoped, readScoped},
+    {"--param-for", kScoped, readScoped},
+    {"--report", kReport, readReport},
 };
 
 // ---- commands: each takes its plain arguments ----------------------------------
@@ -208,13 +249,84 @@ void takeRender(SReading& reading)
     reading.result.outputPath = positional[2];
 }
 
+// The plug-ins WHICH names: its position from 1, or every plug-in whose file
+// name, as given or without its folder, it is.
+std::vector<std::size_t> pluginsNamed(const std::vector<std::string>& plugins, const std::string& which)
+{
+    std::size_t position = 0;
+    if (parseNumber(which, position))
+    {
+        return position >= 1 && position <= plugins.size() ? std::vector<std::size_t>{position - 1}
+                                                           : std::vector<std::size_t>{};
+    }
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < plugins.size(); ++i)
+    {
+        if (which == plugins[i] || which == std::filesystem::path(plugins[i]).filename().string())
+        {
+            found.push_back(i);
+        }
+    }
+    return found;
+}
+
+// The plug-in a scoped setting is for: named before the first of its colons that
+// ends a name of one (file names may hold colons). The rest of the text goes to `rest`.
+std::size_t scopedPlugin(const std::vector<std::string>& plugins, const SScopedSetting& setting,
+                         std::string& rest)
+{
+    const std::string& text = setting.text;
+    for (std::size_t colon = text.find(':'); colon != std::string::npos; colon = text.find(':', colon + 1))
+    {
+        const std::string which = text.substr(0, colon);
+        const std::vector<std::size_t> found = pluginsNamed(plugins, which);
+        if (found.size() > 1)
+        {
+            throw CUsageError(setting.option + ": '" + which + "' names " + std::to_string(found.size()) +
+                              " of the plug-ins; give its position instead");
+        }
+        if (found.size() == 1)
+        {
+            rest = text.substr(colon + 1);
+            return found.front();
+        }
+    }
+    throw CUsageError(setting.option + ": '" + text.substr(0, text.find(':')) + "' is none of the " +
+                      std::to_string(plugins.size()) + " plug-ins (give a position from 1 or a file name)");
+}
+
 void takeBench(SReading& reading)
 {
     if (reading.positional.empty())
     {
         throw CUsageError("bench expects at least one plug-in: pressora bench PLUGIN.so [OTHER.so ...]");
     }
-    reading.result.plugins = reading.positional;
+    SCommandLine& result = reading.result;
+    result.plugins = reading.positional;
+    if (reading.scoped.empty())
+    {
+        return;
+    }
+    result.pluginSettings.resize(result.plugins.size());
+    for (const SScopedSetting& setting : reading.scoped)
+    {
+        std::string rest;
+        SPluginSettings& target = result.pluginSettings[scopedPlugin(result.plugins, setting, rest)];
+        if (setting.option == "--param-for")
+        {
+            target.parameters.push_back(parseParameter(rest, setting.option));
+            continue;
+        }
+        if (target.program)
+        {
+            throw CUsageError(setting.option + " given twice for one plug-in");
+        }
+        if (rest.empty())
+        {
+            throw CUsageError(setting.option + " needs a number or a name after the plug-in");
+        }
+        target.program = rest;
+    }
 }
 
 void takeGui(SReading& reading)
@@ -245,8 +357,8 @@ struct SCommand
 
 constexpr SCommand kCommands[] = {
     {"info", ECommand::Info, 0, takeInfo},
-    {"render", ECommand::Render, kProgram | kParam | kBlock, takeRender},
-    {"bench", ECommand::Bench, kParam | kBlock | kSeconds, takeBench},
+    {"render", ECommand::Render, kProgram | kParam | kBlock | kReport, takeRender},
+    {"bench", ECommand::Bench, kProgram | kParam | kScoped | kBlock | kSeconds, takeBench},
     {"gui", ECommand::Gui, kProgram | kParam | kScreenshot | kAfter | kScale, takeGui},
     {"compare", ECommand::Compare, 0, takeCompare},
 };
@@ -323,6 +435,21 @@ SCommandLine CCommandLine::parse(const std::vector<std::string>& arguments)
     return reading.result;
 }
 
+// The --report line of the help: what it does, or that this build has none.
+#ifdef PRESSORA_REPORTS
+#define PRESSORA_REPORT_HELP                                                                                 \
+    "  --report FILE.png   render: also measure what the plug-in did and draw it as one PNG\n"               \
+    "                      (1600 x 1000): input and output level over time (10 ms RMS and\n"                 \
+    "                      peak), gain reduction over time, the static curve of a fresh\n"                   \
+    "                      instance with the same settings (1 kHz sine, -60 to 0 dBFS) and\n"                \
+    "                      the loudness after EBU R128 (integrated, range, true peak); the\n"                \
+    "                      numbers are printed too\n"
+#else
+#define PRESSORA_REPORT_HELP                                                                                 \
+    "  --report FILE.png   not available in this build (pressora.exe for Windows draws no\n"                 \
+    "                      report pictures and measures no loudness): use the Linux pressora\n"
+#endif
+
 const char* CCommandLine::usage()
 {
     return "Usage:\n"
@@ -330,14 +457,21 @@ const char* CCommandLine::usage()
            "      Show the plug-in's record, names, parameters, programs and capabilities.\n"
            "  pressora render PLUGIN.so IN.wav OUT.wav [--program N|NAME] [--param NAME=VALUE]... [--block "
            "N]\n"
+           "                  [--report FILE.png]\n"
            "      Process a 16/24-bit PCM or 32-bit float WAV file (mono is fed to both inputs);\n"
            "      OUT.wav is stereo in the input's sample format and rate.\n"
-           "  pressora bench PLUGIN.so [OTHER.so ...] [--param NAME=VALUE]... [--block N] [--seconds S]\n"
-           "      Time each plug-in on the same generated stereo signal at 44100 Hz and\n"
-           "      print nanoseconds per stereo frame and the ratio to the first plug-in.\n"
+           "  pressora bench PLUGIN.so [OTHER.so ...] [--program N|NAME] [--param NAME=VALUE]...\n"
+           "                 [--program-for WHICH:N|NAME]... [--param-for WHICH:NAME=VALUE]...\n"
+           "                 [--block N] [--seconds S]\n"
+           "      Time each plug-in on the same generated stereo signal at 44100 Hz and print\n"
+           "      nanoseconds per stereo frame, the ratio to the first plug-in and the gain\n"
+           "      reduction it applied (average and largest, dB, input minus output level);\n"
+           "      a plug-in whose gain is the same for the signal's loud and quiet parts is\n"
+           "      marked \"not compressing\". PressoraLite, when no setting reaches it, runs at\n"
+           "      the standard setting (Threshold -20 dB, Ratio 4:1, Attack 5 ms, Release 50 ms);\n"
+           "      the output names the setting each plug-in ran.\n"
            "  pressora gui PLUGIN.so [--program N|NAME] [--param NAME=VALUE]... [--scale S] [--screenshot "
-           "FILE "
-           "[--after MS]]\n"
+           "FILE [--after MS]]\n"
            "      Open the plug-in's editor in a window of its own while a test signal runs\n"
            "      through the plug-in (silently); close the window to end. With --screenshot,\n"
            "      write a PNG of the window after MS milliseconds (default 1000) and exit.\n"
@@ -347,11 +481,17 @@ const char* CCommandLine::usage()
            "  pressora --help\n"
            "\n"
            "Options:\n"
-           "  --program N|NAME    select a program by index (from 0) or by name before processing\n"
+           "  --program N|NAME    select a program by index (from 0) or by name before processing;\n"
+           "                      bench: in every plug-in that has it\n"
            "  --param NAME=VALUE  set a parameter, found by name (case-insensitive), to a\n"
-           "                      normalised value from 0 to 1; may be repeated\n"
+           "                      normalised value from 0 to 1; may be repeated; bench: in every\n"
+           "                      plug-in that has it\n"
+           "  --program-for WHICH:N|NAME\n"
+           "  --param-for WHICH:NAME=VALUE\n"
+           "                      bench: the same for one plug-in only, after the settings for all;\n"
+           "                      WHICH is its position in the list (from 1) or its file name\n"
            "  --block N           frames per processing call (default 512)\n"
-           "  --seconds S         length of the benchmark signal (default 10)\n"
+           "  --seconds S         length of the benchmark signal (default 10)\n" PRESSORA_REPORT_HELP
            "  --screenshot FILE   gui: write a PNG of the editor's window and exit\n"
            "  --after MS          gui: run that many milliseconds before the screenshot (default 1000)\n"
            "  --scale S           gui: draw the editor at scale S, 1 to 3 (as PRESSORA_SCALE does)\n"

@@ -22,6 +22,21 @@ struct SParameterSetting
     float value = 0.0f;
 };
 
+// Settings for one plug-in of a bench only ("--program-for", "--param-for").
+struct SPluginSettings
+{
+    std::optional<std::string> program;
+    std::vector<SParameterSetting> parameters;
+};
+
+// Whether this build writes report pictures (--report): the Linux build does;
+// the Windows one has neither PNG report drawing nor a loudness library.
+#ifdef PRESSORA_REPORTS
+inline constexpr bool kReportsAvailable = true;
+#else
+inline constexpr bool kReportsAvailable = false;
+#endif
+
 // The parsed arguments of one pressora run.
 struct SCommandLine
 {
@@ -40,8 +55,10 @@ struct SCommandLine
     std::string inputPath;               // render only
     std::string outputPath;              // render only
     std::vector<std::string> audioFiles; // compare: the two files
-    std::optional<std::string> program;  // render and gui: an index or a program name
+    std::optional<std::string> program;  // render, bench and gui: an index or a program name
     std::vector<SParameterSetting> parameters;
+    std::vector<SPluginSettings> pluginSettings; // bench: one per plug-in, in their order
+    std::string reportPath;                      // render only: the report picture
     int blockSize = 512;
     double seconds = 10.0;      // bench only
     std::string screenshotPath; // gui only: write a PNG of the window and exit

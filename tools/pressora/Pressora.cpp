@@ -1,5 +1,7 @@
 #include "tools/pressora/Pressora.hpp"
 
+#include "tools/pressora/OwnPlugin.hpp"
+#include "tools/pressora/ParameterText.hpp"
 #include "tools/pressora/TestSignal.hpp"
 #include "tools/pressora/WaveFile.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
@@ -155,9 +157,10 @@ int CPressora::run(const std::vector<std::string>& arguments)
     return kFailure;
 }
 
-void CPressora::applyParameters(CVstPlugin& plugin, const std::vector<SParameterSetting>& settings,
-                                bool warnOnly)
+std::vector<int> CPressora::applyParameters(CVstPlugin& plugin,
+                                            const std::vector<SParameterSetting>& settings, bool warnOnly)
 {
+    std::vector<int> applied;
     for (const SParameterSetting& setting : settings)
     {
         const std::optional<int> index = plugin.findParameter(setting.name);
@@ -175,10 +178,12 @@ void CPressora::applyParameters(CVstPlugin& plugin, const std::vector<SParameter
             continue;
         }
         plugin.setParameter(*index, setting.value);
+        applied.push_back(*index);
     }
+    return applied;
 }
 
-void CPressora::applyProgram(CVstPlugin& plugin, const std::string& program)
+bool CPressora::applyProgram(CVstPlugin& plugin, const std::string& program, bool warnOnly)
 {
     std::optional<int> index;
     if (isIndex(program))
@@ -202,9 +207,15 @@ void CPressora::applyProgram(CVstPlugin& plugin, const std::string& program)
             text << (i == 0 ? "" : ", ") << i << " " << plugin.programNameAt(i);
         }
         text << (plugin.programCount() == 0 ? "none)" : ")");
-        throw CRunError(text.str());
+        if (!warnOnly)
+        {
+            throw CRunError(text.str());
+        }
+        m_err << "pressora: warning: " << text.str() << "\n";
+        return false;
     }
     plugin.setProgram(*index);
+    return true;
 }
 
 void CPressora::info(const SCommandLine& command)
@@ -349,12 +360,10 @@ void CPressora::compare(const SCommandLine& command)
           << "\n";
 }
 
-void CPressora::render(const SCommandLine& command)
+std::unique_ptr<CVstPlugin> CPressora::loadForRender(const SCommandLine& command, float sampleRate)
 {
-    const CWaveFile input = CWaveFile::load(command.inputPath);
-
     SHostSettings settings;
-    settings.sampleRate = static_cast<float>(input.sampleRate());
+    settings.sampleRate = sampleRate;
     settings.blockSize = command.blockSize;
     settings.offline = true;
     settings.logCalls = false;
@@ -367,6 +376,14 @@ void CPressora::render(const SCommandLine& command)
     }
     applyParameters(*plugin, command.parameters, false);
     plugin->resume();
+    return plugin;
+}
+
+void CPressora::render(const SCommandLine& command)
+{
+    const CWaveFile input = CWaveFile::load(command.inputPath);
+
+    auto plugin = loadForRender(command, static_cast<float>(input.sampleRate()));
 
     const auto frames = static_cast<std::size_t>(input.frameCount());
     const std::vector<float>& left = input.channel(0);
@@ -394,12 +411,59 @@ void CPressora::render(const SCommandLine& command)
     {
         m_err << "\n";
     }
-    plugin->close();
 
-    CWaveFile(input.sampleRate(), input.format(), std::move(output)).save(command.outputPath);
+    CWaveFile rendered(input.sampleRate(), input.format(), std::move(output));
+    rendered.save(command.outputPath);
     m_out << "rendered " << frames << " frames at " << input.sampleRate() << " Hz ("
           << CWaveFile::formatName(input.format()) << ", " << (input.channelCount() == 1 ? "mono" : "stereo")
           << " in, stereo out) to " << command.outputPath << "\n";
+    if (!command.reportPath.empty())
+    {
+        report(command, *plugin, input.channelCount(), {left, right},
+               {rendered.channel(0), rendered.channel(1)});
+    }
+    plugin->close();
+}
+
+std::string CPressora::setUpForBench(CVstPlugin& plugin, const SCommandLine& command, std::size_t index)
+{
+    const SPluginSettings* own =
+        index < command.pluginSettings.size() ? &command.pluginSettings[index] : nullptr;
+    bool programSet = command.program && applyProgram(plugin, *command.program, true);
+    if (own != nullptr && own->program)
+    {
+        programSet = applyProgram(plugin, *own->program, false);
+    }
+    std::vector<int> parameters = applyParameters(plugin, command.parameters, true);
+    if (own != nullptr)
+    {
+        const std::vector<int> more = applyParameters(plugin, own->parameters, false);
+        parameters.insert(parameters.end(), more.begin(), more.end());
+    }
+    if (!programSet && parameters.empty() && OwnPlugin::isPressoraLite(plugin))
+    {
+        OwnPlugin::applyStandardSetting(plugin);
+        return "the standard setting (" + OwnPlugin::standardSettingText() + "): no setting given for it";
+    }
+
+    std::ostringstream text;
+    if (plugin.programCount() > 0)
+    {
+        text << "program " << plugin.program() << " \"" << plugin.programName() << "\"";
+    }
+    std::sort(parameters.begin(), parameters.end());
+    parameters.erase(std::unique(parameters.begin(), parameters.end()), parameters.end());
+    for (const int parameter : parameters)
+    {
+        text << (text.tellp() > 0 ? ", " : "") << plugin.parameterName(parameter) << " "
+             << parameterValueText(plugin, parameter);
+    }
+    std::string result = text.str();
+    if (!programSet && parameters.empty())
+    {
+        result = result.empty() ? "as it loads" : "as it loads (" + result + ")";
+    }
+    return result;
 }
 
 void CPressora::bench(const SCommandLine& command)
@@ -414,12 +478,15 @@ void CPressora::bench(const SCommandLine& command)
     m_out << "signal: " << command.seconds << " s of stereo at " << kSampleRate << " Hz, "
           << command.blockSize << " frames per call, best of " << kRuns << " runs\n";
     m_out << std::left << std::setw(36) << "plug-in" << std::right << std::setw(12) << "ns/frame"
-          << std::setw(14) << "x realtime" << std::setw(9) << "ratio"
+          << std::setw(14) << "x realtime" << std::setw(9) << "ratio" << std::setw(12) << "GR avg dB"
+          << std::setw(12) << "GR max dB"
           << "\n";
 
     double first = 0.0;
-    for (const std::string& path : command.plugins)
+    std::vector<std::string> settingLines;
+    for (std::size_t index = 0; index < command.plugins.size(); ++index)
     {
+        const std::string& path = command.plugins[index];
         SHostSettings settings;
         settings.sampleRate = kSampleRate;
         settings.blockSize = command.blockSize;
@@ -427,7 +494,8 @@ void CPressora::bench(const SCommandLine& command)
         auto plugin = CVstPlugin::load(path, settings);
         plugin->setSampleRate(settings.sampleRate);
         plugin->setBlockSize(settings.blockSize);
-        applyParameters(*plugin, command.parameters, true);
+        const std::string name = std::filesystem::path(path).filename().string();
+        settingLines.push_back(name + ": " + setUpForBench(*plugin, command, index));
         plugin->resume();
 
         // One untimed pass of up to a second settles caches and lazy set-up.
@@ -444,7 +512,12 @@ void CPressora::bench(const SCommandLine& command)
             const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - begin;
             best = run == 0 ? elapsed.count() : std::min(best, elapsed.count());
         }
+        // What the last run did to the signal, its output aligned by the reported delay.
+        const auto delay = static_cast<std::size_t>(std::max(0, plugin->effect().initialDelay));
         plugin->close();
+        const SAlignedPair aligned = alignOutput({signal.left(), signal.right()}, {outLeft, outRight}, delay);
+        const SGainReduction reduction =
+            SProcessedLevels::measure(aligned.input, aligned.output, kSampleRate).reduction;
 
         const double perFrame = best / static_cast<double>(frames);
         if (first == 0.0)
@@ -452,12 +525,27 @@ void CPressora::bench(const SCommandLine& command)
             first = perFrame;
         }
         const double realtime = perFrame > 0.0 ? 1e9 / (perFrame * kSampleRate) : 0.0;
-        std::string name = std::filesystem::path(path).filename().string();
         m_out << std::left << std::setw(36) << name << std::right << std::fixed << std::setprecision(2)
               << std::setw(12) << perFrame << std::setprecision(1) << std::setw(14) << realtime
-              << std::setprecision(2) << std::setw(9) << (first > 0.0 ? perFrame / first : 0.0) << "\n";
+              << std::setprecision(2) << std::setw(9) << (first > 0.0 ? perFrame / first : 0.0)
+              << std::setprecision(1) << std::setw(12) << reduction.average + 0.0 << std::setw(12)
+              << reduction.largest + 0.0 << (reduction.compressing == false ? "  not compressing" : "")
+              << "\n";
         m_out.unsetf(std::ios::floatfield);
     }
+    m_out << "settings:\n";
+    for (const std::string& line : settingLines)
+    {
+        m_out << "  " << line << "\n";
+    }
 }
+
+#ifndef PRESSORA_REPORTS
+// Never reached: the command line refuses --report in a build without reports.
+void CPressora::report(const SCommandLine&, CVstPlugin&, int, const SStereoView&, const SStereoView&)
+{
+    throw CRunError("this build of pressora writes no reports");
+}
+#endif
 
 } // namespace Vantor::Pressora

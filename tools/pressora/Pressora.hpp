@@ -1,8 +1,10 @@
 #pragma once
 
 #include "tools/pressora/CommandLine.hpp"
+#include "tools/pressora/LevelAnalysis.hpp"
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,10 +40,23 @@ private:
     // Opens the plug-in's editor in a window of ours (an X server is needed).
     void gui(const SCommandLine& command);
     void compare(const SCommandLine& command);
+    // The measurements of one render, printed and drawn into command.reportPath.
+    // rendered is the instance that made output; input is what it was fed.
+    void report(const SCommandLine& command, VstHost::CVstPlugin& rendered, int inputChannels,
+                const SStereoView& input, const SStereoView& output);
+    // Loads a plug-in for a render at a rate: block size, program and parameters
+    // of the command line set, resumed.
+    std::unique_ptr<VstHost::CVstPlugin> loadForRender(const SCommandLine& command, float sampleRate);
     // Sets every --param; unknown names are an error, or with warnOnly a warning.
-    void applyParameters(VstHost::CVstPlugin& plugin, const std::vector<SParameterSetting>& settings,
-                         bool warnOnly);
-    void applyProgram(VstHost::CVstPlugin& plugin, const std::string& program);
+    // Returns the indices of the parameters set.
+    std::vector<int> applyParameters(VstHost::CVstPlugin& plugin,
+                                     const std::vector<SParameterSetting>& settings, bool warnOnly);
+    // Selects a program; one the plug-in lacks is an error, or with warnOnly a
+    // warning (then false).
+    bool applyProgram(VstHost::CVstPlugin& plugin, const std::string& program, bool warnOnly = false);
+    // Gives one plug-in of a bench its settings (those for all, then its own;
+    // PressoraLite, reached by none, the standard setting) and says what it runs.
+    std::string setUpForBench(VstHost::CVstPlugin& plugin, const SCommandLine& command, std::size_t index);
 
     std::ostream& m_out;
     std::ostream& m_err;
