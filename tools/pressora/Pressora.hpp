@@ -3,6 +3,7 @@
 #include "tools/pressora/CommandLine.hpp"
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,10 +31,17 @@ public:
 
     // Runs one command line (without the program name); never throws.
     int run(const std::vector<std::string>& arguments);
+    // The signal (SIGINT, SIGTERM) that stopped the last run; 0 when none did.
+    // The program then ends by it, as a shell expects of a stopped command.
+    int stopSignal() const { return m_stopSignal; }
 
 private:
     void info(const SCommandLine& command);
     void render(const SCommandLine& command);
+    void renderFile(const SCommandLine& command);
+    void renderBatch(const SCommandLine& command);
+    // The plug-in loaded for rendering, its program and parameters set.
+    std::unique_ptr<VstHost::CVstPlugin> loadForRendering(const SCommandLine& command, float sampleRate);
     void bench(const SCommandLine& command);
     // Opens the plug-in's editor in a window of ours (an X server is needed).
     void gui(const SCommandLine& command);
@@ -45,6 +53,7 @@ private:
 
     std::ostream& m_out;
     std::ostream& m_err;
+    int m_stopSignal = 0;
 };
 
 } // namespace Vantor::Pressora
