@@ -53,10 +53,10 @@ std::uint64_t readBE(const unsigned char* bytes, int count)
 
 std::vector<unsigned char> bytesLE(std::uint64_t value, int count)
 {
-    std::vector<unsigned char> bytes;
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
     {
-        bytes.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFF));
+        bytes[static_cast<std::size_t>(i)] = static_cast<unsigned char>((value >> (8 * i)) & 0xFF);
     }
     return bytes;
 }
