@@ -272,6 +272,8 @@ TEST(PressoraProgram, FailuresAreOneLine)
          "Opus files are written only at 8000, 12000, 16000, 24000 or 48000 Hz, not at the input's 32000 Hz"},
         {{"render", probe, input, scratch("out.xyz").string()}, "no kind of sound file has this extension"},
         {{"render", probe, input, input}, "is the input itself"},
+        {{"render", probe, input, scratch("none/out.wav").string()},
+         "'" + scratch("none/out.wav").string() + "': cannot write WAV 16-bit PCM"},
         {{"render", probe, scratch("absent.wav").string(), output}, "absent.wav"},
         {{"render", probe, input, output, "--param", "Tone=0.5"},
          "has no parameter 'Tone' (parameters: Gain, Drive, Mix Leve)"},

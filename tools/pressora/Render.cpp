@@ -94,7 +94,29 @@ SRendered CFileRenderer::render(const SSoundFile& input, const std::filesystem::
 
     const std::filesystem::path temporary = temporaryName(output);
     CRemoveUnlessKept removal(temporary);
-    auto writer = m_files.create(temporary, rendered.outputFormat, audio.sampleRate, 2, m_dither);
+    try
+    {
+        write(input, temporary, rendered, hooks);
+    }
+    catch (const CSoundFileError& error)
+    {
+        // Named by the output the user gave, not by its temporary name.
+        throw CSoundFileError(output, error.reason());
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, output, error);
+    if (error)
+    {
+        throw CSoundFileError(output, "cannot put the finished file in place: " + error.message());
+    }
+    removal.keep();
+    return rendered;
+}
+
+void CFileRenderer::write(const SSoundFile& input, const std::filesystem::path& temporary,
+                          SRendered& rendered, const SRenderHooks& hooks)
+{
+    auto writer = m_files.create(temporary, rendered.outputFormat, input.audio.sampleRate, 2, m_dither);
 
     // Parts are whole numbers of blocks, so that the plug-in is called exactly
     // as by one processStereo() over the whole file.
@@ -109,13 +131,13 @@ SRendered CFileRenderer::render(const SSoundFile& input, const std::filesystem::
         hooks.keptOutput->assign(2, {});
     }
     const auto frames = static_cast<std::size_t>(rendered.frames);
-    const std::vector<float>& left = audio.channels.at(0);
-    const std::vector<float>& right = audio.channels.at(audio.channelCount() > 1 ? 1 : 0);
+    const std::vector<float>& left = input.audio.channels.at(0);
+    const std::vector<float>& right = input.audio.channels.at(input.audio.channelCount() > 1 ? 1 : 0);
     for (std::size_t start = 0; start < frames; start += partFrames)
     {
         const std::size_t count = std::min(partFrames, frames - start);
-        plugin.processStereo(left.data() + start, right.data() + start, m_output[0].data(),
-                             m_output[1].data(), count);
+        m_plugin->processStereo(left.data() + start, right.data() + start, m_output[0].data(),
+                                m_output[1].data(), count);
         const float* const channels[] = {m_output[0].data(), m_output[1].data()};
         writer->write(channels, count);
         if (hooks.keptOutput != nullptr)
@@ -138,14 +160,6 @@ SRendered CFileRenderer::render(const SSoundFile& input, const std::filesystem::
     writer->close();
     rendered.clippedSamples = writer->clippedSamples();
     writer.reset();
-    std::error_code error;
-    std::filesystem::rename(temporary, output, error);
-    if (error)
-    {
-        throw CSoundFileError(output, "cannot put the finished file in place: " + error.message());
-    }
-    removal.keep();
-    return rendered;
 }
 
 } // namespace Vantor::Pressora

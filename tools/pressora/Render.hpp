@@ -76,6 +76,10 @@ public:
                      const SRenderHooks& hooks = {});
 
 private:
+    // Processes the input and writes the output under the temporary name.
+    void write(const SSoundFile& input, const std::filesystem::path& temporary, SRendered& rendered,
+               const SRenderHooks& hooks);
+
     const ISoundFiles& m_files;
     std::unique_ptr<VstHost::CVstPlugin> m_plugin;
     int m_blockSize;

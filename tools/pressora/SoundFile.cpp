@@ -102,7 +102,7 @@ std::string fileMessage(const std::filesystem::path& path, const std::string& re
 } // namespace
 
 CSoundFileError::CSoundFileError(const std::filesystem::path& path, const std::string& reason)
-    : std::runtime_error(fileMessage(path, reason))
+    : std::runtime_error(fileMessage(path, reason)), m_reason(reason)
 {
 }
 

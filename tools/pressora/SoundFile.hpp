@@ -79,6 +79,11 @@ class CSoundFileError : public std::runtime_error
 {
 public:
     CSoundFileError(const std::filesystem::path& path, const std::string& reason);
+    // The text after the file's name.
+    const std::string& reason() const { return m_reason; }
+
+private:
+    std::string m_reason;
 };
 
 // ---- kinds of files an output can be ----------------------------------------
