@@ -5,7 +5,7 @@
 # replayed), then on new inputs. New inputs go to a scratch folder, so the tree
 # stays as it is. A crash fails the stage; its input is kept in
 # build/fuzz/findings/ to be added to the corpus once the fault is fixed.
-# VANTOR_FUZZ_SECONDS sets the time per target (default 6; 8 targets, about a minute in all).
+# VANTOR_FUZZ_SECONDS sets the time per target (default 6; 9 targets, about a minute in all).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config ccache clang-format-16 clang-tidy python3
+  libsndfile1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libx11-dev libxrandr-dev libxtst-dev libcairo2-dev libpng-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation
   xvfb xauth

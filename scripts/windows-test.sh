@@ -86,6 +86,14 @@ for program in Default Vocals Hard; do
     "$native_pressora" compare "$linux" "$windows"
   done
 done
+# A folder's worth on two workers, twice: the second run replaces the finished
+# outputs, as a renamed temporary file must be able to.
+for run in 1 2; do
+  "$wine64" "$windows_pressora" render "$windows_plugin" "$work/demo.wav" --out-dir "$work/batch" \
+    --program Vocals --jobs 2 >/dev/null
+done
+printf 'batch, run twice:            '
+"$native_pressora" compare "$work/linux-Vocals-512.wav" "$work/batch/demo.wav"
 
 # pressora.exe has no report pictures (no loudness library for Windows): it refuses
 # --report with a clear line and status 2, writes nothing, and its help says so.

@@ -22,7 +22,8 @@
 #include "tools/pressora/WaveFile.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
 
-using Vantor::Pressora::CWaveFile;
+using Vantor::Pressora::CWaveFiles;
+using Vantor::Pressora::SAudio;
 using Vantor::VstHost::CVstPlugin;
 using Vantor::VstHost::SHostSettings;
 
@@ -53,10 +54,10 @@ const std::filesystem::path kReference = VANTOR_REFERENCE_BUILD;
 
 // The demo through this build's library with a program and a block size, as
 // `pressora render` drives it.
-std::vector<std::vector<float>> render(const CWaveFile& input, const std::string& program, int block)
+std::vector<std::vector<float>> render(const SAudio& input, const std::string& program, int block)
 {
     SHostSettings settings;
-    settings.sampleRate = static_cast<float>(input.sampleRate());
+    settings.sampleRate = static_cast<float>(input.sampleRate);
     settings.blockSize = block;
     settings.offline = true;
     settings.logCalls = false;
@@ -67,7 +68,7 @@ std::vector<std::vector<float>> render(const CWaveFile& input, const std::string
     plugin->resume();
     const auto frames = static_cast<std::size_t>(input.frameCount());
     std::vector<std::vector<float>> output(2, std::vector<float>(frames));
-    plugin->processStereo(input.channel(0).data(), input.channel(1).data(), output[0].data(),
+    plugin->processStereo(input.channels[0].data(), input.channels[1].data(), output[0].data(),
                           output[1].data(), frames);
     return output;
 }
@@ -97,7 +98,7 @@ TEST(ReferenceRender, TheDemoRendersBitForBitAsIn64Bits)
     const auto demoPath = folder / "demo.wav";
     // In 32-bit float, so that the renders keep every bit the effect computes.
     ASSERT_TRUE(runReference({demosignal.string(), demoPath.string(), "--float"}, log));
-    const CWaveFile demo = CWaveFile::load(demoPath);
+    const SAudio demo = CWaveFiles().read(demoPath).audio;
     ASSERT_EQ(demo.channelCount(), 2);
 
     for (const char* program : {"Default", "Vocals", "Hard"})
@@ -110,13 +111,13 @@ TEST(ReferenceRender, TheDemoRendersBitForBitAsIn64Bits)
                 runReference({pressora.string(), "render", library.string(), demoPath.string(),
                               referencePath.string(), "--program", program, "--block", std::to_string(block)},
                              log));
-            const CWaveFile reference = CWaveFile::load(referencePath);
+            const SAudio reference = CWaveFiles().read(referencePath).audio;
             const auto ours = render(demo, program, block);
             ASSERT_EQ(reference.channelCount(), 2) << which;
             ASSERT_EQ(reference.frameCount(), demo.frameCount()) << which;
             for (int channel = 0; channel < 2; ++channel)
             {
-                const std::vector<float>& expected = reference.channel(channel);
+                const std::vector<float>& expected = reference.channels[static_cast<std::size_t>(channel)];
                 const std::vector<float>& actual = ours[static_cast<std::size_t>(channel)];
                 const auto [mine, theirs] = std::mismatch(
                     actual.begin(), actual.end(), expected.begin(),

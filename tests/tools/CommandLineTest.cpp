@@ -43,6 +43,15 @@ TEST(CommandLine, ReadsEveryCommandAndOption)
     EXPECT_EQ(CCommandLine::parse({"gui", "p.so"}).screenshotPath, "") << "a window until the user closes it";
 
     EXPECT_EQ(CCommandLine::parse({"render", "p.so", "i", "o", "--report", "r.png"}).reportPath, "r.png");
+    const SCommandLine batch =
+        CCommandLine::parse({"render", "p.so", "in", "--dither", "folder/", "--out-dir", "out", "--jobs=3"});
+    EXPECT_EQ(batch.plugins, std::vector<std::string>{"p.so"});
+    EXPECT_EQ(batch.inputPaths, (std::vector<std::string>{"in", "folder/"}));
+    EXPECT_EQ(batch.outputFolder, "out");
+    EXPECT_EQ(batch.jobs, 3);
+    EXPECT_TRUE(batch.dither);
+    EXPECT_FALSE(render.dither);
+    EXPECT_EQ(render.jobs, 0) << "one worker per core";
 
     EXPECT_EQ(CCommandLine::parse({"render", "--help"}).command, ECommand::Help);
     EXPECT_EQ(CCommandLine::parse({"help"}).command, ECommand::Help);
@@ -105,7 +114,13 @@ TEST(CommandLine, MistakesAreExplained)
         {{"gui", "p.so", "--screenshot="}, "--screenshot needs a file name"},
         {{"gui", "p.so", "--seconds", "2"}, "--seconds is not an option of 'gui'"},
         {{"render", "p.so", "i", "o", "--screenshot", "s.png"}, "--screenshot is not an option of 'render'"},
-        {{"compare", "a.wav"}, "compare expects two WAV files"},
+        {{"compare", "a.wav"}, "compare expects two sound files"},
+        {{"render", "p.so", "--out-dir", "o"}, "render --out-dir expects a plug-in and inputs"},
+        {{"render", "p.so", "i", "--out-dir", "o", "--out-dir=p"}, "--out-dir given twice"},
+        {{"render", "p.so", "i", "o", "--jobs", "2"}, "--jobs only applies to --out-dir"},
+        {{"render", "p.so", "i", "--out-dir", "o", "--jobs", "0"}, "not a number of workers from 1 to 256"},
+        {{"render", "p.so", "i", "o", "--dither=yes"}, "--dither takes no value"},
+        {{"bench", "p.so", "--dither"}, "--dither is not an option of 'bench'"},
         {{"compare", "a.wav", "b.wav", "--block", "8"}, "--block is not an option of 'compare'"},
         {{"render", "p.so", "i", "o", "--report="}, "--report needs a file name"},
         {{"bench", "p.so", "--report", "r.png"}, "--report is not an option of 'bench'"},

@@ -6,14 +6,21 @@
 //   PROBE_REFUSE         return no effect
 //   PROBE_THROW          throw from the entry point
 //   PROBE_NO_ENTRY       export no entry point at all
+//   PROBE_HOLD           wait in processReplacing, while the file named by the
+//                        environment variable VSTHOST_PROBE_HOLD exists, whenever
+//                        a call's first left sample is kHoldSample
 
 #include "tests/tools/ProbePluginState.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 using namespace Vantor::Vst;
 using ProbePlugin::SState;
@@ -80,6 +87,12 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         return 0;
     case effMainsChanged:
         state.resumed = value != 0;
+        if (state.resumed)
+        {
+            // A resumed effect starts afresh, as a host expects of a new piece.
+            std::memset(state.delayLine, 0, sizeof state.delayLine);
+            state.delayPosition = 0;
+        }
         return 0;
     case effProcessEvents:
     {
@@ -161,6 +174,16 @@ VstIntPtr VANTOR_VSTCALL dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
 void VANTOR_VSTCALL processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
 {
     SState& state = ProbePlugin::stateOf(*effect);
+#ifdef PROBE_HOLD
+    const char* hold = std::getenv("VSTHOST_PROBE_HOLD");
+    if (hold != nullptr && frames > 0 && inputs[0][0] == ProbePlugin::kHoldSample)
+    {
+        while (std::filesystem::exists(hold))
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+#endif
     if (const auto* time =
             reinterpret_cast<const VstTimeInfo*>(state.host(effect, audioMasterGetTime, 0, 0, nullptr, 0.0f)))
     {

@@ -11,6 +11,7 @@ constexpr int kDelay = 4;      // samples of delay, reported as initialDelay
 constexpr int kParameters = 3; // "Gain", "Drive", "Mix Level"
 constexpr int kPrograms = 3;   // "Init", "Bright", "Dark"
 constexpr int kMaxOpcode = 80;
+constexpr float kHoldSample = 0.4375f; // PROBE_HOLD waits on calls that begin with it
 
 struct SState
 {

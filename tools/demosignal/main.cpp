@@ -12,14 +12,14 @@
 
 int main(int argc, char** argv)
 {
-    using Vantor::Pressora::CWaveFile;
+    using Vantor::Pressora::ESampleFormat;
     std::vector<const char*> arguments;
-    CWaveFile::ESampleFormat format = CWaveFile::ESampleFormat::Pcm16;
+    ESampleFormat format = ESampleFormat::Pcm16;
     for (int i = 1; i < argc; ++i)
     {
         if (std::strcmp(argv[i], "--float") == 0)
         {
-            format = CWaveFile::ESampleFormat::Float32;
+            format = ESampleFormat::Float32;
         }
         else if (argv[i][0] == '-' && argv[i][1] != '\0')
         {
@@ -41,10 +41,11 @@ int main(int argc, char** argv)
     {
         const double seconds = arguments.size() == 2 ? std::atof(arguments[1]) : 6.0;
         const Vantor::Demo::CDemoSignal signal(seconds, 44100);
-        const CWaveFile file(signal.sampleRate(), format, {signal.left(), signal.right()});
-        file.save(arguments[0]);
+        const Vantor::Pressora::SAudio audio{signal.sampleRate(), {signal.left(), signal.right()}};
+        const Vantor::Pressora::CWaveFiles files;
+        writeSoundFile(files, arguments[0], audio, files.outputFormat("demo.wav", format, audio.sampleRate));
         std::printf("demosignal: %.1f s of drum hits over a sustained chord written to %s (%s)\n", seconds,
-                    arguments[0], CWaveFile::formatName(format));
+                    arguments[0], Vantor::Pressora::sampleFormatName(format));
         return 0;
     }
     catch (const std::exception& error)

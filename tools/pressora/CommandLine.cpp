@@ -73,6 +73,8 @@ public:
         }
     }
     const std::string& name() const { return m_name; }
+    // "--name=VALUE" was given: a flag refuses it.
+    bool hasJoinedValue() const { return m_joined.has_value(); }
     std::string value()
     {
         if (m_joined)
@@ -192,6 +194,39 @@ void readAfter(SReading& reading, COptionArgument& option)
     reading.afterGiven = true;
 }
 
+void readOutDir(SReading& reading, COptionArgument& option)
+{
+    if (!reading.result.outputFolder.empty())
+    {
+        throw CUsageError("--out-dir given twice");
+    }
+    reading.result.outputFolder = option.value();
+    if (reading.result.outputFolder.empty())
+    {
+        throw CUsageError("--out-dir needs a folder");
+    }
+}
+
+void readJobs(SReading& reading, COptionArgument& option)
+{
+    const std::string text = option.value();
+    int& jobs = reading.result.jobs;
+    if (!parseNumber(text, jobs) || jobs < 1 || jobs > CCommandLine::kMaxJobs)
+    {
+        throw CUsageError("--jobs: '" + text + "' is not a number of workers from 1 to " +
+                          std::to_string(CCommandLine::kMaxJobs));
+    }
+}
+
+void readDither(SReading& reading, COptionArgument& option)
+{
+    if (option.hasJoinedValue())
+    {
+        throw CUsageError("--dither takes no value");
+    }
+    reading.result.dither = true;
+}
+
 enum EOption : unsigned
 {
     kProgram = 1u << 0,
@@ -202,7 +237,10 @@ enum EOption : unsigned
     kAfter = 1u << 5,
     kScale = 1u << 6,
     kScoped = 1u << 7,
-    kReport = 1u << 8
+    kReport = 1u << 8,
+    kOutDir = 1u << 9,
+    kJobs = 1u << 10,
+    kDither = 1u << 11
 };
 
 struct SOption
@@ -223,6 +261,9 @@ constexpr SOption kOptions[] = {
     {"--program-for", kScoped, readScoped},
     {"--param-for", kScoped, readScoped},
     {"--report", kReport, readReport},
+    {"--out-dir", kOutDir, readOutDir},
+    {"--jobs", kJobs, readJobs},
+    {"--dither", kDither, readDither},
 };
 
 // ---- commands: each takes its plain arguments ----------------------------------
@@ -239,14 +280,38 @@ void takeInfo(SReading& reading)
 void takeRender(SReading& reading)
 {
     const std::vector<std::string>& positional = reading.positional;
-    if (positional.size() != 3)
+    SCommandLine& result = reading.result;
+    if (!result.outputFolder.empty())
     {
-        throw CUsageError(
-            "render expects a plug-in, an input and an output: pressora render PLUGIN.so IN.wav OUT.wav");
+        if (positional.size() < 2)
+        {
+            throw CUsageError(
+                "render --out-dir expects a plug-in and inputs: pressora render PLUGIN.so IN... "
+                "--out-dir DIR");
+        }
+        if (!result.reportPath.empty())
+        {
+            throw CUsageError("--report pictures one render: it does not apply to --out-dir");
+        }
+        result.inputPaths.assign(positional.begin() + 1, positional.end());
     }
-    reading.result.plugins = {positional[0]};
-    reading.result.inputPath = positional[1];
-    reading.result.outputPath = positional[2];
+    else
+    {
+        if (positional.size() != 3)
+        {
+            throw CUsageError(
+                "render expects a plug-in, an input and an output: pressora render PLUGIN.so IN "
+                "OUT (or inputs and --out-dir DIR)");
+        }
+        if (result.jobs != 0)
+        {
+            throw CUsageError("--jobs only applies to --out-dir");
+        }
+        result.inputPaths = {positional[1]};
+        result.outputPath = positional[2];
+    }
+    result.plugins = {positional[0]};
+    result.inputPath = positional[1];
 }
 
 // The plug-ins WHICH names: its position from 1, or every plug-in whose file
@@ -342,7 +407,7 @@ void takeCompare(SReading& reading)
 {
     if (reading.positional.size() != 2)
     {
-        throw CUsageError("compare expects two WAV files: pressora compare A.wav B.wav");
+        throw CUsageError("compare expects two sound files: pressora compare A B");
     }
     reading.result.audioFiles = reading.positional;
 }
@@ -357,7 +422,8 @@ struct SCommand
 
 constexpr SCommand kCommands[] = {
     {"info", ECommand::Info, 0, takeInfo},
-    {"render", ECommand::Render, kProgram | kParam | kBlock | kReport, takeRender},
+    {"render", ECommand::Render, kProgram | kParam | kBlock | kReport | kOutDir | kJobs | kDither,
+     takeRender},
     {"bench", ECommand::Bench, kProgram | kParam | kScoped | kBlock | kSeconds, takeBench},
     {"gui", ECommand::Gui, kProgram | kParam | kScreenshot | kAfter | kScale, takeGui},
     {"compare", ECommand::Compare, 0, takeCompare},
@@ -455,11 +521,24 @@ const char* CCommandLine::usage()
     return "Usage:\n"
            "  pressora info PLUGIN.so\n"
            "      Show the plug-in's record, names, parameters, programs and capabilities.\n"
-           "  pressora render PLUGIN.so IN.wav OUT.wav [--program N|NAME] [--param NAME=VALUE]... [--block "
-           "N]\n"
-           "                  [--report FILE.png]\n"
-           "      Process a 16/24-bit PCM or 32-bit float WAV file (mono is fed to both inputs);\n"
-           "      OUT.wav is stereo in the input's sample format and rate.\n"
+           "  pressora render PLUGIN.so IN OUT [--program N|NAME] [--param NAME=VALUE]... [--block N]\n"
+           "                  [--dither] [--report FILE.png]\n"
+           "      Process a sound file (mono is fed to both inputs) into a stereo one at the\n"
+           "      input's rate. OUT's extension names its kind: .wav .w64 .rf64 .aiff .caf .au\n"
+           "      .flac (lossless), .ogg .opus .mp3 (lossy; Opus only at 8, 12, 16, 24 or 48 kHz).\n"
+           "      OUT keeps the input's sample format where its kind stores it, else it is\n"
+           "      24-bit PCM (lossless) or the codec's own (lossy). Float output is the plug-in's\n"
+           "      samples exactly; integers are rounded, and clipped samples are counted.\n"
+           "      The Windows pressora.exe reads and writes WAV only.\n"
+           "  pressora render PLUGIN.so IN... --out-dir DIR [--jobs N] [options as above]\n"
+           "      Process every input into DIR under its own name: files, and folders file by\n"
+           "      file (sound files only, hidden ones left out) with their sub-folders mirrored.\n"
+           "      Two inputs that would get the same output, or an output that would replace\n"
+           "      an input, are refused before anything starts. A file that fails is reported\n"
+           "      and the others go on. On a terminal a progress bar shows the files done, audio\n"
+           "      seconds per second and the time left; otherwise each file gets a line.\n"
+           "      Outputs appear only when complete; Ctrl-C stops the run and removes what was\n"
+           "      unfinished.\n"
            "  pressora bench PLUGIN.so [OTHER.so ...] [--program N|NAME] [--param NAME=VALUE]...\n"
            "                 [--program-for WHICH:N|NAME]... [--param-for WHICH:NAME=VALUE]...\n"
            "                 [--block N] [--seconds S]\n"
@@ -475,8 +554,8 @@ const char* CCommandLine::usage()
            "      Open the plug-in's editor in a window of its own while a test signal runs\n"
            "      through the plug-in (silently); close the window to end. With --screenshot,\n"
            "      write a PNG of the window after MS milliseconds (default 1000) and exit.\n"
-           "  pressora compare A.wav B.wav\n"
-           "      Check that two WAV files hold the same audio bit for bit; otherwise name the\n"
+           "  pressora compare A B\n"
+           "      Check that two sound files hold the same audio bit for bit; otherwise name the\n"
            "      first differing frame and channel (exit status 1).\n"
            "  pressora --help\n"
            "\n"
@@ -491,12 +570,19 @@ const char* CCommandLine::usage()
            "                      bench: the same for one plug-in only, after the settings for all;\n"
            "                      WHICH is its position in the list (from 1) or its file name\n"
            "  --block N           frames per processing call (default 512)\n"
+           "  --dither            render: add triangular (TPDF) dither of one step before rounding\n"
+           "                      to integer samples (default: plain rounding)\n"
+           "  --out-dir DIR       render: the folder for the outputs of many inputs (made if missing)\n"
+           "  --jobs N            render --out-dir: files rendered at once, each by its own\n"
+           "                      instance of the plug-in (default: one per processor core)\n"
            "  --seconds S         length of the benchmark signal (default 10)\n" PRESSORA_REPORT_HELP
            "  --screenshot FILE   gui: write a PNG of the editor's window and exit\n"
            "  --after MS          gui: run that many milliseconds before the screenshot (default 1000)\n"
            "  --scale S           gui: draw the editor at scale S, 1 to 3 (as PRESSORA_SCALE does)\n"
            "\n"
-           "Exit status: 0 on success, 1 when a file or plug-in fails, 2 for a wrong command line.\n";
+           "Exit status: 0 on success, 1 when a file or plug-in fails (in a batch: when any file\n"
+           "failed), 2 for a wrong command line; stopped by SIGINT or SIGTERM, pressora ends by\n"
+           "that signal once its unfinished outputs are removed.\n";
 }
 
 } // namespace Vantor::Pressora

@@ -52,8 +52,12 @@ struct SCommandLine
 
     ECommand command = ECommand::Help;
     std::vector<std::string> plugins;    // info, render, gui: 1; bench: 1 or more
-    std::string inputPath;               // render only
-    std::string outputPath;              // render only
+    std::string inputPath;               // render only: the first input
+    std::string outputPath;              // render only, without --out-dir
+    std::vector<std::string> inputPaths; // render: every input (files or, with --out-dir, folders)
+    std::string outputFolder;            // render --out-dir: where every output goes
+    int jobs = 0;                        // render --out-dir: workers; 0 = one per processor core
+    bool dither = false;                 // render: TPDF dither before rounding to integers
     std::vector<std::string> audioFiles; // compare: the two files
     std::optional<std::string> program;  // render, bench and gui: an index or a program name
     std::vector<SParameterSetting> parameters;
@@ -74,6 +78,7 @@ public:
     static constexpr int kMaxBlockSize = 1 << 16;
     static constexpr double kMaxSeconds = 3600.0;
     static constexpr int kMaxScreenshotDelay = 600000;
+    static constexpr int kMaxJobs = 256;
 
     static SCommandLine parse(const std::vector<std::string>& arguments);
     static const char* usage();

@@ -1,9 +1,12 @@
 #include "tools/pressora/Pressora.hpp"
 
+#include "framework/platform/Console.hpp"
+#include "tools/pressora/Batch.hpp"
+#include "tools/pressora/DefaultSoundFiles.hpp"
 #include "tools/pressora/OwnPlugin.hpp"
 #include "tools/pressora/ParameterText.hpp"
+#include "tools/pressora/Render.hpp"
 #include "tools/pressora/TestSignal.hpp"
-#include "tools/pressora/WaveFile.hpp"
 #include "tools/vsthost/VstPlugin.hpp"
 
 #include <algorithm>
@@ -14,6 +17,7 @@
 #include <iomanip>
 #include <ostream>
 #include <sstream>
+#include <thread>
 
 namespace Vantor::Pressora
 {
@@ -317,14 +321,17 @@ void CPressora::compare(const SCommandLine& command)
 {
     const std::string& firstPath = command.audioFiles[0];
     const std::string& secondPath = command.audioFiles[1];
-    const CWaveFile first = CWaveFile::load(firstPath);
-    const CWaveFile second = CWaveFile::load(secondPath);
+    const ISoundFiles& files = defaultSoundFiles();
+    const SSoundFile firstFile = files.read(firstPath);
+    const SSoundFile secondFile = files.read(secondPath);
+    const SAudio& first = firstFile.audio;
+    const SAudio& second = secondFile.audio;
     const auto differ = [&](const std::string& what)
     { throw std::runtime_error("'" + secondPath + "' differs from '" + firstPath + "': " + what); };
-    if (first.sampleRate() != second.sampleRate())
+    if (first.sampleRate != second.sampleRate)
     {
-        differ("sample rate " + std::to_string(second.sampleRate()) + " instead of " +
-               std::to_string(first.sampleRate()));
+        differ("sample rate " + std::to_string(second.sampleRate) + " instead of " +
+               std::to_string(first.sampleRate));
     }
     if (first.channelCount() != second.channelCount())
     {
@@ -338,8 +345,8 @@ void CPressora::compare(const SCommandLine& command)
     {
         for (int c = 0; c < first.channelCount(); ++c)
         {
-            const float a = first.channel(c)[static_cast<std::size_t>(frame)];
-            const float b = second.channel(c)[static_cast<std::size_t>(frame)];
+            const float a = first.channels[static_cast<std::size_t>(c)][static_cast<std::size_t>(frame)];
+            const float b = second.channels[static_cast<std::size_t>(c)][static_cast<std::size_t>(frame)];
             if (std::bit_cast<std::uint32_t>(a) != std::bit_cast<std::uint32_t>(b))
             {
                 std::ostringstream text;
@@ -355,12 +362,11 @@ void CPressora::compare(const SCommandLine& command)
                std::to_string(first.frameCount()));
     }
     m_out << "identical: " << frames << " frames, " << first.channelCount() << " channel"
-          << (first.channelCount() == 1 ? "" : "s") << ", " << first.sampleRate() << " Hz, "
-          << CWaveFile::formatName(first.format()) << " and " << CWaveFile::formatName(second.format())
-          << "\n";
+          << (first.channelCount() == 1 ? "" : "s") << ", " << first.sampleRate << " Hz, "
+          << firstFile.format.description() << " and " << secondFile.format.description() << "\n";
 }
 
-std::unique_ptr<CVstPlugin> CPressora::loadForRender(const SCommandLine& command, float sampleRate)
+std::unique_ptr<CVstPlugin> CPressora::loadForRendering(const SCommandLine& command, float sampleRate)
 {
     SHostSettings settings;
     settings.sampleRate = sampleRate;
@@ -375,54 +381,149 @@ std::unique_ptr<CVstPlugin> CPressora::loadForRender(const SCommandLine& command
         applyProgram(*plugin, *command.program);
     }
     applyParameters(*plugin, command.parameters, false);
-    plugin->resume();
     return plugin;
 }
 
 void CPressora::render(const SCommandLine& command)
 {
-    const CWaveFile input = CWaveFile::load(command.inputPath);
-
-    auto plugin = loadForRender(command, static_cast<float>(input.sampleRate()));
-
-    const auto frames = static_cast<std::size_t>(input.frameCount());
-    const std::vector<float>& left = input.channel(0);
-    const std::vector<float>& right = input.channel(input.channelCount() > 1 ? 1 : 0);
-    std::vector<std::vector<float>> output(2, std::vector<float>(frames));
-
-    // Long files show their progress, in steps of a second of audio at least.
-    const bool showProgress = frames > static_cast<std::size_t>(input.sampleRate()) * 10;
-    const std::size_t step =
-        std::max<std::size_t>(static_cast<std::size_t>(input.sampleRate()), frames / 100);
-    int shownPercent = -1;
-    for (std::size_t start = 0; start < frames; start += step)
+    // Ctrl-C and SIGTERM stop a render in good order: no unfinished output stays.
+    const Platform::CStopRequests stopRequests;
+    m_stopSignal = 0;
+    if (command.outputFolder.empty())
     {
-        const std::size_t count = std::min(step, frames - start);
-        plugin->processStereo(left.data() + start, right.data() + start, output[0].data() + start,
-                              output[1].data() + start, count);
-        const int percent = static_cast<int>((start + count) * 100 / frames);
+        renderFile(command);
+    }
+    else
+    {
+        renderBatch(command);
+    }
+}
+
+void CPressora::renderFile(const SCommandLine& command)
+{
+    const std::filesystem::path inputPath = command.inputPath;
+    const std::filesystem::path outputPath = command.outputPath;
+    std::error_code ignored;
+    if (std::filesystem::equivalent(inputPath, outputPath, ignored))
+    {
+        throw CRunError("'" + command.outputPath +
+                        "' is the input itself: pressora never overwrites an input");
+    }
+    const ISoundFiles& files = defaultSoundFiles();
+    const SSoundFile input = files.read(inputPath);
+    if (!input.warning.empty())
+    {
+        m_err << "pressora: warning: '" << command.inputPath << "': " << input.warning << "\n";
+    }
+    // The output's kind and rate are checked before the plug-in is loaded.
+    files.outputFormat(outputPath, input.format.sample, input.audio.sampleRate);
+    CFileRenderer renderer(files, loadForRendering(command, static_cast<float>(input.audio.sampleRate)),
+                           command.blockSize, command.dither);
+
+    // Long files show their progress, in steps of a percent.
+    const auto frames = input.audio.frameCount();
+    const bool showProgress = frames > static_cast<std::int64_t>(input.audio.sampleRate) * 10;
+    int shownPercent = -1;
+    SRenderHooks hooks;
+    hooks.progress = [&](std::int64_t done)
+    {
+        const int percent = static_cast<int>(done * 100 / frames);
         if (showProgress && percent != shownPercent)
         {
             m_err << "\rrendering " << std::setw(3) << percent << "%" << std::flush;
             shownPercent = percent;
         }
+    };
+    hooks.stopRequested = [] { return Platform::CStopRequests::received() != 0; };
+    // A report measures the output as the plug-in made it, before any rounding.
+    std::vector<std::vector<float>> output;
+    if (!command.reportPath.empty())
+    {
+        hooks.keptOutput = &output;
+    }
+    SRendered rendered;
+    try
+    {
+        rendered = renderer.render(input, outputPath, hooks);
+    }
+    catch (const CRenderStopped&)
+    {
+        m_stopSignal = Platform::CStopRequests::received();
+        throw CRunError(std::string(showProgress ? "\n" : "") + "stopped by " +
+                        Platform::CStopRequests::name(m_stopSignal) + "; the unfinished output was removed");
     }
     if (showProgress)
     {
         m_err << "\n";
     }
-
-    CWaveFile rendered(input.sampleRate(), input.format(), std::move(output));
-    rendered.save(command.outputPath);
-    m_out << "rendered " << frames << " frames at " << input.sampleRate() << " Hz ("
-          << CWaveFile::formatName(input.format()) << ", " << (input.channelCount() == 1 ? "mono" : "stereo")
-          << " in, stereo out) to " << command.outputPath << "\n";
+    if (rendered.clippedSamples > 0)
+    {
+        m_err << "pressora: warning: '" << command.outputPath << "': " << rendered.clippedSamples
+              << " samples clipped\n";
+    }
+    m_out << "rendered " << frames << " frames at " << input.audio.sampleRate << " Hz ("
+          << input.format.description() << ", " << (input.audio.channelCount() == 1 ? "mono" : "stereo")
+          << ") to " << command.outputPath << " (" << rendered.outputFormat.description() << ", stereo)\n";
     if (!command.reportPath.empty())
     {
-        report(command, *plugin, input.channelCount(), {left, right},
-               {rendered.channel(0), rendered.channel(1)});
+        const std::vector<float>& left = input.audio.channels.at(0);
+        const std::vector<float>& right = input.audio.channels.at(input.audio.channelCount() > 1 ? 1 : 0);
+        report(command, renderer.plugin(), input.audio.channelCount(), {left, right}, {output[0], output[1]});
     }
-    plugin->close();
+    renderer.plugin().close();
+}
+
+void CPressora::renderBatch(const SCommandLine& command)
+{
+    const ISoundFiles& files = defaultSoundFiles();
+    const std::filesystem::path folder = command.outputFolder;
+    const std::vector<SBatchJob> jobs = planBatch(command.inputPaths, folder, files);
+
+    // Every instance is loaded, and its settings checked, before anything is written.
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t workers =
+        std::min(jobs.size(), command.jobs > 0 ? static_cast<std::size_t>(command.jobs) : cores);
+    std::vector<std::unique_ptr<CFileRenderer>> renderers;
+    for (std::size_t i = 0; i < workers && Platform::CStopRequests::received() == 0; ++i)
+    {
+        renderers.push_back(std::make_unique<CFileRenderer>(files, loadForRendering(command, 44100.0f),
+                                                            command.blockSize, command.dither));
+    }
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+    {
+        throw CRunError("'" + command.outputFolder + "': cannot make the folder: " + error.message());
+    }
+
+    SBatchDisplay display;
+    display.progressBar = Platform::isTerminal(Platform::EStandardStream::Error);
+    display.fileLines = !display.progressBar || !Platform::isTerminal(Platform::EStandardStream::Output);
+    const SBatchOutcome outcome = runBatch(jobs, renderers, files, display, m_out, m_err,
+                                           [] { return Platform::CStopRequests::received() != 0; });
+    for (auto& renderer : renderers)
+    {
+        renderer->plugin().close();
+    }
+    if (outcome.stopped)
+    {
+        m_stopSignal = Platform::CStopRequests::received();
+        throw CRunError("stopped by " + std::string(Platform::CStopRequests::name(m_stopSignal)) + " after " +
+                        std::to_string(outcome.rendered) + " of " + std::to_string(jobs.size()) +
+                        " files; unfinished outputs were removed");
+    }
+    m_out << "rendered " << outcome.rendered << " of " << jobs.size() << " files into "
+          << command.outputFolder << " on " << workers << " worker" << (workers == 1 ? "" : "s");
+    if (outcome.failed > 0)
+    {
+        m_out << " (" << outcome.failed << " failed)";
+    }
+    m_out << "\n";
+    if (outcome.failed > 0)
+    {
+        throw CRunError(std::to_string(outcome.failed) + " of " + std::to_string(jobs.size()) +
+                        " files failed (named above)");
+    }
 }
 
 std::string CPressora::setUpForBench(CVstPlugin& plugin, const SCommandLine& command, std::size_t index)

@@ -32,10 +32,17 @@ public:
 
     // Runs one command line (without the program name); never throws.
     int run(const std::vector<std::string>& arguments);
+    // The signal (SIGINT, SIGTERM) that stopped the last run; 0 when none did.
+    // The program then ends by it, as a shell expects of a stopped command.
+    int stopSignal() const { return m_stopSignal; }
 
 private:
     void info(const SCommandLine& command);
     void render(const SCommandLine& command);
+    void renderFile(const SCommandLine& command);
+    void renderBatch(const SCommandLine& command);
+    // The plug-in loaded for rendering, its program and parameters set.
+    std::unique_ptr<VstHost::CVstPlugin> loadForRendering(const SCommandLine& command, float sampleRate);
     void bench(const SCommandLine& command);
     // Opens the plug-in's editor in a window of ours (an X server is needed).
     void gui(const SCommandLine& command);
@@ -44,9 +51,6 @@ private:
     // rendered is the instance that made output; input is what it was fed.
     void report(const SCommandLine& command, VstHost::CVstPlugin& rendered, int inputChannels,
                 const SStereoView& input, const SStereoView& output);
-    // Loads a plug-in for a render at a rate: block size, program and parameters
-    // of the command line set, resumed.
-    std::unique_ptr<VstHost::CVstPlugin> loadForRender(const SCommandLine& command, float sampleRate);
     // Sets every --param; unknown names are an error, or with warnOnly a warning.
     // Returns the indices of the parameters set.
     std::vector<int> applyParameters(VstHost::CVstPlugin& plugin,
@@ -60,6 +64,7 @@ private:
 
     std::ostream& m_out;
     std::ostream& m_err;
+    int m_stopSignal = 0;
 };
 
 } // namespace Vantor::Pressora

@@ -21,7 +21,8 @@ void CPressora::report(const SCommandLine& command, VstHost::CVstPlugin& rendere
     subject.inputChannels = inputChannels;
 
     // The static curve comes from an instance that has heard nothing else.
-    auto fresh = loadForRender(command, rendered.sampleRate());
+    auto fresh = loadForRendering(command, rendered.sampleRate());
+    fresh->resume();
     SStaticCurve curve = SStaticCurve::measure(*fresh, subject.sampleRate);
     fresh->close();
 

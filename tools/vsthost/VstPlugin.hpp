@@ -77,6 +77,8 @@ public:
     void resume();
     // effStopProcess then effMainsChanged 0.
     void suspend();
+    // Sets the transport back to the start, as for a new piece of audio.
+    void rewind() { m_samplePosition = 0.0; }
     bool isResumed() const { return m_resumed; }
 
     // Raw processReplacing: numInputs / numOutputs channels of frames samples
