@@ -118,6 +118,7 @@ TEST(CommandLine, MistakesAreExplained)
         {{"render", "p.so", "--out-dir", "o"}, "render --out-dir expects a plug-in and inputs"},
         {{"render", "p.so", "i", "--out-dir", "o", "--out-dir=p"}, "--out-dir given twice"},
         {{"render", "p.so", "i", "o", "--jobs", "2"}, "--jobs only applies to --out-dir"},
+        {{"render", "p.so", "i", "--out-dir", "o", "--report", "r.png"}, "--report pictures one render"},
         {{"render", "p.so", "i", "--out-dir", "o", "--jobs", "0"}, "not a number of workers from 1 to 256"},
         {{"render", "p.so", "i", "o", "--dither=yes"}, "--dither takes no value"},
         {{"bench", "p.so", "--dither"}, "--dither is not an option of 'bench'"},
