@@ -87,19 +87,9 @@ struct ScaleFixture : ::testing::Test
     }
 
     // A fresh effect with its editor on the host that answers size requests.
-    struct SEdited
+    struct SEdited : SEditedEffect<>
     {
-        explicit SEdited(const std::string& resources)
-            : effect(new Quellor::CQuellor(&sizingHost)),
-              editor(new CQuellorEditor(effect, MathTools::CRect(0, 0, 500, 158), blackBackground(),
-                                        Basics::CSystemString(resources.c_str())))
-        {
-        }
-        ~SEdited() { delete effect; }
-        SEdited(const SEdited&) = delete;
-        SEdited& operator=(const SEdited&) = delete;
-        Quellor::CQuellor* effect;
-        CQuellorEditor* editor;
+        explicit SEdited(const std::string& resources) : SEditedEffect(resources, &sizingHost) {}
     };
 
     static std::pair<int, int> rectOf(CQuellorEditor& editor)
@@ -116,10 +106,6 @@ struct ScaleFixture : ::testing::Test
     static Vst::VstIntPtr sendHostScale(Quellor::CQuellor& effect, float scale)
     {
         return effect.dispatcher(Vst::effVendorSpecific, kHostScaleIndex, kHostScaleValue, nullptr, scale);
-    }
-    static void mouse(CQuellorEditor& editor, int message, int x, int y, uintptr_t keys)
-    {
-        editor.handleWindowEvents({message, keys, Platform::packMousePosition(x, y)});
     }
 
     Tests::CFakeWindowSystem system;

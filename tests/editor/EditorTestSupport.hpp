@@ -139,11 +139,17 @@ inline GUI::Windowing::CWindowAttributes blackBackground()
     return attributes;
 }
 
+// A mouse message at a panel position, as the native window sends it.
+inline void mouse(Quellor::CQuellorEditor& editor, int message, int x, int y, uintptr_t keys)
+{
+    editor.handleWindowEvents({message, keys, Platform::packMousePosition(x, y)});
+}
+
 // The effect as the module makes it, with the editor on the given pictures.
 template <typename TEditor = Quellor::CQuellorEditor> struct SEditedEffect
 {
-    explicit SEditedEffect(const std::string& resources)
-        : effect(new Quellor::CQuellor(&recordingHost)),
+    explicit SEditedEffect(const std::string& resources, Vst::audioMasterCallback host = &recordingHost)
+        : effect(new Quellor::CQuellor(host)),
           editor(new TEditor(effect, MathTools::CRect(0, 0, 500, 158), blackBackground(),
                              Basics::CSystemString(resources.c_str())))
     {

@@ -80,10 +80,6 @@ struct EditorFixture : ::testing::Test
         }
         return values;
     }
-    static void mouse(CQuellorEditor& editor, int message, int x, int y, uintptr_t keys)
-    {
-        editor.handleWindowEvents({message, keys, Platform::packMousePosition(x, y)});
-    }
     // One wheel notch up or down with the pointer at a panel position.
     void wheel(CQuellorEditor& editor, int notches, int x, int y)
     {
