@@ -564,49 +564,34 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
 }
 
 // A press whose release the editor never gets: another window takes the mouse capture
-// (WM_CAPTURECHANGED) or the host closes the editor mid-drag. The drag ends there with
-// EndEdit, and moving over the editor afterwards turns nothing.
+// (WM_CAPTURECHANGED). The drag ends there with EndEdit, and moving over the editor
+// afterwards turns nothing. (The host closing the editor mid-drag is the same on every
+// system: the editor's own cases drive it.)
 TEST_F(EditorOnWindows, ADragThatLosesItsReleaseEndsAndHoveringAfterwardsTurnsNothing)
 {
     plugin->setParameter(1, 0.5f);
     CHostWindow host(60, 40);
-    for (const bool closeEditor : {false, true})
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, host.handle()), 1);
+    ASSERT_TRUE(loopUntil([&] { return coloursIn(readBack(host.handle()), kThresholdReadOut) > 2; }));
+    plugin->host().clearCalls();
+    sendMouse(host.screenPoint(57, 95), 0);
+    loopRounds(5);
+    sendMouse(host.screenPoint(57, 95), MOUSEEVENTF_LEFTDOWN);
+    loopRounds(5);
+    sendMouse(host.screenPoint(67, 95), 0);
+    ASSERT_TRUE(loopUntil([&] { return automateCalls() > 0; }));
+    SetCapture(host.handle());
+    EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
+    sendMouse(host.screenPoint(67, 95), MOUSEEVENTF_LEFTUP);
+    ReleaseCapture();
+    loopRounds(5);
+    for (const int x : {77, 97, 117, 137})
     {
-        SCOPED_TRACE(closeEditor ? "the host closes the editor" : "another window takes the capture");
-        ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, host.handle()), 1);
-        ASSERT_TRUE(loopUntil([&] { return coloursIn(readBack(host.handle()), kThresholdReadOut) > 2; }));
-        plugin->host().clearCalls();
-        sendMouse(host.screenPoint(57, 95), 0);
-        loopRounds(5);
-        sendMouse(host.screenPoint(57, 95), MOUSEEVENTF_LEFTDOWN);
-        loopRounds(5);
-        sendMouse(host.screenPoint(67, 95), 0);
-        ASSERT_TRUE(loopUntil([&] { return automateCalls() > 0; }));
-        if (closeEditor)
-        {
-            plugin->dispatch(effEditClose);
-        }
-        else
-        {
-            SetCapture(host.handle());
-        }
-        EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
-        sendMouse(host.screenPoint(67, 95), MOUSEEVENTF_LEFTUP);
-        ReleaseCapture();
-        loopRounds(5);
-        if (closeEditor)
-        {
-            ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, host.handle()), 1);
-            loopRounds(5);
-        }
-        for (const int x : {77, 97, 117, 137})
-        {
-            sendMouse(host.screenPoint(x, 95), 0);
-            loopRounds(2);
-        }
-        EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
-        plugin->dispatch(effEditClose);
+        sendMouse(host.screenPoint(x, 95), 0);
+        loopRounds(2);
     }
+    EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
+    plugin->dispatch(effEditClose);
 }
 
 // A host that loads, opens, closes and unloads the plug-in over and over: every

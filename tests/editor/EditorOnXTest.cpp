@@ -59,7 +59,7 @@ struct EditorOnX : ::testing::Test
 
 } // namespace
 
-TEST_F(EditorOnX, AUserTurnsAKnobOpensTheAboutWindowAndClicksItAwayInsideAHostsWindow)
+TEST_F(EditorOnX, AUserTurnsAKnobInsideAHostsWindowAndTheHostClosesIt)
 {
     ERect* rect = nullptr;
     ASSERT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 1);
@@ -102,25 +102,6 @@ TEST_F(EditorOnX, AUserTurnsAKnobOpensTheAboutWindowAndClicksItAwayInsideAHostsW
     EXPECT_NEAR(plugin->parameter(1), 0.6f, 1e-5);
     EXPECT_TRUE(host.idleUntil([&] { return readOut() != before; })) << "the read-out was not repainted";
 
-    // The info button shows the about window centred on the screen; a click hides it.
-    host.moveTo(360, 8);
-    host.click();
-    Window about = 0;
-    ASSERT_TRUE(host.idleUntil([&] { return (about = host.shownTopLevel()) != 0; })) << "no about window";
-    XWindowAttributes shown{};
-    XGetWindowAttributes(host.display(), about, &shown);
-    const int screenWidth = DisplayWidth(host.display(), DefaultScreen(host.display()));
-    const int screenHeight = DisplayHeight(host.display(), DefaultScreen(host.display()));
-    EXPECT_EQ(shown.x, screenWidth / 2 - shown.width / 2);
-    EXPECT_EQ(shown.y, screenHeight / 2 - shown.height / 2);
-    EXPECT_TRUE(shown.override_redirect) << "borderless and left alone by window managers";
-
-    host.moveOnScreen(shown.x + shown.width / 2, shown.y + shown.height / 2);
-    host.click();
-    EXPECT_TRUE(host.idleUntil([&] { return host.shownTopLevel() == 0; })) << "a click did not hide it";
-    EXPECT_TRUE(plugin->host().automatedValues(1).size() == 1u && plugin->host().automatedValues(2).empty())
-        << "clicks did not touch the effect";
-
     // Closing destroys the child only.
     plugin->dispatch(effEditClose);
     XSync(host.display(), False);
@@ -129,53 +110,34 @@ TEST_F(EditorOnX, AUserTurnsAKnobOpensTheAboutWindowAndClicksItAwayInsideAHostsW
     EXPECT_NE(XGetWindowAttributes(host.display(), host.parent(), &parent), 0);
 }
 
-// A press whose release the editor never gets: the host closes the editor mid-drag, or
-// hides its window (the pointer grab ends with it). The drag ends there with EndEdit, and
-// moving over the editor afterwards turns nothing (it used to automate the host).
+// A press whose release the editor never gets: the host hides its window, and the
+// pointer grab ends with it. The drag ends there with EndEdit, and moving over the
+// editor afterwards turns nothing. (The host closing the editor mid-drag is the same
+// on every system: the editor's own cases drive it.)
 TEST_F(EditorOnX, ADragThatLosesItsReleaseEndsAndHoveringAfterwardsTurnsNothing)
 {
     host.makeParent(500, 158);
     plugin->setParameter(1, 0.5f);
-    struct SCase
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1);
+    ASSERT_TRUE(host.idleUntil([&] { return !host.children(host.parent()).empty(); }));
+    plugin->host().clearCalls();
+    host.moveTo(45, 80);
+    host.button(true);
+    host.idle();
+    host.moveTo(55, 80);
+    ASSERT_TRUE(host.idleUntil([&] { return !plugin->host().automatedValues(1).empty(); }));
+    host.showParent(false);
+    EXPECT_TRUE(host.idleUntil([&] { return gestures(1).size() == 3; }));
+    EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
+    host.button(false);
+    host.showParent(true);
+    for (int x : {65, 85, 105, 125})
     {
-        const char* name;
-        bool closeEditor; // else the host hides its window
-    };
-    for (const SCase c :
-         {SCase{"the host closes the editor", true}, SCase{"the host hides its window", false}})
-    {
-        SCOPED_TRACE(c.name);
-        ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1);
-        ASSERT_TRUE(host.idleUntil([&] { return !host.children(host.parent()).empty(); }));
-        plugin->host().clearCalls();
-        host.moveTo(45, 80);
-        host.button(true);
+        host.moveTo(x, 80);
         host.idle();
-        host.moveTo(55, 80);
-        ASSERT_TRUE(host.idleUntil([&] { return !plugin->host().automatedValues(1).empty(); }));
-        if (c.closeEditor)
-        {
-            plugin->dispatch(effEditClose);
-            EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
-            host.button(false);
-            ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host.parent())), 1);
-        }
-        else
-        {
-            host.showParent(false);
-            EXPECT_TRUE(host.idleUntil([&] { return gestures(1).size() == 3; }));
-            EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
-            host.button(false);
-            host.showParent(true);
-        }
-        for (int x : {65, 85, 105, 125})
-        {
-            host.moveTo(x, 80);
-            host.idle();
-        }
-        EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
-        plugin->dispatch(effEditClose);
     }
+    EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
+    plugin->dispatch(effEditClose);
 }
 
 // The about window shows at the screen's centre; the host's window is placed so that the
