@@ -15,6 +15,7 @@
 #include "editor/EditorScale.hpp"
 #include "editor/EditorSettings.hpp"
 #include "framework/gui/graphics/ImageCache.hpp"
+#include "tests/Environment.hpp"
 #include "tests/editor/EditorTestSupport.hpp"
 
 using namespace Vantor;
@@ -48,21 +49,7 @@ Vst::VstIntPtr VANTOR_VSTCALL sizingHost(Vst::AEffect* effect, Vst::VstInt32 opc
 constexpr Vst::VstInt32 kHostScaleIndex = 0x50726553;  // 'PreS'
 constexpr Vst::VstIntPtr kHostScaleValue = 0x41654373; // 'AeCs'
 
-void setVariable(const char* name, const char* value)
-{
-#if defined(_WIN32)
-    _putenv_s(name, value == nullptr ? "" : value);
-#else
-    if (value == nullptr)
-    {
-        unsetenv(name);
-    }
-    else
-    {
-        setenv(name, value, 1);
-    }
-#endif
-}
+using Testing::setVariable;
 
 // Where the settings file lives: $XDG_CONFIG_HOME, or %APPDATA% on Windows.
 void pointSettingsAt(const std::string& folder)

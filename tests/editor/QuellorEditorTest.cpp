@@ -227,11 +227,9 @@ TEST_F(EditorFixture, IdleShowsTheLatestMeterLevelClampedAndOnlyRepaintsWhenItMo
         EXPECT_GT(native.m_invalidated.size(), invalidations) << "a new level repaints the meter";
     }
     const size_t invalidations = native.m_invalidated.size();
-    const int pumps = system.m_pumps;
     editor.idle();
     editor.idle();
     EXPECT_EQ(native.m_invalidated.size(), invalidations) << "a standing level costs no paint";
-    EXPECT_EQ(system.m_pumps, pumps + 2) << "idle still delivers the window's events";
 }
 
 TEST_F(EditorFixture, ChangesFromOtherThreadsWaitForIdleAndTheLatestWins)
