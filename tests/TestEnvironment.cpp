@@ -2,7 +2,8 @@
 // environment and a settings folder of its own, so that a developer's desktop
 // (GDK_SCALE) or size choice never changes a result. Set up before main, before
 // any test makes an editor; programs the tests start inherit it.
-#include <cstdlib>
+#include "tests/Environment.hpp"
+
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -16,21 +17,7 @@
 namespace
 {
 
-void setVariable(const char* name, const std::string& value)
-{
-#if defined(_WIN32)
-    _putenv_s(name, value.c_str());
-#else
-    if (value.empty())
-    {
-        unsetenv(name);
-    }
-    else
-    {
-        setenv(name, value.c_str(), 1);
-    }
-#endif
-}
+using Vantor::Testing::setVariable;
 
 struct SCleanEnvironment
 {
@@ -42,8 +29,8 @@ struct SCleanEnvironment
         folder = std::filesystem::temp_directory_path(error) /
                  ("vantor-test-settings-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder, error);
-        setVariable("XDG_CONFIG_HOME", folder.string());
-        setVariable("APPDATA", folder.string());
+        setVariable("XDG_CONFIG_HOME", folder.string().c_str());
+        setVariable("APPDATA", folder.string().c_str());
     }
     ~SCleanEnvironment()
     {

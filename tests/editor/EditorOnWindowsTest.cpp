@@ -11,7 +11,7 @@
 #include "editor/PanelLayout.hpp"
 #include "framework/platform/DrawingBackend.hpp"
 #include "framework/platform/ImageDecoder.hpp"
-#include "tools/vsthost/VstPlugin.hpp"
+#include "tests/editor/HostGestures.hpp"
 
 #include <windows.h>
 
@@ -368,26 +368,9 @@ struct EditorOnWindows : ::testing::Test
         return false;
     }
     std::size_t automateCalls() const { return plugin->host().countCalls(audioMasterAutomate); }
-    // The gestures and automation of one parameter the host received, in order.
     std::vector<std::string> gestures(VstInt32 index) const
     {
-        std::vector<std::string> seen;
-        for (const Vantor::VstHost::SHostCall& call : plugin->host().calls())
-        {
-            if (call.index == index && call.opcode == audioMasterBeginEdit)
-            {
-                seen.emplace_back("begin");
-            }
-            else if (call.index == index && call.opcode == audioMasterAutomate)
-            {
-                seen.emplace_back("automate");
-            }
-            else if (call.index == index && call.opcode == audioMasterEndEdit)
-            {
-                seen.emplace_back("end");
-            }
-        }
-        return seen;
+        return Vantor::Testing::gestures(*plugin, index);
     }
     void loopRounds(int rounds)
     {
@@ -427,18 +410,23 @@ struct EditorOnWindows : ::testing::Test
     std::unique_ptr<CVstPlugin> plugin;
 };
 
-// Distinct colours in an area: text drawn on the flat read-out gives several.
-std::size_t coloursIn(const SPicture& picture, const RECT& area)
+// The pixels of an area, rows top-down; text drawn on the flat read-out gives several colours.
+TPixels pixelsIn(const SPicture& picture, const RECT& area)
 {
-    std::set<std::uint32_t> colours;
+    TPixels pixels;
     for (int y = area.top; y < area.bottom; ++y)
     {
         for (int x = area.left; x < area.right; ++x)
         {
-            colours.insert(picture.at(x, y));
+            pixels.push_back(picture.at(x, y));
         }
     }
-    return colours.size();
+    return pixels;
+}
+std::size_t coloursIn(const SPicture& picture, const RECT& area)
+{
+    const TPixels pixels = pixelsIn(picture, area);
+    return std::set<std::uint32_t>(pixels.begin(), pixels.end()).size();
 }
 
 } // namespace
@@ -487,22 +475,13 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     // Drag the Threshold knob 20 pixels to the right: +0.1, one automation call.
     plugin->host().clearCalls();
     sendMouse(host.screenPoint(57, 95), 0);
-    for (int round = 0; round < 5; ++round)
-    {
-        hostLoop();
-    }
+    loopRounds(5);
     sendMouse(host.screenPoint(57, 95), MOUSEEVENTF_LEFTDOWN);
-    for (int round = 0; round < 5; ++round)
-    {
-        hostLoop();
-    }
+    loopRounds(5);
     sendMouse(host.screenPoint(77, 95), 0);
     ASSERT_TRUE(loopUntil([&] { return automateCalls() > 0; })) << "the knob drag never reached the host";
     sendMouse(host.screenPoint(77, 95), MOUSEEVENTF_LEFTUP);
-    for (int round = 0; round < 5; ++round)
-    {
-        hostLoop();
-    }
+    loopRounds(5);
     const std::vector<float> automated = plugin->host().automatedValues(1);
     ASSERT_EQ(automated.size(), 1u) << "one drag step automates the host once";
     EXPECT_EQ(automateCalls(), 1u) << "only the Threshold was automated";
@@ -512,16 +491,8 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     EXPECT_NEAR(plugin->parameter(1), 0.6f, 1e-5);
     const SPicture turned = readBack(host.handle());
     expectKnobsShowTheirValues(turned);
-    std::vector<std::uint32_t> before, after;
-    for (int y = kThresholdReadOut.top; y < kThresholdReadOut.bottom; ++y)
-    {
-        for (int x = kThresholdReadOut.left; x < kThresholdReadOut.right; ++x)
-        {
-            before.push_back(painted.at(x, y));
-            after.push_back(turned.at(x, y));
-        }
-    }
-    EXPECT_NE(before, after) << "the Threshold read-out was not rewritten";
+    EXPECT_NE(pixelsIn(painted, kThresholdReadOut), pixelsIn(turned, kThresholdReadOut))
+        << "the Threshold read-out was not rewritten";
 
     // Host automation and the output level reach the panel through idle and are painted
     // by the host's loop: the Attack knob turns, the meter lights up.
@@ -580,69 +551,36 @@ TEST_F(EditorOnWindows, AHostOpensTheEditorAUserTurnsAKnobAndOpensAndClosesTheAb
     EXPECT_FALSE(IsWindow(editor)) << "effEditClose left the editor's window";
     EXPECT_TRUE(IsWindow(host.handle())) << "effEditClose destroyed the host's window";
     EXPECT_TRUE(host.children().empty());
-
-    // A later open in another window shows the same state.
-    CHostWindow second(100, 300);
-    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, second.handle()), 1) << "a second effEditOpen failed";
-    ASSERT_EQ(second.children().size(), 1u);
-    ASSERT_TRUE(loopUntil([&] { return coloursIn(readBack(second.handle()), kThresholdReadOut) > 2; }))
-        << "the reopened editor was never painted";
-    expectKnobsShowTheirValues(readBack(second.handle()));
-    plugin->dispatch(effEditClose);
-    EXPECT_TRUE(second.children().empty());
 }
 
 // A press whose release the editor never gets: another window takes the mouse capture
-// (WM_CAPTURECHANGED) or the host closes the editor mid-drag. The drag ends there with
-// EndEdit, and moving over the editor afterwards turns nothing.
+// (WM_CAPTURECHANGED). The drag ends there with EndEdit, and moving over the editor
+// afterwards turns nothing. (The host closing the editor mid-drag is the same on every
+// system: the editor's own cases drive it.)
 TEST_F(EditorOnWindows, ADragThatLosesItsReleaseEndsAndHoveringAfterwardsTurnsNothing)
 {
     plugin->setParameter(1, 0.5f);
     CHostWindow host(60, 40);
-    for (const bool closeEditor : {false, true})
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, host.handle()), 1);
+    ASSERT_TRUE(loopUntil([&] { return coloursIn(readBack(host.handle()), kThresholdReadOut) > 2; }));
+    plugin->host().clearCalls();
+    sendMouse(host.screenPoint(57, 95), 0);
+    loopRounds(5);
+    sendMouse(host.screenPoint(57, 95), MOUSEEVENTF_LEFTDOWN);
+    loopRounds(5);
+    sendMouse(host.screenPoint(67, 95), 0);
+    ASSERT_TRUE(loopUntil([&] { return automateCalls() > 0; }));
+    SetCapture(host.handle());
+    EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
+    sendMouse(host.screenPoint(67, 95), MOUSEEVENTF_LEFTUP);
+    ReleaseCapture();
+    loopRounds(5);
+    for (const int x : {77, 97, 117, 137})
     {
-        SCOPED_TRACE(closeEditor ? "the host closes the editor" : "another window takes the capture");
-        ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, host.handle()), 1);
-        ASSERT_TRUE(loopUntil([&] { return coloursIn(readBack(host.handle()), kThresholdReadOut) > 2; }));
-        plugin->host().clearCalls();
-        sendMouse(host.screenPoint(57, 95), 0);
-        loopRounds(5);
-        sendMouse(host.screenPoint(57, 95), MOUSEEVENTF_LEFTDOWN);
-        loopRounds(5);
-        sendMouse(host.screenPoint(67, 95), 0);
-        ASSERT_TRUE(loopUntil([&] { return automateCalls() > 0; }));
-        if (closeEditor)
-        {
-            plugin->dispatch(effEditClose);
-        }
-        else
-        {
-            SetCapture(host.handle());
-        }
-        EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
-        sendMouse(host.screenPoint(67, 95), MOUSEEVENTF_LEFTUP);
-        ReleaseCapture();
-        loopRounds(5);
-        if (closeEditor)
-        {
-            ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, host.handle()), 1);
-            loopRounds(5);
-        }
-        for (const int x : {77, 97, 117, 137})
-        {
-            sendMouse(host.screenPoint(x, 95), 0);
-            loopRounds(2);
-        }
-        EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
-        plugin->dispatch(effEditClose);
+        sendMouse(host.screenPoint(x, 95), 0);
+        loopRounds(2);
     }
-}
-
-TEST_F(EditorOnWindows, OpeningWithoutAParentOpensNothing)
-{
-    CHostWindow host(60, 40);
-    EXPECT_EQ(plugin->dispatch(effEditOpen, 0, 0, nullptr), 0);
-    EXPECT_TRUE(topLevels(host.handle(), true).empty());
+    EXPECT_EQ(gestures(1), (std::vector<std::string>{"begin", "automate", "end"}));
     plugin->dispatch(effEditClose);
 }
 

@@ -15,6 +15,7 @@
 #include "editor/EditorScale.hpp"
 #include "editor/EditorSettings.hpp"
 #include "framework/gui/graphics/ImageCache.hpp"
+#include "tests/Environment.hpp"
 #include "tests/editor/EditorTestSupport.hpp"
 
 using namespace Vantor;
@@ -48,21 +49,7 @@ Vst::VstIntPtr VANTOR_VSTCALL sizingHost(Vst::AEffect* effect, Vst::VstInt32 opc
 constexpr Vst::VstInt32 kHostScaleIndex = 0x50726553;  // 'PreS'
 constexpr Vst::VstIntPtr kHostScaleValue = 0x41654373; // 'AeCs'
 
-void setVariable(const char* name, const char* value)
-{
-#if defined(_WIN32)
-    _putenv_s(name, value == nullptr ? "" : value);
-#else
-    if (value == nullptr)
-    {
-        unsetenv(name);
-    }
-    else
-    {
-        setenv(name, value, 1);
-    }
-#endif
-}
+using Testing::setVariable;
 
 // Where the settings file lives: $XDG_CONFIG_HOME, or %APPDATA% on Windows.
 void pointSettingsAt(const std::string& folder)
@@ -87,19 +74,9 @@ struct ScaleFixture : ::testing::Test
     }
 
     // A fresh effect with its editor on the host that answers size requests.
-    struct SEdited
+    struct SEdited : SEditedEffect<>
     {
-        explicit SEdited(const std::string& resources)
-            : effect(new Quellor::CQuellor(&sizingHost)),
-              editor(new CQuellorEditor(effect, MathTools::CRect(0, 0, 500, 158), blackBackground(),
-                                        Basics::CSystemString(resources.c_str())))
-        {
-        }
-        ~SEdited() { delete effect; }
-        SEdited(const SEdited&) = delete;
-        SEdited& operator=(const SEdited&) = delete;
-        Quellor::CQuellor* effect;
-        CQuellorEditor* editor;
+        explicit SEdited(const std::string& resources) : SEditedEffect(resources, &sizingHost) {}
     };
 
     static std::pair<int, int> rectOf(CQuellorEditor& editor)
@@ -116,10 +93,6 @@ struct ScaleFixture : ::testing::Test
     static Vst::VstIntPtr sendHostScale(Quellor::CQuellor& effect, float scale)
     {
         return effect.dispatcher(Vst::effVendorSpecific, kHostScaleIndex, kHostScaleValue, nullptr, scale);
-    }
-    static void mouse(CQuellorEditor& editor, int message, int x, int y, uintptr_t keys)
-    {
-        editor.handleWindowEvents({message, keys, Platform::packMousePosition(x, y)});
     }
 
     Tests::CFakeWindowSystem system;

@@ -6,6 +6,7 @@
 
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/QuellorEditor.hpp"
@@ -45,11 +46,11 @@ public:
     std::vector<SAutomation> take()
     {
         std::vector<SAutomation> automation;
-        for (const SCall& call : takeAll())
+        for (const auto& [opcode, call] : takeAll())
         {
-            if (call.opcode == Vst::audioMasterAutomate)
+            if (opcode == Vst::audioMasterAutomate)
             {
-                automation.push_back(call.automation);
+                automation.push_back(call);
             }
         }
         return automation;
@@ -58,32 +59,25 @@ public:
     std::vector<std::string> takeCalls()
     {
         std::vector<std::string> texts;
-        for (const SCall& call : takeAll())
+        for (const auto& [opcode, call] : takeAll())
         {
-            const char* name = call.opcode == Vst::audioMasterBeginEdit ? "begin "
-                               : call.opcode == Vst::audioMasterEndEdit ? "end "
-                                                                        : "automate ";
-            texts.push_back(name + std::to_string(call.automation.index));
+            const char* name = opcode == Vst::audioMasterBeginEdit ? "begin "
+                               : opcode == Vst::audioMasterEndEdit ? "end "
+                                                                   : "automate ";
+            texts.push_back(name + std::to_string(call.index));
         }
         return texts;
     }
 
 private:
-    struct SCall
-    {
-        Vst::VstInt32 opcode;
-        SAutomation automation;
-    };
-    std::vector<SCall> takeAll()
+    std::vector<std::pair<Vst::VstInt32, SAutomation>> takeAll()
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        std::vector<SCall> calls;
-        calls.swap(m_calls);
-        return calls;
+        return std::exchange(m_calls, {});
     }
 
     std::mutex m_mutex;
-    std::vector<SCall> m_calls;
+    std::vector<std::pair<Vst::VstInt32, SAutomation>> m_calls;
 };
 
 inline Vst::VstIntPtr VANTOR_VSTCALL recordingHost(Vst::AEffect*, Vst::VstInt32 opcode, Vst::VstInt32 index,
@@ -139,11 +133,17 @@ inline GUI::Windowing::CWindowAttributes blackBackground()
     return attributes;
 }
 
+// A mouse message at a panel position, as the native window sends it.
+inline void mouse(Quellor::CQuellorEditor& editor, int message, int x, int y, uintptr_t keys)
+{
+    editor.handleWindowEvents({message, keys, Platform::packMousePosition(x, y)});
+}
+
 // The effect as the module makes it, with the editor on the given pictures.
 template <typename TEditor = Quellor::CQuellorEditor> struct SEditedEffect
 {
-    explicit SEditedEffect(const std::string& resources)
-        : effect(new Quellor::CQuellor(&recordingHost)),
+    explicit SEditedEffect(const std::string& resources, Vst::audioMasterCallback host = &recordingHost)
+        : effect(new Quellor::CQuellor(host)),
           editor(new TEditor(effect, MathTools::CRect(0, 0, 500, 158), blackBackground(),
                              Basics::CSystemString(resources.c_str())))
     {

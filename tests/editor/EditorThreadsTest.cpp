@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/editor/EditorTestSupport.hpp"
+#include "tests/vst/EventBlock.hpp"
 
 using namespace Vantor;
 using namespace EditorTest;
@@ -32,22 +33,24 @@ TEST(EditorThreads, AutomationAudioAndTheEditorsIdleAndKnobsRunAtOnce)
         [&]
         {
             opened = editor.open(reinterpret_cast<void*>(1));
-            const auto mouse = [&](int message, int x, std::uintptr_t keys) {
-                editor.handleWindowEvents({message, keys, Platform::packMousePosition(x, 85)});
-            };
             for (int turn = 0; !stop.load(); ++turn)
             {
                 editor.idle();
                 idles.fetch_add(1);
                 // The Threshold knob, dragged 20 pixels to the right, then back to the left.
                 const int to = turn % 2 == 0 ? 70 : 30;
-                mouse(Platform::Message::LeftButtonDown, 50, Platform::KeyState::LeftButton);
-                mouse(Platform::Message::MouseMove, to, Platform::KeyState::LeftButton);
-                mouse(Platform::Message::LeftButtonUp, to, 0);
+                mouse(editor, Platform::Message::LeftButtonDown, 50, 85, Platform::KeyState::LeftButton);
+                mouse(editor, Platform::Message::MouseMove, to, 85, Platform::KeyState::LeftButton);
+                mouse(editor, Platform::Message::LeftButtonUp, to, 85, 0);
                 std::this_thread::yield();
             }
             editor.close();
         });
+    // Threshold and a program by MIDI: what the knob and automation change too.
+    Vst::Testing::EventBlock threshold, program;
+    threshold.addMidi(0xB0, 71, 30);
+    program.addMidi(0xB0, 4, 0);
+    Vst::VstEvents* const events[2] = {threshold.events(), program.events()};
     std::thread audio(
         [&]
         {
@@ -59,40 +62,12 @@ TEST(EditorThreads, AutomationAudioAndTheEditorsIdleAndKnobsRunAtOnce)
             float* inputs[2] = {left.data(), right.data()};
             std::vector<float> outLeft(256), outRight(256);
             float* outputs[2] = {outLeft.data(), outRight.data()};
-            // Threshold and a program by MIDI: what the knob and automation change too.
-            Vst::VstMidiEvent controllers[] = {{Vst::kVstMidiType,
-                                                sizeof(Vst::VstMidiEvent),
-                                                0,
-                                                0,
-                                                0,
-                                                0,
-                                                {char(0xB0), 71, 30, 0},
-                                                0,
-                                                0,
-                                                0,
-                                                0},
-                                               {Vst::kVstMidiType,
-                                                sizeof(Vst::VstMidiEvent),
-                                                0,
-                                                0,
-                                                0,
-                                                0,
-                                                {char(0xB0), 4, 0, 0},
-                                                0,
-                                                0,
-                                                0,
-                                                0}};
-            Vst::VstEvents events[2];
-            for (int i = 0; i < 2; ++i)
-            {
-                events[i] = {1, 0, {reinterpret_cast<Vst::VstEvent*>(&controllers[i]), nullptr}};
-            }
             while (!stop.load())
             {
                 const long block = blocks.fetch_add(1);
                 if (block % 8 == 0)
                 {
-                    effect.processEvents(&events[(block / 8) % 2]);
+                    effect.processEvents(events[(block / 8) % 2]);
                 }
                 effect.processReplacing(inputs, outputs, 256);
             }

@@ -80,10 +80,6 @@ struct EditorFixture : ::testing::Test
         }
         return values;
     }
-    static void mouse(CQuellorEditor& editor, int message, int x, int y, uintptr_t keys)
-    {
-        editor.handleWindowEvents({message, keys, Platform::packMousePosition(x, y)});
-    }
     // One wheel notch up or down with the pointer at a panel position.
     void wheel(CQuellorEditor& editor, int notches, int x, int y)
     {
@@ -231,11 +227,9 @@ TEST_F(EditorFixture, IdleShowsTheLatestMeterLevelClampedAndOnlyRepaintsWhenItMo
         EXPECT_GT(native.m_invalidated.size(), invalidations) << "a new level repaints the meter";
     }
     const size_t invalidations = native.m_invalidated.size();
-    const int pumps = system.m_pumps;
     editor.idle();
     editor.idle();
     EXPECT_EQ(native.m_invalidated.size(), invalidations) << "a standing level costs no paint";
-    EXPECT_EQ(system.m_pumps, pumps + 2) << "idle still delivers the window's events";
 }
 
 TEST_F(EditorFixture, ChangesFromOtherThreadsWaitForIdleAndTheLatestWins)
@@ -474,7 +468,6 @@ TEST_F(EditorFixture, TheInfoButtonShowsTheAboutWindowAndLeavesTheEffectAlone)
 {
     SEditedEffect<> edited(pictures.path());
     CQuellorEditor& editor = *edited.editor;
-    system.m_primaryMonitor = {0, 0, 1920, 1080};
     ASSERT_TRUE(editor.open(reinterpret_cast<void*>(7)));
     const std::vector<double> values = knobValues(editor);
     for (int press = 0; press < 2; ++press)
@@ -487,7 +480,6 @@ TEST_F(EditorFixture, TheInfoButtonShowsTheAboutWindowAndLeavesTheEffectAlone)
     EXPECT_EQ(system.m_backends.size(), 2u) << "the editor and one about window";
     EXPECT_TRUE(system.lastBackend()->m_visible);
     EXPECT_EQ(system.lastBackend()->m_params.parent, 0u);
-    EXPECT_EQ(about.getWindowArea(), MathTools::CRect(760, 390, 400, 300));
     EXPECT_TRUE(CAutomationLog::instance().take().empty());
     EXPECT_EQ(knobValues(editor), values);
 

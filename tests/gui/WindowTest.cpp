@@ -194,15 +194,6 @@ TEST_F(WindowTest, WheelNotchesAreScaledAndPlacedFromTheScreenPosition)
     EXPECT_TRUE(listener.shift) << "the wheel message's own key state";
 }
 
-TEST_F(WindowTest, ButtonsCaptureAndReleaseTheMouse)
-{
-    openWindow(window);
-    window.handleWindowEvents(message(Message::LeftButtonDown));
-    EXPECT_TRUE(Windowing::hasMouseCapture(*window.getWindowHandle()));
-    window.handleWindowEvents(message(Message::LeftButtonUp));
-    EXPECT_FALSE(Windowing::isMouseCaptured());
-}
-
 TEST_F(WindowTest, APressThatWillGetNoReleaseEndsWhenTheWindowGoesOrLosesTheCapture)
 {
     CRecordingMouseListener listener;

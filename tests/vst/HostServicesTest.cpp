@@ -1,7 +1,7 @@
-#include "framework/basics/Exception.hpp"
 #include "framework/vst/AudioEffectX.hpp"
 #include "framework/vst/HostCanDo.hpp"
 #include "framework/vst/VstTempo.hpp"
+#include "tests/gui/TestSupport.hpp"
 #include "tests/vst/RecordingHost.hpp"
 
 #include <gtest/gtest.h>
@@ -24,19 +24,7 @@ public:
     void processReplacing(float**, float**, VstInt32) override {}
 };
 
-template <class Body> void expectException(Body body, const char* reason, const char* function)
-{
-    try
-    {
-        body();
-        ADD_FAILURE() << "no exception";
-    }
-    catch (const Exceptions::CException& e)
-    {
-        EXPECT_STREQ(e.getErrorReason().getString(), reason);
-        EXPECT_STREQ(e.getFunctionName().getString(), function);
-    }
-}
+using Tests::expectException;
 
 TEST(HostCanDo, AsksTheSixteenCapabilitiesInOrderAndReadsTheHostTexts)
 {

@@ -1,6 +1,5 @@
 #include "framework/vst/VstEffect.hpp"
 #include "framework/host/ApplicationInformation.hpp"
-#include "tests/vst/EventBlock.hpp"
 #include "tests/vst/RecordingHost.hpp"
 
 #include <gtest/gtest.h>
@@ -15,7 +14,6 @@ namespace
 
 using Host::CApplicationInformation;
 using Testing::dispatch;
-using Testing::EventBlock;
 using Testing::HostCall;
 using Testing::RecordingHost;
 
@@ -84,31 +82,6 @@ TEST_F(CVstEffectTest, NameQueriesGiveTheApplicationTextsCutToTwentyThree)
     {
         set(" ");
     }
-}
-
-TEST_F(CVstEffectTest, MidiEventsLiveUntilTheEndOfTheNextProcessingCall)
-{
-    EventBlock block;
-    block.addMidi(0xB0, 7, 100);
-    block.addMidi(0x91, 60, 1);
-    block.addMidi(0xB0, 123, 0);
-    EXPECT_EQ(dispatch(record, effProcessEvents, 0, 0, block.events()), 1);
-    ASSERT_EQ(effect.getMidiEvents().getNumberOfEvents(), 2); // channel 2 is not listened to
-    EXPECT_EQ(effect.getMidiEvents().getEvent(1)->getStatus(), 123);
-    dispatch(record, effProcessEvents, 0, 0, block.events()); // a second block adds up
-    EXPECT_EQ(effect.getMidiEvents().getNumberOfEvents(), 4);
-
-    float left[4] = {};
-    float right[4] = {};
-    float* channels[2] = {left, right};
-    record->processReplacing(record, channels, channels, 4);
-    EXPECT_EQ(effect.getMidiEvents().getNumberOfEvents(), 0);
-
-    effect.setMidiChannel(1);
-    dispatch(record, effProcessEvents, 0, 0, block.events());
-    ASSERT_EQ(effect.getMidiEvents().getNumberOfEvents(), 1);
-    EXPECT_EQ(effect.getMidiEvents().getEvent(0)->getValue(), 60);
-    EXPECT_EQ(effect.getMidiEvents().getEvent(0)->getChannel(), 1);
 }
 
 TEST(CVstEffect, EffCloseDestroysTheEffectWithItsServices)

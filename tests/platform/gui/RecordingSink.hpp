@@ -1,9 +1,11 @@
 #pragma once
 // A window's event sink for the native window tests of every system: records
 // every message, paints the whole update area in one colour and takes dropped
-// files.
+// files. Beside it, the event pump and the unpacking those tests share.
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -64,5 +66,42 @@ public:
     bool dropped = false;
     Platform::SDroppedFiles drop;
 };
+
+// The signed halves of a message parameter.
+inline int lowWord(intptr_t value)
+{
+    return static_cast<int16_t>(value & 0xFFFF);
+}
+inline int highWord(intptr_t value)
+{
+    return static_cast<int16_t>((value >> 16) & 0xFFFF);
+}
+inline std::pair<int, int> words(intptr_t value)
+{
+    return {lowWord(value), highWord(value)};
+}
+inline std::vector<int> rectOf(const Platform::SPixelRect& r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
+
+// Pumps the framework's events until a condition holds; never longer than the limit.
+inline bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 5000)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!condition())
+    {
+        if (std::chrono::steady_clock::now() > deadline)
+        {
+            return false;
+        }
+        Platform::getWindowSystem().processEvents(10);
+    }
+    return true;
+}
+inline void pumpFor(int milliseconds)
+{
+    pumpUntil([] { return false; }, milliseconds);
+}
 
 } // namespace Vantor::Testing

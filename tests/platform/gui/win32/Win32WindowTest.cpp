@@ -10,47 +10,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
-#include <functional>
-#include <iterator>
 
 using namespace Vantor::Platform;
 
 namespace
 {
 
-using Vantor::Testing::CRecordingSink;
-
-std::pair<int, int> words(intptr_t value)
-{
-    return {static_cast<int16_t>(value & 0xFFFF), static_cast<int16_t>((value >> 16) & 0xFFFF)};
-}
-
-// Pumps the framework's events until a condition holds; never longer than the limit.
-bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 5000)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!condition())
-    {
-        if (std::chrono::steady_clock::now() > deadline)
-        {
-            return false;
-        }
-        getWindowSystem().processEvents(10);
-    }
-    return true;
-}
-
-// A left click at a screen point, as the user's mouse would give it.
-bool clickAt(int x, int y)
-{
-    SetCursorPos(x, y);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    return SendInput(2, clicks, sizeof(INPUT)) == 2u;
-}
+using namespace Vantor::Testing;
 
 // A window of the test's own class, standing in for a host's editor frame.
 class CForeignWindow
@@ -137,9 +103,7 @@ TEST_F(Win32WindowTest, CreationReportsSizeThenPaintsWhatWasPresented)
     ASSERT_NE(m_sink.last(Message::Size), nullptr);
     EXPECT_EQ(words(m_sink.last(Message::Size)->lParam), std::pair(60, 40));
     EXPECT_EQ(m_backend->getClientSize().width, 60);
-    const SPixelRect screen = m_backend->getScreenRect();
-    EXPECT_EQ(std::vector<int>({screen.x, screen.y, screen.width, screen.height}),
-              std::vector<int>({30, 50, 60, 40}));
+    EXPECT_EQ(rectOf(m_backend->getScreenRect()), std::vector<int>({30, 50, 60, 40}));
 
     ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
     EXPECT_EQ(m_sink.paintAreas[0].width, 60);
@@ -152,9 +116,7 @@ TEST_F(Win32WindowTest, CreationReportsSizeThenPaintsWhatWasPresented)
     m_backend->invalidate(&part);
     EXPECT_EQ(awaitPixel(15, 8, m_sink.paintColour), m_sink.paintColour);
     EXPECT_EQ(screenPixel(40, 30), before);
-    const SPixelRect& repainted = m_sink.paintAreas.back();
-    EXPECT_EQ(std::vector<int>({repainted.x, repainted.y, repainted.width, repainted.height}),
-              std::vector<int>({10, 5, 20, 10}));
+    EXPECT_EQ(rectOf(m_sink.paintAreas.back()), std::vector<int>({10, 5, 20, 10}));
 }
 
 TEST_F(Win32WindowTest, HiddenWindowsAreNotPaintedUntilShown)
@@ -174,26 +136,6 @@ TEST_F(Win32WindowTest, HiddenWindowsAreNotPaintedUntilShown)
     EXPECT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
     m_backend->hide();
     EXPECT_FALSE(m_backend->isVisible());
-}
-
-// A window made never to take the focus (an about box over a host) is shown and
-// clicked while the host keeps the focus.
-TEST_F(Win32WindowTest, NoActivateWindowsLeaveTheFocusWhereItIs)
-{
-    CForeignWindow host;
-    SetForegroundWindow(host.handle());
-    ASSERT_EQ(GetForegroundWindow(), host.handle());
-    SWindowCreateParams params = popup(60, 40, false);
-    params.extendedStyle |= ExtendedWindowStyle::NoActivate;
-    ASSERT_EQ(m_backend->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
-    m_backend->show();
-    EXPECT_TRUE(m_backend->isVisible());
-    ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
-    EXPECT_EQ(GetForegroundWindow(), host.handle()) << "showing it took the focus";
-
-    ASSERT_TRUE(clickAt(30 + 10, 50 + 10));
-    ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::LeftButtonUp) == 1; }));
-    EXPECT_EQ(GetForegroundWindow(), host.handle()) << "a click on it took the focus";
 }
 
 TEST_F(Win32WindowTest, TimersRepeatUnderTheirIdsUntilStopped)
@@ -274,16 +216,6 @@ TEST_F(Win32WindowTest, PostedInputReachesTheSinkAsItCame)
     }
     EXPECT_EQ(m_backend->translateKey('A', 0x001E0001), 'a');
     EXPECT_EQ(m_backend->translateKey(VirtualKey::Left, 0x014B0001), -1) << "no character";
-}
-
-TEST_F(Win32WindowTest, SynthesisedClicksArriveAtTheirClientPoint)
-{
-    ASSERT_EQ(m_backend->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created);
-    ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
-    ASSERT_TRUE(clickAt(30 + 12, 50 + 17));
-    ASSERT_TRUE(pumpUntil([&] { return m_sink.count(Message::LeftButtonUp) == 1; }));
-    EXPECT_EQ(words(m_sink.last(Message::LeftButtonDown)->lParam), std::pair(12, 17));
-    EXPECT_EQ(getWindowSystem().getCursorPosition().x, 42);
 }
 
 TEST_F(Win32WindowTest, CaptureIsHeldUntilReleasedAndCloseDestroysByDefault)

@@ -23,45 +23,7 @@ using namespace Vantor::Platform;
 namespace
 {
 
-using Vantor::Testing::CRecordingSink;
-
-int lowWord(intptr_t value)
-{
-    return static_cast<int16_t>(value & 0xFFFF);
-}
-int highWord(intptr_t value)
-{
-    return static_cast<int16_t>((value >> 16) & 0xFFFF);
-}
-// The signed point packed into a message parameter.
-std::pair<int, int> words(intptr_t value)
-{
-    return {lowWord(value), highWord(value)};
-}
-std::vector<int> rectOf(const SPixelRect& r)
-{
-    return {r.x, r.y, r.width, r.height};
-}
-
-// Pumps the framework's events until a condition holds; never longer than the limit.
-bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 3000)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!condition())
-    {
-        if (std::chrono::steady_clock::now() > deadline)
-        {
-            return false;
-        }
-        getWindowSystem().processEvents(10);
-    }
-    return true;
-}
-
-void pumpFor(int milliseconds)
-{
-    pumpUntil([] { return false; }, milliseconds);
-}
+using namespace Vantor::Testing;
 
 // Each test owns a window and a second, independent connection that plays the
 // part of the host (foreign parents) and of the user (injected events).
@@ -108,6 +70,26 @@ protected:
         params.style = WindowStyle::Popup | (visible ? WindowStyle::Visible : 0u);
         params.extendedStyle = ExtendedWindowStyle::NoActivate | ExtendedWindowStyle::TopMost;
         params.area = {m_origin.x, m_origin.y, width, height};
+        return params;
+    }
+
+    // A host's window on the test's own connection, blue, 120 x 90 at the test's origin.
+    Window foreignParent()
+    {
+        const Window parent = XCreateSimpleWindow(m_foreign, DefaultRootWindow(m_foreign), m_origin.x,
+                                                  m_origin.y, 120, 90, 0, 0, 0x0000FF);
+        XMapWindow(m_foreign, parent);
+        XSync(m_foreign, False);
+        return parent;
+    }
+    static SWindowCreateParams child(Window parent, const SPixelRect& area)
+    {
+        SWindowCreateParams params;
+        params.className = "org.vantor.test.Child";
+        params.title = "Child";
+        params.style = WindowStyle::Child | WindowStyle::Visible;
+        params.area = area;
+        params.parent = parent;
         return params;
     }
 
@@ -332,32 +314,17 @@ TEST_F(X11WindowTest, TimersRepeatAtTheirIntervalsUntilStopped)
     EXPECT_FALSE(m_backend->startTimer(4, 5)) << "no timers without a window";
 }
 
-TEST_F(X11WindowTest, ChildLivesInsideAForeignParentLeavesItIntactAndGoesWithIt)
+TEST_F(X11WindowTest, ChildLivesInsideAForeignParentAndGoesWithIt)
 {
-    const Window parent = XCreateSimpleWindow(m_foreign, DefaultRootWindow(m_foreign), m_origin.x, m_origin.y,
-                                              120, 90, 0, 0, 0x0000FF);
-    XMapWindow(m_foreign, parent);
-    XSync(m_foreign, False);
-
-    SWindowCreateParams params;
-    params.className = "org.vantor.test.Child";
-    params.title = "Child";
-    params.style = WindowStyle::Child | WindowStyle::Visible;
+    const Window parent = foreignParent();
+    SWindowCreateParams params = child(parent, {10, 20, 50, 30});
     params.extendedStyle = ExtendedWindowStyle::AcceptFiles;
-    params.area = {10, 20, 50, 30};
-    params.parent = parent;
     ASSERT_EQ(m_backend->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
     ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
     pumpFor(30);
 
-    Window root = 0, reportedParent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    XQueryTree(m_foreign, handle(), &root, &reportedParent, &children, &count);
-    XFree(children);
-    EXPECT_EQ(reportedParent, parent);
-    EXPECT_EQ(awaitPixel(parent, parent, 10 + 25, 20 + 15, 0x1EA05A), 0x1EA05Au)
-        << "the child shows its painting";
+    // That the child is the parent's and shows its painting there, and that destroying it
+    // leaves the parent, the editor's cases on X see; here, what lies around it.
     EXPECT_EQ(awaitPixel(parent, parent, 5, 5, 0x0000FF), 0x0000FFu) << "the parent around it is untouched";
 
     // Child positions are relative to the parent, and a move is reported.
@@ -365,6 +332,7 @@ TEST_F(X11WindowTest, ChildLivesInsideAForeignParentLeavesItIntactAndGoesWithIt)
     const SNativeMessage* move = m_sink.last(Message::Move);
     ASSERT_NE(move, nullptr);
     EXPECT_EQ(words(move->lParam), std::pair(30, 40));
+    Window root = 0;
     int x = 0, y = 0;
     unsigned width = 0, height = 0, border = 0, depth = 0;
     XSync(m_foreign, False);
@@ -374,12 +342,6 @@ TEST_F(X11WindowTest, ChildLivesInsideAForeignParentLeavesItIntactAndGoesWithIt)
     m_backend->destroy();
     EXPECT_FALSE(m_backend->exists());
     EXPECT_EQ(m_sink.count(Message::Destroy), 1);
-    XSync(m_foreign, False);
-    XWindowAttributes attributes{};
-    ASSERT_NE(XGetWindowAttributes(m_foreign, parent, &attributes), 0) << "the parent still exists";
-    XQueryTree(m_foreign, parent, &root, &reportedParent, &children, &count);
-    XFree(children);
-    EXPECT_EQ(count, 0u);
     m_backend->destroy();
     EXPECT_EQ(m_sink.count(Message::Destroy), 1) << "a second destroy does nothing";
 
@@ -622,17 +584,9 @@ TEST_F(X11WindowTest, CaptureEndsWithReleaseOrDestruction)
 // the capture ends. Events that leave the press alive say nothing.
 TEST_F(X11WindowTest, APressLosesItsCaptureWhenTheWindowGoesOutOfSightOrTheButtonsAreUp)
 {
-    const Window parent = XCreateSimpleWindow(m_foreign, DefaultRootWindow(m_foreign), m_origin.x, m_origin.y,
-                                              120, 90, 0, 0, 0x0000FF);
-    XMapWindow(m_foreign, parent);
-    XSync(m_foreign, False);
-    SWindowCreateParams params;
-    params.className = "org.vantor.test.Child";
-    params.title = "Child";
-    params.style = WindowStyle::Child | WindowStyle::Visible;
-    params.area = {0, 0, 120, 90};
-    params.parent = parent;
-    ASSERT_EQ(m_backend->create(params, &m_sink), IWindowBackend::ECreateResult::Created);
+    const Window parent = foreignParent();
+    ASSERT_EQ(m_backend->create(child(parent, {0, 0, 120, 90}), &m_sink),
+              IWindowBackend::ECreateResult::Created);
     ASSERT_TRUE(pumpUntil([&] { return !m_sink.paintAreas.empty(); }));
 
     XEvent heldMove{};
@@ -819,17 +773,14 @@ TEST_F(X11WindowTest, ErrorHandlingStaysWithEachConnection)
     const XErrorHandler later = [](Display* display, XErrorEvent* event)
     { return hostErrorHandler(display, event); };
     XSetErrorHandler(later);
-    auto child = getWindowSystem().createWindowBackend();
-    SWindowCreateParams params;
-    params.style = WindowStyle::Child;
-    params.area = {0, 0, 10, 10};
-    params.parent = 0x7ffffffe;
-    EXPECT_EQ(child->create(params, &m_sink), IWindowBackend::ECreateResult::CreationFailed);
-    EXPECT_FALSE(child->exists());
-    EXPECT_FALSE(child->getLastError().empty());
+    auto orphan = getWindowSystem().createWindowBackend();
+    EXPECT_EQ(orphan->create(child(0x7ffffffe, {0, 0, 10, 10}), &m_sink),
+              IWindowBackend::ECreateResult::CreationFailed);
+    EXPECT_FALSE(orphan->exists());
+    EXPECT_FALSE(orphan->getLastError().empty());
     EXPECT_EQ(g_hostErrors.size(), 1u);
     EXPECT_EQ(currentErrorHandler(), later);
-    EXPECT_EQ(child->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created)
+    EXPECT_EQ(orphan->create(popup(), &m_sink), IWindowBackend::ECreateResult::Created)
         << "the failure does not linger into the next creation";
 
     m_backend->destroy();
