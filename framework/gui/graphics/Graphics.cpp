@@ -12,6 +12,7 @@
 #include "framework/gui/graphics/Image.hpp"
 #include "framework/gui/graphics/Resampler.hpp"
 #include "framework/platform/DrawingBackend.hpp"
+#include "framework/platform/PixelTools.hpp"
 
 namespace Vantor::GUI::Graphics
 {
@@ -55,19 +56,6 @@ std::vector<Platform::SPixelPoint> devicePoints(const MathTools::CPolygon& polyg
              static_cast<int>(DeviceScale::toDevice(point->getYPosition() + offset.getYPosition(), scale))});
     }
     return points;
-}
-
-Platform::SPixelRect intersection(const Platform::SPixelRect& a, const Platform::SPixelRect& b)
-{
-    const int left = std::max(a.x, b.x);
-    const int top = std::max(a.y, b.y);
-    const int right = std::min(a.right(), b.right());
-    const int bottom = std::min(a.bottom(), b.bottom());
-    if (right <= left || bottom <= top)
-    {
-        return {};
-    }
-    return {left, top, right - left, bottom - top};
 }
 
 Platform::SPixelRect pixelRect(const MathTools::CRect& rect)
@@ -613,7 +601,7 @@ void CGraphics::drawScaledImage(IImage* image, const MathTools::CRect& destinati
     Platform::SPixelRect area = target;
     if (m_clip.isClipping())
     {
-        area = intersection(area, pixelRect(m_clip.getDeviceClipArea()));
+        area = Platform::PixelTools::intersect(area, pixelRect(m_clip.getDeviceClipArea()));
     }
     if (area.isEmpty())
     {
