@@ -144,5 +144,28 @@ fi
 grep -E '^\[ +(OK|PASSED) +\]' "$editor/log.txt"
 echo "editor: the painted panel is in $editor/editor.png"
 
+step "The editor in a DPI-aware host at 192 DPI (LogPixels), under wine64"
+# The system's DPI is the prefix's LogPixels, read when the server starts.
+set_dpi() {
+  "$wineserver" -k 2>/dev/null || true
+  "$wine64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null
+  "$wine64" reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null
+  "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -p >/dev/null 2>&1 </dev/null
+}
+set_dpi 192
+status=0
+timeout 300 "$wine64" build/mingw-x86_64/tests/editor/editor_windows_tests.exe \
+  "$editor/PressoraLite/PressoraLite.dll" "$editor/editor.png" --gtest_filter='*DpiAware*' \
+  >"$editor/log-192.txt" 2>&1 </dev/null || status=$?
+set_dpi 96
+if [ "$status" -ne 0 ] || ! [ -s "$editor/editor-192dpi.png" ]; then
+  cat "$editor/log-192.txt"
+  echo "The editor failed at 192 DPI (log: $editor/log-192.txt)" >&2
+  exit 1
+fi
+grep -E '^\[ +(OK|PASSED) +\]' "$editor/log-192.txt"
+echo "editor: the panel at 192 DPI is in $editor/editor-192dpi.png"
+
 echo
 echo "Windows tests: OK"

@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -235,7 +236,7 @@ LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 class CHostWindow
 {
 public:
-    CHostWindow(int x, int y)
+    CHostWindow(int x, int y, int width = kWidth, int height = kHeight)
     {
         static const ATOM registered = []
         {
@@ -250,7 +251,7 @@ public:
         (void)registered;
         m_window =
             CreateWindowExW(0, L"PressoraTestHost", L"Test host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x,
-                            y, kWidth, kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                            y, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (m_window != nullptr)
         {
             SetForegroundWindow(m_window);
@@ -611,6 +612,69 @@ TEST_F(EditorOnWindows, LoadingOpeningClosingAndUnloadingRepeatedlyLeavesNoWindo
         ASSERT_EQ(topLevels(nullptr, false).size(), windows)
             << "cycle " << cycle << ": a window outlived the plug-in";
     }
+}
+
+// A host that declares itself DPI-aware (its windows made while this thread is
+// per-monitor aware) gets the editor drawn at the monitor's DPI; the system's DPI
+// is set by the wine prefix (LogPixels), 96 unless a run asks for more.
+TEST_F(EditorOnWindows, ADpiAwareHostGetsTheEditorAtItsMonitorsDpi)
+{
+    using SetAwarenessCall = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    using DpiForWindowCall = UINT(WINAPI*)(HWND);
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    const auto setAwareness = reinterpret_cast<SetAwarenessCall>(
+        reinterpret_cast<void*>(GetProcAddress(user, "SetThreadDpiAwarenessContext")));
+    const auto dpiForWindow =
+        reinterpret_cast<DpiForWindowCall>(reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow")));
+    if (setAwareness == nullptr || dpiForWindow == nullptr)
+    {
+        GTEST_SKIP() << "this system has no per-monitor DPI";
+    }
+    const DPI_AWARENESS_CONTEXT previous = setAwareness(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    ASSERT_NE(previous, nullptr) << "the thread could not be made DPI-aware";
+    struct SRestore
+    {
+        SetAwarenessCall set;
+        DPI_AWARENESS_CONTEXT context;
+        ~SRestore() { set(context); }
+    } restore{setAwareness, previous};
+
+    CHostWindow host(0, 0, kWidth * 2, kHeight * 2);
+    ASSERT_NE(host.handle(), nullptr);
+    const UINT dpi = dpiForWindow(host.handle());
+    ASSERT_GE(dpi, 96u);
+    const auto scaled = [&](int length) { return static_cast<int>(std::floor(length * dpi / 96.0 + 0.5)); };
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, host.handle()), 1);
+    const std::vector<HWND> children = host.children();
+    ASSERT_EQ(children.size(), 1u);
+    RECT area{};
+    GetWindowRect(children[0], &area);
+    EXPECT_EQ(area.right - area.left, scaled(kWidth)) << "at " << dpi << " dpi";
+    EXPECT_EQ(area.bottom - area.top, scaled(kHeight)) << "at " << dpi << " dpi";
+    ERect* rect = nullptr;
+    ASSERT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->right - rect->left, scaled(kWidth)) << "the rect follows the DPI while open";
+    EXPECT_EQ(rect->bottom - rect->top, scaled(kHeight));
+
+    // Painted at that size: the Threshold read-out, scaled, holds text.
+    const RECT readOut{scaled(kThresholdReadOut.left), scaled(kThresholdReadOut.top),
+                       scaled(kThresholdReadOut.right), scaled(kThresholdReadOut.bottom)};
+    ASSERT_TRUE(loopUntil([&] { return coloursIn(readBack(host.handle()), readOut) > 2; }))
+        << "the editor was never painted at " << dpi << " dpi";
+    const SPicture painted = readBack(host.handle());
+    SPicture editor;
+    editor.width = std::min(scaled(kWidth), painted.width);
+    editor.height = std::min(scaled(kHeight), painted.height);
+    for (int y = 0; y < editor.height; ++y)
+    {
+        const auto row = painted.pixels.begin() + static_cast<std::ptrdiff_t>(y) * painted.width;
+        editor.pixels.insert(editor.pixels.end(), row, row + editor.width);
+    }
+    std::filesystem::path picture = g_picturePath;
+    picture.replace_filename(g_picturePath.stem().string() + "-" + std::to_string(dpi) + "dpi.png");
+    writePicture(editor, picture);
+    plugin->dispatch(effEditClose);
 }
 
 int main(int argc, char** argv)
