@@ -110,7 +110,10 @@ if [ "$status" -ne 2 ] || [ "$(wc -l <"$work/refused-line.txt")" -ne 1 ] ||
   cat "$work/refused.txt" >&2
   exit 1
 fi
-"$wine64" "$windows_pressora" --help | tr -d '\r' | grep -q -- '--report FILE.png   not available in this build' ||
+# Kept in a file first: grep -q ends at its match, and the help's later lines would
+# then meet a closed pipe.
+"$wine64" "$windows_pressora" --help | tr -d '\r' >"$work/help.txt"
+grep -q -- '--report FILE.png   not available in this build' "$work/help.txt" ||
   { echo "pressora.exe --help does not say that --report is not available" >&2; exit 1; }
 echo "render --report: refused with one line and status 2; --help says so"
 
