@@ -84,18 +84,27 @@ disown $!
 jalv.gtk3 --print-controls $plain >"$out/jalv.log" 2>&1 &
 pids+=($!)
 disown $!
+# Where the editor's 500 x 158 window is on the screen. jalv first makes it at
+# the screen's origin and only then embeds it below its menu bar, so a place
+# counts once two readings 0.2 s apart agree.
+editor_place() {
+  xwininfo -root -tree 2>/dev/null | sed -n 's/.* 500x158+[-0-9]*+[-0-9]* *+\([-0-9]*\)+\([-0-9]*\)$/\1 \2/p' | tail -1
+}
 editor=""
 for _ in $(seq 100); do
-  editor=$(xwininfo -root -tree 2>/dev/null | sed -n 's/.* 500x158+[-0-9]*+[-0-9]* *+\([-0-9]*\)+\([-0-9]*\)$/\1 \2/p' | tail -1)
-  [ -n "$editor" ] && jack_lsp 2>/dev/null | grep -q 'PressoraLite:in_l' && break
+  before=$editor
+  editor=$(editor_place)
+  [ -n "$editor" ] && [ "$editor" = "$before" ] && jack_lsp 2>/dev/null | grep -q 'PressoraLite:in_l' && break
   sleep 0.2
 done
 [ -n "$editor" ] || fail "jalv shows no 500 x 158 editor"
-read -r x y <<<"$editor"
 jack_connect metro:300_bpm PressoraLite:in_l
 jack_connect metro:300_bpm PressoraLite:in_r
 sleep 2
 import -window root "$out/jalv-editor.png"
+# Read again just before the drags, in case the host moved it meanwhile.
+editor=$(editor_place)
+read -r x y <<<"$editor"
 reduction_lines() { grep -c '^gain_reduction = [0-9.]*[1-9]' "$out/jalv.log" || true; }
 [ "$(reduction_lines)" -eq 0 ] || fail "gain reduction before any knob was turned (threshold 0 dB, 1:1)"
 # Threshold (knob at 30, 65 on the panel) 40 pixels down in value, Ratio (105, 65) 30 up.
