@@ -3,6 +3,8 @@
 #include "framework/basics/Exception.hpp"
 #include "framework/vst/AudioEffectX.hpp"
 
+#include <cstring>
+
 namespace Vantor::Vst
 {
 
@@ -56,14 +58,15 @@ void CHostCanDo::setFromAudioEffectX(AudioEffectX* effect)
         m_capabilities[i] = effect->canHostDo(kCapabilityTexts[i]);
     }
 
+    // Some hosts write their name and still answer 0: what was written counts.
     char text[kHostTextBufferSize] = {};
-    if (effect->getHostProductString(text))
+    if (effect->getHostProductString(text) || text[0] != 0)
     {
         text[kHostTextBufferSize - 1] = 0;
         m_hostProduct.setString(text);
     }
     char vendor[kHostTextBufferSize] = {};
-    if (effect->getHostVendorString(vendor))
+    if (effect->getHostVendorString(vendor) || vendor[0] != 0)
     {
         vendor[kHostTextBufferSize - 1] = 0;
         m_hostVendor.setString(vendor);
@@ -74,6 +77,15 @@ void CHostCanDo::setFromAudioEffectX(AudioEffectX* effect)
 bool CHostCanDo::canDo(ECapability capability) const
 {
     return capability >= 0 && capability < kNumberOfCapabilities && m_capabilities[capability];
+}
+
+bool CHostCanDo::acceptsEditGestures() const
+{
+#if defined(_WIN32)
+    return true;
+#else
+    return std::strncmp(m_hostProduct.getString(), "Ardour", 6) != 0;
+#endif
 }
 
 const char* CHostCanDo::getCapabilityText(ECapability capability)

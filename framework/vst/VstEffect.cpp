@@ -47,6 +47,16 @@ CVstEffect::~CVstEffect()
     m_lock->dereference();
 }
 
+bool CVstEffect::beginEdit(VstInt32 index)
+{
+    return m_hostCanDo.acceptsEditGestures() && AudioEffectX::beginEdit(index);
+}
+
+bool CVstEffect::endEdit(VstInt32 index)
+{
+    return m_hostCanDo.acceptsEditGestures() && AudioEffectX::endEdit(index);
+}
+
 void CVstEffect::processReplacing(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/)
 {
     m_midiEvents.clear();

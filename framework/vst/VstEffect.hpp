@@ -67,6 +67,13 @@ public:
     // Threads: editor.
     VstInt32 getNumMidiInputChannels() override { return 1; }
 
+    // A gesture's start and end, sent to the host unless it is known to fail with
+    // them (CHostCanDo::acceptsEditGestures); false when withheld.
+    // Threads: editor.
+    bool beginEdit(VstInt32 index) override;
+    // Threads: editor.
+    bool endEdit(VstInt32 index) override;
+
     // The MIDI channel (0 to 15) whose events are recorded; 0 by default.
     // Threads: editor.
     virtual void setMidiChannel(VstInt32 channel);

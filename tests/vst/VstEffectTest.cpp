@@ -61,6 +61,40 @@ TEST_F(CVstEffectTest, ConstructionAsksTheHostOnceAndDispatcherAnswers)
     EXPECT_TRUE(host.callsWith(audioMasterWantMidi).empty()); // canDo answers 0 by default
 }
 
+// Edit gestures reach hosts that handle them; Ardour on Linux, which crashes on a
+// value automated during a touch from its editor thread, gets none, even when it
+// names itself but answers 0.
+TEST(CVstEffect, EditGesturesGoToTheHostUnlessItIsArdourOnLinux)
+{
+    for (const char* product : {"pressora", "Ardour", "Ardour7"})
+    {
+        for (const VstIntPtr productAnswer : {0, 1})
+        {
+            RecordingHost host;
+            host.answer = [&](const HostCall& call) -> VstIntPtr
+            {
+                if (call.opcode == audioMasterGetProductString)
+                {
+                    std::strcpy(static_cast<char*>(call.ptr), product);
+                    return productAnswer;
+                }
+                return call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit ? 1 : 0;
+            };
+            CVstEffect effect(RecordingHost::callback, 6, 13);
+            EXPECT_STREQ(effect.getHostCanDo().getHostProduct().getString(), product);
+#if defined(_WIN32)
+            const bool sent = true;
+#else
+            const bool sent = std::strncmp(product, "Ardour", 6) != 0;
+#endif
+            EXPECT_EQ(effect.beginEdit(2), sent) << product;
+            EXPECT_EQ(effect.endEdit(2), sent) << product;
+            EXPECT_EQ(host.callsWith(audioMasterBeginEdit).size(), sent ? 1u : 0u) << product;
+            EXPECT_EQ(host.callsWith(audioMasterEndEdit).size(), sent ? 1u : 0u) << product;
+        }
+    }
+}
+
 TEST_F(CVstEffectTest, NameQueriesGiveTheApplicationTextsCutToTwentyThree)
 {
     CApplicationInformation::setApplicationName("PressoraLite");
