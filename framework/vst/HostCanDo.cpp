@@ -79,7 +79,7 @@ bool CHostCanDo::canDo(ECapability capability) const
     return capability >= 0 && capability < kNumberOfCapabilities && m_capabilities[capability];
 }
 
-bool CHostCanDo::acceptsEditGestures() const
+bool CHostCanDo::takesEditsFromTheEditorThread() const
 {
 #if defined(_WIN32)
     return true;

@@ -54,12 +54,13 @@ public:
     const Basics::CString& getHostVendor() const { return m_hostVendor; }
     std::int32_t getHostVendorVersion() const { return m_hostVendorVersion; }
 
-    // Whether begin/end-edit calls may go to this host. Ardour (7.3 at least) runs
-    // Linux VST 2 editors on a thread of their own and, once a begin-edit has started
-    // a touch, records each automated value there with a tempo map that thread was
-    // never given: it crashes. Without gestures its Touch mode records nothing, as
-    // with any editor that sends none; Write mode and every other host are unaffected.
-    bool acceptsEditGestures() const;
+    // Whether the editor's edits (begin-edit, automate, end-edit) may go to the host
+    // from the editor's thread. Not for Ardour on Linux (7.3 at least): it runs VST 2
+    // editors on a thread of its own and, once a begin-edit has started a touch,
+    // records each automated value there with a tempo map that thread was never
+    // given, and crashes. Its process thread has one: the effect relays the edits
+    // to the processing call there (CEditRelay).
+    bool takesEditsFromTheEditorThread() const;
 
     // The text the host is asked with, e.g. "sizeWindow"; null for an unknown capability.
     static const char* getCapabilityText(ECapability capability);

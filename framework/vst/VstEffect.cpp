@@ -34,6 +34,10 @@ CVstEffect::CVstEffect(audioMasterCallback hostCallback, VstInt32 numberOfParame
         m_tempo.setEffect(this);
         m_midiEvents.setChannel(0);
         m_hostCanDo.setFromAudioEffectX(this);
+        if (!m_hostCanDo.takesEditsFromTheEditorThread())
+        {
+            m_editRelay = std::make_unique<CEditRelay>(numberOfParameters);
+        }
     }
     catch (...)
     {
@@ -47,23 +51,44 @@ CVstEffect::~CVstEffect()
     m_lock->dereference();
 }
 
+void CVstEffect::setParameterAutomated(VstInt32 index, float value)
+{
+    if (m_editRelay == nullptr)
+    {
+        AudioEffectX::setParameterAutomated(index, value);
+        return;
+    }
+    setParameter(index, value);
+    m_editRelay->automate(index, value);
+}
+
 bool CVstEffect::beginEdit(VstInt32 index)
 {
-    return m_hostCanDo.acceptsEditGestures() && AudioEffectX::beginEdit(index);
+    return m_editRelay != nullptr ? m_editRelay->begin(index) : AudioEffectX::beginEdit(index);
 }
 
 bool CVstEffect::endEdit(VstInt32 index)
 {
-    return m_hostCanDo.acceptsEditGestures() && AudioEffectX::endEdit(index);
+    return m_editRelay != nullptr ? m_editRelay->end(index) : AudioEffectX::endEdit(index);
 }
 
 void CVstEffect::processReplacing(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/)
 {
-    m_midiEvents.clear();
+    endProcessing();
 }
 
 void CVstEffect::processDoubleReplacing(double** /*inputs*/, double** /*outputs*/, VstInt32 /*sampleFrames*/)
 {
+    endProcessing();
+}
+
+void CVstEffect::endProcessing()
+{
+    if (m_editRelay != nullptr)
+    {
+        m_editRelay->deliver([this](VstInt32 opcode, VstInt32 index, float value)
+                             { callHost(opcode, index, 0, nullptr, value); });
+    }
     m_midiEvents.clear();
 }
 

@@ -8,14 +8,17 @@
 // (setParameter, processReplacing, canDo, ...). An effect that overrides
 // processReplacing or processEvents should call the CVstEffect version too:
 // processEvents records the host's events, processReplacing forgets them at
-// the end of the block.
+// the end of the block (and tells the host the editor's relayed edits).
 
 #include "framework/basics/CountedObject.hpp"
 #include "framework/threading/CriticalSection.hpp"
 #include "framework/vst/AudioEffectX.hpp"
+#include "framework/vst/EditRelay.hpp"
 #include "framework/vst/HostCanDo.hpp"
 #include "framework/vst/VstMidiEventList.hpp"
 #include "framework/vst/VstTempo.hpp"
+
+#include <memory>
 
 namespace Vantor::Vst
 {
@@ -32,7 +35,8 @@ public:
     CVstEffect(audioMasterCallback hostCallback, VstInt32 numberOfParameters, VstInt32 numberOfPrograms);
     ~CVstEffect() override;
 
-    // Forgets the block's MIDI events; no audio is produced.
+    // Tells the host the edits relayed since the last call (see setParameterAutomated)
+    // and forgets the block's MIDI events; no audio is produced.
     // Threads: audio.
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
     // Threads: audio.
@@ -67,8 +71,13 @@ public:
     // Threads: editor.
     VstInt32 getNumMidiInputChannels() override { return 1; }
 
-    // A gesture's start and end, sent to the host unless it is known to fail with
-    // them (CHostCanDo::acceptsEditGestures); false when withheld.
+    // The editor's edits: setParameter, then the host is told (audioMasterAutomate,
+    // BeginEdit, EndEdit) at once, or, for a host that cannot take them on the
+    // editor's thread (CHostCanDo::takesEditsFromTheEditorThread), by the next
+    // processing call on the audio thread (while the host processes nothing, they
+    // wait). beginEdit and endEdit answer whether the host said yes (true when relayed).
+    // Threads: editor.
+    void setParameterAutomated(VstInt32 index, float value) override;
     // Threads: editor.
     bool beginEdit(VstInt32 index) override;
     // Threads: editor.
@@ -88,10 +97,14 @@ public:
     static constexpr VstInt32 kNameBufferSize = 24;
 
 private:
+    void endProcessing();
+
     CHostCanDo m_hostCanDo;
     CVstTempo m_tempo;
     CVstMidiEventList m_midiEvents;
     Threading::CCriticalSection* m_lock;
+    // Only for a host that takes no edits from the editor's thread.
+    std::unique_ptr<CEditRelay> m_editRelay;
 };
 
 } // namespace Vantor::Vst
