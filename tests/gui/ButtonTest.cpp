@@ -16,7 +16,7 @@ namespace
 // One mouse message and what the button shows afterwards.
 struct SStep
 {
-    char kind; // 'p' press, 'r' release, 'm' move, 'l' pointer leaves the window
+    char kind; // 'p' press, 'r' release, 'm' move, 'l' pointer leaves the window, 'c' capture lost
     int x, y;
     long state;  // the button's state: down / on / 0..2
     int reports; // reports so far
@@ -63,6 +63,9 @@ protected:
             case 'l':
                 send(Platform::Message::MouseLeave, step.x, step.y);
                 break;
+            case 'c':
+                send(Platform::Message::CaptureChanged, step.x, step.y);
+                break;
             default:
                 move(step.x, step.y);
                 break;
@@ -105,6 +108,12 @@ TEST_F(ButtonTest, MomentaryButtonIsDownWhileHeldOnItAndReportsEachReleaseOnIt)
          {{'m', 360, 10, 0, 0, kHand, true},
           {'m', 360, 30, 0, 0, kArrow, false},
           {'m', 300, 30, 0, 0, kArrow, false}}},
+        {"another window takes the pointer mid-press: up, no report; a new click works",
+         {{'p', 360, 10, 1, 0, kHand, true},
+          {'c', 360, 10, 0, 0, kArrow, false},
+          {'m', 360, 10, 0, 0, kHand, true},
+          {'p', 360, 10, 1, 0, kHand, true},
+          {'r', 360, 10, 0, 1, kHand, false}}},
     };
     auto down = [](Controls::CMomentaryButton& button) { return button.isDown() ? 1L : 0L; };
     for (const SSequence& sequence : sequences)
@@ -269,6 +278,10 @@ TEST_F(ButtonTest, RolloverButtonIsNormalOverOrDownAndReportsEveryReleaseThatRea
          {{'m', 360, 10, kOver, 0, kHand, true},
           {'p', 360, 10, kDown, 0, kHand, true},
           {'l', 360, 10, kNormal, 0, kHand, true}}},
+        {"another window takes the pointer mid-press: normal, no report",
+         {{'p', 360, 10, kDown, 0, kHand, true},
+          {'c', 360, 10, kNormal, 0, kArrow, false},
+          {'m', 360, 10, kOver, 0, kHand, true}}},
     };
     auto state = [](Controls::CRolloverButton& button) { return button.getState(); };
     for (const SSequence& sequence : sequences)

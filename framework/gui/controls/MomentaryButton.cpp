@@ -78,6 +78,16 @@ void CMomentaryButton::handleMouseMovement(Events::CMouseEvent& event)
     }
 }
 
+void CMomentaryButton::handleMouseCaptureLost()
+{
+    if (m_cursorChange)
+    {
+        ButtonSupport::showHandCursor(m_root, false);
+    }
+    m_down = false;
+    update();
+}
+
 void CMomentaryButton::drawControl(Graphics::CGraphics& graphics)
 {
     if (!drawEnabledControl(graphics))

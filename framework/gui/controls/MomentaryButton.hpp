@@ -45,6 +45,8 @@ public:
     void handleLeftButtonDown(Events::CMouseEvent& event) override;
     void handleLeftButtonUp(Events::CMouseEvent& event) override;
     void handleMouseMovement(Events::CMouseEvent& event) override;
+    // The release will not come (the window lost the pointer): up, the arrow, no report.
+    void handleMouseCaptureLost() override;
 
     // Adds "Down Image", "Cursor Change", "Draw Text", "Label Text" and the six colours.
     void getPropertyDescriptors(TDescriptorList& list) const override;

@@ -119,6 +119,13 @@ void CRolloverButton::handleMouseLeavingArea(Events::CMouseEvent&)
     changeState(kNormalState);
 }
 
+void CRolloverButton::handleMouseCaptureLost()
+{
+    showCursor(false);
+    m_held = false;
+    changeState(kNormalState);
+}
+
 void CRolloverButton::drawControl(Graphics::CGraphics& graphics)
 {
     if (!drawEnabledControl(graphics))

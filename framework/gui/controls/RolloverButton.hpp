@@ -50,6 +50,8 @@ public:
     void handleMouseMovement(Events::CMouseEvent& event) override;
     // The pointer left the window: back to normal.
     void handleMouseLeavingArea(Events::CMouseEvent& event) override;
+    // The release will not come (the window lost the pointer): normal, the arrow, no report.
+    void handleMouseCaptureLost() override;
 
     // Adds "Down Image", "Over Image", "Cursor Change", "Label Text" and the nine colours.
     void getPropertyDescriptors(TDescriptorList& list) const override;
